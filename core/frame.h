@@ -1,0 +1,26 @@
+// The frame: idle callback, frame limiter, the display callback with its fixed
+// order of 3D and 2D work, the 800 x 600 screen-space projection pair, and the
+// orderly shutdown quitEngine.
+#pragma once
+
+// Exit statuses of quitEngine.
+constexpr int quitStatusUser = 0;   // the user asked to quit
+constexpr int quitStatusError = 1;  // a failure ended the program
+
+// Frames in play and playtest come at most once per this many ms (strictly more).
+constexpr int playFrameIntervalMs = 16;
+
+void idleFunc();
+bool renderScene();
+void display();
+void draw2dortho();
+void leave2dortho();
+// Ends the process after the shutdown steps. Entered again while the shutdown
+// runs (a save failure), it repeats nothing: it keeps the worse status and
+// returns, and the first entry goes on to exit with it.
+void quitEngine(int status = quitStatusUser);
+
+// The clock the frame limiter reads (GLUT elapsed ms); tests set their own.
+using frameClockFunc = int (*)();
+void setFrameClock(frameClockFunc clock);
+void resetFrameLimiter();

@@ -1,0 +1,25 @@
+// Start-up: the fixed sequence that builds every subsystem and enters the GLUT
+// main loop, the reshape handler, full-screen switching, and the settings file
+// `system/system.cfg` (read at start-up, written by saveSystem).
+#pragma once
+#include <string>
+
+// Minimum valid window and the fallback geometry.
+constexpr int minWindowWidth = 800;
+constexpr int minWindowHeight = 600;
+
+struct windowGeometry {
+    int x, y, width, height;
+};
+
+// Applies the window rule to the values of the settings table: all four are
+// valid together or all four fall back to 0, 0, 800 x 600.
+bool validateWindowGeometry(windowGeometry& geometry);
+
+void init();
+void changeSize(int width, int height);
+void setFullScreen(bool on, bool quiet);
+void saveSystem();
+
+// The exact text saveSystem writes, from the current state.
+std::string systemSettingsText();

@@ -1,0 +1,72 @@
+// scriptObject: an in-memory table of one or more `.cfg` files, queried by key
+// as a number (findLineF) or a text (findLineS). The `.cfg` line format:
+//   f <key> <number>      number entry ("F" too)
+//   s <key> <text...>     string entry ("S" too): the rest of the line, less its
+//                         first character (the separating blank)
+//   anything else         comment, up to the line end
+// The first entry with a key answers. Lookups go through an index from key to
+// first entry, so they answer exactly what a linear first-match scan would.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A number setting truncated toward zero, saturated to the int range.
+int truncateNumber(float value);
+
+enum lineType { lineTypeNumber = 0, lineTypeString = 1, lineTypeComment = 2 };
+
+class scriptObject {
+public:
+    static constexpr int maxEntries = 4000000;
+    static constexpr size_t maxLineRemainder = 255;  // separator included
+    static constexpr float missingNumber = -1.0f;
+
+    scriptObject();
+    ~scriptObject();
+    scriptObject(const scriptObject&) = delete;
+    scriptObject& operator=(const scriptObject&) = delete;
+
+    bool readFile(const std::string& path);
+    float findLineF(std::string_view key) const;
+    std::string findLineS(std::string_view key) const;
+    // True when some entry has this key (tells a stored -1 / "NULL" from none).
+    bool hasKey(std::string_view key) const;
+    void clear();
+    int getLineAmount() const { return lineAmount; }
+
+private:
+    struct entry {
+        char type;               // 'f', 'F', 's' or 'S'
+        std::string_view pointer;  // the key
+        std::string_view datas;    // text of a string entry
+        float dataf;               // number of a number entry
+    };
+    std::vector<entry> entries;
+    int lineAmount = 0;
+
+    // Keys and texts live in large blocks, so an entry costs no allocation.
+    std::vector<std::unique_ptr<char[]>> blocks;
+    size_t blockUsed = 0, blockSize = 0;
+    std::string_view store(std::string_view text);
+
+    // Open-addressing index: slot -> entry number + 1 (0 = empty).
+    std::vector<uint32_t> index;
+    std::vector<uint32_t> hashes;
+    void indexInsert(int entryNumber);
+    void indexGrow(int count);
+    int indexFind(std::string_view key) const;
+
+    friend class scriptParser;
+};
+
+// The tables of the system besides scriptSys (core/system.h): the editor panel
+// texts, the loaded menu system, a help file being parsed, and a game's map
+// and logic files.
+extern scriptObject uiInfo;
+extern scriptObject scriptUI;
+extern scriptObject scriptHelp;
+extern scriptObject scriptMap;
+extern scriptObject scriptLogic;
