@@ -85,28 +85,8 @@ void initImageLibrary()
     ilutRenderer(ILUT_OPENGL);  // after the window: reads the context's limits
 }
 
-void readFrameCap()
-{
-    gameSys.setFPSRender(settingInt("fps"));
-    if (gameSys.getFPSRender() == -1 || gameSys.getFPSRender() == 0) {
-        systemMsg(QV_ERROR "Invalid FPS Value entered, resetting to 30 fps");
-        gameSys.setFPSRender(fallbackFrameCap);
-    }
-}
 
-void readDebugMode()
-{
-    gameSys.setDebugState(settingInt("debugMode") != 0, true);
-    gameSys.setInputState(inputStateNormal);
-    gameSys.setGameState(gameSys.getDebugState() ? gameStateMenu : gameStateSplash);
-}
 
-void readSoundAndLastGame()
-{
-    gameSys.setLastGameEdited(scriptSys.findLineS("lastGameEdited"));
-    gameSys.setSoundState(scriptSys.findLineF("sound") != 0.0f);
-    gameSys.setSoundVolume(scriptSys.findLineF("soundVolume"));
-}
 
 void openWindow()
 {
@@ -133,6 +113,29 @@ void openWindow()
 }
 
 }  // namespace
+
+void readFrameCap()
+{
+    gameSys.setFPSRender(settingInt("fps"));
+    if (gameSys.getFPSRender() == -1 || gameSys.getFPSRender() == 0) {
+        systemMsg(QV_ERROR "Invalid FPS Value entered, resetting to 30 fps");
+        gameSys.setFPSRender(fallbackFrameCap);
+    }
+}
+
+void readDebugMode()
+{
+    gameSys.setDebugState(settingInt("debugMode") != 0, true);
+    gameSys.setInputState(inputStateNormal);
+    gameSys.setGameState(gameSys.getDebugState() ? gameStateMenu : gameStateSplash);
+}
+
+void readSoundAndLastGame()
+{
+    gameSys.setLastGameEdited(scriptSys.findLineS("lastGameEdited"));
+    gameSys.setSoundState(scriptSys.findLineF("sound") != 0.0f);
+    gameSys.setSoundVolume(scriptSys.findLineF("soundVolume"));
+}
 
 bool validateWindowGeometry(windowGeometry& g)
 {

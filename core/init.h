@@ -16,6 +16,11 @@ struct windowGeometry {
 // valid together or all four fall back to 0, 0, 800 x 600.
 bool validateWindowGeometry(windowGeometry& geometry);
 
+// Settings applied from the table scriptSys at start-up, with their fallbacks.
+void readFrameCap();          // fps: missing or 0 gives 30 with an error line
+void readDebugMode();         // debugMode, then the input state and the first game state
+void readSoundAndLastGame();  // lastGameEdited, sound, soundVolume
+
 void init();
 void changeSize(int width, int height);
 void setFullScreen(bool on, bool quiet);

@@ -23,8 +23,8 @@ scriptObject scriptLogic;
 
 namespace {
 
-constexpr size_t storeBlockSize = 1u << 20;
 constexpr size_t minIndexSlots = 64;
+constexpr size_t typicalLineLength = 24;  // to size the tables before a read
 
 bool isBlank(char c)
 {
@@ -42,7 +42,7 @@ uint32_t hashKey(std::string_view key)
 // drops when a read runs into the end of the text.
 class scriptParser {
 public:
-    scriptParser(scriptObject& table, const std::string& path, const std::string& text)
+    scriptParser(scriptObject& table, const std::string& path, std::string_view text)
         : table(table), path(path), text(text) {}
 
     bool run();
@@ -50,7 +50,7 @@ public:
 private:
     scriptObject& table;
     const std::string& path;
-    const std::string& text;
+    std::string_view text;
     size_t pos = 0;
     bool good = true;
 
@@ -75,13 +75,13 @@ std::string_view scriptParser::readWord()
     const size_t start = pos;
     while (pos < text.size() && !isBlank(text[pos])) ++pos;
     if (pos >= text.size()) good = false;
-    return std::string_view(text).substr(start, pos - start);
+    return text.substr(start, pos - start);
 }
 
 void scriptParser::skipLine()
 {
     const size_t nl = text.find('\n', pos);
-    if (nl == std::string::npos) {
+    if (nl == std::string_view::npos) {
         pos = text.size();
         good = false;
     } else {
@@ -93,7 +93,7 @@ std::string_view scriptParser::readRestOfLine()
 {
     const size_t start = pos;
     size_t end = text.find('\n', pos);
-    if (end == std::string::npos) {
+    if (end == std::string_view::npos) {
         end = text.size();
         pos = end;
         good = false;
@@ -101,7 +101,7 @@ std::string_view scriptParser::readRestOfLine()
         pos = end + 1;
     }
     if (end > start && text[end - 1] == '\r') --end;  // lines written on Windows
-    return std::string_view(text).substr(start, end - start);
+    return text.substr(start, end - start);
 }
 
 // Optional sign, digits with an optional fraction (at least one digit), and
@@ -153,11 +153,11 @@ void scriptParser::addEntry(char kind, std::string_view key, std::string_view da
 {
     scriptObject::entry e;
     e.type = kind;
-    e.pointer = table.store(key);
-    e.datas = table.store(datas);
+    e.pointer = key;
+    e.datas = datas;
     e.dataf = dataf;
+    e.firstOfKey = false;
     table.entries.push_back(e);
-    table.indexInsert(table.lineAmount);
     ++table.lineAmount;
 }
 
@@ -236,77 +236,90 @@ bool scriptObject::readFile(const std::string& path)
         systemMsg(QV_ERROR "Error loading/reading file ^y" + path);
         return false;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.seekg(0, std::ios::end);
+    const std::streamoff end = in.tellg();
+    in.seekg(0, std::ios::beg);
+    const size_t size = end > 0 ? static_cast<size_t>(end) : 0;
+    fileTexts.push_back(std::make_unique<char[]>(size + 1));
+    char* buffer = fileTexts.back().get();
+    if (size > 0) in.read(buffer, static_cast<std::streamsize>(size));
+    const std::string_view text(buffer, static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
     in.close();
+    reserveFor(text.size() / typicalLineLength);
+    const int firstNew = lineAmount;
     scriptParser parser(*this, path, text);
-    return parser.run();
+    const bool result = parser.run();
+    indexEntries(firstNew);
+    return result;
 }
 
-std::string_view scriptObject::store(std::string_view text)
+void scriptObject::reserveFor(size_t moreEntries)
 {
-    if (text.empty()) return std::string_view();
-    if (blockUsed + text.size() > blockSize) {
-        blockSize = std::max(storeBlockSize, text.size());
-        blocks.push_back(std::make_unique<char[]>(blockSize));
-        blockUsed = 0;
-    }
-    char* at = blocks.back().get() + blockUsed;
-    std::memcpy(at, text.data(), text.size());
-    blockUsed += text.size();
-    return std::string_view(at, text.size());
+    const size_t total = std::min(entries.size() + moreEntries, size_t(maxEntries));
+    entries.reserve(total);
 }
 
-void scriptObject::indexGrow(int count)
+void scriptObject::indexRebuild(size_t slots)
 {
-    const size_t slots = std::max(minIndexSlots, index.size() * 2);
-    index.assign(slots, 0);
+    std::vector<indexSlot> old;
+    old.swap(index);
+    index.assign(slots, indexSlot{0, 0});
     const size_t mask = slots - 1;
-    for (int i = 0; i < count; ++i) {
-        // Only first occurrences are indexed; later duplicates are skipped.
-        const entry& e = entries[static_cast<size_t>(i)];
-        const uint32_t h = hashes[static_cast<size_t>(i)];
-        size_t slot = h & mask;
-        bool duplicate = false;
-        while (index[slot] != 0) {
-            const uint32_t other = index[slot] - 1;
-            if (hashes[other] == h && entries[other].pointer == e.pointer) {
-                duplicate = true;
-                break;
-            }
-            slot = (slot + 1) & mask;
-        }
-        if (!duplicate) index[slot] = static_cast<uint32_t>(i) + 1;
+    for (const indexSlot& from : old) {
+        if (from.entryPlusOne == 0) continue;
+        size_t slot = from.hash & mask;
+        while (index[slot].entryPlusOne != 0) slot = (slot + 1) & mask;
+        index[slot] = from;
     }
 }
 
-void scriptObject::indexInsert(int entryNumber)
+void scriptObject::indexEntries(int from)
 {
-    const entry& e = entries[static_cast<size_t>(entryNumber)];
-    const uint32_t h = hashKey(e.pointer);
-    hashes.push_back(h);
-    if ((static_cast<size_t>(entryNumber) + 1) * 2 > index.size()) {
-        indexGrow(entryNumber + 1);  // re-indexes every entry, this one included
-        return;
+    // Hashes first, then the inserts in entry order (so the first entry of a
+    // key still wins), fetching each slot a few entries ahead.
+    constexpr int prefetchDistance = 64;
+    std::vector<uint32_t> hashes;
+    hashes.reserve(static_cast<size_t>(lineAmount - from));
+    for (int i = from; i < lineAmount; ++i) hashes.push_back(hashKey(entries[static_cast<size_t>(i)].pointer));
+    size_t needed = index.empty() ? minIndexSlots : index.size();
+    while ((indexed + hashes.size()) * 2 > needed) needed *= 2;
+    if (needed != index.size()) indexRebuild(needed);
+    const size_t mask = index.size() - 1;
+    for (size_t k = 0; k < hashes.size(); ++k) {
+        if (k + prefetchDistance < hashes.size()) __builtin_prefetch(&index[hashes[k + prefetchDistance] & mask]);
+        indexInsert(from + static_cast<int>(k), hashes[k]);
     }
+}
+
+void scriptObject::indexInsert(int entryNumber, uint32_t h)
+{
+    const std::string_view key = entries[static_cast<size_t>(entryNumber)].pointer;
     const size_t mask = index.size() - 1;
     size_t slot = h & mask;
-    while (index[slot] != 0) {
-        const uint32_t other = index[slot] - 1;
-        if (hashes[other] == h && entries[other].pointer == e.pointer) return;  // first one wins
+    while (index[slot].entryPlusOne != 0) {
+        const indexSlot& other = index[slot];
+        if (other.hash == h && entries[other.entryPlusOne - 1].pointer == key) return;  // first one wins
         slot = (slot + 1) & mask;
     }
-    index[slot] = static_cast<uint32_t>(entryNumber) + 1;
+    index[slot] = indexSlot{h, static_cast<uint32_t>(entryNumber) + 1};
+    entries[static_cast<size_t>(entryNumber)].firstOfKey = true;
+    ++indexed;
 }
 
 int scriptObject::indexFind(std::string_view key) const
 {
-    if (index.empty() || lineAmount == 0) return -1;
+    if (indexed == 0) return -1;
+    if (nextHint < entries.size() && entries[nextHint].firstOfKey && entries[nextHint].pointer == key)
+        return static_cast<int>(nextHint++);
     const uint32_t h = hashKey(key);
     const size_t mask = index.size() - 1;
     size_t slot = h & mask;
-    while (index[slot] != 0) {
-        const uint32_t other = index[slot] - 1;
-        if (hashes[other] == h && entries[other].pointer == key) return static_cast<int>(other);
+    while (index[slot].entryPlusOne != 0) {
+        const indexSlot& other = index[slot];
+        if (other.hash == h && entries[other.entryPlusOne - 1].pointer == key) {
+            nextHint = other.entryPlusOne;
+            return static_cast<int>(other.entryPlusOne - 1);
+        }
         slot = (slot + 1) & mask;
     }
     return -1;
@@ -332,9 +345,9 @@ bool scriptObject::hasKey(std::string_view key) const
 void scriptObject::clear()
 {
     entries.clear();
-    hashes.clear();
     index.clear();
-    blocks.clear();
-    blockUsed = blockSize = 0;
+    indexed = 0;
+    nextHint = 0;
+    fileTexts.clear();
     lineAmount = 0;
 }

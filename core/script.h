@@ -43,20 +43,30 @@ private:
         std::string_view pointer;  // the key
         std::string_view datas;    // text of a string entry
         float dataf;               // number of a number entry
+        bool firstOfKey;           // no earlier entry has this key
     };
     std::vector<entry> entries;
     int lineAmount = 0;
 
-    // Keys and texts live in large blocks, so an entry costs no allocation.
-    std::vector<std::unique_ptr<char[]>> blocks;
-    size_t blockUsed = 0, blockSize = 0;
-    std::string_view store(std::string_view text);
+    // The text of every file read; keys and values are views into it, so an
+    // entry costs no allocation.
+    std::vector<std::unique_ptr<char[]>> fileTexts;
 
-    // Open-addressing index: slot -> entry number + 1 (0 = empty).
-    std::vector<uint32_t> index;
-    std::vector<uint32_t> hashes;
-    void indexInsert(int entryNumber);
-    void indexGrow(int count);
+    // Open-addressing index of the first entry of each key; a slot holds the
+    // key's hash and the entry number + 1 (0 = empty slot).
+    struct indexSlot {
+        uint32_t hash;
+        uint32_t entryPlusOne;
+    };
+    std::vector<indexSlot> index;
+    size_t indexed = 0;  // keys in the index
+    // Readers look keys up mostly in the order they were written, so the entry
+    // after the last one found is tried before the index.
+    mutable size_t nextHint = 0;
+    void reserveFor(size_t moreEntries);
+    void indexEntries(int from);
+    void indexInsert(int entryNumber, uint32_t hash);
+    void indexRebuild(size_t slots);
     int indexFind(std::string_view key) const;
 
     friend class scriptParser;

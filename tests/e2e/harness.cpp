@@ -1,0 +1,416 @@
+// End-to-end harness implementation.
+#include "tests/e2e/harness.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <boost/filesystem.hpp>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace fs = boost::filesystem;
+
+namespace e2e {
+
+namespace {
+
+constexpr int pollIntervalMs = 20;
+const char* const screenSpec = "1024x768x24";
+
+using clock_type = std::chrono::steady_clock;
+
+std::string shellQuote(const std::string& text)
+{
+    std::string out = "'";
+    for (char c : text) {
+        if (c == '\'') out += "'\\''";
+        else out += c;
+    }
+    return out + "'";
+}
+
+std::string readWhole(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+uint32_t bigEndian32(const uint8_t* p)
+{
+    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+}
+
+int maskShift(uint32_t mask)
+{
+    int shift = 0;
+    while (mask && !(mask & 1u)) {
+        mask >>= 1;
+        ++shift;
+    }
+    return shift;
+}
+
+// Decodes an XWD dump of a 24/32-bit TrueColor window.
+Image decodeXwd(const std::string& data)
+{
+    Image image;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
+    if (data.size() < 100) return image;
+    uint32_t h[25];
+    for (int i = 0; i < 25; ++i) h[i] = bigEndian32(bytes + 4 * i);
+    const uint32_t headerSize = h[0], width = h[4], height = h[5], byteOrder = h[7], bitsPerPixel = h[11],
+                   bytesPerLine = h[12], redMask = h[14], greenMask = h[15], blueMask = h[16], ncolors = h[19];
+    if (bitsPerPixel != 32 && bitsPerPixel != 24) return image;
+    const size_t offset = headerSize + size_t(ncolors) * 12;
+    if (data.size() < offset + size_t(bytesPerLine) * height) return image;
+    image.width = static_cast<int>(width);
+    image.height = static_cast<int>(height);
+    image.rgb.resize(size_t(width) * height * 3);
+    const int bpp = static_cast<int>(bitsPerPixel / 8);
+    for (uint32_t y = 0; y < height; ++y) {
+        const uint8_t* row = bytes + offset + size_t(y) * bytesPerLine;
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint8_t* p = row + size_t(x) * bpp;
+            uint32_t v = 0;
+            for (int b = 0; b < bpp; ++b) {
+                if (byteOrder == 0) v |= uint32_t(p[b]) << (8 * b);  // LSBFirst
+                else v = (v << 8) | p[b];
+            }
+            uint8_t* out = &image.rgb[(size_t(y) * width + x) * 3];
+            out[0] = uint8_t((v & redMask) >> maskShift(redMask));
+            out[1] = uint8_t((v & greenMask) >> maskShift(greenMask));
+            out[2] = uint8_t((v & blueMask) >> maskShift(blueMask));
+        }
+    }
+    return image;
+}
+
+void sleepMs(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+}  // namespace
+
+int scaledMs(int ms)
+{
+    const char* scale = std::getenv("QV_TIMEOUT_SCALE");
+    const double factor = scale ? std::atof(scale) : 1.0;
+    return static_cast<int>(ms * (factor > 0 ? factor : 1.0));
+}
+
+std::array<int, 3> Image::at(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height) return {-1, -1, -1};
+    const uint8_t* p = &rgb[(size_t(y) * width + x) * 3];
+    return {p[0], p[1], p[2]};
+}
+
+bool Image::writePpm(const std::string& file) const
+{
+    std::ofstream out(file, std::ios::binary);
+    out << "P6\n" << width << " " << height << "\n255\n";
+    out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+    return bool(out);
+}
+
+App::App()
+{
+    char pattern[] = "/tmp/quorvane-e2e-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    rootDir = made ? made : "";
+    workDir = rootDir + "/work";
+    fs::create_directories(workDir);
+    for (fs::recursive_directory_iterator it(QV_DATA_DIR), end; it != end; ++it) {
+        const fs::path target = fs::path(workDir) / fs::relative(it->path(), QV_DATA_DIR);
+        if (fs::is_directory(it->path())) fs::create_directories(target);
+        else fs::copy_file(it->path(), target, fs::copy_option::overwrite_if_exists);
+    }
+}
+
+App::~App()
+{
+    kill();
+    stopXvfb();
+    if (!rootDir.empty() && !std::getenv("QV_KEEP_TEMP")) {
+        boost::system::error_code ec;
+        fs::remove_all(rootDir, ec);
+    }
+}
+
+void App::writeFile(const std::string& relative, const std::string& text) const
+{
+    const fs::path file = fs::path(workDir) / relative;
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file.string(), std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+std::string App::readFile(const std::string& relative) const
+{
+    return readWhole(path(relative));
+}
+
+bool App::exists(const std::string& relative) const
+{
+    return fs::exists(path(relative));
+}
+
+void App::removeFile(const std::string& relative) const
+{
+    boost::system::error_code ec;
+    fs::remove_all(path(relative), ec);
+}
+
+void App::copyFixture(const std::string& fixture, const std::string& relative) const
+{
+    const fs::path from = fs::path(QV_FIXTURES_DIR) / fixture;
+    const fs::path to = fs::path(workDir) / relative;
+    if (!fs::is_directory(from)) {
+        fs::create_directories(to.parent_path());
+        fs::copy_file(from, to, fs::copy_option::overwrite_if_exists);
+        return;
+    }
+    for (fs::recursive_directory_iterator it(from), end; it != end; ++it) {
+        const fs::path target = to / fs::relative(it->path(), from);
+        if (fs::is_directory(it->path())) fs::create_directories(target);
+        else {
+            fs::create_directories(target.parent_path());
+            fs::copy_file(it->path(), target, fs::copy_option::overwrite_if_exists);
+        }
+    }
+}
+
+bool App::startXvfb(int timeoutMs)
+{
+    int fds[2];
+    if (pipe(fds) != 0) return false;
+    xvfbPid = fork();
+    if (xvfbPid == 0) {
+        close(fds[0]);
+        const int devnull = open("/dev/null", O_RDWR);
+        dup2(devnull, STDOUT_FILENO);
+        dup2(devnull, STDERR_FILENO);
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screenSpec, "-nolisten", "tcp",
+               "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    const auto deadline = clock_type::now() + std::chrono::milliseconds(timeoutMs);
+    while (clock_type::now() < deadline) {
+        pollfd p{fds[0], POLLIN, 0};
+        if (poll(&p, 1, pollIntervalMs) > 0) {
+            char c;
+            const ssize_t n = read(fds[0], &c, 1);
+            if (n <= 0) break;
+            if (c == '\n') break;
+            number += c;
+        }
+    }
+    close(fds[0]);
+    if (number.empty()) return false;
+    displayName = ":" + number;
+    return true;
+}
+
+void App::stopXvfb()
+{
+    if (xvfbPid <= 0) return;
+    ::kill(xvfbPid, SIGTERM);
+    for (int i = 0; i < 100; ++i) {
+        if (waitpid(xvfbPid, nullptr, WNOHANG) == xvfbPid) {
+            xvfbPid = -1;
+            return;
+        }
+        sleepMs(pollIntervalMs);
+    }
+    ::kill(xvfbPid, SIGKILL);
+    waitpid(xvfbPid, nullptr, 0);
+    xvfbPid = -1;
+}
+
+bool App::startProgram()
+{
+    appPid = fork();
+    if (appPid == 0) {
+        if (chdir(workDir.c_str()) != 0) _exit(127);
+        const std::string out = rootDir + "/stdout.txt", err = rootDir + "/stderr.txt";
+        const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(outFd, STDOUT_FILENO);
+        dup2(errFd, STDERR_FILENO);
+        setenv("DISPLAY", displayName.c_str(), 1);
+        setenv("ALSOFT_DRIVERS", "null", 1);
+        if (const char* preload = std::getenv("QV_APP_PRELOAD")) setenv("LD_PRELOAD", preload, 1);
+        execl(QV_PROGRAM, QV_PROGRAM, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return appPid > 0;
+}
+
+bool App::start(const std::string& title, int timeoutMs)
+{
+    timeoutMs = scaledMs(timeoutMs);
+    if (!startXvfb(timeoutMs) || !startProgram()) return false;
+    const auto deadline = clock_type::now() + std::chrono::milliseconds(timeoutMs);
+    while (clock_type::now() < deadline) {
+        if (!running()) return false;
+        const std::string found = query("xdotool search --name " + shellQuote("^" + title + "$") + " 2>/dev/null");
+        if (!found.empty()) {
+            window = found.substr(0, found.find('\n'));
+            xdotool("windowfocus --sync " + window);
+            return true;
+        }
+        sleepMs(pollIntervalMs * 5);
+    }
+    return false;
+}
+
+bool App::running()
+{
+    if (appPid <= 0) return false;
+    int status = 0;
+    const pid_t r = waitpid(appPid, &status, WNOHANG);
+    if (r == 0) return true;
+    if (r == appPid) {
+        exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        appPid = -1;
+    }
+    return false;
+}
+
+std::vector<std::string> App::logLines() const
+{
+    std::vector<std::string> lines;
+    std::istringstream in(readFile("log.txt"));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+bool App::waitForLog(const std::string& text, int timeoutMs) const
+{
+    const auto deadline = clock_type::now() + std::chrono::milliseconds(scaledMs(timeoutMs));
+    do {
+        for (const std::string& line : logLines())
+            if (line.find(text) != std::string::npos) return true;
+        sleepMs(pollIntervalMs);
+    } while (clock_type::now() < deadline);
+    return false;
+}
+
+bool App::logHasInOrder(const std::vector<std::string>& texts) const
+{
+    size_t next = 0;
+    for (const std::string& line : logLines()) {
+        if (next < texts.size() && line.find(texts[next]) != std::string::npos) ++next;
+    }
+    return next == texts.size();
+}
+
+std::string App::programOutput() const
+{
+    return readWhole(rootDir + "/stdout.txt");
+}
+
+std::string App::query(const std::string& command) const
+{
+    const std::string full = "DISPLAY=" + displayName + " timeout 10 " + command;
+    std::string out;
+    if (FILE* pipe = popen(full.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+bool App::xdotool(const std::string& args) const
+{
+    const std::string full = "DISPLAY=" + displayName + " timeout 10 xdotool " + args + " >/dev/null 2>&1";
+    return std::system(full.c_str()) == 0;
+}
+
+bool App::key(const std::string& keys) const
+{
+    return xdotool("key --delay 40 " + keys);
+}
+
+bool App::type(const std::string& text) const
+{
+    return xdotool("type --delay 40 " + shellQuote(text));
+}
+
+bool App::click(int x, int y, int button) const
+{
+    return xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) +
+                   " sleep 0.1 click " + std::to_string(button));
+}
+
+Geometry App::windowGeometry() const
+{
+    Geometry g;
+    std::istringstream in(query("xdotool getwindowgeometry --shell " + window));
+    for (std::string line; std::getline(in, line);) {
+        const auto eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        const std::string name = line.substr(0, eq);
+        const int value = std::atoi(line.c_str() + eq + 1);
+        if (name == "X") g.x = value;
+        else if (name == "Y") g.y = value;
+        else if (name == "WIDTH") g.width = value;
+        else if (name == "HEIGHT") g.height = value;
+    }
+    return g;
+}
+
+std::string App::windowName() const
+{
+    std::string name = query("xdotool getwindowname " + window);
+    while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
+    return name;
+}
+
+Image App::screenshot() const
+{
+    return decodeXwd(query("xwd -silent -id " + window));
+}
+
+bool App::closeWindow() const
+{
+    const std::string full = "DISPLAY=" + displayName + " timeout 10 " QV_WMCLOSE " " + window;
+    return std::system(full.c_str()) == 0;
+}
+
+int App::waitExit(int timeoutMs)
+{
+    const auto deadline = clock_type::now() + std::chrono::milliseconds(scaledMs(timeoutMs));
+    while (clock_type::now() < deadline) {
+        if (!running()) return exitStatus;
+        sleepMs(pollIntervalMs);
+    }
+    kill();
+    return -1;
+}
+
+void App::kill()
+{
+    if (appPid <= 0) return;
+    ::kill(appPid, SIGKILL);
+    waitpid(appPid, nullptr, 0);
+    appPid = -1;
+}
+
+}  // namespace e2e

@@ -1,0 +1,85 @@
+// End-to-end harness: runs the real program in a fresh temporary copy of data/
+// on a private Xvfb display (24-bit, sound on OpenAL's null driver), drives it
+// with synthetic keys and clicks through xdotool, and reads back log.txt, the
+// files it wrote and the pixels of its window. Every wait has a timeout and a
+// stuck program is killed by its PID, so no test can hang the suite.
+#pragma once
+#include <sys/types.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct Image {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;  // row 0 at the top
+    std::array<int, 3> at(int x, int y) const;
+    bool valid() const { return width > 0 && height > 0; }
+    bool writePpm(const std::string& path) const;
+};
+
+struct Geometry {
+    int x = -1, y = -1, width = -1, height = -1;
+};
+
+// Milliseconds scaled by QV_TIMEOUT_SCALE (sanitizer builds run slower).
+int scaledMs(int ms);
+
+class App {
+public:
+    App();
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // The working directory of the run (a fresh copy of data/).
+    const std::string& dir() const { return workDir; }
+    std::string path(const std::string& relative) const { return workDir + "/" + relative; }
+    void writeFile(const std::string& relative, const std::string& text) const;
+    std::string readFile(const std::string& relative) const;
+    bool exists(const std::string& relative) const;
+    void removeFile(const std::string& relative) const;
+    // A copy of a file or folder of tests/fixtures into the working directory.
+    void copyFixture(const std::string& fixture, const std::string& relative) const;
+
+    // Starts Xvfb and the program, and waits for its window titled `title`.
+    bool start(const std::string& title = "Quorvane", int timeoutMs = 10000);
+    bool running();
+    const std::string& windowId() const { return window; }
+    const std::string& display() const { return displayName; }
+
+    std::vector<std::string> logLines() const;
+    bool waitForLog(const std::string& text, int timeoutMs = 10000) const;  // a line containing text
+    // True when lines containing each text appear in this order.
+    bool logHasInOrder(const std::vector<std::string>& texts) const;
+    std::string programOutput() const;  // standard output of the program
+
+    // xdotool on the private display; false when it fails.
+    bool xdotool(const std::string& args) const;
+    bool key(const std::string& keys) const;
+    bool type(const std::string& text) const;
+    bool click(int x, int y, int button = 1) const;
+    std::string query(const std::string& command) const;  // stdout of a shell command on the display
+    Geometry windowGeometry() const;
+    std::string windowName() const;
+    Image screenshot() const;
+
+    // Sends the window system's close request, as a window manager would.
+    bool closeWindow() const;
+    // Waits for the program to end; its exit status, or -1 when it had to be killed.
+    int waitExit(int timeoutMs = 10000);
+    void kill();
+
+private:
+    std::string rootDir, workDir, displayName, window;
+    pid_t xvfbPid = -1, appPid = -1;
+    int exitStatus = -1;
+    bool startXvfb(int timeoutMs);
+    bool startProgram();
+    void stopXvfb();
+};
+
+}  // namespace e2e

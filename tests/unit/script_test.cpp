@@ -1,0 +1,198 @@
+// The .cfg reader: line format, first-match lookups, limits and the
+// recovery rules for damaged lines.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/log.h"
+#include "core/script.h"
+#include "menus/console.h"
+#include "test_util.h"
+
+namespace {
+
+// True when one of the newest console lines contains `text`.
+bool consoleHas(const std::string& text, int newest = 20)
+{
+    for (int i = 0; i < newest && i < console.getLineCount(); ++i)
+        if (console.getLine(i).find(text) != std::string::npos) return true;
+    return false;
+}
+
+class ScriptTest : public ::testing::Test {
+protected:
+    testutil::TempDir dir;
+    scriptObject table;
+    bool read(const std::string& text)
+    {
+        return table.readFile(dir.write("test.cfg", text));
+    }
+};
+
+TEST_F(ScriptTest, NumberAndStringEntries)
+{
+    ASSERT_TRUE(read("f fps 30\ns progName My Game\n"));
+    EXPECT_FLOAT_EQ(table.findLineF("fps"), 30.0f);
+    EXPECT_EQ(table.findLineS("progName"), "My Game");
+    EXPECT_EQ(table.getLineAmount(), 2);
+    EXPECT_TRUE(consoleHas(" ^whas been successfully loaded"));
+}
+
+TEST_F(ScriptTest, StringValuesKeepAllButTheSeparator)
+{
+    ASSERT_TRUE(read("s twoBlanks  word\ns empty\ns trailing text  \ns tab\tvalue\n"));
+    EXPECT_EQ(table.findLineS("twoBlanks"), " word");
+    EXPECT_EQ(table.findLineS("empty"), "");
+    EXPECT_EQ(table.findLineS("trailing"), "text  ");
+    EXPECT_EQ(table.findLineS("tab"), "value");
+    EXPECT_EQ(table.findLineS("absent"), "NULL");
+    EXPECT_FLOAT_EQ(table.findLineF("absent"), -1.0f);
+}
+
+TEST_F(ScriptTest, FirstEntryWinsWithinAndAcrossFiles)
+{
+    ASSERT_TRUE(read("f twice 1\nf twice 0\ns shared first\n"));
+    ASSERT_TRUE(table.readFile(dir.write("second.cfg", "s shared second\nf onlySecond 7\n")));
+    EXPECT_FLOAT_EQ(table.findLineF("twice"), 1.0f);
+    EXPECT_EQ(table.findLineS("shared"), "first");
+    EXPECT_FLOAT_EQ(table.findLineF("onlySecond"), 7.0f);
+    EXPECT_EQ(table.getLineAmount(), 5);
+}
+
+TEST_F(ScriptTest, KindWordsAndComments)
+{
+    ASSERT_TRUE(read("F upper 3\nS upperText hi\nfoo notAnEntry 5\n// f commented 1\nf // 4\n"
+                     "f one 1 s two words here\n"));
+    EXPECT_FLOAT_EQ(table.findLineF("upper"), 3.0f);
+    EXPECT_EQ(table.findLineS("upperText"), "hi");
+    EXPECT_FALSE(table.hasKey("notAnEntry"));
+    EXPECT_FALSE(table.hasKey("commented"));
+    EXPECT_FALSE(table.hasKey("//"));
+    EXPECT_FLOAT_EQ(table.findLineF("one"), 1.0f);
+    EXPECT_EQ(table.findLineS("two"), "words here");
+    EXPECT_EQ(table.getLineAmount(), 4);
+}
+
+TEST_F(ScriptTest, WordsCrossLineEnds)
+{
+    ASSERT_TRUE(read("f split\n\n   42\nf\nlateKey 5 // trailing comment\nf after 6\n"));
+    EXPECT_FLOAT_EQ(table.findLineF("split"), 42.0f);
+    EXPECT_FLOAT_EQ(table.findLineF("lateKey"), 5.0f);
+    EXPECT_FLOAT_EQ(table.findLineF("after"), 6.0f);
+    EXPECT_EQ(table.getLineAmount(), 3);
+}
+
+TEST_F(ScriptTest, LookupsIgnoreTheEntryKind)
+{
+    ASSERT_TRUE(read("s text 12\nf number 3.5\n"));
+    EXPECT_EQ(table.findLineS("number"), "");
+    EXPECT_TRUE(table.hasKey("text"));
+}
+
+TEST_F(ScriptTest, NumberSyntax)
+{
+    ASSERT_TRUE(read("f neg -0.5\nf exp 1.5e2\nf plus +7\nf frac .25\nf glued 30abc\nf big 1e60\n"));
+    EXPECT_FLOAT_EQ(table.findLineF("neg"), -0.5f);
+    EXPECT_FLOAT_EQ(table.findLineF("exp"), 150.0f);
+    EXPECT_FLOAT_EQ(table.findLineF("plus"), 7.0f);
+    EXPECT_FLOAT_EQ(table.findLineF("frac"), 0.25f);
+    EXPECT_FLOAT_EQ(table.findLineF("glued"), 30.0f);
+    EXPECT_GT(table.findLineF("big"), 1e38f);
+}
+
+TEST_F(ScriptTest, ClearEmptiesAndTheNextReadStartsAnew)
+{
+    ASSERT_TRUE(read("f a 1\n"));
+    table.clear();
+    EXPECT_EQ(table.getLineAmount(), 0);
+    EXPECT_FLOAT_EQ(table.findLineF("a"), -1.0f);
+    EXPECT_EQ(table.findLineS("a"), "NULL");
+    ASSERT_TRUE(read("f b 2\n"));
+    EXPECT_FLOAT_EQ(table.findLineF("b"), 2.0f);
+    EXPECT_FALSE(table.hasKey("a"));
+}
+
+TEST_F(ScriptTest, EmptyAndMissingFiles)
+{
+    ASSERT_TRUE(read(""));
+    EXPECT_EQ(table.getLineAmount(), 0);
+    ASSERT_TRUE(read("f kept 1\n"));
+    EXPECT_FALSE(table.readFile(dir.file("missing.cfg")));
+    EXPECT_TRUE(consoleHas("^rERROR: ^wError loading/reading file ^y" + dir.file("missing.cfg")));
+    EXPECT_FLOAT_EQ(table.findLineF("kept"), 1.0f);
+}
+
+TEST_F(ScriptTest, LongStringIsCutWithAWarningAndReadingGoesOn)
+{
+    const std::string longText(300, 'x');
+    ASSERT_TRUE(read("s long " + longText + "\nf later 9\n"));
+    EXPECT_EQ(table.findLineS("long"), std::string(254, 'x'));
+    EXPECT_FLOAT_EQ(table.findLineF("later"), 9.0f);
+    EXPECT_TRUE(consoleHas("^yWARNING: ^w"));
+
+    // 254 characters after the separator still fit whole.
+    ASSERT_TRUE(read("s exact " + std::string(254, 'y') + "\n"));
+    EXPECT_EQ(table.findLineS("exact"), std::string(254, 'y'));
+}
+
+TEST_F(ScriptTest, LongCommentLineIsSkippedWhole)
+{
+    ASSERT_TRUE(read("// " + std::string(400, 'c') + " f hidden 1\nf shown 2\n"));
+    EXPECT_FALSE(table.hasKey("hidden"));
+    EXPECT_FLOAT_EQ(table.findLineF("shown"), 2.0f);
+}
+
+TEST_F(ScriptTest, BadNumberWarnsSkipsTheLineAndGoesOn)
+{
+    ASSERT_TRUE(read("f bad abc f notRead 3\nf good 4\n"));
+    EXPECT_TRUE(table.hasKey("bad"));
+    EXPECT_FALSE(table.hasKey("notRead"));
+    EXPECT_FLOAT_EQ(table.findLineF("good"), 4.0f);
+    EXPECT_TRUE(consoleHas("^yWARNING: ^wUnreadable number for key ^ybad"));
+}
+
+TEST_F(ScriptTest, CarriageReturnsAreDropped)
+{
+    ASSERT_TRUE(read("s name Windows line\r\nf value 5\r\ns empty\r\n"));
+    EXPECT_EQ(table.findLineS("name"), "Windows line");
+    EXPECT_FLOAT_EQ(table.findLineF("value"), 5.0f);
+    EXPECT_EQ(table.findLineS("empty"), "");
+}
+
+TEST_F(ScriptTest, IndexAnswersLikeAFirstMatchScanAcrossGrowth)
+{
+    std::string text;
+    for (int i = 0; i < 5000; ++i) text += "f key" + std::to_string(i % 1000) + " " + std::to_string(i) + "\n";
+    ASSERT_TRUE(read(text));
+    ASSERT_EQ(table.getLineAmount(), 5000);
+    for (int k = 0; k < 1000; ++k) EXPECT_FLOAT_EQ(table.findLineF("key" + std::to_string(k)), float(k));
+}
+
+TEST_F(ScriptTest, EntryLimitStopsWithAnError)
+{
+    const int limit = scriptObject::maxEntries;
+    std::string text;
+    text.reserve(size_t(limit) * 6);
+    for (int i = 0; i < limit; ++i) text += "f k 1\n";
+    ASSERT_FALSE(read(text + "f extra 2\n"));
+    EXPECT_EQ(table.getLineAmount(), limit);
+    EXPECT_FALSE(table.hasKey("extra"));
+    EXPECT_TRUE(consoleHas("^rERROR: ^w"));
+
+    // Exactly at the limit without a trailing line end: the read succeeds.
+    table.clear();
+    text.pop_back();
+    ASSERT_TRUE(read(text));
+    EXPECT_EQ(table.getLineAmount(), limit);
+}
+
+TEST(TruncateNumber, TowardZeroAndSaturated)
+{
+    EXPECT_EQ(truncateNumber(-0.5f), 0);
+    EXPECT_EQ(truncateNumber(1.9f), 1);
+    EXPECT_EQ(truncateNumber(-1.9f), -1);
+    EXPECT_EQ(truncateNumber(1e20f), std::numeric_limits<int>::max());
+    EXPECT_EQ(truncateNumber(-1e20f), std::numeric_limits<int>::min());
+}
+
+}  // namespace

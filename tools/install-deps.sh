@@ -1,0 +1,24 @@
+# Installs the Debian packages Quorvane needs that are not there yet.
+# Sourced by run.sh and test.sh: install_missing build [test]
+buildPackages="g++ cmake make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
+  libdevil-dev libopenal-dev libalut-dev libboost-filesystem-dev"
+testPackages="googletest libgtest-dev libbenchmark-dev xvfb xdotool x11-utils libx11-dev"
+
+install_missing() {
+  local wanted="" missing="" pkg
+  for set in "$@"; do
+    case "$set" in
+      build) wanted="$wanted $buildPackages" ;;
+      test) wanted="$wanted $testPackages" ;;
+    esac
+  done
+  for pkg in $wanted; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing="$missing $pkg"
+  done
+  [ -z "$missing" ] && return 0
+  echo "Installing:$missing"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+}
