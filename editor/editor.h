@@ -1,5 +1,5 @@
-// The editor state record `editor` and its one instance `worldEditor`: every
-// piece of state of the world editor, the menu editor and the logic editor
+// The editor state record `editor` and its one instance `worldEditor`: all the
+// state of the world editor, the menu editor and the logic editor
 // (mode, selections, open panels, welcome panel, tip, layer flags, playtest
 // end request), read and changed through its accessors.
 #pragma once
