@@ -5,9 +5,13 @@
 
 #include <cstdlib>
 
+#include "core/debug.h"
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "media/frustum.h"
+#include "media/text.h"
+#include "media/texture.h"
 
 namespace {
 
@@ -69,9 +73,21 @@ void display()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    ExtractFrustum();
+    updateAnimation();
 
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
+
+    // The 2D layers draw with front faces culled.
+    glCullFace(GL_FRONT);
+    if (gameSys.getDebugState()) {
+        debugRender();
+        framesPerSecond();
+    }
+    if (gameSys.getGameState() == gameStatePlaytest)
+        displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
+    renderVolume();
 
     glutSwapBuffers();
 }
@@ -102,6 +118,7 @@ void quitEngine(int status)
     if (shuttingDown) return;
     shuttingDown = true;
 
+    freeSysImages();
     gameLog.closeLog();
     saveSystem();
     std::exit(shutdownStatus);

@@ -13,9 +13,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/debug.h"
 #include "core/frame.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "media/texture.h"
 #include "menus/console.h"
 
 namespace {
@@ -158,10 +160,12 @@ void init()
     initImageLibrary();
     readFrameCap();
     readDebugMode();
+    if (gameSys.getDebugState()) debugInit();
 
     systemMsg("");
     systemMsg("^g^2Quorvane User Interface Initializing...");
     systemMsg("");
+    loadSysImages();
     readSoundAndLastGame();
     changeSize(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
 
