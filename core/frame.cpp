@@ -10,6 +10,9 @@
 #include "core/log.h"
 #include "core/system.h"
 #include "media/frustum.h"
+#include "media/image_loading.h"
+#include "media/model.h"
+#include "media/sound.h"
 #include "media/text.h"
 #include "media/texture.h"
 
@@ -118,8 +121,11 @@ void quitEngine(int status)
     if (shuttingDown) return;
     shuttingDown = true;
 
+    releaseMenuAndGameImages();
+    freeModels();
     freeSysImages();
     gameLog.closeLog();
+    freeSystemSounds();
     saveSystem();
     std::exit(shutdownStatus);
 }

@@ -17,8 +17,11 @@
 #include "core/frame.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "media/sound.h"
 #include "media/texture.h"
 #include "menus/console.h"
+#include "menus/help.h"
+#include "menus/ui_loader.h"
 
 namespace {
 
@@ -166,8 +169,13 @@ void init()
     systemMsg("^g^2Quorvane User Interface Initializing...");
     systemMsg("");
     loadSysImages();
+    initSound();
+    loadSystemSounds();
     readSoundAndLastGame();
     changeSize(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    initHelp("default");
+    loadUI("default", false);
+    if (gameSys.getGameState() == gameStateSplash) playSystemSound(sysSoundMelody, 0);
 
     uiInfo.readFile(uiInfoFile);
 

@@ -203,3 +203,11 @@ void deleteGameImageTextures(int count)
 {
     deleteTextures(gameImg, count);
 }
+
+void releaseMenuAndGameImages()
+{
+    std::vector<img>().swap(uiImage);
+    gameUI.setUIImageCount(0);
+    std::vector<img>().swap(gameImg);
+    world.setGameImageCount(0);
+}

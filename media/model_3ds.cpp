@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "media/model.h"
@@ -147,7 +148,8 @@ char Load3DS(obj_type* p_object, const char* p_filename)
     if (!p_object || !p_filename) return 0;
     std::ifstream file(p_filename, std::ios::binary);
     if (!file) return 0;
-    chunkReader in(std::vector<unsigned char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+    std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    chunkReader in(std::move(bytes));
     file.close();
 
     obj_type& mesh = *p_object;

@@ -3,6 +3,8 @@
 
 #include <GL/freeglut.h>
 
+#include <vector>
+
 #include "core/log.h"
 #include "core/script.h"
 #include "core/system.h"
@@ -20,13 +22,15 @@ const char* const frontEndFile = "system/ui.cfg";
 const char* const ingameFile = "system/ingameui.cfg";
 
 struct itemList {
-    const char* word;       // "button", "textbox" or "text"
-    const char* endMarker;  // the text that ends the list
-    const char* label;      // for messages
+    const char* word;                  // "button", "textbox" or "text"
+    const char* endMarker;             // the text that ends the list
+    const char* label;                 // for messages
+    std::vector<const char*> fields;   // the keys of one item, after its index key
 };
-const itemList buttonList{"button", "endButtonLoad", "buttons"};
-const itemList textboxList{"textbox", "endTextboxLoad", "textboxes"};
-const itemList textList{"text", "endTextLoad", "text lines"};
+const itemList buttonList{"button", "endButtonLoad", "buttons", {"x", "y", "w", "h", "tex", "func", "func2"}};
+const itemList textboxList{"textbox", "endTextboxLoad", "textboxes", {"x", "y", "w", "h", "textnum", "linkedbutton"}};
+const itemList textList{"text", "endTextLoad", "text lines", {"x", "y", "r", "g", "b", "string"}};
+const itemList* const itemLists[] = {&buttonList, &textboxList, &textList};
 
 std::string menuKey(int m)
 {
@@ -53,18 +57,28 @@ void progress(bool clear, const char* message, float fraction)
     if (clear) showLoadingStep(message, fraction);
 }
 
-// True while item i of the list exists: its key is there and does not hold
-// the end marker. A list that reaches the limit or runs out of keys without
-// its end marker is reported and ends there.
+// Some key of item i is in the file: its index key or one of its fields.
+bool itemHasKeys(int m, const itemList& list, int i)
+{
+    const std::string key = itemKey(m, list, i);
+    if (scriptUI.hasKey(key)) return true;
+    for (const char* field : list.fields)
+        if (scriptUI.hasKey(key + field)) return true;
+    return false;
+}
+
+// True while item i of the list exists: its index key does not hold the end
+// marker. A list that reaches the limit, or runs out of items without its end
+// marker, is reported and ends there.
 bool itemExists(int m, const itemList& list, int i)
 {
     const std::string key = itemKey(m, list, i);
-    if (!scriptUI.hasKey(key)) {
+    if (scriptUI.findLineS(key) == list.endMarker) return false;
+    if (!itemHasKeys(m, list, i)) {
         systemMsg(QV_ERROR "The " + std::string(list.label) + " of menu " + std::to_string(m) +
                   " have no end marker \"" + list.endMarker + "\"; they end after " + std::to_string(i) + ".");
         return false;
     }
-    if (scriptUI.findLineS(key) == list.endMarker) return false;
     if (i >= uiListLimit) {
         systemMsg(QV_ERROR "Exceeded maximum of allowed " + std::string(list.label) + " in menu " +
                   std::to_string(m) + "; only " + std::to_string(uiListLimit) + " are loaded.");
@@ -117,20 +131,25 @@ int loadTextLines(int m)
     return l;
 }
 
-// True when menu m (m >= 1) follows: its key is there and is not "endMenuLoad".
+// True when menu m (m >= 1) follows: its key does not hold "endMenuLoad" and
+// the file has keys of it. A menu list that reaches the limit, or runs out of
+// menus without its end marker, is reported and ends there.
 bool menuFollows(int m)
 {
-    if (m >= uiListLimit) {
-        systemMsg(QV_ERROR "Exceeded maximum of allowed menus; only " + std::to_string(uiListLimit) + " are loaded.");
-        return false;
-    }
     const std::string key = menuKey(m);
-    if (!scriptUI.hasKey(key)) {
+    if (scriptUI.findLineS(key) == "endMenuLoad") return false;
+    bool hasKeys = scriptUI.hasKey(key) || scriptUI.hasKey(key + "background");
+    for (const itemList* list : itemLists) hasKeys = hasKeys || itemHasKeys(m, *list, 0);
+    if (!hasKeys) {
         systemMsg(QV_ERROR "The menu list has no end marker \"endMenuLoad\"; it ends after " + std::to_string(m) +
                   " menus.");
         return false;
     }
-    return scriptUI.findLineS(key) != "endMenuLoad";
+    if (m >= uiListLimit) {
+        systemMsg(QV_ERROR "Exceeded maximum of allowed menus; only " + std::to_string(uiListLimit) + " are loaded.");
+        return false;
+    }
+    return true;
 }
 
 int loadMenus()
