@@ -5,13 +5,16 @@
 
 #include <cstdlib>
 
+#include "core/camera.h"
 #include "core/debug.h"
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
 #include "media/frustum.h"
+#include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "world/world.h"
 
 namespace {
 
@@ -33,6 +36,16 @@ int shutdownStatus = quitStatusUser;
 bool isPlayState(int state)
 {
     return state == gameStatePlay || state == gameStatePlaytest;
+}
+
+// The crosshair of the first- and third-person views in play.
+void renderCrosshair()
+{
+    const int mode = camera.getCamMode();
+    if (!world.getGameLoaded() || !isPlayState(gameSys.getGameState())) return;
+    if (mode != camModeFirstPerson && mode != camModeThirdPerson) return;
+    displayTexture(400.0f, 300.0f, 0.0f, 5.0f, 5.0f, 1.0f, 1.0f, 1.0f, sysTexture(sysImageCrosshair), true, true,
+                   1.0f, pickNone);
 }
 
 }  // namespace
@@ -73,6 +86,7 @@ void display()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    camera.UpdateCamera();
     ExtractFrustum();
     updateAnimation();
 
@@ -85,6 +99,7 @@ void display()
         debugRender();
         framesPerSecond();
     }
+    renderCrosshair();
     if (gameSys.getGameState() == gameStatePlaytest)
         displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
     renderVolume();
