@@ -91,6 +91,22 @@ void finish()
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
+// A quad in the xy plane centred on the origin, corners (-w, -h), (-w, h),
+// (w, h), (w, -h); texture columns s0 to s1, rows tLow at -h to tHigh at +h.
+void drawPlaneQuad(float w, float h, float s0, float s1, float tLow, float tHigh)
+{
+    glBegin(GL_POLYGON);
+    glTexCoord2f(s0, tLow);
+    glVertex3f(-w, -h, 0.0f);
+    glTexCoord2f(s0, tHigh);
+    glVertex3f(-w, h, 0.0f);
+    glTexCoord2f(s1, tHigh);
+    glVertex3f(w, h, 0.0f);
+    glTexCoord2f(s1, tLow);
+    glVertex3f(w, -h, 0.0f);
+    glEnd();
+}
+
 }  // namespace quad
 
 bool displayTexture(float x, float y, float z, float w, float h, float r, float g, float b, int tex, bool ov,
@@ -107,16 +123,7 @@ bool displayTexture(float x, float y, float z, float w, float h, float r, float 
     quad::enableAlphaBlend(r, g, b, al, pick);
     quad::beginPick(pick);
 
-    glBegin(GL_POLYGON);
-    glTexCoord2f(quad::texInset, quad::texInset);
-    glVertex3f(-w, -h, 0.0f);
-    glTexCoord2f(quad::texInset, quad::texFar);
-    glVertex3f(-w, h, 0.0f);
-    glTexCoord2f(quad::texFar, quad::texFar);
-    glVertex3f(w, h, 0.0f);
-    glTexCoord2f(quad::texFar, quad::texInset);
-    glVertex3f(w, -h, 0.0f);
-    glEnd();
+    quad::drawPlaneQuad(w, h, quad::texInset, quad::texFar, quad::texInset, quad::texFar);
 
     quad::endPick(pick);
     if (al) {
@@ -193,16 +200,7 @@ bool displayFrame(float x, float y, float /*z*/, float w, float h, int tex, floa
     quad::enableAlphaBlend(1.0f, 1.0f, 1.0f, al, pick);
     quad::beginPick(pick);
 
-    glBegin(GL_POLYGON);
-    glTexCoord2f(f + quad::texInset, quad::texFar);
-    glVertex3f(-w, -h, 0.0f);
-    glTexCoord2f(f + quad::texInset, quad::texInset);
-    glVertex3f(-w, h, 0.0f);
-    glTexCoord2f(f + frameCellWidth, quad::texInset);
-    glVertex3f(w, h, 0.0f);
-    glTexCoord2f(f + frameCellWidth, quad::texFar);
-    glVertex3f(w, -h, 0.0f);
-    glEnd();
+    quad::drawPlaneQuad(w, h, f + quad::texInset, f + frameCellWidth, quad::texFar, quad::texInset);
 
     quad::endPick(pick);
     if (al) {
@@ -270,16 +268,7 @@ bool displayBillboardTexture(float x, float y, float z, float w, float h, int te
     if (pick >= 0) glPushName(static_cast<GLuint>(pick));
     faceCamera(pitch, yaw);
 
-    glBegin(GL_POLYGON);
-    glTexCoord2f(quad::texInset, quad::texFar);
-    glVertex3f(-w, -h, 0.0f);
-    glTexCoord2f(quad::texInset, quad::texInset);
-    glVertex3f(-w, h, 0.0f);
-    glTexCoord2f(quad::texFar, quad::texInset);
-    glVertex3f(w, h, 0.0f);
-    glTexCoord2f(quad::texFar, quad::texFar);
-    glVertex3f(w, -h, 0.0f);
-    glEnd();
+    quad::drawPlaneQuad(w, h, quad::texInset, quad::texFar, quad::texFar, quad::texInset);
 
     if (pick >= 0) glPopName();
     glDisable(GL_BLEND);
