@@ -2,6 +2,8 @@
 // and 1,000 objects, written in the layout the project saver produces.
 #include <benchmark/benchmark.h>
 
+#include "bench/quiet_run.h"
+
 #include <boost/filesystem.hpp>
 #include <cstdio>
 #include <fstream>
@@ -85,13 +87,7 @@ BENCHMARK(loadMap)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv)
 {
-    // The reader reports the file it loads; keep the benchmark's output clean.
-    std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
-    (void)quiet;
-    benchmark::Initialize(&argc, argv);
-    benchmark::ConsoleReporter reporter;
-    reporter.SetOutputStream(&std::cerr);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    runBenchmarksQuietly(argc, argv);
     if (!benchDir.empty()) {
         boost::filesystem::current_path(benchDir.parent_path());
         boost::system::error_code ec;

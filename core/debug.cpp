@@ -5,12 +5,14 @@
 
 #include <sstream>
 
+#include "core/camera.h"
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/console.h"
 #include "menus/widgets.h"
+#include "world/world.h"
 
 namespace {
 
@@ -36,6 +38,15 @@ constexpr int pickBlocker = 144;
 constexpr int millisecondsPerSecond = 1000;
 
 frameCounter drawnFrames;
+
+std::vector<std::string> currentGameLines()
+{
+    const int map = world.getCurrentMap();
+    int width = 0, height = 0;
+    std::string name;
+    world.worldGetMap(width, height, name, map);
+    return debugGameLines(world.getMapCount(), map, width, height, world.worldGetObjectCount(map));
+}
 
 }  // namespace
 
@@ -75,6 +86,17 @@ std::vector<std::string> debugCommonLines(const debugFigures& f)
     out << "Time Elapsed: ^y" << f.elapsed;
     take();
     return lines;
+}
+
+std::vector<std::string> debugGameLines(int mapCount, int currentMap, int mapWidth, int mapHeight, int objectCount)
+{
+    return {
+        "^yGame Debug",
+        "Maps: ^y" + std::to_string(mapCount),
+        "Map: ^y" + std::to_string(currentMap),
+        "Map Size: ^y" + std::to_string(mapWidth) + "x" + std::to_string(mapHeight),
+        "Objects: ^y" + std::to_string(objectCount),
+    };
 }
 
 debugPlacement placeDebugPanel(bool consoleShown, int mousex, int mousey)
@@ -142,6 +164,14 @@ void debugRender()
     figures.mousey = mousey;
     gameSys.getNormalPos(figures.worldx, figures.worldz);
     figures.elapsed = glutGet(GLUT_ELAPSED_TIME);
+    camera.GetPos(figures.camx, figures.camy, figures.camz);
+    camera.GetRot(figures.pitch, figures.yaw);
+    std::vector<std::string> lines = debugCommonLines(figures);
+    const int state = gameSys.getGameState();
+    if (state == gameStatePlay || state == gameStatePlaytest) {
+        const std::vector<std::string> game = currentGameLines();
+        lines.insert(lines.end(), game.begin(), game.end());
+    }
 
     // Half-transparent: the colour's alpha blends the panel.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -151,7 +181,7 @@ void debugRender()
     glDisable(GL_BLEND);
 
     float y = place.textY;
-    for (const std::string& line : debugCommonLines(figures)) {
+    for (const std::string& line : lines) {
         displayTextString(textX, y, line);
         y += lineStep;
     }

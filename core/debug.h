@@ -26,6 +26,9 @@ struct debugFigures {
 };
 std::vector<std::string> debugCommonLines(const debugFigures& figures);
 
+// The game's lines: map count, current map, its size and its object count.
+std::vector<std::string> debugGameLines(int mapCount, int currentMap, int mapWidth, int mapHeight, int objectCount);
+
 // Where the overlay goes: not at all, at the top or moved down.
 struct debugPlacement {
     bool shown;

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "core/camera.h"
 #include "core/debug.h"
 #include "core/init.h"
 #include "core/log.h"
@@ -12,9 +13,11 @@
 #include "media/frustum.h"
 #include "media/image_loading.h"
 #include "media/model.h"
+#include "media/quad.h"
 #include "media/sound.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "world/world.h"
 
 namespace {
 
@@ -36,6 +39,16 @@ int shutdownStatus = quitStatusUser;
 bool isPlayState(int state)
 {
     return state == gameStatePlay || state == gameStatePlaytest;
+}
+
+// The crosshair of the first- and third-person views in play.
+void renderCrosshair()
+{
+    const int mode = camera.getCamMode();
+    if (!world.getGameLoaded() || !isPlayState(gameSys.getGameState())) return;
+    if (mode != camModeFirstPerson && mode != camModeThirdPerson) return;
+    displayTexture(400.0f, 300.0f, 0.0f, 5.0f, 5.0f, 1.0f, 1.0f, 1.0f, sysTexture(sysImageCrosshair), true, true,
+                   1.0f, pickNone);
 }
 
 }  // namespace
@@ -76,6 +89,7 @@ void display()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    camera.UpdateCamera();
     ExtractFrustum();
     updateAnimation();
 
@@ -88,6 +102,7 @@ void display()
         debugRender();
         framesPerSecond();
     }
+    renderCrosshair();
     if (gameSys.getGameState() == gameStatePlaytest)
         displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
     renderVolume();

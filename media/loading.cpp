@@ -21,7 +21,12 @@ constexpr float fillLeft = 20.0f, fillFullWidth = 100.0f, fillHalfHeight = 5.0f;
 
 void loadRender(const std::string& message, float percent)
 {
-    if (gameSys.getColorPick()) return;
+    if (drawLoadScreen(message, percent)) glutSwapBuffers();
+}
+
+bool drawLoadScreen(const std::string& message, float percent)
+{
+    if (gameSys.getColorPick()) return false;
     if (percent <= 0.0f) percent = 1.0f;
     const float fillHalfWidth = percent * fillFullWidth / 2.0f;
 
@@ -32,5 +37,5 @@ void loadRender(const std::string& message, float percent)
                    sysTexture(sysImageShader), true, true, 1.0f, loadPickName);
     displayTexture(fillLeft + fillHalfWidth, barY, loadDepth, fillHalfWidth, fillHalfHeight, 0.0f, 0.0f, 1.0f,
                    sysTexture(sysImageShader), true, true, 1.0f, loadPickName);
-    glutSwapBuffers();
+    return true;
 }

@@ -86,19 +86,13 @@ void emitCorner(const obj_type& mesh, int i)
     glVertex3f(v.x, v.y, v.z);
 }
 
-bool cornerValid(const obj_type& mesh, int i)
-{
-    return i >= 0 && i < mesh.vertices_qty && i < modelListMax;
-}
-
 // The triangles of the mesh; one whose corner is no vertex is skipped.
 void drawTriangles(const obj_type& mesh)
 {
-    const int count = mesh.polygons_qty < modelListMax ? mesh.polygons_qty : modelListMax;
     glBegin(GL_TRIANGLES);
-    for (int t = 0; t < count; ++t) {
+    for (int t = 0; t < mesh.polygons_qty && t < modelListMax; ++t) {
+        if (!triangleDrawable(mesh, t)) continue;
         const polygon_type& p = mesh.polygon[t];
-        if (!cornerValid(mesh, p.a) || !cornerValid(mesh, p.b) || !cornerValid(mesh, p.c)) continue;
         emitCorner(mesh, p.a);
         emitCorner(mesh, p.b);
         emitCorner(mesh, p.c);
@@ -115,8 +109,19 @@ void rotate(float rotx, float roty, float rotz)
 
 }  // namespace
 
+bool triangleDrawable(const obj_type& mesh, int t)
+{
+    if (t < 0 || t >= mesh.polygons_qty || t >= modelListMax) return false;
+    const int vertices = mesh.vertices_qty < modelListMax ? mesh.vertices_qty : modelListMax;
+    const polygon_type& p = mesh.polygon[t];
+    for (int corner : {p.a, p.b, p.c})
+        if (corner < 0 || corner >= vertices) return false;
+    return true;
+}
+
 bool loadGameModels()
 {
+    freeModels();  // a game loaded over another: its model textures go first
     const std::string game = "games/" + world.getGameName();
     const int models = loadModelFolder(game + "/model/");
     const int textures = loadModelTextures(game + "/modeltex/");

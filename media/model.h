@@ -51,6 +51,10 @@ constexpr unsigned chunkHeaderSize = 6;
 // the file ends the walk. Diagnostic lines go to standard output.
 char Load3DS(obj_type* p_object, const char* p_filename);
 
+// True when triangle t of the mesh is drawn: it is one of the mesh's
+// triangles and its three corners are vertices of the mesh.
+bool triangleDrawable(const obj_type& mesh, int t);
+
 // Renames and loads `games/<name>/model/` and `games/<name>/modeltex/` of the
 // loaded game and sets both counts in `world`; always true.
 bool loadGameModels();

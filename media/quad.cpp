@@ -1,13 +1,13 @@
-// The flat, depth and animation-frame quads, and the steps every quad shares.
+// The textured-quad primitives and the steps they share.
 #include "media/quad.h"
 
 #include <GL/gl.h>
 
-#include <cmath>
-
+#include "core/camera.h"
 #include "core/frame.h"
-#include "media/quad_internal.h"
+#include "media/Vector3D.h"
 #include "menus/notice.h"
+#include "world/world.h"
 
 namespace {
 
@@ -34,7 +34,12 @@ void enterScreenSpace(float x, float y, float z, float flipY)
 
 }  // namespace
 
+// Steps shared by the primitives.
 namespace quad {
+
+// Texture coordinates of a whole image stop this far short of its edges.
+constexpr float texInset = 0.01f;
+constexpr float texFar = 1.0f - texInset;
 
 bool validate(float x, float y, float w, float h, int tex, const char* message)
 {
@@ -86,6 +91,22 @@ void finish()
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
+// A quad in the xy plane centred on the origin, corners (-w, -h), (-w, h),
+// (w, h), (w, -h); texture columns s0 to s1, rows tLow at -h to tHigh at +h.
+void drawPlaneQuad(float w, float h, float s0, float s1, float tLow, float tHigh)
+{
+    glBegin(GL_POLYGON);
+    glTexCoord2f(s0, tLow);
+    glVertex3f(-w, -h, 0.0f);
+    glTexCoord2f(s0, tHigh);
+    glVertex3f(-w, h, 0.0f);
+    glTexCoord2f(s1, tHigh);
+    glVertex3f(w, h, 0.0f);
+    glTexCoord2f(s1, tLow);
+    glVertex3f(w, -h, 0.0f);
+    glEnd();
+}
+
 }  // namespace quad
 
 bool displayTexture(float x, float y, float z, float w, float h, float r, float g, float b, int tex, bool ov,
@@ -102,16 +123,7 @@ bool displayTexture(float x, float y, float z, float w, float h, float r, float 
     quad::enableAlphaBlend(r, g, b, al, pick);
     quad::beginPick(pick);
 
-    glBegin(GL_POLYGON);
-    glTexCoord2f(quad::texInset, quad::texInset);
-    glVertex3f(-w, -h, 0.0f);
-    glTexCoord2f(quad::texInset, quad::texFar);
-    glVertex3f(-w, h, 0.0f);
-    glTexCoord2f(quad::texFar, quad::texFar);
-    glVertex3f(w, h, 0.0f);
-    glTexCoord2f(quad::texFar, quad::texInset);
-    glVertex3f(w, -h, 0.0f);
-    glEnd();
+    quad::drawPlaneQuad(w, h, quad::texInset, quad::texFar, quad::texInset, quad::texFar);
 
     quad::endPick(pick);
     if (al) {
@@ -147,9 +159,10 @@ bool displayDepthTexture(float x, float y, float z, float w, float h, float rotx
     quad::enableAlphaBlend(r, g, b, al, pick);
     quad::beginPick(pick);
 
-    const float length = std::sqrt(w * w + h * h);
+    CVector3D normal(w, 0.0f, h);
+    normal.Normalize();
     glBegin(GL_POLYGON);
-    glNormal3f(w / length, 0.0f, h / length);
+    glNormal3f(normal.x, normal.y, normal.z);
     glTexCoord2f(quad::texInset, quad::texInset);
     glVertex3f(-w, 0.0f, -h);
     glTexCoord2f(quad::texInset, sz + quad::texFar);
@@ -187,16 +200,7 @@ bool displayFrame(float x, float y, float /*z*/, float w, float h, int tex, floa
     quad::enableAlphaBlend(1.0f, 1.0f, 1.0f, al, pick);
     quad::beginPick(pick);
 
-    glBegin(GL_POLYGON);
-    glTexCoord2f(f + quad::texInset, quad::texFar);
-    glVertex3f(-w, -h, 0.0f);
-    glTexCoord2f(f + quad::texInset, quad::texInset);
-    glVertex3f(-w, h, 0.0f);
-    glTexCoord2f(f + frameCellWidth, quad::texInset);
-    glVertex3f(w, h, 0.0f);
-    glTexCoord2f(f + frameCellWidth, quad::texFar);
-    glVertex3f(w, -h, 0.0f);
-    glEnd();
+    quad::drawPlaneQuad(w, h, f + quad::texInset, f + frameCellWidth, quad::texFar, quad::texInset);
 
     quad::endPick(pick);
     if (al) {
@@ -210,5 +214,104 @@ bool displayFrame(float x, float y, float /*z*/, float w, float h, int tex, floa
     } else {
         glPopMatrix();
     }
+    return true;
+}
+
+namespace {
+
+// Every corner's normal points along (w, its height, h).
+void terrainCorner(float x, float height, float z, float w, float h, float s, float t)
+{
+    CVector3D normal(w, height, h);
+    normal.Normalize();
+    glNormal3f(normal.x, normal.y, normal.z);
+    glTexCoord2f(s, t);
+    glVertex3f(x, height, z);
+}
+
+}  // namespace
+
+void faceCamera(float pitch, float yaw)
+{
+    switch (camera.getCamMode()) {
+    case camModeFirstPerson:
+    case camModeThirdPerson:
+        glRotatef(-yaw, 0.0f, 1.0f, 0.0f);
+        glRotatef(pitch, 1.0f, 0.0f, 0.0f);
+        break;
+    case camModeOverhead:
+        glRotatef(-yaw, 0.0f, 1.0f, 0.0f);
+        break;
+    default:  // flat under the editor's camera above
+        glRotatef(180.0f, 0.0f, 1.0f, 0.0f);
+        glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+        break;
+    }
+}
+
+bool displayBillboardTexture(float x, float y, float z, float w, float h, int tex, bool /*al*/, float /*a*/,
+                             int pick)
+{
+    float pitch = 0.0f, yaw = 0.0f;
+    camera.GetRot(pitch, yaw);
+    if (!quad::validate(x, y, w, h, tex, imageErrorMessage)) return false;
+    glPushMatrix();
+    glDisable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(tex));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTranslatef(x, y, z);
+    glScalef(1.0f, -1.0f, 1.0f);
+    glEnable(GL_BLEND);
+    if (pick >= 0) glPushName(static_cast<GLuint>(pick));
+    faceCamera(pitch, yaw);
+
+    quad::drawPlaneQuad(w, h, quad::texInset, quad::texFar, quad::texFar, quad::texInset);
+
+    if (pick >= 0) glPopName();
+    glDisable(GL_BLEND);
+    glEnable(GL_LIGHTING);
+    quad::finish();
+    glPopMatrix();
+    return true;
+}
+
+bool displayTerrainTexture(float x, float y, float z, float w, float h, float r, float g, float b, int tex,
+                           bool /*ov*/, bool al, float a, int pick, int tilex, int tiley)
+{
+    if (!quad::validateTinted(x, y, w, h, r, g, b, tex)) return false;
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glEnable(GL_TEXTURE_2D);
+    quad::setColour(r, g, b, a, pick);
+    if (al) glDisable(GL_DEPTH_TEST);
+    else glEnable(GL_DEPTH_TEST);
+    glTranslatef(x, y, z);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(tex));
+    quad::enableAlphaBlend(r, g, b, al, pick);
+    quad::beginPick(pick);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+
+    // A tile's stored height is its corner at (-w, -h); the other three
+    // corners are borrowed from its neighbours in +x, +y and both.
+    const int map = world.getCurrentMap();
+    const auto height = [&](int i, int j) { return world.worldGetTileHeight(tilex + i, tiley + j, map); };
+    glBegin(GL_QUADS);
+    terrainCorner(-w, height(0, 0), -h, w, h, quad::texFar, quad::texInset);
+    terrainCorner(-w, height(0, 1), h, w, h, quad::texFar, quad::texFar);
+    terrainCorner(w, height(1, 1), h, w, h, quad::texInset, quad::texFar);
+    terrainCorner(w, height(1, 0), -h, w, h, quad::texInset, quad::texInset);
+    glEnd();
+
+    quad::endPick(pick);
+    if (al) {
+        glDisable(GL_ALPHA_TEST);
+        glDisable(GL_BLEND);
+    }
+    quad::finish();
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
     return true;
 }

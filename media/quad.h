@@ -25,5 +25,8 @@ bool displayDepthTexture(float x, float y, float z, float w, float h, float rotx
 bool displayBillboardTexture(float x, float y, float z, float w, float h, int tex, bool al, float a, int pick);
 bool displayTerrainTexture(float x, float y, float z, float w, float h, float r, float g, float b, int tex, bool ov,
                            bool al, float a, int pick, int tilex, int tiley);
+// Turns what is drawn next at the current origin towards the camera of the
+// current mode (billboards and text in the world); angles in degrees.
+void faceCamera(float pitch, float yaw);
 // Frame `frame` of a strip of ten animation cells side by side.
 bool displayFrame(float x, float y, float z, float w, float h, int tex, float frame, bool ov, bool al, int pick);

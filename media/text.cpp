@@ -4,10 +4,13 @@
 #include <GL/gl.h>
 
 #include <array>
+#include <cmath>
 #include <string_view>
 
+#include "core/camera.h"
 #include "core/frame.h"
 #include "core/system.h"
+#include "media/quad.h"
 #include "media/texture.h"
 
 namespace {
@@ -18,6 +21,7 @@ constexpr float cellSize = 0.1f;
 constexpr float blankCell = 0.9f;
 // Marks the atlas cell that holds no character.
 constexpr char noGlyph = '\x7f';
+constexpr float pi = 3.1415927f;
 
 // The characters of the atlas rows, from the top of the image.
 constexpr std::string_view atlasRows[] = {
@@ -185,5 +189,30 @@ void displayTextString(float x, float y, const std::string& text)
         });
     leave2dortho();
     glCullFace(GL_FRONT);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void displayTextStringIngame(float x, float y, float z, const std::string& text)
+{
+    if (gameSys.getColorPick()) return;
+    float pitch = 0.0f, yawDegrees = 0.0f;
+    camera.GetRot(pitch, yawDegrees);
+    const float yaw = yawDegrees / 180.0f * pi;
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glPushMatrix();
+    float penx = x, penz = z, size = textSizesIngame[0];
+    walkText(
+        text, [&](int s) { size = textSizesIngame[s]; }, setColor,
+        [&](char c) {
+            penx += std::cos(yaw) * ingameAdvance;
+            penz += std::sin(yaw) * ingameAdvance;
+            glPushMatrix();
+            glTranslatef(penx, y, penz);
+            glScalef(1.0f, -1.0f, 1.0f);
+            faceCamera(pitch, yawDegrees);
+            drawGlyph(c, 0.0f, 0.0f, size, 1.0f);
+            glPopMatrix();
+        });
+    glPopMatrix();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "core/log.h"
+#include "world/world.h"
 
 const char* const sysImageFiles[sysImageCount] = {
     "uireq/on",              "uireq/off",           "uireq/plus",
@@ -125,6 +126,7 @@ void advanceAnimations(std::vector<img>& table, int count, std::vector<int>& tim
 void updateAnimation()
 {
     const int now = animationClock();
-    advanceAnimations(gameImg, static_cast<int>(gameImg.size()), timeSinceCheckGame, now);
+    advanceAnimations(gameImg, world.getGameImageCount(), timeSinceCheckGame, now);
+    // Every record of the menu image table belongs to the loaded menu system.
     advanceAnimations(uiImage, static_cast<int>(uiImage.size()), timeSinceCheckUI, now);
 }
