@@ -20,7 +20,6 @@
 #include "media/sound.h"
 #include "media/texture.h"
 #include "menus/console.h"
-#include "menus/help.h"
 #include "menus/ui_loader.h"
 
 namespace {
@@ -173,7 +172,6 @@ void init()
     loadSystemSounds();
     readSoundAndLastGame();
     changeSize(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
-    initHelp("default");
     loadUI("default", false);
     if (gameSys.getGameState() == gameStateSplash) playSystemSound(sysSoundMelody, 0);
 

@@ -1,3 +1,0 @@
-// TEMPORARY LOCAL STUB - not committed
-#include "menus/help.h"
-void initHelp(const std::string&) {}

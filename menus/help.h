@@ -1,4 +1,0 @@
-// TEMPORARY LOCAL STUB - not committed
-#pragma once
-#include <string>
-void initHelp(const std::string& filename);
