@@ -16,6 +16,7 @@
 #include "core/debug.h"
 #include "core/frame.h"
 #include "core/log.h"
+#include "core/mouse.h"
 #include "core/system.h"
 #include "media/sound.h"
 #include "media/texture.h"
@@ -75,6 +76,9 @@ void registerCallbacks()
     glutDisplayFunc(display);
     glutReshapeFunc(changeSize);
     systemMsg("^wSetting up I/O");
+    glutMouseFunc(mouse);
+    glutPassiveMotionFunc(mousePassive);
+    glutMotionFunc(mouseDrag);
     glutIdleFunc(idleFunc);
     glutCloseFunc(closeWindow);
     glEnable(GL_CULL_FACE);

@@ -1,0 +1,399 @@
+// The mouse callbacks and the pointer state they keep.
+#include "core/mouse.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/camera.h"
+#include "core/pick.h"
+#include "core/system.h"
+#include "editor/editor.h"
+#include "media/sound.h"
+#include "menus/help.h"
+#include "menus/ui.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr float screenWidth = 800.0f;
+constexpr float screenHeight = 600.0f;
+constexpr float degreesToRadians = 3.1415927f / 180.0f;
+
+// The menu editor's mode while a text line is selected.
+constexpr int menuEditorModeTextline = 3;
+
+// The world editor's bottom panel and left tool strip, in the 800 x 600 space:
+// an object is not dragged under them.
+constexpr int editorBottomPanelTop = 460;
+constexpr int toolStripLeft = 10, toolStripRight = 45;
+constexpr int toolStripTop = 31, toolStripBottom = 459;
+
+void glutWarp(int x, int y)
+{
+    glutWarpPointer(x, y);
+}
+
+pointerWarpFunc warpPointer = glutWarp;
+
+// Values kept between events.
+int lastClickTime = 0;
+int lastHoverTime = 0;
+int lastDragTime = 0;
+bool dragAnchorSet = false;
+double dragAnchorX = 0.0, dragAnchorY = 0.0;
+int lastPosX = 0, lastPosY = 0;
+int tickCounter = 0;
+
+bool isWheel(int button)
+{
+    return button == mouseWheelUp || button == mouseWheelDown;
+}
+
+bool isLogicEditorMode(int mode)
+{
+    return mode == editorModeMapLogic || mode == editorModeObjectLogic;
+}
+
+bool isPlayState(int state)
+{
+    return state == gameStatePlay || state == gameStatePlaytest;
+}
+
+void clearMenuInteraction()
+{
+    gameUI.setHoverButton(-1);
+    gameUI.setPressedButton(pressedButtonNone);
+    gameUI.setHoverTextbox(-1);
+}
+
+int buttonStateFor(int wanted, int button, int state)
+{
+    if (button != wanted) return mouseButtonIdle;
+    return state == mouseEventUp ? mouseButtonReleased : mouseButtonPressed;
+}
+
+// The objects a wheel turn or a drag moves: the multi-selection, or the
+// current object when it is empty.
+template <typename action>
+void forSelectedObjects(action act)
+{
+    const int amount = worldEditor.getObjectListAmount();
+    if (amount == 0) {
+        act(worldEditor.getCurrentObject());
+        return;
+    }
+    for (int slot = 0; slot < amount; ++slot) act(worldEditor.getObjectList(slot));
+}
+
+void moveObject(int o, float dx, float dy, float dz)
+{
+    const int m = world.getCurrentMap();
+    float x, y, z, w, h, d;
+    int tex, layer;
+    world.worldGetObject(x, y, z, w, h, d, tex, layer, o, m);
+    world.worldSetObject(x + dx, y + dy, z + dz, w, h, d, tex, layer, o, m);
+}
+
+void raiseSelectedTiles(float dz)
+{
+    const int m = world.getCurrentMap();
+    int sx, sy, ex, ey;
+    worldEditor.getStartingTile(sx, sy);
+    worldEditor.getEndingTile(ex, ey);
+    for (int x = std::min(sx, ex); x <= std::max(sx, ex); ++x)
+        for (int y = std::min(sy, ey); y <= std::max(sy, ey); ++y)
+            world.worldSetTileHeight(world.worldGetTileHeight(x, y, m) + dz, x, y, m);
+}
+
+// Wheel events in the world editor's tools; true when the event ends here.
+bool editorWheel(int button, int state)
+{
+    const int mode = worldEditor.getEditorMode();
+    const float dz = button == mouseWheelUp ? wheelHeightStep : -wheelHeightStep;
+    switch (mode) {
+    case editorModeMapLogic:
+    case editorModeObjectLogic:
+        // A wheel turn steps the logic editor's open word list; its up-events go on.
+        return state == mouseEventDown;
+    case editorModeObject:
+        if (camera.getCamMode() == camModeEditor)
+            forSelectedObjects([dz](int o) { moveObject(o, 0.0f, 0.0f, dz); });
+        return true;
+    case editorModeTile:
+        raiseSelectedTiles(dz);
+        return true;
+    default:
+        return true;  // the other tools take no wheel
+    }
+}
+
+// A click handed to the picking core by game state.
+void pickClick(int button, int state)
+{
+    const int gs = gameSys.getGameState();
+    const bool down = state == mouseEventDown;
+    switch (gs) {
+    case gameStateWorldEditor:
+    case gameStateUIEditor:
+        if (colorPickRender()) return;
+        if (down) renderPick();
+        return;
+    case gameStateMenu:
+    case gameStateIngameMenu:
+    case gameStatePlay:
+    case gameStatePlaytest:
+    case gameStateDialog:
+        if (isPlayState(gs) && down) {
+            world.setGameBox(gameBoxTimerNone, 0);
+            world.setDisplayPhrase(phraseDisplayNone, phraseDisplayNone);
+        }
+        renderPick();
+        world.setSelectedObject(selectedObjectNone);
+        if (button == mouseButtonLeft) colorPickRender();
+        return;
+    case gameStateSplash:
+        gameState3Mouse(button, state, 0, 0);
+        return;
+    default:
+        return;
+    }
+}
+
+// The general handling of a button event; false when it ended early.
+bool handleClick(int button, int state)
+{
+    const int gs = gameSys.getGameState();
+    const bool down = state == mouseEventDown;
+    const int now = inputClock();
+    if (button == mouseButtonMiddle && down) return false;
+    if (down && gs == gameStateWorldEditor && isLogicEditorMode(worldEditor.getEditorMode())) {
+        int timer, sentence, step;
+        worldEditor.getGLTimer(timer, sentence, step);
+        if (timer >= 0 && now - lastClickTime < wordListCloseMs) {
+            worldEditor.setGLTimer(-1, 0, 0);
+            lastClickTime = now;
+            return false;
+        }
+    }
+    lastClickTime = now;
+    if (gs == gameStateUIEditor && !uiHelp.getHelpState()) gameSys.setInputState(inputStateNormal);
+    pickClick(button, state);
+    return true;
+}
+
+bool overEditorPanels()
+{
+    int ox, oy;
+    gameSys.getOrthoPos(ox, oy);
+    return oy > editorBottomPanelTop ||
+           (ox >= toolStripLeft && ox <= toolStripRight && oy >= toolStripTop && oy <= toolStripBottom);
+}
+
+bool objectDragActive()
+{
+    return gameSys.getGameState() == gameStateWorldEditor && worldEditor.getEditorMode() == editorModeObject &&
+           gameUI.getCurrentMenu() == gameUI.getEditorMenu() && worldEditor.getImageMenuTimer() <= 0 &&
+           worldEditor.getTemplateSelectState() <= 0 &&
+           (gameSys.getLeftMouse() == mouseButtonPressed || gameSys.getRightMouse() == mouseButtonPressed);
+}
+
+// Moves the dragged objects by the world distance covered since the last event.
+void dragObjects()
+{
+    double nx, nz;
+    gameSys.getNormalPos(nx, nz);
+    const float dx = static_cast<float>(nx - dragAnchorX), dy = static_cast<float>(nz - dragAnchorY);
+    const int dragged = worldEditor.getLOS();
+    if (worldEditor.getObjectListAmount() > 0) {
+        if (worldEditor.getObjectList(0) == dragged)
+            forSelectedObjects([dx, dy](int o) { moveObject(o, dx, dy, 0.0f); });
+        worldEditor.setLOS(worldEditor.getObjectList(0));
+    } else {
+        const int o = worldEditor.getCurrentObject();
+        if (o == dragged) {
+            if (camera.getCamMode() == camModeEditor) {
+                moveObject(o, dx, dy, 0.0f);
+            } else if (camera.getCamMode() == camModeFirstPerson) {
+                float cx, cy, cz, pitch, yaw;
+                camera.GetPos(cx, cy, cz);
+                camera.GetRot(pitch, yaw);
+                pitch *= degreesToRadians;
+                yaw *= degreesToRadians;
+                const int m = world.getCurrentMap();
+                float x, y, z, w, h, d;
+                int tex, layer;
+                world.worldGetObject(x, y, z, w, h, d, tex, layer, o, m);
+                world.worldSetObject(cx + firstPersonHoldDistance * std::sin(yaw),
+                                     cz - firstPersonHoldDistance * std::cos(yaw),
+                                     cy - firstPersonHoldDistance * std::sin(pitch), w, h, d, tex, layer, o, m);
+            }
+        }
+        worldEditor.setLOS(o);
+    }
+    dragAnchorX = nx;
+    dragAnchorY = nz;
+}
+
+}  // namespace
+
+void setPointerWarp(pointerWarpFunc warp)
+{
+    warpPointer = warp ? warp : glutWarp;
+}
+
+void resetFreelookHistory()
+{
+    lastPosX = lastPosY = 0;
+    tickCounter = 0;
+}
+
+bool screenSpacePosition(int x, int y, int width, int height, int& ox, int& oy)
+{
+    if (width == 0 || height == 0) return false;
+    ox = static_cast<int>(static_cast<float>(x) / static_cast<float>(width) * screenWidth);
+    oy = static_cast<int>(static_cast<float>(y) / static_cast<float>(height) * screenHeight);
+    return true;
+}
+
+void updateMousePos(int x, int y)
+{
+    GLint viewport[4] = {};
+    GLdouble modelview[16] = {}, projection[16] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    GLdouble wx = 0.0, wy = 0.0, wz = 0.0;
+    if (gluUnProject(x, viewport[3] - y, pointerWorldDepth, modelview, projection, viewport, &wx, &wy, &wz) ==
+        GL_TRUE)
+        gameSys.setNormalPos(wx, wz);
+
+    int width = 0, height = 0, ox = 0, oy = 0;
+    inputWindowSize(width, height);
+    if (screenSpacePosition(x, y, width, height, ox, oy)) gameSys.setOrthoPos(ox, oy);
+    gameSys.setMousePos(x, y);
+}
+
+void updateFreelook(int x, int y)
+{
+    const int gs = gameSys.getGameState();
+    const int mode = camera.getCamMode();
+    if (gs != gameStatePlay && gs != gameStateWorldEditor && gs != gameStatePlaytest) return;
+    if (mode != camModeFirstPerson && mode != camModeThirdPerson && mode != camModeOverhead) return;
+
+    if (tickCounter > freelookMovesBeforeCentring) {
+        int width = 0, height = 0;
+        inputWindowSize(width, height);
+        x = width / 2;
+        y = height / 2;
+        warpPointer(x, y);
+        lastPosX = x;
+        lastPosY = y;
+        tickCounter = 0;
+    }
+    ++tickCounter;
+    if (world.getResetFreelook()) {
+        lastPosX = x;
+        lastPosY = y;
+        world.setResetFreelook(false);
+    }
+
+    float rotx, roty;
+    camera.GetRot(rotx, roty);
+    rotx += static_cast<float>(y - lastPosY);
+    roty += static_cast<float>(x - lastPosX);
+    lastPosX = x;
+    lastPosY = y;
+    if (mode == camModeFirstPerson) rotx = std::clamp(rotx, -firstPersonPitchLimit, firstPersonPitchLimit);
+    if (mode == camModeThirdPerson) rotx = std::clamp(rotx, -thirdPersonPitchLimit, thirdPersonPitchLimit);
+    camera.SetRot(rotx, roty);
+}
+
+void gameState3Mouse(int /*button*/, int state, int /*x*/, int /*y*/)
+{
+    if (state != mouseEventUp) return;
+    stopSystemSound(sysSoundMelody);
+    gameSys.setStartingSystemTime(inputClock());
+    gameSys.setGameState(gameStateMenu);
+}
+
+void gameState0MousePassive(int /*x*/, int /*y*/)
+{
+    gameUI.setHoverButton(-1);
+    colorPickRender();
+}
+
+void gameState4MousePassive(int /*x*/, int /*y*/)
+{
+    colorPickRender();
+}
+
+void mousePassive(int x, int y)
+{
+    if (gameSys.getDisableMouseState()) return;
+    updateMousePos(x, y);
+    updateFreelook(x, y);
+    gameSys.setDragState(false);
+
+    const int now = inputClock();
+    if (now < lastHoverTime + hoverPickIntervalMs) return;
+    lastHoverTime = now;
+    clearMenuInteraction();
+    if (gameSys.getInputState() == inputStateHelp) return;
+    const int gs = gameSys.getGameState();
+    gameSys.setHoverCheck(true);
+    if (gs == gameStateDialog) gameState4MousePassive(x, y);
+    else if (gs != gameStateSplash) gameState0MousePassive(x, y);
+    gameSys.setHoverCheck(false);
+}
+
+void mouse(int button, int state, int /*x*/, int /*y*/)
+{
+    gameSys.setDragState(false);
+    if (gameSys.getDisableMouseState()) return;
+    gameSys.setLeftMouse(buttonStateFor(mouseButtonLeft, button, state));
+    gameSys.setRightMouse(buttonStateFor(mouseButtonRight, button, state));
+    gameUI.setCurrentTT(toolTipNone, toolTipNone, 0);
+    if (gameSys.getInputState() == inputStateHelp && button == mouseButtonLeft && state == mouseEventUp) return;
+
+    if (gameSys.getGameState() == gameStateWorldEditor && isWheel(button) && editorWheel(button, state)) return;
+    if (!handleClick(button, state)) return;
+
+    if (state == mouseEventUp) clearMenuInteraction();
+    if (gameSys.getGameState() == gameStateUIEditor && worldEditor.getEditorMode() == menuEditorModeTextline &&
+        gameSys.getLeftMouse() == mouseButtonReleased)
+        worldEditor.setEditorMode(editorModeMenuScreen);
+}
+
+void mouseDrag(int x, int y)
+{
+    if (gameSys.getDisableMouseState()) return;
+    if (gameSys.getDragDelay() != 0) {
+        gameSys.setDragDelay(gameSys.getDragDelay() - 1);
+        return;
+    }
+    if (gameSys.getInputState() == inputStateHelp) return;
+    updateFreelook(x, y);
+    updateMousePos(x, y);
+    const int now = inputClock();
+    if (!dragAnchorSet) {
+        dragAnchorX = x;
+        dragAnchorY = y;
+        dragAnchorSet = true;
+    }
+
+    if (objectDragActive()) {
+        if (overEditorPanels()) return;
+        dragObjects();
+    }
+
+    const int mode = worldEditor.getEditorMode();
+    const bool editingElement = gameSys.getGameState() == gameStateUIEditor && mode != 0 && mode != -1;
+    const int interval = editingElement ? fastDragPickIntervalMs : dragPickIntervalMs;
+    if (now < lastDragTime + interval) return;
+    lastDragTime = now;
+    gameSys.setDragState(true);
+    colorPickRender();
+    gameSys.setDragState(false);
+}

@@ -1,0 +1,54 @@
+// Mouse input: the three GLUT mouse callbacks (buttons, passive motion,
+// motion with a button held), the pointer positions they keep in gameSys,
+// free look, the world editor's direct edits by wheel and drag, and when a
+// click or a hover is handed to the picking core.
+#pragma once
+
+// GLUT button numbers and event states.
+enum mouseButtonId {
+    mouseButtonLeft = 0,
+    mouseButtonMiddle = 1,
+    mouseButtonRight = 2,
+    mouseWheelUp = 3,
+    mouseWheelDown = 4,
+};
+enum mouseEventState { mouseEventDown = 0, mouseEventUp = 1 };
+
+// Hover picks come at most once per this many ms, drag picks likewise
+// (faster in the menu editor while an element is being edited).
+constexpr int hoverPickIntervalMs = 30;
+constexpr int dragPickIntervalMs = 30;
+constexpr int fastDragPickIntervalMs = 5;
+// A press this soon after the previous click closes the logic editor's word list.
+constexpr int wordListCloseMs = 200;
+// Free look recentres the pointer after this many moves.
+constexpr int freelookMovesBeforeCentring = 4;
+// Pitch limits of free look by camera mode, degrees.
+constexpr float firstPersonPitchLimit = 100.0f;
+constexpr float thirdPersonPitchLimit = 23.0f;
+// A wheel event changes an object's or a tile's height by this much.
+constexpr float wheelHeightStep = 0.1f;
+// An object dragged in first person is held this far in front of the camera.
+constexpr float firstPersonHoldDistance = 6.0f;
+// Window depth at which the pointer's world position is taken.
+constexpr double pointerWorldDepth = 0.93;
+
+void mouse(int button, int state, int x, int y);
+void mousePassive(int x, int y);
+void mouseDrag(int x, int y);
+
+void updateMousePos(int x, int y);
+void updateFreelook(int x, int y);
+void gameState3Mouse(int button, int state, int x, int y);
+void gameState0MousePassive(int x, int y);
+void gameState4MousePassive(int x, int y);
+
+// The 800 x 600 position of window pixel (x, y) in a window width x height;
+// false, leaving ox and oy alone, while the window has no area.
+bool screenSpacePosition(int x, int y, int width, int height, int& ox, int& oy);
+
+// Moves the pointer (GLUT's warp unless tests set their own; null restores it).
+using pointerWarpFunc = void (*)(int x, int y);
+void setPointerWarp(pointerWarpFunc warp);
+// Forgets the free-look pointer history (previous position and move count).
+void resetFreelookHistory();

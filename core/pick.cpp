@@ -1,0 +1,499 @@
+// The colour-pick pass with its dispatch, and the 3D selection of objects and
+// tiles with what its nearest hit does.
+#include "core/pick.h"
+
+#include <GL/freeglut.h>
+
+#include "core/frame.h"
+#include "core/system.h"
+#include "editor/editor.h"
+#include "logic/sentence.h"
+#include "media/quad.h"
+#include "media/sound.h"
+#include "menus/console.h"
+#include "menus/help.h"
+#include "menus/notice.h"
+#include "menus/ui.h"
+#include "menus/ui_picking.h"
+#include "world/world.h"
+
+namespace {
+
+// The whole 800 x 600 screen space as one centred quad.
+constexpr float screenCentreX = 400.0f, screenCentreY = 300.0f;
+constexpr float screenHalfW = 400.0f, screenHalfH = 300.0f;
+
+// The projection of the 3D selection.
+constexpr double pickFieldOfViewDeg = 45.0;
+constexpr double pickNearPlane = 0.001;
+constexpr double pickFarPlane = 120.0;
+
+// No hit record is nearer than this at the start of the walk.
+constexpr uint32_t farthestPickDepth = 4294967294u;
+
+// A hit record: name count, minimum depth, maximum depth, then the names.
+constexpr int hitHeaderWords = 3;
+constexpr int objectNameCount = 1;
+constexpr int tileNameCount = 2;
+
+int glutClock()
+{
+    return glutGet(GLUT_ELAPSED_TIME);
+}
+
+int glutModifiers()
+{
+    return glutGetModifiers();
+}
+
+void glutWindowSize(int& width, int& height)
+{
+    width = glutGet(GLUT_WINDOW_WIDTH);
+    height = glutGet(GLUT_WINDOW_HEIGHT);
+}
+
+inputClockFunc clockSource = glutClock;
+inputModifiersFunc modifierSource = glutModifiers;
+windowSizeFunc windowSizeSource = glutWindowSize;
+
+int timeChecked = 0;
+
+bool isPlayState(int state)
+{
+    return state == gameStatePlay || state == gameStatePlaytest;
+}
+
+bool leftPressed()
+{
+    return gameSys.getLeftMouse() == mouseButtonPressed;
+}
+
+bool leftReleased()
+{
+    return gameSys.getLeftMouse() == mouseButtonReleased;
+}
+
+void clearMenuInteraction()
+{
+    gameUI.setHoverButton(-1);
+    gameUI.setPressedButton(pressedButtonNone);
+    gameUI.setHoverTextbox(-1);
+}
+
+// Fills the screen with the empty-background code, so that no pixel the last
+// frame left is read as a code.
+void paintPickBackground()
+{
+    glColor3ub(pickBackground, pickBackground, pickBackground);
+    displayTexture(screenCentreX, screenCentreY, 0.0f, screenHalfW, screenHalfH, 1.0f, 1.0f, 1.0f, 0, true, false,
+                   1.0f, pickFlatColor);
+}
+
+// The 2D layers in their pick form, a later one covering an earlier one.
+void drawPickLayers()
+{
+    paintPickBackground();
+}
+
+// The hover pass keeps the tooltip while the pointer stays on one kind of control.
+void updateHoverTooltip(const pickCode& code)
+{
+    int id = toolTipNone, sub = toolTipNone, since = 0;
+    gameUI.getCurrentTT(id, sub, since);
+    if (code.r != id) gameUI.setCurrentTT(code.r, code.b, inputClock());
+}
+
+// The model of the object's logic rule being edited (slot 7).
+void stepModelValue(int delta)
+{
+    const int m = world.getCurrentMap();
+    const int o = worldEditor.getCurrentObject();
+    const int s = worldEditor.getCurrentSentence();
+    int models = 0, textures = 0;
+    world.worldGetModel(models, textures);
+    const int value = world.mapLocalGetWholeSentence(s, o, m).getSentenceStep(sentenceStepActionValue);
+    if (delta > 0 && value < models - 1) world.mapLocalChangeSentence(s, sentenceStepActionValue, value + 1, o, m);
+    if (delta < 0 && value > 0) world.mapLocalChangeSentence(s, sentenceStepActionValue, value - 1, o, m);
+}
+
+// The model menu codes of the object logic editor; false for other codes.
+bool dispatchModelMenu(const pickCode& code)
+{
+    switch (code.r) {
+    case pickModelMenu:
+        if (leftReleased())
+            worldEditor.setModelMenu(worldEditor.getModelMenu() > -1 ? -1 : 0);
+        return true;
+    case pickNextModel:
+        if (leftReleased()) stepModelValue(1);
+        return true;
+    case pickPreviousModel:
+        if (leftReleased()) stepModelValue(-1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Writes the chosen phrase into the value of the rule being edited.
+void writePhraseChoice()
+{
+    const int m = world.getCurrentMap();
+    const int s = worldEditor.getCurrentSentence();
+    const int choice = worldEditor.getPhraseSelectorChoice();
+    if (worldEditor.getEditorMode() == editorModeMapLogic)
+        world.mapGlobalChangeSentence(m, s, sentenceStepActionValue, choice);
+    else
+        world.mapLocalChangeSentence(s, sentenceStepActionValue, choice, worldEditor.getCurrentObject(), m);
+}
+
+void stepPhraseChoice(int delta)
+{
+    playSystemSound(sysSoundSelect, 0);
+    worldEditor.setPhraseSelectorChoice(worldEditor.getPhraseSelectorChoice() + delta);
+    writePhraseChoice();
+}
+
+// The phrase editor, phrase selector and rule scrolling codes; false for other codes.
+bool dispatchLogicEditorCodes(const pickCode& code)
+{
+    switch (code.r) {
+    case pickPhraseEditor:
+        if (!leftReleased()) return true;
+        if (worldEditor.getPhraseMenu() > phraseMenuClosed) {
+            playSystemSound(sysSoundClose, 0);
+            worldEditor.setPhraseMenu(phraseMenuClosed);
+        } else {
+            playSystemSound(sysSoundOpen, 0);
+            worldEditor.setPhraseMenu(0);
+        }
+        return true;
+    case pickNextPhrase:
+        if (!leftReleased()) return true;
+        playSystemSound(sysSoundSelect, 0);
+        worldEditor.setPhraseMenu(worldEditor.getPhraseMenu() + 1);  // 1023 wraps to 0
+        return true;
+    case pickPreviousPhrase:
+        if (!leftReleased()) return true;
+        playSystemSound(sysSoundSelect, 0);
+        worldEditor.setPhraseMenu(worldEditor.getPhraseMenu() == 0 ? phraseLast : worldEditor.getPhraseMenu() - 1);
+        return true;
+    case pickPhraseSelector:
+        if (!leftPressed()) return true;
+        if (worldEditor.getPhraseSelectorMenu() > -1) {
+            playSystemSound(sysSoundClose, 0);
+            worldEditor.setPhraseSelectorMenu(-1);
+        } else {
+            playSystemSound(sysSoundOpen, 0);
+            worldEditor.setPhraseSelectorMenu(1);
+        }
+        return true;
+    case pickPhraseChoiceNext:
+        if (leftReleased()) stepPhraseChoice(1);
+        return true;
+    case pickPhraseChoicePrevious:
+        if (leftReleased() && worldEditor.getPhraseSelectorMenu() > 0) stepPhraseChoice(-1);
+        return true;
+    case pickSentenceScrollDown:
+        if (leftPressed()) worldEditor.setTopSentence(worldEditor.getTopSentence() + 1);
+        return true;
+    case pickSentenceScrollUp:
+        if (leftPressed()) worldEditor.setTopSentence(worldEditor.getTopSentence() - 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The nearest hit record of the buffer (its offset), or -1 when none is taken.
+// A record that does not fit in the buffer ends the walk.
+int nearestHit(int hits, const uint32_t* buffer, int words)
+{
+    uint32_t nearest = farthestPickDepth;
+    int taken = -1;
+    int at = 0;
+    for (int h = 0; h < hits; ++h) {
+        if (at + hitHeaderWords > words) break;
+        const uint32_t names = buffer[at];
+        if (names > static_cast<uint32_t>(words - at - hitHeaderWords)) break;
+        if (buffer[at + 1] < nearest) {
+            nearest = buffer[at + 1];
+            taken = at;
+        }
+        at += hitHeaderWords + static_cast<int>(names);
+    }
+    return taken;
+}
+
+bool validObject(int index)
+{
+    return index >= 0 && index < world.worldGetObjectCount(world.getCurrentMap());
+}
+
+// A shift or right click adds the object to the multi-selection.
+void extendObjectSelection(int index)
+{
+    if (!validObject(index)) return;
+    const int amount = worldEditor.getObjectListAmount();
+    if (!worldEditor.notInObjectList(index) && amount < objectListSize) {
+        int next = amount;
+        const int current = worldEditor.getCurrentObject();
+        if (worldEditor.getEditorMode() == editorModeObject && amount == 0 && current != index)
+            worldEditor.setObjectList(next++, current);
+        worldEditor.setObjectList(next++, index);
+        worldEditor.setObjectListAmount(next);
+        worldEditor.setCurrentObject(index);
+    }
+    worldEditor.setEditorMode(editorModeObject);
+}
+
+// A plain click selects the object alone; a quick second click on the
+// selected object opens its logic.
+void selectObject(int index, int now)
+{
+    const bool reselect = worldEditor.getObjectListAmount() == 0 &&
+                          worldEditor.getEditorMode() == editorModeObject &&
+                          worldEditor.getCurrentObject() == index;
+    if (reselect) {
+        if (now < timeChecked + doubleClickMs) {
+            timeChecked = now;
+            worldEditor.setEditorMode(editorModeObjectLogic);
+        }
+        return;
+    }
+    if (!validObject(index)) return;
+    timeChecked = now;
+    worldEditor.resetObjectList();
+    worldEditor.setCurrentObject(index);
+    worldEditor.setLOS(-1);
+    worldEditor.setEditorMode(editorModeObject);
+}
+
+void applyObjectHit(int index, int now)
+{
+    const int state = gameSys.getGameState();
+    if (isPlayState(state)) {
+        if (validObject(index)) world.setSelectedObject(index);
+        return;
+    }
+    if (state != gameStateWorldEditor) return;
+    worldEditor.setLOS(-1);
+    if (extendingSelection()) extendObjectSelection(index);
+    else selectObject(index, now);
+    playSystemSound(sysSoundSelect, 0);
+}
+
+void applyTileHit(int x, int y)
+{
+    if (gameSys.getDragState()) return;
+    if (!extendingSelection()) {
+        worldEditor.setCurrentTile(x, y);
+        worldEditor.setEditorMode(editorModeTile);
+        playSystemSound(sysSoundSelect, 0);
+        return;
+    }
+    int sx = 0, sy = 0;
+    worldEditor.getStartingTile(sx, sy);
+    if (x < sx) worldEditor.setStartingTile(x, -1);
+    else worldEditor.setEndingTile(x, -1);
+    if (y < sy) worldEditor.setStartingTile(-1, y);
+    else worldEditor.setEndingTile(-1, y);
+    playSystemSound(sysSoundSelect, 0);
+}
+
+}  // namespace
+
+void setInputClock(inputClockFunc clock)
+{
+    clockSource = clock ? clock : glutClock;
+}
+
+void setInputModifiers(inputModifiersFunc modifiers)
+{
+    modifierSource = modifiers ? modifiers : glutModifiers;
+}
+
+void setWindowSizeSource(windowSizeFunc source)
+{
+    windowSizeSource = source ? source : glutWindowSize;
+}
+
+int inputClock()
+{
+    return clockSource();
+}
+
+int inputModifiers()
+{
+    return modifierSource();
+}
+
+void inputWindowSize(int& width, int& height)
+{
+    windowSizeSource(width, height);
+}
+
+bool extendingSelection()
+{
+    return inputModifiers() == GLUT_ACTIVE_SHIFT || gameSys.getRightMouse() == mouseButtonPressed;
+}
+
+int getTimeChecked()
+{
+    return timeChecked;
+}
+
+void setTimeChecked(int t)
+{
+    timeChecked = t;
+}
+
+bool colorPickRender()
+{
+    const int state = gameSys.getGameState();
+    if (state == gameStateSplash) return false;
+    if (isPlayState(state) && gameSys.getInputState() != inputStateHelp) {
+        gameUI.setCurrentTT(toolTipNone, toolTipNone, 0);
+        return false;
+    }
+
+    glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glDisable(GL_DITHER);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);  // as the 2D layers draw
+    gameSys.setColorPick(true);
+    drawPickLayers();
+    gameSys.setColorPick(false);
+    glPopAttrib();
+    return colorPickCheck();
+}
+
+pickCode readPickPixel(int x, int y)
+{
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    unsigned char rgb[3] = {};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, viewport[3] - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    pickCode code;
+    code.r = rgb[0];
+    code.g = rgb[1];
+    code.b = rgb[2];
+    return code;
+}
+
+bool colorPickCheck()
+{
+    int x = 0, y = 0, width = 0, height = 0;
+    gameSys.getMousePos(x, y);
+    inputWindowSize(width, height);
+    if (x < 1 || x >= width || y < 1 || y >= height) return false;
+    return dispatchPickCode(readPickPixel(x, y));
+}
+
+bool dispatchPickCode(const pickCode& code)
+{
+    const bool hover = gameSys.getHoverState();
+    const int state = gameSys.getGameState();
+    if (hover) updateHoverTooltip(code);
+
+    if (code.r == pickBlocker && code.g == pickBlocker && code.b == pickBlocker) return true;
+    if (code.r == pickBackground && code.g == pickBackground && code.b == pickBackground) {
+        if (state != gameStateUIEditor && !console.getConsoleState() && leftPressed())
+            gameSys.setInputState(inputStateNormal);
+        return false;
+    }
+    if (code.r == pickLogicWord) return true;
+
+    if (!hover && worldEditor.getEditorMode() == editorModeObjectLogic && dispatchModelMenu(code)) return true;
+    if (!hover && dispatchLogicEditorCodes(code)) return true;
+
+    if (code.g != pickControlMark && code.r != pickImageCell) {
+        clearMenuInteraction();
+        return false;
+    }
+    if (!hover && !gameSys.getDragState() && leftPressed() && code.r == pickHelpTopic) {
+        if (code.b < uiHelp.getMenuCount()) {
+            playSystemSound(sysSoundSelect, 0);
+            uiHelp.setHelp(code.b);
+        }
+        return true;
+    }
+    if (code.r == pickSysTextbox && leftPressed()) {
+        if (code.b < pickSysTextboxCount) {
+            gameUI.setTextboxEdit(code.b);
+            gameSys.setInputState(inputStateSysTextbox);
+        }
+        return true;
+    }
+    if (code.r == pickNotice && leftPressed()) {
+        notice.leaveNotice();
+        return true;
+    }
+    if (gameSys.getDragState()) return false;
+    return uiPicking(code.bytes()) != 0;
+}
+
+void renderPick()
+{
+    const int state = gameSys.getGameState();
+    if (state != gameStateWorldEditor && !isPlayState(state)) return;
+    int x = 0, y = 0;
+    gameSys.getMousePos(x, y);
+    uint32_t selection[pickBufferSize] = {};
+    startPicking(x, y, selection);
+    stopPicking(selection);
+}
+
+void startPicking(int cursorX, int cursorY, uint32_t* selection)
+{
+    int width = 0, height = 0;
+    inputWindowSize(width, height);
+    const float aspect = static_cast<float>(width) / static_cast<float>(height > 0 ? height : 1);
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+
+    glSelectBuffer(pickBufferSize, selection);
+    glRenderMode(GL_SELECT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPickMatrix(cursorX, viewport[3] - cursorY, pickRegionSize, pickRegionSize, viewport);
+    gluPerspective(pickFieldOfViewDeg, aspect, pickNearPlane, pickFarPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glInitNames();
+}
+
+int stopPicking(uint32_t* selection)
+{
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glFlush();
+    const int hits = glRenderMode(GL_RENDER);
+    if (hits >= 1) processHits(hits, selection);
+    return hits;
+}
+
+void processHits(int hits, const uint32_t* buffer, int words)
+{
+    const int state = gameSys.getGameState();
+    if (state == gameStateWorldEditor &&
+        (worldEditor.getImageMenuTimer() > 0 || worldEditor.getTemplateSelectState() > 0))
+        return;
+    const int now = inputClock();
+
+    const int at = nearestHit(hits, buffer, words);
+    if (at >= 0) {
+        const uint32_t names = buffer[at];
+        const uint32_t* name = buffer + at + hitHeaderWords;
+        if (names == objectNameCount)
+            applyObjectHit(static_cast<int>(name[0]) - static_cast<int>(pickObjectNameBase), now);
+        else if (names == tileNameCount)
+            applyTileHit(static_cast<int>(name[0]), static_cast<int>(name[1]));
+    }
+    timeChecked = now;
+}
