@@ -8,6 +8,9 @@
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "menus/console.h"
+#include "menus/help.h"
+#include "menus/notice.h"
 
 namespace {
 
@@ -72,6 +75,11 @@ void display()
 
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
+
+    const int state = gameSys.getGameState();
+    if (state != gameStateSplash) noticeRender();
+    helpRender();
+    if (console.getConsoleState()) consoleRender();
 
     glutSwapBuffers();
 }

@@ -14,9 +14,11 @@
 #include <sstream>
 
 #include "core/frame.h"
+#include "core/input.h"
 #include "core/log.h"
 #include "core/system.h"
 #include "menus/console.h"
+#include "menus/help.h"
 
 namespace {
 
@@ -71,6 +73,10 @@ void registerCallbacks()
     glutDisplayFunc(display);
     glutReshapeFunc(changeSize);
     systemMsg("^wSetting up I/O");
+    glutKeyboardFunc(keyboard);
+    glutKeyboardUpFunc(keyboardUp);
+    glutSpecialFunc(processSpecialKeys);
+    glutSpecialUpFunc(specialKeysUp);
     glutIdleFunc(idleFunc);
     glutCloseFunc(closeWindow);
     glEnable(GL_CULL_FACE);
@@ -164,6 +170,7 @@ void init()
     systemMsg("");
     readSoundAndLastGame();
     changeSize(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    initHelp("default");
 
     uiInfo.readFile(uiInfoFile);
 
