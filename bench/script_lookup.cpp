@@ -1,6 +1,8 @@
 // Reading a large map-shaped .cfg and looking up every key once.
 #include <benchmark/benchmark.h>
 
+#include "bench/quiet_run.h"
+
 #include <boost/filesystem.hpp>
 #include <cstdio>
 #include <fstream>
@@ -62,13 +64,7 @@ BENCHMARK(readAndLookUp)->Arg(1000000)->Arg(4000000)->Unit(benchmark::kMilliseco
 
 int main(int argc, char** argv)
 {
-    // The reader reports each file it loads; keep the benchmark's output clean.
-    std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
-    (void)quiet;
-    benchmark::Initialize(&argc, argv);
-    benchmark::ConsoleReporter reporter;
-    reporter.SetOutputStream(&std::cerr);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    runBenchmarksQuietly(argc, argv);
     for (const auto& entry : files) std::remove(entry.second.path.c_str());
     return 0;
 }

@@ -5,12 +5,22 @@
 
 #include <cstdlib>
 
+#include "core/camera.h"
+#include "core/debug.h"
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
 #include "menus/console.h"
 #include "menus/help.h"
 #include "menus/notice.h"
+#include "media/frustum.h"
+#include "media/image_loading.h"
+#include "media/model.h"
+#include "media/quad.h"
+#include "media/sound.h"
+#include "media/text.h"
+#include "media/texture.h"
+#include "world/world.h"
 
 namespace {
 
@@ -32,6 +42,16 @@ int shutdownStatus = quitStatusUser;
 bool isPlayState(int state)
 {
     return state == gameStatePlay || state == gameStatePlaytest;
+}
+
+// The crosshair of the first- and third-person views in play.
+void renderCrosshair()
+{
+    const int mode = camera.getCamMode();
+    if (!world.getGameLoaded() || !isPlayState(gameSys.getGameState())) return;
+    if (mode != camModeFirstPerson && mode != camModeThirdPerson) return;
+    displayTexture(400.0f, 300.0f, 0.0f, 5.0f, 5.0f, 1.0f, 1.0f, 1.0f, sysTexture(sysImageCrosshair), true, true,
+                   1.0f, pickNone);
 }
 
 }  // namespace
@@ -72,14 +92,26 @@ void display()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    camera.UpdateCamera();
+    ExtractFrustum();
+    updateAnimation();
 
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
 
-    const int state = gameSys.getGameState();
-    if (state != gameStateSplash) noticeRender();
+    // The 2D layers draw with front faces culled.
+    glCullFace(GL_FRONT);
+    if (gameSys.getGameState() != gameStateSplash) noticeRender();
     helpRender();
+    if (gameSys.getDebugState()) {
+        debugRender();
+        framesPerSecond();
+    }
+    renderCrosshair();
+    if (gameSys.getGameState() == gameStatePlaytest)
+        displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
     if (console.getConsoleState()) consoleRender();
+    renderVolume();
 
     glutSwapBuffers();
 }
@@ -110,7 +142,11 @@ void quitEngine(int status)
     if (shuttingDown) return;
     shuttingDown = true;
 
+    releaseMenuAndGameImages();
+    freeModels();
+    freeSysImages();
     gameLog.closeLog();
+    freeSystemSounds();
     saveSystem();
     std::exit(shutdownStatus);
 }

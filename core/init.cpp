@@ -13,12 +13,16 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/debug.h"
 #include "core/frame.h"
 #include "core/input.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "media/sound.h"
+#include "media/texture.h"
 #include "menus/console.h"
 #include "menus/help.h"
+#include "menus/ui_loader.h"
 
 namespace {
 
@@ -164,13 +168,19 @@ void init()
     initImageLibrary();
     readFrameCap();
     readDebugMode();
+    if (gameSys.getDebugState()) debugInit();
 
     systemMsg("");
     systemMsg("^g^2Quorvane User Interface Initializing...");
     systemMsg("");
+    loadSysImages();
+    initSound();
+    loadSystemSounds();
     readSoundAndLastGame();
     changeSize(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     initHelp("default");
+    loadUI("default", false);
+    if (gameSys.getGameState() == gameStateSplash) playSystemSound(sysSoundMelody, 0);
 
     uiInfo.readFile(uiInfoFile);
 

@@ -5,6 +5,7 @@
 #include "core/script.h"
 
 #include <algorithm>
+#include <boost/filesystem.hpp>
 #include <charconv>
 #include <cstdlib>
 #include <limits>
@@ -232,7 +233,8 @@ scriptObject::~scriptObject() = default;
 bool scriptObject::readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in) {
+    boost::system::error_code ec;
+    if (!in || !boost::filesystem::is_regular_file(path, ec)) {  // a folder opens, but has no size to read
         systemMsg(QV_ERROR "Error loading/reading file ^y" + path);
         return false;
     }

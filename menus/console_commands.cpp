@@ -5,6 +5,7 @@
 #include <cctype>
 #include <climits>
 #include <initializer_list>
+#include <string>
 
 #include "core/debug.h"
 #include "core/frame.h"
@@ -13,6 +14,9 @@
 #include "core/system.h"
 #include "menus/console.h"
 #include "menus/help.h"
+#include "menus/notice.h"
+#include "world/game_load.h"
+#include "world/world.h"
 
 namespace {
 
@@ -90,6 +94,48 @@ void commandDebug(const std::string& function)
     }
 }
 
+void commandLoadGame(const std::string& function)
+{
+    if (gameSys.getGameState() == gameStateWorldEditor) {
+        console.echo("^rERROR:^w Cannot load game, Editor is active");
+        notice.setNotice("^yERROR", "Cannot load game. Editor is active");
+        return;
+    }
+    loadGame(function);
+    console.disableConsole();
+}
+
+void commandLoadMap(const std::string& function)
+{
+    if (!world.getGameLoaded()) {
+        systemMsg(QV_ERROR "There is no game loaded, unable to change map.");
+        notice.setNotice("^yERROR", "There is no game loaded, unable to change map.");
+        return;
+    }
+    const int map = readConsoleNumber(function);
+    if (map < 0 || map >= world.getMapCount()) {
+        systemMsg(QV_ERROR "Attempted to load an unloaded map");
+        return;
+    }
+    changeMap(map);
+    console.disableConsole();
+}
+
+void commandEditUI(const std::string& function)
+{
+    if (gameSys.getGameState() != gameStateMenu) {
+        notice.setNotice("Edit UI", "You must be in the Main Menu to edit a UI");
+        systemMsg(QV_ERROR "You must be in the Main Menu to edit a specific UI");
+        return;
+    }
+    if (function != "mainui" && function != "ingameui") {
+        systemMsg("^rERROR:^w You must enter editui mainui ^yor^w editui ingameui!");
+        return;
+    }
+    console.disableConsole();
+    loadPredefinedUI(function);
+}
+
 void commandLoadHelp(const std::string& function)
 {
     initHelp(function);
@@ -120,7 +166,10 @@ const consoleCommand commandTable[] = {
     {{"Quit", "quit", "exit", "Exit"}, commandQuit},
     {{"Fullscreen", "fullscreen"}, commandFullscreen},
     {{"debug", "Debug"}, commandDebug},
+    {{"loadgame", "Loadgame"}, commandLoadGame},
+    {{"loadmap", "Loadmap"}, commandLoadMap},
     {{"loadhelp", "Loadhelp"}, commandLoadHelp},
+    {{"editui", "Editui"}, commandEditUI},
     {{"log", "Log"}, commandLog},
     {{"echo", "Echo"}, commandEcho},
 };

@@ -7,6 +7,7 @@
 #include "core/pick_codes.h"
 #include "core/script.h"
 #include "core/system.h"
+#include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/widgets.h"
@@ -32,6 +33,13 @@ constexpr int headingY = upperLeftY - 30;
 constexpr int linesX = upperLeftX + 170;
 constexpr int linePitch = 13;
 constexpr int byteRange = 256;
+constexpr int screenCentreX = 400, screenCentreY = 300, screenHalfW = 400, screenHalfH = 300;
+constexpr int backTextX = 100, backTextY = 540;
+constexpr int closeX = 70, closeY = 535, closeHalf = 32;
+struct tint {
+    float r, g, b;
+};
+constexpr tint barTint = {1.0f, 0.0f, 1.0f};
 
 std::string titleKey(int t)
 {
@@ -102,7 +110,9 @@ void drawTopic(int i, bool selected)
         return;
     }
     if (selected) {
-        displayTintedQuad(boxX, boxY, stringSize / 2, topicHalfHeight, sysImageShader, 1.0f, 0.0f, 1.0f);
+        displayTexture(static_cast<float>(boxX), static_cast<float>(boxY), widgetDepth,
+                       static_cast<float>(stringSize / 2), static_cast<float>(topicHalfHeight), barTint.r, barTint.g,
+                       barTint.b, sysTexture(sysImageShader), true, true, 1.0f, pickNone);
         displayTextString(upperLeftX, headingY, uiHelp.getHelpTitle() + "^3 " + topicTitle);
     }
     displayTextString(topicTextX, boxY, topicTitle);
@@ -215,10 +225,11 @@ void disableHelp()
 void helpRender()
 {
     if (gameSys.getInputState() != inputStateHelp || !uiHelp.getHelpState()) return;
-    displaySingleChoice(400, 300, 400, 300, sysImageBlur, pickBlocker, pickBlocker, pickBlocker);
+    displaySingleChoice(screenCentreX, screenCentreY, screenHalfW, screenHalfH, sysImageBlur, pickBlocker, pickBlocker,
+                        pickBlocker);
     displaySingleChoice(helpx, helpy, helpw, helph, sysImageDialogBackground, pickBlocker, pickBlocker, pickBlocker);
-    displayTextString(100, 540, " Back");
-    displaySingleChoice(70, 535, 32, 32, sysImageQuit, pickCloseHelp, pickFiller, pickFiller);
+    displayTextString(backTextX, backTextY, " Back");
+    displaySingleChoice(closeX, closeY, closeHalf, closeHalf, sysImageQuit, pickCloseHelp, pickFiller, pickFiller);
 
     const int count = uiHelp.getMenuCount();
     const int selected = uiHelp.getHelp();

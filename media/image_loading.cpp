@@ -1,0 +1,213 @@
+// Loading the menu, map and model image tables from their folders.
+#include "media/image_loading.h"
+
+#include <GL/gl.h>
+#define ILUT_USE_OPENGL
+#include <IL/il.h>
+#include <IL/ilut.h>
+
+#include <boost/filesystem.hpp>
+#include <fstream>
+#include <vector>
+
+#include "core/log.h"
+#include "media/numbered_names.h"
+#include "media/texture.h"
+#include "menus/splash.h"
+#include "menus/ui.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr int animFrameCountMin = 0;
+constexpr int animFrameCountMax = 9;
+constexpr int animFrameCountFallback = 1;
+constexpr int animSpeedMin = 100;
+constexpr int animSpeedMax = 1000;
+constexpr int animSpeedFallback = 1000;
+constexpr int defaultAnimSpeed = 1000;
+constexpr int defaultFrameCount = 1;
+
+unsigned int libraryImageLoader(const std::string& filename)
+{
+    std::vector<char> name(filename.begin(), filename.end());
+    name.push_back('\0');
+    return ilutGLLoadImage(name.data());
+}
+
+imageFileLoaderFunc imageFileLoader = libraryImageLoader;
+
+bool validRecord(const std::vector<img>& table, int ident)
+{
+    return ident >= 0 && static_cast<size_t>(ident) < table.size();
+}
+
+bool registerImage(std::vector<img>& table, const std::string& filename, int ident)
+{
+    if (!validRecord(table, ident)) return true;
+    table[static_cast<size_t>(ident)].SetTex(static_cast<int>(imageFileLoader(filename)));
+    table[static_cast<size_t>(ident)].SetPointer(ident);
+    return true;
+}
+
+bool folderExists(const std::string& path)
+{
+    boost::system::error_code ec;
+    return boost::filesystem::is_directory(path, ec);
+}
+
+// Renames and loads one image folder onto the end of `table`, at most `limit`
+// entries; the entries past the limit are named in warnings.
+void loadImageFolder(std::vector<img>& table, const std::string& prefix, bool (*generate)(const std::string&, int),
+                     size_t limit)
+{
+    if (!folderExists(prefix)) return;
+    const std::vector<std::string> names = numberFolder({prefix, imageNumberFirst, ""});
+    for (size_t k = 0; k < names.size(); ++k) {
+        if (k >= limit) {
+            systemMsg(QV_WARNING "Only " + std::to_string(limit) + " images of ^y" + prefix +
+                      "^w are loaded; ^y" + names[k] + "^w is not.");
+            continue;
+        }
+        table.emplace_back();
+        generate(prefix + names[k], static_cast<int>(table.size()) - 1);
+    }
+}
+
+bool fileOpens(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return static_cast<bool>(file);
+}
+
+std::string splashPath(const std::string& name, int i)
+{
+    const std::string file = "splash" + std::to_string(i) + ".jpg";
+    return name == "default" ? file : "games/" + name + "/" + file;
+}
+
+void deleteTextures(const std::vector<img>& table, int count)
+{
+    for (int i = 0; i < count && static_cast<size_t>(i) < table.size(); ++i) {
+        const GLuint tex = static_cast<GLuint>(table[static_cast<size_t>(i)].GetTex());
+        if (tex != 0) glDeleteTextures(1, &tex);
+    }
+}
+
+}  // namespace
+
+void setImageFileLoader(imageFileLoaderFunc loader)
+{
+    imageFileLoader = loader ? loader : libraryImageLoader;
+}
+
+bool generateImage(const std::string& filename, int ident)
+{
+    registerImage(uiImage, filename, ident);
+    if (validRecord(uiImage, ident)) {
+        img& record = uiImage[static_cast<size_t>(ident)];
+        record.setAnimState(false);
+        record.setAnimSpeed(defaultAnimSpeed);
+        record.setFrameCount(defaultFrameCount);
+    }
+    return true;
+}
+
+bool generateGameImage(const std::string& filename, int ident)
+{
+    return registerImage(gameImg, filename, ident);
+}
+
+bool generateModelImage(const std::string& filename, int ident)
+{
+    return registerImage(modelImg, filename, ident);
+}
+
+void loadUIImages(const std::string& name)
+{
+    systemMsg("Reading and Loading UI Images. Please wait...");
+    std::vector<img>().swap(uiImage);
+    const size_t noLimit = static_cast<size_t>(-1);
+
+    loadImageFolder(uiImage, "ui/", generateImage, noLimit);
+    if (name != "default" && name != "ingameui" && name != "mainui")
+        loadImageFolder(uiImage, "games/" + name + "/ui/", generateImage, noLimit);
+
+    gameLog.msg("Loading splash images");
+    int count = static_cast<int>(uiImage.size());
+    splash.setSplash(0);
+    splash.setHideSplash(false);
+    splash.setStartingSplash(count);
+    splash.setResetSplash(true);
+    int i = 0;
+    for (;;) {
+        const std::string path = splashPath(name, i);
+        if (!fileOpens(path)) break;
+        uiImage.emplace_back();
+        generateImage(path, count);
+        ++count;
+        ++i;
+        splash.setSplash(i);
+    }
+    if (i == 0) {
+        systemMsg("No splash images loaded");
+        splash.setHideSplash(true);
+    } else {
+        splash.setCurrentSplash(0);
+    }
+    gameUI.setUIImageCount(count);
+    systemMsg("UI Images successfully loaded.");
+}
+
+bool loadGameImages()
+{
+    std::vector<img>().swap(gameImg);
+    loadImageFolder(gameImg, "map/", generateGameImage, static_cast<size_t>(gameImgOwnBase));
+
+    const size_t builtIn = gameImg.size();
+    gameImg.resize(gameImgOwnBase);
+    for (size_t i = builtIn; i < gameImg.size(); ++i) gameImg[i].SetPointer(identNumEmpty);
+
+    const std::string name = world.getGameName();
+    loadImageFolder(gameImg, "games/" + name + "/map/", generateGameImage, static_cast<size_t>(-1));
+
+    world.setGameImageCount(static_cast<int>(gameImg.size()));
+    systemMsg("Images loaded for^y " + name);
+    return true;
+}
+
+void applyImageAnimations(std::vector<img>& table, int count, const scriptObject& script, bool clampToEditorRange)
+{
+    for (int i = 0; i < count && static_cast<size_t>(i) < table.size(); ++i) {
+        const std::string key = "image" + std::to_string(i);
+        if (truncateNumber(script.findLineF(key + "anim")) != 1) continue;
+        int frames = truncateNumber(script.findLineF(key + "frame"));
+        int speed = truncateNumber(script.findLineF(key + "speed"));
+        if (clampToEditorRange) {
+            if (frames < animFrameCountMin || frames > animFrameCountMax) frames = animFrameCountFallback;
+            if (speed < animSpeedMin || speed > animSpeedMax) speed = animSpeedFallback;
+        }
+        img& record = table[static_cast<size_t>(i)];
+        record.setAnimState(true);
+        record.setFrameCount(frames);
+        record.setAnimSpeed(speed);
+    }
+}
+
+void deleteUIImageTextures(int count)
+{
+    deleteTextures(uiImage, count);
+}
+
+void deleteGameImageTextures(int count)
+{
+    deleteTextures(gameImg, count);
+}
+
+void releaseMenuAndGameImages()
+{
+    std::vector<img>().swap(uiImage);
+    gameUI.setUIImageCount(0);
+    std::vector<img>().swap(gameImg);
+    world.setGameImageCount(0);
+}

@@ -1,0 +1,49 @@
+// Image loading for menus, games and models: fills `uiImage` from `ui/`, the
+// game's `ui/` folder and the splash images, and `gameImg` from the built-in
+// `map/` folder (slots 0 to 199, the rest of them filler records) and the
+// game's own `map/` folder (from 200); registers one image of each table.
+// Every folder is given numbered names first (media/numbered_names.h).
+#pragma once
+#include <string>
+#include <vector>
+
+#include "core/script.h"
+#include "media/texture.h"
+
+constexpr int gameImgOwnBase = 200;  // first index of a game's own map images
+
+// Gives numbered names to and loads `ui/` and, unless `name` is "default",
+// "mainui" or "ingameui", `games/<name>/ui/`, then the splash images; sets the
+// splash sequence and the menu image count.
+void loadUIImages(const std::string& name);
+// Gives numbered names to and loads `map/` and `games/<name>/map/` of the game
+// named in `world`; sets the game image count. Always true.
+bool loadGameImages();
+
+// Register one image in record `ident` of uiImage, gameImg or modelImg, which
+// must hold that record already. Always true; an unreadable file gives texture 0.
+bool generateImage(const std::string& filename, int ident);
+bool generateGameImage(const std::string& filename, int ident);
+bool generateModelImage(const std::string& filename, int ident);
+
+// Applies the animation keys "image<i>anim", "image<i>frame" and
+// "image<i>speed" of `script` to the first `count` records of `table`: an
+// image whose anim value is 1 is animated with the frame count and speed read.
+// With `clampToEditorRange` a frame count outside 0..9 becomes 1 and a speed
+// outside 100..1000 ms becomes 1000 (the menu images); without it the values
+// are taken as read (the game images).
+void applyImageAnimations(std::vector<img>& table, int count, const scriptObject& script, bool clampToEditorRange);
+
+// Deletes the OpenGL textures of the first `count` records of the menu or the
+// game image table (the records stay).
+void deleteUIImageTextures(int count);
+void deleteGameImageTextures(int count);
+
+// Releases the menu and game image tables at exit (their textures are left to
+// the ending process) and sets both image counts to 0.
+void releaseMenuAndGameImages();
+
+// The function that turns an image file into an OpenGL texture name (the
+// image library's one-call loader); tests set their own.
+using imageFileLoaderFunc = unsigned int (*)(const std::string& filename);
+void setImageFileLoader(imageFileLoaderFunc loader);

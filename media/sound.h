@@ -1,0 +1,84 @@
+// Sound: the program's 15 system sounds from `soundreq/` and the loaded game's
+// sounds from `games/<name>/sound/`, each held as one OpenAL buffer and played
+// on a source of a small fixed pool (5 for system sounds, 10 for game sounds).
+// Sound is not positional: sources and listener sit at the origin.
+#pragma once
+#include <string>
+#include <vector>
+
+// One loaded WAV: its buffer, and the source that last started it (0 until
+// the sound is first played).
+class sound {
+public:
+    void setBuffer(unsigned int b) { buffer = b; }
+    unsigned int getBuffer() const { return buffer; }
+    void setSource(unsigned int s) { source = s; }
+    unsigned int getSource() const { return source; }
+
+private:
+    unsigned int buffer = 0;
+    unsigned int source = 0;
+};
+
+enum sysSoundId {
+    sysSoundClick = 0,
+    sysSoundCancel,
+    sysSoundBoop,
+    sysSoundDelete,
+    sysSoundCopy,
+    sysSoundMainMenu,
+    sysSoundOk,
+    sysSoundOpen,
+    sysSoundClose,
+    sysSoundError,
+    sysSoundSelect,
+    sysSoundLeave,
+    sysSoundCreate,
+    sysSoundChange,
+    sysSoundMelody,
+    sysSoundCount
+};
+
+constexpr int systemSourceCount = 5;
+constexpr int gameSourceCount = 10;
+
+// The file of each system sound, by index.
+extern const char* const sysSoundFiles[sysSoundCount];
+
+extern sound systemSounds[sysSoundCount];
+extern std::vector<sound> gameSounds;
+
+// Starts the sound library (alutInit, then alGetError to clear its error
+// state). When no device can be opened, sound stays off for the whole run:
+// one warning, and every later call of this file does nothing.
+bool initSound();
+// True after a successful initSound and before freeSystemSounds.
+bool soundDeviceReady();
+
+void loadSystemSounds();
+void loadSystemSoundFile(const std::string& filename, int soundNum);
+// Plays a system sound (loop 1) or once (loop 0) on a free source of the
+// system pool; dropped when sound is off, the number is no system sound or
+// every source of the pool is playing.
+void playSystemSound(int soundNum, int loop);
+// Stops the source that last played this system sound.
+void stopSystemSound(int soundNum);
+// Shuts the sound library down.
+void freeSystemSounds();
+
+// Makes the game pool and loads the game's sound folder, after freeing the
+// sounds of a game loaded before; returns the number of sounds loaded.
+int loadGameSounds(const std::string& gameName);
+void loadGameSoundFile(const std::string& filename, int soundNum);
+void playGameSound(int soundNum, int loop);
+// Stops the source that last played this game sound.
+void stopGameSound(int soundNum);
+void stopGameSounds();
+// Deletes the buffers of the first `soundCount` game sounds and the game pool,
+// and empties gameSounds.
+void freeGameSounds(int soundCount);
+
+// The source names of the pools (for tests and diagnostics); empty while the
+// pool does not exist.
+std::vector<unsigned int> systemSourcePool();
+std::vector<unsigned int> gameSourcePool();

@@ -1,0 +1,102 @@
+// The program's own images and the debug overlay on the real window: the
+// overlay's lines appear in debug mode and not otherwise, and a missing
+// system image is named in the log.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+
+std::string settings(int debugMode)
+{
+    return "f windowfscreen 0\nf windowx 0\nf windowy 0\nf windowwidth 800\nf windowheight 600\n"
+           "s progName Quorvane Overlay\nf fps 60\nf debugMode " +
+           std::to_string(debugMode) + "\nf sound 0\nf soundVolume 0.5\nf firstTime 1\n";
+}
+
+bool isYellow(const std::array<int, 3>& p)
+{
+    return p[0] > 180 && p[1] > 180 && p[2] < 90;
+}
+
+bool isGreen(const std::array<int, 3>& p)
+{
+    return p[1] > 160 && p[0] < 80 && p[2] < 80;
+}
+
+// Whether a band of rows of the overlay's text column holds a pixel of a kind.
+template <typename predicate>
+bool bandHas(const e2e::Image& shot, int centreY, predicate match)
+{
+    for (int y = centreY - 6; y <= centreY + 6; ++y)
+        for (int x = 616; x < 800; ++x)
+            if (match(shot.at(x, y))) return true;
+    return false;
+}
+
+// The overlay's text lines start at y 20 and step down by 13.
+int lineY(int line)
+{
+    return 20 + 13 * line;
+}
+
+e2e::Image shotWith(e2e::App& app, bool (*ready)(const e2e::Image&))
+{
+    e2e::Image shot;
+    for (int i = 0; i < 50; ++i) {
+        shot = app.screenshot();
+        if (shot.valid() && ready(shot)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(100)));
+    }
+    return shot;
+}
+
+TEST(DebugOverlay, ItsLinesAreOnTheScreenInDebugMode)
+{
+    e2e::App app;
+    app.writeFile("system/system.cfg", settings(1));
+    ASSERT_TRUE(app.start("Quorvane Overlay"));
+    ASSERT_TRUE(app.waitForLog("System images successfully read and loaded."));
+    EXPECT_TRUE(app.logHasInOrder({"Reading System Images...", "System images successfully read and loaded."}));
+    for (const std::string& line : app.logLines()) EXPECT_EQ(line.find("WARNING"), std::string::npos) << line;
+    const e2e::Image shot = shotWith(app, [](const e2e::Image& s) { return bandHas(s, lineY(6), isYellow); });
+    ASSERT_TRUE(shot.valid());
+    ASSERT_GE(shot.width, 800);
+    // Lines 1 and 3 to 7 carry yellow figures, line 2 the green frame rate.
+    for (int line : {0, 2, 3, 4, 5, 6}) EXPECT_TRUE(bandHas(shot, lineY(line), isYellow)) << "line " << line + 1;
+    EXPECT_TRUE(bandHas(shot, lineY(1), isGreen));
+    EXPECT_FALSE(bandHas(shot, lineY(9), isYellow));  // nothing below the seven lines in the menus
+    // The half-transparent panel spans x 602 to 798 and y 7 to 165.
+    const auto panel = shot.at(700, 150), outside = shot.at(500, 150);
+    EXPECT_GT(panel[0] + panel[1] + panel[2], outside[0] + outside[1] + outside[2]);
+    EXPECT_EQ(shot.at(700, 170), outside);
+    ASSERT_TRUE(app.closeWindow());
+    EXPECT_EQ(app.waitExit(), 0);
+}
+
+TEST(DebugOverlay, NoOverlayOutsideDebugModeAndAMissingImageIsNamed)
+{
+    e2e::App app;
+    app.writeFile("system/system.cfg", settings(0));
+    app.removeFile("uireq/crosshair.png");
+    ASSERT_TRUE(app.start("Quorvane Overlay"));
+    ASSERT_TRUE(app.waitForLog("System images successfully read and loaded."));
+    EXPECT_TRUE(app.logHasInOrder({"Reading System Images...",
+                                   "WARNING: System image uireq/crosshair (.jpg or .png) could not be found.",
+                                   "System images successfully read and loaded."}));
+    int warnings = 0;
+    for (const std::string& line : app.logLines())
+        if (line.find("WARNING") != std::string::npos) ++warnings;
+    EXPECT_EQ(warnings, 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(500)));
+    const e2e::Image shot = app.screenshot();
+    ASSERT_TRUE(shot.valid());
+    for (int line = 0; line < 7; ++line) EXPECT_FALSE(bandHas(shot, lineY(line), isYellow)) << line;
+    ASSERT_TRUE(app.closeWindow());
+    EXPECT_EQ(app.waitExit(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,303 @@
+// Creating and loading games in a copy of the bundled data: the sample game
+// loads whole and renames nothing; refused names change nothing on disk; a
+// load or a create over a loaded game clears it; an unreadable map file ends
+// the program with an error status.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/frame.h"
+#include "core/script.h"
+#include "core/system.h"
+#include "editor/editor.h"
+#include "media/image_loading.h"
+#include "media/model.h"
+#include "media/texture.h"
+#include "menus/console.h"
+#include "menus/notice.h"
+#include "menus/ui.h"
+#include "tests/unit/test_util.h"
+#include "world/game_load.h"
+#include "world/world.h"
+
+namespace {
+
+namespace fs = boost::filesystem;
+
+unsigned int noTexture(const std::string&)
+{
+    return 0;
+}
+
+// Every file under the folder with its size, to see that nothing moved.
+std::map<std::string, uintmax_t> tree(const fs::path& root)
+{
+    std::map<std::string, uintmax_t> files;
+    for (fs::recursive_directory_iterator it(root), end; it != end; ++it)
+        if (fs::is_regular_file(it->path())) files[fs::relative(it->path(), root).string()] = fs::file_size(it->path());
+    return files;
+}
+
+std::vector<std::string> consoleLines()
+{
+    std::vector<std::string> lines;
+    for (int i = console.getLineCount() - 1; i >= 0; --i) lines.push_back(console.getLine(i));
+    return lines;
+}
+
+bool inOrder(const std::vector<std::string>& lines, const std::vector<std::string>& wanted)
+{
+    size_t next = 0;
+    for (const std::string& line : lines)
+        if (next < wanted.size() && line.find(wanted[next]) != std::string::npos) ++next;
+    return next == wanted.size();
+}
+
+bool consoleHas(const std::string& text)
+{
+    return inOrder(consoleLines(), {text});
+}
+
+class GameLoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::path data(QV_DATA_DIR);
+        for (fs::recursive_directory_iterator it(data), end; it != end; ++it) {
+            const fs::path target = dir.path() / fs::relative(it->path(), data);
+            if (fs::is_directory(it->path()))
+                fs::create_directories(target);
+            else
+                fs::copy_file(it->path(), target);
+        }
+        cwd = std::make_unique<testutil::ScopedCwd>(dir.path());
+        setImageFileLoader(noTexture);
+        console = debugConsole();
+        world = gameWorld();
+        gameUI = UI();
+        scriptUI.clear();
+        scriptMap.clear();
+        scriptLogic.clear();
+        gameSys.setGameState(gameStateMenu);
+        gameSys.setDebugState(false, true);
+    }
+    void TearDown() override
+    {
+        setImageFileLoader(nullptr);
+        cwd.reset();
+    }
+    void loadQuietly(const std::string& game)
+    {
+        testing::internal::CaptureStdout();  // the 3DS reader's diagnostics
+        loadGame(game);
+        testing::internal::GetCapturedStdout();
+    }
+    testutil::TempDir dir;
+    std::unique_ptr<testutil::ScopedCwd> cwd;
+};
+
+TEST_F(GameLoadTest, SampleGameLoadsWholeInOrderAndRenamesNothing)
+{
+    const auto before = tree(dir.path());
+    loadQuietly("sample");
+
+    EXPECT_TRUE(inOrder(consoleLines(), {
+        "^2^ysample^g Game World Initializing...",
+        "^2^ysample ^wUser Interface Initializing...",
+        "games/sample/system/ui.cfg ^whas been successfully loaded",
+        "UI Images successfully loaded.",
+        "The User Interface has been Successfully Built.",
+        "^2^ysample^w Game Initializing...",
+        "Images loaded for^y sample",
+        "games/sample/system/map.cfg",
+        "Loading map configuration files for the game sample",
+        "Loading game logic for the game sample",
+        "Logic loaded for the game sample",
+        "Game: sample has been loaded successfully.",
+        "^2^ysample^g Game World Initialization Successful",
+    })) << ::testing::PrintToString(consoleLines());
+    EXPECT_FALSE(consoleHas("ERROR")) << ::testing::PrintToString(consoleLines());
+    EXPECT_FALSE(consoleHas("WARNING")) << ::testing::PrintToString(consoleLines());
+
+    EXPECT_TRUE(world.getGameLoaded());
+    EXPECT_EQ(world.getGameName(), "sample");
+    ASSERT_EQ(world.getMapCount(), 2);
+    int w = 0, h = 0;
+    std::string name;
+    world.worldGetMap(w, h, name, 1);
+    EXPECT_EQ(name, "Snowfield");
+    EXPECT_EQ(world.worldGetObjectCount(0), 11);
+    EXPECT_EQ(world.worldGetObjectType(1, 0), objectTypeModel);
+    EXPECT_EQ(world.worldGetObjectType(7, 0), objectTypeSquare);
+    EXPECT_EQ(world.worldGetObjectType(2, 0), objectTypeBillboard);
+    EXPECT_NE(world.worldGetTileHeight(5, 5, 0), world.worldGetTileHeight(8, 8, 0));
+    EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase + 13);
+    EXPECT_TRUE(gameImg[202].getAnimState());
+    EXPECT_EQ(gameImg[202].getFrameCount(), 3);
+    int models = 0, textures = 0;
+    world.worldGetModel(models, textures);
+    EXPECT_EQ(models, 1);
+    EXPECT_EQ(textures, 1);
+    EXPECT_GT(object[0].polygons_qty, 0);
+    EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 4);
+    EXPECT_EQ(world.mapLocalGetSentenceAmount(0, 0), 5);
+    EXPECT_NE(world.getPhrase(0).find("Meadow"), std::string::npos);
+    EXPECT_EQ(gameUI.getIngameMenu(), 1);
+    EXPECT_EQ(gameUI.getEditorMainMenu(), 2);
+    EXPECT_EQ(gameUI.getUIImageCount(), 28 + 1 + 1);  // program images, the game's own, one splash
+    EXPECT_EQ(gameSys.getGameState(), gameStateSplash);
+    EXPECT_EQ(worldBackup.getMapCount(), 2);
+    EXPECT_EQ(tree(dir.path()), before);
+}
+
+TEST_F(GameLoadTest, RefusedNamesChangeNothing)
+{
+    loadQuietly("sample");
+    world.setGlobalScore(1, 9);
+    const auto before = tree(dir.path());
+    const struct {
+        std::string name;
+        std::string line;
+        std::string noticeTitle;
+    } refusals[] = {
+        {"", "^rERROR:^w Enter a valid game name for a game to be loaded.", "Game Load"},
+        {"mainui", "You cannot load ^ymainui ^wor ^yingameui^w as a game!", "Game Load"},
+        {"ingameui", "You cannot load ^ymainui ^wor ^yingameui^w as a game!", "Game Load"},
+        {"missing", "^rERROR: ^wUnable to open game: ^ymissing", "^yERROR"},
+        {"../x", "^rERROR: ^wUnable to open game: ^y../x", "^yERROR"},
+        {"..", "^rERROR: ^wUnable to open game: ^y..", "^yERROR"},
+        {"sample/../sample", "^rERROR: ^wUnable to open game: ^ysample/../sample", "^yERROR"},
+        {"a\\b", "^rERROR: ^wUnable to open game: ^ya\\b", "^yERROR"},
+        {"bell\a", "^rERROR: ^wUnable to open game: ^ybell\a", "^yERROR"},
+    };
+    fs::create_directories(dir.path() / "x/system");
+    fs::copy_file(dir.path() / "games/sample/system/map.cfg", dir.path() / "x/system/map.cfg");
+    const auto withOutside = tree(dir.path());
+    for (const auto& r : refusals) {
+        console = debugConsole();
+        loadGame(r.name);
+        EXPECT_TRUE(consoleHas(r.line)) << r.name;
+        EXPECT_EQ(notice.getTitle(), r.noticeTitle) << r.name;
+        EXPECT_EQ(world.getGameName(), "sample") << r.name;
+        EXPECT_TRUE(world.getGameLoaded());
+        EXPECT_EQ(world.getGlobalScore(1), 9);
+    }
+    EXPECT_EQ(tree(dir.path()), withOutside);
+    fs::remove_all(dir.path() / "x");
+    EXPECT_EQ(tree(dir.path()), before);
+
+    gameSys.setGameState(gameStateWorldEditor);
+    console = debugConsole();
+    loadGame("sample");
+    EXPECT_TRUE(consoleHas("Cannot load game, the editor is currently active."));
+    EXPECT_EQ(notice.getMessage(), "Cannot load game, the editor is currently active.");
+    EXPECT_EQ(world.getGlobalScore(1), 9);
+}
+
+TEST_F(GameLoadTest, LoadingOverAnotherGameClearsItsPhrasesAndScores)
+{
+    loadQuietly("sample");
+    world.setGlobalScore(3, 5);
+    world.setPhrase(500, "left over");
+    dir.write("games/other/system/map.cfg",
+              "f version 1\nf map0w 2\nf map0h 2\ns map0name Tiny\nf map0layer 7\ns map0object0 endObjectLoad\n"
+              "s map1 endMapLoad\n");
+    console = debugConsole();
+    loadQuietly("other");
+    EXPECT_TRUE(consoleHas("Game already loaded, clearing previous game"));
+    EXPECT_EQ(world.getGameName(), "other");
+    EXPECT_EQ(world.getMapCount(), 1);
+    EXPECT_EQ(world.getGlobalScore(3), 0);
+    EXPECT_EQ(world.getPhrase(500), "");
+    EXPECT_EQ(world.getPhrase(0), "");
+    EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 0);
+    int models = -1, textures = -1;
+    world.worldGetModel(models, textures);
+    EXPECT_EQ(models, 0);
+    EXPECT_EQ(textures, 0);
+    EXPECT_TRUE(consoleHas("Unable to load specific game UI, using default instead."));
+}
+
+TEST_F(GameLoadTest, CreatingOverALoadedGameClearsItFirst)
+{
+    loadQuietly("sample");
+    world.setPhrase(7, "old");
+    uiScriptString.setString("fresh", uiStringGameToCreate);
+    console = debugConsole();
+    createGame("fresh", 3, 4);
+
+    EXPECT_TRUE(consoleHas("Game: fresh has been created successfully."));
+    EXPECT_TRUE(world.getGameLoaded());
+    ASSERT_EQ(world.getMapCount(), 1);
+    int w = 0, h = 0;
+    std::string name;
+    world.worldGetMap(w, h, name, 0);
+    EXPECT_EQ(w, 3);
+    EXPECT_EQ(h, 4);
+    EXPECT_EQ(name, "fresh");
+    EXPECT_EQ(world.worldGetObjectCount(0), 0);  // nothing of the sample's first map is left
+    EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 0);
+    EXPECT_EQ(world.getPhrase(7), "");
+    EXPECT_EQ(scriptMap.getLineAmount(), 0);
+    EXPECT_EQ(scriptLogic.getLineAmount(), 0);
+    EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase);
+    EXPECT_EQ(uiScriptString.getString(uiStringGameToCreate), "");
+    EXPECT_EQ(gameSys.getGameState(), gameStateWorldEditor);
+    EXPECT_EQ(gameUI.getCurrentMenu(), gameUI.getEditorMenu());
+    for (int k = 0; k < renderLayerCount; ++k) EXPECT_TRUE(worldEditor.getRenderLayer(k));
+    int timer = 0, panel = -1;
+    worldEditor.getWelcome(timer, panel);
+    EXPECT_EQ(timer, 1);
+    EXPECT_EQ(panel, welcomeMenuNewGame);
+    EXPECT_FALSE(fs::exists(dir.path() / "games/fresh"));  // nothing is written until a save
+}
+
+TEST_F(GameLoadTest, CreateRefusesBadNamesAndSizes)
+{
+    const struct {
+        std::string name;
+        int w, h;
+        std::string line;
+    } refusals[] = {
+        {"ingameui", 10, 10, "Cannot create game, the name: ^yingameui^w is a registered name"},
+        {"../up", 10, 10, "Cannot create game, the name: ^y../up^w is a registered name"},
+        {"", 10, 10, "Cannot create game, no game name has been entered."},
+        {"default", 10, 10, "^yDefault^w is a reserved name and CANNOT be used."},
+        {"wide", 0, 10, "Cannot create game, invalid map size specified."},
+    };
+    for (const auto& r : refusals) {
+        console = debugConsole();
+        createGame(r.name, r.w, r.h);
+        EXPECT_TRUE(consoleHas(r.line)) << r.name;
+        EXPECT_FALSE(world.getGameLoaded()) << r.name;
+    }
+    gameSys.setGameState(gameStateWorldEditor);
+    createGame("Default", 1, 1);
+    EXPECT_TRUE(consoleHas("Cannot create game, the editor is currently active."));
+    EXPECT_FALSE(world.getGameLoaded());
+    gameSys.setGameState(gameStateMenu);
+    createGame("Default", 1, 1);
+    EXPECT_TRUE(world.getGameLoaded());
+}
+
+TEST_F(GameLoadTest, PredefinedMenusOpenOnlyTheRegisteredProjects)
+{
+    loadPredefinedUI("sample");
+    EXPECT_FALSE(world.getGameLoaded());
+    EXPECT_EQ(console.getLineCount(), 0);
+    loadPredefinedUI("ingameui");
+    EXPECT_TRUE(world.getGameLoaded());
+    EXPECT_EQ(world.getGameName(), "ingameui");
+    EXPECT_EQ(gameSys.getGameState(), gameStateUIEditor);
+    EXPECT_EQ(gameUI.getCurrentMenu(), 0);
+    EXPECT_EQ(gameUI.getEditorMenu(), 3);
+}
+
+TEST_F(GameLoadTest, AMapFileThatCannotBeReadEndsTheProgramWithAnErrorStatus)
+{
+    fs::create_directories(dir.path() / "games/broken/system/map.cfg");  // opens, but holds no file to read
+    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_EXIT(loadQuietly("broken"), ::testing::ExitedWithCode(quitStatusError), "");
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+// The game image table: built-in images in the first 200 slots, filler
+// records up to 199, the game's own images from 200; the menu image table's
+// order; textures asked for in the files' numbered order.
+#include <gtest/gtest.h>
+
+#include "media/image_loading.h"
+#include "media/texture.h"
+#include "menus/ui.h"
+#include "tests/unit/test_util.h"
+#include "world/world.h"
+
+namespace {
+
+std::vector<std::string> requested;
+
+unsigned int recordingLoader(const std::string& filename)
+{
+    requested.push_back(filename);
+    return static_cast<unsigned int>(requested.size());
+}
+
+class ImageLoadingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        requested.clear();
+        setImageFileLoader(recordingLoader);
+        cwd = std::make_unique<testutil::ScopedCwd>(dir.path());
+        world.setGameName("g");
+    }
+    void TearDown() override
+    {
+        setImageFileLoader(nullptr);
+        cwd.reset();
+    }
+    testutil::TempDir dir;
+    std::unique_ptr<testutil::ScopedCwd> cwd;
+};
+
+TEST_F(ImageLoadingTest, BuiltInImagesFillTheFirstSlotsAndTheGamesOwnStartAt200)
+{
+    for (const char* name : {"map/grass.png", "map/dirt.jpg", "map/stone.png", "games/g/map/crate.png",
+                             "games/g/map/10000.png"})
+        dir.write(name, "x");
+    EXPECT_TRUE(loadGameImages());
+    EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase + 2);
+    ASSERT_EQ(gameImg.size(), static_cast<size_t>(gameImgOwnBase + 2));
+    EXPECT_EQ(requested, std::vector<std::string>({"map/10000.jpg", "map/10001.png", "map/10002.png",
+                                                   "games/g/map/10000.png", "games/g/map/10001.png"}));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(gameImg[static_cast<size_t>(i)].GetPointer(), i);
+    EXPECT_EQ(gameImg[1].GetTex(), 2);
+    for (int i = 3; i < gameImgOwnBase; ++i) {
+        EXPECT_EQ(gameImg[static_cast<size_t>(i)].GetPointer(), identNumEmpty) << i;
+        EXPECT_EQ(gameImg[static_cast<size_t>(i)].GetTex(), 0) << i;
+    }
+    EXPECT_EQ(gameImg[200].GetPointer(), 200);
+    EXPECT_EQ(gameImg[201].GetTex(), 5);
+    // The game's own file that was already numbered keeps its number.
+    EXPECT_EQ(dir.read("games/g/map/10000.png"), "x");
+    EXPECT_TRUE(boost::filesystem::exists(dir.path() / "games/g/map/10001.png"));
+}
+
+TEST_F(ImageLoadingTest, WithoutFoldersAllTwoHundredSlotsAreFiller)
+{
+    EXPECT_TRUE(loadGameImages());
+    EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase);
+    ASSERT_EQ(gameImg.size(), static_cast<size_t>(gameImgOwnBase));
+    for (const img& record : gameImg) EXPECT_EQ(record.GetPointer(), identNumEmpty);
+    EXPECT_TRUE(requested.empty());
+}
+
+TEST_F(ImageLoadingTest, MoreThanTwoHundredBuiltInImagesLoadTheFirst200AndReportTheRest)
+{
+    for (int i = 0; i < gameImgOwnBase + 3; ++i) dir.write("map/" + std::to_string(10000 + i) + ".png", "x");
+    dir.write("games/g/map/own.png", "x");
+    testing::internal::CaptureStdout();
+    loadGameImages();
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase + 1);
+    EXPECT_EQ(gameImg[199].GetPointer(), 199);
+    EXPECT_EQ(requested[200], "games/g/map/10000.png");  // the game's own image is still image 200
+    EXPECT_NE(out.find("Only 200 images of map/ are loaded; 10200.png is not."), std::string::npos);
+    EXPECT_NE(out.find("10202.png is not."), std::string::npos);
+}
+
+TEST_F(ImageLoadingTest, MenuImagesAreRegisteredWithTheirDefaultAnimation)
+{
+    uiImage.assign(1, img());
+    uiImage[0].setAnimState(true);
+    uiImage[0].setFrameCount(5);
+    EXPECT_TRUE(generateImage("ui/x.png", 0));
+    EXPECT_FALSE(uiImage[0].getAnimState());
+    EXPECT_EQ(uiImage[0].getFrameCount(), 1);
+    EXPECT_EQ(uiImage[0].getAnimSpeed(), 1000);
+    EXPECT_TRUE(generateImage("ui/x.png", 3));  // no such record: nothing is written
+    EXPECT_EQ(uiImage.size(), 1u);
+}
+
+}  // namespace

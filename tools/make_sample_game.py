@@ -1,0 +1,410 @@
+#!/usr/bin/python3
+"""Generates the sample game data/games/sample/: two maps with textured tiles
+and varied heights, objects of every type (cube, square, model, billboard) on
+several layers, an animated image, a skybox, a 3DS model with its texture,
+sounds, phrases, a few logic rules and the game's own menus and splash image.
+Every folder is already numbered as the loader numbers it. Needs python3-pil
+and the built-in map images and menus (make_map_images.py, make_menus.py).
+Run: python3 tools/make_sample_game.py"""
+import math
+import os
+import shutil
+import sys
+
+from PIL import Image, ImageDraw, ImageFilter
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import make_menus  # noqa: E402
+from audio import mix, note, pluck, seq, sweep, tone, write_wav  # noqa: E402
+from make_map_images import NAMES as BUILTIN  # noqa: E402
+from menu_files import font, ui_cfg, vertical_gradient  # noqa: E402
+from tds import MeshBuilder, model_3ds  # noqa: E402
+
+NAME = 'sample'
+GAME = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data', 'games', NAME)
+TILE = 6.0       # world units per tile
+OWN_BASE = 200   # first game image index of the game's own map images
+CELL = 64        # one frame of an animation strip, ten cells wide
+
+CUBE, SQUARE, MODEL, BILLBOARD = 0, 1, 2, 3
+
+
+def tile(name):
+    return BUILTIN.index(name)
+
+
+# ---------------------------------------------------------------- images
+
+def crate():
+    im = Image.new('RGB', (128, 128), (150, 100, 50))
+    d = ImageDraw.Draw(im)
+    d.rectangle([0, 0, 127, 127], outline=(90, 55, 25), width=10)
+    d.line([(8, 8), (120, 120)], fill=(100, 65, 30), width=10)
+    d.line([(120, 8), (8, 120)], fill=(100, 65, 30), width=10)
+    return im
+
+
+def tree():
+    im = Image.new('RGBA', (128, 256), (0, 0, 0, 0))
+    d = ImageDraw.Draw(im)
+    d.rectangle([56, 170, 72, 255], fill=(100, 65, 35, 255))
+    for i, (w, y) in enumerate([(60, 40), (52, 90), (44, 140)]):
+        d.ellipse([64 - w, y - 40, 64 + w, y + 50], fill=(40 + 15 * i, 120 + 10 * i, 50, 255))
+    return im
+
+
+def crystal_strip():
+    """Four frames of a glowing crystal, side by side in a strip of ten cells."""
+    im = Image.new('RGBA', (CELL * 10, CELL), (0, 0, 0, 0))
+    for f in range(4):
+        glow = Image.new('RGBA', (CELL, CELL), (0, 0, 0, 0))
+        d = ImageDraw.Draw(glow)
+        r = 18 + 4 * math.sin(f * math.pi / 2)
+        d.ellipse([32 - r, 32 - r, 32 + r, 32 + r], fill=(120, 220, 255, 90))
+        glow = glow.filter(ImageFilter.GaussianBlur(4))
+        d = ImageDraw.Draw(glow)
+        d.polygon([(32, 6), (46, 30), (32, 58), (18, 30)], fill=(80 + 40 * f, 200, 255, 255),
+                  outline=(255, 255, 255, 255))
+        d.line([(32, 6), (32, 58)], fill=(255, 255, 255, 160))
+        im.alpha_composite(glow, (f * CELL, 0))
+    return im
+
+
+def sign():
+    im = Image.new('RGBA', (128, 128), (0, 0, 0, 0))
+    d = ImageDraw.Draw(im)
+    d.rectangle([58, 60, 70, 127], fill=(110, 75, 40, 255))
+    d.rounded_rectangle([6, 12, 121, 72], radius=8, fill=(190, 150, 90, 255), outline=(90, 60, 30, 255), width=4)
+    d.text((20, 28), 'PORTAL', font=font(20), fill=(60, 30, 10, 255))
+    d.polygon([(100, 34), (112, 42), (100, 50)], fill=(60, 30, 10, 255))
+    return im
+
+
+def message_box():
+    im = Image.new('RGBA', (256, 128), (0, 0, 0, 0))
+    d = ImageDraw.Draw(im)
+    d.rounded_rectangle([2, 2, 253, 125], radius=16, fill=(20, 40, 80, 220), outline=(255, 220, 100, 255), width=4)
+    d.text((50, 40), 'You win!', font=font(36), fill=(255, 230, 120, 255))
+    return im
+
+
+def sky_face(kind):
+    if kind == 'top':
+        return vertical_gradient((128, 128), (60, 110, 200), (70, 120, 210))
+    if kind == 'bottom':
+        return vertical_gradient((128, 128), (70, 110, 70), (60, 100, 60))
+    im = vertical_gradient((256, 256), (60, 110, 200), (190, 220, 245))
+    d = ImageDraw.Draw(im)
+    offset = {'front': 0, 'left': 60, 'back': 120, 'right': 180}[kind]
+    for i in range(3):
+        x = (offset + 90 * i) % 256
+        d.ellipse([x, 60 + 20 * i, x + 70, 85 + 20 * i], fill=(245, 245, 250))
+    return im.filter(ImageFilter.GaussianBlur(1.2))
+
+
+def flag():
+    im = Image.new('RGBA', (128, 256), (0, 0, 0, 0))
+    d = ImageDraw.Draw(im)
+    d.rectangle([20, 20, 28, 255], fill=(200, 200, 210, 255))
+    d.polygon([(28, 24), (120, 50), (28, 80)], fill=(220, 40, 40, 255), outline=(120, 20, 20, 255))
+    return im
+
+
+def portal():
+    im = Image.new('RGBA', (128, 128), (0, 0, 0, 0))
+    d = ImageDraw.Draw(im)
+    for i in range(8):
+        r = 60 - 7 * i
+        d.ellipse([64 - r, 64 - r, 64 + r, 64 + r], outline=(150 + 12 * i, 80, 255, 200), width=5)
+    return im.filter(ImageFilter.GaussianBlur(0.8))
+
+
+SKY = ['front', 'left', 'back', 'right', 'top', 'bottom']
+OWN_IMAGES = [('crate', crate), ('tree', tree), ('crystal', crystal_strip), ('sign', sign),
+              ('message', message_box)] + [('sky_' + k, (lambda k=k: sky_face(k))) for k in SKY] + \
+             [('flag', flag), ('portal', portal)]
+
+
+def own(name):
+    return OWN_BASE + [n for n, _ in OWN_IMAGES].index(name)
+
+
+# ---------------------------------------------------------------- model
+
+def house_mesh():
+    """A small house: a box of walls under a pyramid roof, y up, centred on x and z."""
+    m = MeshBuilder()
+    wall, top = 1.0, 1.0
+    corners = [(-1, -1), (1, -1), (1, 1), (-1, 1)]
+    for i in range(4):
+        (x0, z0), (x1, z1) = corners[i], corners[(i + 1) % 4]
+        m.quad([(x0, 0, z0), (x1, 0, z1), (x1, wall, z1), (x0, wall, z0)],
+               [(0, 0), (1, 0), (1, 0.5), (0, 0.5)])
+        m.triangle([(x0 * 1.15, top, z0 * 1.15), (x1 * 1.15, top, z1 * 1.15), (0, top + 0.9, 0)],
+                   [(0, 0.5), (1, 0.5), (0.5, 1.0)])
+    m.quad([(-1, 0, -1), (-1, 0, 1), (1, 0, 1), (1, 0, -1)], [(0, 0), (0, 0.5), (1, 0.5), (1, 0)])
+    return m
+
+
+def house_texture():
+    im = Image.new('RGB', (256, 256))
+    d = ImageDraw.Draw(im)
+    d.rectangle([0, 0, 255, 127], fill=(170, 50, 40))       # roof (top of the image)
+    for y in range(0, 128, 16):
+        d.line([(0, y), (255, y)], fill=(120, 30, 25), width=3)
+    d.rectangle([0, 128, 255, 255], fill=(225, 210, 170))   # walls
+    d.rectangle([100, 170, 156, 255], fill=(110, 70, 40))   # door
+    d.rectangle([20, 160, 70, 200], fill=(120, 170, 220), outline=(80, 60, 40), width=4)
+    d.rectangle([186, 160, 236, 200], fill=(120, 170, 220), outline=(80, 60, 40), width=4)
+    return im
+
+
+# ---------------------------------------------------------------- sounds
+
+def game_sounds():
+    chime = mix(pluck(note('E6'), 0.5, 0.8), pluck(note('B6'), 0.6, 0.6), offsets=[0, 0.07])
+    whoosh = seq(sweep(200, 1200, 0.35, 0.8), sweep(1200, 300, 0.3, 0.6))
+    fanfare = seq(tone(note('C5'), 0.14), tone(note('E5'), 0.14), tone(note('G5'), 0.14),
+                  mix(pluck(note('C6'), 1.2, 0.7), pluck(note('G5'), 1.2, 0.5), pluck(note('E5'), 1.2, 0.5)))
+    return [chime, whoosh, fanfare]
+
+
+# ---------------------------------------------------------------- maps
+
+class GameObject:
+    def __init__(self, name, kind, tex, layer, x, y, size, obstruct=1, rot=(0, 0, 0), box=None, ground=0.0):
+        self.name, self.kind, self.tex, self.layer = name, kind, tex, layer
+        self.pos = (x * TILE, y * TILE, ground + size[2])
+        self.size = size
+        self.box = box or size
+        self.obstruct = obstruct
+        self.rot = rot
+
+    def line(self):
+        fields = list(self.pos) + list(self.size) + [self.tex, self.layer] + list(self.box) + \
+            [self.obstruct, self.name, self.kind] + list(self.rot)
+        return ' '.join(num(v) if not isinstance(v, str) else v for v in fields)
+
+
+def num(v):
+    if isinstance(v, int):
+        return str(v)
+    return '%.6g' % v
+
+
+class GameMap:
+    def __init__(self, name, w, h, tiles, heights, objects, fog=None, sky=(0,) * 6, layers=7, stretch=0):
+        self.name, self.w, self.h = name, w, h
+        self.tiles, self.heights, self.objects = tiles, heights, objects
+        self.fog, self.sky, self.layers, self.stretch = fog, sky, layers, stretch
+
+
+def meadow():
+    w = h = 12
+
+    def height(x, y):
+        if (x - 8) ** 2 + (y - 8) ** 2 <= 4:
+            return -0.8                                   # a pond
+        return round(1.2 * math.sin(x / 2.0) * math.cos(y / 3.0) + 0.4 * (x + y) / 12, 2)
+
+    def texture(x, y):
+        if (x - 8) ** 2 + (y - 8) ** 2 <= 4:
+            return tile('water')
+        if (x - 8) ** 2 + (y - 8) ** 2 <= 8:
+            return tile('sand')
+        if y == 3 or (x == 3 and y > 3):
+            return tile('dirt')
+        if x == 0 or y == 0:
+            return tile('stone')
+        return tile('grass')
+
+    tiles = {(x, y): texture(x, y) for x in range(w) for y in range(h)}
+    heights = {(x, y): height(x, y) for x in range(w) for y in range(h)}
+    g = lambda x, y: heights[(x, y)]  # noqa: E731
+    objects = [
+        GameObject('player', CUBE, own('crate'), 0, 3, 3, (1.0, 1.0, 1.0), ground=g(3, 3)),
+        GameObject('house', MODEL, 0, 1, 6, 2, (2.5, 2.5, 2.5), rot=(0, 30, 0), ground=g(6, 2)),
+        GameObject('tree', BILLBOARD, own('tree'), 2, 1, 6, (1.5, 3.0, 3.0), ground=g(1, 6)),
+        GameObject('tree', BILLBOARD, own('tree'), 2, 2, 9, (1.5, 3.0, 3.0), ground=g(2, 9)),
+        GameObject('tree', BILLBOARD, own('tree'), 2, 10, 2, (1.5, 3.0, 3.0), ground=g(10, 2)),
+        GameObject('tree', BILLBOARD, own('tree'), 2, 5, 10, (1.5, 3.0, 3.0), ground=g(5, 10)),
+        GameObject('crystal', BILLBOARD, own('crystal'), 3, 8, 5, (0.8, 0.8, 1.2), obstruct=0, ground=g(8, 5)),
+        GameObject('sign', SQUARE, own('sign'), 4, 4, 7, (1.0, 1.0, 1.0), rot=(0, 45, 0), ground=g(4, 7)),
+        GameObject('portal', SQUARE, own('portal'), 5, 10, 10, (2.0, 0.2, 2.0), obstruct=0, ground=g(10, 10)),
+        GameObject('crate', CUBE, own('crate'), 6, 5, 5, (0.8, 0.8, 0.8), ground=g(5, 5)),
+        GameObject('wall', CUBE, tile('brick'), 6, 0, 11, (3.0, 0.5, 1.0), ground=g(0, 11)),
+    ]
+    sky = tuple(own('sky_' + k) for k in SKY)
+    return GameMap('Meadow', w, h, tiles, heights, objects, sky=sky)
+
+
+def snowfield():
+    w = h = 10
+    heights = {(x, y): round(0.8 * math.cos(x / 1.7) + 0.6 * math.sin(y / 1.3), 2) for x in range(w) for y in range(h)}
+    tiles = {(x, y): tile('stone') if (x + y) % 7 == 0 else tile('snow') for x in range(w) for y in range(h)}
+    tiles.update({(x, 5): tile('planks') for x in range(2, 8)})
+    g = lambda x, y: heights[(x, y)]  # noqa: E731
+    objects = [
+        GameObject('player', CUBE, own('crate'), 0, 1, 1, (1.0, 1.0, 1.0), ground=g(1, 1)),
+        GameObject('flag', BILLBOARD, own('flag'), 3, 8, 8, (1.0, 2.0, 2.0), obstruct=0, ground=g(8, 8)),
+        GameObject('hut', MODEL, 0, 1, 4, 7, (2.0, 2.0, 2.0), rot=(0, -20, 0), ground=g(4, 7)),
+        GameObject('crate', CUBE, own('crate'), 6, 6, 3, (0.8, 0.8, 0.8), ground=g(6, 3)),
+        GameObject('crate', CUBE, own('crate'), 6, 6, 4, (0.8, 0.8, 0.8), ground=g(6, 4)),
+        GameObject('pine', BILLBOARD, own('tree'), 2, 2, 7, (1.5, 3.0, 3.0), ground=g(2, 7)),
+    ]
+    return GameMap('Snowfield', w, h, tiles, heights, objects, fog=(0.05, 0.85, 0.9, 0.95),
+                   sky=tuple(own('sky_' + k) for k in SKY))
+
+
+PHRASES = {
+    0: '^wWelcome to the ^gMeadow^w! Touch the ^ccrystal^w, then step into the ^mportal^w.',
+    1: '^wFind the ^rflag^w in the snow to win.',
+    2: '^cThe crystal hums.',
+}
+ANIMATED = [(own('crystal'), 3, 200)]
+
+
+def map_cfg(maps):
+    out = ['// This file was created by the Quorvane application.',
+           '// Please do not change or edit anything in this file as it may',
+           '// cause errors when the map is trying to be loaded.', '',
+           '// The version format of this configuration file', 'f version 1']
+    for image, frames, speed in ANIMATED:
+        out += ['f image%danim 1' % image, 'f image%dframe %d' % (image, frames), 'f image%dspeed %d' % (image, speed)]
+    out.append('')
+    for m, gm in enumerate(maps):
+        fog = gm.fog or (0.0, 1.0, 1.0, 1.0)
+        out += ['// ***', '// Map %d' % m, '// ***', '', '// Tile Stretch', 'f map%dstretch %d' % (m, gm.stretch),
+                '// Layer', 'f map%dlayer %d' % (m, gm.layers), '', '// Fog', 'f map%dfog %d' % (m, 1 if gm.fog else 0),
+                'f map%dfogdensity %s' % (m, num(fog[0])), 'f map%dfogr %s' % (m, num(fog[1])),
+                'f map%dfogg %s' % (m, num(fog[2])), 'f map%dfogb %s' % (m, num(fog[3])), '',
+                's map%dsky %s' % (m, ' '.join(str(s) for s in gm.sky)), '// Map Width', 'f map%dw %d' % (m, gm.w),
+                '', '// Map Height', 'f map%dh %d' % (m, gm.h), '', '// Map Name', 's map%dname %s' % (m, gm.name),
+                '', '// Tile Data ']
+        for x in range(gm.w):
+            for y in range(gm.h):
+                if gm.tiles[(x, y)] != 0:
+                    out.append('f map%dtile%d_%d %d' % (m, x, y, gm.tiles[(x, y)]))
+                if gm.heights[(x, y)] != 0.0:
+                    out.append('f map%dtile%d_%dh %s' % (m, x, y, num(gm.heights[(x, y)])))
+        out += ['', '// Object Data ']
+        for o, obj in enumerate(gm.objects):
+            out.append('s map%dobject%d %s' % (m, o, obj.line()))
+        out += ['s map%dobject%d endObjectLoad' % (m, len(gm.objects)), '']
+    out += ['// Stop map loading', 's map%d endMapLoad' % len(maps), '// Game Phrases']
+    out += ['s phrase%d %s' % (p, t) for p, t in sorted(PHRASES.items())]
+    return '\n'.join(out) + '\n'
+
+
+# Logic: eight step ids per rule (condition, value, is, predicate, value, then, action, value).
+DO_ONCE, WHEN_OBJECT, WHEN_WIN = 128, 100, 102
+UP, DOWN, LEFT, RIGHT = 104, 105, 106, 107
+IS, TOUCHING, THEN = 300, 400, 600
+DISPLAY_IMAGE, DISPLAY_PHRASE, PLAY_SOUND, THIRD_PERSON, GOTO_MAP, WIN = 703, 705, 744, 738, 770, 701
+FORWARD, BACKWARD, LEFTWARD, RIGHTWARD = 719, 720, 717, 718
+
+
+def rule(condition, value, action, action_value, predicate=TOUCHING, other=0):
+    return (condition, value, IS, predicate, other, THEN, action, action_value)
+
+
+def player_rules():
+    return [rule(DO_ONCE, 0, THIRD_PERSON, 0), rule(UP, 0, FORWARD, 1), rule(DOWN, 0, BACKWARD, 1),
+            rule(LEFT, 0, LEFTWARD, 1), rule(RIGHT, 0, RIGHTWARD, 1)]
+
+
+def logic_cfg():
+    crystal, portal, flag = 6, 8, 1
+    maps = [
+        ([rule(DO_ONCE, 0, DISPLAY_PHRASE, 0),
+          rule(WHEN_OBJECT, 0, PLAY_SOUND, 0, other=crystal),
+          rule(WHEN_OBJECT, 0, DISPLAY_PHRASE, 2, other=crystal),
+          rule(WHEN_OBJECT, 0, GOTO_MAP, 1, other=portal)], {0: player_rules()}),
+        ([rule(DO_ONCE, 0, DISPLAY_PHRASE, 1),
+          rule(WHEN_OBJECT, 0, WIN, 0, other=flag),
+          rule(WHEN_WIN, 0, DISPLAY_IMAGE, own('message'))], {0: player_rules()}),
+    ]
+    out = ['// This file was created by the Quorvane application.', '', 'f version 1']
+    for m, (global_rules, local) in enumerate(maps):
+        out.append('f map%dsentencecount %d' % (m, len(global_rules)))
+        for s, r in enumerate(global_rules):
+            out.append('s map%dsentence%d %s' % (m, s, ' '.join(str(v) for v in r)))
+        for o, rules in sorted(local.items()):
+            out.append('f map%dobject%dsentencecount %d' % (m, o, len(rules)))
+            for s, r in enumerate(rules):
+                out.append('s map%dobject%dsentence%d %s' % (m, o, s, ' '.join(str(v) for v in r)))
+    return '\n'.join(out) + '\n'
+
+
+HELP_TOPICS = [
+    ('^wThe Game', ['^yCrystal Meadow^w', '', 'Walk the meadow and find the crystal.',
+                   'The portal beside it leads on to the snowfield,',
+                   'where a flag waits for you. Reach it to win.']),
+    ('^wControls', ['^yControls^w', '', '^yUp^w and ^yDown^w walk forward and back.',
+                    '^yLeft^w and ^yRight^w step to either side.',
+                    '^yEscape^w opens the in-game menu.']),
+]
+
+
+def help_cfg():
+    out = ['// The help topics of Crystal Meadow.', '', 's helptitle ^3^yCrystal Meadow^w']
+    for t, (title, lines) in enumerate(HELP_TOPICS):
+        out.append('s help%dtitle %s' % (t, title))
+        out += ['s help%dline%d %s' % (t, j, line) for j, line in enumerate(lines + ['end'])]
+    out.append('s help%dtitle end' % len(HELP_TOPICS))
+    return '\n'.join(out) + '\n'
+
+
+def title_background():
+    im = vertical_gradient((800, 600), (20, 70, 60), (150, 210, 170))
+    d = ImageDraw.Draw(im)
+    for i in range(5):
+        x = 80 + 160 * i
+        d.polygon([(x, 560), (x + 50, 420 - 30 * (i % 2)), (x + 100, 560)], fill=(30, 90 + 10 * i, 50))
+    d.polygon([(600, 560), (650, 470), (700, 560)], fill=(120, 220, 255))
+    return im
+
+
+def splash():
+    im = vertical_gradient((800, 600), (10, 20, 40), (40, 80, 120))
+    d = ImageDraw.Draw(im)
+    d.text((230, 250), 'Crystal Meadow', font=font(56), fill=(230, 245, 255))
+    d.text((300, 330), 'a Quorvane sample game', font=font(22), fill=(180, 210, 240))
+    return im
+
+
+def game_menus():
+    menus = make_menus.game_menus(len(make_menus.IMAGE_NAMES), 'Crystal Meadow',
+                                  'Walk with the arrow keys. Find the crystal and the flag.')
+    ids = make_menus.GAME_IDS
+    return ui_cfg(menus, ids['intro'], ids['editor_main'], ids['editor'], ids['ingame'])
+
+
+def main():
+    if os.path.isdir(GAME):
+        shutil.rmtree(GAME)
+    for sub in ['system', 'map', 'ui', 'sound', 'model', 'modeltex']:
+        os.makedirs(os.path.join(GAME, sub))
+    for k, (_, make) in enumerate(OWN_IMAGES):
+        make().save(os.path.join(GAME, 'map', '%d.png' % (10000 + k)))
+    title_background().save(os.path.join(GAME, 'ui', '10000.jpg'), quality=88)
+    splash().save(os.path.join(GAME, 'splash0.jpg'), quality=88)
+    mesh = house_mesh()
+    with open(os.path.join(GAME, 'model', '10000.3ds'), 'wb') as f:
+        f.write(model_3ds('house', mesh.vertices, mesh.faces, mesh.coords))
+    house_texture().save(os.path.join(GAME, 'modeltex', '10000.png'))
+    for k, samples in enumerate(game_sounds()):
+        write_wav(os.path.join(GAME, 'sound', '%d.wav' % (1000 + k)), samples)
+    with open(os.path.join(GAME, 'system', 'map.cfg'), 'w') as f:
+        f.write(map_cfg([meadow(), snowfield()]))
+    with open(os.path.join(GAME, 'system', 'logic.cfg'), 'w') as f:
+        f.write(logic_cfg())
+    with open(os.path.join(GAME, 'system', 'ui.cfg'), 'w') as f:
+        f.write(game_menus())
+    with open(os.path.join(GAME, 'system', 'help.cfg'), 'w') as f:
+        f.write(help_cfg())
+    print('wrote the sample game to %s' % os.path.normpath(GAME))
+
+
+if __name__ == '__main__':
+    main()

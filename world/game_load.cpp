@@ -1,0 +1,264 @@
+// Creating and loading a game, and opening a registered menu project.
+#include "world/game_load.h"
+
+#include <fstream>
+
+#include "core/frame.h"
+#include "core/log.h"
+#include "core/script.h"
+#include "core/system.h"
+#include "editor/editor.h"
+#include "editor/editor_entry.h"
+#include "media/image_loading.h"
+#include "media/model.h"
+#include "media/sound.h"
+#include "media/texture.h"
+#include "menus/console.h"
+#include "menus/help.h"
+#include "menus/notice.h"
+#include "menus/splash.h"
+#include "menus/ui.h"
+#include "menus/ui_loader.h"
+#include "world/logic_reader.h"
+#include "world/map_reader.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr const char* editorActive = "Cannot load game, the editor is currently active.";
+constexpr float clearedStepLoadGame = 0.0f;
+constexpr float clearedStepPredefined = 0.2f;
+constexpr int newGameWelcomeTimer = 1;
+
+void refuse(bool logged, const std::string& line, const std::string& title, const std::string& message)
+{
+    if (logged)
+        systemMsg(line);
+    else
+        console.echo(line);
+    notice.setNotice(title, message);
+}
+
+void deleteImageTextures()
+{
+    deleteGameImageTextures(world.getGameImageCount());
+    world.setGameImageCount(0);
+    deleteUIImageTextures(gameUI.getUIImageCount());
+    gameUI.setUIImageCount(0);
+}
+
+// Takes the loaded game out of memory before another is put in its place:
+// its textures, sounds, models, maps, phrases, scores and tables.
+void clearLoadedGame(bool clearLogic, bool showStep, float fraction)
+{
+    console.echo("Game already loaded, clearing previous game");
+    deleteImageTextures();
+    stopGameSounds();
+    freeGameSounds(world.getGameSoundCount());
+    world.setGameSoundCount(0);
+    freeModels();
+    world.clearMapData();
+    for (int i = 0; i < globalScoreCount; ++i) world.setGlobalScore(i, 0);
+    for (int i = 0; i < phraseCount; ++i) world.setPhrase(i, "");
+    worldEditor.setCurrentAnimImage(0);
+    scriptMap.clear();
+    if (clearLogic) scriptLogic.clear();
+    if (showStep) showLoadingStep("Previous Game Data Cleared", fraction);
+}
+
+bool mapFileOpens(const std::string& game)
+{
+    if (!gameNameIsSafe(game)) return false;
+    std::ifstream file("games/" + game + "/system/map.cfg");
+    return static_cast<bool>(file);
+}
+
+void resetEditorSelections()
+{
+    worldEditor.setCurrentAnimImage(0);
+    worldEditor.setCurrentButton(0);
+    worldEditor.setCurrentTextbox(0);
+    worldEditor.setCurrentTextline(0);
+    worldEditor.setCurrentTile(0, 0);
+    worldEditor.setCurrentObject(0);
+    worldEditor.setEditorMode(editorModeNone);
+    worldEditor.setStartingTile(0, 0);
+    worldEditor.setEndingTile(0, 0);
+    worldEditor.setHelpMenu(0);
+    worldEditor.resetObjectList();
+}
+
+}  // namespace
+
+bool checkGameName(const std::string& name)
+{
+    return name == "mainui" || name == "ingameui";
+}
+
+bool gameNameIsSafe(const std::string& name)
+{
+    if (name == "." || name == "..") return false;
+    for (unsigned char c : name)
+        if (c == '/' || c == '\\' || c < 0x20 || c == 0x7f) return false;
+    return true;
+}
+
+void loadGame(std::string game)
+{
+    if (gameSys.getGameState() == gameStateWorldEditor) {
+        refuse(false, editorActive, "^yERROR", editorActive);
+        return;
+    }
+    if (game.empty()) {
+        refuse(true, "^rERROR:^w Enter a valid game name for a game to be loaded.", "Game Load",
+               "Enter a valid game name for a game to be loaded.");
+        return;
+    }
+    if (checkGameName(game)) {
+        refuse(true, "^rERROR:^w You cannot load ^ymainui ^wor ^yingameui^w as a game!", "Game Load",
+               "You cannot load ^ymainui ^wor ^yingameui^w as a game!");
+        return;
+    }
+    console.echo("");
+    console.echo("^2^y" + game + "^g Game World Initializing...");
+    if (!mapFileOpens(game)) {
+        refuse(true, QV_ERROR "Unable to open game: ^y" + game, "^yERROR", "Unable to open game: ^y" + game);
+        return;
+    }
+
+    stopSystemSound(sysSoundMainMenu);
+    deleteImageTextures();
+    if (world.getGameLoaded()) clearLoadedGame(true, true, clearedStepLoadGame);
+
+    world.setGameName(game);
+    loadUI(game, true);
+    initHelp(game);
+
+    showLoadingStep("Loading Game Images", 0.8f);
+    console.echo("");
+    console.echo("^2^y" + game + "^w Game Initializing...");
+    console.echo("");
+    loadGameImages();
+    loadGameModels();
+
+    showLoadingStep("Loading Game Maps", 0.85f);
+    if (!loadGameMaps()) {
+        systemMsg("Error loading Game: " + game + ". Map Loading Error!");
+        notice.setNotice("Load Game", "^rERROR:^w Cannot load game because the map file is missing!");
+        quitEngine(quitStatusError);
+        return;
+    }
+
+    showLoadingStep("Setting up Image Animations", 0.9f);
+    applyImageAnimations(gameImg, world.getGameImageCount(), scriptMap, false);
+
+    showLoadingStep("Loading Game Sounds", 0.92f);
+    world.setGameSoundCount(loadGameSounds(world.getGameName()));
+
+    showLoadingStep("Loading Game Logic", 0.95f);
+    loadGameLogic();
+
+    world.setGameCondition(gameConditionNone);
+    world.setGameBox(gameBoxTimerNone, 0);
+    world.setIngameInputDisallow(false);
+
+    showLoadingStep("Loading Interactive Help System", 0.97f);
+    world.setGameLoaded(true);
+
+    if (!gameSys.getDebugState()) {
+        splash.setCurrentSplash(-1);
+        splash.setHideSplash(false);
+        splash.setResetSplash(true);
+        gameSys.setGameState(gameStateSplash);
+    } else {
+        gameSys.setGameState(gameStateMenu);
+    }
+    gameSys.setInputState(inputStateNormal);
+    showLoadingStep("Game Successfully loaded", 1.0f);
+
+    worldBackup = world;
+
+    systemMsg("Game: " + game + " has been loaded successfully.");
+    systemMsg("");
+    console.echo("^2^y" + game + "^g Game World Initialization Successful");
+    console.echo("");
+}
+
+void createGame(std::string game, int tilew, int tileh)
+{
+    if (gameSys.getGameState() == gameStateWorldEditor) {
+        refuse(true, QV_ERROR "Cannot create game, the editor is currently active.", "^yERROR",
+               "Cannot create game, the editor is currently active.");
+        return;
+    }
+    if (checkGameName(game) || !gameNameIsSafe(game)) {
+        refuse(true, "^rERROR:^w Cannot create game, the name: ^y" + game + "^w is a registered name", "^yERROR",
+               "Cannot create game, the name: ^y" + game + "^w is a registered name");
+        return;
+    }
+    if (game.empty()) {
+        refuse(true, QV_ERROR "Cannot create game, no game name has been entered.", "^yERROR",
+               "Cannot create game, no game name has been entered.");
+        return;
+    }
+    if (game == "default") {
+        refuse(true, "^rERROR:^w ^yDefault^w is a reserved name and CANNOT be used.", "Game Load",
+               "^yDefault^w is a reserved name and CANNOT be used.");
+        return;
+    }
+    if (tilew <= 0 || tileh <= 0) {
+        refuse(true, QV_ERROR "Cannot create game, invalid map size specified.", "^yERROR",
+               "Cannot create game, invalid map size specified.");
+        return;
+    }
+
+    if (world.getGameLoaded()) clearLoadedGame(true, false, clearedStepLoadGame);
+    world.setGameName(game);
+    loadUI(game, true);
+    stopSystemSound(sysSoundMainMenu);
+    loadGameImages();
+    uiScriptString.setString("", uiStringGameToCreate);
+
+    world.allocateMaps(1);
+    world.worldSetMap(tilew, tileh, game, 0);
+    world.setGameLoaded(true);
+    gameSys.setInputState(inputStateNormal);
+
+    editGame();
+    resetEditorSelections();
+    for (int k = 0; k < renderLayerCount; ++k) worldEditor.setRenderLayer(k, true);
+    gameSys.setGameState(gameStateWorldEditor);
+    worldEditor.setWelcome(newGameWelcomeTimer, welcomeMenuNewGame);
+    systemMsg("Game: " + game + " has been created successfully.");
+}
+
+void loadPredefinedUI(std::string game)
+{
+    if (!checkGameName(game)) return;
+    if (gameSys.getGameState() == gameStateWorldEditor) {
+        refuse(false, editorActive, "^yERROR", editorActive);
+        return;
+    }
+    showLoadingStep("Predefined UI Initializing...", 0.1f);
+    console.echo("");
+    console.echo("^2^y" + game + "^g Predefined UI Initializing...");
+    if (world.getGameLoaded()) clearLoadedGame(false, true, clearedStepPredefined);
+
+    world.setGameName(game);
+    loadUI(game, true);
+
+    showLoadingStep("Loading Interactive Help System", 0.7f);
+    initHelp("default");
+
+    showLoadingStep("Configuring UI Settings", 0.8f);
+    applyImageAnimations(uiImage, gameUI.getUIImageCount(), scriptUI, true);
+
+    showLoadingStep("Setting Editor Controls", 0.9f);
+    world.setGameLoaded(true);
+    resetEditorSelections();
+    loadMenu(0);
+    gameSys.setGameState(gameStateUIEditor);
+    gameSys.setInputState(inputStateNormal);
+    if (game == "mainui") playSystemSound(sysSoundMainMenu, 1);
+    showLoadingStep("Predefined UI Successfully Loaded", 1.0f);
+}
