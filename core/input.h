@@ -22,6 +22,8 @@ void specialKeysUp(int key, int x, int y);
 // The per-input-state handlers of `keyboard`.
 void inputState0Keyboard(unsigned char key);  // normal
 void inputState1Keyboard(unsigned char key);  // console command line
+void inputState2Keyboard(unsigned char key);  // menu and system textboxes
+void inputState3Keyboard(unsigned char key);  // a text line of the menu editor
 void inputState4Keyboard(unsigned char key);  // help panel
 
 // Key auto-repeat: on while typing, off while a key state is held in play.
@@ -30,6 +32,9 @@ using autoRepeatFunc = void (*)(bool on);
 // The switch setAutoRepeat uses (GLUT's ignore-key-repeat setting unless
 // tests set their own; null restores it).
 void setAutoRepeatSwitch(autoRepeatFunc f);
+// The modifier keys held with the current key (GLUT's unless tests set their own).
+using modifierFunc = int (*)();
+void setModifierSource(modifierFunc f);
 
 // What one key did to the text of a textbox.
 enum textboxKeyResult {
