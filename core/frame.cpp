@@ -10,6 +10,9 @@
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "menus/console.h"
+#include "menus/help.h"
+#include "menus/notice.h"
 #include "media/frustum.h"
 #include "media/image_loading.h"
 #include "media/model.h"
@@ -98,6 +101,8 @@ void display()
 
     // The 2D layers draw with front faces culled.
     glCullFace(GL_FRONT);
+    if (gameSys.getGameState() != gameStateSplash) noticeRender();
+    helpRender();
     if (gameSys.getDebugState()) {
         debugRender();
         framesPerSecond();
@@ -105,6 +110,7 @@ void display()
     renderCrosshair();
     if (gameSys.getGameState() == gameStatePlaytest)
         displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
+    if (console.getConsoleState()) consoleRender();
     renderVolume();
 
     glutSwapBuffers();

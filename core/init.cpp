@@ -15,12 +15,14 @@
 
 #include "core/debug.h"
 #include "core/frame.h"
+#include "core/input.h"
 #include "core/log.h"
 #include "core/mouse.h"
 #include "core/system.h"
 #include "media/sound.h"
 #include "media/texture.h"
 #include "menus/console.h"
+#include "menus/help.h"
 #include "menus/ui_loader.h"
 
 namespace {
@@ -76,6 +78,10 @@ void registerCallbacks()
     glutDisplayFunc(display);
     glutReshapeFunc(changeSize);
     systemMsg("^wSetting up I/O");
+    glutKeyboardFunc(keyboard);
+    glutKeyboardUpFunc(keyboardUp);
+    glutSpecialFunc(processSpecialKeys);
+    glutSpecialUpFunc(specialKeysUp);
     glutMouseFunc(mouse);
     glutPassiveMotionFunc(mousePassive);
     glutMotionFunc(mouseDrag);
@@ -176,6 +182,7 @@ void init()
     loadSystemSounds();
     readSoundAndLastGame();
     changeSize(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    initHelp("default");
     loadUI("default", false);
     if (gameSys.getGameState() == gameStateSplash) playSystemSound(sysSoundMelody, 0);
 

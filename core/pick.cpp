@@ -93,6 +93,12 @@ void paintPickBackground()
 void drawPickLayers()
 {
     paintPickBackground();
+    if (gameSys.getInputState() == inputStateHelp) {
+        helpRender();
+    } else if (console.getConsoleState()) {
+        consoleRender();
+    }
+    noticeRender();
 }
 
 // The hover pass keeps the tooltip while the pointer stays on one kind of control.

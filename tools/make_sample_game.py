@@ -336,6 +336,25 @@ def logic_cfg():
     return '\n'.join(out) + '\n'
 
 
+HELP_TOPICS = [
+    ('^wThe Game', ['^yCrystal Meadow^w', '', 'Walk the meadow and find the crystal.',
+                   'The portal beside it leads on to the snowfield,',
+                   'where a flag waits for you. Reach it to win.']),
+    ('^wControls', ['^yControls^w', '', '^yUp^w and ^yDown^w walk forward and back.',
+                    '^yLeft^w and ^yRight^w step to either side.',
+                    '^yEscape^w opens the in-game menu.']),
+]
+
+
+def help_cfg():
+    out = ['// The help topics of Crystal Meadow.', '', 's helptitle ^3^yCrystal Meadow^w']
+    for t, (title, lines) in enumerate(HELP_TOPICS):
+        out.append('s help%dtitle %s' % (t, title))
+        out += ['s help%dline%d %s' % (t, j, line) for j, line in enumerate(lines + ['end'])]
+    out.append('s help%dtitle end' % len(HELP_TOPICS))
+    return '\n'.join(out) + '\n'
+
+
 def title_background():
     im = vertical_gradient((800, 600), (20, 70, 60), (150, 210, 170))
     d = ImageDraw.Draw(im)
@@ -382,6 +401,8 @@ def main():
         f.write(logic_cfg())
     with open(os.path.join(GAME, 'system', 'ui.cfg'), 'w') as f:
         f.write(game_menus())
+    with open(os.path.join(GAME, 'system', 'help.cfg'), 'w') as f:
+        f.write(help_cfg())
     print('wrote the sample game to %s' % os.path.normpath(GAME))
 
 

@@ -14,6 +14,7 @@
 #include "media/sound.h"
 #include "media/texture.h"
 #include "menus/console.h"
+#include "menus/help.h"
 #include "menus/notice.h"
 #include "menus/splash.h"
 #include "menus/ui.h"
@@ -131,6 +132,7 @@ void loadGame(std::string game)
 
     world.setGameName(game);
     loadUI(game, true);
+    initHelp(game);
 
     showLoadingStep("Loading Game Images", 0.8f);
     console.echo("");
@@ -246,6 +248,7 @@ void loadPredefinedUI(std::string game)
     loadUI(game, true);
 
     showLoadingStep("Loading Interactive Help System", 0.7f);
+    initHelp("default");
 
     showLoadingStep("Configuring UI Settings", 0.8f);
     applyImageAnimations(uiImage, gameUI.getUIImageCount(), scriptUI, true);

@@ -1,0 +1,712 @@
+// Keyboard routing. Character keys go through the steps of `keyboard` in
+// order and then to the handler of the input state; special keys through
+// `processSpecialKeys`. During play the letters, Enter, space and the arrows
+// become key states for the game logic.
+#include "core/input.h"
+
+#include <GL/freeglut.h>
+#define ILUT_USE_OPENGL
+#include <IL/il.h>
+#include <IL/ilut.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/camera.h"
+#include "core/init.h"
+#include "core/log.h"
+#include "core/system.h"
+#include "editor/editor.h"
+#include "media/sound.h"
+#include "media/text.h"
+#include "menus/console.h"
+#include "menus/console_commands.h"
+#include "menus/help.h"
+#include "menus/notice.h"
+#include "menus/ui.h"
+#include "world/world.h"
+
+namespace {
+
+void glutAutoRepeat(bool on)
+{
+    glutIgnoreKeyRepeat(on ? 0 : 1);
+}
+
+autoRepeatFunc autoRepeatSwitch = glutAutoRepeat;
+
+int glutModifiers()
+{
+    return glutGetModifiers();
+}
+
+modifierFunc modifierSource = glutModifiers;
+
+constexpr float blankWidth = 8.0f;
+constexpr float degreesToRadians = 3.1415927f / 180.0f;
+constexpr float sideStep = 0.2f;
+constexpr float heightStep = 0.1f;
+constexpr float rotationStep = 1.0f;
+constexpr float objectMoveStep = 0.05f;
+constexpr float objectResizeStep = 0.5f;
+constexpr float elementMoveStep = 5.0f;
+constexpr int layerKeyCount = 7;  // "1" to "7" toggle layers 0 to 6
+
+// Menu editor modes: the kind of element selected.
+constexpr int editorModeMenuButton = 1;
+constexpr int editorModeMenuTextbox = 2;
+constexpr int editorModeMenuTextline = 3;
+constexpr float blankMargin = 7.0f;
+constexpr float glyphMargin = 13.0f;
+
+bool isPlayState(int state)
+{
+    return state == gameStatePlay || state == gameStatePlaytest;
+}
+
+// Play keys reach the key states only while neither the console nor the help is shown.
+bool playKeysLive()
+{
+    return isPlayState(gameSys.getGameState()) && !console.getConsoleState() && !uiHelp.getHelpState();
+}
+
+bool isLowerLetter(unsigned char key)
+{
+    return key >= 'a' && key <= 'z';
+}
+
+bool isAlphanumeric(unsigned char key)
+{
+    return (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') || isLowerLetter(key);
+}
+
+// The named key of a character key, or -1.
+int namedCharacterKey(unsigned char key)
+{
+    if (key == keyCodeEnter) return keyEnter;
+    if (key == keyCodeSpace) return keySpace;
+    return -1;
+}
+
+// The named key of an arrow, or -1.
+int namedArrowKey(int key)
+{
+    switch (key) {
+    case GLUT_KEY_UP: return keyUp;
+    case GLUT_KEY_DOWN: return keyDown;
+    case GLUT_KEY_RIGHT: return keyRight;
+    case GLUT_KEY_LEFT: return keyLeft;
+    default: return -1;
+    }
+}
+
+// Key states a logic action disabled are never touched here.
+void pressNamedKey(int id)
+{
+    if (gameSys.getKeyState(id) == keyStateDisabled) return;
+    gameSys.setKeyState(id, keyStatePressed);
+    setAutoRepeat(false);
+}
+
+void releaseNamedKey(int id)
+{
+    if (gameSys.getKeyState(id) == keyStateDisabled) return;
+    gameSys.setKeyState(id, keyStateReleased);
+    setAutoRepeat(true);
+    gameSys.setKeyState(id, keyStateIdle);
+}
+
+void pressLetter(int i)
+{
+    if (gameSys.getAlphabetKeyState(i) == keyStateDisabled) return;
+    gameSys.setAlphabetKeyState(i, keyStatePressed);
+    setAutoRepeat(false);
+}
+
+void releaseLetter(int i)
+{
+    if (gameSys.getAlphabetKeyState(i) == keyStateDisabled) return;
+    gameSys.setAlphabetKeyState(i, keyStateReleased);
+    setAutoRepeat(true);
+    gameSys.setAlphabetKeyState(i, keyStateIdle);
+}
+
+// --- World editor ------------------------------------------------------------
+
+struct objectValues {
+    float x, y, z, w, h, d;
+    int tex, layer;
+};
+
+objectValues readObject(int o, int m)
+{
+    objectValues v{};
+    world.worldGetObject(v.x, v.y, v.z, v.w, v.h, v.d, v.tex, v.layer, o, m);
+    return v;
+}
+
+void writeObject(const objectValues& v, int o, int m)
+{
+    world.worldSetObject(v.x, v.y, v.z, v.w, v.h, v.d, v.tex, v.layer, o, m);
+}
+
+// The objects the editor works on: the multi-selection, or the current object without one.
+std::vector<int> selectedObjects()
+{
+    std::vector<int> objects;
+    const int amount = worldEditor.getObjectListAmount();
+    for (int slot = 0; slot < amount; ++slot) objects.push_back(worldEditor.getObjectList(slot));
+    if (objects.empty()) objects.push_back(worldEditor.getCurrentObject());
+    return objects;
+}
+
+void deleteSelectedObjects()
+{
+    playSystemSound(sysSoundDelete, 0);
+    worldEditor.setEditorMode(editorModeNone);
+    const int m = world.getCurrentMap();
+    const int amount = worldEditor.getObjectListAmount();
+    if (amount == 0) {
+        world.worldDeleteObject(worldEditor.getCurrentObject(), m);
+    } else {
+        for (int slot = 0; slot < amount; ++slot) {
+            const int gone = worldEditor.getObjectList(slot);
+            world.worldDeleteObject(gone, m);
+            // Later slots keep naming the same objects.
+            for (int later = slot + 1; later < amount; ++later)
+                if (worldEditor.getObjectList(later) > gone)
+                    worldEditor.setObjectList(later, worldEditor.getObjectList(later) - 1);
+        }
+    }
+    worldEditor.resetObjectList();
+}
+
+void worldEditorKeyboard(unsigned char key)
+{
+    if (key >= '1' && key < '1' + layerKeyCount) {
+        const int layer = key - '1';
+        worldEditor.setRenderLayer(layer, !worldEditor.getRenderLayer(layer));
+    } else if (key == keyCodeEnter || key == keyCodeEscape) {
+        int time = 0, sentence = 0, step = 0;
+        worldEditor.getGLTimer(time, sentence, step);
+        if (time > 0) worldEditor.setGLTimer(0, sentence, step);
+    } else if (key == keyCodeDelete && worldEditor.getEditorMode() == editorModeObject) {
+        deleteSelectedObjects();
+    }
+}
+
+// The object keys of the object tool: height and the three rotations.
+struct objectKey {
+    unsigned char key;
+    float dz, drx, dry, drz;
+};
+const objectKey objectKeys[] = {
+    {'a', heightStep, 0, 0, 0},     {'s', -heightStep, 0, 0, 0},   {'q', 0, rotationStep, 0, 0},
+    {'w', 0, -rotationStep, 0, 0},  {'e', 0, 0, rotationStep, 0},  {'r', 0, 0, -rotationStep, 0},
+    {'t', 0, 0, 0, rotationStep},   {'y', 0, 0, 0, -rotationStep},
+};
+
+void adjustCurrentObject(unsigned char key)
+{
+    const int o = worldEditor.getCurrentObject(), m = world.getCurrentMap();
+    for (const objectKey& k : objectKeys) {
+        if (k.key != key) continue;
+        if (k.dz != 0.0f) {
+            objectValues v = readObject(o, m);
+            v.z += k.dz;
+            writeObject(v, o, m);
+            return;
+        }
+        float rx = 0, ry = 0, rz = 0;
+        world.worldGetRot(rx, ry, rz, o, m);
+        world.worldSetRot(rx + k.drx, ry + k.dry, rz + k.drz, o, m);
+        return;
+    }
+}
+
+void moveEditorCamera(float dy, float dz)
+{
+    float x, y, z;
+    camera.GetPos(x, y, z);
+    camera.SetPos(x, y + dy, z + dz);
+    camera.GetLook(x, y, z);
+    camera.SetLook(x, y + dy, z + dz);
+}
+
+void worldEditorNormalKeyboard(unsigned char key)
+{
+    if (gameUI.getCurrentMenu() != gameUI.getEditorMenu()) return;
+    if (worldEditor.getEditorMode() == editorModeObject) adjustCurrentObject(key);
+    if (key == keyCodeEnter) moveEditorCamera(1.0f, -1.0f);
+    else if (key == keyCodeSpace) moveEditorCamera(-1.0f, 1.0f);
+}
+
+void toggleEditorCamera()
+{
+    if (camera.getCamMode() == camModeEditor) camera.setCamMode(camModeFirstPerson);
+    else if (camera.getCamMode() == camModeFirstPerson) camera.setCamMode(camModeEditor);
+}
+
+bool isLeftOrDown(int key)
+{
+    return key == GLUT_KEY_LEFT || key == GLUT_KEY_DOWN;
+}
+
+bool isRightOrUp(int key)
+{
+    return key == GLUT_KEY_RIGHT || key == GLUT_KEY_UP;
+}
+
+void stepPhraseSelector(int key)
+{
+    if (!isLeftOrDown(key) && !isRightOrUp(key)) return;
+    playSystemSound(sysSoundSelect, 0);
+    worldEditor.setPhraseSelectorChoice(worldEditor.getPhraseSelectorChoice() + (isRightOrUp(key) ? 1 : -1));
+    const int choice = worldEditor.getPhraseSelectorChoice(), sentence = worldEditor.getCurrentSentence();
+    const int m = world.getCurrentMap();
+    constexpr int valueSlot = 7;
+    if (worldEditor.getEditorMode() == editorModeMapLogic) world.mapGlobalChangeSentence(m, sentence, valueSlot, choice);
+    else world.mapLocalChangeSentence(sentence, valueSlot, choice, worldEditor.getCurrentObject(), m);
+}
+
+void stepPhraseMenu(int key)
+{
+    if (!isLeftOrDown(key) && !isRightOrUp(key)) return;
+    playSystemSound(sysSoundSelect, 0);
+    const int phrase = worldEditor.getPhraseMenu();
+    if (isRightOrUp(key)) worldEditor.setPhraseMenu(phrase == phraseLast ? 0 : phrase + 1);
+    else worldEditor.setPhraseMenu(phrase == 0 ? phraseLast : phrase - 1);
+}
+
+// The arrows as a step on the ground (dx, dy) for objects and on the screen for menu elements.
+struct arrowStep {
+    int key;
+    float objectDx, objectDy;
+    float screenDx, screenDy;
+    float resizeW, resizeH;
+};
+const arrowStep arrowSteps[] = {
+    {GLUT_KEY_UP, 0, objectMoveStep, 0, -elementMoveStep, 0, -objectResizeStep},
+    {GLUT_KEY_DOWN, 0, -objectMoveStep, 0, elementMoveStep, 0, objectResizeStep},
+    {GLUT_KEY_LEFT, objectMoveStep, 0, -elementMoveStep, 0, -objectResizeStep, 0},
+    {GLUT_KEY_RIGHT, -objectMoveStep, 0, elementMoveStep, 0, objectResizeStep, 0},
+};
+
+const arrowStep* findArrow(int key)
+{
+    for (const arrowStep& a : arrowSteps)
+        if (a.key == key) return &a;
+    return nullptr;
+}
+
+void paintSelectionFromImageMenu()
+{
+    const int m = world.getCurrentMap();
+    if (worldEditor.getEditorMode() == editorModeTile) {
+        int cx, cy, tex = 0;
+        worldEditor.getCurrentTile(cx, cy);
+        world.worldGetTile(tex, cx, cy, m);
+        if (tex < 1) return;
+        int sx, sy, ex, ey;
+        worldEditor.getStartingTile(sx, sy);
+        worldEditor.getEndingTile(ex, ey);
+        for (int x = std::min(sx, ex); x <= std::max(sx, ex); ++x)
+            for (int y = std::min(sy, ey); y <= std::max(sy, ey); ++y) world.worldSetTile(tex, x, y, m);
+    } else if (worldEditor.getEditorMode() == editorModeObject) {
+        const int amount = worldEditor.getObjectListAmount();
+        if (amount == 0) return;
+        const int tex = readObject(worldEditor.getObjectList(amount - 1), m).tex;
+        for (int slot = 0; slot < amount; ++slot) {
+            const int o = worldEditor.getObjectList(slot);
+            objectValues v = readObject(o, m);
+            v.tex = tex;
+            writeObject(v, o, m);
+        }
+    }
+}
+
+void worldEditorSpecialKeys(int key)
+{
+    const bool sysTextbox = gameSys.getInputState() == inputStateSysTextbox;
+    if (worldEditor.getPhraseSelectorMenu() >= 0 && !sysTextbox) stepPhraseSelector(key);
+    if (worldEditor.getPhraseMenu() >= 0 && !sysTextbox) stepPhraseMenu(key);
+
+    const int m = world.getCurrentMap();
+    const arrowStep* arrow = findArrow(key);
+    const bool objectTool = worldEditor.getEditorMode() == editorModeObject;
+    if (objectTool && arrow && modifierSource() == GLUT_ACTIVE_SHIFT) {
+        const int o = worldEditor.getCurrentObject();
+        objectValues v = readObject(o, m);
+        v.w += arrow->resizeW;
+        v.h += arrow->resizeH;
+        writeObject(v, o, m);
+        return;
+    }
+    if (objectTool && arrow && worldEditor.getImageMenuTimer() <= 0 && camera.getCamMode() == camModeEditor) {
+        for (int o : selectedObjects()) {
+            objectValues v = readObject(o, m);
+            v.x += arrow->objectDx;
+            v.y += arrow->objectDy;
+            writeObject(v, o, m);
+        }
+    }
+    if (worldEditor.getImageMenuTimer() > 0) paintSelectionFromImageMenu();
+}
+
+// --- Menu editor ---------------------------------------------------------------
+
+void moveMenuElement(const arrowStep& arrow)
+{
+    const int m = gameUI.getCurrentMenu();
+    float x, y, w, h, r, g, b;
+    int tex, func, func2, text;
+    std::string line;
+    switch (worldEditor.getEditorMode()) {
+    case editorModeMenuButton:
+        gameUI.uiGetButton(x, y, w, h, tex, func, func2, m, worldEditor.getCurrentButton());
+        gameUI.uiModifyButton(x + arrow.screenDx, y + arrow.screenDy, w, h, tex, func, func2, m,
+                              worldEditor.getCurrentButton());
+        break;
+    case editorModeMenuTextbox:
+        gameUI.uiGetTextbox(x, y, w, h, text, m, worldEditor.getCurrentTextbox());
+        gameUI.uiModifyTextbox(x + arrow.screenDx, y + arrow.screenDy, w, h, text, m, worldEditor.getCurrentTextbox());
+        break;
+    case editorModeMenuTextline:
+        gameUI.uiGetText(x, y, r, g, b, line, m, worldEditor.getCurrentTextline());
+        gameUI.uiModifyText(x + arrow.screenDx, y + arrow.screenDy, r, g, b, line, m, worldEditor.getCurrentTextline());
+        break;
+    default:
+        break;
+    }
+}
+
+// --- Camera --------------------------------------------------------------------
+
+void walkFirstPerson(int key)
+{
+    float rotx, roty, x, y, z;
+    camera.GetRot(rotx, roty);
+    camera.GetPos(x, y, z);
+    const float yaw = roty * degreesToRadians, pitch = rotx * degreesToRadians;
+    switch (key) {
+    case GLUT_KEY_LEFT:
+        z -= sideStep * std::sin(yaw);
+        x -= sideStep * std::cos(yaw);
+        break;
+    case GLUT_KEY_RIGHT:
+        z += sideStep * std::sin(yaw);
+        x += sideStep * std::cos(yaw);
+        break;
+    case GLUT_KEY_UP:
+        x += std::sin(yaw);
+        z -= std::cos(yaw);
+        y -= std::sin(pitch);
+        break;
+    case GLUT_KEY_DOWN:
+        x -= std::sin(yaw);
+        z += std::cos(yaw);
+        y += std::sin(pitch);
+        break;
+    default:
+        return;
+    }
+    camera.SetPos(x, y, z);
+}
+
+// A ready message box or phrase goes on any special key during play.
+void dismissReadyMessages()
+{
+    int timer, value;
+    world.getGameBox(timer, value);
+    if (timer == gameBoxTimerReady) world.setGameBox(0, 0);
+    world.getDisplayPhrase(timer, value);
+    if (timer == phraseTimerReady) world.setDisplayPhrase(0, 0);
+}
+
+// --- Keys of every state ---------------------------------------------------------
+
+void toggleConsole()
+{
+    if (console.getConsoleState()) {
+        console.disableConsole();
+        return;
+    }
+    console.enableConsole();
+    setAutoRepeat(true);
+}
+
+void toggleHelpKey()
+{
+    if (gameSys.getInputState() == inputStateHelp || console.getConsoleState()) disableHelp();
+    else enableHelp();
+}
+
+void toggleHelp()
+{
+    if (uiHelp.getHelpState()) disableHelp();
+    else enableHelp();
+}
+
+void toggleFullScreen()
+{
+    setFullScreen(!gameSys.getFS(), false);
+}
+
+void toggleDebug()
+{
+    gameSys.setDebugState(!gameSys.getDebugState(), false);
+}
+
+void toggleWireframe()
+{
+    worldEditor.setWireframe(!worldEditor.getWireframe());
+}
+
+void toggleObjectOutlines()
+{
+    if (gameSys.getGameState() == gameStateWorldEditor) worldEditor.setSAO(worldEditor.getSAO() == 0 ? 1 : 0);
+}
+
+
+struct functionKey {
+    int key;
+    void (*run)();
+};
+
+const functionKey functionKeys[] = {
+    {GLUT_KEY_F1, toggleFullScreen},
+    {GLUT_KEY_F2, toggleDebug},
+    {GLUT_KEY_F3, toggleHelp},
+    {GLUT_KEY_F9, toggleWireframe},
+    {GLUT_KEY_F10, toggleObjectOutlines},
+    {GLUT_KEY_F12, saveScreenshot},
+};
+
+void runFunctionKey(int key)
+{
+    for (const functionKey& f : functionKeys) {
+        if (f.key != key) continue;
+        f.run();
+        return;
+    }
+}
+
+void scrollConsole(int key)
+{
+    switch (key) {
+    case GLUT_KEY_DOWN: console.scrollNewer(); break;
+    case GLUT_KEY_UP: console.scrollOlder(); break;
+    case GLUT_KEY_PAGE_DOWN: console.scrollNewest(); break;
+    case GLUT_KEY_PAGE_UP: console.scrollOldest(); break;
+    default: break;
+    }
+}
+
+void pageHelp(int key)
+{
+    if (key == GLUT_KEY_UP || key == GLUT_KEY_LEFT) uiHelp.selectPreviousTopic();
+    else if (key == GLUT_KEY_RIGHT || key == GLUT_KEY_DOWN) uiHelp.selectNextTopic();
+}
+
+void removeLastCharacter(std::string& text)
+{
+    if (!text.empty()) text.pop_back();
+}
+
+}  // namespace
+
+void setAutoRepeat(bool on)
+{
+    autoRepeatSwitch(on);
+}
+
+void setAutoRepeatSwitch(autoRepeatFunc f)
+{
+    autoRepeatSwitch = f ? f : glutAutoRepeat;
+}
+
+void setModifierSource(modifierFunc f)
+{
+    modifierSource = f ? f : glutModifiers;
+}
+
+void keyboard(unsigned char key, int, int)
+{
+    if (key == keyCodeBackQuote && gameSys.getGameState() != gameStateSplash) toggleConsole();
+
+    if (key == 'h' || key == 'H') {
+        const int input = gameSys.getInputState();
+        if ((!isPlayState(gameSys.getGameState()) && input == inputStateNormal) || input == inputStateHelp)
+            toggleHelpKey();
+    }
+
+    const int state = gameSys.getGameState();
+    if (state == gameStateWorldEditor && gameSys.getInputState() == inputStateNormal) worldEditorKeyboard(key);
+
+    if (state == gameStateUIEditor && key == keyCodeEnter && !console.getConsoleState() && !uiHelp.getHelpState()) {
+        gameSys.setInputState(inputStateNormal);
+        worldEditor.setEditorMode(editorModeMenuScreen);
+    }
+
+    if (key == keyCodeEnter && gameSys.getDirTextbox() != dirTextboxNone) {
+        uiScriptString.setString(gameSys.getDirName(gameSys.getSelectedDir()), gameSys.getDirTextbox());
+        gameSys.setDirTextbox(dirTextboxNone);
+    }
+
+    if (key == keyCodeEscape) {
+        if (worldEditor.getPhraseMenu() >= 0) worldEditor.setPhraseMenu(phraseMenuClosed);
+        if (worldEditor.getPhraseSelectorMenu() >= 0) worldEditor.setPhraseSelectorMenu(phraseMenuClosed);
+        if (gameSys.getDirTextbox() != dirTextboxNone) gameSys.setDirTextbox(dirTextboxNone);
+    }
+
+    switch (gameSys.getInputState()) {
+    case inputStateNormal: inputState0Keyboard(key); break;
+    case inputStateConsole: inputState1Keyboard(key); break;
+    case inputStateMenuTextbox:
+    case inputStateSysTextbox:
+        if (gameUI.getTextboxEdit() != -1) inputState2Keyboard(key);
+        break;
+    case inputStateTextLine: inputState3Keyboard(key); break;
+    case inputStateHelp: inputState4Keyboard(key); break;
+    default: break;
+    }
+}
+
+void inputState0Keyboard(unsigned char key)
+{
+    if (playKeysLive()) {
+        if (isLowerLetter(key)) pressLetter(key - 'a');
+        else if (namedCharacterKey(key) >= 0) pressNamedKey(namedCharacterKey(key));
+    }
+    const int state = gameSys.getGameState();
+    if (state == gameStateWorldEditor) worldEditorNormalKeyboard(key);
+    if (key != keyCodeEscape) return;
+    if (state == gameStatePlaytest) worldEditor.setEndTest(1);
+    else if (state == gameStateWorldEditor) toggleEditorCamera();
+}
+
+void inputState2Keyboard(unsigned char key)
+{
+    if (gameSys.getInputState() != inputStateMenuTextbox) return;
+    const int m = gameUI.getCurrentMenu(), t = gameUI.getTextboxEdit();
+    float x, y, w, h;
+    int textIndex;
+    gameUI.uiGetTextbox(x, y, w, h, textIndex, m, t);
+    std::string text = uiScriptString.getString(textIndex);
+    switch (editTextboxText(text, key, textboxKindMenu, w, getDisplayTextSize)) {
+    case textboxKeyEdited: uiScriptString.setString(text, textIndex); break;
+    case textboxKeyEscape: gameSys.setInputState(inputStateNormal); break;
+    default: break;
+    }
+}
+
+void inputState3Keyboard(unsigned char key)
+{
+    const int m = gameUI.getCurrentMenu(), l = worldEditor.getCurrentTextline();
+    float x, y, r, g, b;
+    std::string text;
+    gameUI.uiGetText(x, y, r, g, b, text, m, l);
+    if (!editTextLine(text, key)) {
+        gameSys.setInputState(inputStateNormal);
+        worldEditor.setEditorMode(editorModeMenuScreen);
+        return;
+    }
+    gameUI.uiModifyText(x, y, r, g, b, text, m, l);
+}
+
+void inputState1Keyboard(unsigned char key)
+{
+    std::string line = console.getCommandLine();
+    switch (key) {
+    case keyCodeEnter: inputConsole(line); return;
+    case keyCodeBackspace: removeLastCharacter(line); break;
+    case keyCodeEscape: console.disableConsole(); return;
+    case keyCodeBackQuote: return;
+    default: line += static_cast<char>(key); break;
+    }
+    console.setCommandLine(line);
+}
+
+void inputState4Keyboard(unsigned char key)
+{
+    if (key == keyCodeEscape) disableHelp();
+}
+
+void keyboardUp(unsigned char key, int, int)
+{
+    if (!isPlayState(gameSys.getGameState())) return;
+    if (isLowerLetter(key)) releaseLetter(key - 'a');
+    else if (namedCharacterKey(key) >= 0) releaseNamedKey(namedCharacterKey(key));
+}
+
+void processSpecialKeys(int key, int, int)
+{
+    if (key == GLUT_KEY_F6) camera.setCamMode(camModeEditor);
+    else if (key == GLUT_KEY_F7) camera.setCamMode(camModeFirstPerson);
+    if (camera.getCamMode() == camModeFirstPerson) walkFirstPerson(key);
+    if (gameSys.getInputState() == inputStateHelp) pageHelp(key);
+    if (playKeysLive()) {
+        dismissReadyMessages();
+        if (namedArrowKey(key) >= 0) pressNamedKey(namedArrowKey(key));
+    }
+    runFunctionKey(key);
+    if (console.getConsoleState()) {
+        scrollConsole(key);
+        return;
+    }
+    const int state = gameSys.getGameState();
+    if (state == gameStateUIEditor) {
+        if (const arrowStep* arrow = findArrow(key)) moveMenuElement(*arrow);
+    } else if (state == gameStateWorldEditor) {
+        worldEditorSpecialKeys(key);
+    }
+}
+
+void specialKeysUp(int key, int, int)
+{
+    if (!isPlayState(gameSys.getGameState())) return;
+    if (namedArrowKey(key) >= 0) releaseNamedKey(namedArrowKey(key));
+}
+
+textboxKeyResult editTextboxText(std::string& text, unsigned char key, textboxKind kind, float width,
+                                 textWidthFunc measure)
+{
+    const bool control = key == keyCodeEnter || key == keyCodeBackspace || key == keyCodeEscape;
+    if (kind == textboxKindMenu && !control && !isAlphanumeric(key)) return textboxKeyDropped;
+    switch (key) {
+    case keyCodeEscape: return textboxKeyEscape;
+    case keyCodeEnter: return textboxKeyEnter;
+    case keyCodeBackspace:
+        if (text.empty()) return textboxKeyDropped;
+        text.pop_back();
+        return textboxKeyEdited;
+    case keyCodeSpace:
+        if (blankWidth * static_cast<float>(text.size()) >= width - blankMargin) return textboxKeyDropped;
+        text += ' ';
+        return textboxKeyEdited;
+    default:
+        if (measure(text) >= width - glyphMargin) return textboxKeyDropped;
+        text += static_cast<char>(key);
+        return textboxKeyEdited;
+    }
+}
+
+bool editTextLine(std::string& text, unsigned char key)
+{
+    if (key == keyCodeEscape || key == keyCodeEnter) return false;
+    if (key == keyCodeBackspace) removeLastCharacter(text);
+    else text += static_cast<char>(key);
+    return true;
+}
+
+void saveScreenshot()
+{
+    if (ilutGLScreenie()) {
+        notice.setNotice("Screenshot", "A screenshot has been saved to the root of the Quorvane directory.");
+        return;
+    }
+    systemMsg(QV_ERROR "Unable to save a screenshot to the Quorvane directory.");
+    notice.setNotice("^yERROR", "The screenshot could not be saved.");
+}
