@@ -129,17 +129,18 @@ bool editorWheel(int button, int state)
     }
 }
 
-// A click handed to the picking core by game state.
-void pickClick(int button, int state)
+// A click handed to the picking core by game state; true when a 2D control
+// consumed it.
+bool pickClick(int button, int state)
 {
     const int gs = gameSys.getGameState();
     const bool down = state == mouseEventDown;
     switch (gs) {
     case gameStateWorldEditor:
     case gameStateUIEditor:
-        if (colorPickRender()) return;
+        if (colorPickRender()) return true;
         if (down) renderPick();
-        return;
+        return false;
     case gameStateMenu:
     case gameStateIngameMenu:
     case gameStatePlay:
@@ -151,17 +152,16 @@ void pickClick(int button, int state)
         }
         renderPick();
         world.setSelectedObject(selectedObjectNone);
-        if (button == mouseButtonLeft) colorPickRender();
-        return;
+        return button == mouseButtonLeft && colorPickRender();
     case gameStateSplash:
         gameState3Mouse(button, state, 0, 0);
-        return;
+        return false;
     default:
-        return;
+        return false;
     }
 }
 
-// The general handling of a button event; false when it ended early.
+// The general handling of a button event; false when it ended there.
 bool handleClick(int button, int state)
 {
     const int gs = gameSys.getGameState();
@@ -179,8 +179,7 @@ bool handleClick(int button, int state)
     }
     lastClickTime = now;
     if (gs == gameStateUIEditor && !uiHelp.getHelpState()) gameSys.setInputState(inputStateNormal);
-    pickClick(button, state);
-    return true;
+    return !pickClick(button, state);
 }
 
 bool overEditorPanels()

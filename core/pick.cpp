@@ -358,7 +358,7 @@ bool colorPickRender()
 {
     const int state = gameSys.getGameState();
     if (state == gameStateSplash) return false;
-    if (isPlayState(state) && gameSys.getInputState() != inputStateHelp) {
+    if (isPlayState(state) && !uiHelp.getHelpState()) {
         gameUI.setCurrentTT(toolTipNone, toolTipNone, 0);
         return false;
     }
