@@ -10,6 +10,7 @@
 #include <IL/ilut.h>
 
 #include <algorithm>
+#include <boost/filesystem.hpp>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -425,6 +426,36 @@ void dismissReadyMessages()
     if (timer == phraseTimerReady) world.setDisplayPhrase(0, 0);
 }
 
+// --- Screenshots -----------------------------------------------------------------
+
+// The image library saves to the lowest free name screen0.tga ... screen127.tga.
+constexpr int screenshotNames = 128;
+
+std::string screenshotName(int i)
+{
+    return "screen" + std::to_string(i) + ".tga";
+}
+
+std::vector<bool> screenshotNamesTaken()
+{
+    std::vector<bool> taken(screenshotNames);
+    boost::system::error_code ec;
+    for (int i = 0; i < screenshotNames; ++i) taken[i] = boost::filesystem::exists(screenshotName(i), ec);
+    return taken;
+}
+
+// The library's own answer is not trusted alone: a screenshot counts as
+// written only when a file appeared under a name that was free before.
+bool writeScreenshot()
+{
+    const std::vector<bool> before = screenshotNamesTaken();
+    if (!ilutGLScreenie()) return false;
+    const std::vector<bool> after = screenshotNamesTaken();
+    for (int i = 0; i < screenshotNames; ++i)
+        if (!before[i] && after[i]) return true;
+    return false;
+}
+
 // --- Keys of every state ---------------------------------------------------------
 
 void toggleConsole()
@@ -703,7 +734,7 @@ bool editTextLine(std::string& text, unsigned char key)
 
 void saveScreenshot()
 {
-    if (ilutGLScreenie()) {
+    if (writeScreenshot()) {
         notice.setNotice("Screenshot", "A screenshot has been saved to the root of the Quorvane directory.");
         return;
     }
