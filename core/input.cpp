@@ -229,7 +229,7 @@ void adjustCurrentObject(unsigned char key)
 
 void moveEditorCamera(float dy, float dz)
 {
-    float x, y, z;
+    float x = 0, y = 0, z = 0;
     camera.GetPos(x, y, z);
     camera.SetPos(x, y + dy, z + dz);
     camera.GetLook(x, y, z);
@@ -306,11 +306,11 @@ void paintSelectionFromImageMenu()
 {
     const int m = world.getCurrentMap();
     if (worldEditor.getEditorMode() == editorModeTile) {
-        int cx, cy, tex = 0;
+        int cx = 0, cy = 0, tex = 0;
         worldEditor.getCurrentTile(cx, cy);
         world.worldGetTile(tex, cx, cy, m);
         if (tex < 1) return;
-        int sx, sy, ex, ey;
+        int sx = 0, sy = 0, ex = 0, ey = 0;
         worldEditor.getStartingTile(sx, sy);
         worldEditor.getEndingTile(ex, ey);
         for (int x = std::min(sx, ex); x <= std::max(sx, ex); ++x)
@@ -361,8 +361,8 @@ void worldEditorSpecialKeys(int key)
 void moveMenuElement(const arrowStep& arrow)
 {
     const int m = gameUI.getCurrentMenu();
-    float x, y, w, h, r, g, b;
-    int tex, func, func2, text;
+    float x = 0, y = 0, w = 0, h = 0, r = 0, g = 0, b = 0;
+    int tex = 0, func = 0, func2 = 0, text = 0;
     std::string line;
     switch (worldEditor.getEditorMode()) {
     case editorModeMenuButton:
@@ -387,7 +387,7 @@ void moveMenuElement(const arrowStep& arrow)
 
 void walkFirstPerson(int key)
 {
-    float rotx, roty, x, y, z;
+    float rotx = 0, roty = 0, x = 0, y = 0, z = 0;
     camera.GetRot(rotx, roty);
     camera.GetPos(x, y, z);
     const float yaw = roty * degreesToRadians, pitch = rotx * degreesToRadians;
@@ -419,7 +419,7 @@ void walkFirstPerson(int key)
 // A ready message box or phrase goes on any special key during play.
 void dismissReadyMessages()
 {
-    int timer, value;
+    int timer = 0, value = 0;
     world.getGameBox(timer, value);
     if (timer == gameBoxTimerReady) world.setGameBox(0, 0);
     world.getDisplayPhrase(timer, value);
@@ -622,9 +622,10 @@ void inputState2Keyboard(unsigned char key)
 {
     if (gameSys.getInputState() != inputStateMenuTextbox) return;
     const int m = gameUI.getCurrentMenu(), t = gameUI.getTextboxEdit();
-    float x, y, w, h;
-    int textIndex;
+    float x = 0, y = 0, w = 0, h = 0;
+    int textIndex = -1;
     gameUI.uiGetTextbox(x, y, w, h, textIndex, m, t);
+    if (textIndex < 0) return;
     std::string text = uiScriptString.getString(textIndex);
     switch (editTextboxText(text, key, textboxKindMenu, w, getDisplayTextSize)) {
     case textboxKeyEdited: uiScriptString.setString(text, textIndex); break;
@@ -636,7 +637,7 @@ void inputState2Keyboard(unsigned char key)
 void inputState3Keyboard(unsigned char key)
 {
     const int m = gameUI.getCurrentMenu(), l = worldEditor.getCurrentTextline();
-    float x, y, r, g, b;
+    float x = 0, y = 0, r = 0, g = 0, b = 0;
     std::string text;
     gameUI.uiGetText(x, y, r, g, b, text, m, l);
     if (!editTextLine(text, key)) {
