@@ -10,6 +10,7 @@
 #include <IL/ilut.h>
 
 #include <algorithm>
+#include <boost/filesystem.hpp>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -228,7 +229,7 @@ void adjustCurrentObject(unsigned char key)
 
 void moveEditorCamera(float dy, float dz)
 {
-    float x, y, z;
+    float x = 0, y = 0, z = 0;
     camera.GetPos(x, y, z);
     camera.SetPos(x, y + dy, z + dz);
     camera.GetLook(x, y, z);
@@ -305,11 +306,11 @@ void paintSelectionFromImageMenu()
 {
     const int m = world.getCurrentMap();
     if (worldEditor.getEditorMode() == editorModeTile) {
-        int cx, cy, tex = 0;
+        int cx = 0, cy = 0, tex = 0;
         worldEditor.getCurrentTile(cx, cy);
         world.worldGetTile(tex, cx, cy, m);
         if (tex < 1) return;
-        int sx, sy, ex, ey;
+        int sx = 0, sy = 0, ex = 0, ey = 0;
         worldEditor.getStartingTile(sx, sy);
         worldEditor.getEndingTile(ex, ey);
         for (int x = std::min(sx, ex); x <= std::max(sx, ex); ++x)
@@ -360,8 +361,8 @@ void worldEditorSpecialKeys(int key)
 void moveMenuElement(const arrowStep& arrow)
 {
     const int m = gameUI.getCurrentMenu();
-    float x, y, w, h, r, g, b;
-    int tex, func, func2, text;
+    float x = 0, y = 0, w = 0, h = 0, r = 0, g = 0, b = 0;
+    int tex = 0, func = 0, func2 = 0, text = 0;
     std::string line;
     switch (worldEditor.getEditorMode()) {
     case editorModeMenuButton:
@@ -386,7 +387,7 @@ void moveMenuElement(const arrowStep& arrow)
 
 void walkFirstPerson(int key)
 {
-    float rotx, roty, x, y, z;
+    float rotx = 0, roty = 0, x = 0, y = 0, z = 0;
     camera.GetRot(rotx, roty);
     camera.GetPos(x, y, z);
     const float yaw = roty * degreesToRadians, pitch = rotx * degreesToRadians;
@@ -418,11 +419,41 @@ void walkFirstPerson(int key)
 // A ready message box or phrase goes on any special key during play.
 void dismissReadyMessages()
 {
-    int timer, value;
+    int timer = 0, value = 0;
     world.getGameBox(timer, value);
     if (timer == gameBoxTimerReady) world.setGameBox(0, 0);
     world.getDisplayPhrase(timer, value);
     if (timer == phraseTimerReady) world.setDisplayPhrase(0, 0);
+}
+
+// --- Screenshots -----------------------------------------------------------------
+
+// The image library saves to the lowest free name screen0.tga ... screen127.tga.
+constexpr int screenshotNames = 128;
+
+std::string screenshotName(int i)
+{
+    return "screen" + std::to_string(i) + ".tga";
+}
+
+std::vector<bool> screenshotNamesTaken()
+{
+    std::vector<bool> taken(screenshotNames);
+    boost::system::error_code ec;
+    for (int i = 0; i < screenshotNames; ++i) taken[i] = boost::filesystem::exists(screenshotName(i), ec);
+    return taken;
+}
+
+// The library's own answer is not trusted alone: a screenshot counts as
+// written only when a file appeared under a name that was free before.
+bool writeScreenshot()
+{
+    const std::vector<bool> before = screenshotNamesTaken();
+    if (!ilutGLScreenie()) return false;
+    const std::vector<bool> after = screenshotNamesTaken();
+    for (int i = 0; i < screenshotNames; ++i)
+        if (!before[i] && after[i]) return true;
+    return false;
 }
 
 // --- Keys of every state ---------------------------------------------------------
@@ -591,9 +622,10 @@ void inputState2Keyboard(unsigned char key)
 {
     if (gameSys.getInputState() != inputStateMenuTextbox) return;
     const int m = gameUI.getCurrentMenu(), t = gameUI.getTextboxEdit();
-    float x, y, w, h;
-    int textIndex;
+    float x = 0, y = 0, w = 0, h = 0;
+    int textIndex = -1;
     gameUI.uiGetTextbox(x, y, w, h, textIndex, m, t);
+    if (textIndex < 0) return;
     std::string text = uiScriptString.getString(textIndex);
     switch (editTextboxText(text, key, textboxKindMenu, w, getDisplayTextSize)) {
     case textboxKeyEdited: uiScriptString.setString(text, textIndex); break;
@@ -605,7 +637,7 @@ void inputState2Keyboard(unsigned char key)
 void inputState3Keyboard(unsigned char key)
 {
     const int m = gameUI.getCurrentMenu(), l = worldEditor.getCurrentTextline();
-    float x, y, r, g, b;
+    float x = 0, y = 0, r = 0, g = 0, b = 0;
     std::string text;
     gameUI.uiGetText(x, y, r, g, b, text, m, l);
     if (!editTextLine(text, key)) {
@@ -703,7 +735,7 @@ bool editTextLine(std::string& text, unsigned char key)
 
 void saveScreenshot()
 {
-    if (ilutGLScreenie()) {
+    if (writeScreenshot()) {
         notice.setNotice("Screenshot", "A screenshot has been saved to the root of the Quorvane directory.");
         return;
     }

@@ -1,0 +1,300 @@
+// The console, its commands, the help panel, notices and the function keys on
+// the real window, driven by synthetic keys and checked by log.txt, the files
+// written and the pixels on screen.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using pixel = std::array<int, 3>;
+
+std::string settings(int debugMode, const std::string& title)
+{
+    return "f windowfscreen 0\nf windowx 0\nf windowy 0\nf windowwidth 800\nf windowheight 600\n"
+           "s progName " + title + "\nf fps 60\nf debugMode " + std::to_string(debugMode) +
+           "\nf sound 0\nf soundVolume 0.5\nf firstTime 1\n";
+}
+
+bool isText(const pixel& p)
+{
+    return p[0] > 200 && p[1] > 200;  // white or yellow glyphs
+}
+
+bool isYellow(const pixel& p)
+{
+    return p[0] > 200 && p[1] > 200 && p[2] < 90;
+}
+
+bool isMagenta(const pixel& p)
+{
+    return p[0] > 200 && p[1] < 80 && p[2] > 200;
+}
+
+bool isBlack(const pixel& p)
+{
+    return p[0] + p[1] + p[2] < 30;
+}
+
+// Whether the rows y - 3 to y + 3 between x0 and x1 hold a pixel of a kind.
+bool bandHas(const e2e::Image& shot, int y, int x0, int x1, const std::function<bool(const pixel&)>& match)
+{
+    for (int row = y - 3; row <= y + 3; ++row)
+        for (int x = x0; x < x1; ++x)
+            if (match(shot.at(x, row))) return true;
+    return false;
+}
+
+// The console shows its newest line at y 130 and older ones 13 above each other.
+constexpr int consoleRow(int newest)
+{
+    return 130 - 13 * newest;
+}
+
+bool rowHasText(const e2e::Image& shot, int newest)
+{
+    return bandHas(shot, consoleRow(newest), 5, 700, isText);
+}
+
+// Polls the window until the picture satisfies `ready` (or gives the last one).
+e2e::Image waitShot(e2e::App& app, const std::function<bool(const e2e::Image&)>& ready)
+{
+    e2e::Image shot;
+    for (int i = 0; i < 60; ++i) {
+        shot = app.screenshot();
+        if (shot.valid() && ready(shot)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(50)));
+    }
+    return shot;
+}
+
+bool consoleOpen(const e2e::Image& s)
+{
+    return s.valid() && bandHas(s, 149, 5, 20, isText) && !isBlack(s.at(400, 100));
+}
+
+bool consoleClosed(const e2e::Image& s)
+{
+    return s.valid() && isBlack(s.at(400, 100)) && isBlack(s.at(400, 20));
+}
+
+// Types a command and waits until the console shows text in the rows it
+// should and none in the others (the command line emptied again).
+::testing::AssertionResult runCommand(e2e::App& app, const std::string& command, const std::vector<int>& textRows,
+                                      const std::vector<int>& emptyRows, e2e::Image* shown = nullptr)
+{
+    app.type(command);
+    app.key("Return");
+    auto matches = [&](const e2e::Image& s) {
+        for (int r : textRows)
+            if (!rowHasText(s, r)) return false;
+        for (int r : emptyRows)
+            if (rowHasText(s, r)) return false;
+        return bandHas(s, 149, 5, 20, isText) && !bandHas(s, 149, 30, 700, isText);
+    };
+    const e2e::Image shot = waitShot(app, matches);
+    if (shown) *shown = shot;
+    if (matches(shot)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the console rows after '" << command << "' are not as expected";
+}
+
+bool logHas(const e2e::App& app, const std::string& text)
+{
+    for (const std::string& line : app.logLines())
+        if (line.find(text) != std::string::npos) return true;
+    return false;
+}
+
+class ConsoleApp : public ::testing::Test {
+protected:
+    e2e::App app;
+    void startInMenus(const std::string& title)
+    {
+        app.writeFile("system/system.cfg", settings(1, title));
+        ASSERT_TRUE(app.start(title));
+        ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
+        app.key("F2");  // the debug overlay off, so only the layers under test draw
+    }
+    void openConsole()
+    {
+        app.key("grave");
+        ASSERT_TRUE(consoleOpen(waitShot(app, consoleOpen)));
+    }
+};
+
+TEST_F(ConsoleApp, BackQuoteOpensAndClosesTheConsoleButNotDuringTheSplash)
+{
+    app.writeFile("system/system.cfg", settings(0, "Quorvane Splash"));
+    ASSERT_TRUE(app.start("Quorvane Splash"));
+    ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
+    app.key("grave");
+    std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(600)));
+    EXPECT_TRUE(consoleClosed(app.screenshot()));
+    ASSERT_TRUE(app.closeWindow());
+    EXPECT_EQ(app.waitExit(), 0);
+}
+
+TEST_F(ConsoleApp, OpensClosesAndRunsTheCommandsThatWriteToIt)
+{
+    startInMenus("Quorvane Console");
+    ASSERT_TRUE(consoleClosed(waitShot(app, consoleClosed)));
+    openConsole();
+    app.key("grave");
+    EXPECT_TRUE(consoleClosed(waitShot(app, consoleClosed)));
+    openConsole();
+
+    // Output: its lines between the echoed input (and its empty line) and a closing empty line.
+    e2e::Image shot;
+    EXPECT_TRUE(runCommand(app, "credits", {1, 2, 3, 4, 6, 9}, {0, 5, 7, 8}));
+    EXPECT_TRUE(runCommand(app, "help", {1, 3, 6}, {0, 2, 4, 5}, &shot));
+    EXPECT_TRUE(bandHas(shot, consoleRow(1), 5, 700, isYellow));  // '^ycommands^w'
+    EXPECT_TRUE(runCommand(app, "commands", {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}, &shot));
+    EXPECT_TRUE(bandHas(shot, consoleRow(1), 5, 700, isYellow));
+    EXPECT_TRUE(runCommand(app, "frobnicate now", {1, 3}, {0, 2, 4}, &shot));
+    EXPECT_TRUE(bandHas(shot, consoleRow(1), 5, 120, isYellow));  // "WARNING:"
+    EXPECT_TRUE(runCommand(app, "HELP", {1, 3}, {0, 2, 4}));
+    EXPECT_TRUE(runCommand(app, "Help", {1, 3, 6}, {0, 2, 4, 5}));
+
+    // echo reaches the console only, log the log file and standard output too.
+    EXPECT_TRUE(runCommand(app, "echo Echoed words", {1, 3}, {0, 2, 4}));
+    EXPECT_TRUE(runCommand(app, "log Logged words", {1, 3}, {0, 2, 4}));
+    ASSERT_TRUE(app.waitForLog("Logged words"));
+    EXPECT_TRUE(logHas(app, "Logged words"));
+    EXPECT_FALSE(logHas(app, "Echoed words"));
+    EXPECT_NE(app.programOutput().find("Logged words\n"), std::string::npos);
+    EXPECT_EQ(app.programOutput().find("Echoed words"), std::string::npos);
+
+    // Scrolling back moves older lines into the lowest row.
+    app.key("Page_Up");
+    shot = waitShot(app, [](const e2e::Image& s) { return rowHasText(s, 0); });
+    EXPECT_TRUE(rowHasText(shot, 0));
+    app.key("Page_Down");
+    shot = waitShot(app, [](const e2e::Image& s) { return !rowHasText(s, 0) && rowHasText(s, 1); });
+    EXPECT_FALSE(rowHasText(shot, 0));
+
+    app.key("Escape");
+    EXPECT_TRUE(consoleClosed(waitShot(app, consoleClosed)));
+    ASSERT_TRUE(app.closeWindow());
+    EXPECT_EQ(app.waitExit(), 0);
+}
+
+TEST_F(ConsoleApp, DebugSaveAndQuitChangeAndWriteTheSettings)
+{
+    startInMenus("Quorvane Settings");
+    openConsole();
+    app.removeFile("system/system.cfg");
+    EXPECT_TRUE(runCommand(app, "debug off", {1, 3}, {0, 2, 4}));
+    EXPECT_TRUE(runCommand(app, "save", {1, 2, 4}, {0, 3, 5}));
+    ASSERT_TRUE(app.waitForLog("Successfully saved system settings."));
+    EXPECT_NE(app.readFile("system/system.cfg").find("\nf debugMode 0\n"), std::string::npos);
+
+    // debug on prints its notice lines; the overlay then shows once the console is gone.
+    EXPECT_TRUE(runCommand(app, "debug on", {2, 3, 4, 7}, {0, 1, 5, 6, 8}));
+    app.key("grave");
+    const e2e::Image shot = waitShot(app, [](const e2e::Image& s) {
+        return consoleClosed(s) && bandHas(s, 20, 616, 800, isYellow);
+    });
+    EXPECT_TRUE(bandHas(shot, 20, 616, 800, isYellow));
+    openConsole();
+    app.removeFile("system/system.cfg");
+    app.type("quit");
+    app.key("Return");
+    EXPECT_EQ(app.waitExit(), 0);
+    const std::string saved = app.readFile("system/system.cfg");
+    EXPECT_NE(saved.find("\nf debugMode 1\n"), std::string::npos);
+    EXPECT_NE(saved.find("\ns progName Quorvane Settings\n"), std::string::npos);
+    EXPECT_EQ(app.logLines().back(), "Closing log file ");
+}
+
+TEST_F(ConsoleApp, F12SavesAScreenshotAndRaisesTheNotice)
+{
+    startInMenus("Quorvane Shot");
+    ASSERT_TRUE(consoleClosed(waitShot(app, consoleClosed)));
+    app.key("F12");
+    const e2e::Image shot = waitShot(app, [](const e2e::Image& s) { return bandHas(s, 49, 115, 240, isText); });
+    EXPECT_TRUE(bandHas(shot, 49, 115, 240, isText));        // the title
+    EXPECT_TRUE(bandHas(shot, 105, 115, 300, [](const pixel& p) {  // the grey footer
+        return p[0] > 120 && p[0] < 220 && p[1] > 120 && p[1] < 220;
+    }));
+    EXPECT_FALSE(isBlack(shot.at(113, 110)));  // inside the box, left of the text
+    ASSERT_TRUE(app.exists("screen0.tga"));
+    const std::string tga = app.readFile("screen0.tga");
+    ASSERT_GT(tga.size(), 18u + 800u * 600u * 3u - 1u);
+    EXPECT_EQ(tga[2], 2);  // uncompressed true colour
+    EXPECT_FALSE(logHas(app, "Unable to save a screenshot"));
+
+    // A second screenshot takes the next name and keeps the notice up.
+    app.key("F12");
+    for (int i = 0; i < 50 && !app.exists("screen1.tga"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(50)));
+    EXPECT_TRUE(app.exists("screen1.tga"));
+    EXPECT_TRUE(bandHas(app.screenshot(), 49, 115, 240, isText));
+    ASSERT_TRUE(app.closeWindow());
+    EXPECT_EQ(app.waitExit(), 0);
+}
+
+TEST_F(ConsoleApp, AScreenshotThatCannotBeWrittenIsReportedAsAnError)
+{
+    // Every name the image library would choose is taken.
+    for (int i = 0; i < 128; ++i) app.writeFile("screen" + std::to_string(i) + ".tga", "taken");
+    startInMenus("Quorvane No Shot");
+    app.key("F12");
+    ASSERT_TRUE(app.waitForLog("ERROR: Unable to save a screenshot to the Quorvane directory."));
+    const e2e::Image shot = waitShot(app, [](const e2e::Image& s) { return bandHas(s, 49, 115, 240, isYellow); });
+    EXPECT_TRUE(bandHas(shot, 49, 115, 240, isYellow));  // "^yERROR"
+    for (int i = 0; i < 128; ++i) EXPECT_EQ(app.readFile("screen" + std::to_string(i) + ".tga"), "taken");
+    ASSERT_TRUE(app.closeWindow());
+    EXPECT_EQ(app.waitExit(), 0);
+}
+
+TEST_F(ConsoleApp, HOpensTheHelpTheArrowsPageItAndEscapeClosesIt)
+{
+    startInMenus("Quorvane Help");
+    ASSERT_TRUE(consoleClosed(waitShot(app, consoleClosed)));
+    // The selected topic's title stands on a magenta bar; topic rows are 40 apart from y 80.
+    auto selected = [](int topic) {
+        return [topic](const e2e::Image& s) {
+            return s.valid() && isMagenta(s.at(55, 91 + 40 * topic)) && !isMagenta(s.at(55, 91 + 40 * (1 - topic)));
+        };
+    };
+    app.key("h");
+    e2e::Image shot = waitShot(app, selected(0));
+    EXPECT_TRUE(selected(0)(shot));
+    EXPECT_TRUE(bandHas(shot, 50, 98, 260, isYellow));  // the heading
+    app.key("Down");
+    EXPECT_TRUE(selected(1)(waitShot(app, selected(1))));
+    app.key("Left");
+    EXPECT_TRUE(selected(0)(waitShot(app, selected(0))));
+    app.key("Up");  // no topic before the first
+    std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(200)));
+    EXPECT_TRUE(selected(0)(app.screenshot()));
+    app.key("Escape");
+    shot = waitShot(app, [](const e2e::Image& s) { return s.valid() && isBlack(s.at(55, 91)) && isBlack(s.at(400, 300)); });
+    EXPECT_TRUE(isBlack(shot.at(400, 300)));
+    app.key("H");
+    EXPECT_TRUE(selected(0)(waitShot(app, selected(0))));
+    app.key("h");
+    shot = waitShot(app, [](const e2e::Image& s) { return s.valid() && isBlack(s.at(400, 300)); });
+    EXPECT_TRUE(isBlack(shot.at(400, 300)));
+    ASSERT_TRUE(app.closeWindow());
+    EXPECT_EQ(app.waitExit(), 0);
+}
+
+TEST(HelpFile, WithoutTheProgramsHelpFileStartUpEndsWithAnError)
+{
+    e2e::App app;
+    app.writeFile("system/system.cfg", settings(1, "Quorvane Helpless"));
+    app.removeFile("system/help.cfg");
+    ASSERT_TRUE(app.start("Quorvane Helpless") || !app.running());
+    EXPECT_EQ(app.waitExit(), 1);
+    EXPECT_TRUE(app.logHasInOrder({"Error loading/reading file system/help.cfg",
+                                   "Could not load any Help file. Create one and try again."}));
+    EXPECT_NE(app.programOutput().find("Could not load any Help file. Create one and try again."), std::string::npos);
+    EXPECT_EQ(app.logLines().back(), "Closing log file ");
+}
+
+}  // namespace
