@@ -6,18 +6,17 @@
 #include <sstream>
 
 #include "core/camera.h"
+#include "core/pick.h"
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/console.h"
+#include "menus/ui.h"
 #include "menus/widgets.h"
 #include "world/world.h"
 
 namespace {
-
-const char* const versionText = "V 0.1";
-constexpr int buildNumber = 0;
 
 constexpr float panelX = 700.0f;
 constexpr float panelTopY = 86.0f;
@@ -34,7 +33,6 @@ constexpr int figurePrecision = 2;
 constexpr int volumeX = 400, volumeY = 500, volumeHalfWidth = 100, volumeHalfHeight = 25;
 constexpr float volumeTextX = 335.0f;
 constexpr int volumeTimerStep = 20;
-constexpr int pickBlocker = 144;
 constexpr int millisecondsPerSecond = 1000;
 
 frameCounter drawnFrames;
@@ -46,6 +44,31 @@ std::vector<std::string> currentGameLines()
     std::string name;
     world.worldGetMap(width, height, name, map);
     return debugGameLines(world.getMapCount(), map, width, height, world.worldGetObjectCount(map));
+}
+
+std::vector<std::string> currentMenuLines()
+{
+    const int menu = gameUI.getCurrentMenu();
+    return debugMenuLines(menu, gameUI.getMenuCount(), gameUI.menuGetButtonCount(menu),
+                          gameUI.menuGetTextboxCount(menu), gameUI.menuGetTextlineCount(menu));
+}
+
+// The statistics below the common lines: of the menu system in the menu
+// states, of the game in play and in the world editor's own menu.
+std::vector<std::string> stateLines(int state)
+{
+    switch (state) {
+    case gameStateMenu:
+    case gameStateIngameMenu:
+    case gameStateDialog:
+    case gameStateUIEditor: return currentMenuLines();
+    case gameStatePlay:
+    case gameStatePlaytest: return currentGameLines();
+    case gameStateWorldEditor:
+        if (gameUI.getCurrentMenu() == gameUI.getEditorMenu()) return currentGameLines();
+        return {};
+    default: return {};
+    }
 }
 
 }  // namespace
@@ -71,7 +94,7 @@ std::vector<std::string> debugCommonLines(const debugFigures& f)
         lines.push_back(out.str());
         out.str("");
     };
-    out << "^wVer. ^y" << versionText << "^w Build ^y" << buildNumber;
+    out << "^wVer. ^y" << programVersion << "^w Build ^y" << programBuild;
     take();
     out << "FPS: ^g" << f.fps;
     take();
@@ -86,6 +109,17 @@ std::vector<std::string> debugCommonLines(const debugFigures& f)
     out << "Time Elapsed: ^y" << f.elapsed;
     take();
     return lines;
+}
+
+std::vector<std::string> debugMenuLines(int currentMenu, int menuCount, int buttons, int textboxes, int textLines)
+{
+    return {
+        "^yUI DEBUG^w. Menu:^y " + std::to_string(currentMenu),
+        "Menus: ^y" + std::to_string(menuCount),
+        "Buttons: ^y" + std::to_string(buttons),
+        "Textboxes: ^y" + std::to_string(textboxes),
+        "TextLines: ^y" + std::to_string(textLines),
+    };
 }
 
 std::vector<std::string> debugGameLines(int mapCount, int currentMap, int mapWidth, int mapHeight, int objectCount)
@@ -167,11 +201,8 @@ void debugRender()
     camera.GetPos(figures.camx, figures.camy, figures.camz);
     camera.GetRot(figures.pitch, figures.yaw);
     std::vector<std::string> lines = debugCommonLines(figures);
-    const int state = gameSys.getGameState();
-    if (state == gameStatePlay || state == gameStatePlaytest) {
-        const std::vector<std::string> game = currentGameLines();
-        lines.insert(lines.end(), game.begin(), game.end());
-    }
+    const std::vector<std::string> more = stateLines(gameSys.getGameState());
+    lines.insert(lines.end(), more.begin(), more.end());
 
     // Half-transparent: the colour's alpha blends the panel.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -27,6 +27,8 @@ struct debugFigures {
 std::vector<std::string> debugCommonLines(const debugFigures& figures);
 
 // The game's lines: map count, current map, its size and its object count.
+// The five menu-system lines of the menu states.
+std::vector<std::string> debugMenuLines(int currentMenu, int menuCount, int buttons, int textboxes, int textLines);
 std::vector<std::string> debugGameLines(int mapCount, int currentMap, int mapWidth, int mapHeight, int objectCount);
 
 // Where the overlay goes: not at all, at the top or moved down.

@@ -31,8 +31,6 @@ const char* const systemSettingsFile = "system/system.cfg";
 const char* const dialogSettingsFile = "system/dialog.cfg";
 const char* const uiInfoFile = "system/uiinfo.cfg";
 const char* const logFileName = "log.txt";
-const char* const versionText = "V 0.1";
-constexpr int buildNumber = 0;
 constexpr int fallbackFrameCap = 30;
 constexpr double fieldOfViewDeg = 45.0;
 constexpr double nearPlane = 1.0;
@@ -57,7 +55,7 @@ void printBanner()
 void printConsoleBanner()
 {
     std::ostringstream version;
-    version << "^wVersion ^y" << versionText << " ^w- Build ^y" << buildNumber;
+    version << "^wVersion ^y" << programVersion << " ^w- Build ^y" << programBuild;
     const char* const lines[] = {
         "", "", "^3^wWelcome to Quorvane", "", "", nullptr,
         "^wUse '^yUp^w' and '^yDown^w' to scroll the console",

@@ -34,6 +34,10 @@ enum keyStateId { keyStateIdle = 0, keyStatePressed = 1, keyStateReleased = 2, k
 
 enum mouseButtonStateId { mouseButtonIdle = 0, mouseButtonPressed = 1, mouseButtonReleased = 2 };
 
+// The program's version and build, shown by the console banner and the debug overlay.
+constexpr const char* programVersion = "V 0.1";
+constexpr int programBuild = 0;
+
 constexpr int dirTextboxNone = -1;
 constexpr int gameListSize = 128;
 constexpr int systemNameSize = 256;

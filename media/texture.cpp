@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "core/log.h"
+#include "menus/ui.h"
 #include "world/world.h"
 
 const char* const sysImageFiles[sysImageCount] = {
@@ -127,6 +128,5 @@ void updateAnimation()
 {
     const int now = animationClock();
     advanceAnimations(gameImg, world.getGameImageCount(), timeSinceCheckGame, now);
-    // Every record of the menu image table belongs to the loaded menu system.
-    advanceAnimations(uiImage, static_cast<int>(uiImage.size()), timeSinceCheckUI, now);
+    advanceAnimations(uiImage, gameUI.getUIImageCount(), timeSinceCheckUI, now);
 }

@@ -765,7 +765,7 @@ box yellowIn(int y0, int y1)
 TEST_F(Draw, DebugOverlayAtTheTopOrMovedDown)
 {
     glClearColor(1, 1, 1, 1);
-    gameSys.setGameState(gameStateMenu);
+    gameSys.setGameState(gameStateSplash);  // the seven common lines only
     console.setConsoleState(false);
     gameSys.setOrthoPos(100, 300);
     glClear(GL_COLOR_BUFFER_BIT);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "media/texture.h"
+#include "menus/ui.h"
 #include "world/world.h"
 
 namespace {
@@ -111,6 +112,7 @@ TEST(Animation, GameImagesFromTheOwnBaseHaveTheirOwnTimers)
     world.setGameImageCount(201);
     gameImg[200] = animated(2, 100);
     uiImage.assign(1, animated(2, 300));
+    gameUI.setUIImageCount(1);
     fakeNow = 150;
     updateAnimation();
     EXPECT_EQ(gameImg[200].getCurrentFrame(), 1);
@@ -122,6 +124,7 @@ TEST(Animation, GameImagesFromTheOwnBaseHaveTheirOwnTimers)
     gameImg.clear();
     world.setGameImageCount(0);
     uiImage.clear();
+    gameUI.setUIImageCount(0);
     setAnimationClock(nullptr);
 }
 

@@ -107,4 +107,11 @@ TEST(DebugOverlay, GameLinesNameTheCurrentMap)
                                                "Objects: ^y17"}));
 }
 
+TEST(DebugOverlay, MenuLinesCountTheCurrentMenu)
+{
+    const std::vector<std::string> lines = debugMenuLines(2, 5, 7, 1, 0);
+    EXPECT_EQ(lines, (std::vector<std::string>{"^yUI DEBUG^w. Menu:^y 2", "Menus: ^y5", "Buttons: ^y7",
+                                               "Textboxes: ^y1", "TextLines: ^y0"}));
+}
+
 }  // namespace
