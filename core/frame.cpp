@@ -27,6 +27,7 @@ namespace {
 constexpr double screenWidth = 800.0;
 constexpr double screenHeight = 600.0;
 constexpr int millisecondsPerSecond = 1000;
+constexpr float crosshairHalfSize = 5.0f;
 
 int glutElapsedMs()
 {
@@ -50,8 +51,8 @@ void renderCrosshair()
     const int mode = camera.getCamMode();
     if (!world.getGameLoaded() || !isPlayState(gameSys.getGameState())) return;
     if (mode != camModeFirstPerson && mode != camModeThirdPerson) return;
-    displayTexture(400.0f, 300.0f, 0.0f, 5.0f, 5.0f, 1.0f, 1.0f, 1.0f, sysTexture(sysImageCrosshair), true, true,
-                   1.0f, pickNone);
+    displayTexture(screenWidth / 2, screenHeight / 2, 0.0f, crosshairHalfSize, crosshairHalfSize, 1.0f, 1.0f, 1.0f,
+                   sysTexture(sysImageCrosshair), true, true, 1.0f, pickNone);
 }
 
 }  // namespace

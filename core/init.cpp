@@ -23,6 +23,9 @@
 #include "media/texture.h"
 #include "menus/console.h"
 #include "menus/help.h"
+#include "editor/editor.h"
+#include "menus/splash.h"
+#include "menus/ui.h"
 #include "menus/ui_loader.h"
 
 namespace {
@@ -37,6 +40,7 @@ constexpr double nearPlane = 1.0;
 constexpr double farPlane = 150.0;
 constexpr int windowedLeft = 5;
 constexpr int windowedTop = 26;
+constexpr int introWelcomeTimer = 1000;
 
 int settingInt(const char* key)
 {
@@ -139,7 +143,13 @@ void readDebugMode()
 {
     gameSys.setDebugState(settingInt("debugMode") != 0, true);
     gameSys.setInputState(inputStateNormal);
-    gameSys.setGameState(gameSys.getDebugState() ? gameStateMenu : gameStateSplash);
+    const bool skipSplash = gameSys.getDebugState() || splash.getHideSplash();
+    gameSys.setGameState(skipSplash ? gameStateMenu : gameStateSplash);
+}
+
+void raiseIntroductionOnFirstRun()
+{
+    if (settingInt("firstTime") <= 0) worldEditor.setWelcome(introWelcomeTimer, welcomeMenuIntro);
 }
 
 void readSoundAndLastGame()
@@ -189,10 +199,12 @@ void init()
     systemMsg("");
     systemMsg("^yBuilding file structure for Quorvane Directory");
     updateGameList();
+    gameUI.setCurrentTT(-1, -1, 0);
     printConsoleBanner();
 
     glutWarpPointer(glutGet(GLUT_WINDOW_WIDTH) / 2, glutGet(GLUT_WINDOW_HEIGHT) / 2);
     gameSys.setStartingSystemTime(glutGet(GLUT_ELAPSED_TIME));
+    raiseIntroductionOnFirstRun();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     glutMainLoop();
 }

@@ -20,6 +20,7 @@ bool validateWindowGeometry(windowGeometry& geometry);
 void readFrameCap();          // fps: missing or 0 gives 30 with an error line
 void readDebugMode();         // debugMode, then the input state and the first game state
 void readSoundAndLastGame();  // lastGameEdited, sound, soundVolume
+void raiseIntroductionOnFirstRun();  // firstTime 0 or less (or missing) raises the introduction panel
 
 void init();
 void changeSize(int width, int height);

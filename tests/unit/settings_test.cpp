@@ -6,6 +6,8 @@
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "editor/editor.h"
+#include "menus/splash.h"
 #include "menus/console.h"
 #include "test_util.h"
 
@@ -68,6 +70,34 @@ TEST_F(SettingsTest, DebugModeMissingMeansOnAndMenus)
     readDebugMode();
     EXPECT_FALSE(gameSys.getDebugState());
     EXPECT_EQ(gameSys.getGameState(), gameStateSplash);
+}
+
+TEST_F(SettingsTest, AHiddenSplashStartsInTheMenus)
+{
+    load("f debugMode 0\n");
+    splash.setHideSplash(true);
+    readDebugMode();
+    splash.setHideSplash(false);
+    EXPECT_FALSE(gameSys.getDebugState());
+    EXPECT_EQ(gameSys.getGameState(), gameStateMenu);
+}
+
+TEST_F(SettingsTest, IntroductionPanelOnlyWhileFirstTimeIsNotPositive)
+{
+    int timer = 0, menu = 0;
+    for (const char* text : {"", "f firstTime 0\n", "f firstTime -3\n"}) {
+        worldEditor.setWelcome(0, 0);
+        load(text);
+        raiseIntroductionOnFirstRun();
+        worldEditor.getWelcome(timer, menu);
+        EXPECT_EQ(timer, 1000) << text;
+        EXPECT_EQ(menu, welcomeMenuIntro) << text;
+    }
+    worldEditor.setWelcome(0, 0);
+    load("f firstTime 1\n");
+    raiseIntroductionOnFirstRun();
+    worldEditor.getWelcome(timer, menu);
+    EXPECT_EQ(timer, 0);
 }
 
 TEST_F(SettingsTest, SoundAndLastGameFallbacks)
