@@ -2,7 +2,7 @@
 # Sourced by run.sh and test.sh: install_missing build [test]
 buildPackages="g++ cmake make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
   libdevil-dev libopenal-dev libalut-dev libboost-filesystem-dev"
-testPackages="googletest libgtest-dev libbenchmark-dev xvfb xdotool x11-utils libx11-dev"
+testPackages="googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils x11-apps libx11-dev"
 
 install_missing() {
   local wanted="" missing="" pkg
