@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr double screenWidth = 800.0;
-constexpr double screenHeight = 600.0;
 constexpr int millisecondsPerSecond = 1000;
 constexpr float crosshairHalfSize = 5.0f;
 
@@ -51,7 +49,7 @@ void renderCrosshair()
     const int mode = camera.getCamMode();
     if (!world.getGameLoaded() || !isPlayState(gameSys.getGameState())) return;
     if (mode != camModeFirstPerson && mode != camModeThirdPerson) return;
-    displayTexture(screenWidth / 2, screenHeight / 2, 0.0f, crosshairHalfSize, crosshairHalfSize, 1.0f, 1.0f, 1.0f,
+    displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, crosshairHalfSize, crosshairHalfSize, 1.0f, 1.0f, 1.0f,
                    sysTexture(sysImageCrosshair), true, true, 1.0f, pickNone);
 }
 
@@ -122,7 +120,7 @@ void draw2dortho()
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    gluOrtho2D(0.0, screenWidth, screenHeight, 0.0);
+    gluOrtho2D(0.0, screenSpaceWidth, screenSpaceHeight, 0.0);
     glScalef(-1.0f, -1.0f, 0.5f);
     glTranslatef(0.0f, 0.0f, 0.0f);
     glMatrixMode(GL_MODELVIEW);

@@ -3,6 +3,13 @@
 // orderly shutdown quitEngine.
 #pragma once
 
+// The fixed 2D screen space of every 2D drawer and of the pointer's screen
+// position, whatever the window size; origin top left, y down.
+constexpr int screenSpaceWidth = 800;
+constexpr int screenSpaceHeight = 600;
+constexpr int screenSpaceCentreX = screenSpaceWidth / 2;
+constexpr int screenSpaceCentreY = screenSpaceHeight / 2;
+
 // Exit statuses of quitEngine.
 constexpr int quitStatusUser = 0;   // the user asked to quit
 constexpr int quitStatusError = 1;  // a failure ended the program

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "core/camera.h"
+#include "core/frame.h"
 #include "core/pick.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -17,8 +18,6 @@
 
 namespace {
 
-constexpr float screenWidth = 800.0f;
-constexpr float screenHeight = 600.0f;
 constexpr float degreesToRadians = 3.1415927f / 180.0f;
 
 // The menu editor's mode while a text line is selected.
@@ -251,8 +250,8 @@ void resetFreelookHistory()
 bool screenSpacePosition(int x, int y, int width, int height, int& ox, int& oy)
 {
     if (width == 0 || height == 0) return false;
-    ox = static_cast<int>(static_cast<float>(x) / static_cast<float>(width) * screenWidth);
-    oy = static_cast<int>(static_cast<float>(y) / static_cast<float>(height) * screenHeight);
+    ox = static_cast<int>(static_cast<float>(x) / static_cast<float>(width) * static_cast<float>(screenSpaceWidth));
+    oy = static_cast<int>(static_cast<float>(y) / static_cast<float>(height) * static_cast<float>(screenSpaceHeight));
     return true;
 }
 

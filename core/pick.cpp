@@ -20,8 +20,6 @@
 namespace {
 
 // The whole 800 x 600 screen space as one centred quad.
-constexpr float screenCentreX = 400.0f, screenCentreY = 300.0f;
-constexpr float screenHalfW = 400.0f, screenHalfH = 300.0f;
 
 // The projection of the 3D selection.
 constexpr double pickFieldOfViewDeg = 45.0;
@@ -85,7 +83,7 @@ void clearMenuInteraction()
 void paintPickBackground()
 {
     glColor3ub(pickBackground, pickBackground, pickBackground);
-    displayTexture(screenCentreX, screenCentreY, 0.0f, screenHalfW, screenHalfH, 1.0f, 1.0f, 1.0f, 0, true, false,
+    displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, screenSpaceCentreX, screenSpaceCentreY, 1.0f, 1.0f, 1.0f, 0, true, false,
                    1.0f, pickFlatColor);
 }
 

@@ -5,8 +5,8 @@
 #include "core/script.h"
 
 #include <algorithm>
-#include <boost/filesystem.hpp>
 #include <charconv>
+#include <boost/filesystem.hpp>
 #include <cstdlib>
 #include <limits>
 #include <cstring>
@@ -110,42 +110,13 @@ std::string_view scriptParser::readRestOfLine()
 bool scriptParser::readNumber(float& value)
 {
     skipBlanks();
-    const size_t start = pos;
-    size_t p = pos;
-    auto digits = [&]() {
-        const size_t from = p;
-        while (p < text.size() && text[p] >= '0' && text[p] <= '9') ++p;
-        return p - from;
-    };
-    if (p < text.size() && (text[p] == '+' || text[p] == '-')) ++p;
-    size_t mantissa = digits();
-    if (p < text.size() && text[p] == '.') {
-        ++p;
-        mantissa += digits();
-    }
-    if (mantissa == 0) {
+    const size_t length = decimalPrefixLength(text.substr(pos));
+    if (length == 0) {
         if (pos >= text.size()) good = false;
         return false;
     }
-    if (p < text.size() && (text[p] == 'e' || text[p] == 'E')) {
-        size_t q = p + 1;
-        if (q < text.size() && (text[q] == '+' || text[q] == '-')) ++q;
-        const size_t expStart = q;
-        while (q < text.size() && text[q] >= '0' && text[q] <= '9') ++q;
-        if (q > expStart) p = q;
-    }
-    const char* first = text.data() + start;
-    if (*first == '+') ++first;
-    float parsed = 0.0f;
-    const auto result = std::from_chars(first, text.data() + p, parsed);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Beyond a float's range: saturate the way formatted input does.
-        const double wide = std::strtod(std::string(first, text.data() + p).c_str(), nullptr);
-        const double limit = std::numeric_limits<float>::max();
-        parsed = static_cast<float>(std::clamp(wide, -limit, limit));
-    }
-    value = parsed;
-    pos = p;
+    value = decimalPrefixToFloat(text.substr(pos, length));
+    pos += length;
     if (pos >= text.size()) good = false;
     return true;
 }
@@ -218,6 +189,53 @@ bool scriptParser::run()
     }
     systemMsg("^y" + path + " ^whas been successfully loaded");
     return true;
+}
+
+size_t decimalPrefixLength(std::string_view text)
+{
+    auto isDigit = [&](size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t digits = 0;
+    while (isDigit(i)) ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (isDigit(i)) ++i, ++digits;
+    }
+    if (digits == 0) return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        size_t e = i + 1;
+        if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
+        if (isDigit(e)) {
+            while (isDigit(e)) ++e;
+            i = e;
+        }
+    }
+    return i;
+}
+
+double decimalPrefixToDouble(std::string_view text)
+{
+    const size_t length = decimalPrefixLength(text);
+    if (length == 0) return 0.0;
+    return std::strtod(std::string(text.substr(0, length)).c_str(), nullptr);
+}
+
+float decimalPrefixToFloat(std::string_view text)
+{
+    const size_t length = decimalPrefixLength(text);
+    if (length == 0) return 0.0f;
+    const char* first = text.data();
+    const char* last = text.data() + length;
+    if (*first == '+') ++first;
+    float value = 0.0f;
+    if (std::from_chars(first, last, value).ec == std::errc::result_out_of_range) {
+        // Beyond a float's range the value saturates, as formatted input does.
+        const double wide = decimalPrefixToDouble(text);
+        const double limit = std::numeric_limits<float>::max();
+        value = static_cast<float>(std::clamp(wide, -limit, limit));
+    }
+    return value;
 }
 
 int truncateNumber(float value)

@@ -13,6 +13,14 @@
 #include <string_view>
 #include <vector>
 
+// The number syntax of the `.cfg` files: [sign] digits [. digits] [e [sign]
+// digits], at least one digit. The length of the longest such prefix of
+// `text` (0 when there is none), and its value (0 when there is none; a float
+// saturates at its range).
+size_t decimalPrefixLength(std::string_view text);
+double decimalPrefixToDouble(std::string_view text);
+float decimalPrefixToFloat(std::string_view text);
+
 // A number setting truncated toward zero, saturated to the int range.
 int truncateNumber(float value);
 

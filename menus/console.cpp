@@ -5,6 +5,7 @@
 
 #include <GL/freeglut.h>
 
+#include "core/frame.h"
 #include "core/pick.h"
 #include "core/system.h"
 #include "media/text.h"
@@ -24,8 +25,6 @@ constexpr float linePitch = 13.0f;
 constexpr float textLeft = 10.0f;
 constexpr int cursorToggleMs = 750;
 
-constexpr int screenCentreX = 400, screenCentreY = 300;
-constexpr int screenHalfW = 400, screenHalfH = 300;
 constexpr int panelHalfH = 82;
 
 struct consoleButton {
@@ -152,9 +151,9 @@ void consoleRender()
     if (!advanceConsoleSlide()) return;
 
     if (isPlayState(gameSys.getGameState()))
-        displaySingleChoice(screenCentreX, screenCentreY, screenHalfW, screenHalfH, sysImageNone, pickBlocker,
+        displaySingleChoice(screenSpaceCentreX, screenSpaceCentreY, screenSpaceCentreX, screenSpaceCentreY, sysImageNone, pickBlocker,
                             pickBlocker, pickBlocker);
-    displaySingleChoice(screenCentreX, static_cast<int>(consoley), screenHalfW, panelHalfH,
+    displaySingleChoice(screenSpaceCentreX, static_cast<int>(consoley), screenSpaceCentreX, panelHalfH,
                         sysImageConsoleBackground, pickBlocker, pickBlocker, pickBlocker);
 
     const int lineCount = console.getLineCount();

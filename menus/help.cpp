@@ -33,7 +33,6 @@ constexpr int headingY = upperLeftY - 30;
 constexpr int linesX = upperLeftX + 170;
 constexpr int linePitch = 13;
 constexpr int byteRange = 256;
-constexpr int screenCentreX = 400, screenCentreY = 300, screenHalfW = 400, screenHalfH = 300;
 constexpr int backTextX = 100, backTextY = 540;
 constexpr int closeX = 70, closeY = 535, closeHalf = 32;
 struct tint {
@@ -225,7 +224,7 @@ void disableHelp()
 void helpRender()
 {
     if (gameSys.getInputState() != inputStateHelp || !uiHelp.getHelpState()) return;
-    displaySingleChoice(screenCentreX, screenCentreY, screenHalfW, screenHalfH, sysImageBlur, pickBlocker, pickBlocker,
+    displaySingleChoice(screenSpaceCentreX, screenSpaceCentreY, screenSpaceCentreX, screenSpaceCentreY, sysImageBlur, pickBlocker, pickBlocker,
                         pickBlocker);
     displaySingleChoice(helpx, helpy, helpw, helph, sysImageDialogBackground, pickBlocker, pickBlocker, pickBlocker);
     displayTextString(backTextX, backTextY, " Back");
