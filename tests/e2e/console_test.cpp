@@ -13,13 +13,6 @@ namespace {
 
 using pixel = std::array<int, 3>;
 
-std::string settings(int debugMode, const std::string& title)
-{
-    return "f windowfscreen 0\nf windowx 0\nf windowy 0\nf windowwidth 800\nf windowheight 600\n"
-           "s progName " + title + "\nf fps 60\nf debugMode " + std::to_string(debugMode) +
-           "\nf sound 0\nf soundVolume 0.5\nf firstTime 1\n";
-}
-
 bool isText(const pixel& p)
 {
     return p[0] > 200 && p[1] > 200;  // white or yellow glyphs
@@ -114,7 +107,7 @@ protected:
     e2e::App app;
     void startInMenus(const std::string& title)
     {
-        app.writeFile("system/system.cfg", settings(1, title));
+        app.writeFile("system/system.cfg", e2e::settingsFile(title, 1, 0));
         ASSERT_TRUE(app.start(title));
         ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
         app.key("F2");  // the debug overlay off, so only the layers under test draw
@@ -128,7 +121,7 @@ protected:
 
 TEST_F(ConsoleApp, BackQuoteOpensAndClosesTheConsoleButNotDuringTheSplash)
 {
-    app.writeFile("system/system.cfg", settings(0, "Quorvane Splash"));
+    app.writeFile("system/system.cfg", e2e::settingsFile("Quorvane Splash", 0, 0));
     ASSERT_TRUE(app.start("Quorvane Splash"));
     ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
     app.key("grave");
@@ -287,7 +280,7 @@ TEST_F(ConsoleApp, HOpensTheHelpTheArrowsPageItAndEscapeClosesIt)
 TEST(HelpFile, WithoutTheProgramsHelpFileStartUpEndsWithAnError)
 {
     e2e::App app;
-    app.writeFile("system/system.cfg", settings(1, "Quorvane Helpless"));
+    app.writeFile("system/system.cfg", e2e::settingsFile("Quorvane Helpless", 1, 0));
     app.removeFile("system/help.cfg");
     ASSERT_TRUE(app.start("Quorvane Helpless") || !app.running());
     EXPECT_EQ(app.waitExit(), 1);

@@ -102,6 +102,13 @@ void sleepMs(int ms)
 
 }  // namespace
 
+std::string settingsFile(const std::string& title, int debugMode, int sound)
+{
+    return "f windowfscreen 0\nf windowx 0\nf windowy 0\nf windowwidth 800\nf windowheight 600\n"
+           "s progName " + title + "\nf fps 60\nf debugMode " + std::to_string(debugMode) + "\nf sound " +
+           std::to_string(sound) + "\nf soundVolume 0.5\nf firstTime 1\n";
+}
+
 int scaledMs(int ms)
 {
     const char* scale = std::getenv("QV_TIMEOUT_SCALE");

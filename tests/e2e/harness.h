@@ -25,6 +25,9 @@ struct Geometry {
     int x = -1, y = -1, width = -1, height = -1;
 };
 
+// A system/system.cfg for an 800 x 600 window at 0, 0 titled `title`.
+std::string settingsFile(const std::string& title, int debugMode, int sound);
+
 // Milliseconds scaled by QV_TIMEOUT_SCALE (sanitizer builds run slower).
 int scaledMs(int ms);
 

@@ -16,13 +16,6 @@ namespace fs = boost::filesystem;
 
 const char* const title = "Quorvane Load";
 
-std::string settings()
-{
-    return "f windowfscreen 0\nf windowx 0\nf windowy 0\nf windowwidth 800\nf windowheight 600\n"
-           "s progName " + std::string(title) + "\nf fps 60\nf debugMode 1\nf sound 1\nf soundVolume 0.5\n"
-           "f firstTime 1\n";
-}
-
 // Every file of the working directory with its size, the log aside.
 std::map<std::string, uintmax_t> filesOf(const e2e::App& app)
 {
@@ -40,7 +33,7 @@ protected:
     e2e::App app;
     void SetUp() override
     {
-        app.writeFile("system/system.cfg", settings());
+        app.writeFile("system/system.cfg", e2e::settingsFile(title, 1, 1));
         ASSERT_TRUE(app.start(title));
         ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
     }

@@ -10,13 +10,6 @@
 
 namespace {
 
-std::string settings(int debugMode)
-{
-    return "f windowfscreen 0\nf windowx 0\nf windowy 0\nf windowwidth 800\nf windowheight 600\n"
-           "s progName Quorvane Overlay\nf fps 60\nf debugMode " +
-           std::to_string(debugMode) + "\nf sound 0\nf soundVolume 0.5\nf firstTime 1\n";
-}
-
 bool isYellow(const std::array<int, 3>& p)
 {
     return p[0] > 180 && p[1] > 180 && p[2] < 90;
@@ -57,7 +50,7 @@ e2e::Image shotWith(e2e::App& app, bool (*ready)(const e2e::Image&))
 TEST(DebugOverlay, ItsLinesAreOnTheScreenInDebugMode)
 {
     e2e::App app;
-    app.writeFile("system/system.cfg", settings(1));
+    app.writeFile("system/system.cfg", e2e::settingsFile("Quorvane Overlay", 1, 0));
     ASSERT_TRUE(app.start("Quorvane Overlay"));
     ASSERT_TRUE(app.waitForLog("System images successfully read and loaded."));
     EXPECT_TRUE(app.logHasInOrder({"Reading System Images...", "System images successfully read and loaded."}));
@@ -82,7 +75,7 @@ TEST(DebugOverlay, ItsLinesAreOnTheScreenInDebugMode)
 TEST(DebugOverlay, NoOverlayOutsideDebugModeAndAMissingImageIsNamed)
 {
     e2e::App app;
-    app.writeFile("system/system.cfg", settings(0));
+    app.writeFile("system/system.cfg", e2e::settingsFile("Quorvane Overlay", 0, 0));
     app.removeFile("uireq/crosshair.png");
     ASSERT_TRUE(app.start("Quorvane Overlay"));
     ASSERT_TRUE(app.waitForLog("System images successfully read and loaded."));

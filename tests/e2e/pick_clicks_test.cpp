@@ -11,10 +11,6 @@
 
 namespace {
 
-const char* const settings =
-    "f windowfscreen 0\nf windowx 0\nf windowy 0\nf windowwidth 800\nf windowheight 600\n"
-    "s progName Quorvane Picking\nf fps 60\nf debugMode 0\nf sound 0\nf soundVolume 0.5\nf firstTime 1\n";
-
 // A part of the window, in window pixels.
 struct region {
     int x0, y0, x1, y1;
@@ -62,7 +58,7 @@ protected:
 
     void SetUp() override
     {
-        app.writeFile("system/system.cfg", settings);
+        app.writeFile("system/system.cfg", e2e::settingsFile("Quorvane Picking", 0, 0));
         ASSERT_TRUE(app.start("Quorvane Picking"));
         ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
         ASSERT_TRUE(app.click(400, 580));  // leaves the splash screen
