@@ -11,8 +11,11 @@
 #include "core/log.h"
 #include "core/system.h"
 #include "menus/console.h"
+#include "menus/dialog.h"
 #include "menus/help.h"
 #include "menus/notice.h"
+#include "menus/splash.h"
+#include "menus/ui_render.h"
 #include "media/frustum.h"
 #include "media/image_loading.h"
 #include "media/model.h"
@@ -100,6 +103,10 @@ void display()
 
     // The 2D layers draw with front faces culled.
     glCullFace(GL_FRONT);
+    const int state = gameSys.getGameState();
+    if (!isPlayState(state) && state != gameStateSplash) uiRender();
+    if (state == gameStateDialog) dialogRender();
+    if (state == gameStateSplash) splashRender();
     if (gameSys.getGameState() != gameStateSplash) noticeRender();
     helpRender();
     if (gameSys.getDebugState()) {
