@@ -110,7 +110,8 @@ void drawControl(int x, int y, int half, int image, int code)
 // One cell: the frame of the current image, the image itself and its pick square.
 void drawCell(const img& image, int index, bool current, int x, int y)
 {
-    if (current) displaySingleChoice(x, y, cellFrameHalf, cellFrameHalf, sysImageBlur, pickBlocker, pickBlocker, pickBlocker);
+    if (current)
+        displaySingleChoice(x, y, cellFrameHalf, cellFrameHalf, sysImageBlur, pickBlocker, pickBlocker, pickBlocker);
     const float fx = static_cast<float>(x), fy = static_cast<float>(y), half = static_cast<float>(cellHalf);
     if (image.getAnimState())
         displayFrame(fx, fy, 0.0f, half, half, image.GetTex(), static_cast<float>(image.getCurrentFrame()), true, true,
@@ -174,7 +175,8 @@ int imageMenuLastRow(int count)
 
 void openImageMenu()
 {
-    const int count = gameSys.getGameState() == gameStateUIEditor ? gameUI.getUIImageCount() : world.getGameImageCount();
+    const bool menuEditor = gameSys.getGameState() == gameStateUIEditor;
+    const int count = menuEditor ? gameUI.getUIImageCount() : world.getGameImageCount();
     worldEditor.setImageMenuRow(std::clamp(worldEditor.getImageMenuRow(), 0, imageMenuLastRow(count)));
     worldEditor.setImageMenuTimer(1);
 }

@@ -215,7 +215,8 @@ TEST_F(EditorPanels, TheWelcomePanelSwallowsEveryClickButItsCheckmark)
         return taken;
     };
     int timer = 0, menu = 0;
-    for (const std::array<int, 2>& p : {std::array<int, 2>{box.centreX, box.centreY}, {400, 45}, {5, 590}, {795, 300}}) {
+    const std::array<int, 2> points[] = {{box.centreX, box.centreY}, {400, 45}, {5, 590}, {795, 300}};
+    for (const std::array<int, 2>& p : points) {
         EXPECT_TRUE(clickAt(p[0], p[1], mouseButtonPressed)) << p[0] << ", " << p[1];
         EXPECT_EQ(at(p[0], p[1]), blocker);
     }
