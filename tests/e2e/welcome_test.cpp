@@ -1,5 +1,6 @@
 // The program's first start: the introduction panel comes up over the front
-// end once the splash screen is left, and its checkmark takes it down.
+// end once the splash screen is left, and its checkmark takes it down; the
+// editors' help lines are read on the way.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -28,6 +29,7 @@ TEST(Welcome, TheFirstStartShowsTheIntroductionUntilItsCheckmarkIsClicked)
     app.copyFixture("images/font_green.png", "uireq/ok.png");
     ASSERT_TRUE(app.start("Quorvane Welcome"));
     ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
+    EXPECT_TRUE(app.waitForLog("system/uiinfo.cfg has been successfully loaded"));
     ASSERT_TRUE(app.click(400, 300));  // leaves the splash screen, if it is still up
 
     ASSERT_TRUE(app.waitForScreen(checkmarkShown).valid());
