@@ -97,9 +97,11 @@ void writeAnimationLines(cfgText& out, const std::vector<img>& table, int count)
     }
 }
 
-bool saveNameValid(const std::string& name)
+bool checkSaveName(const std::string& name)
 {
-    return !name.empty() && gameNameIsSafe(name);
+    if (!name.empty() && gameNameIsSafe(name)) return true;
+    reportSaveFailure(name, "the game name is not a single folder name");
+    return false;
 }
 
 bool createSaveFolder(const std::string& project, const std::string& folder)

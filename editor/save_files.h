@@ -60,8 +60,9 @@ private:
 // the first `count` records of `table`, in index order.
 void writeAnimationLines(cfgText& out, const std::vector<img>& table, int count);
 
-// True when `name` can name a game folder: one path component, not empty.
-bool saveNameValid(const std::string& name);
+// True when `name` can name a game folder: one path component, not empty;
+// otherwise false after the failure report.
+bool checkSaveName(const std::string& name);
 
 // Creates `folder` with the folders above it; false, after the failure
 // report for `project`, when it cannot be made.

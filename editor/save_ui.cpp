@@ -25,62 +25,66 @@ std::string uiFileFor(const std::string& project)
     return "games/" + project + "/system/ui.cfg";
 }
 
+// How one list of a menu is laid out: each item opens with a comment
+// "// Menu <m> <title> <i>"; after the last, a closing comment and the end
+// marker at the index key one past it.
+struct itemLayout {
+    const char* word;          // of the keys: menu<m><word><i>...
+    const char* title;         // of the item comments
+    const char* closingTitle;  // of the closing comment, which glues it to the menu number
+    const char* endMarker;
+};
+const itemLayout buttonLayout{"button", " Button ", "Button ", "endButtonLoad"};
+const itemLayout textboxLayout{"textbox", " Textbox ", "Textbox ", "endTextboxLoad"};
+const itemLayout textLayout{"text", " Textline ", " Textline ", "endTextLoad"};
+
+// writeItem(key, i) writes the field lines of item i under its index key.
+template <class ItemWriter>
+void writeItems(cfgText& out, int m, const itemLayout& layout, int count, ItemWriter writeItem)
+{
+    const std::string menu = "menu" + std::to_string(m);
+    for (int i = 0; i < count; ++i) {
+        out.line("// Menu " + std::to_string(m) + layout.title + std::to_string(i));
+        writeItem(menu + layout.word + std::to_string(i), i);
+    }
+    out.line("// Menu " + std::to_string(m) + layout.closingTitle + std::to_string(count));
+    out.text({menu, layout.word, count}, layout.endMarker);
+}
+
 void writeButtons(cfgText& out, int m)
 {
-    const int count = gameUI.menuGetButtonCount(m);
-    for (int b = 0; b < count; ++b) {
+    writeItems(out, m, buttonLayout, gameUI.menuGetButtonCount(m), [&](const std::string& k, int b) {
         float x = 0, y = 0, w = 0, h = 0;
         int tex = 0, func = 0, func2 = 0;
         gameUI.uiGetButton(x, y, w, h, tex, func, func2, m, b);
-        out.line("// Menu " + std::to_string(m) + " Button " + std::to_string(b));
-        out.number({"menu", m, "button", b, "x"}, x);
-        out.number({"menu", m, "button", b, "y"}, y);
-        out.number({"menu", m, "button", b, "w"}, w);
-        out.number({"menu", m, "button", b, "h"}, h);
-        out.number({"menu", m, "button", b, "tex"}, tex);
-        out.number({"menu", m, "button", b, "func"}, func);
-        out.number({"menu", m, "button", b, "func2"}, func2);
-    }
-    out.line("// Menu " + std::to_string(m) + "Button " + std::to_string(count));
-    out.text({"menu", m, "button", count}, "endButtonLoad");
+        for (const auto& [field, value] : {std::pair{"x", x}, {"y", y}, {"w", w}, {"h", h}}) out.number({k, field}, value);
+        for (const auto& [field, value] : {std::pair{"tex", tex}, {"func", func}, {"func2", func2}})
+            out.number({k, field}, value);
+    });
 }
 
 void writeTextboxes(cfgText& out, int m)
 {
-    const int count = gameUI.menuGetTextboxCount(m);
-    for (int t = 0; t < count; ++t) {
+    writeItems(out, m, textboxLayout, gameUI.menuGetTextboxCount(m), [&](const std::string& k, int t) {
         float x = 0, y = 0, w = 0, h = 0;
         int text = 0;
         gameUI.uiGetTextbox(x, y, w, h, text, m, t);
-        out.line("// Menu " + std::to_string(m) + " Textbox " + std::to_string(t));
-        out.number({"menu", m, "textbox", t, "x"}, x);
-        out.number({"menu", m, "textbox", t, "y"}, y);
-        out.number({"menu", m, "textbox", t, "w"}, w);
-        out.number({"menu", m, "textbox", t, "h"}, h);
-        out.number({"menu", m, "textbox", t, "textnum"}, text);
-        out.number({"menu", m, "textbox", t, "linkedbutton"}, gameUI.uiGetLinkedButton(t, m));
-    }
-    out.line("// Menu " + std::to_string(m) + "Textbox " + std::to_string(count));
-    out.text({"menu", m, "textbox", count}, "endTextboxLoad");
+        for (const auto& [field, value] : {std::pair{"x", x}, {"y", y}, {"w", w}, {"h", h}}) out.number({k, field}, value);
+        out.number({k, "textnum"}, text);
+        out.number({k, "linkedbutton"}, gameUI.uiGetLinkedButton(t, m));
+    });
 }
 
 void writeTextLines(cfgText& out, int m)
 {
-    const int count = gameUI.menuGetTextlineCount(m);
-    for (int l = 0; l < count; ++l) {
+    writeItems(out, m, textLayout, gameUI.menuGetTextlineCount(m), [&](const std::string& k, int l) {
         float x = 0, y = 0, r = 0, g = 0, b = 0;
         std::string text;
         gameUI.uiGetText(x, y, r, g, b, text, m, l);
-        out.line("// Menu " + std::to_string(m) + " Textline " + std::to_string(l));
-        out.number({"menu", m, "text", l, "x"}, x);
-        out.number({"menu", m, "text", l, "y"}, y);
-        out.number({"menu", m, "text", l, "r"}, r);
-        out.number({"menu", m, "text", l, "g"}, g);
-        out.number({"menu", m, "text", l, "b"}, b);
-        out.text({"menu", m, "text", l, "string"}, text);
-    }
-    out.line("// Menu " + std::to_string(m) + " Textline " + std::to_string(count));
-    out.text({"menu", m, "text", count}, "endTextLoad");
+        for (const auto& [field, value] : {std::pair{"x", x}, {"y", y}, {"r", r}, {"g", g}, {"b", b}})
+            out.number({k, field}, value);
+        out.text({k, "string"}, text);
+    });
 }
 
 // Script string i of menu m is in the loaded file: its own key or a field.
@@ -156,10 +160,7 @@ bool saveUI()
     systemMsg("Creating directory paths for the save data...");
     const std::string project = world.getGameName();
     if (!checkGameName(project)) {
-        if (!saveNameValid(project)) {
-            reportSaveFailure(project, "the game name is not a single folder name");
-            return false;
-        }
+        if (!checkSaveName(project)) return false;
         if (!createSaveFolder(project, "games/" + project + "/ui")) return false;
     }
     systemMsg("Outputting UI data");

@@ -216,10 +216,7 @@ bool saveGameWorld()
     systemMsg("Beginning to save game world...");
     systemMsg("Creating directory paths for the save game...");
     const std::string name = world.getGameName();
-    if (!saveNameValid(name)) {
-        reportSaveFailure(name, "the game name is not a single folder name");
-        return false;
-    }
+    if (!checkSaveName(name)) return false;
     if (!createGameFolders(name)) return false;
 
     const std::string folder = "games/" + name + "/system/";
