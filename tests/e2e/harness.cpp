@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <boost/filesystem.hpp>
 #include <chrono>
 #include <cstdio>
@@ -226,10 +228,13 @@ App::~App()
 {
     kill();
     stopXvfb();
-    if (!rootDir.empty() && !std::getenv("QV_KEEP_TEMP")) {
-        boost::system::error_code ec;
-        fs::remove_all(rootDir, ec);
+    if (rootDir.empty()) return;
+    if (std::getenv("QV_KEEP_TEMP") || ::testing::Test::HasFailure()) {
+        std::fprintf(stderr, "The run's folder is kept: %s\n", rootDir.c_str());
+        return;
     }
+    boost::system::error_code ec;
+    fs::remove_all(rootDir, ec);
 }
 
 void App::writeFile(const std::string& relative, const std::string& text) const

@@ -49,7 +49,8 @@ public:
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    // The working directory of the run (a fresh copy of data/).
+    // The working directory of the run (a fresh copy of data/). A failed test
+    // keeps the folder of its run and names it on standard error.
     const std::string& dir() const { return workDir; }
     std::string path(const std::string& relative) const { return workDir + "/" + relative; }
     void writeFile(const std::string& relative, const std::string& text) const;
