@@ -3,10 +3,6 @@
 // notice, each checked by what the window shows afterwards.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
-#include <thread>
-
 #include "tests/e2e/harness.h"
 
 namespace {
@@ -39,17 +35,15 @@ bool same(const e2e::Image& a, const e2e::Image& b, const region& r)
 }
 
 // Waits until the window shows what `ready` asks for and has stopped moving
-// (two shots in a row alike); the last shot.
-e2e::Image settle(e2e::App& app, const std::function<bool(const e2e::Image&)>& ready, const region& r)
+// (two shots in a row alike in the region); that shot, or an invalid one.
+e2e::Image settle(e2e::App& app, const e2e::ScreenTest& ready, const region& r)
 {
     e2e::Image last;
-    for (int i = 0; i < 60; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(100)));
-        e2e::Image shot = app.screenshot();
-        if (shot.valid() && ready(shot) && same(shot, last, r)) return shot;
+    return app.waitForScreen([&](const e2e::Image& shot) {
+        const bool steady = ready(shot) && same(shot, last, r);
         last = shot;
-    }
-    return e2e::Image();
+        return steady;
+    });
 }
 
 class PickClicks : public ::testing::Test {
@@ -73,7 +67,7 @@ protected:
 
     e2e::Image openConsole()
     {
-        app.key("grave");
+        if (!app.openConsole()) return e2e::Image();
         return settle(app, [this](const e2e::Image& s) { return !same(s, blank, consoleLines); }, whole);
     }
 
@@ -96,6 +90,7 @@ TEST_F(PickClicks, ConsoleButtonsScrollAndCloseTheConsole)
     EXPECT_TRUE(back.valid()) << "the down button did not scroll back";
 
     ASSERT_TRUE(app.click(consoleButtonX, consoleCloseY));
+    EXPECT_TRUE(app.waitConsoleClosed());
     const e2e::Image closed = settle(app, [&](const e2e::Image& s) { return same(s, blank, whole); }, whole);
     EXPECT_TRUE(closed.valid()) << "the close button left the console open";
 }
@@ -124,11 +119,13 @@ TEST_F(PickClicks, AClickOnTheNoticeDismissesIt)
     ASSERT_TRUE(openConsole().valid());
     app.type("loadmap 1");
     app.key("Return grave");
+    ASSERT_TRUE(app.waitConsoleClosed());
     const e2e::Image shown = settle(app, [&](const e2e::Image& s) { return !same(s, blank, whole); }, whole);
     ASSERT_TRUE(shown.valid());
     ASSERT_TRUE(app.waitForLog("There is no game loaded, unable to change map."));
 
     ASSERT_TRUE(app.click(noticeX + 500, noticeY + 300));  // beside it: the notice stays
+    ASSERT_TRUE(app.sync());
     EXPECT_TRUE(same(settle(app, [](const e2e::Image&) { return true; }, whole), shown, whole));
 
     ASSERT_TRUE(app.click(noticeX, noticeY));
