@@ -119,6 +119,12 @@ void sleepMs(int ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+// The `timeout` command for a helper tool (xdotool, xwd): one that takes longer is stuck.
+std::string toolTimeout()
+{
+    return "timeout " + std::to_string(scaledMs(defaultWaitMs) / 1000) + " ";
+}
+
 clock_type::time_point deadlineAfter(int timeoutMs)
 {
     return clock_type::now() + std::chrono::milliseconds(scaledMs(timeoutMs));
@@ -417,7 +423,7 @@ std::string App::programOutput() const
 
 std::string App::query(const std::string& command) const
 {
-    const std::string full = "DISPLAY=" + displayName + " timeout 10 " + command;
+    const std::string full = "DISPLAY=" + displayName + " " + toolTimeout() + command;
     std::string out;
     if (FILE* pipe = popen(full.c_str(), "r")) {
         char buffer[4096];
@@ -430,7 +436,7 @@ std::string App::query(const std::string& command) const
 
 bool App::xdotool(const std::string& args) const
 {
-    const std::string full = "DISPLAY=" + displayName + " timeout 10 xdotool " + args + " >/dev/null 2>&1";
+    const std::string full = "DISPLAY=" + displayName + " " + toolTimeout() + "xdotool " + args + " >/dev/null 2>&1";
     return std::system(full.c_str()) == 0;
 }
 
@@ -529,7 +535,7 @@ bool App::sync()
 
 bool App::closeWindow() const
 {
-    const std::string full = "DISPLAY=" + displayName + " timeout 10 " QV_WMCLOSE " " + window;
+    const std::string full = "DISPLAY=" + displayName + " " + toolTimeout() + QV_WMCLOSE " " + window;
     return std::system(full.c_str()) == 0;
 }
 

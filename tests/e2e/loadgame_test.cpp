@@ -52,7 +52,7 @@ TEST_F(LoadGameApp, TheSampleGameLoadsInOrderAndRenamesNothing)
 {
     const auto before = filesOf(app);
     command("loadgame sample");
-    ASSERT_TRUE(app.waitForLog("Game: sample has been loaded successfully.", 20000));
+    ASSERT_TRUE(app.waitForLog("Game: sample has been loaded successfully."));
     EXPECT_TRUE(app.logHasInOrder({
         "games/sample/system/ui.cfg has been successfully loaded",
         "games/sample/system/help.cfg has been successfully loaded",
