@@ -24,9 +24,11 @@
 #include "media/text.h"
 #include "menus/console.h"
 #include "menus/console_commands.h"
+#include "menus/dialog.h"
 #include "menus/help.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
+#include "menus/widgets.h"
 #include "world/world.h"
 
 namespace {
@@ -491,6 +493,11 @@ void toggleWireframe()
     worldEditor.setWireframe(!worldEditor.getWireframe());
 }
 
+void openQuitDialog()
+{
+    enableDialog(quitDialog);
+}
+
 void toggleObjectOutlines()
 {
     if (gameSys.getGameState() == gameStateWorldEditor) worldEditor.setSAO(worldEditor.getSAO() == 0 ? 1 : 0);
@@ -508,6 +515,7 @@ const functionKey functionKeys[] = {
     {GLUT_KEY_F3, toggleHelp},
     {GLUT_KEY_F9, toggleWireframe},
     {GLUT_KEY_F10, toggleObjectOutlines},
+    {GLUT_KEY_F11, openQuitDialog},
     {GLUT_KEY_F12, saveScreenshot},
 };
 
@@ -540,6 +548,27 @@ void pageHelp(int key)
 void removeLastCharacter(std::string& text)
 {
     if (!text.empty()) text.pop_back();
+}
+
+// A key typed into the edited system textbox: any character. Enter leaves the
+// box when it has a linked code (its handling is the editors').
+void sysTextboxKeyboard(unsigned char key)
+{
+    const int t = gameUI.getTextboxEdit();
+    if (t < 0 || t >= pickSysTextboxCount) return;
+    const Textbox& box = sysTextbox[static_cast<size_t>(t)];
+    float x = 0, y = 0, w = 0, h = 0;
+    int textIndex = -1;
+    box.getTextbox(x, y, w, h, textIndex);
+    std::string text = uiScriptString.getString(textIndex);
+    switch (editTextboxText(text, key, textboxKindSystem, w, getDisplayTextSize)) {
+    case textboxKeyEdited: uiScriptString.setString(text, textIndex); break;
+    case textboxKeyEscape: gameSys.setInputState(inputStateNormal); break;
+    case textboxKeyEnter:
+        if (box.getLinkedButton() >= 0) gameSys.setInputState(inputStateNormal);
+        break;
+    default: break;
+    }
 }
 
 }  // namespace
@@ -609,6 +638,10 @@ void inputState0Keyboard(unsigned char key)
     }
     const int state = gameSys.getGameState();
     if (state == gameStateWorldEditor) worldEditorNormalKeyboard(key);
+    if (key == keyCodeTab) {
+        if (isPlayState(state)) glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
+        enableDialog(quitDialog);
+    }
     if (key != keyCodeEscape) return;
     if (state == gameStatePlaytest) worldEditor.setEndTest(1);
     else if (state == gameStateWorldEditor) toggleEditorCamera();
@@ -616,6 +649,10 @@ void inputState0Keyboard(unsigned char key)
 
 void inputState2Keyboard(unsigned char key)
 {
+    if (gameSys.getInputState() == inputStateSysTextbox) {
+        sysTextboxKeyboard(key);
+        return;
+    }
     if (gameSys.getInputState() != inputStateMenuTextbox) return;
     const int m = gameUI.getCurrentMenu(), t = gameUI.getTextboxEdit();
     float x = 0, y = 0, w = 0, h = 0;

@@ -39,6 +39,10 @@ constexpr int consoleEdgeLimitY = 166;
 constexpr int consoleEdgeOpenY = 161;
 constexpr int consoleEdgeSlack = 2;
 constexpr int consoleColumns[] = {100, 400, 735};
+// The dark panel right above the edge tells it from a blue background (the
+// front-end menu's sky): this many rows up, at most this bright (r + g + b).
+constexpr int consolePanelRowsAbove = 6;
+constexpr int consolePanelBrightness = 240;
 
 using clock_type = std::chrono::steady_clock;
 
@@ -142,13 +146,19 @@ bool isConsoleEdge(const std::array<int, 3>& p)
     return p[2] > 140 && p[2] > p[0] + 60 && p[1] > p[0] + 20;
 }
 
+bool isConsolePanel(const std::array<int, 3>& p)
+{
+    return p[0] + p[1] + p[2] <= consolePanelBrightness;  // off the image counts as panel too
+}
+
 // Whether column x (of the 800 x 600 space) shows the console's edge in rows y0 to y1.
 bool edgeInColumn(const Image& shot, int x, int y0, int y1)
 {
     const int column = x * shot.width / screenSpaceWidth;
     const int top = y0 * shot.height / screenSpaceHeight, bottom = y1 * shot.height / screenSpaceHeight;
     for (int y = top; y <= bottom; ++y)
-        if (isConsoleEdge(shot.at(column, y))) return true;
+        if (isConsoleEdge(shot.at(column, y)) && isConsolePanel(shot.at(column, y - consolePanelRowsAbove)))
+            return true;
     return false;
 }
 
@@ -159,6 +169,12 @@ std::string settingsFile(const std::string& title, int debugMode, int sound)
     return "f windowfscreen 0\nf windowx 0\nf windowy 0\nf windowwidth 800\nf windowheight 600\n"
            "s progName " + title + "\nf fps 60\nf debugMode " + std::to_string(debugMode) + "\nf sound " +
            std::to_string(sound) + "\nf soundVolume 0.5\nf firstTime 1\n";
+}
+
+std::string emptyMenuSystem()
+{
+    return "f intromenu 0\nf menu0background -1\ns menu0button0 endButtonLoad\ns menu0textbox0 endTextboxLoad\n"
+           "s menu0text0 endTextLoad\ns menu0string0 end\ns menu1 endMenuLoad\n";
 }
 
 int scaledMs(int ms)

@@ -73,6 +73,8 @@ TEST(Startup, FullScreenFillsTheDisplayAndIsSavedBack)
     app.writeFile("system/system.cfg", settings("1.9", "0", "0", "800", "600", "Quorvane Full"));
     ASSERT_TRUE(app.start("Quorvane Full"));
     ASSERT_TRUE(app.waitForLog("Building file structure"));
+    // The switch to full screen is carried out once the main loop runs.
+    EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) { return s.width == 1024 && s.height == 768; }).valid());
     const e2e::Geometry g = app.windowGeometry();
     EXPECT_EQ(g.x, 0);
     EXPECT_EQ(g.y, 0);
