@@ -10,9 +10,11 @@
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "menus/browser.h"
 #include "menus/console.h"
 #include "menus/help.h"
 #include "menus/notice.h"
+#include "menus/tooltip.h"
 #include "media/frustum.h"
 #include "media/image_loading.h"
 #include "media/model.h"
@@ -20,6 +22,7 @@
 #include "media/sound.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "world/game_leave.h"
 #include "world/world.h"
 
 namespace {
@@ -110,6 +113,8 @@ void display()
     if (gameSys.getGameState() == gameStatePlaytest)
         displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
     if (console.getConsoleState()) consoleRender();
+    if (gameSys.getGameState() != gameStateSplash) toolTipRender();
+    renderFileBrowser();
     renderVolume();
 
     glutSwapBuffers();
@@ -141,6 +146,8 @@ void quitEngine(int status)
     if (shuttingDown) return;
     shuttingDown = true;
 
+    // A registered menu project open in the menu editor is left first.
+    if (checkGameName(world.getGameName())) leaveGame();
     releaseMenuAndGameImages();
     freeModels();
     freeSysImages();

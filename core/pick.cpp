@@ -10,6 +10,7 @@
 #include "logic/sentence.h"
 #include "media/quad.h"
 #include "media/sound.h"
+#include "menus/browser.h"
 #include "menus/console.h"
 #include "menus/help.h"
 #include "menus/notice.h"
@@ -97,6 +98,7 @@ void drawPickLayers()
         consoleRender();
     }
     noticeRender();
+    renderFileBrowser();
 }
 
 // The hover pass keeps the tooltip while the pointer stays on one kind of control.
