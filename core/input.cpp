@@ -26,6 +26,7 @@
 #include "menus/button_actions.h"
 #include "menus/console.h"
 #include "menus/console_commands.h"
+#include "menus/dialog.h"
 #include "menus/help.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
@@ -498,6 +499,11 @@ void toggleWireframe()
     worldEditor.setWireframe(!worldEditor.getWireframe());
 }
 
+void openQuitDialog()
+{
+    enableDialog(quitDialog);
+}
+
 void toggleObjectOutlines()
 {
     if (gameSys.getGameState() == gameStateWorldEditor) worldEditor.setSAO(worldEditor.getSAO() == 0 ? 1 : 0);
@@ -515,6 +521,7 @@ const functionKey functionKeys[] = {
     {GLUT_KEY_F3, toggleHelp},
     {GLUT_KEY_F9, toggleWireframe},
     {GLUT_KEY_F10, toggleObjectOutlines},
+    {GLUT_KEY_F11, openQuitDialog},
     {GLUT_KEY_F12, saveScreenshot},
 };
 
@@ -629,6 +636,10 @@ void inputState0Keyboard(unsigned char key)
     }
     const int state = gameSys.getGameState();
     if (state == gameStateWorldEditor) worldEditorNormalKeyboard(key);
+    if (key == keyCodeTab) {
+        if (isPlayState(state)) glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
+        enableDialog(quitDialog);
+    }
     if (key != keyCodeEscape) return;
     if (state == gameStateIngameMenu &&
         static_cast<float>(gameUI.getCurrentMenu()) == scriptUI.findLineF("ingamemenu")) {

@@ -8,6 +8,7 @@
 #include "editor/editor.h"
 #include "editor/editor_entry.h"
 #include "media/sound.h"
+#include "menus/dialog.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/ui_loader.h"
@@ -59,6 +60,16 @@ void setGameState(int state)
 void setInputState(int state)
 {
     gameSys.setInputState(state);
+}
+
+void openDialog(int dialog)
+{
+    enableDialog(dialog);
+}
+
+void closeDialog(int)
+{
+    disableDialog();
 }
 
 void setDebugMode(int on)
@@ -128,6 +139,7 @@ void deleteMap(int)
 {
     worldEditor.setEditorMode(editorModeNone);
     world.worldDeleteMap(world.getCurrentMap());
+    disableDialog();
 }
 
 void reenter(int)
@@ -185,8 +197,8 @@ const buttonFunction buttonFunctions[buttonFuncCount] = {
     openMenu,         // 1
     setGameState,     // 2
     setInputState,    // 3
-    noAction,         // 4
-    noAction,         // 5
+    openDialog,       // 4
+    closeDialog,      // 5
     setDebugMode,     // 6
     loadGameNamed,    // 7
     leave,            // 8

@@ -13,6 +13,7 @@
 #include "media/sound.h"
 #include "menus/button_actions.h"
 #include "menus/console.h"
+#include "menus/dialog.h"
 #include "menus/help.h"
 #include "menus/ui.h"
 #include "world/game_leave.h"
@@ -45,6 +46,9 @@ void openAnimationPanel()
 bool leftPressCode(int code)
 {
     switch (code) {
+    case pickQuitProgram:
+        enableDialog(quitDialog);
+        return true;
     case pickToggleFullscreen:
         setFullScreen(!gameSys.getFS(), false);
         return true;
