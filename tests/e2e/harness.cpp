@@ -166,6 +166,15 @@ int scaledMs(int ms)
     return static_cast<int>(ms * (factor > 0 ? factor : 1.0));
 }
 
+bool sameIn(const Image& a, const Image& b, const Region& r)
+{
+    if (!a.valid() || !b.valid()) return false;
+    for (int y = r.y0; y < r.y1; ++y)
+        for (int x = r.x0; x < r.x1; ++x)
+            if (a.at(x, y) != b.at(x, y)) return false;
+    return true;
+}
+
 bool consoleShownOpen(const Image& shot)
 {
     if (!shot.valid()) return false;
@@ -474,6 +483,18 @@ Image App::waitForScreen(const ScreenTest& ready, int timeoutMs) const
         },
         timeoutMs, screenPollIntervalMs);
     return found ? shot : Image();
+}
+
+Image App::waitForRest(const ScreenTest& ready, const Region& still, int timeoutMs) const
+{
+    Image last;
+    return waitForScreen(
+        [&](const Image& shot) {
+            const bool atRest = sameIn(shot, last, still);
+            last = shot;
+            return atRest && ready(shot);
+        },
+        timeoutMs);
 }
 
 bool App::waitForFile(const std::string& relative, int timeoutMs) const

@@ -30,20 +30,9 @@ constexpr int toolTipRestMs = 1500;
 constexpr int clickAttempts = 5;
 constexpr int attemptMs = 3000;
 
-struct region {
-    int x0, y0, x1, y1;
-};
-constexpr region whole{0, 0, 800, 600};
+using region = e2e::Region;
+constexpr region whole = e2e::wholeWindow;
 constexpr region crosshair{392, 292, 408, 308};
-
-bool same(const e2e::Image& a, const e2e::Image& b, const region& r)
-{
-    if (!a.valid() || !b.valid()) return false;
-    for (int y = r.y0; y < r.y1; ++y)
-        for (int x = r.x0; x < r.x1; ++x)
-            if (a.at(x, y) != b.at(x, y)) return false;
-    return true;
-}
 
 // The numbers of a menu file by key.
 class menuFile {
@@ -105,22 +94,14 @@ protected:
         ASSERT_TRUE(app.start(title));
         ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
     }
-    // The first screenshot that passes `ready` and equals the one before it.
-    e2e::Image settled(const std::function<bool(const e2e::Image&)>& ready, int timeoutMs = 15000)
+    e2e::Image settled(const e2e::ScreenTest& ready, int timeoutMs = 15000)
     {
-        e2e::Image last;
-        return app.waitForScreen(
-            [&](const e2e::Image& shot) {
-                const bool still = same(shot, last, whole);
-                last = shot;
-                return still && ready(shot);
-            },
-            timeoutMs);
+        return app.waitForRest(ready, whole, timeoutMs);
     }
     // The window at rest once it no longer shows `before`.
     e2e::Image changedFrom(const e2e::Image& before)
     {
-        return settled([&](const e2e::Image& shot) { return !same(shot, before, whole); });
+        return settled([&](const e2e::Image& shot) { return !e2e::sameIn(shot, before, whole); });
     }
     // Clicks until the window comes to rest showing what `ready` asks for: a
     // click that follows an accepted one within the buttons' debounce time is
@@ -136,7 +117,7 @@ protected:
     }
     e2e::Image clickAndWait(int x, int y, const e2e::Image& before)
     {
-        return clickUntil(x, y, [&](const e2e::Image& shot) { return !same(shot, before, whole); });
+        return clickUntil(x, y, [&](const e2e::Image& shot) { return !e2e::sameIn(shot, before, whole); });
     }
     // Clicks until the program has ended; its exit status.
     int clickUntilExit(int x, int y)
@@ -172,9 +153,9 @@ TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
     app.xdotool("mousemove --window " + app.windowId() + " " + std::to_string(x) + " " + std::to_string(y));
     bool hoveredWithoutTip = false;
     const e2e::Image tipShown = app.waitForScreen([&](const e2e::Image& shot) {
-        if (same(shot, options, button)) return false;  // the hover has not been drawn yet
-        if (same(shot, options, tip)) hoveredWithoutTip = true;
-        return !same(shot, options, tip);
+        if (e2e::sameIn(shot, options, button)) return false;  // the hover has not been drawn yet
+        if (e2e::sameIn(shot, options, tip)) hoveredWithoutTip = true;
+        return !e2e::sameIn(shot, options, tip);
     });
     const auto restedMs =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - moved).count();
@@ -189,7 +170,7 @@ TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
     app.click(x, y);
     app.type("sample");
     const region nameBox{x - 100, y - 8, x + 100, y + 8};
-    ASSERT_TRUE(app.waitForScreen([&](const e2e::Image& s) { return !same(s, back, nameBox); }).valid());
+    ASSERT_TRUE(app.waitForScreen([&](const e2e::Image& s) { return !e2e::sameIn(s, back, nameBox); }).valid());
     ASSERT_TRUE(front.button(0, funcLoadGame, x, y));
     const char* const loaded = "Game: sample has been loaded successfully.";
     for (int attempt = 0; attempt < clickAttempts && !app.logHas(loaded); ++attempt) {
@@ -200,7 +181,7 @@ TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
 
     // Past the game's splash to its first menu, and into play.
     app.click(emptyX, emptyY);
-    const e2e::Image intro = settled([&](const e2e::Image& s) { return !same(s, back, whole); });
+    const e2e::Image intro = settled([&](const e2e::Image& s) { return !e2e::sameIn(s, back, whole); });
     ASSERT_TRUE(intro.valid());
     const int firstMenu = game.number("intromenu");
     ASSERT_TRUE(game.button(firstMenu, funcEnterGame, x, y));
@@ -211,9 +192,9 @@ TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
     ASSERT_TRUE(app.sync());
     const e2e::Image play = settled([](const e2e::Image&) { return true; });
     app.key("F7");
-    EXPECT_TRUE(app.waitForScreen([&](const e2e::Image& s) { return !same(s, play, crosshair); }).valid());
+    EXPECT_TRUE(app.waitForScreen([&](const e2e::Image& s) { return !e2e::sameIn(s, play, crosshair); }).valid());
     app.key("F6");
-    EXPECT_TRUE(app.waitForScreen([&](const e2e::Image& s) { return same(s, play, crosshair); }).valid());
+    EXPECT_TRUE(app.waitForScreen([&](const e2e::Image& s) { return e2e::sameIn(s, play, crosshair); }).valid());
 
     // Escape pauses; the in-game menu resumes; Escape again, and leave.
     app.key("Escape");
@@ -223,7 +204,7 @@ TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
     ASSERT_TRUE(game.button(pauseMenu, funcLeaveIngameMenu, x, y));
     const e2e::Image resumed = clickAndWait(x, y, paused);
     ASSERT_TRUE(resumed.valid());
-    EXPECT_TRUE(same(resumed, play, crosshair));
+    EXPECT_TRUE(e2e::sameIn(resumed, play, crosshair));
     app.key("Escape");
     const e2e::Image pausedAgain = changedFrom(resumed);
     ASSERT_TRUE(pausedAgain.valid());
@@ -235,7 +216,7 @@ TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
     ASSERT_TRUE(front.button(0, funcOpenDialog, x, y, w, h));
     const region quitButton{x - w, y - h, x + w, y + h};
     const e2e::Image left =
-        clickUntil(dialogOkX, dialogOkY, [&](const e2e::Image& s) { return same(s, menu, quitButton); });
+        clickUntil(dialogOkX, dialogOkY, [&](const e2e::Image& s) { return e2e::sameIn(s, menu, quitButton); });
     ASSERT_TRUE(left.valid());
     ASSERT_TRUE(clickAndWait(x, y, left).valid());
     EXPECT_EQ(clickUntilExit(dialogOkX, dialogOkY), 0);
