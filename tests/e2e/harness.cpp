@@ -24,6 +24,7 @@ namespace {
 
 constexpr int pollIntervalMs = 20;
 constexpr int screenPollIntervalMs = 50;  // a screenshot costs a few ms itself
+constexpr int restIntervalMs = 100;       // between the two alike shots of a window at rest
 const char* const screenSpec = "1024x768x24";
 
 // The program draws in an 800 x 600 space stretched over its window.
@@ -487,14 +488,17 @@ Image App::waitForScreen(const ScreenTest& ready, int timeoutMs) const
 
 Image App::waitForRest(const ScreenTest& ready, const Region& still, int timeoutMs) const
 {
-    Image last;
-    return waitForScreen(
-        [&](const Image& shot) {
-            const bool atRest = sameIn(shot, last, still);
+    // Shots this far apart span several frames even on a loaded machine.
+    Image last, shot;
+    const bool found = pollUntil(
+        [&] {
+            shot = screenshot();
+            const bool atRest = sameIn(shot, last, still) && ready(shot);
             last = shot;
-            return atRest && ready(shot);
+            return atRest;
         },
-        timeoutMs);
+        timeoutMs, scaledMs(restIntervalMs));
+    return found ? shot : Image();
 }
 
 bool App::waitForFile(const std::string& relative, int timeoutMs) const
