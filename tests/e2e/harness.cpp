@@ -24,7 +24,7 @@ namespace {
 
 constexpr int pollIntervalMs = 20;
 constexpr int screenPollIntervalMs = 50;  // a screenshot costs a few ms itself
-constexpr int restIntervalMs = 100;       // between the two alike shots of a window at rest
+constexpr int restIntervalMs = 250;       // between the two alike shots of a window at rest
 const char* const screenSpec = "1024x768x24";
 
 // The program draws in an 800 x 600 space stretched over its window.
