@@ -11,6 +11,8 @@ namespace {
 constexpr e2e::Region consoleLines{0, 0, 700, 130};
 // The help panel's topic lines and text.
 constexpr e2e::Region helpText{40, 60, 760, 500};
+// The console's part of the window right of the notice.
+constexpr e2e::Region besideNotice{500, 0, 800, 130};
 // The whole window.
 constexpr e2e::Region whole = e2e::wholeWindow;
 
@@ -93,7 +95,9 @@ TEST_F(PickClicks, AClickOnTheNoticeDismissesIt)
     ASSERT_TRUE(openConsole().valid());
     app.type("loadmap 1");
     app.key("Return grave");
-    const e2e::Image shown = app.waitForRest([&](const e2e::Image& s) { return !e2e::sameIn(s, blank, whole); });
+    // The notice is up and the console gone from beside it.
+    const e2e::Image shown = app.waitForRest(
+        [&](const e2e::Image& s) { return !e2e::sameIn(s, blank, whole) && e2e::sameIn(s, blank, besideNotice); });
     ASSERT_TRUE(shown.valid());
     ASSERT_TRUE(app.waitForLog("There is no game loaded, unable to change map."));
 
