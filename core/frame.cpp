@@ -30,6 +30,7 @@
 #include "media/text.h"
 #include "media/texture.h"
 #include "world/game_leave.h"
+#include "world/game_load.h"
 #include "world/world.h"
 
 namespace {
