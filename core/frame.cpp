@@ -14,11 +14,13 @@
 #include "core/log.h"
 #include "core/system.h"
 #include "editor/welcome.h"
+#include "menus/browser.h"
 #include "menus/console.h"
 #include "menus/dialog.h"
 #include "menus/help.h"
 #include "menus/notice.h"
 #include "menus/splash.h"
+#include "menus/tooltip.h"
 #include "menus/ui_render.h"
 #include "media/frustum.h"
 #include "media/image_loading.h"
@@ -27,6 +29,8 @@
 #include "media/sound.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "world/game_leave.h"
+#include "world/game_load.h"
 #include "world/world.h"
 
 namespace {
@@ -135,7 +139,9 @@ void display()
     if (gameSys.getGameState() == gameStatePlaytest)
         displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
     if (console.getConsoleState()) consoleRender();
+    if (gameSys.getGameState() != gameStateSplash) toolTipRender();
     if (gameSys.getGameState() != gameStateSplash) renderEditorWelcome();
+    renderFileBrowser();
     renderVolume();
 
     glutSwapBuffers();
@@ -167,6 +173,8 @@ void quitEngine(int status)
     if (shuttingDown) return;
     shuttingDown = true;
 
+    // A registered menu project open in the menu editor is left first.
+    if (checkGameName(world.getGameName())) leaveGame();
     releaseMenuAndGameImages();
     freeModels();
     freeSysImages();

@@ -18,10 +18,12 @@
 #include "core/camera.h"
 #include "core/init.h"
 #include "core/log.h"
+#include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "media/sound.h"
 #include "media/text.h"
+#include "menus/button_actions.h"
 #include "menus/console.h"
 #include "menus/console_commands.h"
 #include "menus/dialog.h"
@@ -29,6 +31,7 @@
 #include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
+#include "world/game_leave.h"
 #include "world/world.h"
 
 namespace {
@@ -545,6 +548,19 @@ void pageHelp(int key)
     else if (key == GLUT_KEY_RIGHT || key == GLUT_KEY_DOWN) uiHelp.selectNextTopic();
 }
 
+// Enter in a menu textbox runs the button it is linked to; a link to no
+// button of the menu leaves the textbox in edit and runs nothing.
+void runLinkedButton(int m, int t)
+{
+    const int linked = gameUI.uiGetLinkedButton(t, m);
+    if (linked < 0) return;
+    float x, y, w, h;
+    int tex, func, func2;
+    if (!gameUI.uiGetButton(x, y, w, h, tex, func, func2, m, linked)) return;
+    gameSys.setInputState(inputStateNormal);
+    buttonAction(func, func2);
+}
+
 void removeLastCharacter(std::string& text)
 {
     if (!text.empty()) text.pop_back();
@@ -643,7 +659,13 @@ void inputState0Keyboard(unsigned char key)
         enableDialog(quitDialog);
     }
     if (key != keyCodeEscape) return;
-    if (state == gameStatePlaytest) worldEditor.setEndTest(1);
+    if (state == gameStateIngameMenu &&
+        static_cast<float>(gameUI.getCurrentMenu()) == scriptUI.findLineF("ingamemenu")) {
+        leaveIngameMenu();
+        return;
+    }
+    if (state == gameStatePlay) loadIngameMenu();
+    else if (state == gameStatePlaytest) worldEditor.setEndTest(1);
     else if (state == gameStateWorldEditor) toggleEditorCamera();
 }
 
@@ -663,6 +685,7 @@ void inputState2Keyboard(unsigned char key)
     switch (editTextboxText(text, key, textboxKindMenu, w, getDisplayTextSize)) {
     case textboxKeyEdited: uiScriptString.setString(text, textIndex); break;
     case textboxKeyEscape: gameSys.setInputState(inputStateNormal); break;
+    case textboxKeyEnter: runLinkedButton(m, t); break;
     default: break;
     }
 }

@@ -11,6 +11,7 @@
 #include "logic/sentence.h"
 #include "media/quad.h"
 #include "media/sound.h"
+#include "menus/browser.h"
 #include "menus/console.h"
 #include "menus/dialog.h"
 #include "menus/help.h"
@@ -106,6 +107,7 @@ void drawPickLayers()
     }
     noticeRender();
     renderEditorWelcome();
+    renderFileBrowser();
 }
 
 // The hover pass keeps the tooltip while the pointer stays on one kind of control.

@@ -26,6 +26,7 @@ namespace {
 
 constexpr int pollIntervalMs = 20;
 constexpr int screenPollIntervalMs = 50;  // a screenshot costs a few ms itself
+constexpr int restIntervalMs = 250;       // between the two alike shots of a window at rest
 const char* const screenSpec = "1024x768x24";
 
 // The program draws in an 800 x 600 space stretched over its window.
@@ -182,6 +183,15 @@ int scaledMs(int ms)
     const char* scale = std::getenv("QV_TIMEOUT_SCALE");
     const double factor = scale ? std::atof(scale) : 1.0;
     return static_cast<int>(ms * (factor > 0 ? factor : 1.0));
+}
+
+bool sameIn(const Image& a, const Image& b, const Region& r)
+{
+    if (!a.valid() || !b.valid()) return false;
+    for (int y = r.y0; y < r.y1; ++y)
+        for (int x = r.x0; x < r.x1; ++x)
+            if (a.at(x, y) != b.at(x, y)) return false;
+    return true;
 }
 
 bool consoleShownOpen(const Image& shot)
@@ -494,6 +504,21 @@ Image App::waitForScreen(const ScreenTest& ready, int timeoutMs) const
             return shot.valid() && ready(shot);
         },
         timeoutMs, screenPollIntervalMs);
+    return found ? shot : Image();
+}
+
+Image App::waitForRest(const ScreenTest& ready, const Region& still, int timeoutMs) const
+{
+    // Shots this far apart span several frames even on a loaded machine.
+    Image last, shot;
+    const bool found = pollUntil(
+        [&] {
+            shot = screenshot();
+            const bool atRest = sameIn(shot, last, still) && ready(shot);
+            last = shot;
+            return atRest;
+        },
+        timeoutMs, scaledMs(restIntervalMs));
     return found ? shot : Image();
 }
 

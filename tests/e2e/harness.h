@@ -42,6 +42,14 @@ constexpr int defaultWaitMs = 30000;
 // A condition on the window's pixels.
 using ScreenTest = std::function<bool(const Image&)>;
 
+// A part of the window in window pixels: columns x0 to x1 - 1, rows y0 to y1 - 1.
+struct Region {
+    int x0, y0, x1, y1;
+};
+constexpr Region wholeWindow{0, 0, 800, 600};
+// True when both images are valid and alike over the region.
+bool sameIn(const Image& a, const Image& b, const Region& r);
+
 // The console panel as the window shows it: slid fully open, or not drawn at all.
 bool consoleShownOpen(const Image& shot);
 bool consoleShownClosed(const Image& shot);
@@ -91,6 +99,9 @@ public:
     // timeout (scaled by QV_TIMEOUT_SCALE); none sleeps for a fixed time.
     // The first screenshot that passes `ready`, or an invalid Image at the timeout.
     Image waitForScreen(const ScreenTest& ready, int timeoutMs = defaultWaitMs) const;
+    // The first screenshot that passes `ready` and equals the one before it
+    // over `still`: the window at rest showing what is asked for.
+    Image waitForRest(const ScreenTest& ready, const Region& still = wholeWindow, int timeoutMs = defaultWaitMs) const;
     bool waitForFile(const std::string& relative, int timeoutMs = defaultWaitMs) const;  // until the file exists
     bool waitConsoleOpen(int timeoutMs = defaultWaitMs) const;    // until the console has slid fully open
     bool waitConsoleClosed(int timeoutMs = defaultWaitMs) const;  // until the console is gone from the window
