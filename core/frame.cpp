@@ -13,6 +13,7 @@
 #include "menus/console.h"
 #include "menus/help.h"
 #include "menus/notice.h"
+#include "menus/ui.h"
 #include "media/frustum.h"
 #include "media/image_loading.h"
 #include "media/model.h"
@@ -20,6 +21,8 @@
 #include "media/sound.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "world/render.h"
+#include "world/render_primitives.h"
 #include "world/world.h"
 
 namespace {
@@ -51,6 +54,16 @@ void renderCrosshair()
     if (mode != camModeFirstPerson && mode != camModeThirdPerson) return;
     displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, crosshairHalfSize, crosshairHalfSize, 1.0f, 1.0f, 1.0f,
                    sysTexture(sysImageCrosshair), true, true, 1.0f, pickNone);
+}
+
+// The world is drawn in play, in the world editor over its editor menu, and
+// under a dialog while a game is loaded.
+bool worldShown()
+{
+    const int state = gameSys.getGameState();
+    if (isPlayState(state)) return true;
+    if (state == gameStateWorldEditor) return gameUI.getCurrentMenu() == gameUI.getEditorMenu();
+    return state == gameStateDialog && world.getGameLoaded();
 }
 
 }  // namespace
@@ -94,12 +107,17 @@ void display()
     camera.UpdateCamera();
     ExtractFrustum();
     updateAnimation();
+    if (worldShown()) {
+        gameRender();
+        glDisable(GL_LIGHTING);
+    }
 
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
 
     // The 2D layers draw with front faces culled.
     glCullFace(GL_FRONT);
+    if (isPlayState(gameSys.getGameState())) renderGameBox();
     if (gameSys.getGameState() != gameStateSplash) noticeRender();
     helpRender();
     if (gameSys.getDebugState()) {

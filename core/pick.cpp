@@ -15,6 +15,7 @@
 #include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/ui_picking.h"
+#include "world/render.h"
 #include "world/world.h"
 
 namespace {
@@ -449,6 +450,7 @@ void renderPick()
     gameSys.getMousePos(x, y);
     uint32_t selection[pickBufferSize] = {};
     startPicking(x, y, selection);
+    gameRender();
     stopPicking(selection);
 }
 
