@@ -297,6 +297,8 @@ TEST_F(WorldRender, AStretchedMapIsOneFlatQuadOfTileZeroThatPicksAsTileZero)
     EXPECT_NEAR(surfaceHeight(project(21, 0, 21)), 0.0, 0.05);  // the heights play no part
     EXPECT_TRUE(same(seen(-2, 21), rgb{0, 0, 0}));               // it runs from 0, not from -3
 
+    // The sky's bottom face lies in the ground plane here and would be hit first.
+    world.worldSetSkybox(imgSky0, imgSky0, imgSky0, imgSky0, imgSky0, imgSky0, 0);
     gameSys.setGameState(gameStateWorldEditor);
     worldEditor.setCurrentTile(3, 3);
     drawFrame();
