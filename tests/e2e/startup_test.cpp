@@ -73,6 +73,8 @@ TEST(Startup, FullScreenFillsTheDisplayAndIsSavedBack)
     app.writeFile("system/system.cfg", settings("1.9", "0", "0", "800", "600", "Quorvane Full"));
     ASSERT_TRUE(app.start("Quorvane Full"));
     ASSERT_TRUE(app.waitForLog("Building file structure"));
+    // The switch to full screen reaches the window system while the main loop runs.
+    app.waitForScreen([](const e2e::Image& shot) { return shot.width == 1024 && shot.height == 768; });
     const e2e::Geometry g = app.windowGeometry();
     EXPECT_EQ(g.x, 0);
     EXPECT_EQ(g.y, 0);
