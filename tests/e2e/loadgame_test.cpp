@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <boost/filesystem.hpp>
-#include <chrono>
 #include <map>
-#include <thread>
 
 #include "tests/e2e/harness.h"
 
@@ -33,17 +31,20 @@ protected:
     e2e::App app;
     void SetUp() override
     {
-        app.writeFile("system/system.cfg", e2e::settingsFile(title, 1, 1));
+        // Debug mode off and a front-end menu that draws nothing, so that the
+        // console can be seen closed and open; the load ends in the game's splash.
+        app.writeFile("system/system.cfg", e2e::settingsFile(title, 0, 1));
+        app.writeFile("system/ui.cfg", e2e::emptyMenuSystem());
         ASSERT_TRUE(app.start(title));
         ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
+        ASSERT_TRUE(app.click(400, 580));  // leaves the splash screen
     }
     // Opens the console, types the command and sends it. The console closes
-    // after a load command; it opens again once its closing slide has ended.
+    // after a load command; it is opened again once its closing slide has ended.
     void command(const std::string& text)
     {
-        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(700)));
-        app.key("grave");
-        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(700)));
+        ASSERT_TRUE(app.waitConsoleClosed());
+        ASSERT_TRUE(app.openConsole());
         if (!text.empty()) app.type(text);
         app.key("Return");
     }
