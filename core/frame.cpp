@@ -10,6 +10,7 @@
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "logic/executor.h"
 #include "menus/console.h"
 #include "menus/help.h"
 #include "menus/notice.h"
@@ -53,6 +54,24 @@ void renderCrosshair()
                    sysTexture(sysImageCrosshair), true, true, 1.0f, pickNone);
 }
 
+// A held key fires its "pressed" rules once per frame, whatever else is held.
+void updateHeldKeyLogic()
+{
+    if (!isPlayState(gameSys.getGameState()) || console.getConsoleState() || uiHelp.getHelpState()) return;
+    for (int key = 0; key < namedKeyCount; ++key) {
+        if (gameSys.getKeyState(key) == keyStatePressed) {
+            updateKeyLogic();
+            return;
+        }
+    }
+    for (int letter = 0; letter < alphabetKeyCount; ++letter) {
+        if (gameSys.getAlphabetKeyState(letter) == keyStatePressed) {
+            updateKeyLogic();
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 void setFrameClock(frameClockFunc clock)
@@ -94,6 +113,8 @@ void display()
     camera.UpdateCamera();
     ExtractFrustum();
     updateAnimation();
+    updateLogic();
+    updateHeldKeyLogic();
 
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
