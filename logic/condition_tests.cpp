@@ -183,16 +183,6 @@ objectBox readObjectBox(int o, int m)
     return box;
 }
 
-bool boxesOverlap(const objectBox& a, float dx, float dy, float dz, const objectBox& b)
-{
-    if (!a.solid || !b.solid) return false;
-    const float ax = a.x + dx, ay = a.y + dy, az = a.z + dz;
-    if (b.x - b.obw > ax + a.obw || ax - a.obw > b.x + b.obw) return false;
-    if (b.y - b.obd > ay + a.obd || ay - a.obd > b.y + b.obd) return false;
-    if (b.z - b.obh > az + a.obh || az - a.obh > b.z + b.obh) return false;
-    return true;
-}
-
 bool checkObjectCollide(int a, float dx, float dy, float dz, int b)
 {
     const int m = world.getCurrentMap();

@@ -26,8 +26,19 @@ struct objectBox {
 };
 // Object o of map m; every field 0 (and not solid) for an object that does not exist.
 objectBox readObjectBox(int o, int m);
+// Whether two extents along one axis overlap, boundaries included: a centre
+// `a` moved by `da` with half-size `ha` against a centre `b` with half-size `hb`.
+inline bool axisOverlap(float a, float da, float ha, float b, float hb)
+{
+    const float moved = a + da;
+    return !(b - hb > moved + ha || moved - ha > b + hb);
+}
 // The overlap test of checkObjectCollide on boxes already read.
-bool boxesOverlap(const objectBox& a, float dx, float dy, float dz, const objectBox& b);
+inline bool boxesOverlap(const objectBox& a, float dx, float dy, float dz, const objectBox& b)
+{
+    return a.solid && b.solid && axisOverlap(a.x, dx, a.obw, b.x, b.obw) && axisOverlap(a.y, dy, a.obd, b.y, b.obd) &&
+           axisOverlap(a.z, dz, a.obh, b.z, b.obh);
+}
 
 // The terrain patch under the ground point (x, y) of map m, in the ray-test
 // frame whose second coordinate is height: 12 units across, centred on the

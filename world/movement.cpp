@@ -3,6 +3,7 @@
 #include "world/movement.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -65,6 +66,16 @@ void storeObject(const objectRecord& r, int o, int m)
     world.worldSetObject(r.x, r.y, r.z, r.w, r.h, r.d, r.tex, r.layer, o, m);
 }
 
+constexpr float reachMargin = 0.01f;  // for the rounding of the box sums
+
+// Whether no box of another object, however large, can meet this one along an
+// axis, at its place or after the step: a cheap test before the box is read.
+bool outOfReach(float a, float step, float half, float b)
+{
+    const float reach = half + objectMaxSize + reachMargin;
+    return std::fabs(a - b) > reach && std::fabs(a + step - b) > reach;
+}
+
 // Cancels each axis of the step on which object o would run into a solid object.
 void blockStep(int o, int m, float& sx, float& sy, float& sz)
 {
@@ -73,11 +84,21 @@ void blockStep(int o, int m, float& sx, float& sy, float& sz)
     const int count = world.worldGetObjectCount(m);
     for (int j = 0; j < count && (sx != 0.0f || sy != 0.0f || sz != 0.0f); ++j) {
         if (j == o) continue;
-        const objectBox other = readObjectBox(j, m);
-        if (!other.solid) continue;
-        if (boxesOverlap(self, sx, 0, 0, other)) sx = 0.0f;
-        if (boxesOverlap(self, 0, sy, 0, other)) sy = 0.0f;
-        if (boxesOverlap(self, 0, 0, sz, other)) sz = 0.0f;
+        objectBox other;
+        float w, h, d;
+        int tex;
+        world.worldGetObject(other.x, other.y, other.z, w, h, d, tex, other.layer, j, m);
+        if (outOfReach(self.x, sx, self.obw, other.x) || outOfReach(self.y, sy, self.obd, other.y)) continue;
+        if (!world.worldGetObjectObstructionState(j, m)) continue;
+        world.getObstructionSize(other.obw, other.obh, other.obd, j, m);
+        // Each axis is tried alone: the three probes of checkObjectCollide, each
+        // overlap on the two other axes taken at no offset.
+        const bool stillX = axisOverlap(self.x, 0, self.obw, other.x, other.obw);
+        const bool stillY = axisOverlap(self.y, 0, self.obd, other.y, other.obd);
+        const bool stillZ = axisOverlap(self.z, 0, self.obh, other.z, other.obh);
+        if (axisOverlap(self.x, sx, self.obw, other.x, other.obw) && stillY && stillZ) sx = 0.0f;
+        if (stillX && axisOverlap(self.y, sy, self.obd, other.y, other.obd) && stillZ) sy = 0.0f;
+        if (stillX && stillY && axisOverlap(self.z, sz, self.obh, other.z, other.obh)) sz = 0.0f;
     }
 }
 
