@@ -27,6 +27,7 @@
 #include "menus/splash.h"
 #include "menus/ui.h"
 #include "menus/ui_loader.h"
+#include "menus/widgets.h"
 
 namespace {
 
@@ -185,6 +186,7 @@ void init()
     systemMsg("");
     systemMsg("^g^2Quorvane User Interface Initializing...");
     systemMsg("");
+    loadSysTextboxes();
     loadSysImages();
     initSound();
     loadSystemSounds();

@@ -109,6 +109,12 @@ std::string settingsFile(const std::string& title, int debugMode, int sound)
            std::to_string(sound) + "\nf soundVolume 0.5\nf firstTime 1\n";
 }
 
+std::string emptyMenuSystem()
+{
+    return "f intromenu 0\nf menu0background -1\ns menu0button0 endButtonLoad\ns menu0textbox0 endTextboxLoad\n"
+           "s menu0text0 endTextLoad\ns menu0string0 end\ns menu1 endMenuLoad\n";
+}
+
 int scaledMs(int ms)
 {
     const char* scale = std::getenv("QV_TIMEOUT_SCALE");

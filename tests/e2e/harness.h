@@ -28,6 +28,9 @@ struct Geometry {
 // A system/system.cfg for an 800 x 600 window at 0, 0 titled `title`.
 std::string settingsFile(const std::string& title, int debugMode, int sound);
 
+// A system/ui.cfg of one menu that draws nothing, for tests of the layers over it.
+std::string emptyMenuSystem();
+
 // Milliseconds scaled by QV_TIMEOUT_SCALE (sanitizer builds run slower).
 int scaledMs(int ms);
 
