@@ -16,6 +16,7 @@
 #include "logic/steps.h"
 #include "media/sound.h"
 #include "media/text.h"
+#include "world/game_leave.h"
 #include "world/movement.h"
 #include "world/world.h"
 
@@ -404,10 +405,12 @@ void gotoMap(const actionArgs& a) { requestMap(a.value); }
 void gotoMapOfObjectScore(const actionArgs& a) { requestMap(valueScore(a)); }
 void gotoMapOfGlobalScore(const actionArgs& a) { requestMap(world.getGlobalScore(a.value)); }
 
-// In a playtest the world editor ends it on its next frame.
+// Play returns to the game's first menu; a playtest is ended by the world
+// editor on its next frame.
 void endGame(const actionArgs&)
 {
-    if (gameSys.getGameState() == gameStatePlaytest) worldEditor.setEndTest(1);
+    if (gameSys.getGameState() == gameStatePlay) loadIngameMainMenu();
+    else if (gameSys.getGameState() == gameStatePlaytest) worldEditor.setEndTest(1);
 }
 
 void terminateProgram(const actionArgs&) { quitEngine(); }
