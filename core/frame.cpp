@@ -22,6 +22,7 @@
 #include "menus/splash.h"
 #include "menus/tooltip.h"
 #include "menus/ui_render.h"
+#include "menus/ui.h"
 #include "media/frustum.h"
 #include "media/image_loading.h"
 #include "media/model.h"
@@ -30,6 +31,8 @@
 #include "media/text.h"
 #include "media/texture.h"
 #include "world/game_leave.h"
+#include "world/render.h"
+#include "world/render_primitives.h"
 #include "world/world.h"
 
 namespace {
@@ -93,6 +96,16 @@ int frameIntervalMs()
     return cap == 0 ? -1 : millisecondsPerSecond / cap;
 }
 
+// The world is drawn in play, in the world editor over its editor menu, and
+// under a dialog while a game is loaded.
+bool worldShown()
+{
+    const int state = gameSys.getGameState();
+    if (isPlayState(state)) return true;
+    if (state == gameStateWorldEditor) return gameUI.getCurrentMenu() == gameUI.getEditorMenu();
+    return state == gameStateDialog && world.getGameLoaded();
+}
+
 }  // namespace
 
 void setFrameClock(frameClockFunc clock)
@@ -136,6 +149,10 @@ void display()
     camera.UpdateCamera();
     ExtractFrustum();
     updateAnimation();
+    if (worldShown()) {
+        gameRender();
+        glDisable(GL_LIGHTING);
+    }
     updateLogic();
     updateHeldKeyLogic();
 
@@ -144,6 +161,7 @@ void display()
 
     // The 2D layers draw with front faces culled.
     glCullFace(GL_FRONT);
+    if (isPlayState(gameSys.getGameState())) renderGameBox();
     const int state = gameSys.getGameState();
     if (!isPlayState(state) && state != gameStateSplash) uiRender();
     if (state == gameStateDialog) dialogRender();
