@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,9 @@ public:
     Geometry windowGeometry() const;
     std::string windowName() const;
     Image screenshot() const;
+    // The first screenshot that satisfies `ready`, polled until the timeout; an
+    // invalid image when none did.
+    Image waitForScreen(const std::function<bool(const Image&)>& ready, int timeoutMs = 10000) const;
 
     // Sends the window system's close request, as a window manager would.
     bool closeWindow() const;
