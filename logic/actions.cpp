@@ -53,25 +53,6 @@ bool validPhrase(int p)
     return p >= 0 && p < phraseCount;
 }
 
-// --- Object records ---------------------------------------------------------
-
-struct objectRecord {
-    float x, y, z, w, h, d;
-    int tex, layer;
-};
-
-objectRecord readObject(int o, int m)
-{
-    objectRecord r{};
-    world.worldGetObject(r.x, r.y, r.z, r.w, r.h, r.d, r.tex, r.layer, o, m);
-    return r;
-}
-
-void storeObject(const objectRecord& r, int o, int m)
-{
-    world.worldSetObject(r.x, r.y, r.z, r.w, r.h, r.d, r.tex, r.layer, o, m);
-}
-
 float obstructionHeight(int o, int m)
 {
     float obw = 0, obh = 0, obd = 0;
@@ -115,7 +96,7 @@ void removePhrase(const actionArgs&) { world.setDisplayPhrase(phraseDisplayNone,
 // Draws text at the subject's position raised by `rise`, in drawing order (x, height, y).
 void drawAtSubject(const actionArgs& a, float rise, const std::string& text)
 {
-    const objectRecord s = readObject(a.subject, a.map);
+    const objectRecord s = readObjectRecord(a.subject, a.map);
     displayTextStringIngame(s.x, s.z + rise, s.y, text);
 }
 
@@ -124,7 +105,7 @@ std::string objectScoreText(int o, int m)
     return world.worldGetObjectName(o, m) + " " + std::to_string(world.worldGetObjectScore(o, m));
 }
 
-float twiceHeight(const actionArgs& a) { return 2.0f * readObject(a.subject, a.map).h; }
+float twiceHeight(const actionArgs& a) { return 2.0f * readObjectRecord(a.subject, a.map).h; }
 
 void phraseOnObject(const actionArgs& a)
 {
@@ -167,9 +148,9 @@ void objectUnsolid(const actionArgs& a) { world.worldSetObjectObstructionState(f
 
 void changeObjectImage(const actionArgs& a)
 {
-    objectRecord s = readObject(a.subject, a.map);
+    objectRecord s = readObjectRecord(a.subject, a.map);
     s.tex = a.value;
-    storeObject(s, a.subject, a.map);
+    storeObjectRecord(s, a.subject, a.map);
 }
 
 void resetLogic(const actionArgs& a)
@@ -225,7 +206,7 @@ float seekStep(float from, float to)
 
 void seekObject(const actionArgs& a)
 {
-    const objectRecord s = readObject(a.subject, a.map), v = readObject(a.value, a.map);
+    const objectRecord s = readObjectRecord(a.subject, a.map), v = readObjectRecord(a.value, a.map);
     moveObject(seekStep(s.x, v.x), seekStep(s.y, v.y), 0.0f, a.subject, a.map);
 }
 
@@ -236,11 +217,11 @@ void seekObject(const actionArgs& a)
 void spawnAt(const actionArgs& a, float x, float y, float z, bool turn)
 {
     resetTimers(a.value, a.map);
-    objectRecord v = readObject(a.value, a.map);
+    objectRecord v = readObjectRecord(a.value, a.map);
     v.x = x;
     v.y = y;
     v.z = z;
-    storeObject(v, a.value, a.map);
+    storeObjectRecord(v, a.value, a.map);
     world.worldSetObjectLife(true, a.value, a.map);
     if (!turn) return;
     const rotation r = readRotation(a.subject, a.map);
@@ -257,27 +238,27 @@ float spawnPitch(const actionArgs& a)
 
 void spawnUp(const actionArgs& a)
 {
-    const objectRecord s = readObject(a.subject, a.map);
+    const objectRecord s = readObjectRecord(a.subject, a.map);
     spawnAt(a, s.x, s.y + 2.0f * obstructionHeight(a.subject, a.map) + spawnGap, s.z, false);
 }
 
 void spawnDown(const actionArgs& a)
 {
-    const objectRecord s = readObject(a.subject, a.map);
-    const float ownZ = readObject(a.value, a.map).z;
+    const objectRecord s = readObjectRecord(a.subject, a.map);
+    const float ownZ = readObjectRecord(a.value, a.map).z;
     spawnAt(a, s.x, s.y - 2.0f * obstructionHeight(a.subject, a.map) - spawnGap, ownZ, false);
 }
 
 void spawnSideways(const actionArgs& a, float sign)
 {
-    const objectRecord s = readObject(a.subject, a.map);
+    const objectRecord s = readObjectRecord(a.subject, a.map);
     const float yaw = subjectYaw(a);
     spawnAt(a, s.x + sign * std::cos(yaw), s.y + sign * std::sin(yaw), s.z, true);
 }
 
 void spawnAlong(const actionArgs& a, float sign)
 {
-    const objectRecord s = readObject(a.subject, a.map);
+    const objectRecord s = readObjectRecord(a.subject, a.map);
     const float yaw = subjectYaw(a), pitch = spawnPitch(a);
     spawnAt(a, s.x + sign * std::sin(yaw), s.y - sign * std::cos(yaw), s.z - sign * std::sin(pitch), true);
 }
@@ -289,7 +270,7 @@ void spawnBackwards(const actionArgs& a) { spawnAlong(a, -1.0f); }
 
 void spawnOnObject(const actionArgs& a)
 {
-    const objectRecord s = readObject(a.subject, a.map);
+    const objectRecord s = readObjectRecord(a.subject, a.map);
     spawnAt(a, s.x, s.y, s.z, false);
 }
 
@@ -298,11 +279,11 @@ void spawnToMouse(const actionArgs& a)
 {
     double nx = 0.0, ny = 0.0;
     gameSys.getNormalPos(nx, ny);
-    objectRecord v = readObject(a.value, a.map);
+    objectRecord v = readObjectRecord(a.value, a.map);
     v.x = static_cast<float>(nx);
     v.y = static_cast<float>(ny);
     v.z = 0.0f;
-    storeObject(v, a.value, a.map);
+    storeObjectRecord(v, a.value, a.map);
 }
 
 // --- Camera -------------------------------------------------------------------------------
@@ -310,7 +291,7 @@ void spawnToMouse(const actionArgs& a)
 // The camera moves to object V and V turns with the view.
 void cameraToObject(const actionArgs& a)
 {
-    const objectRecord v = readObject(a.value, a.map);
+    const objectRecord v = readObjectRecord(a.value, a.map);
     camera.SetPos(v.x, v.z, v.y);
     float pitch = 0, yaw = 0;
     camera.GetRot(pitch, yaw);

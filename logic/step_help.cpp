@@ -2,9 +2,8 @@
 // from the family's first id like the vocabulary itself.
 #include "logic/step_help.h"
 
-#include "editor/editor.h"
+#include "logic/step_table.h"
 #include "logic/steps.h"
-#include "world/world.h"
 
 namespace {
 
@@ -271,49 +270,19 @@ const stepHelp actionHelp[] = {
     {"Makes the mouse pointer invisible.", ""},  // 801
     {"Change the model of this object to the specified model.", ""},  // 802
 };
-// Action 733 works on the model of a model object; its table line is the image one.
-const stepHelp modelImageHelp = {"Change the model of this object to the specified model.", ""};
 
-struct helpFamily {
-    int firstId;
-    const stepHelp* rows;
-    int count;
-};
-
-template <size_t N>
-constexpr helpFamily family(int firstId, const stepHelp (&rows)[N])
-{
-    return {firstId, rows, static_cast<int>(N)};
-}
-
-const helpFamily families[] = {
+const stepFamily<stepHelp> families[] = {
     family(stepWhenObject, conditionHelp), family(stepIs, isHelp), family(stepTouching, predicateHelp),
     family(stepThen, thenHelp), family(stepAnd, actionHelp),
 };
-
-const stepHelp* findHelp(int id)
-{
-    if (id == stepBlank) return &blankHelp;
-    for (const helpFamily& f : families)
-        if (id >= f.firstId && id < f.firstId + f.count) return &f.rows[id - f.firstId];
-    return nullptr;
-}
-
-// The object the world editor has selected decides, whatever the editor mode;
-// with no object at that index the image line stands.
-bool selectedObjectIsModel()
-{
-    const int m = world.getCurrentMap(), o = worldEditor.getCurrentObject();
-    if (o < 0 || o >= world.worldGetObjectCount(m)) return false;
-    return world.worldGetObjectType(o, m) == objectTypeModel;
-}
 
 }  // namespace
 
 void stepIDToDescription(int id, std::string& str1, std::string& str2)
 {
-    const stepHelp* help = findHelp(id);
-    if (id == stepChangeObjectImage && selectedObjectIsModel()) help = &modelImageHelp;
+    const stepHelp* help = id == stepBlank ? &blankHelp : findInFamilies(families, id);
+    // Action 733 on a model object changes its model: the line of 802.
+    if (id == stepChangeObjectImage && selectedObjectIsModel()) help = findInFamilies(families, stepChangeObjectModel);
     str1 = help ? help->line1 : "";
     str2 = help ? help->line2 : "";
 }

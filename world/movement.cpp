@@ -49,23 +49,6 @@ bool terrainSample(float x, float y, int m, float& sample)
     return false;
 }
 
-struct objectRecord {
-    float x, y, z, w, h, d;
-    int tex, layer;
-};
-
-objectRecord readObject(int o, int m)
-{
-    objectRecord r{};
-    world.worldGetObject(r.x, r.y, r.z, r.w, r.h, r.d, r.tex, r.layer, o, m);
-    return r;
-}
-
-void storeObject(const objectRecord& r, int o, int m)
-{
-    world.worldSetObject(r.x, r.y, r.z, r.w, r.h, r.d, r.tex, r.layer, o, m);
-}
-
 constexpr float reachMargin = 0.01f;  // for the rounding of the box sums
 
 // Whether no box of another object, however large, can meet this one along an
@@ -104,13 +87,25 @@ void blockStep(int o, int m, float& sx, float& sy, float& sz)
 
 }  // namespace
 
+objectRecord readObjectRecord(int o, int m)
+{
+    objectRecord r{};
+    world.worldGetObject(r.x, r.y, r.z, r.w, r.h, r.d, r.tex, r.layer, o, m);
+    return r;
+}
+
+void storeObjectRecord(const objectRecord& r, int o, int m)
+{
+    world.worldSetObject(r.x, r.y, r.z, r.w, r.h, r.d, r.tex, r.layer, o, m);
+}
+
 void moveObject(float dx, float dy, float dz, int o, int m)
 {
     // A store at the object count would append an object: an index that names
     // no object moves nothing.
     if (o < 0 || o >= world.worldGetObjectCount(m)) return;
     float sx = dx / stepDivisor, sy = dy / stepDivisor, sz = dz / stepDivisor;
-    objectRecord r = readObject(o, m);
+    objectRecord r = readObjectRecord(o, m);
     float obw = 0, obh = 0, obd = 0;
     world.getObstructionSize(obw, obh, obd, o, m);
     int w = 0, h = 0;
@@ -119,11 +114,11 @@ void moveObject(float dx, float dy, float dz, int o, int m)
 
     if (r.x < 0.0f) {
         r.x = 0.0f;
-        storeObject(r, o, m);
+        storeObjectRecord(r, o, m);
     }
     if (r.y < 0.0f) {
         r.y = 0.0f;
-        storeObject(r, o, m);
+        storeObjectRecord(r, o, m);
     }
 
     const float farX = tileSize * static_cast<float>(w) - tileSize, farY = tileSize * static_cast<float>(h) - tileSize;
@@ -138,5 +133,5 @@ void moveObject(float dx, float dy, float dz, int o, int m)
     r.x += sx;
     r.y += sy;
     r.z = z + sz;
-    storeObject(r, o, m);
+    storeObjectRecord(r, o, m);
 }
