@@ -5,6 +5,8 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -343,8 +345,15 @@ int randomUpTo(int v)
 
 int subjectScore(const actionArgs& a) { return world.worldGetObjectScore(a.subject, a.map); }
 int valueScore(const actionArgs& a) { return world.worldGetObjectScore(a.value, a.map); }
-void setSubjectScore(const actionArgs& a, long long s) { world.worldSetObjectScore(static_cast<int>(s), a.subject, a.map); }
-void setValueScore(const actionArgs& a, long long s) { world.worldSetObjectScore(static_cast<int>(s), a.value, a.map); }
+
+// Sums are taken wide and held at the int range rather than wrapping round.
+int clampScore(long long s)
+{
+    return static_cast<int>(std::clamp<long long>(s, INT_MIN, INT_MAX));
+}
+
+void setSubjectScore(const actionArgs& a, long long s) { world.worldSetObjectScore(clampScore(s), a.subject, a.map); }
+void setValueScore(const actionArgs& a, long long s) { world.worldSetObjectScore(clampScore(s), a.value, a.map); }
 
 void setGameScore(const actionArgs& a) { world.setGameScore(a.value); }
 void addGameScore(const actionArgs& a) { world.addGameScore(a.value); }
@@ -365,7 +374,10 @@ void subOneFromObject(const actionArgs& a) { setValueScore(a, 0LL + valueScore(a
 void zeroObjectScore(const actionArgs& a) { setValueScore(a, 0); }
 
 // The world reads a global score id outside 0 to 49 as 0 and writes nothing to it.
-void addOneToGlobal(const actionArgs& a) { world.setGlobalScore(a.value, world.getGlobalScore(a.value) + 1); }
+void addOneToGlobal(const actionArgs& a)
+{
+    world.setGlobalScore(a.value, clampScore(0LL + world.getGlobalScore(a.value) + 1));
+}
 void subOneFromGlobal(const actionArgs& a) { world.setGlobalScore(a.value, world.getGlobalScore(a.value) - 1); }
 void resetGlobal(const actionArgs& a) { world.setGlobalScore(a.value, 0); }
 void objectToGlobal(const actionArgs& a) { world.setGlobalScore(a.value, subjectScore(a)); }
