@@ -5,6 +5,9 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+#include <climits>
+
 #include "core/system.h"
 #include "logic/actions.h"
 #include "logic/condition_tests.h"
@@ -221,7 +224,7 @@ void updateLogic()
         sentence rule = list.rule(s);
         // Timers advance before the rule is judged, whether or not a chain skips it.
         if (const int add = timerIncrement(rule, ticks)) {
-            rule.setTimer(rule.getTimer() + add);
+            rule.setTimer(static_cast<int>(std::min<long long>(INT_MAX, 0LL + rule.getTimer() + add)));
             list.setTimer(rule.getTimer(), s);
         }
         sentenceAction(rule, list.isGlobal, list.owner(), s);
