@@ -13,6 +13,7 @@
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "editor/welcome.h"
 #include "logic/executor.h"
 #include "menus/browser.h"
 #include "menus/console.h"
@@ -177,6 +178,7 @@ void display()
         displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
     if (console.getConsoleState()) consoleRender();
     if (gameSys.getGameState() != gameStateSplash) toolTipRender();
+    if (gameSys.getGameState() != gameStateSplash) renderEditorWelcome();
     renderFileBrowser();
     renderVolume();
 

@@ -7,6 +7,7 @@
 #include "core/frame.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/welcome.h"
 #include "logic/executor.h"
 #include "logic/sentence.h"
 #include "media/quad.h"
@@ -107,6 +108,7 @@ void drawPickLayers()
         if (console.getConsoleState()) consoleRender();
     }
     noticeRender();
+    renderEditorWelcome();
     renderFileBrowser();
 }
 
@@ -450,8 +452,10 @@ bool dispatchPickCode(const pickCode& code)
         notice.leaveNotice();
         return true;
     }
+    const bool editors = state == gameStateWorldEditor || state == gameStateUIEditor;
+    if (editors && welcomePicking(code.bytes())) return true;
     if (gameSys.getDragState()) return false;
-    return uiPicking(code.bytes()) != 0;
+    return uiPicking(code.bytes()) != 0 || welcomePicking(code.bytes());
 }
 
 void renderPick()

@@ -73,8 +73,7 @@ public:
     Geometry windowGeometry() const;
     std::string windowName() const;
     Image screenshot() const;
-    // The first screenshot that satisfies `ready`, polled until the timeout; an
-    // invalid image when none did.
+    // Polls the window until a shot satisfies `ready`; that shot, or an invalid image on timeout.
     Image waitForScreen(const std::function<bool(const Image&)>& ready, int timeoutMs = 10000) const;
 
     // Sends the window system's close request, as a window manager would.
