@@ -3,6 +3,9 @@
 // is closed.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "tests/e2e/harness.h"
 
 namespace {
@@ -73,7 +76,12 @@ TEST(Startup, FullScreenFillsTheDisplayAndIsSavedBack)
     app.writeFile("system/system.cfg", settings("1.9", "0", "0", "800", "600", "Quorvane Full"));
     ASSERT_TRUE(app.start("Quorvane Full"));
     ASSERT_TRUE(app.waitForLog("Building file structure"));
-    const e2e::Geometry g = app.windowGeometry();
+    // The window takes the display's size once the main loop has handled the switch.
+    e2e::Geometry g = app.windowGeometry();
+    for (int i = 0; i < 100 && g.width != 1024; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(50)));
+        g = app.windowGeometry();
+    }
     EXPECT_EQ(g.x, 0);
     EXPECT_EQ(g.y, 0);
     EXPECT_EQ(g.width, 1024);
