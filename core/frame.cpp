@@ -22,8 +22,8 @@
 #include "menus/notice.h"
 #include "menus/splash.h"
 #include "menus/tooltip.h"
-#include "menus/ui_render.h"
 #include "menus/ui.h"
+#include "menus/ui_render.h"
 #include "media/frustum.h"
 #include "media/image_loading.h"
 #include "media/model.h"
@@ -32,6 +32,7 @@
 #include "media/text.h"
 #include "media/texture.h"
 #include "world/game_leave.h"
+#include "world/game_load.h"
 #include "world/render.h"
 #include "world/render_primitives.h"
 #include "world/world.h"
@@ -88,15 +89,6 @@ void updateHeldKeyLogic()
     }
 }
 
-// Strictly more than this must pass between two drawn frames; negative when
-// every call may draw.
-int frameIntervalMs()
-{
-    if (isPlayState(gameSys.getGameState())) return playFrameIntervalMs;
-    const int cap = gameSys.getFPSRender();
-    return cap == 0 ? -1 : millisecondsPerSecond / cap;
-}
-
 // The world is drawn in play, in the world editor over its editor menu, and
 // under a dialog while a game is loaded.
 bool worldShown()
@@ -105,6 +97,15 @@ bool worldShown()
     if (isPlayState(state)) return true;
     if (state == gameStateWorldEditor) return gameUI.getCurrentMenu() == gameUI.getEditorMenu();
     return state == gameStateDialog && world.getGameLoaded();
+}
+
+// Strictly more than this must pass between two drawn frames; negative when
+// every call may draw.
+int frameIntervalMs()
+{
+    if (isPlayState(gameSys.getGameState())) return playFrameIntervalMs;
+    const int cap = gameSys.getFPSRender();
+    return cap == 0 ? -1 : millisecondsPerSecond / cap;
 }
 
 }  // namespace
@@ -162,8 +163,8 @@ void display()
 
     // The 2D layers draw with front faces culled.
     glCullFace(GL_FRONT);
-    if (isPlayState(gameSys.getGameState())) renderGameBox();
     const int state = gameSys.getGameState();
+    if (isPlayState(state)) renderGameBox();
     if (!isPlayState(state) && state != gameStateSplash) uiRender();
     if (state == gameStateDialog) dialogRender();
     if (state == gameStateSplash) splashRender();

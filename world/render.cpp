@@ -80,7 +80,7 @@ struct objectView {
     float rotx = 0, roty = 0, rotz = 0;
 
     int pick() const { return static_cast<int>(pickObjectNameBase) + index; }
-    bool visible() const { return inFrustum(x, z, y, objectCullFactor * std::max({w, h, d})); }
+    bool inView() const { return inFrustum(x, z, y, objectCullFactor * std::max({w, h, d})); }
 };
 
 objectView readObject(int o, int m)
@@ -139,60 +139,6 @@ void drawBillboardObject(const objectView& o)
     displayBillboardTexture(o.x, o.z, o.y, o.w, o.h, image.tex, true, 1.0f, o.pick());
 }
 
-// The editor draws every object whatever its flags; a Square with local rules
-// pulses, and turns by its rotations in their stored order as in play.
-void drawEditorObject(const objectView& o, int m)
-{
-    const bool hasRules = world.mapLocalGetSentenceAmount(o.index, m) > 0;
-    const rotationOrder order = hasRules ? rotationXYZ : rotationXZY;
-    switch (o.type) {
-    case objectTypeCube:
-        if (o.visible()) drawCubeObject(o, order);
-        break;
-    case objectTypeSquare:
-        if (!hasRules || o.visible()) drawSquareObject(o, order, hasRules ? imageFlash : 1.0f);
-        break;
-    case objectTypeModel:
-        if (o.visible()) drawModelObject(o);
-        break;
-    case objectTypeBillboard:
-        drawBillboardObject(o);
-        break;
-    default:
-        break;
-    }
-}
-
-void drawOutlineBox(const objectView& o, int m)
-{
-    float ow = 0.0f, oh = 0.0f, od = 0.0f;
-    world.getObstructionSize(ow, oh, od, o.index, m);
-    const float base = o.type == objectTypeModel ? o.z - oh : o.z;
-    renderCubeWire(o.x, base, o.y, ow, oh, od, 0.0f, 0.0f, 0.0f);
-}
-
-// A small cube in front of the current object, in the direction it faces.
-void drawFacingMarker(const objectView& o)
-{
-    const float a = o.roty * degreesToRadians, b = o.rotx * degreesToRadians;
-    renderCube(o.x + std::sin(a), o.z - std::cos(a), o.y - std::sin(b), markerHalfSize, markerHalfSize,
-               markerHalfSize, o.rotx, o.rotz, o.roty, sysTexture(sysImageConsoleBackground), markerPickName);
-}
-
-// With the object tool or outline-all on: the multi-selection (or every
-// object) gets its box, else the current object its box and facing marker.
-void drawEditorOutline(const objectView& o, int m)
-{
-    const int sao = worldEditor.getSAO();
-    if (worldEditor.getEditorMode() != editorModeObject && sao != 1) return;
-    if (worldEditor.getObjectListAmount() > 0 || sao == 1) {
-        if ((sao == 1 || worldEditor.notInObjectList(o.index)) && o.visible()) drawOutlineBox(o, m);
-    } else if (o.index == worldEditor.getCurrentObject()) {
-        drawOutlineBox(o, m);
-        drawFacingMarker(o);
-    }
-}
-
 bool followingCamera()
 {
     const int mode = camera.getCamMode();
@@ -224,20 +170,37 @@ void drawPlayModel(const objectView& o)
     drawModelObject(o);
 }
 
-// Play draws only visible objects; Billboards are never culled.
-void drawPlayObject(objectView o, int m)
+// How a view draws its objects: the order of the rotations, the grey of a
+// Square, whether Squares are culled, whether the look-at Model may move to
+// the first-person overlay, and whether every object is culled.
+struct objectStyle {
+    rotationOrder order;
+    float squareGrey;
+    bool cullSquares;
+    bool playModels;
+    bool cullAll;
+};
+
+// Cubes and Models are culled by their sphere, Squares when the style says
+// so, Billboards never. The ordinary frame culls them all: each one's sphere
+// holds its whole quad, so one wholly outside the view would draw nothing
+// anyway; the pick pass keeps the rule, so an object nearer than the view's
+// near plane can still be picked.
+void drawObject(const objectView& o, const objectStyle& style)
 {
-    if (!world.worldGetObjectVisible(o.index, m)) return;
-    adjustLookAtRotation(o);
+    const bool culled = style.cullAll || o.type == objectTypeCube || o.type == objectTypeModel ||
+                        (o.type == objectTypeSquare && style.cullSquares);
+    if (culled && !o.inView()) return;
     switch (o.type) {
     case objectTypeCube:
-        if (o.visible()) drawCubeObject(o, rotationXYZ);
+        drawCubeObject(o, style.order);
         break;
     case objectTypeSquare:
-        if (o.visible()) drawSquareObject(o, rotationXYZ, 1.0f);
+        drawSquareObject(o, style.order, style.squareGrey);
         break;
     case objectTypeModel:
-        if (o.visible()) drawPlayModel(o);
+        if (style.playModels) drawPlayModel(o);
+        else drawModelObject(o);
         break;
     case objectTypeBillboard:
         drawBillboardObject(o);
@@ -245,6 +208,53 @@ void drawPlayObject(objectView o, int m)
     default:
         break;
     }
+}
+
+// The editor draws every object whatever its flags. An object with local
+// rules turns by its rotations in their stored order, as in play; a Square
+// with rules pulses and is culled, one without is always drawn.
+void drawEditorObject(const objectView& o, int m, bool cullAll)
+{
+    const bool hasRules = world.mapLocalGetSentenceAmount(o.index, m) > 0;
+    drawObject(o, {hasRules ? rotationXYZ : rotationXZY, hasRules ? imageFlash : 1.0f, hasRules, false, cullAll});
+}
+
+void drawOutlineBox(const objectView& o, int m)
+{
+    float ow = 0.0f, oh = 0.0f, od = 0.0f;
+    world.getObstructionSize(ow, oh, od, o.index, m);
+    const float base = o.type == objectTypeModel ? o.z - oh : o.z;
+    renderCubeWire(o.x, base, o.y, ow, oh, od, 0.0f, 0.0f, 0.0f);
+}
+
+// A small cube in front of the current object, in the direction it faces.
+void drawFacingMarker(const objectView& o)
+{
+    const float a = o.roty * degreesToRadians, b = o.rotx * degreesToRadians;
+    renderCube(o.x + std::sin(a), o.z - std::cos(a), o.y - std::sin(b), markerHalfSize, markerHalfSize,
+               markerHalfSize, o.rotx, o.rotz, o.roty, sysTexture(sysImageConsoleBackground), markerPickName);
+}
+
+// With the object tool or outline-all on: the multi-selection (or every
+// object) gets its box, else the current object its box and facing marker.
+void drawEditorOutline(const objectView& o, int m)
+{
+    const int sao = worldEditor.getSAO();
+    if (worldEditor.getEditorMode() != editorModeObject && sao != 1) return;
+    if (worldEditor.getObjectListAmount() > 0 || sao == 1) {
+        if ((sao == 1 || worldEditor.notInObjectList(o.index)) && o.inView()) drawOutlineBox(o, m);
+    } else if (o.index == worldEditor.getCurrentObject()) {
+        drawOutlineBox(o, m);
+        drawFacingMarker(o);
+    }
+}
+
+// Play draws only the objects whose visible flag is on.
+void drawPlayObject(objectView o, int m, bool cullAll)
+{
+    if (!world.worldGetObjectVisible(o.index, m)) return;
+    adjustLookAtRotation(o);
+    drawObject(o, {rotationXYZ, 1.0f, true, true, cullAll});
 }
 
 constexpr int objectTypeCount = 4;
@@ -255,16 +265,17 @@ void renderObjects(bool editor)
 {
     const int m = world.getCurrentMap();
     const int count = world.worldGetObjectCount(m);
+    const bool cullAll = !drawingForSelection();
     for (int type = 0; type < objectTypeCount; ++type) {
         if (editor && !worldEditor.getRenderLayer(type)) continue;
         for (int o = 0; o < count; ++o) {
             if (world.worldGetObjectType(o, m) != type) continue;
             const objectView view = readObject(o, m);
             if (editor) {
-                drawEditorObject(view, m);
+                drawEditorObject(view, m, cullAll);
                 drawEditorOutline(view, m);
             } else {
-                drawPlayObject(view, m);
+                drawPlayObject(view, m, cullAll);
             }
         }
     }
@@ -342,8 +353,10 @@ void gameRender()
         glCullFace(GL_BACK);
         renderLight();
         renderTiles(w, h, editor);
-        // The ground is opaque, so the sky drawn behind it now shows as if drawn first.
-        renderSkyboxBehind();
+        // The ground is opaque, so the sky drawn behind it now shows as if drawn
+        // first. The pick pass leaves it out: its nameless hits would hide what
+        // lies beyond its walls.
+        if (!drawingForSelection()) renderSkyboxBehind();
         glCullFace(GL_BACK);
         renderLight();
         renderObjects(editor);

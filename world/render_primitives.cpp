@@ -159,6 +159,13 @@ constexpr int sphereSlices = 16;
 
 }  // namespace
 
+bool drawingForSelection()
+{
+    GLint mode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    return mode == GL_SELECT;
+}
+
 int lowerDisplayTimer(int timer)
 {
     if (timer <= gameBoxTimerReady) return timer;

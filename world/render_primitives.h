@@ -17,15 +17,17 @@ constexpr int displayTimerStep = 40;
 // step, held at 1 once it would reach 0 or below.
 int lowerDisplayTimer(int timer);
 
+// True while the world is drawn for the 3D pick (OpenGL selection mode).
+bool drawingForSelection();
+
 // The current map's six skybox faces (Front, Left, Back, Right, Top, Bottom)
 // around the camera position, without depth test or lighting. A face whose
 // image index names no game image is left out.
 void renderSkybox();
 // The same sky drawn after the opaque ground: depth tested on the far plane,
 // it fills only the pixels the ground left uncovered, which is the picture of
-// drawing it first at a fraction of the fill. In the pick pass its hits lie
-// at the greatest depth, which the pick never takes. Leaves the depth test
-// off and lighting off, as renderSkybox does.
+// drawing it first at a fraction of the fill. Leaves the depth test off and
+// lighting off, as renderSkybox does.
 void renderSkyboxBehind();
 // Depth test, light 0 over the middle of the current map and the material of
 // the world pass; lighting on.

@@ -10,6 +10,7 @@
 #include "media/quad.h"
 #include "media/texture.h"
 #include "world/render_images.h"
+#include "world/render_primitives.h"
 #include "world/world.h"
 
 namespace {
@@ -167,13 +168,6 @@ void renderTilesBatched(int w, int h, float half)
     imagesInUse.clear();
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_LIGHTING);
-}
-
-bool drawingForSelection()
-{
-    GLint mode = GL_RENDER;
-    glGetIntegerv(GL_RENDER_MODE, &mode);
-    return mode == GL_SELECT;
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <boost/filesystem.hpp>
-#include <chrono>
 #include <map>
-#include <thread>
 
 #include "tests/e2e/harness.h"
 
@@ -41,11 +39,12 @@ protected:
     // after a load command; it opens again once its closing slide has ended.
     void command(const std::string& text)
     {
-        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(700)));
-        app.key("grave");
-        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(700)));
-        if (!text.empty()) app.type(text);
-        app.key("Return");
+        ASSERT_TRUE(app.waitConsoleClosed());
+        ASSERT_TRUE(app.openConsole());
+        if (!text.empty()) {
+            ASSERT_TRUE(app.type(text));
+        }
+        ASSERT_TRUE(app.key("Return"));
     }
 };
 
@@ -53,7 +52,7 @@ TEST_F(LoadGameApp, TheSampleGameLoadsInOrderAndRenamesNothing)
 {
     const auto before = filesOf(app);
     command("loadgame sample");
-    ASSERT_TRUE(app.waitForLog("Game: sample has been loaded successfully.", 20000));
+    ASSERT_TRUE(app.waitForLog("Game: sample has been loaded successfully."));
     EXPECT_TRUE(app.logHasInOrder({
         "games/sample/system/ui.cfg has been successfully loaded",
         "games/sample/system/help.cfg has been successfully loaded",
