@@ -19,7 +19,6 @@
 #include "media/texture.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
-#include "world/game_leave.h"
 #include "world/game_load.h"
 #include "world/render_images.h"
 #include "world/render_primitives.h"
