@@ -21,6 +21,7 @@
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "logic/executor.h"
 #include "media/sound.h"
 #include "media/text.h"
 #include "menus/button_actions.h"
@@ -109,6 +110,7 @@ void pressNamedKey(int id)
 {
     if (gameSys.getKeyState(id) == keyStateDisabled) return;
     gameSys.setKeyState(id, keyStatePressed);
+    updateKeyLogic();
     setAutoRepeat(false);
 }
 
@@ -116,6 +118,7 @@ void releaseNamedKey(int id)
 {
     if (gameSys.getKeyState(id) == keyStateDisabled) return;
     gameSys.setKeyState(id, keyStateReleased);
+    updateKeyLogic();
     setAutoRepeat(true);
     gameSys.setKeyState(id, keyStateIdle);
 }
@@ -124,6 +127,7 @@ void pressLetter(int i)
 {
     if (gameSys.getAlphabetKeyState(i) == keyStateDisabled) return;
     gameSys.setAlphabetKeyState(i, keyStatePressed);
+    updateKeyLogic();
     setAutoRepeat(false);
 }
 
@@ -131,6 +135,7 @@ void releaseLetter(int i)
 {
     if (gameSys.getAlphabetKeyState(i) == keyStateDisabled) return;
     gameSys.setAlphabetKeyState(i, keyStateReleased);
+    updateKeyLogic();
     setAutoRepeat(true);
     gameSys.setAlphabetKeyState(i, keyStateIdle);
 }
