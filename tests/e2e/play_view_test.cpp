@@ -1,6 +1,6 @@
 // Playing the sample game on the real program: loaded from the console, its
 // intro menu's play button enters play, and the window then shows the map
-// (its stone and grass tiles under the sky) in place of the menu.
+// (its grass tiles under the sky) in place of the menu.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -23,10 +23,11 @@ double share(const e2e::Image& shot, predicate test)
     return total ? static_cast<double>(hits) / total : 0.0;
 }
 
-// The sample map's stone tiles and its sky, neither of which its menu shows.
-bool stone(int, int, const std::array<int, 3>& p)
+// The sample map's grass and its sky, neither of which its menus show so
+// brightly.
+bool grass(int, int, const std::array<int, 3>& p)
 {
-    return std::abs(p[0] - p[1]) < 12 && std::abs(p[1] - p[2]) < 12 && p[0] > 90 && p[0] < 200;
+    return p[1] > p[0] + 40 && p[1] > p[2] + 40 && p[1] > 110;
 }
 bool sky(int, int, const std::array<int, 3>& p)
 {
@@ -46,13 +47,13 @@ TEST(PlayView, EnteringPlayFromTheSampleMenuShowsItsMap)
     ASSERT_TRUE(app.waitConsoleClosed());
     const e2e::Image menu = app.screenshot();
     ASSERT_TRUE(menu.valid());
-    EXPECT_LT(share(menu, stone), 0.02);
+    EXPECT_LT(share(menu, grass), 0.05);
     EXPECT_LT(share(menu, sky), 0.05);
 
     ASSERT_TRUE(app.click(playButtonX, playButtonY));
     const e2e::Image play = app.waitForScreen([&](const e2e::Image& shot) {
         const auto changed = [&](int x, int y, const std::array<int, 3>& p) { return p != menu.at(x, y); };
-        return share(shot, changed) > 0.5 && share(shot, stone) > 0.05 && share(shot, sky) > 0.1;
+        return share(shot, changed) > 0.5 && share(shot, grass) > 0.1 && share(shot, sky) > 0.1;
     });
     ASSERT_TRUE(play.valid()) << "the map did not appear";
     ASSERT_TRUE(app.closeWindow());

@@ -94,9 +94,11 @@ protected:
         ASSERT_TRUE(app.start(title));
         ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
     }
-    e2e::Image settled(const e2e::ScreenTest& ready, int timeoutMs = 15000)
+    // Play never comes to rest as a whole (animated tiles, the phrase box), so
+    // a play screen is taken at rest over `still`, a region without them.
+    e2e::Image settled(const e2e::ScreenTest& ready, int timeoutMs = 15000, const region& still = whole)
     {
-        return app.waitForRest(ready, whole, timeoutMs);
+        return app.waitForRest(ready, still, timeoutMs);
     }
     // The window at rest once it no longer shows `before`.
     e2e::Image changedFrom(const e2e::Image& before)
@@ -106,18 +108,19 @@ protected:
     // Clicks until the window comes to rest showing what `ready` asks for: a
     // click that follows an accepted one within the buttons' debounce time is
     // dropped by the program, so it is sent again.
-    e2e::Image clickUntil(int x, int y, const std::function<bool(const e2e::Image&)>& ready)
+    e2e::Image clickUntil(int x, int y, const std::function<bool(const e2e::Image&)>& ready,
+                          const region& still = whole)
     {
         for (int attempt = 0; attempt < clickAttempts; ++attempt) {
             app.click(x, y);
-            const e2e::Image shot = settled(ready, attemptMs);
+            const e2e::Image shot = settled(ready, attemptMs, still);
             if (shot.valid()) return shot;
         }
         return e2e::Image();
     }
-    e2e::Image clickAndWait(int x, int y, const e2e::Image& before)
+    e2e::Image clickAndWait(int x, int y, const e2e::Image& before, const region& still = whole)
     {
-        return clickUntil(x, y, [&](const e2e::Image& shot) { return !e2e::sameIn(shot, before, whole); });
+        return clickUntil(x, y, [&](const e2e::Image& shot) { return !e2e::sameIn(shot, before, whole); }, still);
     }
     // Clicks until the program has ended; its exit status.
     int clickUntilExit(int x, int y)
@@ -185,12 +188,17 @@ TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
     ASSERT_TRUE(intro.valid());
     const int firstMenu = game.number("intromenu");
     ASSERT_TRUE(game.button(firstMenu, funcEnterGame, x, y));
-    ASSERT_TRUE(clickAndWait(x, y, intro).valid());
+    ASSERT_TRUE(clickAndWait(x, y, intro, crosshair).valid());
 
     // The crosshair shows in the first-person view only.
+    // The game plays in the third-person view, with its crosshair; F6 turns
+    // to the editor camera, without one.
+    const e2e::Image third = settled([](const e2e::Image&) { return true; }, 15000, crosshair);
+    ASSERT_TRUE(third.valid());
     app.key("F6");
-    ASSERT_TRUE(app.sync());
-    const e2e::Image play = settled([](const e2e::Image&) { return true; });
+    const e2e::Image play =
+        settled([&](const e2e::Image& s) { return !e2e::sameIn(s, third, crosshair); }, 15000, crosshair);
+    ASSERT_TRUE(play.valid());
     app.key("F7");
     EXPECT_TRUE(app.waitForScreen([&](const e2e::Image& s) { return !e2e::sameIn(s, play, crosshair); }).valid());
     app.key("F6");
@@ -202,7 +210,7 @@ TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
     ASSERT_TRUE(paused.valid());
     const int pauseMenu = game.number("ingamemenu");
     ASSERT_TRUE(game.button(pauseMenu, funcLeaveIngameMenu, x, y));
-    const e2e::Image resumed = clickAndWait(x, y, paused);
+    const e2e::Image resumed = clickAndWait(x, y, paused, crosshair);
     ASSERT_TRUE(resumed.valid());
     EXPECT_TRUE(e2e::sameIn(resumed, play, crosshair));
     app.key("Escape");
