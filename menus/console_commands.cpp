@@ -138,6 +138,10 @@ void commandEditUI(const std::string& function)
 
 void commandLoadHelp(const std::string& function)
 {
+    if (!gameNameIsSafe(function)) {
+        systemMsg(QV_ERROR "Unable to load the help of the game: ^y" + function);
+        return;
+    }
     initHelp(function);
 }
 

@@ -1,10 +1,11 @@
 // Creating and loading games in a copy of the bundled data: the sample game
 // loads whole and renames nothing; refused names change nothing on disk; a
-// load or a create over a loaded game clears it; an unreadable map file ends
-// the program with an error status.
+// load or a create over a loaded game clears it; a game whose files would
+// exhaust the machine loads bounded or is refused, and the program goes on.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 
 #include "core/frame.h"
 #include "core/script.h"
@@ -293,11 +294,51 @@ TEST_F(GameLoadTest, PredefinedMenusOpenOnlyTheRegisteredProjects)
     EXPECT_EQ(gameUI.getEditorMenu(), 3);
 }
 
-TEST_F(GameLoadTest, AMapFileThatCannotBeReadEndsTheProgramWithAnErrorStatus)
+TEST_F(GameLoadTest, OversizedGameFilesAreBoundedOrRefusedAndTheProgramGoesOn)
 {
+    // 1,023 objects in a few bytes, each declaring a billion rules of which
+    // the file holds one for object 5: the counts are cut, the game loads.
+    std::ostringstream logic;
+    logic << "f version 1\n";
+    for (int o = 0; o < 1023; ++o) logic << "f map0object" << o << "sentencecount 1000000000\n";
+    logic << "s map0object5sentence0 101 1 301 400 0 600 713 1\n";
+    dir.write("games/rules/system/map.cfg", "s map0object1023 endObjectLoad\ns map1 endMapLoad\n");
+    dir.write("games/rules/system/logic.cfg", logic.str());
+    loadQuietly("rules");
+    ASSERT_TRUE(world.getGameLoaded());
+    EXPECT_EQ(world.worldGetObjectCount(0), 1023);
+    EXPECT_EQ(world.mapLocalGetSentenceAmount(5, 0), 1);
+    EXPECT_EQ(world.mapLocalGetSentenceAmount(6, 0), 0);
+    EXPECT_TRUE(consoleHas("^yWARNING: ^wMap ^y0^w object ^y1022^w declares 1000000000 rules but the file holds 0"));
+
+    // Maps beyond the tile budget, and a map file that cannot be read: the
+    // loaded game is gone, no game is loaded and the program's own menus are back.
+    std::ostringstream maps;
+    for (int i = 0; i < 103; ++i) maps << "f map" << i << "w 700\nf map" << i << "h 700\n";
+    maps << "s map103 endMapLoad\n";
+    dir.write("games/huge/system/map.cfg", maps.str());
     fs::create_directories(dir.path() / "games/broken/system/map.cfg");  // opens, but holds no file to read
-    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
-    EXPECT_EXIT(loadQuietly("broken"), ::testing::ExitedWithCode(quitStatusError), "");
+    const struct {
+        std::string game, reason;
+    } refused[] = {{"huge", "^rERROR: ^wThe maps of ^yhuge^w hold 50470000 tiles"},
+                   {"broken", "^rERROR: ^wError loading/reading file ^ygames/broken/system/map.cfg"}};
+    for (const auto& r : refused) {
+        loadQuietly("sample");
+        console = debugConsole();
+        loadQuietly(r.game);
+        EXPECT_TRUE(inOrder(consoleLines(), {r.reason, "Error loading Game: " + r.game + ". Map Loading Error!"}))
+            << ::testing::PrintToString(consoleLines());
+        EXPECT_FALSE(world.getGameLoaded()) << r.game;
+        EXPECT_EQ(world.getMapCount(), 0) << r.game;
+        EXPECT_EQ(worldBackup.getMapCount(), 0) << r.game;
+        EXPECT_EQ(world.getGameImageCount(), 0) << r.game;
+        EXPECT_EQ(scriptMap.getLineAmount(), 0) << r.game;
+        EXPECT_EQ(gameSys.getGameState(), gameStateMenu) << r.game;
+        EXPECT_EQ(notice.getTitle(), "Load Game") << r.game;
+        EXPECT_TRUE(consoleHas("^2^ydefault ^wUser Interface Initializing...")) << r.game;
+    }
+    loadQuietly("sample");
+    EXPECT_TRUE(world.getGameLoaded());
 }
 
 }  // namespace
