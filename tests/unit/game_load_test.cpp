@@ -4,6 +4,10 @@
 // exhaust the machine loads bounded or is refused, and the program goes on.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -339,6 +343,39 @@ TEST_F(GameLoadTest, OversizedGameFilesAreBoundedOrRefusedAndTheProgramGoesOn)
     }
     loadQuietly("sample");
     EXPECT_TRUE(world.getGameLoaded());
+}
+
+// The process's address space held to a little more than it uses now: a
+// game of 100 full-size maps runs out of memory halfway through its maps.
+TEST_F(GameLoadTest, RunningOutOfMemoryDropsTheGameAndTheProgramGoesOn)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves the address space a limit would cut";
+#else
+    std::ostringstream maps;
+    for (int i = 0; i < 100; ++i)
+        maps << "f map" << i << "w 700\nf map" << i << "h 700\ns map" << i << "object0 endObjectLoad\n";
+    maps << "s map100 endMapLoad\n";
+    dir.write("games/big/system/map.cfg", maps.str());
+    loadQuietly("sample");
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    constexpr rlim_t headroom = 200ull << 20;  // bytes; the maps need about twice that
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + headroom;
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+    loadQuietly("big");
+    setrlimit(RLIMIT_AS, &saved);
+    EXPECT_TRUE(consoleHas("^rERROR: ^wNot enough memory to load the game ^ybig^w; no game is loaded."));
+    EXPECT_FALSE(world.getGameLoaded());
+    EXPECT_EQ(world.getMapCount(), 0);
+    EXPECT_EQ(worldBackup.getMapCount(), 0);
+    EXPECT_EQ(gameSys.getGameState(), gameStateMenu);
+    loadQuietly("sample");
+    EXPECT_TRUE(world.getGameLoaded());
+#endif
 }
 
 }  // namespace
