@@ -10,6 +10,7 @@
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "editor/welcome.h"
 #include "menus/console.h"
 #include "menus/help.h"
 #include "menus/notice.h"
@@ -110,6 +111,7 @@ void display()
     if (gameSys.getGameState() == gameStatePlaytest)
         displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
     if (console.getConsoleState()) consoleRender();
+    if (gameSys.getGameState() != gameStateSplash) renderEditorWelcome();
     renderVolume();
 
     glutSwapBuffers();

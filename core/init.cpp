@@ -7,13 +7,12 @@
 #include <IL/ilu.h>
 #include <IL/ilut.h>
 
-#include <boost/filesystem.hpp>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <sstream>
 
 #include "core/debug.h"
+#include "core/file_write.h"
 #include "core/frame.h"
 #include "core/input.h"
 #include "core/log.h"
@@ -280,19 +279,10 @@ std::string systemSettingsText()
 void saveSystem()
 {
     systemMsg("Saving System Data...");
-    boost::system::error_code ec;
-    if (!boost::filesystem::exists("system", ec)) boost::filesystem::create_directory("system", ec);
-
-    std::ofstream file(systemSettingsFile, std::ios::out | std::ios::trunc);
-    if (!file) {
+    std::string reason;
+    if (!replaceFile(systemSettingsFile, systemSettingsText(), &reason)) {
         systemMsg(QV_ERROR "Error opening the system file to save, Aborting.");
-        quitEngine(quitStatusError);
-        return;
-    }
-    file << systemSettingsText();
-    file.close();
-    if (file.fail()) {
-        systemMsg(QV_ERROR "Error writing the system file ^y" + std::string(systemSettingsFile) + "^w.");
+        systemMsg(QV_ERROR "^y" + std::string(systemSettingsFile) + "^w was not replaced: " + reason + ".");
         quitEngine(quitStatusError);
         return;
     }

@@ -55,10 +55,6 @@ constexpr float objectResizeStep = 0.5f;
 constexpr float elementMoveStep = 5.0f;
 constexpr int layerKeyCount = 7;  // "1" to "7" toggle layers 0 to 6
 
-// Menu editor modes: the kind of element selected.
-constexpr int editorModeMenuButton = 1;
-constexpr int editorModeMenuTextbox = 2;
-constexpr int editorModeMenuTextline = 3;
 constexpr float blankMargin = 7.0f;
 constexpr float glyphMargin = 13.0f;
 

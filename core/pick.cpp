@@ -7,6 +7,7 @@
 #include "core/frame.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/welcome.h"
 #include "logic/sentence.h"
 #include "media/quad.h"
 #include "media/sound.h"
@@ -97,6 +98,7 @@ void drawPickLayers()
         consoleRender();
     }
     noticeRender();
+    renderEditorWelcome();
 }
 
 // The hover pass keeps the tooltip while the pointer stays on one kind of control.
@@ -437,8 +439,10 @@ bool dispatchPickCode(const pickCode& code)
         notice.leaveNotice();
         return true;
     }
+    const bool editors = state == gameStateWorldEditor || state == gameStateUIEditor;
+    if (editors && welcomePicking(code.bytes())) return true;
     if (gameSys.getDragState()) return false;
-    return uiPicking(code.bytes()) != 0;
+    return uiPicking(code.bytes()) != 0 || welcomePicking(code.bytes());
 }
 
 void renderPick()

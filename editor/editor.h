@@ -9,8 +9,14 @@ enum editorModeId {
     editorModeMenuScreen = 0,
     editorModeTile = 1,
     editorModeObject = 2,
+    editorModeAnimation = 3,
     editorModeMapLogic = 6,
     editorModeObjectLogic = 7,
+    // The menu editor's modes: the kind of element selected, or its animation panel.
+    editorModeMenuButton = 1,
+    editorModeMenuTextbox = 2,
+    editorModeMenuTextline = 3,
+    editorModeMenuAnimation = 4,
 };
 
 enum welcomeMenuId {

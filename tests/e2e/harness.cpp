@@ -395,6 +395,17 @@ Image App::screenshot() const
     return decodeXwd(query("xwd -silent -id " + window));
 }
 
+Image App::waitForScreen(const std::function<bool(const Image&)>& ready, int timeoutMs) const
+{
+    const auto deadline = clock_type::now() + std::chrono::milliseconds(scaledMs(timeoutMs));
+    do {
+        Image shot = screenshot();
+        if (shot.valid() && ready(shot)) return shot;
+        sleepMs(pollIntervalMs);
+    } while (clock_type::now() < deadline);
+    return Image();
+}
+
 bool App::closeWindow() const
 {
     const std::string full = "DISPLAY=" + displayName + " timeout 10 " QV_WMCLOSE " " + window;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,8 @@ public:
     Geometry windowGeometry() const;
     std::string windowName() const;
     Image screenshot() const;
+    // Polls the window until a shot satisfies `ready`; that shot, or an invalid image on timeout.
+    Image waitForScreen(const std::function<bool(const Image&)>& ready, int timeoutMs = 10000) const;
 
     // Sends the window system's close request, as a window manager would.
     bool closeWindow() const;

@@ -1,0 +1,14 @@
+// Saving the loaded game `world` as games/<name>/system/map.cfg (maps, tiles,
+// objects, image animation, phrases) and logic.cfg (the rules of every map
+// and object), both in the one-line-per-object layout the game loader reads.
+#pragma once
+#include <string>
+
+// The exact texts saveGameWorld writes, from the current world and game images.
+std::string mapFileText();
+std::string logicFileText();
+
+// Creates the game's folders and replaces both files together: either both
+// are new or both stay as they were. False, after the failure report, when a
+// folder or a file cannot be written; the world is never changed.
+bool saveGameWorld();

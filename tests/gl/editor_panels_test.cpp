@@ -1,0 +1,249 @@
+// The editors' panels in the colour-pick pass, read back where a click would
+// land: the image pickers' pages (a full, a last partial and a past-the-end
+// page), the macro, skybox and model panels, the tip bar, and the welcome
+// panel, which swallows every click but the one on its checkmark.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "core/init.h"
+#include "core/pick.h"
+#include "core/system.h"
+#include "editor/editor.h"
+#include "editor/image_pickers.h"
+#include "editor/panels.h"
+#include "editor/tips.h"
+#include "editor/welcome.h"
+#include "media/text.h"
+#include "media/texture.h"
+#include "menus/notice.h"
+#include "menus/ui.h"
+#include "world/world.h"
+
+namespace {
+
+using code = std::array<int, 3>;
+const code nothing{0, 0, 0}, blocker{144, 144, 144};
+
+code at(int x, int y)
+{
+    const pickCode c = readPickPixel(x, y);
+    return {c.r, c.g, c.b};
+}
+
+code control(int r, int b = 144)
+{
+    return {r, 144, b};
+}
+
+code cell(int image)
+{
+    return {pickImageCell, image / 256, image % 256};
+}
+
+// Centre of cell k (0 to 59) of a page.
+int cellX(int k) { return 150 + 60 * (k % 10); }
+int cellY(int k) { return 60 + 60 * (k / 10); }
+
+class EditorPanels : public ::testing::Test {
+protected:
+    std::vector<img> savedGame = gameImg, savedMenu = uiImage;
+
+    void SetUp() override
+    {
+        changeSize(800, 600);
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_FRONT);  // as the 2D layers draw
+        world = gameWorld();
+        world.allocateMaps(1);
+        world.worldSetMap(4, 4, "Map", 0);
+        worldEditor = editor();
+        gameUI = UI();
+        notice.leaveNotice();
+        // Built-in images 0 to 89, empty slots 90 to 199, own images 200 to 319.
+        gameImg.assign(320, img());
+        for (int i = 0; i < 320; ++i) gameImg[i].SetPointer(i >= 90 && i < 200 ? identNumEmpty : i);
+        world.setGameImageCount(320);
+        uiImage.assign(25, img());
+        gameUI.setUIImageCount(25);
+        gameSys.setGameState(gameStateWorldEditor);
+        gameSys.setDebugState(false, true);
+        gameSys.setHoverCheck(false);
+        gameSys.setDragState(false);
+    }
+    void TearDown() override
+    {
+        gameImg = savedGame;
+        uiImage = savedMenu;
+        world = gameWorld();
+        worldEditor = editor();
+        gameUI = UI();
+        notice.leaveNotice();
+        gameSys.setGameState(gameStateMenu);
+        gameSys.setLeftMouse(mouseButtonIdle);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+
+    template <typename drawer>
+    static void pickPass(drawer draw)
+    {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        gameSys.setColorPick(true);
+        draw();
+        gameSys.setColorPick(false);
+    }
+
+    // Opens a picker at `row` and reads its page.
+    static void pickerPage(int row, void (*picker)())
+    {
+        worldEditor.setImageMenuRow(row);
+        worldEditor.setImageMenuTimer(1);
+        pickPass(picker);
+    }
+};
+
+TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
+{
+    struct pageCase {
+        int row;
+        int firstImage, lastCell, lastImage;  // the last cell drawn and its image
+        bool rowUp, rowDown;
+    };
+    const pageCase cases[] = {
+        {0, 0, 59, 59, false, true},
+        {8, 80, 59, 249, true, true},     // built-in 80 to 89, then the own images from 200
+        {26, 260, 59, 319, true, true},   // the last full page
+        {27, 270, 49, 319, true, false},  // a last partial page
+        {40, -1, -1, -1, true, false},    // past the end of the table: an empty page
+    };
+    for (const pageCase& c : cases) {
+        SCOPED_TRACE(c.row);
+        pickerPage(c.row, renderEditorImageMenu);
+        EXPECT_EQ(at(cellX(0), cellY(0)), c.firstImage < 0 ? blocker : cell(c.firstImage));
+        if (c.lastCell >= 0) {
+            EXPECT_EQ(at(cellX(c.lastCell), cellY(c.lastCell)), cell(c.lastImage));
+        }
+        if (c.lastCell >= 0 && c.lastCell < 59) {
+            EXPECT_EQ(at(cellX(c.lastCell + 1), cellY(c.lastCell + 1)), blocker);
+        }
+        EXPECT_EQ(at(630, 410), c.rowUp ? control(pickImageRowUp) : blocker);
+        EXPECT_EQ(at(690, 410), c.rowDown ? control(pickImageRowDown) : blocker);
+        EXPECT_EQ(at(740, 410), control(pickImageMenuClose));
+        EXPECT_EQ(at(60, 30), nothing);  // outside the panel
+    }
+    pickerPage(8, renderEditorImageMenu);
+    EXPECT_EQ(at(cellX(10), cellY(10)), (code{85, 0, 200}));
+
+    // The menu editor's picker pages through the 25 menu images; opening
+    // it brings a row carried over from the world editor back to its last page.
+    gameSys.setGameState(gameStateUIEditor);
+    worldEditor.setEditorMode(editorModeMenuScreen);
+    worldEditor.setImageMenuRow(27);
+    openImageMenu();
+    EXPECT_EQ(worldEditor.getImageMenuRow(), 0);
+    pickPass(renderUIEditorImageMenu);
+    EXPECT_EQ(at(cellX(24), cellY(24)), cell(24));
+    EXPECT_EQ(at(cellX(25), cellY(25)), blocker);
+    EXPECT_EQ(at(690, 410), blocker);
+    gameSys.setGameState(gameStateWorldEditor);
+    worldEditor.setImageMenuRow(40);
+    openImageMenu();
+    EXPECT_EQ(worldEditor.getImageMenuRow(), 26);
+
+    // Outside its own game state, in a mode that does not keep it, a picker closes.
+    pickPass(renderUIEditorImageMenu);
+    EXPECT_EQ(worldEditor.getImageMenuTimer(), 0);
+    EXPECT_EQ(at(740, 410), nothing);
+}
+
+TEST_F(EditorPanels, MacroSkyboxModelPanelsAndTipBarCodes)
+{
+    worldEditor.setEditorMode(editorModeObject);
+    worldEditor.setTemplateSelect(1);
+    pickPass(renderTemplateMenu);
+    EXPECT_EQ(at(110, 70), control(pickApplyMacro, 0));
+    EXPECT_EQ(at(110, 105), control(pickApplyMacro, 1));
+    EXPECT_EQ(at(740, 410), control(pickMacroMenuClose));
+    worldEditor.setEditorMode(editorModeTile);
+    pickPass(renderTemplateMenu);
+    EXPECT_EQ(at(740, 410), nothing);  // the macro picker serves the object mode only
+
+    worldEditor.setSkyboxMenu(1);
+    pickPass(renderSkyboxMenu);
+    const int faceX[] = {200, 400, 600, 200, 400, 600}, faceY[] = {120, 120, 120, 320, 320, 320};
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(at(faceX[k] + 60, faceY[k] - 60), control(pickSkyboxFace, k)) << k;
+    EXPECT_EQ(at(740, 410), control(pickSkyboxMenu));
+
+    worldEditor.setModelMenu(0);
+    pickPass(renderModelMenu);
+    EXPECT_EQ(at(740, 410), control(pickModelMenu, 255));
+    EXPECT_EQ(at(270, 350), control(pickNextModel, 255));
+    EXPECT_EQ(at(190, 350), control(pickPreviousModel, 255));
+    EXPECT_EQ(at(400, 250), blocker);  // the preview carries no code
+    gameSys.setGameState(gameStateUIEditor);
+    pickPass(renderModelMenu);
+    EXPECT_EQ(at(740, 410), nothing);
+
+    // The bar ends 50 pixels past the measured width of its text.
+    gameSys.setGameState(gameStateWorldEditor);
+    worldEditor.setCurrentTip(1);
+    const int width = static_cast<int>(getDisplayTextSize("^y(1/18)^w ^yLeft click^w to select tiles."));
+    pickPass(renderTips);
+    EXPECT_EQ(at(10, 8), control(pickPreviousTip));
+    EXPECT_EQ(at(30, 8), control(pickNextTip));
+    EXPECT_EQ(at(width + 48, 10), blocker);
+    EXPECT_EQ(at(width + 53, 10), nothing);
+    EXPECT_EQ(at(width, 22), nothing);
+}
+
+TEST_F(EditorPanels, TheWelcomePanelSwallowsEveryClickButItsCheckmark)
+{
+    gameSys.setGameState(gameStateMenu);
+    notice.setNotice("Note", "A notice under the panel");
+    const noticeLayout layout = layoutNotice("A notice under the panel");
+    const noticeBox box = placeNotice(layout.footerLine, getDisplayTextSize(layout.lines[layout.widestLine]));
+    worldEditor.setWelcome(1000, welcomeMenuIntro);
+    auto clickAt = [](int x, int y, int leftState, bool hover = false) {
+        gameSys.setMousePos(x, y);
+        gameSys.setLeftMouse(leftState);
+        gameSys.setHoverCheck(hover);
+        const bool taken = colorPickRender();
+        gameSys.setHoverCheck(false);
+        return taken;
+    };
+    int timer = 0, menu = 0;
+    const std::array<int, 2> points[] = {{box.centreX, box.centreY}, {400, 45}, {5, 590}, {795, 300}};
+    for (const std::array<int, 2>& p : points) {
+        EXPECT_TRUE(clickAt(p[0], p[1], mouseButtonPressed)) << p[0] << ", " << p[1];
+        EXPECT_EQ(at(p[0], p[1]), blocker);
+    }
+    EXPECT_TRUE(notice.isShown());
+    EXPECT_EQ(at(700, 523), control(pickWelcomeClose));
+    EXPECT_FALSE(clickAt(700, 523, mouseButtonPressed, true));   // a hover pass
+    EXPECT_FALSE(clickAt(700, 523, mouseButtonReleased));        // the front end closes it on a press
+    worldEditor.getWelcome(timer, menu);
+    EXPECT_EQ(timer, 1000);
+    EXPECT_TRUE(clickAt(700, 523, mouseButtonPressed));
+    worldEditor.getWelcome(timer, menu);
+    EXPECT_EQ(timer, 0);
+    EXPECT_TRUE(clickAt(box.centreX, box.centreY, mouseButtonPressed));  // the notice is reached again
+    EXPECT_FALSE(notice.isShown());
+
+    // In the editors a release closes it too; with the debug flag on it never shows.
+    gameSys.setGameState(gameStateUIEditor);
+    worldEditor.setWelcome(1, welcomeMenuMenuEditor);
+    EXPECT_TRUE(clickAt(700, 523, mouseButtonReleased));
+    worldEditor.getWelcome(timer, menu);
+    EXPECT_EQ(timer, 0);
+    worldEditor.setWelcome(1, welcomeMenuMenuEditor);
+    gameSys.setDebugState(true, true);
+    EXPECT_FALSE(clickAt(400, 300, mouseButtonPressed));
+    worldEditor.getWelcome(timer, menu);
+    EXPECT_EQ(timer, 0);
+    gameSys.setDebugState(false, true);
+}
+
+}  // namespace
