@@ -1,5 +1,6 @@
 // Loading a game's map.cfg: one 400 x 400 map, every tile textured and raised,
-// and 1,000 objects, written in the layout the project saver produces.
+// and 1,000 objects, written in the layout the project saver produces; and
+// 100 maps of 700 x 700 tiles whose file holds no tile entry at all.
 #include <benchmark/benchmark.h>
 
 #include "bench/quiet_run.h"
@@ -19,6 +20,9 @@ namespace {
 constexpr int mapSide = 400;
 constexpr int objectCount = 1000;
 const char* gameName = "bench";
+constexpr int emptyMapCount = 100;
+constexpr int emptyMapSide = 700;
+const char* emptyGameName = "empty";
 
 boost::filesystem::path benchDir;
 
@@ -50,28 +54,48 @@ void writeMapFile(const boost::filesystem::path& file)
         << "// Game Phrases\ns phrase0 Welcome to the bench\n";
 }
 
-void setUpGame()
+void writeEmptyMapsFile(const boost::filesystem::path& file)
+{
+    boost::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file.string());
+    out << "f version 1\n";
+    for (int i = 0; i < emptyMapCount; ++i) {
+        out << "f map" << i << "w " << emptyMapSide << "\nf map" << i << "h " << emptyMapSide << "\ns map" << i
+            << "name Empty\nf map" << i << "layer 7\ns map" << i << "object0 endObjectLoad\n";
+    }
+    out << "s map" << emptyMapCount << " endMapLoad\n";
+}
+
+void setUpGames()
 {
     if (!benchDir.empty()) return;
     benchDir = boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("qv-bench-%%%%%%");
     writeMapFile(benchDir / "games" / gameName / "system" / "map.cfg");
+    writeEmptyMapsFile(benchDir / "games" / emptyGameName / "system" / "map.cfg");
     boost::filesystem::current_path(benchDir);
 }
 
-void loadMap(benchmark::State& state)
+// Times loadGameMaps of the game; false when a load failed.
+bool timeLoads(benchmark::State& state, const char* game)
 {
-    setUpGame();
+    setUpGames();
     for (auto _ : state) {
         state.PauseTiming();
         world = gameWorld();
-        world.setGameName(gameName);
+        world.setGameName(game);
         scriptMap.clear();
         state.ResumeTiming();
         if (!loadGameMaps()) {
             state.SkipWithError("the map file could not be read");
-            break;
+            return false;
         }
     }
+    return true;
+}
+
+void loadMap(benchmark::State& state)
+{
+    if (!timeLoads(state, gameName)) return;
     int w = 0, h = 0, tex = 0;
     std::string name;
     world.worldGetMap(w, h, name, 0);
@@ -82,6 +106,19 @@ void loadMap(benchmark::State& state)
 }
 
 BENCHMARK(loadMap)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void loadEmptyMaps(benchmark::State& state)
+{
+    if (!timeLoads(state, emptyGameName)) return;
+    int w = 0, h = 0, tex = -1;
+    std::string name;
+    world.worldGetMap(w, h, name, emptyMapCount - 1);
+    world.worldGetTile(tex, emptyMapSide - 1, emptyMapSide - 1, emptyMapCount - 1);
+    if (world.getMapCount() != emptyMapCount || w != emptyMapSide || h != emptyMapSide || tex != 0)
+        state.SkipWithError("the maps were not read whole");
+}
+
+BENCHMARK(loadEmptyMaps)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

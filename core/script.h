@@ -44,6 +44,16 @@ public:
     bool hasKey(std::string_view key) const;
     void clear();
     int getLineAmount() const { return lineAmount; }
+    // Calls visit(key, number) for the first entry of every key, in file
+    // order, with the number findLineF answers for that key; a reader that
+    // wants only the keys a file holds walks them here instead of asking
+    // for every key it might hold.
+    template <class Visit>
+    void forEachFirstEntry(Visit&& visit) const
+    {
+        for (const entry& e : entries)
+            if (e.firstOfKey) visit(e.pointer, e.dataf);
+    }
 
 private:
     struct entry {

@@ -145,6 +145,10 @@ void commandQuitUIEdit(const std::string&)
 
 void commandLoadHelp(const std::string& function)
 {
+    if (!gameNameIsSafe(function)) {
+        systemMsg(QV_ERROR "Unable to load the help of the game: ^y" + function);
+        return;
+    }
     initHelp(function);
 }
 

@@ -1,9 +1,12 @@
-// Creating and loading a game, and opening a registered menu project.
+// Creating and loading a game, and opening a registered menu project. A game
+// that cannot be loaded whole (its maps refused, or memory running out on the
+// way) is taken out of memory again and the program goes on with its own
+// menus and no game loaded.
 #include "world/game_load.h"
 
 #include <fstream>
+#include <new>
 
-#include "core/frame.h"
 #include "core/log.h"
 #include "core/script.h"
 #include "core/system.h"
@@ -29,6 +32,9 @@ constexpr const char* editorActive = "Cannot load game, the editor is currently 
 constexpr float clearedStepLoadGame = 0.0f;
 constexpr float clearedStepPredefined = 0.2f;
 constexpr int newGameWelcomeTimer = 1;
+constexpr const char* ownMenuSystem = "default";
+
+enum loadFailure { loadFailureNone, loadFailureMaps, loadFailureMemory };
 
 void refuse(bool logged, const std::string& line, const std::string& title, const std::string& message)
 {
@@ -47,16 +53,21 @@ void deleteImageTextures()
     gameUI.setUIImageCount(0);
 }
 
-// Takes the loaded game out of memory before another is put in its place:
-// its textures, sounds, models, maps, phrases, scores and tables.
-void clearLoadedGame(bool clearLogic, bool showStep, float fraction)
+void releaseGameMedia()
 {
-    console.echo("Game already loaded, clearing previous game");
     deleteImageTextures();
     stopGameSounds();
     freeGameSounds(world.getGameSoundCount());
     world.setGameSoundCount(0);
     freeModels();
+}
+
+// Takes the loaded game out of memory before another is put in its place:
+// its textures, sounds, models, maps, phrases, scores and tables.
+void clearLoadedGame(bool clearLogic, bool showStep, float fraction)
+{
+    console.echo("Game already loaded, clearing previous game");
+    releaseGameMedia();
     world.clearMapData();
     for (int i = 0; i < globalScoreCount; ++i) world.setGlobalScore(i, 0);
     for (int i = 0; i < phraseCount; ++i) world.setPhrase(i, "");
@@ -71,6 +82,85 @@ bool mapFileOpens(const std::string& game)
     if (!gameNameIsSafe(game)) return false;
     std::ifstream file("games/" + game + "/system/map.cfg");
     return static_cast<bool>(file);
+}
+
+// Takes a game that failed to load out of memory whole, its snapshot too, and
+// brings back the program's own menus and help.
+void abandonLoad()
+{
+    releaseGameMedia();
+    world = gameWorld();
+    worldBackup = gameWorld();
+    scriptMap.clear();
+    scriptLogic.clear();
+    worldEditor.setCurrentAnimImage(0);
+    loadUI(ownMenuSystem, true);
+    initHelp(ownMenuSystem);
+    gameSys.setGameState(gameStateMenu);
+    gameSys.setInputState(inputStateNormal);
+}
+
+void reportFailedLoad(const std::string& game, loadFailure failure)
+{
+    if (failure == loadFailureMaps) {
+        systemMsg("Error loading Game: " + game + ". Map Loading Error!");
+        notice.setNotice("Load Game", "^rERROR:^w Cannot load game because the map file is missing!");
+    } else {
+        systemMsg(QV_ERROR "Not enough memory to load the game ^y" + game + "^w; no game is loaded.");
+        notice.setNotice("Load Game", "Not enough memory to load the game ^y" + game);
+    }
+}
+
+// Everything of a game's folder into memory, up to the snapshot.
+loadFailure readGameFolder(const std::string& game)
+{
+    stopSystemSound(sysSoundMainMenu);
+    deleteImageTextures();
+    if (world.getGameLoaded()) clearLoadedGame(true, true, clearedStepLoadGame);
+
+    world.setGameName(game);
+    loadUI(game, true);
+    initHelp(game);
+
+    showLoadingStep("Loading Game Images", 0.8f);
+    console.echo("");
+    console.echo("^2^y" + game + "^w Game Initializing...");
+    console.echo("");
+    loadGameImages();
+    loadGameModels();
+
+    showLoadingStep("Loading Game Maps", 0.85f);
+    if (!loadGameMaps()) return loadFailureMaps;
+
+    showLoadingStep("Setting up Image Animations", 0.9f);
+    applyImageAnimations(gameImg, world.getGameImageCount(), scriptMap, false);
+
+    showLoadingStep("Loading Game Sounds", 0.92f);
+    world.setGameSoundCount(loadGameSounds(world.getGameName()));
+
+    showLoadingStep("Loading Game Logic", 0.95f);
+    loadGameLogic();
+
+    world.setGameCondition(gameConditionNone);
+    world.setGameBox(gameBoxTimerNone, 0);
+    world.setIngameInputDisallow(false);
+
+    showLoadingStep("Loading Interactive Help System", 0.97f);
+    world.setGameLoaded(true);
+
+    if (!gameSys.getDebugState()) {
+        splash.setCurrentSplash(-1);
+        splash.setHideSplash(false);
+        splash.setResetSplash(true);
+        gameSys.setGameState(gameStateSplash);
+    } else {
+        gameSys.setGameState(gameStateMenu);
+    }
+    gameSys.setInputState(inputStateNormal);
+    showLoadingStep("Game Successfully loaded", 1.0f);
+
+    worldBackup = world;
+    return loadFailureNone;
 }
 
 void resetEditorSelections()
@@ -126,57 +216,19 @@ void loadGame(std::string game)
         return;
     }
 
-    stopSystemSound(sysSoundMainMenu);
-    deleteImageTextures();
-    if (world.getGameLoaded()) clearLoadedGame(true, true, clearedStepLoadGame);
-
-    world.setGameName(game);
-    loadUI(game, true);
-    initHelp(game);
-
-    showLoadingStep("Loading Game Images", 0.8f);
-    console.echo("");
-    console.echo("^2^y" + game + "^w Game Initializing...");
-    console.echo("");
-    loadGameImages();
-    loadGameModels();
-
-    showLoadingStep("Loading Game Maps", 0.85f);
-    if (!loadGameMaps()) {
-        systemMsg("Error loading Game: " + game + ". Map Loading Error!");
-        notice.setNotice("Load Game", "^rERROR:^w Cannot load game because the map file is missing!");
-        quitEngine(quitStatusError);
+    // The one place an allocation failure is caught: nothing below keeps a
+    // half-loaded game, so the whole of it is dropped.
+    loadFailure failure = loadFailureNone;
+    try {
+        failure = readGameFolder(game);
+    } catch (const std::bad_alloc&) {
+        failure = loadFailureMemory;
+    }
+    if (failure != loadFailureNone) {
+        abandonLoad();
+        reportFailedLoad(game, failure);
         return;
     }
-
-    showLoadingStep("Setting up Image Animations", 0.9f);
-    applyImageAnimations(gameImg, world.getGameImageCount(), scriptMap, false);
-
-    showLoadingStep("Loading Game Sounds", 0.92f);
-    world.setGameSoundCount(loadGameSounds(world.getGameName()));
-
-    showLoadingStep("Loading Game Logic", 0.95f);
-    loadGameLogic();
-
-    world.setGameCondition(gameConditionNone);
-    world.setGameBox(gameBoxTimerNone, 0);
-    world.setIngameInputDisallow(false);
-
-    showLoadingStep("Loading Interactive Help System", 0.97f);
-    world.setGameLoaded(true);
-
-    if (!gameSys.getDebugState()) {
-        splash.setCurrentSplash(-1);
-        splash.setHideSplash(false);
-        splash.setResetSplash(true);
-        gameSys.setGameState(gameStateSplash);
-    } else {
-        gameSys.setGameState(gameStateMenu);
-    }
-    gameSys.setInputState(inputStateNormal);
-    showLoadingStep("Game Successfully loaded", 1.0f);
-
-    worldBackup = world;
 
     systemMsg("Game: " + game + " has been loaded successfully.");
     systemMsg("");

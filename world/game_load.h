@@ -2,6 +2,9 @@
 // `games/<name>/` behind the loading screen, `createGame` makes a new game of
 // one map and opens it in the world editor, `loadPredefinedUI` opens one of
 // the two registered menu projects ("mainui", "ingameui") in the menu editor.
+// A game that cannot be loaded whole (its maps unreadable or refused, or the
+// memory running out) is dropped again: no game is loaded afterwards and the
+// program's own menus and help are back.
 #pragma once
 #include <string>
 

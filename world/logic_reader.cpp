@@ -1,6 +1,8 @@
 // The logic file reader: per map its global rules, per object its local
 // rules, each rule's eight steps from per-step keys (version 0 or none) or
-// from one line of eight numbers (version 1).
+// from one line of eight numbers (version 1). A declared rule count is only
+// believed as far as the file holds the rules: reading stops at the first
+// rule with no entry, so a corrupt count costs nothing.
 #include "world/logic_reader.h"
 
 #include <cstdio>
@@ -37,24 +39,34 @@ void readSteps(const ruleSource& src, int steps[sentenceStepCount])
     }
 }
 
-// A rule count as stored; a count beyond the file's entries cannot be genuine
-// and is cut down to them, so a corrupt count cannot stall the load.
-int readRuleCount(const std::string& key)
+// A rule is in the file when its line or any of its per-step keys is, in
+// whichever layout the file was written.
+bool ruleInFile(const std::string& prefix)
 {
-    const int count = truncateNumber(scriptLogic.findLineF(key));
-    const int limit = scriptLogic.getLineAmount();
-    if (count > limit) {
-        systemMsg(QV_WARNING "The rule count ^y" + key + "^w exceeds the file; reading " + std::to_string(limit) +
-                  " rules");
-        return limit;
-    }
+    if (scriptLogic.hasKey(prefix)) return true;
+    for (int k = 0; k < sentenceStepCount; ++k)
+        if (scriptLogic.hasKey(prefix + "step" + std::to_string(k))) return true;
+    return false;
+}
+
+// The declared rule count of a map or object (`owner` is "map0" or
+// "map0object3"), cut to the rules 0, 1, ... that the file holds; a cut is
+// reported once, naming the map and object.
+int readRuleCount(const std::string& owner, const std::string& ownerName)
+{
+    const int declared = truncateNumber(scriptLogic.findLineF(owner + "sentencecount"));
+    int count = 0;
+    while (count < declared && ruleInFile(owner + "sentence" + std::to_string(count))) ++count;
+    if (count < declared)
+        systemMsg(QV_WARNING + ownerName + " declares " + std::to_string(declared) + " rules but the file holds " +
+                  std::to_string(count) + "; reading " + std::to_string(count));
     return count;
 }
 
 void readGlobalRules(int m, int version)
 {
     const std::string map = "map" + std::to_string(m);
-    const int count = readRuleCount(map + "sentencecount");
+    const int count = readRuleCount(map, "Map ^y" + std::to_string(m) + "^w");
     for (int s = 0; s < count; ++s) {
         const int before = world.mapGlobalGetSentenceAmount(m);
         world.mapGlobalAddSentence(m);
@@ -70,7 +82,7 @@ void readGlobalRules(int m, int version)
 void readLocalRules(int m, int o, int version)
 {
     const std::string object = "map" + std::to_string(m) + "object" + std::to_string(o);
-    const int count = readRuleCount(object + "sentencecount");
+    const int count = readRuleCount(object, "Map ^y" + std::to_string(m) + "^w object ^y" + std::to_string(o) + "^w");
     for (int s = 0; s < count; ++s) {
         if (!world.mapLocalAddSentence(o, m)) return;
         const int rule = world.mapLocalGetSentenceAmount(o, m) - 1;

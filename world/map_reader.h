@@ -8,6 +8,7 @@ constexpr int mapReaderMaxObjects = 1024;   // object indices 0 to 1023 a map
 enum cfgVersionId { cfgVersionPerField = 0, cfgVersionPerLine = 1 };
 
 // Reads games/<name>/system/map.cfg of the game named in `world`. False when
-// the file cannot be read (the world unchanged); ends the program when a map
-// or object list passes its limit.
+// the file cannot be read or its maps would hold more tiles than the world's
+// budget (world/world_limits.h); the world is unchanged then. Ends the program
+// when a map or object list passes its limit.
 bool loadGameMaps();

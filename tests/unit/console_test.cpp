@@ -13,6 +13,7 @@
 #include "core/system.h"
 #include "menus/console.h"
 #include "menus/console_commands.h"
+#include "menus/help.h"
 #include "test_util.h"
 
 namespace {
@@ -218,6 +219,20 @@ TEST(ConsoleCommands, DebugOffAndUnknownArgumentsChangeOnlyWhatTheySay)
     EXPECT_EQ(run("fullscreen").size(), 3u);
     EXPECT_EQ(run("fullscreen ON").size(), 3u);
     EXPECT_FALSE(gameSys.getFS());
+}
+
+TEST(ConsoleCommands, LoadHelpTakesOnlyAGameName)
+{
+    testutil::TempDir dir;
+    testutil::ScopedCwd cwd(dir.path());
+    dir.write("outside/system/help.cfg", "s help0title Outside\ns help0line0 x\ns help1title end\n");
+    uiHelp.clearData();
+    uiHelp.menuSetMenuTitle(0, "Kept");
+    for (const char* name : {"../outside", "..", "a/b"}) {
+        run(std::string("loadhelp ") + name);
+        EXPECT_EQ(console.getLine(1), std::string("^rERROR: ^wUnable to load the help of the game: ^y") + name);
+        EXPECT_EQ(uiHelp.menuGetMenuTitle(0), "Kept") << name;
+    }
 }
 
 TEST(ConsoleCommands, SaveWritesTheSettingsFile)

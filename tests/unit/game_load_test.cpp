@@ -1,11 +1,16 @@
 // Creating and loading games in a copy of the bundled data: the sample game
 // loads whole and renames nothing; refused names change nothing on disk; a
-// load or a create over a loaded game clears it; an unreadable map file ends
-// the program with an error status; a reset restores the loaded game and
-// leaving it returns to the front end.
+// load or a create over a loaded game clears it; a game whose files would
+// exhaust the machine loads bounded or is refused, and the program goes on;
+// a reset restores the loaded game and leaving it returns to the front end.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
 #include <map>
+#include <sstream>
 
 #include "core/frame.h"
 #include "core/input.h"
@@ -296,11 +301,84 @@ TEST_F(GameLoadTest, PredefinedMenusOpenOnlyTheRegisteredProjects)
     EXPECT_EQ(gameUI.getEditorMenu(), 3);
 }
 
-TEST_F(GameLoadTest, AMapFileThatCannotBeReadEndsTheProgramWithAnErrorStatus)
+TEST_F(GameLoadTest, OversizedGameFilesAreBoundedOrRefusedAndTheProgramGoesOn)
 {
+    // 1,023 objects in a few bytes, each declaring a billion rules of which
+    // the file holds one for object 5: the counts are cut, the game loads.
+    std::ostringstream logic;
+    logic << "f version 1\n";
+    for (int o = 0; o < 1023; ++o) logic << "f map0object" << o << "sentencecount 1000000000\n";
+    logic << "s map0object5sentence0 101 1 301 400 0 600 713 1\n";
+    dir.write("games/rules/system/map.cfg", "s map0object1023 endObjectLoad\ns map1 endMapLoad\n");
+    dir.write("games/rules/system/logic.cfg", logic.str());
+    loadQuietly("rules");
+    ASSERT_TRUE(world.getGameLoaded());
+    EXPECT_EQ(world.worldGetObjectCount(0), 1023);
+    EXPECT_EQ(world.mapLocalGetSentenceAmount(5, 0), 1);
+    EXPECT_EQ(world.mapLocalGetSentenceAmount(6, 0), 0);
+    EXPECT_TRUE(consoleHas("^yWARNING: ^wMap ^y0^w object ^y1022^w declares 1000000000 rules but the file holds 0"));
+
+    // Maps beyond the tile budget, and a map file that cannot be read: the
+    // loaded game is gone, no game is loaded and the program's own menus are back.
+    std::ostringstream maps;
+    for (int i = 0; i < 103; ++i) maps << "f map" << i << "w 700\nf map" << i << "h 700\n";
+    maps << "s map103 endMapLoad\n";
+    dir.write("games/huge/system/map.cfg", maps.str());
     fs::create_directories(dir.path() / "games/broken/system/map.cfg");  // opens, but holds no file to read
-    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
-    EXPECT_EXIT(loadQuietly("broken"), ::testing::ExitedWithCode(quitStatusError), "");
+    const struct {
+        std::string game, reason;
+    } refused[] = {{"huge", "^rERROR: ^wThe maps of ^yhuge^w hold 50470000 tiles"},
+                   {"broken", "^rERROR: ^wError loading/reading file ^ygames/broken/system/map.cfg"}};
+    for (const auto& r : refused) {
+        loadQuietly("sample");
+        console = debugConsole();
+        loadQuietly(r.game);
+        EXPECT_TRUE(inOrder(consoleLines(), {r.reason, "Error loading Game: " + r.game + ". Map Loading Error!"}))
+            << ::testing::PrintToString(consoleLines());
+        EXPECT_FALSE(world.getGameLoaded()) << r.game;
+        EXPECT_EQ(world.getMapCount(), 0) << r.game;
+        EXPECT_EQ(worldBackup.getMapCount(), 0) << r.game;
+        EXPECT_EQ(world.getGameImageCount(), 0) << r.game;
+        EXPECT_EQ(scriptMap.getLineAmount(), 0) << r.game;
+        EXPECT_EQ(gameSys.getGameState(), gameStateMenu) << r.game;
+        EXPECT_EQ(notice.getTitle(), "Load Game") << r.game;
+        EXPECT_TRUE(consoleHas("^2^ydefault ^wUser Interface Initializing...")) << r.game;
+    }
+    loadQuietly("sample");
+    EXPECT_TRUE(world.getGameLoaded());
+}
+
+// The process's address space held to a little more than it uses now: a
+// game of 100 full-size maps runs out of memory halfway through its maps.
+TEST_F(GameLoadTest, RunningOutOfMemoryDropsTheGameAndTheProgramGoesOn)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves the address space a limit would cut";
+#else
+    std::ostringstream maps;
+    for (int i = 0; i < 100; ++i)
+        maps << "f map" << i << "w 700\nf map" << i << "h 700\ns map" << i << "object0 endObjectLoad\n";
+    maps << "s map100 endMapLoad\n";
+    dir.write("games/big/system/map.cfg", maps.str());
+    loadQuietly("sample");
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    constexpr rlim_t headroom = 200ull << 20;  // bytes; the maps need about twice that
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + headroom;
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+    loadQuietly("big");
+    setrlimit(RLIMIT_AS, &saved);
+    EXPECT_TRUE(consoleHas("^rERROR: ^wNot enough memory to load the game ^ybig^w; no game is loaded."));
+    EXPECT_FALSE(world.getGameLoaded());
+    EXPECT_EQ(world.getMapCount(), 0);
+    EXPECT_EQ(worldBackup.getMapCount(), 0);
+    EXPECT_EQ(gameSys.getGameState(), gameStateMenu);
+    loadQuietly("sample");
+    EXPECT_TRUE(world.getGameLoaded());
+#endif
 }
 
 }  // namespace

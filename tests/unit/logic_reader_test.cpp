@@ -1,9 +1,10 @@
 // The logic file reader in versions 0, 1 and 2: global and local rules,
-// missing keys and words, maps without objects, counts.
+// missing keys and words, maps without objects, counts cut to the rules held.
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "core/log.h"
 #include "core/script.h"
 #include "test_util.h"
 #include "world/logic_reader.h"
@@ -61,15 +62,9 @@ TEST_F(LogicReaderTest, OneLinePerRule)
     EXPECT_EQ(world.mapLocalGetSentenceAmount(0, 1), 0);
 }
 
-TEST_F(LogicReaderTest, MissingLineGivesZeros)
-{
-    ASSERT_TRUE(load("f version 1\nf map0sentencecount 1\n"));
-    EXPECT_EQ(stepsOf(world.mapGlobalGetWholeSentence(0, 0)), std::vector<int>(8, 0));
-}
-
 TEST_F(LogicReaderTest, PerStepKeys)
 {
-    ASSERT_TRUE(load("f map0sentencecount 2\n"
+    ASSERT_TRUE(load("f map0sentencecount 2\nf map0sentence0step4 -1\n"
                      "f map0sentence1step0 104\nf map0sentence1step6 715\nf map0sentence1step7 1\n"
                      "f map0object0sentencecount 1\nf map0object0sentence0step3 -7\n"));
     ASSERT_EQ(world.mapGlobalGetSentenceAmount(0), 2);
@@ -89,7 +84,8 @@ TEST_F(LogicReaderTest, MapsWithoutObjectsTakeNoGlobalRules)
 {
     world.allocateMaps(3);
     ASSERT_TRUE(load("f version 1\nf map2sentencecount 3\ns map2sentence0 101 0 300 400 0 600 713 0\n"
-                     "f map0sentencecount 2.9\nf map1sentencecount -3\n"));
+                     "f map0sentencecount 2.9\nf map1sentencecount -3\n"
+                     "s map0sentence0 1\ns map0sentence1 2\ns map0sentence2 3\n"));
     EXPECT_EQ(world.mapGlobalGetSentenceAmount(2), 0);
     EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 2);
     EXPECT_EQ(world.mapGlobalGetSentenceAmount(1), 0);
@@ -103,11 +99,34 @@ TEST_F(LogicReaderTest, RulesOfObjectsThatDoNotExistAreIgnored)
     EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 0);
 }
 
-TEST_F(LogicReaderTest, CountBeyondTheFileIsCutDown)
+TEST_F(LogicReaderTest, CountsAreCutToTheRulesTheFileHolds)
 {
-    ASSERT_TRUE(load("f version 1\nf map0sentencecount 2000000000\n"));
-    EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), scriptLogic.getLineAmount());
-    EXPECT_TRUE(worldtest::consoleHas("exceeds the file"));
+    const struct {
+        std::string file;
+        int global, local;  // rules of map 1 and of its object 1
+        std::string warning;
+    } cases[] = {
+        {"f version 1\nf map1sentencecount 3\ns map1sentence0 1\ns map1sentence2 3\n", 1, 0,
+         "Map ^y1^w declares 3 rules but the file holds 1"},
+        {"f map1object1sentencecount 2000000000\nf map1object1sentence0step7 5\nf map1object1sentence1step0 6\n", 0, 2,
+         "Map ^y1^w object ^y1^w declares 2000000000 rules but the file holds 2"},
+        {"f version 2\nf map1sentencecount 1\nf map1object1sentencecount 9\n", 0, 0,
+         "Map ^y1^w object ^y1^w declares 9 rules but the file holds 0"},
+        {"f version 1\nf map1sentencecount 2\ns map1sentence0 1\ns map1sentence1 2\n", 2, 0, ""},
+    };
+    for (const auto& c : cases) {
+        worldtest::resetGlobals();
+        worldtest::makeWorld(2, 2);
+        world.setGameName("g");
+        console = debugConsole();
+        ASSERT_TRUE(load(c.file));
+        EXPECT_EQ(world.mapGlobalGetSentenceAmount(1), c.global) << c.file;
+        EXPECT_EQ(world.mapLocalGetSentenceAmount(1, 1), c.local) << c.file;
+        if (c.warning.empty())
+            EXPECT_FALSE(worldtest::consoleHas("WARNING")) << c.file;
+        else
+            EXPECT_TRUE(worldtest::consoleHas(QV_WARNING + c.warning)) << c.file;
+    }
 }
 
 TEST_F(LogicReaderTest, MissingFile)

@@ -9,7 +9,9 @@
 #include "core/frame.h"
 #include "core/script.h"
 #include "test_util.h"
+#include "core/log.h"
 #include "world/map_reader.h"
+#include "world/world_limits.h"
 #include "world_test_util.h"
 
 namespace {
@@ -122,10 +124,19 @@ TEST_F(MapReaderTest, SkyboxMissingGivesZeros)
 
 TEST_F(MapReaderTest, TilesKeepStoredMinusOne)
 {
+    world.allocateMaps(1);  // a map already holding tiles gets every tile again
+    world.worldSetMap(3, 2, "old", 0);
+    world.worldSetTile(3, 1, 1, 0);
+    world.worldSetTileHeight(3.0f, 1, 1, 0);
     ASSERT_TRUE(load(simpleMap(3, 2,
                                "f map0tile0_0 5\nf map0tile0_0h 1.5\n"
                                "f map0tile1_0 -1\nf map0tile1_0h -1\n"
-                               "f map0tile2_1 -2\nf map0tile2_1h -2.25\n")));
+                               "f map0tile2_1 -2\nf map0tile2_1h -2.25\n"
+                               // the first entry of a key answers; only keys as written by the saver count
+                               "f map0tile0_1 7\nf map0tile0_1 8\ns map0tile2_0 12\nf map0tile01_1 9\n"
+                               "f map0tile1_1h1 4\nf map0tile+1_1 4\nf map1tile1_1 4\n")));
+    EXPECT_EQ(tile(0, 1), 7);
+    EXPECT_EQ(tile(2, 0), 0);
     EXPECT_EQ(tile(0, 0), 5);
     EXPECT_EQ(world.worldGetTileHeight(0, 0, 0), 1.5f);
     EXPECT_EQ(tile(1, 0), -1);
@@ -134,6 +145,19 @@ TEST_F(MapReaderTest, TilesKeepStoredMinusOne)
     EXPECT_EQ(world.worldGetTileHeight(2, 1, 0), -2.25f);
     EXPECT_EQ(tile(1, 1), 0);  // no entries
     EXPECT_EQ(world.worldGetTileHeight(1, 1, 0), 0.0f);
+}
+
+TEST_F(MapReaderTest, MapsBeyondTheTileBudgetAreRefusedBeforeAnyIsMade)
+{
+    constexpr int side = 700;
+    const long long maps = worldTileBudget / (side * side) + 1;
+    std::ostringstream s;
+    for (long long i = 0; i < maps; ++i)
+        s << "f map" << i << "w " << side << "\nf map" << i << "h " << side << "\ns map" << i << "object0 endObjectLoad\n";
+    s << "s map" << maps << " endMapLoad\n";
+    EXPECT_FALSE(load(s.str()));
+    EXPECT_EQ(world.getMapCount(), 0);
+    EXPECT_TRUE(worldtest::consoleHas(QV_ERROR "The maps of ^yg^w hold " + std::to_string(maps * side * side)));
 }
 
 TEST_F(MapReaderTest, RefusedSizeReadsNoTiles)
