@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and starts it in the user's
-# working directory, which is seeded from data/ on the first run.
+# working directory. Every run adds the bundled files of data/ that the
+# working directory lacks; a file that is there is never overwritten or removed.
 set -euo pipefail
 repo="$(cd "$(dirname "$0")" && pwd)"
 cd "$repo"
@@ -16,10 +17,15 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 workdir="${XDG_DATA_HOME:-$HOME/.local/share}/quorvane"
-if [ ! -d "$workdir" ]; then
-  mkdir -p "$workdir"
-  cp -R "$repo/data/." "$workdir/"
-  echo "run.sh: created the working directory $workdir"
-fi
+mkdir -p "$workdir"
+added=0
+while IFS= read -r -d '' file; do
+  relative="${file#"$repo/data/"}"
+  [ -e "$workdir/$relative" ] && continue
+  mkdir -p "$(dirname "$workdir/$relative")"
+  cp -p "$file" "$workdir/$relative"
+  added=$((added + 1))
+done < <(find "$repo/data" -type f -print0)
+[ "$added" -gt 0 ] && echo "run.sh: added $added bundled files to the working directory $workdir"
 cd "$workdir"
 exec "$repo/build/quorvane"

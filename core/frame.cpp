@@ -3,7 +3,10 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "core/camera.h"
 #include "core/debug.h"
@@ -11,9 +14,14 @@
 #include "core/log.h"
 #include "core/system.h"
 #include "editor/welcome.h"
+#include "menus/browser.h"
 #include "menus/console.h"
+#include "menus/dialog.h"
 #include "menus/help.h"
 #include "menus/notice.h"
+#include "menus/splash.h"
+#include "menus/tooltip.h"
+#include "menus/ui_render.h"
 #include "media/frustum.h"
 #include "media/image_loading.h"
 #include "media/model.h"
@@ -21,12 +29,16 @@
 #include "media/sound.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "world/game_leave.h"
 #include "world/world.h"
 
 namespace {
 
 constexpr int millisecondsPerSecond = 1000;
 constexpr float crosshairHalfSize = 5.0f;
+// The idle callback sleeps in slices no longer than this, so that input
+// waiting in the queue is handled soon even at a low frame cap.
+constexpr int idleSleepSliceMs = 10;
 
 int glutElapsedMs()
 {
@@ -54,6 +66,15 @@ void renderCrosshair()
                    sysTexture(sysImageCrosshair), true, true, 1.0f, pickNone);
 }
 
+// Strictly more than this must pass between two drawn frames; negative when
+// every call may draw.
+int frameIntervalMs()
+{
+    if (isPlayState(gameSys.getGameState())) return playFrameIntervalMs;
+    const int cap = gameSys.getFPSRender();
+    return cap == 0 ? -1 : millisecondsPerSecond / cap;
+}
+
 }  // namespace
 
 void setFrameClock(frameClockFunc clock)
@@ -66,22 +87,24 @@ void resetFrameLimiter()
     lastFrameTime = 0;
 }
 
+int msUntilNextFrame()
+{
+    const int interval = frameIntervalMs();
+    const int left = lastFrameTime + interval + 1 - frameClock();
+    return std::clamp(left, 0, std::max(interval + 1, 0));
+}
+
 void idleFunc()
 {
+    const int left = std::min(msUntilNextFrame(), idleSleepSliceMs);
+    if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(left));
     glutPostRedisplay();
 }
 
 bool renderScene()
 {
     const int now = frameClock();
-    const int elapsed = now - lastFrameTime;
-    bool due;
-    if (isPlayState(gameSys.getGameState())) {
-        due = elapsed > playFrameIntervalMs;
-    } else {
-        const int cap = gameSys.getFPSRender();
-        due = cap == 0 || elapsed > millisecondsPerSecond / cap;
-    }
+    const bool due = now - lastFrameTime > frameIntervalMs();
     if (due) lastFrameTime = now;
     return due;
 }
@@ -101,6 +124,10 @@ void display()
 
     // The 2D layers draw with front faces culled.
     glCullFace(GL_FRONT);
+    const int state = gameSys.getGameState();
+    if (!isPlayState(state) && state != gameStateSplash) uiRender();
+    if (state == gameStateDialog) dialogRender();
+    if (state == gameStateSplash) splashRender();
     if (gameSys.getGameState() != gameStateSplash) noticeRender();
     helpRender();
     if (gameSys.getDebugState()) {
@@ -111,7 +138,9 @@ void display()
     if (gameSys.getGameState() == gameStatePlaytest)
         displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
     if (console.getConsoleState()) consoleRender();
+    if (gameSys.getGameState() != gameStateSplash) toolTipRender();
     if (gameSys.getGameState() != gameStateSplash) renderEditorWelcome();
+    renderFileBrowser();
     renderVolume();
 
     glutSwapBuffers();
@@ -143,6 +172,8 @@ void quitEngine(int status)
     if (shuttingDown) return;
     shuttingDown = true;
 
+    // A registered menu project open in the menu editor is left first.
+    if (checkGameName(world.getGameName())) leaveGame();
     releaseMenuAndGameImages();
     freeModels();
     freeSysImages();

@@ -17,7 +17,10 @@ constexpr int quitStatusError = 1;  // a failure ended the program
 // Frames in play and playtest come at most once per this many ms (strictly more).
 constexpr int playFrameIntervalMs = 16;
 
+// Sleeps until the next frame is due (in short slices), then asks for a redraw.
 void idleFunc();
+// Milliseconds until the frame limiter lets the next frame be drawn; 0 when due.
+int msUntilNextFrame();
 bool renderScene();
 void display();
 void draw2dortho();

@@ -26,6 +26,7 @@
 #include "menus/splash.h"
 #include "menus/ui.h"
 #include "menus/ui_loader.h"
+#include "menus/widgets.h"
 
 namespace {
 
@@ -184,6 +185,7 @@ void init()
     systemMsg("");
     systemMsg("^g^2Quorvane User Interface Initializing...");
     systemMsg("");
+    loadSysTextboxes();
     loadSysImages();
     initSound();
     loadSystemSounds();

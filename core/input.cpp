@@ -18,15 +18,19 @@
 #include "core/camera.h"
 #include "core/init.h"
 #include "core/log.h"
+#include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "media/sound.h"
 #include "media/text.h"
+#include "menus/button_actions.h"
 #include "menus/console.h"
 #include "menus/console_commands.h"
+#include "menus/dialog.h"
 #include "menus/help.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
+#include "world/game_leave.h"
 #include "world/world.h"
 
 namespace {
@@ -491,6 +495,11 @@ void toggleWireframe()
     worldEditor.setWireframe(!worldEditor.getWireframe());
 }
 
+void openQuitDialog()
+{
+    enableDialog(quitDialog);
+}
+
 void toggleObjectOutlines()
 {
     if (gameSys.getGameState() == gameStateWorldEditor) worldEditor.setSAO(worldEditor.getSAO() == 0 ? 1 : 0);
@@ -508,6 +517,7 @@ const functionKey functionKeys[] = {
     {GLUT_KEY_F3, toggleHelp},
     {GLUT_KEY_F9, toggleWireframe},
     {GLUT_KEY_F10, toggleObjectOutlines},
+    {GLUT_KEY_F11, openQuitDialog},
     {GLUT_KEY_F12, saveScreenshot},
 };
 
@@ -535,6 +545,19 @@ void pageHelp(int key)
 {
     if (key == GLUT_KEY_UP || key == GLUT_KEY_LEFT) uiHelp.selectPreviousTopic();
     else if (key == GLUT_KEY_RIGHT || key == GLUT_KEY_DOWN) uiHelp.selectNextTopic();
+}
+
+// Enter in a menu textbox runs the button it is linked to; a link to no
+// button of the menu leaves the textbox in edit and runs nothing.
+void runLinkedButton(int m, int t)
+{
+    const int linked = gameUI.uiGetLinkedButton(t, m);
+    if (linked < 0) return;
+    float x, y, w, h;
+    int tex, func, func2;
+    if (!gameUI.uiGetButton(x, y, w, h, tex, func, func2, m, linked)) return;
+    gameSys.setInputState(inputStateNormal);
+    buttonAction(func, func2);
 }
 
 void removeLastCharacter(std::string& text)
@@ -609,8 +632,18 @@ void inputState0Keyboard(unsigned char key)
     }
     const int state = gameSys.getGameState();
     if (state == gameStateWorldEditor) worldEditorNormalKeyboard(key);
+    if (key == keyCodeTab) {
+        if (isPlayState(state)) glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
+        enableDialog(quitDialog);
+    }
     if (key != keyCodeEscape) return;
-    if (state == gameStatePlaytest) worldEditor.setEndTest(1);
+    if (state == gameStateIngameMenu &&
+        static_cast<float>(gameUI.getCurrentMenu()) == scriptUI.findLineF("ingamemenu")) {
+        leaveIngameMenu();
+        return;
+    }
+    if (state == gameStatePlay) loadIngameMenu();
+    else if (state == gameStatePlaytest) worldEditor.setEndTest(1);
     else if (state == gameStateWorldEditor) toggleEditorCamera();
 }
 
@@ -626,6 +659,7 @@ void inputState2Keyboard(unsigned char key)
     switch (editTextboxText(text, key, textboxKindMenu, w, getDisplayTextSize)) {
     case textboxKeyEdited: uiScriptString.setString(text, textIndex); break;
     case textboxKeyEscape: gameSys.setInputState(inputStateNormal); break;
+    case textboxKeyEnter: runLinkedButton(m, t); break;
     default: break;
     }
 }

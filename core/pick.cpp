@@ -11,10 +11,13 @@
 #include "logic/sentence.h"
 #include "media/quad.h"
 #include "media/sound.h"
+#include "menus/browser.h"
 #include "menus/console.h"
+#include "menus/dialog.h"
 #include "menus/help.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
+#include "menus/ui_render.h"
 #include "menus/ui_picking.h"
 #include "world/world.h"
 
@@ -92,13 +95,19 @@ void paintPickBackground()
 void drawPickLayers()
 {
     paintPickBackground();
+    const int state = gameSys.getGameState();
     if (gameSys.getInputState() == inputStateHelp) {
         helpRender();
-    } else if (console.getConsoleState()) {
-        consoleRender();
+    } else {
+        if (state == gameStateMenu || state == gameStateIngameMenu || state == gameStateWorldEditor ||
+            state == gameStateUIEditor)
+            uiRender();
+        if (state == gameStateDialog) dialogRender();
+        if (console.getConsoleState()) consoleRender();
     }
     noticeRender();
     renderEditorWelcome();
+    renderFileBrowser();
 }
 
 // The hover pass keeps the tooltip while the pointer stays on one kind of control.

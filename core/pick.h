@@ -164,7 +164,7 @@ constexpr int pickBrowserCancel = 0, pickBrowserOk = 1;
 constexpr int pickRotatePlus = 1, pickRotateMinus = 2;
 constexpr int pickModelMenuFromPanel = 0, pickModelMenuFromMenu = 255;
 // The program's own textboxes are 0 to pickSysTextboxCount - 1.
-constexpr int pickSysTextboxCount = 8;
+constexpr int pickSysTextboxCount = 7;
 
 // An image cell names image G * 256 + B.
 constexpr int pickImageCellIndex(int g, int b) { return g * 256 + b; }

@@ -15,6 +15,7 @@
 #include "menus/console.h"
 #include "menus/help.h"
 #include "menus/notice.h"
+#include "world/game_leave.h"
 #include "world/game_load.h"
 #include "world/world.h"
 
@@ -136,6 +137,12 @@ void commandEditUI(const std::string& function)
     loadPredefinedUI(function);
 }
 
+// Leaves a registered menu project open in the menu editor.
+void commandQuitUIEdit(const std::string&)
+{
+    if (checkGameName(world.getGameName())) leaveGame();
+}
+
 void commandLoadHelp(const std::string& function)
 {
     initHelp(function);
@@ -170,6 +177,7 @@ const consoleCommand commandTable[] = {
     {{"loadmap", "Loadmap"}, commandLoadMap},
     {{"loadhelp", "Loadhelp"}, commandLoadHelp},
     {{"editui", "Editui"}, commandEditUI},
+    {{"quituiedit", "Quituiedit"}, commandQuitUIEdit},
     {{"log", "Log"}, commandLog},
     {{"echo", "Echo"}, commandEcho},
 };

@@ -137,11 +137,12 @@ void Menu::menuModifyButton(float x, float y, float w, float h, int tex, int fun
     if (Button* button = growFor(UIButtons, buttonCount, index)) button->modifyButton(x, y, w, h, tex, func, func2);
 }
 
-void Menu::menuGetButton(float& x, float& y, float& w, float& h, int& tex, int& func, int& func2, int index) const
+bool Menu::menuGetButton(float& x, float& y, float& w, float& h, int& tex, int& func, int& func2, int index) const
 {
     const Button* button = existing(UIButtons, buttonCount, index);
     if (!button) systemMsg(buttonMissing);
     (button ? *button : Button()).getButton(x, y, w, h, tex, func, func2);
+    return button != nullptr;
 }
 
 void Menu::menuModifyTextbox(float x, float y, float w, float h, int text, int index)
@@ -149,11 +150,12 @@ void Menu::menuModifyTextbox(float x, float y, float w, float h, int text, int i
     if (Textbox* textbox = growFor(UITextboxes, textboxCount, index)) textbox->modifyTextbox(x, y, w, h, text);
 }
 
-void Menu::menuGetTextbox(float& x, float& y, float& w, float& h, int& text, int index) const
+bool Menu::menuGetTextbox(float& x, float& y, float& w, float& h, int& text, int index) const
 {
     const Textbox* textbox = existing(UITextboxes, textboxCount, index);
     if (!textbox) systemMsg(textboxMissing);
     (textbox ? *textbox : Textbox()).getTextbox(x, y, w, h, text);
+    return textbox != nullptr;
 }
 
 void Menu::menuModifyText(float x, float y, float r, float g, float b, std::string text, int index)
@@ -161,11 +163,12 @@ void Menu::menuModifyText(float x, float y, float r, float g, float b, std::stri
     if (Text* line = growFor(UIText, textCount, index)) line->modifyText(x, y, r, g, b, std::move(text));
 }
 
-void Menu::menuGetText(float& x, float& y, float& r, float& g, float& b, std::string& text, int index) const
+bool Menu::menuGetText(float& x, float& y, float& r, float& g, float& b, std::string& text, int index) const
 {
     const Text* line = existing(UIText, textCount, index);
     if (!line) systemMsg(textlineMissing);
     (line ? *line : Text()).getText(x, y, r, g, b, text);
+    return line != nullptr;
 }
 
 void Menu::menuSetLinkedButton(int button, int textbox)
@@ -252,9 +255,9 @@ void UI::uiModifyButton(float x, float y, float w, float h, int tex, int func, i
     if (Menu* menu = menuAt(m)) menu->menuModifyButton(x, y, w, h, tex, func, func2, b);
 }
 
-void UI::uiGetButton(float& x, float& y, float& w, float& h, int& tex, int& func, int& func2, int m, int b) const
+bool UI::uiGetButton(float& x, float& y, float& w, float& h, int& tex, int& func, int& func2, int m, int b) const
 {
-    menuOrEmpty(m).menuGetButton(x, y, w, h, tex, func, func2, b);
+    return menuOrEmpty(m).menuGetButton(x, y, w, h, tex, func, func2, b);
 }
 
 void UI::uiModifyTextbox(float x, float y, float w, float h, int text, int m, int t)
@@ -262,9 +265,9 @@ void UI::uiModifyTextbox(float x, float y, float w, float h, int text, int m, in
     if (Menu* menu = menuAt(m)) menu->menuModifyTextbox(x, y, w, h, text, t);
 }
 
-void UI::uiGetTextbox(float& x, float& y, float& w, float& h, int& text, int m, int t) const
+bool UI::uiGetTextbox(float& x, float& y, float& w, float& h, int& text, int m, int t) const
 {
-    menuOrEmpty(m).menuGetTextbox(x, y, w, h, text, t);
+    return menuOrEmpty(m).menuGetTextbox(x, y, w, h, text, t);
 }
 
 void UI::uiSetLinkedButton(int button, int t, int m)
@@ -282,9 +285,9 @@ void UI::uiModifyText(float x, float y, float r, float g, float b, std::string t
     if (Menu* menu = menuAt(m)) menu->menuModifyText(x, y, r, g, b, std::move(text), l);
 }
 
-void UI::uiGetText(float& x, float& y, float& r, float& g, float& b, std::string& text, int m, int l) const
+bool UI::uiGetText(float& x, float& y, float& r, float& g, float& b, std::string& text, int m, int l) const
 {
-    menuOrEmpty(m).menuGetText(x, y, r, g, b, text, l);
+    return menuOrEmpty(m).menuGetText(x, y, r, g, b, text, l);
 }
 
 bool UI::uiDeleteTextline(int l, int m)

@@ -79,15 +79,17 @@ private:
 
 // One menu screen. Writing at an index at or past a list's count grows the
 // list to that index + 1 with default elements; reading outside 0..count-1
-// is refused with an error line and gives a default element.
+// is refused with an error line, fills the outputs with a default element's
+// values and returns false, so that a caller runs nothing for an element that
+// does not exist.
 class Menu {
 public:
     void menuModifyButton(float x, float y, float w, float h, int tex, int func, int func2, int index);
-    void menuGetButton(float& x, float& y, float& w, float& h, int& tex, int& func, int& func2, int index) const;
+    bool menuGetButton(float& x, float& y, float& w, float& h, int& tex, int& func, int& func2, int index) const;
     void menuModifyTextbox(float x, float y, float w, float h, int text, int index);
-    void menuGetTextbox(float& x, float& y, float& w, float& h, int& text, int index) const;
+    bool menuGetTextbox(float& x, float& y, float& w, float& h, int& text, int index) const;
     void menuModifyText(float x, float y, float r, float g, float b, std::string text, int index);
-    void menuGetText(float& x, float& y, float& r, float& g, float& b, std::string& text, int index) const;
+    bool menuGetText(float& x, float& y, float& r, float& g, float& b, std::string& text, int index) const;
     // -1 for a textbox that does not exist; a write to one is ignored.
     void menuSetLinkedButton(int button, int textbox);
     int menuGetLinkedButton(int textbox) const;
@@ -116,7 +118,8 @@ private:
 };
 
 // The menu system. A menu id outside 0..getMenuCount()-1 reads as an empty
-// menu (no background, no items) and writes to it are ignored.
+// menu (no background, no items) and writes to it are ignored; the element
+// getters return false when the menu or the element does not exist.
 class UI {
 public:
     // Grows the menu list to n menus (new menus are default menus) and makes
@@ -131,13 +134,13 @@ public:
     void setMenuBackgroundTex(int m, int tex);
     int getMenuBackgroundTex(int m) const;
     void uiModifyButton(float x, float y, float w, float h, int tex, int func, int func2, int m, int b);
-    void uiGetButton(float& x, float& y, float& w, float& h, int& tex, int& func, int& func2, int m, int b) const;
+    bool uiGetButton(float& x, float& y, float& w, float& h, int& tex, int& func, int& func2, int m, int b) const;
     void uiModifyTextbox(float x, float y, float w, float h, int text, int m, int t);
-    void uiGetTextbox(float& x, float& y, float& w, float& h, int& text, int m, int t) const;
+    bool uiGetTextbox(float& x, float& y, float& w, float& h, int& text, int m, int t) const;
     void uiSetLinkedButton(int button, int t, int m);
     int uiGetLinkedButton(int t, int m) const;
     void uiModifyText(float x, float y, float r, float g, float b, std::string text, int m, int l);
-    void uiGetText(float& x, float& y, float& r, float& g, float& b, std::string& text, int m, int l) const;
+    bool uiGetText(float& x, float& y, float& r, float& g, float& b, std::string& text, int m, int l) const;
     bool uiDeleteTextline(int l, int m);
     void menuSetButtonCount(int m, int n);
     int menuGetButtonCount(int m) const;

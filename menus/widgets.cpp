@@ -1,4 +1,4 @@
-// Choice widgets.
+// Choice widgets, system textboxes and the selection shade.
 #include "menus/widgets.h"
 
 #include <GL/gl.h>
@@ -15,10 +15,45 @@ constexpr int choiceButtonStep = 40;   // first to second button centre
 constexpr int choiceRaise = 3;         // buttons sit this much above the label line
 constexpr int choiceButtonHalf = 16;
 
+// System textboxes: their placeholder geometry until first drawn, the height
+// stored when drawn, the half-height of the field, where the text starts
+// right of the field's left edge, and the cursor's blink.
+constexpr float sysTextboxPlaceholder = 300.0f;
+constexpr float sysTextboxStoredHeight = 7.0f;
+constexpr int sysTextboxHalfHeight = 11;
+constexpr int sysTextboxTextInset = 7;
+constexpr int sysTextboxBlinkMs = 1000;
+constexpr float shadeAlpha = 0.5f;
+
+struct sysTextboxSetup {
+    int entry;
+    int linked;
+};
+constexpr sysTextboxSetup sysTextboxSetups[pickSysTextboxCount] = {
+    {3, linkedButtonNone}, {4, pickCreateMap},    {6, linkedButtonNone}, {7, pickResizeMap},
+    {8, pickRenameMap},    {9, pickRenameObject}, {10, pickApplyPhrase},
+};
+
+int cursorToggleTime = 0;
+char endChar = '_';
+
 const img* sysImageRecord(int image)
 {
     if (image < 0 || image >= static_cast<int>(sysImage.size())) return nullptr;
     return &sysImage[image];
+}
+
+// System image `image` as a blended quad at the widget depth: its current
+// frame when animated (no tint), else tinted (r, g, b) at alpha a.
+void drawSystemImage(float x, float y, float w, float h, int image, float r, float g, float b, float a)
+{
+    const img* record = sysImageRecord(image);
+    if (record && record->getAnimState()) {
+        displayFrame(x, y, widgetDepth, w, h, record->GetTex(), static_cast<float>(record->getCurrentFrame()), true,
+                     true, pickNone);
+        return;
+    }
+    displayTexture(x, y, widgetDepth, w, h, r, g, b, sysTexture(image), true, true, a, pickNone);
 }
 
 }  // namespace
@@ -33,13 +68,7 @@ void displaySingleChoice(int x, int y, int w, int h, int image, int r, int g, in
                        pickFlatColor);
         return;
     }
-    const img* record = sysImageRecord(image);
-    if (record && record->getAnimState()) {
-        displayFrame(fx, fy, widgetDepth, fw, fh, record->GetTex(), static_cast<float>(record->getCurrentFrame()),
-                     true, true, pickNone);
-        return;
-    }
-    displayTexture(fx, fy, widgetDepth, fw, fh, 1.0f, 1.0f, 1.0f, sysTexture(image), true, true, 1.0f, pickNone);
+    drawSystemImage(fx, fy, fw, fh, image, 1.0f, 1.0f, 1.0f, 1.0f);
 }
 
 void displayCustomChoice(int x, int y, const std::string& line, int atex, int a0, int a1, int a2, int btex, int b0,
@@ -55,4 +84,49 @@ void displayCustomChoice(int x, int y, const std::string& line, int atex, int a0
 void displayChoice(int x, int y, const std::string& line, int p0, int p1, int p2, int m0, int m1, int m2)
 {
     displayCustomChoice(x, y, line, sysImagePlus, p0, p1, p2, sysImageMinus, m0, m1, m2);
+}
+
+std::array<Textbox, pickSysTextboxCount> sysTextbox;
+
+void loadSysTextboxes()
+{
+    for (int i = 0; i < pickSysTextboxCount; ++i) {
+        Textbox& box = sysTextbox[static_cast<size_t>(i)];
+        box.modifyTextbox(sysTextboxPlaceholder, sysTextboxPlaceholder, sysTextboxPlaceholder, sysTextboxPlaceholder,
+                          sysTextboxSetups[i].entry);
+        box.setLinkedButton(sysTextboxSetups[i].linked);
+    }
+}
+
+void displayTextbox(int x, int y, int w, int /*h*/, int textbox)
+{
+    if (textbox < 0 || textbox >= pickSysTextboxCount) return;
+    const int now = inputClock();
+    Textbox& box = sysTextbox[static_cast<size_t>(textbox)];
+    float bx = 0, by = 0, bw = 0, bh = 0;
+    int entry = 0;
+    box.getTextbox(bx, by, bw, bh, entry);
+    box.modifyTextbox(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w), sysTextboxStoredHeight,
+                      entry);
+
+    const int half = w / 2;
+    displaySingleChoice(x - half, y, half, sysTextboxHalfHeight, sysImageBlur, pickSysTextbox, pickControlMark,
+                        textbox);
+    std::string text = uiScriptString.getString(entry);
+    if (now - cursorToggleTime > sysTextboxBlinkMs) {
+        endChar = endChar == '_' ? ' ' : '_';
+        cursorToggleTime = now;
+    }
+    if (textbox == gameUI.getTextboxEdit() && gameSys.getInputState() == inputStateSysTextbox) text += endChar;
+    displayTextString(static_cast<float>(x - w + sysTextboxTextInset), static_cast<float>(y), text);
+}
+
+void drawShade(float x, float y, float w, float h, float r, float g, float b, float /*a*/)
+{
+    if (gameSys.getColorPick()) {
+        displayTexture(x, y, widgetDepth, w, h, r, g, b, sysTexture(sysImageShader), true, true, shadeAlpha,
+                       pickFlatColor);
+        return;
+    }
+    drawSystemImage(x, y, w, h, sysImageShader, r, g, b, shadeAlpha);
 }

@@ -1,9 +1,14 @@
 // Choice widgets: small clickable controls shared by every 2D screen. In a
 // frame each shows a system image; in the colour-pick pass it paints its pick
 // colour (given as bytes) as a flat quad. Positions are centres and half
-// extents in the 800 x 600 screen space.
+// extents in the 800 x 600 screen space. Also the program's own text fields,
+// the system textboxes, and the tinted shade that marks a selection.
 #pragma once
+#include <array>
 #include <string>
+
+#include "core/pick.h"
+#include "menus/ui.h"
 
 // Depth of every widget quad.
 constexpr float widgetDepth = -2.0f;
@@ -16,3 +21,27 @@ void displayChoice(int x, int y, const std::string& line, int p0, int p1, int p2
 // As displayChoice with the image and pick colour of each button given.
 void displayCustomChoice(int x, int y, const std::string& line, int atex, int a0, int a1, int a2, int btex, int b0,
                          int b1, int b2);
+
+// The system textboxes, each editing one entry of uiScriptString; their
+// linked button is the pick code Enter sends to the editors.
+enum sysTextboxId {
+    sysTextboxNewMapWidth = 0,
+    sysTextboxNewMapHeight = 1,
+    sysTextboxMapWidth = 2,
+    sysTextboxMapHeight = 3,
+    sysTextboxMapName = 4,
+    sysTextboxObjectName = 5,
+    sysTextboxPhrase = 6,
+};
+extern std::array<Textbox, pickSysTextboxCount> sysTextbox;
+
+// Gives every system textbox its placeholder geometry, its text entry and its link.
+void loadSysTextboxes();
+// System textbox `textbox` as a 22 high field spanning x - w .. x around row
+// y, with its text and, while it is edited, a blinking '_'; `h` is not used.
+// The box keeps the geometry it was last drawn with.
+void displayTextbox(int x, int y, int w, int h, int textbox);
+
+// The shader image as a tinted quad (half size w, h) at alpha 0.5 (`a` is not
+// used); in the pick pass a flat quad in the current colour.
+void drawShade(float x, float y, float w, float h, float r, float g, float b, float a);

@@ -19,6 +19,7 @@
 #include "menus/splash.h"
 #include "menus/ui.h"
 #include "menus/ui_loader.h"
+#include "world/game_leave.h"
 #include "world/logic_reader.h"
 #include "world/map_reader.h"
 #include "world/world.h"
@@ -89,11 +90,6 @@ void resetEditorSelections()
 }
 
 }  // namespace
-
-bool checkGameName(const std::string& name)
-{
-    return name == "mainui" || name == "ingameui";
-}
 
 bool gameNameIsSafe(const std::string& name)
 {

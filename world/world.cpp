@@ -8,6 +8,8 @@
 #include "core/camera.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "menus/notice.h"
+#include "world/game_leave.h"
 
 gameWorld world;
 gameWorld worldBackup;
@@ -87,6 +89,12 @@ void gameWorld::setPhrase(int i, std::string text)
 std::string gameWorld::getPhrase(int i) const
 {
     return i >= 0 && i < phraseCount ? phrases[static_cast<size_t>(i)] : std::string();
+}
+
+void gameWorld::enterGame()
+{
+    resetGame();
+    gameSys.setGameState(gameStatePlay);
 }
 
 void gameWorld::reenterGame()
@@ -224,7 +232,12 @@ void gameWorld::worldGetObject(float& x, float& y, float& z, float& w, float& h,
 
 void gameWorld::worldCopyObject(int o, int m)
 {
-    if (validMap(m)) mapAt(m).mapCopyObject(o);
+    if (!validMap(m)) return;
+    if (mapAt(m).mapGetObjectCount() >= mapMaxObjects) {
+        notice.setNotice("Too many objects", "You have exceeded the maximum # of objects for this map");
+        return;
+    }
+    mapAt(m).mapCopyObject(o);
 }
 
 bool gameWorld::worldDeleteObject(int o, int m)

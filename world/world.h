@@ -75,6 +75,8 @@ public:
     int getSelectedObject() const { return selectedObject; }
     void setLookAtObject(int o) { lookAtObject = o; }
     int getLookAtObject() const { return lookAtObject; }
+    // Restores the loaded game's snapshot and plays it.
+    void enterGame();
     // Back to play without a reset.
     void reenterGame();
 
@@ -102,6 +104,7 @@ public:
     void worldSetObject(float x, float y, float z, float w, float h, float d, int tex, int layer, int o, int m);
     void worldGetObject(float& x, float& y, float& z, float& w, float& h, float& d, int& tex, int& layer, int o,
                         int m) const;
+    // A map that already holds mapMaxObjects objects refuses with a notice.
     void worldCopyObject(int o, int m);
     bool worldDeleteObject(int o, int m);
     void worldSetObjectLabel(int label, int o, int m);

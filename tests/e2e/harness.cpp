@@ -23,7 +23,21 @@ namespace e2e {
 namespace {
 
 constexpr int pollIntervalMs = 20;
+constexpr int screenPollIntervalMs = 50;  // a screenshot costs a few ms itself
+constexpr int restIntervalMs = 250;       // between the two alike shots of a window at rest
 const char* const screenSpec = "1024x768x24";
+
+// The program draws in an 800 x 600 space stretched over its window.
+constexpr int screenSpaceWidth = 800, screenSpaceHeight = 600;
+
+// The console panel's bright lower edge: it crosses the rows above
+// consoleEdgeLimitY at every step of the slide and rests on consoleEdgeOpenY
+// once the panel is fully open. The columns are spread over the width, so
+// one of them is clear of whatever the program draws under the console.
+constexpr int consoleEdgeLimitY = 166;
+constexpr int consoleEdgeOpenY = 161;
+constexpr int consoleEdgeSlack = 2;
+constexpr int consoleColumns[] = {100, 400, 735};
 
 using clock_type = std::chrono::steady_clock;
 
@@ -100,6 +114,37 @@ void sleepMs(int ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+clock_type::time_point deadlineAfter(int timeoutMs)
+{
+    return clock_type::now() + std::chrono::milliseconds(scaledMs(timeoutMs));
+}
+
+// Polls `done` until it holds or the scaled timeout has passed; one last try at the deadline.
+bool pollUntil(const std::function<bool()>& done, int timeoutMs, int intervalMs = pollIntervalMs)
+{
+    const auto deadline = deadlineAfter(timeoutMs);
+    while (clock_type::now() < deadline) {
+        if (done()) return true;
+        sleepMs(intervalMs);
+    }
+    return done();
+}
+
+bool isConsoleEdge(const std::array<int, 3>& p)
+{
+    return p[2] > 140 && p[2] > p[0] + 60 && p[1] > p[0] + 20;
+}
+
+// Whether column x (of the 800 x 600 space) shows the console's edge in rows y0 to y1.
+bool edgeInColumn(const Image& shot, int x, int y0, int y1)
+{
+    const int column = x * shot.width / screenSpaceWidth;
+    const int top = y0 * shot.height / screenSpaceHeight, bottom = y1 * shot.height / screenSpaceHeight;
+    for (int y = top; y <= bottom; ++y)
+        if (isConsoleEdge(shot.at(column, y))) return true;
+    return false;
+}
+
 }  // namespace
 
 std::string settingsFile(const std::string& title, int debugMode, int sound)
@@ -109,11 +154,43 @@ std::string settingsFile(const std::string& title, int debugMode, int sound)
            std::to_string(sound) + "\nf soundVolume 0.5\nf firstTime 1\n";
 }
 
+std::string emptyMenuSystem()
+{
+    return "f intromenu 0\nf menu0background -1\ns menu0button0 endButtonLoad\ns menu0textbox0 endTextboxLoad\n"
+           "s menu0text0 endTextLoad\ns menu0string0 end\ns menu1 endMenuLoad\n";
+}
+
 int scaledMs(int ms)
 {
     const char* scale = std::getenv("QV_TIMEOUT_SCALE");
     const double factor = scale ? std::atof(scale) : 1.0;
     return static_cast<int>(ms * (factor > 0 ? factor : 1.0));
+}
+
+bool sameIn(const Image& a, const Image& b, const Region& r)
+{
+    if (!a.valid() || !b.valid()) return false;
+    for (int y = r.y0; y < r.y1; ++y)
+        for (int x = r.x0; x < r.x1; ++x)
+            if (a.at(x, y) != b.at(x, y)) return false;
+    return true;
+}
+
+bool consoleShownOpen(const Image& shot)
+{
+    if (!shot.valid()) return false;
+    for (int x : consoleColumns)
+        if (!edgeInColumn(shot, x, consoleEdgeOpenY - consoleEdgeSlack, consoleEdgeOpenY + consoleEdgeSlack))
+            return false;
+    return true;
+}
+
+bool consoleShownClosed(const Image& shot)
+{
+    if (!shot.valid()) return false;
+    for (int x : consoleColumns)
+        if (!edgeInColumn(shot, x, 0, consoleEdgeLimitY)) return true;
+    return false;
 }
 
 std::array<int, 3> Image::at(int x, int y) const
@@ -260,6 +337,7 @@ bool App::startProgram()
         dup2(errFd, STDERR_FILENO);
         setenv("DISPLAY", displayName.c_str(), 1);
         setenv("ALSOFT_DRIVERS", "null", 1);
+        setenv("LP_NUM_THREADS", "2", 0);  // the software renderer's share of the cores the suite gives each run
         if (const char* preload = std::getenv("QV_APP_PRELOAD")) setenv("LD_PRELOAD", preload, 1);
         execl(QV_PROGRAM, QV_PROGRAM, static_cast<char*>(nullptr));
         _exit(127);
@@ -306,15 +384,16 @@ std::vector<std::string> App::logLines() const
     return lines;
 }
 
+bool App::logHas(const std::string& text) const
+{
+    for (const std::string& line : logLines())
+        if (line.find(text) != std::string::npos) return true;
+    return false;
+}
+
 bool App::waitForLog(const std::string& text, int timeoutMs) const
 {
-    const auto deadline = clock_type::now() + std::chrono::milliseconds(scaledMs(timeoutMs));
-    do {
-        for (const std::string& line : logLines())
-            if (line.find(text) != std::string::npos) return true;
-        sleepMs(pollIntervalMs);
-    } while (clock_type::now() < deadline);
-    return false;
+    return pollUntil([&] { return logHas(text); }, timeoutMs);
 }
 
 bool App::logHasInOrder(const std::vector<std::string>& texts) const
@@ -362,8 +441,8 @@ bool App::type(const std::string& text) const
 
 bool App::click(int x, int y, int button) const
 {
-    return xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) +
-                   " sleep 0.1 click " + std::to_string(button));
+    return xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) + " click " +
+                   std::to_string(button));
 }
 
 Geometry App::windowGeometry() const
@@ -395,15 +474,67 @@ Image App::screenshot() const
     return decodeXwd(query("xwd -silent -id " + window));
 }
 
-Image App::waitForScreen(const std::function<bool(const Image&)>& ready, int timeoutMs) const
+Image App::waitForScreen(const ScreenTest& ready, int timeoutMs) const
 {
-    const auto deadline = clock_type::now() + std::chrono::milliseconds(scaledMs(timeoutMs));
-    do {
-        Image shot = screenshot();
-        if (shot.valid() && ready(shot)) return shot;
-        sleepMs(pollIntervalMs);
-    } while (clock_type::now() < deadline);
-    return Image();
+    Image shot;
+    const bool found = pollUntil(
+        [&] {
+            shot = screenshot();
+            return shot.valid() && ready(shot);
+        },
+        timeoutMs, screenPollIntervalMs);
+    return found ? shot : Image();
+}
+
+Image App::waitForRest(const ScreenTest& ready, const Region& still, int timeoutMs) const
+{
+    // Shots this far apart span several frames even on a loaded machine.
+    Image last, shot;
+    const bool found = pollUntil(
+        [&] {
+            shot = screenshot();
+            const bool atRest = sameIn(shot, last, still) && ready(shot);
+            last = shot;
+            return atRest;
+        },
+        timeoutMs, scaledMs(restIntervalMs));
+    return found ? shot : Image();
+}
+
+bool App::waitForFile(const std::string& relative, int timeoutMs) const
+{
+    return pollUntil([&] { return exists(relative); }, timeoutMs);
+}
+
+bool App::waitConsoleOpen(int timeoutMs) const
+{
+    return waitForScreen(consoleShownOpen, timeoutMs).valid();
+}
+
+bool App::waitConsoleClosed(int timeoutMs) const
+{
+    return waitForScreen(consoleShownClosed, timeoutMs).valid();
+}
+
+bool App::openConsole()
+{
+    return key("grave") && waitConsoleOpen();
+}
+
+bool App::closeConsole()
+{
+    return key("grave") && waitConsoleClosed();
+}
+
+bool App::sync()
+{
+    const Image shot = waitForScreen([](const Image& s) { return consoleShownOpen(s) || consoleShownClosed(s); });
+    if (!shot.valid()) return false;
+    const bool openedHere = !consoleShownOpen(shot);
+    if (openedHere && !openConsole()) return false;
+    const std::string marker = "Handled up to mark " + std::to_string(++syncCount) + ".";
+    if (!type("log " + marker) || !key("Return") || !waitForLog(marker)) return false;
+    return !openedHere || closeConsole();
 }
 
 bool App::closeWindow() const
@@ -414,11 +545,7 @@ bool App::closeWindow() const
 
 int App::waitExit(int timeoutMs)
 {
-    const auto deadline = clock_type::now() + std::chrono::milliseconds(scaledMs(timeoutMs));
-    while (clock_type::now() < deadline) {
-        if (!running()) return exitStatus;
-        sleepMs(pollIntervalMs);
-    }
+    if (pollUntil([this] { return !running(); }, timeoutMs)) return exitStatus;
     kill();
     return -1;
 }

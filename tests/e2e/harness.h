@@ -29,8 +29,26 @@ struct Geometry {
 // A system/system.cfg for an 800 x 600 window at 0, 0 titled `title`.
 std::string settingsFile(const std::string& title, int debugMode, int sound);
 
+// A system/ui.cfg of one menu that draws nothing, for tests of the layers over it.
+std::string emptyMenuSystem();
+
 // Milliseconds scaled by QV_TIMEOUT_SCALE (sanitizer builds run slower).
 int scaledMs(int ms);
+
+// A condition on the window's pixels.
+using ScreenTest = std::function<bool(const Image&)>;
+
+// A part of the window in window pixels: columns x0 to x1 - 1, rows y0 to y1 - 1.
+struct Region {
+    int x0, y0, x1, y1;
+};
+constexpr Region wholeWindow{0, 0, 800, 600};
+// True when both images are valid and alike over the region.
+bool sameIn(const Image& a, const Image& b, const Region& r);
+
+// The console panel as the window shows it: slid fully open, or not drawn at all.
+bool consoleShownOpen(const Image& shot);
+bool consoleShownClosed(const Image& shot);
 
 class App {
 public:
@@ -56,7 +74,8 @@ public:
     const std::string& display() const { return displayName; }
 
     std::vector<std::string> logLines() const;
-    bool waitForLog(const std::string& text, int timeoutMs = 10000) const;  // a line containing text
+    bool logHas(const std::string& text) const;                             // a line containing text
+    bool waitForLog(const std::string& text, int timeoutMs = 10000) const;  // until a line contains text
     // True when lines containing each text appear in this order.
     bool logHasInOrder(const std::vector<std::string>& texts) const;
     std::string programOutput() const;  // standard output of the program
@@ -70,8 +89,25 @@ public:
     Geometry windowGeometry() const;
     std::string windowName() const;
     Image screenshot() const;
-    // Polls the window until a shot satisfies `ready`; that shot, or an invalid image on timeout.
-    Image waitForScreen(const std::function<bool(const Image&)>& ready, int timeoutMs = 10000) const;
+
+    // Every wait below polls until its condition holds and gives up at the
+    // timeout (scaled by QV_TIMEOUT_SCALE); none sleeps for a fixed time.
+    // The first screenshot that passes `ready`, or an invalid Image at the timeout.
+    Image waitForScreen(const ScreenTest& ready, int timeoutMs = 10000) const;
+    // The first screenshot that passes `ready` and equals the one before it
+    // over `still`: the window at rest showing what is asked for.
+    Image waitForRest(const ScreenTest& ready, const Region& still = wholeWindow, int timeoutMs = 10000) const;
+    bool waitForFile(const std::string& relative, int timeoutMs = 10000) const;  // until the file exists
+    bool waitConsoleOpen(int timeoutMs = 10000) const;    // until the console has slid fully open
+    bool waitConsoleClosed(int timeoutMs = 10000) const;  // until the console is gone from the window
+    bool openConsole();   // presses ` with the console closed and waits until it is open
+    bool closeConsole();  // presses ` with the console open and waits until it is gone
+    // Proves that the program has handled every earlier key and click: runs
+    // the console command `log` with a fresh marker and waits for the marker
+    // in log.txt. A console at rest and closed is opened for it and closed
+    // again, so the window then shows a frame drawn after that input. Call it
+    // before any check that something did not happen.
+    bool sync();
 
     // Sends the window system's close request, as a window manager would.
     bool closeWindow() const;
@@ -83,6 +119,7 @@ private:
     std::string rootDir, workDir, displayName, window;
     pid_t xvfbPid = -1, appPid = -1;
     int exitStatus = -1;
+    int syncCount = 0;
     bool startXvfb(int timeoutMs);
     bool startProgram();
     void stopXvfb();

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <boost/filesystem.hpp>
-#include <chrono>
 #include <map>
-#include <thread>
 
 #include "tests/e2e/harness.h"
 
@@ -34,6 +32,7 @@ protected:
     void SetUp() override
     {
         app.writeFile("system/system.cfg", e2e::settingsFile(title, 1, 1));
+        app.writeFile("system/ui.cfg", e2e::emptyMenuSystem());  // the console shows over a dark screen
         ASSERT_TRUE(app.start(title));
         ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
     }
@@ -41,9 +40,8 @@ protected:
     // after a load command; it opens again once its closing slide has ended.
     void command(const std::string& text)
     {
-        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(700)));
-        app.key("grave");
-        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(700)));
+        ASSERT_TRUE(app.waitConsoleClosed());
+        ASSERT_TRUE(app.openConsole());
         if (!text.empty()) app.type(text);
         app.key("Return");
     }

@@ -3,6 +3,9 @@
 // is closed.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "tests/e2e/harness.h"
 
 namespace {
@@ -73,7 +76,13 @@ TEST(Startup, FullScreenFillsTheDisplayAndIsSavedBack)
     app.writeFile("system/system.cfg", settings("1.9", "0", "0", "800", "600", "Quorvane Full"));
     ASSERT_TRUE(app.start("Quorvane Full"));
     ASSERT_TRUE(app.waitForLog("Building file structure"));
-    const e2e::Geometry g = app.windowGeometry();
+    // The window system applies the switch after the program asked for it.
+    e2e::Geometry g = app.windowGeometry();
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(e2e::scaledMs(5000));
+    while (g.width != 1024 && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        g = app.windowGeometry();
+    }
     EXPECT_EQ(g.x, 0);
     EXPECT_EQ(g.y, 0);
     EXPECT_EQ(g.width, 1024);

@@ -1,12 +1,14 @@
 // Creating and loading games in a copy of the bundled data: the sample game
 // loads whole and renames nothing; refused names change nothing on disk; a
 // load or a create over a loaded game clears it; an unreadable map file ends
-// the program with an error status.
+// the program with an error status; a reset restores the loaded game and
+// leaving it returns to the front end.
 #include <gtest/gtest.h>
 
 #include <map>
 
 #include "core/frame.h"
+#include "core/input.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -17,6 +19,7 @@
 #include "menus/notice.h"
 #include "menus/ui.h"
 #include "tests/unit/test_util.h"
+#include "world/game_leave.h"
 #include "world/game_load.h"
 #include "world/world.h"
 
@@ -301,3 +304,80 @@ TEST_F(GameLoadTest, AMapFileThatCannotBeReadEndsTheProgramWithAnErrorStatus)
 }
 
 }  // namespace
+
+// Play has moved, hidden and scored objects, changed phrases and scores and
+// held keys; a reset puts every one back, and leaving returns to the front end.
+TEST_F(GameLoadTest, ResetRestoresTheLoadedGameAndLeavingTwiceKeepsTheFrontEnd)
+{
+    setAutoRepeatSwitch([](bool) {});
+    loadQuietly("sample");
+    ASSERT_TRUE(world.getGameLoaded());
+    float x, y, z, w, h, d;
+    int tex, layer;
+    world.worldGetObject(x, y, z, w, h, d, tex, layer, 0, 0);
+    world.worldSetObject(x + 5, y - 2, z + 1, w, h, d, tex + 1, layer, 0, 0);
+    world.worldSetObjectVisible(false, 3, 0);
+    world.worldSetObjectLife(false, 4, 0);
+    world.worldSetObjectScore(9, 2, 0);
+    world.worldSetTileHeight(4.5f, 1, 1, 0);
+    world.setGlobalScore(4, 12);
+    world.setPhrase(7, "changed");
+    world.setGameBox(gameBoxTimerStart, 201);
+    world.setGameScore(30);
+    world.setCurrentMap(1);
+    gameSys.setKeyState(keyUp, keyStatePressed);
+    gameSys.setAlphabetKeyState(3, keyStatePressed);
+
+    resetGame();
+    EXPECT_EQ(world.getCurrentMap(), worldBackup.getCurrentMap());
+    ASSERT_EQ(world.getMapCount(), worldBackup.getMapCount());
+    for (int m = 0; m < world.getMapCount(); ++m) {
+        ASSERT_EQ(world.worldGetObjectCount(m), worldBackup.worldGetObjectCount(m));
+        for (int o = 0; o < world.worldGetObjectCount(m); ++o) {
+            float a[6], b[6];
+            int ta, la, tb, lb;
+            world.worldGetObject(a[0], a[1], a[2], a[3], a[4], a[5], ta, la, o, m);
+            worldBackup.worldGetObject(b[0], b[1], b[2], b[3], b[4], b[5], tb, lb, o, m);
+            for (int i = 0; i < 6; ++i) EXPECT_EQ(a[i], b[i]) << "map " << m << " object " << o;
+            EXPECT_EQ(ta, tb);
+            EXPECT_EQ(world.worldGetObjectVisible(o, m), worldBackup.worldGetObjectVisible(o, m));
+            EXPECT_EQ(world.worldGetObjectLife(o, m), worldBackup.worldGetObjectLife(o, m));
+            EXPECT_EQ(world.worldGetObjectScore(o, m), worldBackup.worldGetObjectScore(o, m));
+        }
+    }
+    EXPECT_EQ(world.worldGetTileHeight(1, 1, 0), worldBackup.worldGetTileHeight(1, 1, 0));
+    EXPECT_EQ(world.getGlobalScore(4), 0);
+    EXPECT_EQ(world.getPhrase(7), worldBackup.getPhrase(7));
+    int timer = 0, image = 0;
+    world.getGameBox(timer, image);
+    EXPECT_EQ(timer, gameBoxTimerNone);
+    EXPECT_EQ(world.getGameScore(), 0);
+    EXPECT_EQ(gameSys.getKeyState(keyUp), keyStateIdle);
+    EXPECT_EQ(gameSys.getAlphabetKeyState(3), keyStateIdle);
+
+    gameSys.setGameState(gameStatePlay);
+    world.setPhrase(7, "changed");
+    leaveGame();
+    EXPECT_TRUE(consoleHas("Leaving current game."));
+    EXPECT_FALSE(world.getGameLoaded());
+    EXPECT_EQ(world.getPhrase(7), "");
+    EXPECT_EQ(world.getGameImageCount(), 0);
+    EXPECT_EQ(world.getGameSoundCount(), 0);
+    int models = -1, textures = -1;
+    world.worldGetModel(models, textures);
+    EXPECT_EQ(models, 0);
+    EXPECT_EQ(gameSys.getGameState(), gameStateMenu);
+    EXPECT_EQ(gameSys.getInputState(), inputStateNormal);
+    EXPECT_EQ(gameUI.getCurrentMenu(), 0);
+    EXPECT_EQ(gameUI.menuGetButtonCount(0), 8);  // the front end's first menu
+    const int menuImages = gameUI.getUIImageCount();
+    EXPECT_GT(menuImages, 0);
+
+    notice.leaveNotice();
+    leaveGame();  // nothing to leave: reported, and the menu images stay
+    EXPECT_TRUE(consoleHas("^rERROR: ^wUnable to leave game because it is currently not loaded"));
+    EXPECT_TRUE(notice.isShown());
+    EXPECT_EQ(notice.getTitle(), "^yERROR");
+    EXPECT_EQ(gameUI.getUIImageCount(), menuImages);
+    setAutoRepeatSwitch(nullptr);
+}

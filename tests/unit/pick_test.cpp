@@ -338,9 +338,9 @@ TEST_F(PickTest, AnUnmarkedGreenClearsTheMenuStateButAnImageCellGoesOn)
     EXPECT_EQ(gameUI.getPressedButton(), -1);
     EXPECT_EQ(gameUI.getHoverTextbox(), -1);
 
-    gameUI.setHoverButton(2);
+    gameUI.setHoverTextbox(1);  // a press on no menu control leaves the hovered textbox
     dispatch(85, 2, 17);
-    EXPECT_EQ(gameUI.getHoverButton(), 2);
+    EXPECT_EQ(gameUI.getHoverTextbox(), 1);
     EXPECT_EQ(pickImageCellIndex(2, 17), 529);
 }
 

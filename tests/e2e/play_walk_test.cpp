@@ -1,0 +1,225 @@
+// A newcomer's walk on the bundled data with the mouse and the keys alone:
+// a tool tip in the options menu shows only after its rest time; the game
+// name is typed into the front end and the sample game loaded by its button;
+// play starts from the game's menu, the crosshair follows the camera mode,
+// Escape pauses and the in-game menu resumes, the game is left through its
+// dialog, and the program quits from the quit dialog with status 0. Buttons
+// are found by their function in the menu files, as the program reads them.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <thread>
+
+#include "tests/e2e/harness.h"
+
+namespace {
+
+const char* const title = "Quorvane Walk";
+
+// Button functions the walk looks for.
+constexpr int funcEnterGame = 16, funcLeaveIngameMenu = 14, funcOpenDialog = 4;
+constexpr int funcLoadGame = 7, funcLoadMenu = 1, funcSoundOn = 23;
+// The first button of a dialog box (its layout is fixed).
+constexpr int dialogOkX = 300, dialogOkY = 370;
+// Where a click lands on nothing of the splash or the game's first menu.
+constexpr int emptyX = 400, emptyY = 580;
+constexpr int toolTipRestMs = 1500;
+constexpr int clickAttempts = 5;
+constexpr int attemptMs = 3000;
+
+using region = e2e::Region;
+constexpr region whole = e2e::wholeWindow;
+constexpr region crosshair{392, 292, 408, 308};
+
+// The numbers of a menu file by key.
+class menuFile {
+public:
+    explicit menuFile(const std::string& path)
+    {
+        std::ifstream in(path);
+        for (std::string line; std::getline(in, line);) {
+            std::istringstream words(line);
+            std::string kind, key;
+            float value = 0;
+            if (words >> kind >> key >> value && kind == "f") numbers[key] = value;
+        }
+    }
+    int number(const std::string& key) const
+    {
+        const auto it = numbers.find(key);
+        return it == numbers.end() ? -1 : static_cast<int>(it->second);
+    }
+    // The centre of the first button of menu m with function `func` (and argument `func2`).
+    bool button(int m, int func, int& x, int& y, int func2 = -1) const
+    {
+        int w = 0, h = 0;
+        return button(m, func, x, y, w, h, func2);
+    }
+    // The same with the button's half-extents.
+    bool button(int m, int func, int& x, int& y, int& w, int& h, int func2 = -1) const
+    {
+        for (int b = 0; number(key(m, b) + "func") != -1; ++b) {
+            if (number(key(m, b) + "func") != func) continue;
+            if (func2 != -1 && number(key(m, b) + "func2") != func2) continue;
+            x = number(key(m, b) + "x");
+            y = number(key(m, b) + "y");
+            w = number(key(m, b) + "w");
+            h = number(key(m, b) + "h");
+            return true;
+        }
+        return false;
+    }
+    // A point inside textbox t of menu m.
+    void textbox(int m, int t, int& x, int& y) const
+    {
+        const std::string k = "menu" + std::to_string(m) + "textbox" + std::to_string(t);
+        x = number(k + "x") + number(k + "w") / 2;
+        y = number(k + "y") - 13 + number(k + "h") / 2;
+    }
+
+private:
+    std::map<std::string, float> numbers;
+    static std::string key(int m, int b) { return "menu" + std::to_string(m) + "button" + std::to_string(b); }
+};
+
+class PlayWalk : public ::testing::Test {
+protected:
+    e2e::App app;
+    void SetUp() override
+    {
+        app.writeFile("system/system.cfg", e2e::settingsFile(title, 0, 0));
+        ASSERT_TRUE(app.start(title));
+        ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
+    }
+    e2e::Image settled(const e2e::ScreenTest& ready, int timeoutMs = 15000)
+    {
+        return app.waitForRest(ready, whole, timeoutMs);
+    }
+    // The window at rest once it no longer shows `before`.
+    e2e::Image changedFrom(const e2e::Image& before)
+    {
+        return settled([&](const e2e::Image& shot) { return !e2e::sameIn(shot, before, whole); });
+    }
+    // Clicks until the window comes to rest showing what `ready` asks for: a
+    // click that follows an accepted one within the buttons' debounce time is
+    // dropped by the program, so it is sent again.
+    e2e::Image clickUntil(int x, int y, const std::function<bool(const e2e::Image&)>& ready)
+    {
+        for (int attempt = 0; attempt < clickAttempts; ++attempt) {
+            app.click(x, y);
+            const e2e::Image shot = settled(ready, attemptMs);
+            if (shot.valid()) return shot;
+        }
+        return e2e::Image();
+    }
+    e2e::Image clickAndWait(int x, int y, const e2e::Image& before)
+    {
+        return clickUntil(x, y, [&](const e2e::Image& shot) { return !e2e::sameIn(shot, before, whole); });
+    }
+    // Clicks until the program has ended; its exit status.
+    int clickUntilExit(int x, int y)
+    {
+        for (int attempt = 0; attempt < clickAttempts && app.running(); ++attempt) {
+            app.click(x, y);
+            const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(e2e::scaledMs(attemptMs));
+            while (app.running() && std::chrono::steady_clock::now() < until)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return app.waitExit();
+    }
+};
+
+TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
+{
+    const menuFile front(app.path("system/ui.cfg"));
+    const menuFile game(app.path("games/sample/system/ui.cfg"));
+    int x = 0, y = 0, w = 0, h = 0;
+
+    const e2e::Image splash = settled([](const e2e::Image&) { return true; });
+    const e2e::Image menu = clickAndWait(emptyX, emptyY, splash);
+    ASSERT_TRUE(menu.valid());
+
+    // A tool tip waits for the pointer to rest on the control.
+    ASSERT_TRUE(front.button(0, funcLoadMenu, x, y, 1));
+    const e2e::Image options = clickAndWait(x, y, menu);
+    ASSERT_TRUE(options.valid());
+    ASSERT_TRUE(front.button(1, funcSoundOn, x, y, w, h));
+    const region button{x - w - 4, y - h - 4, x + w + 4, y + h + 4};  // grows by a tenth when hovered
+    const region tip{x + 20, y + 36, x + 120, y + 52};
+    const auto moved = std::chrono::steady_clock::now();
+    app.xdotool("mousemove --window " + app.windowId() + " " + std::to_string(x) + " " + std::to_string(y));
+    bool hoveredWithoutTip = false;
+    const e2e::Image tipShown = app.waitForScreen([&](const e2e::Image& shot) {
+        if (e2e::sameIn(shot, options, button)) return false;  // the hover has not been drawn yet
+        if (e2e::sameIn(shot, options, tip)) hoveredWithoutTip = true;
+        return !e2e::sameIn(shot, options, tip);
+    });
+    const auto restedMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - moved).count();
+    ASSERT_TRUE(tipShown.valid());
+    EXPECT_TRUE(hoveredWithoutTip);
+    EXPECT_GE(restedMs, toolTipRestMs);
+
+    // Back in the front end, type the game's name and load it.
+    ASSERT_TRUE(front.button(1, funcLoadMenu, x, y, 0));
+    const e2e::Image back = clickAndWait(x, y, tipShown);
+    front.textbox(0, 0, x, y);
+    app.click(x, y);
+    app.type("sample");
+    const region nameBox{x - 100, y - 8, x + 100, y + 8};
+    ASSERT_TRUE(app.waitForScreen([&](const e2e::Image& s) { return !e2e::sameIn(s, back, nameBox); }).valid());
+    ASSERT_TRUE(front.button(0, funcLoadGame, x, y));
+    const char* const loaded = "Game: sample has been loaded successfully.";
+    for (int attempt = 0; attempt < clickAttempts && !app.logHas(loaded); ++attempt) {
+        app.click(x, y);
+        app.waitForLog(loaded, attemptMs);
+    }
+    ASSERT_TRUE(app.waitForLog(loaded, 30000));
+
+    // Past the game's splash to its first menu, and into play.
+    app.click(emptyX, emptyY);
+    const e2e::Image intro = settled([&](const e2e::Image& s) { return !e2e::sameIn(s, back, whole); });
+    ASSERT_TRUE(intro.valid());
+    const int firstMenu = game.number("intromenu");
+    ASSERT_TRUE(game.button(firstMenu, funcEnterGame, x, y));
+    ASSERT_TRUE(clickAndWait(x, y, intro).valid());
+
+    // The crosshair shows in the first-person view only.
+    app.key("F6");
+    ASSERT_TRUE(app.sync());
+    const e2e::Image play = settled([](const e2e::Image&) { return true; });
+    app.key("F7");
+    EXPECT_TRUE(app.waitForScreen([&](const e2e::Image& s) { return !e2e::sameIn(s, play, crosshair); }).valid());
+    app.key("F6");
+    EXPECT_TRUE(app.waitForScreen([&](const e2e::Image& s) { return e2e::sameIn(s, play, crosshair); }).valid());
+
+    // Escape pauses; the in-game menu resumes; Escape again, and leave.
+    app.key("Escape");
+    const e2e::Image paused = changedFrom(play);
+    ASSERT_TRUE(paused.valid());
+    const int pauseMenu = game.number("ingamemenu");
+    ASSERT_TRUE(game.button(pauseMenu, funcLeaveIngameMenu, x, y));
+    const e2e::Image resumed = clickAndWait(x, y, paused);
+    ASSERT_TRUE(resumed.valid());
+    EXPECT_TRUE(e2e::sameIn(resumed, play, crosshair));
+    app.key("Escape");
+    const e2e::Image pausedAgain = changedFrom(resumed);
+    ASSERT_TRUE(pausedAgain.valid());
+    ASSERT_TRUE(game.button(pauseMenu, funcOpenDialog, x, y));
+    const e2e::Image leaveDialog = clickAndWait(x, y, pausedAgain);
+    ASSERT_TRUE(leaveDialog.valid());
+
+    // The front end again, its quit button where it was.
+    ASSERT_TRUE(front.button(0, funcOpenDialog, x, y, w, h));
+    const region quitButton{x - w, y - h, x + w, y + h};
+    const e2e::Image left =
+        clickUntil(dialogOkX, dialogOkY, [&](const e2e::Image& s) { return e2e::sameIn(s, menu, quitButton); });
+    ASSERT_TRUE(left.valid());
+    ASSERT_TRUE(clickAndWait(x, y, left).valid());
+    EXPECT_EQ(clickUntilExit(dialogOkX, dialogOkY), 0);
+}
+
+}  // namespace
