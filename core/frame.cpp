@@ -21,6 +21,7 @@
 #include "menus/notice.h"
 #include "menus/splash.h"
 #include "menus/tooltip.h"
+#include "menus/ui.h"
 #include "menus/ui_render.h"
 #include "media/frustum.h"
 #include "media/image_loading.h"
@@ -30,6 +31,8 @@
 #include "media/text.h"
 #include "media/texture.h"
 #include "world/game_leave.h"
+#include "world/render.h"
+#include "world/render_primitives.h"
 #include "world/world.h"
 
 namespace {
@@ -64,6 +67,16 @@ void renderCrosshair()
     if (mode != camModeFirstPerson && mode != camModeThirdPerson) return;
     displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, crosshairHalfSize, crosshairHalfSize, 1.0f, 1.0f, 1.0f,
                    sysTexture(sysImageCrosshair), true, true, 1.0f, pickNone);
+}
+
+// The world is drawn in play, in the world editor over its editor menu, and
+// under a dialog while a game is loaded.
+bool worldShown()
+{
+    const int state = gameSys.getGameState();
+    if (isPlayState(state)) return true;
+    if (state == gameStateWorldEditor) return gameUI.getCurrentMenu() == gameUI.getEditorMenu();
+    return state == gameStateDialog && world.getGameLoaded();
 }
 
 // Strictly more than this must pass between two drawn frames; negative when
@@ -118,6 +131,10 @@ void display()
     camera.UpdateCamera();
     ExtractFrustum();
     updateAnimation();
+    if (worldShown()) {
+        gameRender();
+        glDisable(GL_LIGHTING);
+    }
 
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
@@ -125,6 +142,7 @@ void display()
     // The 2D layers draw with front faces culled.
     glCullFace(GL_FRONT);
     const int state = gameSys.getGameState();
+    if (isPlayState(state)) renderGameBox();
     if (!isPlayState(state) && state != gameStateSplash) uiRender();
     if (state == gameStateDialog) dialogRender();
     if (state == gameStateSplash) splashRender();

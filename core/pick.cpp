@@ -19,6 +19,7 @@
 #include "menus/ui.h"
 #include "menus/ui_render.h"
 #include "menus/ui_picking.h"
+#include "world/render.h"
 #include "world/world.h"
 
 namespace {
@@ -462,6 +463,7 @@ void renderPick()
     gameSys.getMousePos(x, y);
     uint32_t selection[pickBufferSize] = {};
     startPicking(x, y, selection);
+    gameRender();
     stopPicking(selection);
 }
 
