@@ -14,6 +14,7 @@
 #include "core/log.h"
 #include "core/system.h"
 #include "editor/welcome.h"
+#include "logic/executor.h"
 #include "menus/browser.h"
 #include "menus/console.h"
 #include "menus/dialog.h"
@@ -67,6 +68,24 @@ void renderCrosshair()
     if (mode != camModeFirstPerson && mode != camModeThirdPerson) return;
     displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, crosshairHalfSize, crosshairHalfSize, 1.0f, 1.0f, 1.0f,
                    sysTexture(sysImageCrosshair), true, true, 1.0f, pickNone);
+}
+
+// A held key fires its "pressed" rules once per frame, whatever else is held.
+void updateHeldKeyLogic()
+{
+    if (!isPlayState(gameSys.getGameState()) || console.getConsoleState() || uiHelp.getHelpState()) return;
+    for (int key = 0; key < namedKeyCount; ++key) {
+        if (gameSys.getKeyState(key) == keyStatePressed) {
+            updateKeyLogic();
+            return;
+        }
+    }
+    for (int letter = 0; letter < alphabetKeyCount; ++letter) {
+        if (gameSys.getAlphabetKeyState(letter) == keyStatePressed) {
+            updateKeyLogic();
+            return;
+        }
+    }
 }
 
 // The world is drawn in play, in the world editor over its editor menu, and
@@ -135,6 +154,8 @@ void display()
         gameRender();
         glDisable(GL_LIGHTING);
     }
+    updateLogic();
+    updateHeldKeyLogic();
 
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);

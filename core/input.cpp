@@ -21,6 +21,7 @@
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "logic/executor.h"
 #include "media/sound.h"
 #include "media/text.h"
 #include "menus/button_actions.h"
@@ -108,6 +109,7 @@ void pressNamedKey(int id)
 {
     if (gameSys.getKeyState(id) == keyStateDisabled) return;
     gameSys.setKeyState(id, keyStatePressed);
+    updateKeyLogic();
     setAutoRepeat(false);
 }
 
@@ -115,6 +117,7 @@ void releaseNamedKey(int id)
 {
     if (gameSys.getKeyState(id) == keyStateDisabled) return;
     gameSys.setKeyState(id, keyStateReleased);
+    updateKeyLogic();
     setAutoRepeat(true);
     gameSys.setKeyState(id, keyStateIdle);
 }
@@ -123,6 +126,7 @@ void pressLetter(int i)
 {
     if (gameSys.getAlphabetKeyState(i) == keyStateDisabled) return;
     gameSys.setAlphabetKeyState(i, keyStatePressed);
+    updateKeyLogic();
     setAutoRepeat(false);
 }
 
@@ -130,6 +134,7 @@ void releaseLetter(int i)
 {
     if (gameSys.getAlphabetKeyState(i) == keyStateDisabled) return;
     gameSys.setAlphabetKeyState(i, keyStateReleased);
+    updateKeyLogic();
     setAutoRepeat(true);
     gameSys.setAlphabetKeyState(i, keyStateIdle);
 }

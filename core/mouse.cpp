@@ -11,6 +11,7 @@
 #include "core/pick.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "logic/executor.h"
 #include "media/sound.h"
 #include "menus/help.h"
 #include "menus/ui.h"
@@ -151,6 +152,7 @@ bool pickClick(int button, int state)
         }
         renderPick();
         world.setSelectedObject(selectedObjectNone);
+        updateMouseLogic();
         return button == mouseButtonLeft && colorPickRender();
     case gameStateSplash:
         gameState3Mouse(button, state, 0, 0);

@@ -8,6 +8,7 @@
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/welcome.h"
+#include "logic/executor.h"
 #include "logic/sentence.h"
 #include "media/quad.h"
 #include "media/sound.h"
@@ -289,7 +290,9 @@ void applyObjectHit(int index, int now)
 {
     const int state = gameSys.getGameState();
     if (isPlayState(state)) {
-        if (validObject(index)) world.setSelectedObject(index);
+        if (!validObject(index)) return;
+        world.setSelectedObject(index);
+        updateMouseLogic();
         return;
     }
     if (state != gameStateWorldEditor) return;

@@ -3,6 +3,7 @@
 #include "logic/steps.h"
 
 #include "editor/editor.h"
+#include "logic/step_table.h"
 #include "world/world.h"
 
 namespace {
@@ -223,19 +224,7 @@ const stepRow actionRows[] = {
     {"change object model", stepTypeImage, shownLocalOnly},      // 802
 };
 
-struct stepFamily {
-    int firstId;
-    const stepRow* rows;
-    int count;
-};
-
-template <size_t N>
-constexpr stepFamily family(int firstId, const stepRow (&rows)[N])
-{
-    return {firstId, rows, static_cast<int>(N)};
-}
-
-const stepFamily families[] = {
+const stepFamily<stepRow> families[] = {
     family(stepWhenObject, conditionRows), family(stepIs, isRows),
     family(stepTouching, predicateRows), family(stepThen, thenRows),
     family(stepAnd, actionRows),
@@ -247,10 +236,7 @@ const stepRow blankRow = {"", stepTypeNone, shownAlways};
 const stepRow* findStep(int id)
 {
     if (id == stepBlank) return &blankRow;
-    for (const stepFamily& f : families) {
-        if (id >= f.firstId && id < f.firstId + f.count) return &f.rows[id - f.firstId];
-    }
-    return nullptr;
+    return findInFamilies(families, id);
 }
 
 bool isGlobalScoreCondition(int id)
@@ -258,16 +244,15 @@ bool isGlobalScoreCondition(int id)
     return id == stepWhenGlobalScore || id == stepWhileGlobalScore;
 }
 
-// Action 733 works on the model of a model object and on the image of any other.
+constexpr int alphabetLetters = 26;
+
+}  // namespace
+
 bool selectedObjectIsModel()
 {
     const int type = world.worldGetObjectType(worldEditor.getCurrentObject(), world.getCurrentMap());
     return type == objectTypeModel;
 }
-
-constexpr int alphabetLetters = 26;
-
-}  // namespace
 
 std::string stepIDToString(int id, int firstid)
 {

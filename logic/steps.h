@@ -225,5 +225,9 @@ std::string stepIDToString(int id, int firstid);
 // The kind of the value slot that follows `id`.
 int checkStepType(int id);
 
+// Whether the object the world editor has selected on the current map is a
+// model object (false when there is none): action 733 then changes its model.
+bool selectedObjectIsModel();
+
 // "a" to "z" for 0 to 25, "NULL" otherwise.
 std::string intToAlpha(int character);

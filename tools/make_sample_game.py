@@ -228,9 +228,9 @@ def meadow():
         GameObject('tree', BILLBOARD, own('tree'), 2, 2, 9, (1.5, 3.0, 3.0), ground=g(2, 9)),
         GameObject('tree', BILLBOARD, own('tree'), 2, 10, 2, (1.5, 3.0, 3.0), ground=g(10, 2)),
         GameObject('tree', BILLBOARD, own('tree'), 2, 5, 10, (1.5, 3.0, 3.0), ground=g(5, 10)),
-        GameObject('crystal', BILLBOARD, own('crystal'), 3, 8, 5, (0.8, 0.8, 1.2), obstruct=0, ground=g(8, 5)),
+        GameObject('crystal', BILLBOARD, own('crystal'), 0, 8, 5, (0.8, 0.8, 1.2), ground=g(8, 5)),
         GameObject('sign', SQUARE, own('sign'), 4, 4, 7, (1.0, 1.0, 1.0), rot=(0, 45, 0), ground=g(4, 7)),
-        GameObject('portal', SQUARE, own('portal'), 5, 10, 10, (2.0, 0.2, 2.0), obstruct=0, ground=g(10, 10)),
+        GameObject('portal', SQUARE, own('portal'), 0, 10, 10, (2.0, 0.2, 2.0), ground=g(10, 10)),
         GameObject('crate', CUBE, own('crate'), 6, 5, 5, (0.8, 0.8, 0.8), ground=g(5, 5)),
         GameObject('wall', CUBE, tile('brick'), 6, 0, 11, (3.0, 0.5, 1.0), ground=g(0, 11)),
     ]
@@ -246,7 +246,7 @@ def snowfield():
     g = lambda x, y: heights[(x, y)]  # noqa: E731
     objects = [
         GameObject('player', CUBE, own('crate'), 0, 1, 1, (1.0, 1.0, 1.0), ground=g(1, 1)),
-        GameObject('flag', BILLBOARD, own('flag'), 3, 8, 8, (1.0, 2.0, 2.0), obstruct=0, ground=g(8, 8)),
+        GameObject('flag', BILLBOARD, own('flag'), 0, 8, 8, (1.0, 2.0, 2.0), ground=g(8, 8)),
         GameObject('hut', MODEL, 0, 1, 4, 7, (2.0, 2.0, 2.0), rot=(0, -20, 0), ground=g(4, 7)),
         GameObject('crate', CUBE, own('crate'), 6, 6, 3, (0.8, 0.8, 0.8), ground=g(6, 3)),
         GameObject('crate', CUBE, own('crate'), 6, 6, 4, (0.8, 0.8, 0.8), ground=g(6, 4)),
@@ -297,32 +297,47 @@ def map_cfg(maps):
 
 
 # Logic: eight step ids per rule (condition, value, is, predicate, value, then, action, value).
-DO_ONCE, WHEN_OBJECT, WHEN_WIN = 128, 100, 102
-UP, DOWN, LEFT, RIGHT = 104, 105, 106, 107
+DO_ONCE, REPEATEDLY, EVERY_SECONDS, WHEN_OBJECT, WHEN_WIN = 128, 129, 132, 100, 102
+UP, DOWN, LEFT, RIGHT, ENTER = 104, 105, 106, 107, 109
 IS, TOUCHING, THEN = 300, 400, 600
-DISPLAY_IMAGE, DISPLAY_PHRASE, PLAY_SOUND, THIRD_PERSON, GOTO_MAP, WIN = 703, 705, 744, 738, 770, 701
+DISPLAY_IMAGE, DISPLAY_PHRASE, PLAY_SOUND, GOTO_MAP, WIN, END_GAME = 703, 705, 744, 770, 701, 773
+HIDE, UNSOLID, ADD_GLOBAL, SHOW_GLOBAL_ABOVE = 721, 724, 764, 712
+THIRD_PERSON_VIEW, THIRD_PERSON_UPDATE = 738, 736
 FORWARD, BACKWARD, LEFTWARD, RIGHTWARD = 719, 720, 717, 718
+DISABLE_ENTER, ENABLE_ENTER = 798, 790
+CRYSTALS, SECONDS = 0, 1  # global scores: crystals found, seconds played
+PLAYER = 0
 
 
 def rule(condition, value, action, action_value, predicate=TOUCHING, other=0):
     return (condition, value, IS, predicate, other, THEN, action, action_value)
 
 
+def touched(thing, action, value):
+    """Once, when the player touches `thing`."""
+    return rule(WHEN_OBJECT, PLAYER, action, value, other=thing)
+
+
 def player_rules():
-    return [rule(DO_ONCE, 0, THIRD_PERSON, 0), rule(UP, 0, FORWARD, 1), rule(DOWN, 0, BACKWARD, 1),
-            rule(LEFT, 0, LEFTWARD, 1), rule(RIGHT, 0, RIGHTWARD, 1)]
+    """The player's own rules: the third-person camera, the arrow keys and the
+    clock shown above its head."""
+    return [rule(DO_ONCE, 0, THIRD_PERSON_VIEW, 0), rule(REPEATEDLY, 0, THIRD_PERSON_UPDATE, PLAYER),
+            rule(UP, 0, FORWARD, PLAYER), rule(DOWN, 0, BACKWARD, PLAYER),
+            rule(LEFT, 0, LEFTWARD, PLAYER), rule(RIGHT, 0, RIGHTWARD, PLAYER),
+            rule(REPEATEDLY, 0, SHOW_GLOBAL_ABOVE, SECONDS)]
 
 
 def logic_cfg():
     crystal, portal, flag = 6, 8, 1
+    clock = rule(EVERY_SECONDS, 1, ADD_GLOBAL, SECONDS)
     maps = [
-        ([rule(DO_ONCE, 0, DISPLAY_PHRASE, 0),
-          rule(WHEN_OBJECT, 0, PLAY_SOUND, 0, other=crystal),
-          rule(WHEN_OBJECT, 0, DISPLAY_PHRASE, 2, other=crystal),
-          rule(WHEN_OBJECT, 0, GOTO_MAP, 1, other=portal)], {0: player_rules()}),
-        ([rule(DO_ONCE, 0, DISPLAY_PHRASE, 1),
-          rule(WHEN_OBJECT, 0, WIN, 0, other=flag),
-          rule(WHEN_WIN, 0, DISPLAY_IMAGE, own('message'))], {0: player_rules()}),
+        ([rule(DO_ONCE, 0, DISPLAY_PHRASE, 0), clock,
+          touched(crystal, PLAY_SOUND, 0), touched(crystal, DISPLAY_PHRASE, 2), touched(crystal, ADD_GLOBAL, CRYSTALS),
+          touched(crystal, HIDE, crystal), touched(crystal, UNSOLID, crystal),
+          touched(portal, GOTO_MAP, 1)], {PLAYER: player_rules()}),
+        ([rule(DO_ONCE, 0, DISPLAY_PHRASE, 1), rule(DO_ONCE, 0, DISABLE_ENTER, 0), clock,
+          touched(flag, WIN, 0), touched(flag, DISPLAY_IMAGE, own('message')), touched(flag, PLAY_SOUND, 2),
+          rule(WHEN_WIN, 0, ENABLE_ENTER, 0), rule(ENTER, 0, END_GAME, 0)], {PLAYER: player_rules()}),
     ]
     out = ['// This file was created by the Quorvane application.', '', 'f version 1']
     for m, (global_rules, local) in enumerate(maps):
@@ -339,10 +354,12 @@ def logic_cfg():
 HELP_TOPICS = [
     ('^wThe Game', ['^yCrystal Meadow^w', '', 'Walk the meadow and find the crystal.',
                    'The portal beside it leads on to the snowfield,',
-                   'where a flag waits for you. Reach it to win.']),
+                   'where a flag waits for you. Reach it to win.',
+                   'The number above you counts the seconds played.']),
     ('^wControls', ['^yControls^w', '', '^yUp^w and ^yDown^w walk forward and back.',
                     '^yLeft^w and ^yRight^w step to either side.',
-                    '^yEscape^w opens the in-game menu.']),
+                    '^yEscape^w opens the in-game menu.',
+                    'Once you have won, ^yEnter^w returns to the menus.']),
 ]
 
 

@@ -142,8 +142,8 @@ TEST_F(GameLoadTest, SampleGameLoadsWholeInOrderAndRenamesNothing)
     EXPECT_EQ(models, 1);
     EXPECT_EQ(textures, 1);
     EXPECT_GT(object[0].polygons_qty, 0);
-    EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 4);
-    EXPECT_EQ(world.mapLocalGetSentenceAmount(0, 0), 5);
+    EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 8);
+    EXPECT_EQ(world.mapLocalGetSentenceAmount(0, 0), 7);
     EXPECT_NE(world.getPhrase(0).find("Meadow"), std::string::npos);
     EXPECT_EQ(gameUI.getIngameMenu(), 1);
     EXPECT_EQ(gameUI.getEditorMainMenu(), 2);
