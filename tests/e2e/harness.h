@@ -89,9 +89,6 @@ public:
     Geometry windowGeometry() const;
     std::string windowName() const;
     Image screenshot() const;
-    // The first screenshot that satisfies `ready`, polled until the timeout; an
-    // invalid image when none did.
-    Image waitForScreen(const std::function<bool(const Image&)>& ready, int timeoutMs = 10000) const;
 
     // Every wait below polls until its condition holds and gives up at the
     // timeout (scaled by QV_TIMEOUT_SCALE); none sleeps for a fixed time.
