@@ -74,21 +74,6 @@ bool mapFileOpens(const std::string& game)
     return static_cast<bool>(file);
 }
 
-void resetEditorSelections()
-{
-    worldEditor.setCurrentAnimImage(0);
-    worldEditor.setCurrentButton(0);
-    worldEditor.setCurrentTextbox(0);
-    worldEditor.setCurrentTextline(0);
-    worldEditor.setCurrentTile(0, 0);
-    worldEditor.setCurrentObject(0);
-    worldEditor.setEditorMode(editorModeNone);
-    worldEditor.setStartingTile(0, 0);
-    worldEditor.setEndingTile(0, 0);
-    worldEditor.setHelpMenu(0);
-    worldEditor.resetObjectList();
-}
-
 }  // namespace
 
 bool gameNameIsSafe(const std::string& name)
