@@ -139,7 +139,18 @@ TEST_F(EditorOperations, EdgeScrollingMarginsAndBounds)
         EXPECT_NEAR(lz - z, 16.0f, 1e-5f);
         EXPECT_FLOAT_EQ(y, 18.0f);
     }
+    // The renderer's speed grows by 0.08 a frame up to 6 and restarts at 0.5
+    // on a frame without movement.
     gameSys.setFS(false);
+    gameSys.setMousePos(0, 300);
+    camera.SetPos(-18.0f, 18.0f, 0.0f);
+    setScrollMultiplier(scrollSpeedRestart);
+    for (int frame = 0; frame < 70; ++frame) updateEditorScroll();
+    EXPECT_FLOAT_EQ(getScrollMultiplier(), scrollSpeedMax);
+    gameSys.setMousePos(400, 300);
+    updateEditorScroll();
+    EXPECT_FLOAT_EQ(getScrollMultiplier(), scrollSpeedRestart);
+
     gameSys.setMousePos(0, 300);
     for (int blocker : {0, 1, 2}) {
         worldEditor.setImageMenuTimer(blocker == 0);
