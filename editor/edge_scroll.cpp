@@ -44,20 +44,6 @@ void panCamera(float dx, float dz)
     camera.SetLook(x + dx, y, z + dz);
 }
 
-float cameraX()
-{
-    float x = 0, y = 0, z = 0;
-    camera.GetPos(x, y, z);
-    return x;
-}
-
-float cameraZ()
-{
-    float x = 0, y = 0, z = 0;
-    camera.GetPos(x, y, z);
-    return z;
-}
-
 bool scrollsHere()
 {
     const int state = gameSys.getGameState();
@@ -86,25 +72,28 @@ bool editorScroll(float speed)
     const float farZ = static_cast<float>(tilesHigh) * tileSize;
     int mx = 0, my = 0;
     gameSys.getMousePos(mx, my);
+    // A pan along x leaves z as it was, so one reading serves both tests.
+    float camX = 0, camY = 0, camZ = 0;
+    camera.GetPos(camX, camY, camZ);
 
     bool moved = false;
     if (inBand(mx, 0, margin)) {
-        if (cameraX() <= farX) {
+        if (camX <= farX) {
             panCamera(step, 0.0f);
             moved = true;
         }
     } else if (inBand(mx, width - margin, width)) {
-        if (cameraX() >= nearBound) {
+        if (camX >= nearBound) {
             panCamera(-step, 0.0f);
             moved = true;
         }
     }
     if (inBand(my, 0, margin)) {
-        if (cameraZ() > farZ) return false;
+        if (camZ > farZ) return false;
         panCamera(0.0f, step);
         moved = true;
     } else if (inBand(my, height - margin, height)) {
-        if (cameraZ() < nearBound) return false;
+        if (camZ < nearBound) return false;
         panCamera(0.0f, -step);
         moved = true;
     }
