@@ -33,6 +33,7 @@
 #include "media/text.h"
 #include "media/texture.h"
 #include "world/game_leave.h"
+#include "world/game_load.h"
 #include "world/render.h"
 #include "world/render_primitives.h"
 #include "world/world.h"

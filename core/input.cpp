@@ -32,6 +32,7 @@
 #include "menus/help.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
+#include "menus/widgets.h"
 #include "world/game_leave.h"
 #include "world/world.h"
 
@@ -572,6 +573,27 @@ void removeLastCharacter(std::string& text)
     if (!text.empty()) text.pop_back();
 }
 
+// A key typed into the edited system textbox: any character. Enter leaves the
+// box when it has a linked code (its handling is the editors').
+void sysTextboxKeyboard(unsigned char key)
+{
+    const int t = gameUI.getTextboxEdit();
+    if (t < 0 || t >= pickSysTextboxCount) return;
+    const Textbox& box = sysTextbox[static_cast<size_t>(t)];
+    float x = 0, y = 0, w = 0, h = 0;
+    int textIndex = -1;
+    box.getTextbox(x, y, w, h, textIndex);
+    std::string text = uiScriptString.getString(textIndex);
+    switch (editTextboxText(text, key, textboxKindSystem, w, getDisplayTextSize)) {
+    case textboxKeyEdited: uiScriptString.setString(text, textIndex); break;
+    case textboxKeyEscape: gameSys.setInputState(inputStateNormal); break;
+    case textboxKeyEnter:
+        if (box.getLinkedButton() >= 0) gameSys.setInputState(inputStateNormal);
+        break;
+    default: break;
+    }
+}
+
 }  // namespace
 
 void setAutoRepeat(bool on)
@@ -656,6 +678,10 @@ void inputState0Keyboard(unsigned char key)
 
 void inputState2Keyboard(unsigned char key)
 {
+    if (gameSys.getInputState() == inputStateSysTextbox) {
+        sysTextboxKeyboard(key);
+        return;
+    }
     if (gameSys.getInputState() != inputStateMenuTextbox) return;
     const int m = gameUI.getCurrentMenu(), t = gameUI.getTextboxEdit();
     float x = 0, y = 0, w = 0, h = 0;

@@ -115,10 +115,14 @@ public:
     void setSelectedDir(int i) { selectedDir = i; }
     int getSelectedDir() const { return selectedDir; }
 
+    // Every field back to its start-up value, as a fresh run begins.
+    void reset() { *this = System(); }
+
     System(const System&) = delete;
     System& operator=(const System&) = delete;
 
 private:
+    System& operator=(System&&) = default;  // for reset only: the one record is never copied
     int wx = 0, wy = 0, ww = 1, wh = 1;
     bool fscreen = false;
     char wname[systemNameSize] = {};

@@ -9,7 +9,7 @@
 #include "editor/save_world.h"
 #include "media/sound.h"
 #include "menus/notice.h"
-#include "world/game_leave.h"
+#include "world/game_load.h"
 #include "world/world.h"
 
 bool saveProject()

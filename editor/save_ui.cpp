@@ -8,7 +8,7 @@
 #include "media/texture.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
-#include "world/game_leave.h"
+#include "world/game_load.h"
 #include "world/world.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/save_project.h"
 #include "media/sound.h"
 #include "menus/button_actions.h"
 #include "menus/console.h"
@@ -66,6 +67,9 @@ bool leftPressCode(int code)
         return true;
     case pickConsoleDown:
         console.scrollNewer();
+        return true;
+    case pickSaveProject:
+        saveProject();
         return true;
     case pickAnimationPanel:
         openAnimationPanel();

@@ -10,6 +10,7 @@
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/image_pickers.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
@@ -246,4 +247,5 @@ void uiRender()
     renderTextboxTexts(m);
     renderTextLines(m, menuEditor);
     renderScriptStrings(m);
+    if (menuEditor) renderUIEditorImageMenu();
 }

@@ -3,6 +3,9 @@
 
 #include <GL/gl.h>
 
+#include <unordered_map>
+#include <vector>
+
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/text.h"
@@ -43,10 +46,38 @@ const img* sysImageRecord(int image)
     return &sysImage[image];
 }
 
+// True when every texel of texture `tex` has alpha 0, so that drawing it
+// blended changes no pixel (the backdrop and the full-screen covers draw such
+// an image over the whole window every frame). Read once per texture; an
+// unreadable texture counts as visible.
+bool invisibleTexture(int tex)
+{
+    static std::unordered_map<int, bool> known;
+    const auto found = known.find(tex);
+    if (found != known.end()) return found->second;
+    GLint width = 0, height = 0;
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(tex));
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    bool invisible = false;
+    if (tex != 0 && width > 0 && height > 0) {
+        std::vector<GLubyte> alpha(static_cast<size_t>(width) * static_cast<size_t>(height), 1);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_ALPHA, GL_UNSIGNED_BYTE, alpha.data());
+        invisible = true;
+        for (GLubyte a : alpha) invisible = invisible && a == 0;
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+    known[tex] = invisible;
+    return invisible;
+}
+
 // System image `image` as a blended quad at the widget depth: its current
-// frame when animated (no tint), else tinted (r, g, b) at alpha a.
+// frame when animated (no tint), else tinted (r, g, b) at alpha a. An image
+// without a visible texel is not drawn at all.
 void drawSystemImage(float x, float y, float w, float h, int image, float r, float g, float b, float a)
 {
+    if (invisibleTexture(sysTexture(image))) return;
     const img* record = sysImageRecord(image);
     if (record && record->getAnimState()) {
         displayFrame(x, y, widgetDepth, w, h, record->GetTex(), static_cast<float>(record->getCurrentFrame()), true,

@@ -3,6 +3,9 @@
 
 #include <GL/freeglut.h>
 
+#include <string>
+#include <vector>
+
 #include "core/camera.h"
 #include "core/input.h"
 #include "core/log.h"
@@ -77,11 +80,6 @@ void resetEditorState()
 }
 
 }  // namespace
-
-bool checkGameName(const std::string& name)
-{
-    return name == "mainui" || name == "ingameui";
-}
 
 void leaveGame()
 {

@@ -1,12 +1,9 @@
 // Leaving and resetting a game: taking the loaded game out of memory and
 // back to the program's own front-end menus, restoring it to its state at
-// load time, moving between play and the game's menus (the in-game menu, the
-// game's first menu), and the test for the two registered menu projects.
+// load time, and moving between play and the game's menus (the in-game menu,
+// the game's first menu). The test for the two registered menu projects,
+// checkGameName, is the loaders' (world/game_load.h).
 #pragma once
-#include <string>
-
-// True exactly for the registered menu-project names "mainui" and "ingameui".
-bool checkGameName(const std::string& name);
 
 // Unloads the current game and returns to the intro menu of the program's own
 // menu system. Without a loaded game it reports so and changes no image.

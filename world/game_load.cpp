@@ -19,7 +19,6 @@
 #include "menus/splash.h"
 #include "menus/ui.h"
 #include "menus/ui_loader.h"
-#include "world/game_leave.h"
 #include "world/logic_reader.h"
 #include "world/map_reader.h"
 #include "world/world.h"
@@ -75,6 +74,11 @@ bool mapFileOpens(const std::string& game)
 }
 
 }  // namespace
+
+bool checkGameName(const std::string& name)
+{
+    return name == "mainui" || name == "ingameui";
+}
 
 bool gameNameIsSafe(const std::string& name)
 {

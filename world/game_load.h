@@ -5,6 +5,8 @@
 #pragma once
 #include <string>
 
+// True exactly for the registered menu-project names "mainui" and "ingameui".
+bool checkGameName(const std::string& name);
 // False for a name that cannot be a folder of `games/`: one holding "/", "\\"
 // or a control character, and the names "." and "..". The empty name passes
 // (the loaders refuse it with their own message).

@@ -20,7 +20,7 @@
 #include "media/texture.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
-#include "world/game_leave.h"
+#include "world/game_load.h"
 #include "world/render_images.h"
 #include "world/render_primitives.h"
 #include "world/render_tiles.h"
@@ -171,20 +171,24 @@ void drawPlayModel(const objectView& o)
 }
 
 // How a view draws its objects: the order of the rotations, the grey of a
-// Square, whether Squares are culled, and whether the look-at Model may move
-// to the first-person overlay.
+// Square, whether Squares are culled, whether the look-at Model may move to
+// the first-person overlay, and whether every object is culled.
 struct objectStyle {
     rotationOrder order;
     float squareGrey;
     bool cullSquares;
     bool playModels;
+    bool cullAll;
 };
 
 // Cubes and Models are culled by their sphere, Squares when the style says
-// so, Billboards never.
+// so, Billboards never. The ordinary frame culls them all: each one's sphere
+// holds its whole quad, so one wholly outside the view would draw nothing
+// anyway; the pick pass keeps the rule, so an object nearer than the view's
+// near plane can still be picked.
 void drawObject(const objectView& o, const objectStyle& style)
 {
-    const bool culled = o.type == objectTypeCube || o.type == objectTypeModel ||
+    const bool culled = style.cullAll || o.type == objectTypeCube || o.type == objectTypeModel ||
                         (o.type == objectTypeSquare && style.cullSquares);
     if (culled && !o.inView()) return;
     switch (o.type) {
@@ -209,10 +213,10 @@ void drawObject(const objectView& o, const objectStyle& style)
 // The editor draws every object whatever its flags. An object with local
 // rules turns by its rotations in their stored order, as in play; a Square
 // with rules pulses and is culled, one without is always drawn.
-void drawEditorObject(const objectView& o, int m)
+void drawEditorObject(const objectView& o, int m, bool cullAll)
 {
     const bool hasRules = world.mapLocalGetSentenceAmount(o.index, m) > 0;
-    drawObject(o, {hasRules ? rotationXYZ : rotationXZY, hasRules ? imageFlash : 1.0f, hasRules, false});
+    drawObject(o, {hasRules ? rotationXYZ : rotationXZY, hasRules ? imageFlash : 1.0f, hasRules, false, cullAll});
 }
 
 void drawOutlineBox(const objectView& o, int m)
@@ -246,11 +250,11 @@ void drawEditorOutline(const objectView& o, int m)
 }
 
 // Play draws only the objects whose visible flag is on.
-void drawPlayObject(objectView o, int m)
+void drawPlayObject(objectView o, int m, bool cullAll)
 {
     if (!world.worldGetObjectVisible(o.index, m)) return;
     adjustLookAtRotation(o);
-    drawObject(o, {rotationXYZ, 1.0f, true, true});
+    drawObject(o, {rotationXYZ, 1.0f, true, true, cullAll});
 }
 
 constexpr int objectTypeCount = 4;
@@ -261,16 +265,17 @@ void renderObjects(bool editor)
 {
     const int m = world.getCurrentMap();
     const int count = world.worldGetObjectCount(m);
+    const bool cullAll = !drawingForSelection();
     for (int type = 0; type < objectTypeCount; ++type) {
         if (editor && !worldEditor.getRenderLayer(type)) continue;
         for (int o = 0; o < count; ++o) {
             if (world.worldGetObjectType(o, m) != type) continue;
             const objectView view = readObject(o, m);
             if (editor) {
-                drawEditorObject(view, m);
+                drawEditorObject(view, m, cullAll);
                 drawEditorOutline(view, m);
             } else {
-                drawPlayObject(view, m);
+                drawPlayObject(view, m, cullAll);
             }
         }
     }

@@ -3,9 +3,7 @@
 // written and the pixels on screen.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
-#include <thread>
 
 #include "tests/e2e/harness.h"
 
@@ -53,26 +51,16 @@ bool rowHasText(const e2e::Image& shot, int newest)
     return bandHas(shot, consoleRow(newest), 5, 700, isText);
 }
 
-// Polls the window until the picture satisfies `ready` (or gives the last one).
-e2e::Image waitShot(e2e::App& app, const std::function<bool(const e2e::Image&)>& ready)
+// The notice's title line.
+bool noticeShown(const e2e::Image& s)
 {
-    e2e::Image shot;
-    for (int i = 0; i < 60; ++i) {
-        shot = app.screenshot();
-        if (shot.valid() && ready(shot)) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(50)));
-    }
-    return shot;
+    return bandHas(s, 49, 115, 240, isText);
 }
 
-bool consoleOpen(const e2e::Image& s)
+// The command line holds its prompt and nothing after it.
+bool commandLineEmpty(const e2e::Image& s)
 {
-    return s.valid() && bandHas(s, 149, 5, 20, isText) && !isBlack(s.at(400, 100));
-}
-
-bool consoleClosed(const e2e::Image& s)
-{
-    return s.valid() && isBlack(s.at(400, 100)) && isBlack(s.at(400, 20));
+    return bandHas(s, 149, 5, 20, isText) && !bandHas(s, 149, 30, 700, isText);
 }
 
 // Types a command and waits until the console shows text in the rows it
@@ -87,19 +75,12 @@ bool consoleClosed(const e2e::Image& s)
             if (!rowHasText(s, r)) return false;
         for (int r : emptyRows)
             if (rowHasText(s, r)) return false;
-        return bandHas(s, 149, 5, 20, isText) && !bandHas(s, 149, 30, 700, isText);
+        return commandLineEmpty(s);
     };
-    const e2e::Image shot = waitShot(app, matches);
+    const e2e::Image shot = app.waitForScreen(matches);
     if (shown) *shown = shot;
-    if (matches(shot)) return ::testing::AssertionSuccess();
+    if (shot.valid()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "the console rows after '" << command << "' are not as expected";
-}
-
-bool logHas(const e2e::App& app, const std::string& text)
-{
-    for (const std::string& line : app.logLines())
-        if (line.find(text) != std::string::npos) return true;
-    return false;
 }
 
 class ConsoleApp : public ::testing::Test {
@@ -113,11 +94,6 @@ protected:
         ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
         app.key("F2");  // the debug overlay off, so only the layers under test draw
     }
-    void openConsole()
-    {
-        app.key("grave");
-        ASSERT_TRUE(consoleOpen(waitShot(app, consoleOpen)));
-    }
 };
 
 TEST_F(ConsoleApp, BackQuoteOpensAndClosesTheConsoleButNotDuringTheSplash)
@@ -126,11 +102,11 @@ TEST_F(ConsoleApp, BackQuoteOpensAndClosesTheConsoleButNotDuringTheSplash)
     app.writeFile("system/ui.cfg", e2e::emptyMenuSystem());
     ASSERT_TRUE(app.start("Quorvane Splash"));
     ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
-    auto splashShown = [](const e2e::Image& s) { return s.valid() && !isBlack(s.at(400, 100)); };
-    ASSERT_TRUE(splashShown(waitShot(app, splashShown)));
+    ASSERT_TRUE(app.waitForScreen([](const e2e::Image& s) { return !isBlack(s.at(400, 100)); }).valid());
     app.key("grave");
-    app.click(400, 300);  // ends the splash; the menus behind it draw nothing
-    EXPECT_TRUE(consoleClosed(waitShot(app, consoleClosed)));
+    ASSERT_TRUE(app.click(400, 580));  // ends the splash, so the console can prove the key was handled
+    ASSERT_TRUE(app.sync());
+    EXPECT_TRUE(e2e::consoleShownClosed(app.screenshot()));
     ASSERT_TRUE(app.closeWindow());
     EXPECT_EQ(app.waitExit(), 0);
 }
@@ -138,11 +114,10 @@ TEST_F(ConsoleApp, BackQuoteOpensAndClosesTheConsoleButNotDuringTheSplash)
 TEST_F(ConsoleApp, OpensClosesAndRunsTheCommandsThatWriteToIt)
 {
     startInMenus("Quorvane Console");
-    ASSERT_TRUE(consoleClosed(waitShot(app, consoleClosed)));
-    openConsole();
-    app.key("grave");
-    EXPECT_TRUE(consoleClosed(waitShot(app, consoleClosed)));
-    openConsole();
+    ASSERT_TRUE(app.waitConsoleClosed());
+    ASSERT_TRUE(app.openConsole());
+    EXPECT_TRUE(app.closeConsole());
+    ASSERT_TRUE(app.openConsole());
 
     // Output: its lines between the echoed input (and its empty line) and a closing empty line.
     e2e::Image shot;
@@ -160,21 +135,19 @@ TEST_F(ConsoleApp, OpensClosesAndRunsTheCommandsThatWriteToIt)
     EXPECT_TRUE(runCommand(app, "echo Echoed words", {1, 3}, {0, 2, 4}));
     EXPECT_TRUE(runCommand(app, "log Logged words", {1, 3}, {0, 2, 4}));
     ASSERT_TRUE(app.waitForLog("Logged words"));
-    EXPECT_TRUE(logHas(app, "Logged words"));
-    EXPECT_FALSE(logHas(app, "Echoed words"));
+    EXPECT_TRUE(app.logHas("Logged words"));
+    EXPECT_FALSE(app.logHas("Echoed words"));
     EXPECT_NE(app.programOutput().find("Logged words\n"), std::string::npos);
     EXPECT_EQ(app.programOutput().find("Echoed words"), std::string::npos);
 
     // Scrolling back moves older lines into the lowest row.
     app.key("Page_Up");
-    shot = waitShot(app, [](const e2e::Image& s) { return rowHasText(s, 0); });
-    EXPECT_TRUE(rowHasText(shot, 0));
+    EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) { return rowHasText(s, 0); }).valid());
     app.key("Page_Down");
-    shot = waitShot(app, [](const e2e::Image& s) { return !rowHasText(s, 0) && rowHasText(s, 1); });
-    EXPECT_FALSE(rowHasText(shot, 0));
+    EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) { return !rowHasText(s, 0) && rowHasText(s, 1); }).valid());
 
     app.key("Escape");
-    EXPECT_TRUE(consoleClosed(waitShot(app, consoleClosed)));
+    EXPECT_TRUE(app.waitConsoleClosed());
     ASSERT_TRUE(app.closeWindow());
     EXPECT_EQ(app.waitExit(), 0);
 }
@@ -182,7 +155,7 @@ TEST_F(ConsoleApp, OpensClosesAndRunsTheCommandsThatWriteToIt)
 TEST_F(ConsoleApp, DebugSaveAndQuitChangeAndWriteTheSettings)
 {
     startInMenus("Quorvane Settings");
-    openConsole();
+    ASSERT_TRUE(app.openConsole());
     app.removeFile("system/system.cfg");
     EXPECT_TRUE(runCommand(app, "debug off", {1, 3}, {0, 2, 4}));
     EXPECT_TRUE(runCommand(app, "save", {1, 2, 4}, {0, 3, 5}));
@@ -192,11 +165,10 @@ TEST_F(ConsoleApp, DebugSaveAndQuitChangeAndWriteTheSettings)
     // debug on prints its notice lines; the overlay then shows once the console is gone.
     EXPECT_TRUE(runCommand(app, "debug on", {2, 3, 4, 7}, {0, 1, 5, 6, 8}));
     app.key("grave");
-    const e2e::Image shot = waitShot(app, [](const e2e::Image& s) {
-        return consoleClosed(s) && bandHas(s, 20, 616, 800, isYellow);
-    });
-    EXPECT_TRUE(bandHas(shot, 20, 616, 800, isYellow));
-    openConsole();
+    EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) {
+        return e2e::consoleShownClosed(s) && bandHas(s, 20, 616, 800, isYellow);
+    }).valid());
+    ASSERT_TRUE(app.openConsole());
     app.removeFile("system/system.cfg");
     app.type("quit");
     app.key("Return");
@@ -210,10 +182,10 @@ TEST_F(ConsoleApp, DebugSaveAndQuitChangeAndWriteTheSettings)
 TEST_F(ConsoleApp, F12SavesAScreenshotAndRaisesTheNotice)
 {
     startInMenus("Quorvane Shot");
-    ASSERT_TRUE(consoleClosed(waitShot(app, consoleClosed)));
+    ASSERT_TRUE(app.waitConsoleClosed());
     app.key("F12");
-    const e2e::Image shot = waitShot(app, [](const e2e::Image& s) { return bandHas(s, 49, 115, 240, isText); });
-    EXPECT_TRUE(bandHas(shot, 49, 115, 240, isText));        // the title
+    const e2e::Image shot = app.waitForScreen(noticeShown);
+    ASSERT_TRUE(shot.valid());                                // the title
     EXPECT_TRUE(bandHas(shot, 105, 115, 300, [](const pixel& p) {  // the grey footer
         return p[0] > 120 && p[0] < 220 && p[1] > 120 && p[1] < 220;
     }));
@@ -222,14 +194,13 @@ TEST_F(ConsoleApp, F12SavesAScreenshotAndRaisesTheNotice)
     const std::string tga = app.readFile("screen0.tga");
     ASSERT_GT(tga.size(), 18u + 800u * 600u * 3u - 1u);
     EXPECT_EQ(tga[2], 2);  // uncompressed true colour
-    EXPECT_FALSE(logHas(app, "Unable to save a screenshot"));
+    EXPECT_FALSE(app.logHas("Unable to save a screenshot"));
 
     // A second screenshot takes the next name and keeps the notice up.
     app.key("F12");
-    for (int i = 0; i < 50 && !app.exists("screen1.tga"); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(50)));
-    EXPECT_TRUE(app.exists("screen1.tga"));
-    EXPECT_TRUE(bandHas(app.screenshot(), 49, 115, 240, isText));
+    EXPECT_TRUE(app.waitForFile("screen1.tga"));
+    ASSERT_TRUE(app.sync());
+    EXPECT_TRUE(noticeShown(app.screenshot()));
     ASSERT_TRUE(app.closeWindow());
     EXPECT_EQ(app.waitExit(), 0);
 }
@@ -241,8 +212,8 @@ TEST_F(ConsoleApp, AScreenshotThatCannotBeWrittenIsReportedAsAnError)
     startInMenus("Quorvane No Shot");
     app.key("F12");
     ASSERT_TRUE(app.waitForLog("ERROR: Unable to save a screenshot to the Quorvane directory."));
-    const e2e::Image shot = waitShot(app, [](const e2e::Image& s) { return bandHas(s, 49, 115, 240, isYellow); });
-    EXPECT_TRUE(bandHas(shot, 49, 115, 240, isYellow));  // "^yERROR"
+    // "^yERROR"
+    EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) { return bandHas(s, 49, 115, 240, isYellow); }).valid());
     for (int i = 0; i < 128; ++i) EXPECT_EQ(app.readFile("screen" + std::to_string(i) + ".tga"), "taken");
     ASSERT_TRUE(app.closeWindow());
     EXPECT_EQ(app.waitExit(), 0);
@@ -251,7 +222,7 @@ TEST_F(ConsoleApp, AScreenshotThatCannotBeWrittenIsReportedAsAnError)
 TEST_F(ConsoleApp, HOpensTheHelpTheArrowsPageItAndEscapeClosesIt)
 {
     startInMenus("Quorvane Help");
-    ASSERT_TRUE(consoleClosed(waitShot(app, consoleClosed)));
+    ASSERT_TRUE(app.waitConsoleClosed());
     // The selected topic's title stands on a magenta bar; topic rows are 40 apart from y 80.
     auto selected = [](int topic) {
         return [topic](const e2e::Image& s) {
@@ -259,24 +230,25 @@ TEST_F(ConsoleApp, HOpensTheHelpTheArrowsPageItAndEscapeClosesIt)
         };
     };
     app.key("h");
-    e2e::Image shot = waitShot(app, selected(0));
-    EXPECT_TRUE(selected(0)(shot));
+    const e2e::Image shot = app.waitForScreen(selected(0));
+    ASSERT_TRUE(shot.valid());
     EXPECT_TRUE(bandHas(shot, 50, 98, 260, isYellow));  // the heading
     app.key("Down");
-    EXPECT_TRUE(selected(1)(waitShot(app, selected(1))));
+    EXPECT_TRUE(app.waitForScreen(selected(1)).valid());
     app.key("Left");
-    EXPECT_TRUE(selected(0)(waitShot(app, selected(0))));
-    app.key("Up");  // no topic before the first
-    std::this_thread::sleep_for(std::chrono::milliseconds(e2e::scaledMs(200)));
-    EXPECT_TRUE(selected(0)(app.screenshot()));
+    EXPECT_TRUE(app.waitForScreen(selected(0)).valid());
+    // No topic before the first. The console would leave the help's keys, so
+    // a screenshot's notice (a file, then pixels) shows that Up was handled.
+    app.key("Up");
+    app.key("F12");
+    ASSERT_TRUE(app.waitForFile("screen0.tga"));
+    EXPECT_TRUE(app.waitForScreen([&](const e2e::Image& s) { return noticeShown(s) && selected(0)(s); }).valid());
     app.key("Escape");
-    shot = waitShot(app, [](const e2e::Image& s) { return s.valid() && isBlack(s.at(55, 91)) && isBlack(s.at(400, 300)); });
-    EXPECT_TRUE(isBlack(shot.at(400, 300)));
+    EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) { return isBlack(s.at(55, 91)) && isBlack(s.at(400, 300)); }).valid());
     app.key("H");
-    EXPECT_TRUE(selected(0)(waitShot(app, selected(0))));
+    EXPECT_TRUE(app.waitForScreen(selected(0)).valid());
     app.key("h");
-    shot = waitShot(app, [](const e2e::Image& s) { return s.valid() && isBlack(s.at(400, 300)); });
-    EXPECT_TRUE(isBlack(shot.at(400, 300)));
+    EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) { return isBlack(s.at(400, 300)); }).valid());
     ASSERT_TRUE(app.closeWindow());
     EXPECT_EQ(app.waitExit(), 0);
 }

@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <boost/filesystem.hpp>
 #include <chrono>
 #include <cstdio>
@@ -38,6 +40,10 @@ constexpr int consoleEdgeLimitY = 166;
 constexpr int consoleEdgeOpenY = 161;
 constexpr int consoleEdgeSlack = 2;
 constexpr int consoleColumns[] = {100, 400, 735};
+// The dark panel right above the edge tells it from a blue background (the
+// front-end menu's sky): this many rows up, at most this bright (r + g + b).
+constexpr int consolePanelRowsAbove = 6;
+constexpr int consolePanelBrightness = 240;
 
 using clock_type = std::chrono::steady_clock;
 
@@ -114,6 +120,12 @@ void sleepMs(int ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+// The `timeout` command for a helper tool (xdotool, xwd): one that takes longer is stuck.
+std::string toolTimeout()
+{
+    return "timeout " + std::to_string(scaledMs(defaultWaitMs) / 1000) + " ";
+}
+
 clock_type::time_point deadlineAfter(int timeoutMs)
 {
     return clock_type::now() + std::chrono::milliseconds(scaledMs(timeoutMs));
@@ -135,13 +147,19 @@ bool isConsoleEdge(const std::array<int, 3>& p)
     return p[2] > 140 && p[2] > p[0] + 60 && p[1] > p[0] + 20;
 }
 
+bool isConsolePanel(const std::array<int, 3>& p)
+{
+    return p[0] + p[1] + p[2] <= consolePanelBrightness;  // off the image counts as panel too
+}
+
 // Whether column x (of the 800 x 600 space) shows the console's edge in rows y0 to y1.
 bool edgeInColumn(const Image& shot, int x, int y0, int y1)
 {
     const int column = x * shot.width / screenSpaceWidth;
     const int top = y0 * shot.height / screenSpaceHeight, bottom = y1 * shot.height / screenSpaceHeight;
     for (int y = top; y <= bottom; ++y)
-        if (isConsoleEdge(shot.at(column, y))) return true;
+        if (isConsoleEdge(shot.at(column, y)) && isConsolePanel(shot.at(column, y - consolePanelRowsAbove)))
+            return true;
     return false;
 }
 
@@ -226,10 +244,13 @@ App::~App()
 {
     kill();
     stopXvfb();
-    if (!rootDir.empty() && !std::getenv("QV_KEEP_TEMP")) {
-        boost::system::error_code ec;
-        fs::remove_all(rootDir, ec);
+    if (rootDir.empty()) return;
+    if (std::getenv("QV_KEEP_TEMP") || ::testing::Test::HasFailure()) {
+        std::fprintf(stderr, "The run's folder is kept: %s\n", rootDir.c_str());
+        return;
     }
+    boost::system::error_code ec;
+    fs::remove_all(rootDir, ec);
 }
 
 void App::writeFile(const std::string& relative, const std::string& text) const
@@ -412,7 +433,7 @@ std::string App::programOutput() const
 
 std::string App::query(const std::string& command) const
 {
-    const std::string full = "DISPLAY=" + displayName + " timeout 10 " + command;
+    const std::string full = "DISPLAY=" + displayName + " " + toolTimeout() + command;
     std::string out;
     if (FILE* pipe = popen(full.c_str(), "r")) {
         char buffer[4096];
@@ -425,7 +446,7 @@ std::string App::query(const std::string& command) const
 
 bool App::xdotool(const std::string& args) const
 {
-    const std::string full = "DISPLAY=" + displayName + " timeout 10 xdotool " + args + " >/dev/null 2>&1";
+    const std::string full = "DISPLAY=" + displayName + " " + toolTimeout() + "xdotool " + args + " >/dev/null 2>&1";
     return std::system(full.c_str()) == 0;
 }
 
@@ -550,7 +571,7 @@ bool App::sync()
 
 bool App::closeWindow() const
 {
-    const std::string full = "DISPLAY=" + displayName + " timeout 10 " QV_WMCLOSE " " + window;
+    const std::string full = "DISPLAY=" + displayName + " " + toolTimeout() + QV_WMCLOSE " " + window;
     return std::system(full.c_str()) == 0;
 }
 

@@ -36,6 +36,10 @@ std::string emptyMenuSystem();
 // Milliseconds scaled by QV_TIMEOUT_SCALE (sanitizer builds run slower).
 int scaledMs(int ms);
 
+// The timeout of a wait, before scaling: generous, for a loaded machine, and
+// free when all goes well, since every wait ends as soon as its condition holds.
+constexpr int defaultWaitMs = 30000;
+
 // A condition on the window's pixels.
 using ScreenTest = std::function<bool(const Image&)>;
 
@@ -75,7 +79,8 @@ public:
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    // The working directory of the run (a fresh copy of data/).
+    // The working directory of the run (a fresh copy of data/). A failed test
+    // keeps the folder of its run and names it on standard error.
     const std::string& dir() const { return workDir; }
     std::string path(const std::string& relative) const { return workDir + "/" + relative; }
     void writeFile(const std::string& relative, const std::string& text) const;
@@ -86,14 +91,14 @@ public:
     void copyFixture(const std::string& fixture, const std::string& relative) const;
 
     // Starts Xvfb and the program, and waits for its window titled `title`.
-    bool start(const std::string& title = "Quorvane", int timeoutMs = 10000);
+    bool start(const std::string& title = "Quorvane", int timeoutMs = defaultWaitMs);
     bool running();
     const std::string& windowId() const { return window; }
     const std::string& display() const { return displayName; }
 
     std::vector<std::string> logLines() const;
     bool logHas(const std::string& text) const;                             // a line containing text
-    bool waitForLog(const std::string& text, int timeoutMs = 10000) const;  // until a line contains text
+    bool waitForLog(const std::string& text, int timeoutMs = defaultWaitMs) const;  // until a line contains text
     // True when lines containing each text appear in this order.
     bool logHasInOrder(const std::vector<std::string>& texts) const;
     std::string programOutput() const;  // standard output of the program
@@ -111,19 +116,19 @@ public:
     // Every wait below polls until its condition holds and gives up at the
     // timeout (scaled by QV_TIMEOUT_SCALE); none sleeps for a fixed time.
     // The first screenshot that passes `ready`, or an invalid Image at the timeout.
-    Image waitForScreen(const ScreenTest& ready, int timeoutMs = 10000) const;
+    Image waitForScreen(const ScreenTest& ready, int timeoutMs = defaultWaitMs) const;
     // The first screenshot that passes `ready` and equals the one before it
     // over `still`: the window at rest showing what is asked for.
-    Image waitForRest(const ScreenTest& ready, const Region& still = wholeWindow, int timeoutMs = 10000) const;
+    Image waitForRest(const ScreenTest& ready, const Region& still = wholeWindow, int timeoutMs = defaultWaitMs) const;
     // Clicks at (x, y) until the window comes to rest (over `still`) showing
     // what `ready` asks for, waiting up to attemptMs after each click: a click
     // that follows an accepted button within the buttons' debounce time is
     // dropped by the program, so it is sent again.
     Image clickUntil(int x, int y, const ScreenTest& ready, const Region& still = wholeWindow, int attempts = 5,
                      int attemptMs = 3000) const;
-    bool waitForFile(const std::string& relative, int timeoutMs = 10000) const;  // until the file exists
-    bool waitConsoleOpen(int timeoutMs = 10000) const;    // until the console has slid fully open
-    bool waitConsoleClosed(int timeoutMs = 10000) const;  // until the console is gone from the window
+    bool waitForFile(const std::string& relative, int timeoutMs = defaultWaitMs) const;  // until the file exists
+    bool waitConsoleOpen(int timeoutMs = defaultWaitMs) const;    // until the console has slid fully open
+    bool waitConsoleClosed(int timeoutMs = defaultWaitMs) const;  // until the console is gone from the window
     bool openConsole();   // presses ` with the console closed and waits until it is open
     bool closeConsole();  // presses ` with the console open and waits until it is gone
     // Proves that the program has handled every earlier key and click: runs
@@ -136,7 +141,7 @@ public:
     // Sends the window system's close request, as a window manager would.
     bool closeWindow() const;
     // Waits for the program to end; its exit status, or -1 when it had to be killed.
-    int waitExit(int timeoutMs = 10000);
+    int waitExit(int timeoutMs = defaultWaitMs);
     void kill();
 
 private:

@@ -11,6 +11,8 @@ namespace {
 constexpr e2e::Region consoleLines{0, 0, 700, 130};
 // The help panel's topic lines and text.
 constexpr e2e::Region helpText{40, 60, 760, 500};
+// The console's part of the window right of the notice.
+constexpr e2e::Region besideNotice{500, 0, 800, 130};
 // The whole window.
 constexpr e2e::Region whole = e2e::wholeWindow;
 
@@ -42,7 +44,7 @@ protected:
 
     e2e::Image openConsole()
     {
-        app.key("grave");
+        if (!app.openConsole()) return e2e::Image();
         return app.waitForRest([this](const e2e::Image& s) { return !e2e::sameIn(s, blank, consoleLines); });
     }
 
@@ -65,6 +67,7 @@ TEST_F(PickClicks, ConsoleButtonsScrollAndCloseTheConsole)
     EXPECT_TRUE(back.valid()) << "the down button did not scroll back";
 
     ASSERT_TRUE(app.click(consoleButtonX, consoleCloseY));
+    EXPECT_TRUE(app.waitConsoleClosed());
     const e2e::Image closed = app.waitForRest([&](const e2e::Image& s) { return e2e::sameIn(s, blank, whole); });
     EXPECT_TRUE(closed.valid()) << "the close button left the console open";
 }
@@ -93,11 +96,15 @@ TEST_F(PickClicks, AClickOnTheNoticeDismissesIt)
     ASSERT_TRUE(openConsole().valid());
     app.type("loadmap 1");
     app.key("Return grave");
-    const e2e::Image shown = app.waitForRest([&](const e2e::Image& s) { return !e2e::sameIn(s, blank, whole); });
+    ASSERT_TRUE(app.waitConsoleClosed());
+    // The notice is up and the console gone from beside it.
+    const e2e::Image shown = app.waitForRest(
+        [&](const e2e::Image& s) { return !e2e::sameIn(s, blank, whole) && e2e::sameIn(s, blank, besideNotice); });
     ASSERT_TRUE(shown.valid());
     ASSERT_TRUE(app.waitForLog("There is no game loaded, unable to change map."));
 
     ASSERT_TRUE(app.click(noticeX + 500, noticeY + 300));  // beside it: the notice stays
+    ASSERT_TRUE(app.sync());
     EXPECT_TRUE(e2e::sameIn(app.waitForRest([](const e2e::Image&) { return true; }), shown, whole));
 
     ASSERT_TRUE(app.click(noticeX, noticeY));

@@ -1,0 +1,191 @@
+// The menus and the dialog box on a real window, each in the frame and in the
+// colour-pick pass, read back at the centres and edges of the controls of a
+// small hand-made menu system.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#define ILUT_USE_OPENGL
+#include <IL/il.h>
+#include <IL/ilut.h>
+
+#include <array>
+#include <string>
+
+#include "core/init.h"
+#include "core/pick.h"
+#include "core/script.h"
+#include "core/system.h"
+#include "editor/editor.h"
+#include "media/texture.h"
+#include "menus/dialog.h"
+#include "menus/ui.h"
+#include "menus/ui_render.h"
+#include "tests/unit/test_util.h"
+
+namespace {
+
+using rgb = std::array<int, 3>;
+const rgb green{0, 255, 0}, background{254, 254, 254}, blocker{144, 144, 144};
+
+rgb at(int x, int y)
+{
+    const pickCode c = readPickPixel(x, y);
+    return {c.r, c.g, c.b};
+}
+
+rgb code(int r, int b)
+{
+    return {r, pickControlMark, b};
+}
+
+bool lit(const rgb& p)
+{
+    return p[0] + p[1] + p[2] > 90;
+}
+
+GLuint fixture(const char* name)
+{
+    std::string path = std::string(QV_FIXTURES_DIR) + "/images/" + name;
+    return ilutGLLoadImage(path.data());
+}
+
+// Menu 0: a red-topped background; button 0 hovered, 1 pressed, 2 with an
+// image the table lacks; textbox 0; a text line; a script string without "end".
+class MenuRender : public ::testing::Test {
+protected:
+    testutil::TempDir dir;
+    void SetUp() override
+    {
+        changeSize(800, 600);
+        glDisable(GL_DEPTH_TEST);
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_FRONT);  // as the frame draws the 2D layers
+        uiImage.assign(2, img());
+        uiImage[0].SetTex(static_cast<int>(fixture("quadrants.png")));
+        uiImage[1].SetTex(static_cast<int>(fixture("font_green.png")));
+        gameUI = UI();
+        gameUI.allocateMenu(1);
+        gameUI.setUIImageCount(2);
+        gameUI.setMenuBackgroundTex(0, 0);
+        gameUI.uiModifyButton(200, 300, 50, 20, 1, 0, 0, 0, 0);
+        gameUI.uiModifyButton(500, 300, 50, 20, 1, 0, 0, 0, 1);
+        gameUI.uiModifyButton(650, 100, 30, 30, 99, 0, 0, 0, 2);
+        gameUI.uiModifyTextbox(100, 450, 200, 20, 5, 0, 0);
+        gameUI.uiModifyText(100, 520, 1, 1, 1, "^wTEXT", 0, 0);
+        gameUI.setHoverButton(0);
+        gameUI.setPressedButton(1);
+        uiScriptString.setString("WORDS", 5);
+        scriptUI.clear();
+        scriptUI.readFile(dir.write("ui.cfg", "s menu0string0 x\nf menu0string0x 100\nf menu0string0y 560\n"
+                                              "f menu0string0string 5\n"));
+        gameSys.setGameState(gameStateMenu);
+        gameSys.setInputState(inputStateNormal);
+        worldEditor = editor();
+    }
+    void TearDown() override
+    {
+        gameSys.setColorPick(false);
+        gameSys.setGameState(gameStateMenu);
+        gameUI = UI();
+        uiImage.clear();
+        scriptUI.clear();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+    static void draw(bool pick)
+    {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        gameSys.setColorPick(pick);
+        if (gameSys.getGameState() == gameStateDialog) dialogRender();
+        else uiRender();
+        gameSys.setColorPick(false);
+    }
+};
+
+TEST_F(MenuRender, FrameShowsTheBackgroundButtonsTextboxAndTexts)
+{
+    draw(false);
+    EXPECT_EQ(at(20, 20), (rgb{255, 0, 0}));           // the background's top left quarter
+    EXPECT_EQ(at(200, 300), green);                     // hovered button 0 at full brightness
+    EXPECT_EQ(at(253, 300), green);                     // ... a tenth wider than its 50
+    EXPECT_EQ(at(500, 300), (rgb{0, 153, 0}));          // pressed button 1 at 60 %
+    EXPECT_EQ(at(553, 300), at(600, 300));              // ... at its own size
+    EXPECT_EQ(at(650, 100), at(600, 100));              // button 2's missing image draws nothing
+    EXPECT_NE(at(200, 447), at(200, 470));              // textbox face: x 100..300, y 437..457
+    bool text = false, words = false;
+    for (int x = 96; x < 140; ++x) text = text || (at(x, 520)[0] > 200 && at(x, 520)[2] > 200);
+    for (int x = 96; x < 140; ++x) words = words || (at(x, 560)[0] > 200 && at(x, 560)[2] > 200);
+    EXPECT_TRUE(text);
+    EXPECT_TRUE(words);  // the script string, whose list has no "end"
+}
+
+TEST_F(MenuRender, PickPassPaintsTheCodesOfTheControls)
+{
+    draw(true);
+    EXPECT_EQ(at(20, 20), background);
+    EXPECT_EQ(at(200, 300), code(pickMenuButton, 0));
+    EXPECT_EQ(at(253, 300), code(pickMenuButton, 0));  // the hover growth is clickable
+    EXPECT_EQ(at(258, 300), background);
+    EXPECT_EQ(at(500, 300), code(pickMenuButton, 1));
+    EXPECT_EQ(at(650, 100), code(pickMenuButton, 2));  // clickable without its image
+    EXPECT_EQ(at(200, 447), code(pickMenuTextbox, 0));
+    EXPECT_EQ(at(102, 447), code(pickMenuTextbox, 0));
+    EXPECT_EQ(at(200, 460), background);
+    EXPECT_EQ(at(110, 520), background);  // text is never pickable outside the menu editor
+
+    // In the menu editor the same controls carry the editor's codes; a held
+    // button covers the whole screen, and a text line gets its row.
+    gameSys.setGameState(gameStateUIEditor);
+    worldEditor.setEditorMode(1);
+    worldEditor.setCurrentButton(0);
+    gameSys.setLeftMouse(mouseButtonPressed);
+    draw(true);
+    gameSys.setLeftMouse(mouseButtonIdle);
+    EXPECT_EQ(at(20, 20), code(pickEditMenuButton, 0));
+    EXPECT_EQ(at(500, 300), code(pickEditMenuButton, 1));
+    EXPECT_EQ(at(200, 447), code(pickEditMenuTextbox, 0));
+    EXPECT_EQ(at(110, 520), code(pickEditMenuText, 0));
+}
+
+TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
+{
+    scriptSys.readFile(dir.write("dialog.cfg",
+                                 "f dialog7background 5\nf dialog7button0 6\nf dialog7button1 7\n"
+                                 "s dialog7text0 ^wFIRST\ns dialog7text1 ^wSECOND\ns dialog7text2 end\n"
+                                 "s dialog7text3 ^wHIDDEN\n"));
+    gameSys.setGameState(gameStateWorldEditor);
+    enableDialog(3);
+    enableDialog(7);
+    EXPECT_EQ(gameSys.getGameState(), gameStateDialog);
+    gameUI.setHoverButton(1);
+    gameUI.setPressedButton(pressedButtonNone);
+    draw(true);
+    EXPECT_EQ(at(300, 370), code(pickDialogButton0, pickNoIndex));
+    EXPECT_EQ(at(546, 370), code(pickDialogButton1, pickNoIndex));  // hovered: 47.3 wide
+    EXPECT_EQ(at(345, 370), blocker);
+    EXPECT_EQ(at(20, 20), blocker);
+    draw(false);
+    auto rowLit = [](int y) {
+        for (int x = 246; x < 300; ++x)
+            if (at(x, y)[0] > 220 && at(x, y)[1] > 220 && at(x, y)[2] > 220) return true;
+        return false;
+    };
+    EXPECT_TRUE(rowLit(200));
+    EXPECT_TRUE(rowLit(215));
+    EXPECT_FALSE(rowLit(245));  // after "end"
+    EXPECT_TRUE(lit(at(300, 370)));
+
+    // A dialog without keys: an empty box whose buttons can still be clicked.
+    enableDialog(42);
+    draw(false);
+    EXPECT_FALSE(rowLit(200));
+    draw(true);
+    EXPECT_EQ(at(300, 370), code(pickDialogButton0, pickNoIndex));
+    EXPECT_EQ(at(500, 370), code(pickDialogButton1, pickNoIndex));
+
+    disableDialog();
+    EXPECT_EQ(gameSys.getGameState(), gameStateWorldEditor);
+    EXPECT_EQ(gameUI.getCurrentDialogBox(), 0);
+}
+
+}  // namespace
