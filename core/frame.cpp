@@ -13,6 +13,7 @@
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "editor/playtest.h"
 #include "editor/welcome.h"
 #include "logic/executor.h"
 #include "menus/browser.h"
@@ -151,6 +152,7 @@ void display()
     camera.UpdateCamera();
     ExtractFrustum();
     updateAnimation();
+    updatePlaytestEnd();
     if (worldShown()) {
         gameRender();
         glDisable(GL_LIGHTING);

@@ -21,6 +21,7 @@
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/playtest.h"
 #include "logic/executor.h"
 #include "media/sound.h"
 #include "media/text.h"
@@ -521,6 +522,7 @@ const functionKey functionKeys[] = {
     {GLUT_KEY_F1, toggleFullScreen},
     {GLUT_KEY_F2, toggleDebug},
     {GLUT_KEY_F3, toggleHelp},
+    {GLUT_KEY_F5, enterTest},
     {GLUT_KEY_F9, toggleWireframe},
     {GLUT_KEY_F10, toggleObjectOutlines},
     {GLUT_KEY_F11, openQuitDialog},

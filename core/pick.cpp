@@ -7,6 +7,7 @@
 #include "core/frame.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/editor_entry.h"
 #include "editor/welcome.h"
 #include "logic/executor.h"
 #include "logic/sentence.h"
@@ -455,7 +456,7 @@ bool dispatchPickCode(const pickCode& code)
     const bool editors = state == gameStateWorldEditor || state == gameStateUIEditor;
     if (editors && welcomePicking(code.bytes())) return true;
     if (gameSys.getDragState()) return false;
-    return uiPicking(code.bytes()) != 0 || welcomePicking(code.bytes());
+    return uiPicking(code.bytes()) != 0 || uiAndGameEditorPicking(code.bytes()) || welcomePicking(code.bytes());
 }
 
 void renderPick()

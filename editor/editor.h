@@ -5,6 +5,7 @@
 #pragma once
 
 enum editorModeId {
+    editorModePanelHidden = -1,  // the world editor's bottom panel collapsed
     editorModeNone = 0,
     editorModeMenuScreen = 0,
     editorModeTile = 1,
@@ -12,7 +13,10 @@ enum editorModeId {
     editorModeAnimation = 3,
     editorModeMapLogic = 6,
     editorModeObjectLogic = 7,
-    // The menu editor's modes: the kind of element selected, or its animation panel.
+    // The menu editor's modes: nothing selected yet, its panel collapsed, the
+    // kind of element selected, or its animation panel.
+    editorModeMenuHidden = -2,
+    editorModeMenuNone = -1,
     editorModeMenuButton = 1,
     editorModeMenuTextbox = 2,
     editorModeMenuTextline = 3,

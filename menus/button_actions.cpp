@@ -91,9 +91,31 @@ void leave(int)
     leaveGame();
 }
 
+// An entry beyond the table opens nothing.
+void openGameEditor(int entry)
+{
+    if (!validStringEntry(entry)) return;
+    withMouseDisabled([entry] { loadGameEditor(uiScriptString.getString(entry)); });
+}
+
+void leaveEditor(int)
+{
+    leaveGameEditor();
+}
+
 void edit(int)
 {
     editGame();
+}
+
+void showHub(int)
+{
+    editMenu();
+}
+
+void openMenuEditor(int)
+{
+    loadUIEditor();
 }
 
 void pause(int)
@@ -190,8 +212,7 @@ void openGameBrowser(int entry)
 
 using buttonFunction = void (*)(int func2);
 
-// By function id. The editors' entry and exit functions (9, 10, 12, 17) do
-// nothing until the editors provide them.
+// By function id.
 const buttonFunction buttonFunctions[buttonFuncCount] = {
     quit,             // 0
     openMenu,         // 1
@@ -202,15 +223,15 @@ const buttonFunction buttonFunctions[buttonFuncCount] = {
     setDebugMode,     // 6
     loadGameNamed,    // 7
     leave,            // 8
-    noAction,         // 9
-    noAction,         // 10
+    openGameEditor,   // 9
+    leaveEditor,      // 10
     edit,             // 11
-    noAction,         // 12
+    showHub,          // 12
     pause,            // 13
     resume,           // 14
     createGameNamed,  // 15
     enter,            // 16
-    noAction,         // 17
+    openMenuEditor,   // 17
     returnToMainMenu, // 18
     fullscreenOn,     // 19
     fullscreenOff,    // 20

@@ -17,7 +17,7 @@ ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data')
 # Button function ids of the menu system.
 QUIT, LOAD_MENU, OPEN_DIALOG = 0, 1, 4
 DEBUG, LOAD_GAME, LEAVE_GAME, LOAD_EDITOR = 6, 7, 8, 9
-EDIT_GAME, LEAVE_INGAME_MENU, CREATE_GAME, ENTER_GAME, MENU_EDITOR = 11, 14, 15, 16, 17
+EDIT_GAME, EDIT_MENU, LEAVE_INGAME_MENU, CREATE_GAME, ENTER_GAME, MENU_EDITOR = 11, 12, 14, 15, 16, 17
 MAIN_MENU, FULLSCREEN_ON, FULLSCREEN_OFF = 18, 19, 20
 SOUND_ON, SOUND_OFF, VOLUME_UP, VOLUME_DOWN, SHOW_INTRO, BROWSE = 23, 24, 25, 26, 29, 30
 # Dialog boxes of system/dialog.cfg.
@@ -36,6 +36,7 @@ BUTTONS = [
     ('Volume -', BLUE), ('Full Screen', GREY), ('Windowed', GREY), ('Debug On', GOLD), ('Debug Off', GOLD),
     ('Play', GREEN), ('Resume', GREEN), ('Main Menu', BLUE), ('Leave Game', RED), ('Edit World', GREEN),
     ('Menu Editor', BLUE), ('Leave Editor', RED), ('Introduction', GOLD), ('Restart', GOLD),
+    ('Editor Menu', GREY),
 ]
 IMAGE_NAMES = BACKGROUNDS + [PANEL] + [label for label, _ in BUTTONS]
 
@@ -139,7 +140,10 @@ def game_menus(title_background, title, subtitle):
                [], [Text(310, 120, '^3^wGame Editor'),
                     Text(170, 170, '^wEdit the maps and objects, or the menus of this game.'),
                     Text(190, 480, '^wSave your work with the disk icon of the toolbar.')])
-    editor = Menu(-1)
+    # Over the world editor's screen: clear of its toolbar (left), tip bar
+    # (top), bottom panel and edge arrows.
+    editor = Menu(-1, [button(725, 48, 'Editor Menu', EDIT_MENU, w=64, h=16)], [],
+                  [Text(680, 78, '^yF5^w: playtest')])
     return [title_menu, ingame, hub, editor]
 
 

@@ -163,21 +163,6 @@ loadFailure readGameFolder(const std::string& game)
     return loadFailureNone;
 }
 
-void resetEditorSelections()
-{
-    worldEditor.setCurrentAnimImage(0);
-    worldEditor.setCurrentButton(0);
-    worldEditor.setCurrentTextbox(0);
-    worldEditor.setCurrentTextline(0);
-    worldEditor.setCurrentTile(0, 0);
-    worldEditor.setCurrentObject(0);
-    worldEditor.setEditorMode(editorModeNone);
-    worldEditor.setStartingTile(0, 0);
-    worldEditor.setEndingTile(0, 0);
-    worldEditor.setHelpMenu(0);
-    worldEditor.resetObjectList();
-}
-
 }  // namespace
 
 bool checkGameName(const std::string& name)

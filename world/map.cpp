@@ -164,7 +164,7 @@ void gameMap::mapGetObject(float& x, float& y, float& z, float& w, float& h, flo
 
 void gameMap::mapCopyObject(int o)
 {
-    if (objectCount >= mapMaxObjects) return;
+    if (objectCount >= mapReaderMaxObjects) return;
     if (!validObject(o)) return;
     const int n = objectCount;
     appendObject();

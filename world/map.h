@@ -7,10 +7,10 @@
 
 #include "logic/sentence.h"
 #include "world/object.h"
+#include "world/map_reader.h"
 #include "world/tile.h"
 
 constexpr int mapMaxSize = 700;        // tiles on a side
-constexpr int mapMaxObjects = 1024;    // objects a map can hold
 constexpr float tileSize = 6.0f;       // world units on a side
 constexpr int skyboxFaces = 6;
 constexpr int defaultLayerCount = 7;

@@ -11,6 +11,7 @@
 #include "core/camera.h"
 #include "core/pick.h"
 #include "core/system.h"
+#include "editor/edge_scroll.h"
 #include "editor/editor.h"
 #include "media/frustum.h"
 #include "media/model.h"
@@ -337,6 +338,7 @@ void gameRender()
     const int state = gameSys.getGameState();
     if (state == gameStateWorldEditor) advancePulse();
     if (!world.getGameLoaded() || checkGameName(world.getGameName())) return;
+    if (!drawingForSelection()) updateEditorScroll();
 
     const int m = world.getCurrentMap();
     const bool fog = enableMapFog(m);

@@ -233,8 +233,8 @@ void gameWorld::worldGetObject(float& x, float& y, float& z, float& w, float& h,
 void gameWorld::worldCopyObject(int o, int m)
 {
     if (!validMap(m)) return;
-    if (mapAt(m).mapGetObjectCount() >= mapMaxObjects) {
-        notice.setNotice("Too many objects", "You have exceeded the maximum # of objects for this map");
+    if (mapAt(m).mapGetObjectCount() >= mapReaderMaxObjects) {
+        noticeObjectLimit();
         return;
     }
     mapAt(m).mapCopyObject(o);
@@ -455,4 +455,9 @@ void changeMap(int m)
     worldEditor.setHelpMenu(0);
     world.setCurrentMap(m);
     camera.setCamMode(camModeEditor);
+}
+
+void noticeObjectLimit()
+{
+    notice.setNotice("Too many objects", "You have exceeded the maximum # of objects for this map");
 }

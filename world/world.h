@@ -104,7 +104,8 @@ public:
     void worldSetObject(float x, float y, float z, float w, float h, float d, int tex, int layer, int o, int m);
     void worldGetObject(float& x, float& y, float& z, float& w, float& h, float& d, int& tex, int& layer, int o,
                         int m) const;
-    // A map that already holds mapMaxObjects objects refuses with a notice.
+    // A map that already holds as many objects as the map reader accepts
+    // (mapReaderMaxObjects) refuses with noticeObjectLimit.
     void worldCopyObject(int o, int m);
     bool worldDeleteObject(int o, int m);
     void worldSetObjectLabel(int label, int o, int m);
@@ -182,3 +183,6 @@ extern gameWorld worldBackup;
 // Switches `world` to map m: the play camera outside the world editor, the
 // editor's selections reset inside it. Nothing happens for a map that is none.
 void changeMap(int m);
+
+// The notice of a map that holds as many objects as a map can.
+void noticeObjectLimit();

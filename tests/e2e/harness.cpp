@@ -522,6 +522,17 @@ Image App::waitForRest(const ScreenTest& ready, const Region& still, int timeout
     return found ? shot : Image();
 }
 
+Image App::clickUntil(int x, int y, const ScreenTest& ready, const Region& still, int attempts,
+                      int attemptMs) const
+{
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        click(x, y);
+        const Image shot = waitForRest(ready, still, attemptMs);
+        if (shot.valid()) return shot;
+    }
+    return Image();
+}
+
 bool App::waitForFile(const std::string& relative, int timeoutMs) const
 {
     return pollUntil([&] { return exists(relative); }, timeoutMs);
@@ -577,6 +588,51 @@ void App::kill()
     ::kill(appPid, SIGKILL);
     waitpid(appPid, nullptr, 0);
     appPid = -1;
+}
+
+MenuFile::MenuFile(const std::string& path)
+{
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string kind, key;
+        float value = 0;
+        if (words >> kind >> key >> value && kind == "f") numbers[key] = value;
+    }
+}
+
+int MenuFile::number(const std::string& key) const
+{
+    const auto it = numbers.find(key);
+    return it == numbers.end() ? -1 : static_cast<int>(it->second);
+}
+
+bool MenuFile::button(int m, int func, int& x, int& y, int func2) const
+{
+    int w = 0, h = 0;
+    return button(m, func, x, y, w, h, func2);
+}
+
+bool MenuFile::button(int m, int func, int& x, int& y, int& w, int& h, int func2) const
+{
+    const auto key = [m](int b) { return "menu" + std::to_string(m) + "button" + std::to_string(b); };
+    for (int b = 0; number(key(b) + "func") != -1; ++b) {
+        if (number(key(b) + "func") != func) continue;
+        if (func2 != -1 && number(key(b) + "func2") != func2) continue;
+        x = number(key(b) + "x");
+        y = number(key(b) + "y");
+        w = number(key(b) + "w");
+        h = number(key(b) + "h");
+        return true;
+    }
+    return false;
+}
+
+void MenuFile::textbox(int m, int t, int& x, int& y) const
+{
+    const std::string k = "menu" + std::to_string(m) + "textbox" + std::to_string(t);
+    x = number(k + "x") + number(k + "w") / 2;
+    y = number(k + "y") - 13 + number(k + "h") / 2;
 }
 
 }  // namespace e2e

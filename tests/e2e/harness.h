@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,23 @@ bool sameIn(const Image& a, const Image& b, const Region& r);
 // The console panel as the window shows it: slid fully open, or not drawn at all.
 bool consoleShownOpen(const Image& shot);
 bool consoleShownClosed(const Image& shot);
+
+// The numbers of a menu file (ui.cfg) by key, and where its controls are, so
+// that a test finds a button by its function as the program reads it.
+class MenuFile {
+public:
+    explicit MenuFile(const std::string& path);
+    int number(const std::string& key) const;  // -1 for a key the file lacks
+    // The centre of the first button of menu m with function `func` (and argument `func2`).
+    bool button(int m, int func, int& x, int& y, int func2 = -1) const;
+    // The same with the button's half-extents.
+    bool button(int m, int func, int& x, int& y, int& w, int& h, int func2 = -1) const;
+    // A point inside textbox t of menu m.
+    void textbox(int m, int t, int& x, int& y) const;
+
+private:
+    std::map<std::string, float> numbers;
+};
 
 class App {
 public:
@@ -102,6 +120,12 @@ public:
     // The first screenshot that passes `ready` and equals the one before it
     // over `still`: the window at rest showing what is asked for.
     Image waitForRest(const ScreenTest& ready, const Region& still = wholeWindow, int timeoutMs = defaultWaitMs) const;
+    // Clicks at (x, y) until the window comes to rest (over `still`) showing
+    // what `ready` asks for, waiting up to attemptMs after each click: a click
+    // that follows an accepted button within the buttons' debounce time is
+    // dropped by the program, so it is sent again.
+    Image clickUntil(int x, int y, const ScreenTest& ready, const Region& still = wholeWindow, int attempts = 5,
+                     int attemptMs = 3000) const;
     bool waitForFile(const std::string& relative, int timeoutMs = defaultWaitMs) const;  // until the file exists
     bool waitConsoleOpen(int timeoutMs = defaultWaitMs) const;    // until the console has slid fully open
     bool waitConsoleClosed(int timeoutMs = defaultWaitMs) const;  // until the console is gone from the window

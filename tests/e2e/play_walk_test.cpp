@@ -8,9 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <thread>
 
 #include "tests/e2e/harness.h"
@@ -34,57 +31,6 @@ using region = e2e::Region;
 constexpr region whole = e2e::wholeWindow;
 constexpr region crosshair{392, 292, 408, 308};
 
-// The numbers of a menu file by key.
-class menuFile {
-public:
-    explicit menuFile(const std::string& path)
-    {
-        std::ifstream in(path);
-        for (std::string line; std::getline(in, line);) {
-            std::istringstream words(line);
-            std::string kind, key;
-            float value = 0;
-            if (words >> kind >> key >> value && kind == "f") numbers[key] = value;
-        }
-    }
-    int number(const std::string& key) const
-    {
-        const auto it = numbers.find(key);
-        return it == numbers.end() ? -1 : static_cast<int>(it->second);
-    }
-    // The centre of the first button of menu m with function `func` (and argument `func2`).
-    bool button(int m, int func, int& x, int& y, int func2 = -1) const
-    {
-        int w = 0, h = 0;
-        return button(m, func, x, y, w, h, func2);
-    }
-    // The same with the button's half-extents.
-    bool button(int m, int func, int& x, int& y, int& w, int& h, int func2 = -1) const
-    {
-        for (int b = 0; number(key(m, b) + "func") != -1; ++b) {
-            if (number(key(m, b) + "func") != func) continue;
-            if (func2 != -1 && number(key(m, b) + "func2") != func2) continue;
-            x = number(key(m, b) + "x");
-            y = number(key(m, b) + "y");
-            w = number(key(m, b) + "w");
-            h = number(key(m, b) + "h");
-            return true;
-        }
-        return false;
-    }
-    // A point inside textbox t of menu m.
-    void textbox(int m, int t, int& x, int& y) const
-    {
-        const std::string k = "menu" + std::to_string(m) + "textbox" + std::to_string(t);
-        x = number(k + "x") + number(k + "w") / 2;
-        y = number(k + "y") - 13 + number(k + "h") / 2;
-    }
-
-private:
-    std::map<std::string, float> numbers;
-    static std::string key(int m, int b) { return "menu" + std::to_string(m) + "button" + std::to_string(b); }
-};
-
 class PlayWalk : public ::testing::Test {
 protected:
     e2e::App app;
@@ -105,18 +51,9 @@ protected:
     {
         return settled([&](const e2e::Image& shot) { return !e2e::sameIn(shot, before, whole); });
     }
-    // Clicks until the window comes to rest showing what `ready` asks for: a
-    // click that follows an accepted one within the buttons' debounce time is
-    // dropped by the program, so it is sent again.
-    e2e::Image clickUntil(int x, int y, const std::function<bool(const e2e::Image&)>& ready,
-                          const region& still = whole)
+    e2e::Image clickUntil(int x, int y, const e2e::ScreenTest& ready, const region& still = whole)
     {
-        for (int attempt = 0; attempt < clickAttempts; ++attempt) {
-            app.click(x, y);
-            const e2e::Image shot = settled(ready, attemptMs, still);
-            if (shot.valid()) return shot;
-        }
-        return e2e::Image();
+        return app.clickUntil(x, y, ready, still, clickAttempts, attemptMs);
     }
     e2e::Image clickAndWait(int x, int y, const e2e::Image& before, const region& still = whole)
     {
@@ -137,8 +74,8 @@ protected:
 
 TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
 {
-    const menuFile front(app.path("system/ui.cfg"));
-    const menuFile game(app.path("games/sample/system/ui.cfg"));
+    const e2e::MenuFile front(app.path("system/ui.cfg"));
+    const e2e::MenuFile game(app.path("games/sample/system/ui.cfg"));
     int x = 0, y = 0, w = 0, h = 0;
 
     const e2e::Image splash = settled([](const e2e::Image&) { return true; });

@@ -269,7 +269,7 @@ TEST_F(MapTest, LocalRulesAreOwnedByTheirObject)
 
 TEST_F(MapTest, CopyObjectUpToTheLimit)
 {
-    addObjects(mapMaxObjects - 1);
+    addObjects(mapReaderMaxObjects - 1);
     map.mapSetObjectName("crate", 5);
     map.mapSetObjectType(objectTypeBillboard, 5);
     map.mapSetObjectVisible(false, 5);
@@ -279,8 +279,8 @@ TEST_F(MapTest, CopyObjectUpToTheLimit)
     worldEditor.setCurrentObject(5);
 
     map.mapCopyObject(5);
-    const int n = mapMaxObjects - 1;
-    ASSERT_EQ(map.mapGetObjectCount(), mapMaxObjects);
+    const int n = mapReaderMaxObjects - 1;
+    ASSERT_EQ(map.mapGetObjectCount(), mapReaderMaxObjects);
     EXPECT_EQ(worldEditor.getCurrentObject(), n);
     EXPECT_FLOAT_EQ(mapObjectValues(map, n).x, 6.0f);
     EXPECT_EQ(mapObjectValues(map, n).tex, 5);
@@ -294,7 +294,7 @@ TEST_F(MapTest, CopyObjectUpToTheLimit)
     EXPECT_EQ(map.mapLocalGetWholeSentence(0, 5).getSentenceStep(sentenceStepActionValue), 5);
 
     map.mapCopyObject(5);  // full
-    EXPECT_EQ(map.mapGetObjectCount(), mapMaxObjects);
+    EXPECT_EQ(map.mapGetObjectCount(), mapReaderMaxObjects);
     EXPECT_EQ(worldEditor.getCurrentObject(), n);
 }
 
