@@ -18,9 +18,6 @@
 
 namespace {
 
-// The skybox faces are chosen in the editor modes 10 (front) to 15 (bottom).
-constexpr int editorModeSkyboxFront = 10;
-
 constexpr int pickerRowCells = 10;
 // Rows 9 to 20 start pages inside the empty slots between the built-in
 // images and the game's own: paging down from row 8 (or from inside the gap)
@@ -133,8 +130,8 @@ void applyChosenImage(int image)
         worldEditor.setImageMenuTimer(0);
         return;
     default:
-        if (mode >= editorModeSkyboxFront && mode < editorModeSkyboxFront + skyboxFaces)
-            giveImageToSkyboxFace(mode - editorModeSkyboxFront, image);
+        if (mode >= editorModeSkyboxFace && mode <= editorModeSkyboxFaceLast)
+            giveImageToSkyboxFace(mode - editorModeSkyboxFace, image);
         return;
     }
 }
@@ -265,7 +262,7 @@ void raiseBorder(float by)
 void chooseSkyboxFace(const pickCode& pixel)
 {
     if (pixel.b >= skyboxFaces) return;
-    worldEditor.setEditorMode(editorModeSkyboxFront + pixel.b);
+    worldEditor.setEditorMode(editorModeSkyboxFace + pixel.b);
     openImageMenu();
 }
 

@@ -109,7 +109,7 @@ TEST_F(PanelPicking, PickerPagesChoosesImagesAndClosesOnADoubleClick)
 
     fakeNow += 1000;
     click(pickSkyboxFace, 2);
-    EXPECT_EQ(worldEditor.getEditorMode(), 12);
+    EXPECT_EQ(worldEditor.getEditorMode(), editorModeSkyboxFace + 2);
     click(pickImageCell, 44, 1);
     int f[6] = {};
     world.worldGetSkybox(f[0], f[1], f[2], f[3], f[4], f[5], 0);
