@@ -7,7 +7,8 @@
 #include <cmath>
 #include <vector>
 
-#include "editor/panel_picking.h"
+#include "core/pick.h"
+#include "editor/world_editor_picking.h"
 #include "media/texture.h"
 #include "world_test_util.h"
 
@@ -25,8 +26,7 @@ bool click(int r, int b = pickNoIndex, int g = pickControlMark)
 {
     const unsigned char pixel[3] = {static_cast<unsigned char>(r), static_cast<unsigned char>(g),
                                     static_cast<unsigned char>(b)};
-    return gameEditorPanelPicking(pixel) ||
-           (worldEditor.getEditorMode() == editorModeObject && gameEditorObjectPicking(pixel));
+    return gameEditorPicking(pixel);
 }
 
 int rowAfter(int row, int code)
@@ -133,6 +133,9 @@ TEST_F(PanelPicking, AnimationAndTerrainStepsKeepTheirBoundsAndModes)
 
     worldEditor.setEditorMode(editorModeTile);
     EXPECT_FALSE(click(pickAnimFramesUp));
+    gameSys.setLeftMouse(mouseButtonReleased);
+    EXPECT_FALSE(click(pickTileHeightUp));
+    gameSys.setLeftMouse(mouseButtonPressed);
     worldEditor.setCurrentTile(1, 1);
     worldEditor.setEndingTile(2, 3);
     for (int code : {pickTileHeightUp, pickTileHeightUp, pickTileHeightDown}) click(code);
