@@ -493,3 +493,10 @@ void renderGameEditor()
     renderTemplateMenu();
     renderEditorWelcome();
 }
+
+bool isToolbarCode(int code)
+{
+    for (const toolIcon& icon : toolIcons)
+        if (icon.code == code) return true;
+    return false;
+}

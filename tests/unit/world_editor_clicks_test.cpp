@@ -4,14 +4,12 @@
 // world or the editor shows afterwards.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <functional>
 #include <string>
 
 #include "core/pick.h"
 #include "core/system.h"
 #include "editor/editor.h"
-#include "editor/editor_dialogs.h"
 #include "editor/editor_picking.h"
 #include "editor/world_editor_picking.h"
 #include "menus/notice.h"
@@ -208,12 +206,5 @@ const clickCase clickCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, WorldEditorClicks, ::testing::ValuesIn(clickCases));
-
-TEST(DialogIntegers, ReadLikeTheTypedNumber)
-{
-    const std::pair<const char*, int> cases[] = {{" 12abc", 12}, {"-7", -7},  {"+3", 3},
-                                                 {"abc", 0},     {"", 0},     {"99999999999", INT_MAX}};
-    for (const auto& [text, value] : cases) EXPECT_EQ(readDialogInteger(text), value) << text;
-}
 
 }  // namespace
