@@ -11,8 +11,14 @@ enum editorModeId {
     editorModeTile = 1,
     editorModeObject = 2,
     editorModeAnimation = 3,
+    editorModeNewMap = 4,
+    editorModeEditMap = 5,
     editorModeMapLogic = 6,
     editorModeObjectLogic = 7,
+    editorModeFog = 8,
+    // Choosing the image of skybox face f (0 to 5) is mode editorModeSkyboxFace + f.
+    editorModeSkyboxFace = 10,
+    editorModeSkyboxFaceLast = 15,
     // The menu editor's modes: nothing selected yet, its panel collapsed, the
     // kind of element selected, or its animation panel.
     editorModeMenuHidden = -2,
@@ -34,6 +40,8 @@ constexpr int objectListSize = 50;
 constexpr int renderLayerCount = 8;
 constexpr int phraseMenuClosed = -1;
 constexpr int phraseLast = 1023;
+// Rules the logic editor lists at once, from the top sentence on.
+constexpr int logicRowsShown = 15;
 constexpr int worldEditorLastTip = 18;
 constexpr int menuEditorLastTip = 16;
 

@@ -11,6 +11,7 @@
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/image_pickers.h"
+#include "editor/world_editor_screen.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
@@ -19,11 +20,6 @@
 #include "menus/widgets.h"
 
 namespace {
-
-// The menu editor's modes while a button, a textbox or a text line is selected.
-constexpr int menuEditorModeButton = 1;
-constexpr int menuEditorModeTextbox = 2;
-constexpr int menuEditorModeTextline = 3;
 
 constexpr float pressedTint = 0.6f;
 constexpr float buttonHoverGrowth = 0.1f;
@@ -121,15 +117,6 @@ void renderBackground(int m)
                   screenSpaceCentreY, 1.0f);
 }
 
-// The backdrop over the whole window; empty background in the pick pass.
-void renderBackdrop()
-{
-    int width = 0, height = 0;
-    inputWindowSize(width, height);
-    displaySingleChoice(width / 2, height / 2, width, height, sysImageNone, pickBackground, pickBackground,
-                        pickBackground);
-}
-
 void renderButtons(int m, bool menuEditor)
 {
     for (int b = 0; b < gameUI.menuGetButtonCount(m); ++b) {
@@ -147,7 +134,7 @@ void renderButtons(int m, bool menuEditor)
             if (!menuEditor) {
                 setPickColour(pickMenuButton, pickControlMark, b);
             } else {
-                if (editorDrags(menuEditorModeButton, worldEditor.getCurrentButton(), b))
+                if (editorDrags(editorModeMenuButton, worldEditor.getCurrentButton(), b))
                     drawDragCover(pickEditMenuButton, b);
                 setPickColour(pickEditMenuButton, pickControlMark, b);
             }
@@ -170,7 +157,7 @@ void renderTextboxFaces(int m, bool menuEditor)
         }
         int code = pickMenuTextbox;
         if (menuEditor) {
-            if (editorDrags(menuEditorModeTextbox, worldEditor.getCurrentTextbox(), t))
+            if (editorDrags(editorModeMenuTextbox, worldEditor.getCurrentTextbox(), t))
                 drawDragCover(pickEditMenuTextbox, t);
             code = pickEditMenuTextbox;
         }
@@ -206,7 +193,8 @@ void renderTextLines(int m, bool menuEditor)
             s += textlineCursor;
         displayTextString(x, y, menuEditor && s.empty() ? textlineCursor : s);
         if (!pickPass() || !menuEditor) continue;
-        if (editorDrags(menuEditorModeTextline, worldEditor.getCurrentTextline(), l)) drawDragCover(pickEditMenuText, l);
+        if (editorDrags(editorModeMenuTextline, worldEditor.getCurrentTextline(), l))
+            drawDragCover(pickEditMenuText, l);
         const float half = getDisplayTextSize(s) / 2.0f;
         setPickColour(pickEditMenuText, pickControlMark, l);
         displayTexture(x + half, y, widgetDepth, half + textlineQuadMargin, textlineQuadHalfHeight, 1.0f, 1.0f, 1.0f,
@@ -240,8 +228,9 @@ void uiRender()
     const bool menu = gameUI.validMenu(m);
     const bool menuEditor = gameSys.getGameState() == gameStateUIEditor;
     if (menu) renderBackground(m);
-    renderBackdrop();
+    displayBackdrop();
     if (!menu) return;
+    if (gameSys.getGameState() == gameStateWorldEditor && m == gameUI.getEditorMenu()) renderGameEditor();
     renderButtons(m, menuEditor);
     renderTextboxFaces(m, menuEditor);
     renderTextboxTexts(m);
