@@ -51,6 +51,14 @@ constexpr Region wholeWindow{0, 0, 800, 600};
 // True when both images are valid and alike over the region.
 bool sameIn(const Image& a, const Image& b, const Region& r);
 
+// The editors' screens as tests show them, with uireq/ok.png replaced by the
+// plain green fixture images/font_green.png: a plain green pixel, the
+// welcome panel's checkmark, and the playtest banner's line of white text.
+bool plainGreenAt(const Image& shot, int x, int y);
+constexpr int welcomeCheckmarkX = 700, welcomeCheckmarkY = 523;
+bool welcomeCheckmarkShown(const Image& shot);
+bool playtestBannerShown(const Image& shot);
+
 // The console panel as the window shows it: slid fully open, or not drawn at all.
 bool consoleShownOpen(const Image& shot);
 bool consoleShownClosed(const Image& shot);

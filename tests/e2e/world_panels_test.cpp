@@ -16,7 +16,6 @@ namespace {
 const char* const title = "Quorvane World Panels";
 const char* const game = "panels";
 constexpr int frontEndCreateTextbox = 2;
-constexpr int checkmarkX = 700, checkmarkY = 523;
 
 // The map lies to the upper left of the new game's editor camera (its x runs leftwards).
 constexpr int firstTileX = 300, firstTileY = 250, secondTileX = 200, secondTileY = 150;
@@ -32,24 +31,6 @@ constexpr int macroMenuX = 740, macroMenuY = 584, rpgMacroX = 110, rpgMacroY = 7
 
 constexpr e2e::Region panel{0, 462, 690, 600};
 constexpr e2e::Region view{60, 30, 800, 455};  // the map, and the pickers over it
-constexpr e2e::Region banner{6, 12, 580, 28};  // the playtest banner's line of text
-
-bool greenAt(const e2e::Image& s, int x, int y)
-{
-    const std::array<int, 3> p = s.at(x, y);
-    return p[0] < 40 && p[1] > 215 && p[2] < 40;
-}
-bool checkmarkShown(const e2e::Image& s)
-{
-    return greenAt(s, checkmarkX, checkmarkY) && greenAt(s, checkmarkX - 20, checkmarkY + 20);
-}
-bool bannerShown(const e2e::Image& s)
-{
-    int white = 0;
-    for (int y = banner.y0; y < banner.y1; ++y)
-        for (int x = banner.x0; x < banner.x1; ++x) white += s.at(x, y) == std::array<int, 3>{255, 255, 255};
-    return white > 100;
-}
 
 std::vector<std::string> words(const std::string& text)
 {
@@ -89,9 +70,9 @@ TEST_F(WorldPanels, TilesSkyboxObjectAndMacroAreEditedPlayedAndSaved)
     int x = 0, y = 0;
     front.textbox(0, frontEndCreateTextbox, x, y);
     ASSERT_TRUE(app.click(x, y) && app.type(game) && app.key("Return"));
-    ASSERT_TRUE(app.waitForScreen(checkmarkShown).valid());
-    ASSERT_TRUE(app.click(checkmarkX, checkmarkY));
-    shown = app.waitForRest([](const e2e::Image& s) { return !checkmarkShown(s); }, panel);
+    ASSERT_TRUE(app.waitForScreen(e2e::welcomeCheckmarkShown).valid());
+    ASSERT_TRUE(app.click(e2e::welcomeCheckmarkX, e2e::welcomeCheckmarkY));
+    shown = app.waitForRest([](const e2e::Image& s) { return !e2e::welcomeCheckmarkShown(s); }, panel);
     ASSERT_TRUE(shown.valid());
 
     // A rectangle of tiles: image 3 from the picker, then two steps up.
@@ -119,14 +100,14 @@ TEST_F(WorldPanels, TilesSkyboxObjectAndMacroAreEditedPlayedAndSaved)
     // In a playtest the right arrow moves the object on: the macro's rules
     // kill it and spawn it one step ahead while the key is held.
     ASSERT_TRUE(app.key("F5"));
-    shown = app.waitForRest(bannerShown, view);
+    shown = app.waitForRest(e2e::playtestBannerShown, view);
     ASSERT_TRUE(shown.valid());
     ASSERT_TRUE(app.xdotool("keydown Right"));
     const bool moved = changes(view);
     ASSERT_TRUE(app.xdotool("keyup Right"));
     EXPECT_TRUE(moved);
     ASSERT_TRUE(app.key("Escape"));
-    ASSERT_TRUE(app.waitForScreen([](const e2e::Image& s) { return !bannerShown(s); }).valid());
+    ASSERT_TRUE(app.waitForScreen([](const e2e::Image& s) { return !e2e::playtestBannerShown(s); }).valid());
 
     ASSERT_TRUE(app.click(toolbarX, saveY));
     ASSERT_TRUE(app.waitForLog("The project has been successfully saved."));
