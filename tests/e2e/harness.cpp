@@ -543,6 +543,11 @@ Image App::waitForRest(const ScreenTest& ready, const Region& still, int timeout
     return found ? shot : Image();
 }
 
+Image App::waitForChange(const Image& before, const Region& region, int timeoutMs) const
+{
+    return waitForRest([&before, region](const Image& s) { return !sameIn(s, before, region); }, region, timeoutMs);
+}
+
 Image App::clickUntil(int x, int y, const ScreenTest& ready, const Region& still, int attempts,
                       int attemptMs) const
 {

@@ -128,6 +128,8 @@ public:
     // The first screenshot that passes `ready` and equals the one before it
     // over `still`: the window at rest showing what is asked for.
     Image waitForRest(const ScreenTest& ready, const Region& still = wholeWindow, int timeoutMs = defaultWaitMs) const;
+    // The window at rest over `region` showing it unlike `before` did.
+    Image waitForChange(const Image& before, const Region& region, int timeoutMs = defaultWaitMs) const;
     // Clicks at (x, y) until the window comes to rest (over `still`) showing
     // what `ready` asks for, waiting up to attemptMs after each click: a click
     // that follows an accepted button within the buttons' debounce time is
