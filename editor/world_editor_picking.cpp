@@ -7,6 +7,7 @@
 #include "core/system.h"
 #include "editor/add_object.h"
 #include "editor/editor.h"
+#include "editor/panel_picking.h"
 #include "editor/playtest.h"
 #include "editor/welcome.h"
 #include "editor/world_editor_screen.h"
@@ -230,5 +231,7 @@ bool gameEditorPicking(const unsigned char* pixel)
     if (!leftPressed() && !rightPressed()) return false;
     if (!hover && ruleButtonPicking(pixel)) return true;
     if (mapAndFogPicking(code)) return true;
+    if (gameEditorPanelPicking(pixel)) return true;
+    if (worldEditor.getEditorMode() == editorModeObject && gameEditorObjectPicking(pixel)) return true;
     return toolbarRightPress(code);
 }

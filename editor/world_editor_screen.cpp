@@ -280,6 +280,8 @@ const choiceRow objectSolidRow = {13, 550, "Solid: ", sysImagePlus, control(pick
 const textRow objectNameLabel = {13, 585, "Name:"};
 const fieldRow objectNameField = {163, 585, 100, sysTextboxObjectName};
 const boxRow objectNameApply = {187, 585, applyHalf, sysImageOk, control(pickRenameObject)};
+// Opens the logic-macro menu for the object; no other control leads to it.
+const boxRow objectMacroButton = {740, 584, 12, sysImageRpg, control(pickMacroMenu)};
 
 constexpr choiceRow plusMinus(int x, int y, const char* label, pickColour up, pickColour down)
 {
@@ -335,6 +337,7 @@ void drawObjectPanel()
     drawRow(objectNameField);
     drawRow(objectNameApply);
     drawRows(objectSizeRows);
+    drawRow(objectMacroButton);
 }
 
 // Animation panel.

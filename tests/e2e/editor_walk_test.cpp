@@ -15,26 +15,14 @@ constexpr int funcOpenDialog = 4, funcLoadGameEditor = 9, funcEditGame = 11, fun
 constexpr int dialogLeaveEditor = 2, textGameToEdit = 1, textboxGameToCreate = 2;
 // The welcome panel's checkmark and the dialog's first button show the OK
 // image, which the test makes plain green.
-constexpr int checkmarkX = 700, checkmarkY = 523, dialogOkX = 300, dialogOkY = 370;
-constexpr e2e::Region banner{6, 12, 580, 28};   // the playtest banner's line of text
+constexpr int checkmarkX = e2e::welcomeCheckmarkX, checkmarkY = e2e::welcomeCheckmarkY;
+constexpr int dialogOkX = 300, dialogOkY = 370;
 constexpr e2e::Region ground{0, 480, 800, 600};  // below the player, clear of its phrase and score
 
-bool greenAt(const e2e::Image& s, int x, int y)
-{
-    const std::array<int, 3> p = s.at(x, y);
-    return p[0] < 40 && p[1] > 215 && p[2] < 40;
-}
-bool checkmarkShown(const e2e::Image& s)
-{
-    return greenAt(s, checkmarkX, checkmarkY) && greenAt(s, checkmarkX - 20, checkmarkY + 20);
-}
-bool bannerShown(const e2e::Image& s)
-{
-    int white = 0;
-    for (int y = banner.y0; y < banner.y1; ++y)
-        for (int x = banner.x0; x < banner.x1; ++x) white += s.at(x, y) == std::array<int, 3>{255, 255, 255};
-    return white > 100;
-}
+using e2e::plainGreenAt;
+const auto checkmarkShown = e2e::welcomeCheckmarkShown;
+const auto bannerShown = e2e::playtestBannerShown;
+
 e2e::ScreenTest unlikeIn(const e2e::Image& before, const e2e::Region& r = e2e::wholeWindow)
 {
     return [&before, r](const e2e::Image& s) { return !e2e::sameIn(s, before, r); };
@@ -87,7 +75,7 @@ TEST(EditorWalk, SampleGamePlaytestedLeftAndANewGameCreated)
 
     ASSERT_TRUE(app.clickUntil(menuX, menuY, like(hub, e2e::wholeWindow)).valid());
     ASSERT_TRUE(game.button(hubMenu, funcOpenDialog, x, y, dialogLeaveEditor));
-    ASSERT_TRUE(app.clickUntil(x, y, [](const e2e::Image& s) { return greenAt(s, dialogOkX, dialogOkY); }).valid());
+    ASSERT_TRUE(app.clickUntil(x, y, [](const e2e::Image& s) { return plainGreenAt(s, dialogOkX, dialogOkY); }).valid());
     ASSERT_TRUE(app.clickUntil(dialogOkX, dialogOkY, like(frontEnd, e2e::wholeWindow)).valid());
 
     front.textbox(0, textboxGameToCreate, x, y);

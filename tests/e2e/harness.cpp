@@ -194,6 +194,27 @@ bool sameIn(const Image& a, const Image& b, const Region& r)
     return true;
 }
 
+bool plainGreenAt(const Image& shot, int x, int y)
+{
+    const std::array<int, 3> p = shot.at(x, y);
+    return p[0] < 40 && p[1] > 215 && p[2] < 40;
+}
+
+bool welcomeCheckmarkShown(const Image& shot)
+{
+    return plainGreenAt(shot, welcomeCheckmarkX, welcomeCheckmarkY) &&
+           plainGreenAt(shot, welcomeCheckmarkX - 20, welcomeCheckmarkY + 20);
+}
+
+bool playtestBannerShown(const Image& shot)
+{
+    const Region banner{6, 12, 580, 28};
+    int white = 0;
+    for (int y = banner.y0; y < banner.y1; ++y)
+        for (int x = banner.x0; x < banner.x1; ++x) white += shot.at(x, y) == std::array<int, 3>{255, 255, 255};
+    return white > 100;
+}
+
 bool consoleShownOpen(const Image& shot)
 {
     if (!shot.valid()) return false;
@@ -520,6 +541,11 @@ Image App::waitForRest(const ScreenTest& ready, const Region& still, int timeout
         },
         timeoutMs, scaledMs(restIntervalMs));
     return found ? shot : Image();
+}
+
+Image App::waitForChange(const Image& before, const Region& region, int timeoutMs) const
+{
+    return waitForRest([&before, region](const Image& s) { return !sameIn(s, before, region); }, region, timeoutMs);
 }
 
 Image App::clickUntil(int x, int y, const ScreenTest& ready, const Region& still, int attempts,

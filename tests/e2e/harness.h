@@ -51,6 +51,14 @@ constexpr Region wholeWindow{0, 0, 800, 600};
 // True when both images are valid and alike over the region.
 bool sameIn(const Image& a, const Image& b, const Region& r);
 
+// The editors' screens as tests show them, with uireq/ok.png replaced by the
+// plain green fixture images/font_green.png: a plain green pixel, the
+// welcome panel's checkmark, and the playtest banner's line of white text.
+bool plainGreenAt(const Image& shot, int x, int y);
+constexpr int welcomeCheckmarkX = 700, welcomeCheckmarkY = 523;
+bool welcomeCheckmarkShown(const Image& shot);
+bool playtestBannerShown(const Image& shot);
+
 // The console panel as the window shows it: slid fully open, or not drawn at all.
 bool consoleShownOpen(const Image& shot);
 bool consoleShownClosed(const Image& shot);
@@ -120,6 +128,8 @@ public:
     // The first screenshot that passes `ready` and equals the one before it
     // over `still`: the window at rest showing what is asked for.
     Image waitForRest(const ScreenTest& ready, const Region& still = wholeWindow, int timeoutMs = defaultWaitMs) const;
+    // The window at rest over `region` showing it unlike `before` did.
+    Image waitForChange(const Image& before, const Region& region, int timeoutMs = defaultWaitMs) const;
     // Clicks at (x, y) until the window comes to rest (over `still`) showing
     // what `ready` asks for, waiting up to attemptMs after each click: a click
     // that follows an accepted button within the buttons' debounce time is

@@ -48,9 +48,7 @@ protected:
     // Waits for the window to come to rest with `region` unlike what it showed.
     bool changes(const e2e::Region& region)
     {
-        const e2e::Image before = shown;
-        shown = app.waitForRest([&before, region](const e2e::Image& s) { return !e2e::sameIn(s, before, region); },
-                                region);
+        shown = app.waitForChange(shown, region);
         return shown.valid();
     }
     bool clickChanges(int x, int y, const e2e::Region& region) { return app.click(x, y) && changes(region); }
