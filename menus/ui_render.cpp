@@ -11,6 +11,7 @@
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/image_pickers.h"
+#include "editor/menu_editor_screen.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
@@ -241,11 +242,15 @@ void uiRender()
     const bool menuEditor = gameSys.getGameState() == gameStateUIEditor;
     if (menu) renderBackground(m);
     renderBackdrop();
-    if (!menu) return;
-    renderButtons(m, menuEditor);
-    renderTextboxFaces(m, menuEditor);
-    renderTextboxTexts(m);
-    renderTextLines(m, menuEditor);
-    renderScriptStrings(m);
-    if (menuEditor) renderUIEditorImageMenu();
+    if (menu) {
+        renderButtons(m, menuEditor);
+        renderTextboxFaces(m, menuEditor);
+        renderTextboxTexts(m);
+        renderTextLines(m, menuEditor);
+        renderScriptStrings(m);
+    }
+    // The editor's bar stays, so that a menu system without a valid menu can still be left.
+    if (!menuEditor) return;
+    renderUIGameEditor();
+    renderUIEditorImageMenu();
 }
