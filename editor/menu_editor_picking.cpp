@@ -436,7 +436,7 @@ bool menuEditorItemPicking(const unsigned char* pixel)
 
 bool menuEditorToolPicking(const unsigned char* pixel)
 {
-    if (hoverPass()) return false;
+    if (hoverPass() || gameSys.getDragState()) return false;
     const int code = pixel[0];
     if (editorMainMenuPicking(code)) return true;
     if (animationPicking(code)) return true;

@@ -20,8 +20,8 @@ void menuEditorPrePicking(const unsigned char* pixel);
 // The buttons, textboxes and text lines of the current menu: a click selects
 // one, a drag pass moves the selected one to the pointer. True when taken.
 bool menuEditorItemPicking(const unsigned char* pixel);
-// The icons and tools of the bar and the menu image picker (no hover pass).
-// True when taken.
+// The icons and tools of the bar and the menu image picker; a hover or a
+// drag pass takes none. True when taken.
 bool menuEditorToolPicking(const unsigned char* pixel);
 
 // What a button's size step refuses: a width or height below 1, which
