@@ -2,6 +2,8 @@
 // stepper, one panel per editor mode and the tip bar.
 #include "editor/menu_editor_screen.h"
 
+#include <GL/gl.h>
+
 #include <string>
 
 #include "core/pick.h"
@@ -43,6 +45,13 @@ constexpr int helpLineY[] = {535, 550, 563, 576, 589};
 constexpr int animHeaderY = 445, animImageY = 475, animFramesY = 510, animSpeedY = 545, animStateY = 580;
 constexpr float previewX = 400.0f, previewY = 510.0f, previewHalf = 50.0f;
 constexpr float previewFrameDepth = -1.0f, previewImageDepth = -1.99f;
+
+// The selection marks: blue over a button, white over a textbox or a text line.
+struct markTint {
+    float r, g, b, a;
+};
+constexpr markTint buttonMark{0.0f, 0.0f, 1.0f, 0.5f};
+constexpr markTint textMark{1.0f, 1.0f, 1.0f, 0.35f};
 
 // A textbox's face stands this far above its anchor; a text line's mark is
 // this much wider than the text on each side, and this half high.
@@ -88,11 +97,17 @@ void drawText(int x, int y, const std::string& text)
     displayTextString(static_cast<float>(x), static_cast<float>(y), text);
 }
 
-// The shader image as an untinted quad at the widget depth; not in the pick pass.
-void drawSelectionQuad(float x, float y, float w, float h)
+// The mark over the selected element: the shader image tinted and blended by
+// the tint's alpha, so that the element and its text show through whatever
+// alpha the image itself has; not in the pick pass.
+void drawSelectionMark(float x, float y, float w, float h, const markTint& tint)
 {
     if (pickPass()) return;
-    displayTexture(x, y, widgetDepth, w, h, 1.0f, 1.0f, 1.0f, sysTexture(sysImageShader), true, true, 1.0f, pickNone);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    displayTexture(x, y, widgetDepth, w, h, tint.r, tint.g, tint.b, sysTexture(sysImageShader), true, false, tint.a,
+                   pickNone);
+    glDisable(GL_BLEND);
 }
 
 // --- The panels by editor mode -------------------------------------------------
@@ -119,11 +134,11 @@ void renderButtonPanel()
     drawStepChoice(sizeColumn, controlsY, "Change Width:", pickButtonWidthUp, pickButtonWidthDown);
     drawStepChoice(sizeColumn, hintY, "Change Height:", pickButtonHeightUp, pickButtonHeightDown);
     drawText(leftColumn, hintY, "^yButton:^w Left click: Select. Arrow keys: Move.");
+    if (b < 0 || b >= gameUI.menuGetButtonCount(m)) return;
     float x = 0, y = 0, w = 0, h = 0;
     int tex = 0, func = 0, func2 = 0;
-    if (pickPass() || b < 0 || b >= gameUI.menuGetButtonCount(m)) return;
     gameUI.uiGetButton(x, y, w, h, tex, func, func2, m, b);
-    drawShade(x, y, w, h, 0.0f, 0.0f, 1.0f, 1.0f);
+    drawSelectionMark(x, y, w, h, buttonMark);
 }
 
 void renderTextboxPanel()
@@ -135,7 +150,7 @@ void renderTextboxPanel()
     float x = 0, y = 0, w = 0, h = 0;
     int text = 0;
     gameUI.uiGetTextbox(x, y, w, h, text, m, t);
-    drawSelectionQuad(x + w / 2.0f, y + h / 2.0f - textboxFaceRaise, w / 2.0f, h / 2.0f);
+    drawSelectionMark(x + w / 2.0f, y + h / 2.0f - textboxFaceRaise, w / 2.0f, h / 2.0f, textMark);
 }
 
 void renderTextlinePanel()
@@ -150,7 +165,7 @@ void renderTextlinePanel()
     std::string text;
     gameUI.uiGetText(x, y, r, g, b, text, m, l);
     const float half = getDisplayTextSize(text) / 2.0f;
-    drawSelectionQuad(x + half, y, half + textlineMarkMargin, textlineMarkHalfH);
+    drawSelectionMark(x + half, y, half + textlineMarkMargin, textlineMarkHalfH, textMark);
 }
 
 // The image whose animation is edited, or null when the index names no menu image.
