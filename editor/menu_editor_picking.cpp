@@ -134,13 +134,6 @@ const itemKind* findItemKind(int code)
 
 // --- The animation of a menu image -------------------------------------------------
 
-img* animatedImage()
-{
-    const int i = worldEditor.getCurrentAnimImage();
-    if (i < 0 || i >= gameUI.getUIImageCount() || i >= static_cast<int>(uiImage.size())) return nullptr;
-    return &uiImage[static_cast<size_t>(i)];
-}
-
 void previousAnimImage()
 {
     if (worldEditor.getCurrentAnimImage() - 1 >= 0)
@@ -149,7 +142,7 @@ void previousAnimImage()
 
 void stepFrames(int delta)
 {
-    img* image = animatedImage();
+    img* image = menuAnimationImage();
     if (!image) return;
     const int frames = image->getFrameCount() + delta;
     if (frames >= 0 && frames <= lastAnimationFrame) image->setFrameCount(frames);
@@ -158,7 +151,7 @@ void stepFrames(int delta)
 // A shorter time per frame runs the animation faster.
 void stepSpeed(int deltaMs)
 {
-    img* image = animatedImage();
+    img* image = menuAnimationImage();
     if (!image) return;
     const int speed = image->getAnimSpeed() + deltaMs;
     if (speed > 0 && speed <= slowestAnimSpeedMs) image->setAnimSpeed(speed);
@@ -166,7 +159,7 @@ void stepSpeed(int deltaMs)
 
 void switchAnimation(bool on)
 {
-    if (img* image = animatedImage()) image->setAnimState(on);
+    if (img* image = menuAnimationImage()) image->setAnimState(on);
 }
 
 struct animationCode {
@@ -406,6 +399,13 @@ bool editorMainMenuPicking(int code)
 }
 
 }  // namespace
+
+img* menuAnimationImage()
+{
+    const int i = worldEditor.getCurrentAnimImage();
+    if (i < 0 || i >= gameUI.getUIImageCount() || i >= static_cast<int>(uiImage.size())) return nullptr;
+    return &uiImage[static_cast<size_t>(i)];
+}
 
 void menuEditorPrePicking(const unsigned char* pixel)
 {

@@ -24,6 +24,11 @@ bool menuEditorItemPicking(const unsigned char* pixel);
 // drag pass takes none. True when taken.
 bool menuEditorToolPicking(const unsigned char* pixel);
 
+// The menu image whose animation the editor edits, or null when its index
+// names no menu image.
+class img;
+img* menuAnimationImage();
+
 // What a button's size step refuses: a width or height below 1, which
 // could no longer be selected or drawn.
 constexpr float menuButtonMinSize = 1.0f;

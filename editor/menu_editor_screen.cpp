@@ -10,6 +10,7 @@
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/menu_editor_picking.h"
 #include "editor/tips.h"
 #include "media/quad.h"
 #include "media/text.h"
@@ -168,14 +169,6 @@ void renderTextlinePanel()
     drawSelectionMark(x + half, y, half + textlineMarkMargin, textlineMarkHalfH, textMark);
 }
 
-// The image whose animation is edited, or null when the index names no menu image.
-const img* animatedImage()
-{
-    const int i = worldEditor.getCurrentAnimImage();
-    if (i < 0 || i >= gameUI.getUIImageCount() || i >= static_cast<int>(uiImage.size())) return nullptr;
-    return &uiImage[static_cast<size_t>(i)];
-}
-
 // The preview has no pick code; it is left out of the pick pass, where the
 // bar's blocker under it answers instead of the image's own pixels.
 void drawAnimationPreview(const img& image)
@@ -192,7 +185,7 @@ void drawAnimationPreview(const img& image)
 void renderAnimationPanel()
 {
     std::string header = "^yAnimation Editing ^b| ^yImage^w: " + std::to_string(worldEditor.getCurrentAnimImage());
-    if (const img* image = animatedImage()) {
+    if (const img* image = menuAnimationImage()) {
         header += " ^b|^y Frames^w: " + std::to_string(image->getFrameCount()) + " ^b|^y Speed (MS)^w: " +
                   std::to_string(image->getAnimSpeed());
         drawAnimationPreview(*image);
