@@ -12,6 +12,7 @@
 #include "editor/editor.h"
 #include "editor/image_pickers.h"
 #include "editor/menu_editor_screen.h"
+#include "editor/world_editor_screen.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
@@ -117,15 +118,6 @@ void renderBackground(int m)
                   screenSpaceCentreY, 1.0f);
 }
 
-// The backdrop over the whole window; empty background in the pick pass.
-void renderBackdrop()
-{
-    int width = 0, height = 0;
-    inputWindowSize(width, height);
-    displaySingleChoice(width / 2, height / 2, width, height, sysImageNone, pickBackground, pickBackground,
-                        pickBackground);
-}
-
 void renderButtons(int m, bool menuEditor)
 {
     for (int b = 0; b < gameUI.menuGetButtonCount(m); ++b) {
@@ -202,7 +194,8 @@ void renderTextLines(int m, bool menuEditor)
             s += textlineCursor;
         displayTextString(x, y, menuEditor && s.empty() ? textlineCursor : s);
         if (!pickPass() || !menuEditor) continue;
-        if (editorDrags(editorModeMenuTextline, worldEditor.getCurrentTextline(), l)) drawDragCover(pickEditMenuText, l);
+        if (editorDrags(editorModeMenuTextline, worldEditor.getCurrentTextline(), l))
+            drawDragCover(pickEditMenuText, l);
         const float half = getDisplayTextSize(s) / 2.0f;
         setPickColour(pickEditMenuText, pickControlMark, l);
         displayTexture(x + half, y, widgetDepth, half + textlineQuadMargin, textlineQuadHalfHeight, 1.0f, 1.0f, 1.0f,
@@ -236,8 +229,9 @@ void uiRender()
     const bool menu = gameUI.validMenu(m);
     const bool menuEditor = gameSys.getGameState() == gameStateUIEditor;
     if (menu) renderBackground(m);
-    renderBackdrop();
+    displayBackdrop();
     if (menu) {
+        if (gameSys.getGameState() == gameStateWorldEditor && m == gameUI.getEditorMenu()) renderGameEditor();
         renderButtons(m, menuEditor);
         renderTextboxFaces(m, menuEditor);
         renderTextboxTexts(m);
