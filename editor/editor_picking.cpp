@@ -4,6 +4,7 @@
 #include "core/pick.h"
 #include "core/system.h"
 #include "editor/editor_dialogs.h"
+#include "editor/menu_editor_picking.h"
 #include "editor/welcome.h"
 
 namespace {
@@ -15,12 +16,14 @@ bool servingKey = false;
 bool uiEditorPicking(const unsigned char* pixel)
 {
     const bool hover = gameSys.getHoverState();
+    menuEditorPrePicking(pixel);
     if (welcomePicking(pixel)) return true;
+    if (menuEditorItemPicking(pixel)) return true;
     if (gameSys.getDragState()) return false;
     if (editorDialogPicking(pixel)) return true;
     // The tests after this point act on clicks only.
     if (hover) return false;
-    return false;
+    return menuEditorToolPicking(pixel);
 }
 
 bool uiEditorKeyPicking(int code)

@@ -8,6 +8,7 @@
 #include "core/input.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/menu_editor_picking.h"
 #include "menus/ui.h"
 
 namespace {
@@ -41,16 +42,16 @@ void moveMenuElement(const arrowStep& arrow)
     std::string line;
     switch (worldEditor.getEditorMode()) {
     case editorModeMenuButton:
-        gameUI.uiGetButton(x, y, w, h, tex, func, func2, m, worldEditor.getCurrentButton());
-        gameUI.uiModifyButton(x + arrow.dx, y + arrow.dy, w, h, tex, func, func2, m, worldEditor.getCurrentButton());
+        if (gameUI.uiGetButton(x, y, w, h, tex, func, func2, m, worldEditor.getCurrentButton()))
+            gameUI.uiModifyButton(x + arrow.dx, y + arrow.dy, w, h, tex, func, func2, m, worldEditor.getCurrentButton());
         break;
     case editorModeMenuTextbox:
-        gameUI.uiGetTextbox(x, y, w, h, text, m, worldEditor.getCurrentTextbox());
-        gameUI.uiModifyTextbox(x + arrow.dx, y + arrow.dy, w, h, text, m, worldEditor.getCurrentTextbox());
+        if (gameUI.uiGetTextbox(x, y, w, h, text, m, worldEditor.getCurrentTextbox()))
+            gameUI.uiModifyTextbox(x + arrow.dx, y + arrow.dy, w, h, text, m, worldEditor.getCurrentTextbox());
         break;
     case editorModeMenuTextline:
-        gameUI.uiGetText(x, y, r, g, b, line, m, worldEditor.getCurrentTextline());
-        gameUI.uiModifyText(x + arrow.dx, y + arrow.dy, r, g, b, line, m, worldEditor.getCurrentTextline());
+        if (gameUI.uiGetText(x, y, r, g, b, line, m, worldEditor.getCurrentTextline()))
+            gameUI.uiModifyText(x + arrow.dx, y + arrow.dy, r, g, b, line, m, worldEditor.getCurrentTextline());
         break;
     default:
         break;
@@ -76,11 +77,13 @@ void menuEditorTextlineKeyboard(unsigned char key)
     const int m = gameUI.getCurrentMenu(), l = worldEditor.getCurrentTextline();
     float x = 0, y = 0, r = 0, g = 0, b = 0;
     std::string text;
-    gameUI.uiGetText(x, y, r, g, b, text, m, l);
+    if (!gameUI.uiGetText(x, y, r, g, b, text, m, l)) return;
     if (!editTextLine(text, key)) {
         gameSys.setInputState(inputStateNormal);
         worldEditor.setEditorMode(editorModeMenuScreen);
         return;
     }
+    // A longer line would not be read back whole from the saved menu file.
+    if (static_cast<int>(text.size()) > menuTextlineLengthLimit) return;
     gameUI.uiModifyText(x, y, r, g, b, text, m, l);
 }

@@ -11,6 +11,7 @@
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/image_pickers.h"
+#include "editor/menu_editor_screen.h"
 #include "editor/world_editor_screen.h"
 #include "media/quad.h"
 #include "media/text.h"
@@ -229,12 +230,16 @@ void uiRender()
     const bool menuEditor = gameSys.getGameState() == gameStateUIEditor;
     if (menu) renderBackground(m);
     displayBackdrop();
-    if (!menu) return;
-    if (gameSys.getGameState() == gameStateWorldEditor && m == gameUI.getEditorMenu()) renderGameEditor();
-    renderButtons(m, menuEditor);
-    renderTextboxFaces(m, menuEditor);
-    renderTextboxTexts(m);
-    renderTextLines(m, menuEditor);
-    renderScriptStrings(m);
-    if (menuEditor) renderUIEditorImageMenu();
+    if (menu) {
+        if (gameSys.getGameState() == gameStateWorldEditor && m == gameUI.getEditorMenu()) renderGameEditor();
+        renderButtons(m, menuEditor);
+        renderTextboxFaces(m, menuEditor);
+        renderTextboxTexts(m);
+        renderTextLines(m, menuEditor);
+        renderScriptStrings(m);
+    }
+    // The editor's bar stays, so that a menu system without a valid menu can still be left.
+    if (!menuEditor) return;
+    renderUIGameEditor();
+    renderUIEditorImageMenu();
 }

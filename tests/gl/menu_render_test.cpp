@@ -133,13 +133,16 @@ TEST_F(MenuRender, PickPassPaintsTheCodesOfTheControls)
     EXPECT_EQ(at(200, 460), background);
     EXPECT_EQ(at(110, 520), background);  // text is never pickable outside the menu editor
 
-    // In the menu editor the same controls carry the editor's codes; a held
-    // button covers the whole screen, and a text line gets its row.
+    // In the menu editor the same controls carry the editor's codes; a
+    // dragged button covers the whole screen (the editor's bar and tips give
+    // way to it), and a text line gets its row.
     gameSys.setGameState(gameStateUIEditor);
     worldEditor.setEditorMode(1);
     worldEditor.setCurrentButton(0);
     gameSys.setLeftMouse(mouseButtonPressed);
+    gameSys.setDragState(true);
     draw(true);
+    gameSys.setDragState(false);
     gameSys.setLeftMouse(mouseButtonIdle);
     EXPECT_EQ(at(20, 20), code(pickEditMenuButton, 0));
     EXPECT_EQ(at(500, 300), code(pickEditMenuButton, 1));
