@@ -1,0 +1,9 @@
+// The phrase editor (renderPhraseEditor), where the user steps through the
+// game's phrases and types a new text for the one shown, and the phrase
+// selector (renderPhraseSelector), where the user chooses the phrase of a
+// rule. Both are modal panels drawn last by the logic editor's screen, each
+// while its editor state says it is open, in the frame and in the pick pass.
+#pragma once
+
+void renderPhraseEditor();
+void renderPhraseSelector();
