@@ -274,7 +274,8 @@ void drawWordSlot(rowPen& pen, int slot, const sentence& rule)
 // stands in its own value.
 bool slotTakesPart(int slot, int conditionKind)
 {
-    if (conditionKind == stepTypeNoSubject) return slot < sentenceStepConditionValue || slot > sentenceStepPredicateValue;
+    if (conditionKind == stepTypeNoSubject)
+        return slot < sentenceStepConditionValue || slot > sentenceStepPredicateValue;
     if (conditionKind == stepTypeLetter || conditionKind == stepTypeNumber)
         return slot < sentenceStepIs || slot > sentenceStepPredicateValue;
     return true;
@@ -328,7 +329,8 @@ void drawListControls(int rowsDrawn, int ruleCount)
     if (up || down)
         displayTextString(scrollTextX, static_cast<float>(scrollY), "Click on an arrow to scroll the sentence list");
     if (ruleCount == 0)
-        displayTextString(emptyTextX, static_cast<float>(logicFirstRowY), "Press this ^yPlus Icon^w to make a sentence.");
+        displayTextString(emptyTextX, static_cast<float>(logicFirstRowY),
+                          "Press this ^yPlus Icon^w to make a sentence.");
 }
 
 // The words of the list on one side of the current word (side -1 above, +1
