@@ -9,7 +9,6 @@
 #include <IL/il.h>
 #include <IL/ilut.h>
 
-#include <algorithm>
 #include <boost/filesystem.hpp>
 #include <cmath>
 #include <string>
@@ -21,8 +20,11 @@
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/menu_editor_input.h"
 #include "editor/playtest.h"
+#include "editor/world_editor_input.h"
 #include "logic/executor.h"
+#include "logic/logic_editor_input.h"
 #include "media/sound.h"
 #include "media/text.h"
 #include "menus/button_actions.h"
@@ -55,12 +57,6 @@ modifierFunc modifierSource = glutModifiers;
 constexpr float blankWidth = 8.0f;
 constexpr float degreesToRadians = 3.1415927f / 180.0f;
 constexpr float sideStep = 0.2f;
-constexpr float heightStep = 0.1f;
-constexpr float rotationStep = 1.0f;
-constexpr float objectMoveStep = 0.05f;
-constexpr float objectResizeStep = 0.5f;
-constexpr float elementMoveStep = 5.0f;
-constexpr int layerKeyCount = 7;  // "1" to "7" toggle layers 0 to 6
 
 constexpr float blankMargin = 7.0f;
 constexpr float glyphMargin = 13.0f;
@@ -139,255 +135,6 @@ void releaseLetter(int i)
     updateKeyLogic();
     setAutoRepeat(true);
     gameSys.setAlphabetKeyState(i, keyStateIdle);
-}
-
-// --- World editor ------------------------------------------------------------
-
-struct objectValues {
-    float x, y, z, w, h, d;
-    int tex, layer;
-};
-
-objectValues readObject(int o, int m)
-{
-    objectValues v{};
-    world.worldGetObject(v.x, v.y, v.z, v.w, v.h, v.d, v.tex, v.layer, o, m);
-    return v;
-}
-
-void writeObject(const objectValues& v, int o, int m)
-{
-    world.worldSetObject(v.x, v.y, v.z, v.w, v.h, v.d, v.tex, v.layer, o, m);
-}
-
-// The objects the editor works on: the multi-selection, or the current object without one.
-std::vector<int> selectedObjects()
-{
-    std::vector<int> objects;
-    const int amount = worldEditor.getObjectListAmount();
-    for (int slot = 0; slot < amount; ++slot) objects.push_back(worldEditor.getObjectList(slot));
-    if (objects.empty()) objects.push_back(worldEditor.getCurrentObject());
-    return objects;
-}
-
-void deleteSelectedObjects()
-{
-    playSystemSound(sysSoundDelete, 0);
-    worldEditor.setEditorMode(editorModeNone);
-    const int m = world.getCurrentMap();
-    const int amount = worldEditor.getObjectListAmount();
-    if (amount == 0) {
-        world.worldDeleteObject(worldEditor.getCurrentObject(), m);
-    } else {
-        for (int slot = 0; slot < amount; ++slot) {
-            const int gone = worldEditor.getObjectList(slot);
-            world.worldDeleteObject(gone, m);
-            // Later slots keep naming the same objects.
-            for (int later = slot + 1; later < amount; ++later)
-                if (worldEditor.getObjectList(later) > gone)
-                    worldEditor.setObjectList(later, worldEditor.getObjectList(later) - 1);
-        }
-    }
-    worldEditor.resetObjectList();
-}
-
-void worldEditorKeyboard(unsigned char key)
-{
-    if (key >= '1' && key < '1' + layerKeyCount) {
-        const int layer = key - '1';
-        worldEditor.setRenderLayer(layer, !worldEditor.getRenderLayer(layer));
-    } else if (key == keyCodeEnter || key == keyCodeEscape) {
-        int time = 0, sentence = 0, step = 0;
-        worldEditor.getGLTimer(time, sentence, step);
-        if (time > 0) worldEditor.setGLTimer(0, sentence, step);
-    } else if (key == keyCodeDelete && worldEditor.getEditorMode() == editorModeObject) {
-        deleteSelectedObjects();
-    }
-}
-
-// The object keys of the object tool: height and the three rotations.
-struct objectKey {
-    unsigned char key;
-    float dz, drx, dry, drz;
-};
-const objectKey objectKeys[] = {
-    {'a', heightStep, 0, 0, 0},     {'s', -heightStep, 0, 0, 0},   {'q', 0, rotationStep, 0, 0},
-    {'w', 0, -rotationStep, 0, 0},  {'e', 0, 0, rotationStep, 0},  {'r', 0, 0, -rotationStep, 0},
-    {'t', 0, 0, 0, rotationStep},   {'y', 0, 0, 0, -rotationStep},
-};
-
-void adjustCurrentObject(unsigned char key)
-{
-    const int o = worldEditor.getCurrentObject(), m = world.getCurrentMap();
-    for (const objectKey& k : objectKeys) {
-        if (k.key != key) continue;
-        if (k.dz != 0.0f) {
-            objectValues v = readObject(o, m);
-            v.z += k.dz;
-            writeObject(v, o, m);
-            return;
-        }
-        float rx = 0, ry = 0, rz = 0;
-        world.worldGetRot(rx, ry, rz, o, m);
-        world.worldSetRot(rx + k.drx, ry + k.dry, rz + k.drz, o, m);
-        return;
-    }
-}
-
-void moveEditorCamera(float dy, float dz)
-{
-    float x = 0, y = 0, z = 0;
-    camera.GetPos(x, y, z);
-    camera.SetPos(x, y + dy, z + dz);
-    camera.GetLook(x, y, z);
-    camera.SetLook(x, y + dy, z + dz);
-}
-
-void worldEditorNormalKeyboard(unsigned char key)
-{
-    if (gameUI.getCurrentMenu() != gameUI.getEditorMenu()) return;
-    if (worldEditor.getEditorMode() == editorModeObject) adjustCurrentObject(key);
-    if (key == keyCodeEnter) moveEditorCamera(1.0f, -1.0f);
-    else if (key == keyCodeSpace) moveEditorCamera(-1.0f, 1.0f);
-}
-
-void toggleEditorCamera()
-{
-    if (camera.getCamMode() == camModeEditor) camera.setCamMode(camModeFirstPerson);
-    else if (camera.getCamMode() == camModeFirstPerson) camera.setCamMode(camModeEditor);
-}
-
-bool isLeftOrDown(int key)
-{
-    return key == GLUT_KEY_LEFT || key == GLUT_KEY_DOWN;
-}
-
-bool isRightOrUp(int key)
-{
-    return key == GLUT_KEY_RIGHT || key == GLUT_KEY_UP;
-}
-
-void stepPhraseSelector(int key)
-{
-    if (!isLeftOrDown(key) && !isRightOrUp(key)) return;
-    playSystemSound(sysSoundSelect, 0);
-    worldEditor.setPhraseSelectorChoice(worldEditor.getPhraseSelectorChoice() + (isRightOrUp(key) ? 1 : -1));
-    const int choice = worldEditor.getPhraseSelectorChoice(), sentence = worldEditor.getCurrentSentence();
-    const int m = world.getCurrentMap();
-    constexpr int valueSlot = 7;
-    if (worldEditor.getEditorMode() == editorModeMapLogic) world.mapGlobalChangeSentence(m, sentence, valueSlot, choice);
-    else world.mapLocalChangeSentence(sentence, valueSlot, choice, worldEditor.getCurrentObject(), m);
-}
-
-void stepPhraseMenu(int key)
-{
-    if (!isLeftOrDown(key) && !isRightOrUp(key)) return;
-    playSystemSound(sysSoundSelect, 0);
-    const int phrase = worldEditor.getPhraseMenu();
-    if (isRightOrUp(key)) worldEditor.setPhraseMenu(phrase == phraseLast ? 0 : phrase + 1);
-    else worldEditor.setPhraseMenu(phrase == 0 ? phraseLast : phrase - 1);
-}
-
-// The arrows as a step on the ground (dx, dy) for objects and on the screen for menu elements.
-struct arrowStep {
-    int key;
-    float objectDx, objectDy;
-    float screenDx, screenDy;
-    float resizeW, resizeH;
-};
-const arrowStep arrowSteps[] = {
-    {GLUT_KEY_UP, 0, objectMoveStep, 0, -elementMoveStep, 0, -objectResizeStep},
-    {GLUT_KEY_DOWN, 0, -objectMoveStep, 0, elementMoveStep, 0, objectResizeStep},
-    {GLUT_KEY_LEFT, objectMoveStep, 0, -elementMoveStep, 0, -objectResizeStep, 0},
-    {GLUT_KEY_RIGHT, -objectMoveStep, 0, elementMoveStep, 0, objectResizeStep, 0},
-};
-
-const arrowStep* findArrow(int key)
-{
-    for (const arrowStep& a : arrowSteps)
-        if (a.key == key) return &a;
-    return nullptr;
-}
-
-void paintSelectionFromImageMenu()
-{
-    const int m = world.getCurrentMap();
-    if (worldEditor.getEditorMode() == editorModeTile) {
-        int cx = 0, cy = 0, tex = 0;
-        worldEditor.getCurrentTile(cx, cy);
-        world.worldGetTile(tex, cx, cy, m);
-        if (tex < 1) return;
-        int sx = 0, sy = 0, ex = 0, ey = 0;
-        worldEditor.getStartingTile(sx, sy);
-        worldEditor.getEndingTile(ex, ey);
-        for (int x = std::min(sx, ex); x <= std::max(sx, ex); ++x)
-            for (int y = std::min(sy, ey); y <= std::max(sy, ey); ++y) world.worldSetTile(tex, x, y, m);
-    } else if (worldEditor.getEditorMode() == editorModeObject) {
-        const int amount = worldEditor.getObjectListAmount();
-        if (amount == 0) return;
-        const int tex = readObject(worldEditor.getObjectList(amount - 1), m).tex;
-        for (int slot = 0; slot < amount; ++slot) {
-            const int o = worldEditor.getObjectList(slot);
-            objectValues v = readObject(o, m);
-            v.tex = tex;
-            writeObject(v, o, m);
-        }
-    }
-}
-
-void worldEditorSpecialKeys(int key)
-{
-    const bool sysTextbox = gameSys.getInputState() == inputStateSysTextbox;
-    if (worldEditor.getPhraseSelectorMenu() >= 0 && !sysTextbox) stepPhraseSelector(key);
-    if (worldEditor.getPhraseMenu() >= 0 && !sysTextbox) stepPhraseMenu(key);
-
-    const int m = world.getCurrentMap();
-    const arrowStep* arrow = findArrow(key);
-    const bool objectTool = worldEditor.getEditorMode() == editorModeObject;
-    if (objectTool && arrow && modifierSource() == GLUT_ACTIVE_SHIFT) {
-        const int o = worldEditor.getCurrentObject();
-        objectValues v = readObject(o, m);
-        v.w += arrow->resizeW;
-        v.h += arrow->resizeH;
-        writeObject(v, o, m);
-        return;
-    }
-    if (objectTool && arrow && worldEditor.getImageMenuTimer() <= 0 && camera.getCamMode() == camModeEditor) {
-        for (int o : selectedObjects()) {
-            objectValues v = readObject(o, m);
-            v.x += arrow->objectDx;
-            v.y += arrow->objectDy;
-            writeObject(v, o, m);
-        }
-    }
-    if (worldEditor.getImageMenuTimer() > 0) paintSelectionFromImageMenu();
-}
-
-// --- Menu editor ---------------------------------------------------------------
-
-void moveMenuElement(const arrowStep& arrow)
-{
-    const int m = gameUI.getCurrentMenu();
-    float x = 0, y = 0, w = 0, h = 0, r = 0, g = 0, b = 0;
-    int tex = 0, func = 0, func2 = 0, text = 0;
-    std::string line;
-    switch (worldEditor.getEditorMode()) {
-    case editorModeMenuButton:
-        gameUI.uiGetButton(x, y, w, h, tex, func, func2, m, worldEditor.getCurrentButton());
-        gameUI.uiModifyButton(x + arrow.screenDx, y + arrow.screenDy, w, h, tex, func, func2, m,
-                              worldEditor.getCurrentButton());
-        break;
-    case editorModeMenuTextbox:
-        gameUI.uiGetTextbox(x, y, w, h, text, m, worldEditor.getCurrentTextbox());
-        gameUI.uiModifyTextbox(x + arrow.screenDx, y + arrow.screenDy, w, h, text, m, worldEditor.getCurrentTextbox());
-        break;
-    case editorModeMenuTextline:
-        gameUI.uiGetText(x, y, r, g, b, line, m, worldEditor.getCurrentTextline());
-        gameUI.uiModifyText(x + arrow.screenDx, y + arrow.screenDy, r, g, b, line, m, worldEditor.getCurrentTextline());
-        break;
-    default:
-        break;
-    }
 }
 
 // --- Camera --------------------------------------------------------------------
@@ -497,19 +244,9 @@ void toggleDebug()
     gameSys.setDebugState(!gameSys.getDebugState(), false);
 }
 
-void toggleWireframe()
-{
-    worldEditor.setWireframe(!worldEditor.getWireframe());
-}
-
 void openQuitDialog()
 {
     enableDialog(quitDialog);
-}
-
-void toggleObjectOutlines()
-{
-    if (gameSys.getGameState() == gameStateWorldEditor) worldEditor.setSAO(worldEditor.getSAO() == 0 ? 1 : 0);
 }
 
 
@@ -523,8 +260,8 @@ const functionKey functionKeys[] = {
     {GLUT_KEY_F2, toggleDebug},
     {GLUT_KEY_F3, toggleHelp},
     {GLUT_KEY_F5, enterTest},
-    {GLUT_KEY_F9, toggleWireframe},
-    {GLUT_KEY_F10, toggleObjectOutlines},
+    {GLUT_KEY_F9, toggleEditorWireframe},
+    {GLUT_KEY_F10, toggleEditorObjectOutlines},
     {GLUT_KEY_F11, openQuitDialog},
     {GLUT_KEY_F12, saveScreenshot},
 };
@@ -611,6 +348,11 @@ void setModifierSource(modifierFunc f)
     modifierSource = f ? f : glutModifiers;
 }
 
+int keyModifiers()
+{
+    return modifierSource();
+}
+
 void keyboard(unsigned char key, int, int)
 {
     if (key == keyCodeBackQuote && gameSys.getGameState() != gameStateSplash) toggleConsole();
@@ -624,10 +366,7 @@ void keyboard(unsigned char key, int, int)
     const int state = gameSys.getGameState();
     if (state == gameStateWorldEditor && gameSys.getInputState() == inputStateNormal) worldEditorKeyboard(key);
 
-    if (state == gameStateUIEditor && key == keyCodeEnter && !console.getConsoleState() && !uiHelp.getHelpState()) {
-        gameSys.setInputState(inputStateNormal);
-        worldEditor.setEditorMode(editorModeMenuScreen);
-    }
+    if (state == gameStateUIEditor && !console.getConsoleState() && !uiHelp.getHelpState()) menuEditorKeyboard(key);
 
     if (key == keyCodeEnter && gameSys.getDirTextbox() != dirTextboxNone) {
         uiScriptString.setString(gameSys.getDirName(gameSys.getSelectedDir()), gameSys.getDirTextbox());
@@ -635,8 +374,7 @@ void keyboard(unsigned char key, int, int)
     }
 
     if (key == keyCodeEscape) {
-        if (worldEditor.getPhraseMenu() >= 0) worldEditor.setPhraseMenu(phraseMenuClosed);
-        if (worldEditor.getPhraseSelectorMenu() >= 0) worldEditor.setPhraseSelectorMenu(phraseMenuClosed);
+        closePhraseMenus();
         if (gameSys.getDirTextbox() != dirTextboxNone) gameSys.setDirTextbox(dirTextboxNone);
     }
 
@@ -673,7 +411,6 @@ void inputState0Keyboard(unsigned char key)
     }
     if (state == gameStatePlay) loadIngameMenu();
     else if (state == gameStatePlaytest) worldEditor.setEndTest(1);
-    else if (state == gameStateWorldEditor) toggleEditorCamera();
 }
 
 void inputState2Keyboard(unsigned char key)
@@ -699,16 +436,7 @@ void inputState2Keyboard(unsigned char key)
 
 void inputState3Keyboard(unsigned char key)
 {
-    const int m = gameUI.getCurrentMenu(), l = worldEditor.getCurrentTextline();
-    float x = 0, y = 0, r = 0, g = 0, b = 0;
-    std::string text;
-    gameUI.uiGetText(x, y, r, g, b, text, m, l);
-    if (!editTextLine(text, key)) {
-        gameSys.setInputState(inputStateNormal);
-        worldEditor.setEditorMode(editorModeMenuScreen);
-        return;
-    }
-    gameUI.uiModifyText(x, y, r, g, b, text, m, l);
+    menuEditorTextlineKeyboard(key);
 }
 
 void inputState1Keyboard(unsigned char key)
@@ -752,11 +480,8 @@ void processSpecialKeys(int key, int, int)
         return;
     }
     const int state = gameSys.getGameState();
-    if (state == gameStateUIEditor) {
-        if (const arrowStep* arrow = findArrow(key)) moveMenuElement(*arrow);
-    } else if (state == gameStateWorldEditor) {
-        worldEditorSpecialKeys(key);
-    }
+    if (state == gameStateUIEditor) menuEditorSpecialKeys(key);
+    else if (state == gameStateWorldEditor) worldEditorSpecialKeys(key);
 }
 
 void specialKeysUp(int key, int, int)

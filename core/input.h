@@ -35,6 +35,7 @@ void setAutoRepeatSwitch(autoRepeatFunc f);
 // The modifier keys held with the current key (GLUT's unless tests set their own).
 using modifierFunc = int (*)();
 void setModifierSource(modifierFunc f);
+int keyModifiers();
 
 // What one key did to the text of a textbox.
 enum textboxKeyResult {

@@ -4,31 +4,21 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "core/camera.h"
 #include "core/frame.h"
 #include "core/pick.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/world_editor_input.h"
 #include "logic/executor.h"
+#include "logic/logic_editor_input.h"
 #include "media/sound.h"
 #include "menus/help.h"
 #include "menus/ui.h"
 #include "world/world.h"
 
 namespace {
-
-constexpr float degreesToRadians = 3.1415927f / 180.0f;
-
-// The menu editor's mode while a text line is selected.
-constexpr int menuEditorModeTextline = 3;
-
-// The world editor's bottom panel and left tool strip, in the 800 x 600 space:
-// an object is not dragged under them.
-constexpr int editorBottomPanelTop = 460;
-constexpr int toolStripLeft = 10, toolStripRight = 45;
-constexpr int toolStripTop = 31, toolStripBottom = 459;
 
 void glutWarp(int x, int y)
 {
@@ -41,19 +31,12 @@ pointerWarpFunc warpPointer = glutWarp;
 int lastClickTime = 0;
 int lastHoverTime = 0;
 int lastDragTime = 0;
-bool dragAnchorSet = false;
-double dragAnchorX = 0.0, dragAnchorY = 0.0;
 int lastPosX = 0, lastPosY = 0;
 int tickCounter = 0;
 
 bool isWheel(int button)
 {
     return button == mouseWheelUp || button == mouseWheelDown;
-}
-
-bool isLogicEditorMode(int mode)
-{
-    return mode == editorModeMapLogic || mode == editorModeObjectLogic;
 }
 
 bool isPlayState(int state)
@@ -72,61 +55,6 @@ int buttonStateFor(int wanted, int button, int state)
 {
     if (button != wanted) return mouseButtonIdle;
     return state == mouseEventUp ? mouseButtonReleased : mouseButtonPressed;
-}
-
-// The objects a wheel turn or a drag moves: the multi-selection, or the
-// current object when it is empty.
-template <typename action>
-void forSelectedObjects(action act)
-{
-    const int amount = worldEditor.getObjectListAmount();
-    if (amount == 0) {
-        act(worldEditor.getCurrentObject());
-        return;
-    }
-    for (int slot = 0; slot < amount; ++slot) act(worldEditor.getObjectList(slot));
-}
-
-void moveObject(int o, float dx, float dy, float dz)
-{
-    const int m = world.getCurrentMap();
-    float x, y, z, w, h, d;
-    int tex, layer;
-    world.worldGetObject(x, y, z, w, h, d, tex, layer, o, m);
-    world.worldSetObject(x + dx, y + dy, z + dz, w, h, d, tex, layer, o, m);
-}
-
-void raiseSelectedTiles(float dz)
-{
-    const int m = world.getCurrentMap();
-    int sx, sy, ex, ey;
-    worldEditor.getStartingTile(sx, sy);
-    worldEditor.getEndingTile(ex, ey);
-    for (int x = std::min(sx, ex); x <= std::max(sx, ex); ++x)
-        for (int y = std::min(sy, ey); y <= std::max(sy, ey); ++y)
-            world.worldSetTileHeight(world.worldGetTileHeight(x, y, m) + dz, x, y, m);
-}
-
-// Wheel events in the world editor's tools; true when the event ends here.
-bool editorWheel(int button, int state)
-{
-    const int mode = worldEditor.getEditorMode();
-    const float dz = button == mouseWheelUp ? wheelHeightStep : -wheelHeightStep;
-    switch (mode) {
-    case editorModeMapLogic:
-    case editorModeObjectLogic:
-        // A wheel turn steps the logic editor's open word list; its up-events go on.
-        return state == mouseEventDown;
-    case editorModeObject:
-        if (camera.getCamMode() == camModeEditor)
-            forSelectedObjects([dz](int o) { moveObject(o, 0.0f, 0.0f, dz); });
-        return true;
-    case editorModeTile:
-        raiseSelectedTiles(dz);
-        return true;
-    default:
-        return true;  // the other tools take no wheel
-    }
 }
 
 // A click handed to the picking core by game state; true when a 2D control
@@ -169,71 +97,13 @@ bool handleClick(int button, int state)
     const bool down = state == mouseEventDown;
     const int now = inputClock();
     if (button == mouseButtonMiddle && down) return false;
-    if (down && gs == gameStateWorldEditor && isLogicEditorMode(worldEditor.getEditorMode())) {
-        int timer, sentence, step;
-        worldEditor.getGLTimer(timer, sentence, step);
-        if (timer >= 0 && now - lastClickTime < wordListCloseMs) {
-            worldEditor.setGLTimer(-1, 0, 0);
-            lastClickTime = now;
-            return false;
-        }
+    if (down && gs == gameStateWorldEditor && closeWordListOnQuickClick(now - lastClickTime)) {
+        lastClickTime = now;
+        return false;
     }
     lastClickTime = now;
     if (gs == gameStateUIEditor && !uiHelp.getHelpState()) gameSys.setInputState(inputStateNormal);
     return !pickClick(button, state);
-}
-
-bool overEditorPanels()
-{
-    int ox, oy;
-    gameSys.getOrthoPos(ox, oy);
-    return oy > editorBottomPanelTop ||
-           (ox >= toolStripLeft && ox <= toolStripRight && oy >= toolStripTop && oy <= toolStripBottom);
-}
-
-bool objectDragActive()
-{
-    return gameSys.getGameState() == gameStateWorldEditor && worldEditor.getEditorMode() == editorModeObject &&
-           gameUI.getCurrentMenu() == gameUI.getEditorMenu() && worldEditor.getImageMenuTimer() <= 0 &&
-           worldEditor.getTemplateSelectState() <= 0 &&
-           (gameSys.getLeftMouse() == mouseButtonPressed || gameSys.getRightMouse() == mouseButtonPressed);
-}
-
-// Moves the dragged objects by the world distance covered since the last event.
-void dragObjects()
-{
-    double nx, nz;
-    gameSys.getNormalPos(nx, nz);
-    const float dx = static_cast<float>(nx - dragAnchorX), dy = static_cast<float>(nz - dragAnchorY);
-    const int dragged = worldEditor.getLOS();
-    if (worldEditor.getObjectListAmount() > 0) {
-        if (worldEditor.getObjectList(0) == dragged)
-            forSelectedObjects([dx, dy](int o) { moveObject(o, dx, dy, 0.0f); });
-        worldEditor.setLOS(worldEditor.getObjectList(0));
-    } else {
-        const int o = worldEditor.getCurrentObject();
-        if (o == dragged) {
-            if (camera.getCamMode() == camModeEditor) {
-                moveObject(o, dx, dy, 0.0f);
-            } else if (camera.getCamMode() == camModeFirstPerson) {
-                float cx, cy, cz, pitch, yaw;
-                camera.GetPos(cx, cy, cz);
-                camera.GetRot(pitch, yaw);
-                pitch *= degreesToRadians;
-                yaw *= degreesToRadians;
-                const int m = world.getCurrentMap();
-                float x, y, z, w, h, d;
-                int tex, layer;
-                world.worldGetObject(x, y, z, w, h, d, tex, layer, o, m);
-                world.worldSetObject(cx + firstPersonHoldDistance * std::sin(yaw),
-                                     cz - firstPersonHoldDistance * std::cos(yaw),
-                                     cy - firstPersonHoldDistance * std::sin(pitch), w, h, d, tex, layer, o, m);
-            }
-        }
-        worldEditor.setLOS(o);
-    }
-    dragAnchorX = nx;
-    dragAnchorY = nz;
 }
 
 }  // namespace
@@ -357,11 +227,11 @@ void mouse(int button, int state, int /*x*/, int /*y*/)
     gameUI.setCurrentTT(toolTipNone, toolTipNone, 0);
     if (gameSys.getInputState() == inputStateHelp && button == mouseButtonLeft && state == mouseEventUp) return;
 
-    if (gameSys.getGameState() == gameStateWorldEditor && isWheel(button) && editorWheel(button, state)) return;
+    if (gameSys.getGameState() == gameStateWorldEditor && isWheel(button) && worldEditorWheel(button, state)) return;
     if (!handleClick(button, state)) return;
 
     if (state == mouseEventUp) clearMenuInteraction();
-    if (gameSys.getGameState() == gameStateUIEditor && worldEditor.getEditorMode() == menuEditorModeTextline &&
+    if (gameSys.getGameState() == gameStateUIEditor && worldEditor.getEditorMode() == editorModeMenuTextline &&
         gameSys.getLeftMouse() == mouseButtonReleased)
         worldEditor.setEditorMode(editorModeMenuScreen);
 }
@@ -377,16 +247,7 @@ void mouseDrag(int x, int y)
     updateFreelook(x, y);
     updateMousePos(x, y);
     const int now = inputClock();
-    if (!dragAnchorSet) {
-        dragAnchorX = x;
-        dragAnchorY = y;
-        dragAnchorSet = true;
-    }
-
-    if (objectDragActive()) {
-        if (overEditorPanels()) return;
-        dragObjects();
-    }
+    if (gameSys.getGameState() == gameStateWorldEditor && worldEditorDrag(x, y)) return;
 
     const int mode = worldEditor.getEditorMode();
     const bool editingElement = gameSys.getGameState() == gameStateUIEditor && mode != 0 && mode != -1;

@@ -1,7 +1,7 @@
 // Mouse input: the three GLUT mouse callbacks (buttons, passive motion,
 // motion with a button held), the pointer positions they keep in gameSys,
-// free look, the world editor's direct edits by wheel and drag, and when a
-// click or a hover is handed to the picking core.
+// free look, and when a click, a wheel turn, a drag or a hover is handed to the
+// picking core or to the editors.
 #pragma once
 
 // GLUT button numbers and event states.
@@ -19,17 +19,11 @@ enum mouseEventState { mouseEventDown = 0, mouseEventUp = 1 };
 constexpr int hoverPickIntervalMs = 30;
 constexpr int dragPickIntervalMs = 30;
 constexpr int fastDragPickIntervalMs = 5;
-// A press this soon after the previous click closes the logic editor's word list.
-constexpr int wordListCloseMs = 200;
 // Free look recentres the pointer after this many moves.
 constexpr int freelookMovesBeforeCentring = 4;
 // Pitch limits of free look by camera mode, degrees.
 constexpr float firstPersonPitchLimit = 100.0f;
 constexpr float thirdPersonPitchLimit = 23.0f;
-// A wheel event changes an object's or a tile's height by this much.
-constexpr float wheelHeightStep = 0.1f;
-// An object dragged in first person is held this far in front of the camera.
-constexpr float firstPersonHoldDistance = 6.0f;
 // Window depth at which the pointer's world position is taken.
 constexpr double pointerWorldDepth = 0.93;
 

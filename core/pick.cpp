@@ -6,11 +6,13 @@
 
 #include "core/frame.h"
 #include "core/system.h"
-#include "editor/editor.h"
 #include "editor/editor_entry.h"
+#include "editor/editor_picking.h"
 #include "editor/welcome.h"
+#include "editor/world_editor_picking.h"
+#include "editor/world_editor_selection.h"
 #include "logic/executor.h"
-#include "logic/sentence.h"
+#include "logic/logic_editor_picking.h"
 #include "media/quad.h"
 #include "media/sound.h"
 #include "menus/browser.h"
@@ -73,11 +75,6 @@ bool leftPressed()
     return gameSys.getLeftMouse() == mouseButtonPressed;
 }
 
-bool leftReleased()
-{
-    return gameSys.getLeftMouse() == mouseButtonReleased;
-}
-
 void clearMenuInteraction()
 {
     gameUI.setHoverButton(-1);
@@ -121,108 +118,6 @@ void updateHoverTooltip(const pickCode& code)
     if (code.r != id) gameUI.setCurrentTT(code.r, code.b, inputClock());
 }
 
-// The model of the object's logic rule being edited (slot 7).
-void stepModelValue(int delta)
-{
-    const int m = world.getCurrentMap();
-    const int o = worldEditor.getCurrentObject();
-    const int s = worldEditor.getCurrentSentence();
-    int models = 0, textures = 0;
-    world.worldGetModel(models, textures);
-    const int value = world.mapLocalGetWholeSentence(s, o, m).getSentenceStep(sentenceStepActionValue);
-    if (delta > 0 && value < models - 1) world.mapLocalChangeSentence(s, sentenceStepActionValue, value + 1, o, m);
-    if (delta < 0 && value > 0) world.mapLocalChangeSentence(s, sentenceStepActionValue, value - 1, o, m);
-}
-
-// The model menu codes of the object logic editor; false for other codes.
-bool dispatchModelMenu(const pickCode& code)
-{
-    switch (code.r) {
-    case pickModelMenu:
-        if (leftReleased())
-            worldEditor.setModelMenu(worldEditor.getModelMenu() > -1 ? -1 : 0);
-        return true;
-    case pickNextModel:
-        if (leftReleased()) stepModelValue(1);
-        return true;
-    case pickPreviousModel:
-        if (leftReleased()) stepModelValue(-1);
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Writes the chosen phrase into the value of the rule being edited.
-void writePhraseChoice()
-{
-    const int m = world.getCurrentMap();
-    const int s = worldEditor.getCurrentSentence();
-    const int choice = worldEditor.getPhraseSelectorChoice();
-    if (worldEditor.getEditorMode() == editorModeMapLogic)
-        world.mapGlobalChangeSentence(m, s, sentenceStepActionValue, choice);
-    else
-        world.mapLocalChangeSentence(s, sentenceStepActionValue, choice, worldEditor.getCurrentObject(), m);
-}
-
-void stepPhraseChoice(int delta)
-{
-    playSystemSound(sysSoundSelect, 0);
-    worldEditor.setPhraseSelectorChoice(worldEditor.getPhraseSelectorChoice() + delta);
-    writePhraseChoice();
-}
-
-// The phrase editor, phrase selector and rule scrolling codes; false for other codes.
-bool dispatchLogicEditorCodes(const pickCode& code)
-{
-    switch (code.r) {
-    case pickPhraseEditor:
-        if (!leftReleased()) return true;
-        if (worldEditor.getPhraseMenu() > phraseMenuClosed) {
-            playSystemSound(sysSoundClose, 0);
-            worldEditor.setPhraseMenu(phraseMenuClosed);
-        } else {
-            playSystemSound(sysSoundOpen, 0);
-            worldEditor.setPhraseMenu(0);
-        }
-        return true;
-    case pickNextPhrase:
-        if (!leftReleased()) return true;
-        playSystemSound(sysSoundSelect, 0);
-        worldEditor.setPhraseMenu(worldEditor.getPhraseMenu() + 1);  // 1023 wraps to 0
-        return true;
-    case pickPreviousPhrase:
-        if (!leftReleased()) return true;
-        playSystemSound(sysSoundSelect, 0);
-        worldEditor.setPhraseMenu(worldEditor.getPhraseMenu() == 0 ? phraseLast : worldEditor.getPhraseMenu() - 1);
-        return true;
-    case pickPhraseSelector:
-        if (!leftPressed()) return true;
-        if (worldEditor.getPhraseSelectorMenu() > -1) {
-            playSystemSound(sysSoundClose, 0);
-            worldEditor.setPhraseSelectorMenu(-1);
-        } else {
-            playSystemSound(sysSoundOpen, 0);
-            worldEditor.setPhraseSelectorMenu(1);
-        }
-        return true;
-    case pickPhraseChoiceNext:
-        if (leftReleased()) stepPhraseChoice(1);
-        return true;
-    case pickPhraseChoicePrevious:
-        if (leftReleased() && worldEditor.getPhraseSelectorMenu() > 0) stepPhraseChoice(-1);
-        return true;
-    case pickSentenceScrollDown:
-        if (leftPressed()) worldEditor.setTopSentence(worldEditor.getTopSentence() + 1);
-        return true;
-    case pickSentenceScrollUp:
-        if (leftPressed()) worldEditor.setTopSentence(worldEditor.getTopSentence() - 1);
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The nearest hit record of the buffer (its offset), or -1 when none is taken.
 // A record that does not fit in the buffer ends the walk.
 int nearestHit(int hits, const uint32_t* buffer, int words)
@@ -243,82 +138,16 @@ int nearestHit(int hits, const uint32_t* buffer, int words)
     return taken;
 }
 
-bool validObject(int index)
-{
-    return index >= 0 && index < world.worldGetObjectCount(world.getCurrentMap());
-}
-
-// A shift or right click adds the object to the multi-selection.
-void extendObjectSelection(int index)
-{
-    if (!validObject(index)) return;
-    const int amount = worldEditor.getObjectListAmount();
-    if (!worldEditor.notInObjectList(index) && amount < objectListSize) {
-        int next = amount;
-        const int current = worldEditor.getCurrentObject();
-        if (worldEditor.getEditorMode() == editorModeObject && amount == 0 && current != index)
-            worldEditor.setObjectList(next++, current);
-        worldEditor.setObjectList(next++, index);
-        worldEditor.setObjectListAmount(next);
-        worldEditor.setCurrentObject(index);
-    }
-    worldEditor.setEditorMode(editorModeObject);
-}
-
-// A plain click selects the object alone; a quick second click on the
-// selected object opens its logic.
-void selectObject(int index, int now)
-{
-    const bool reselect = worldEditor.getObjectListAmount() == 0 &&
-                          worldEditor.getEditorMode() == editorModeObject &&
-                          worldEditor.getCurrentObject() == index;
-    if (reselect) {
-        if (now < timeChecked + doubleClickMs) {
-            timeChecked = now;
-            worldEditor.setEditorMode(editorModeObjectLogic);
-        }
-        return;
-    }
-    if (!validObject(index)) return;
-    timeChecked = now;
-    worldEditor.resetObjectList();
-    worldEditor.setCurrentObject(index);
-    worldEditor.setLOS(-1);
-    worldEditor.setEditorMode(editorModeObject);
-}
-
 void applyObjectHit(int index, int now)
 {
     const int state = gameSys.getGameState();
     if (isPlayState(state)) {
-        if (!validObject(index)) return;
+        if (index < 0 || index >= world.worldGetObjectCount(world.getCurrentMap())) return;
         world.setSelectedObject(index);
         updateMouseLogic();
         return;
     }
-    if (state != gameStateWorldEditor) return;
-    worldEditor.setLOS(-1);
-    if (extendingSelection()) extendObjectSelection(index);
-    else selectObject(index, now);
-    playSystemSound(sysSoundSelect, 0);
-}
-
-void applyTileHit(int x, int y)
-{
-    if (gameSys.getDragState()) return;
-    if (!extendingSelection()) {
-        worldEditor.setCurrentTile(x, y);
-        worldEditor.setEditorMode(editorModeTile);
-        playSystemSound(sysSoundSelect, 0);
-        return;
-    }
-    int sx = 0, sy = 0;
-    worldEditor.getStartingTile(sx, sy);
-    if (x < sx) worldEditor.setStartingTile(x, -1);
-    else worldEditor.setEndingTile(x, -1);
-    if (y < sy) worldEditor.setStartingTile(-1, y);
-    else worldEditor.setEndingTile(-1, y);
-    playSystemSound(sysSoundSelect, 0);
+    if (state == gameStateWorldEditor) selectEditorObject(index, now);
 }
 
 }  // namespace
@@ -426,10 +255,7 @@ bool dispatchPickCode(const pickCode& code)
             gameSys.setInputState(inputStateNormal);
         return false;
     }
-    if (code.r == pickLogicWord) return true;
-
-    if (!hover && worldEditor.getEditorMode() == editorModeObjectLogic && dispatchModelMenu(code)) return true;
-    if (!hover && dispatchLogicEditorCodes(code)) return true;
+    if (logicEditorPicking(code.bytes())) return true;
 
     if (code.g != pickControlMark && code.r != pickImageCell) {
         clearMenuInteraction();
@@ -454,9 +280,9 @@ bool dispatchPickCode(const pickCode& code)
         return true;
     }
     const bool editors = state == gameStateWorldEditor || state == gameStateUIEditor;
-    if (editors && welcomePicking(code.bytes())) return true;
+    if (editors && uiEditorPicking(code.bytes())) return true;
     if (gameSys.getDragState()) return false;
-    return uiPicking(code.bytes()) != 0 || uiAndGameEditorPicking(code.bytes()) || welcomePicking(code.bytes());
+    return uiPicking(code.bytes()) != 0 || uiAndGameEditorPicking(code.bytes()) || gameEditorPicking(code.bytes());
 }
 
 void renderPick()
@@ -504,9 +330,7 @@ int stopPicking(uint32_t* selection)
 void processHits(int hits, const uint32_t* buffer, int words)
 {
     const int state = gameSys.getGameState();
-    if (state == gameStateWorldEditor &&
-        (worldEditor.getImageMenuTimer() > 0 || worldEditor.getTemplateSelectState() > 0))
-        return;
+    if (state == gameStateWorldEditor && !editorTakesWorldPicks()) return;
     const int now = inputClock();
 
     const int at = nearestHit(hits, buffer, words);
@@ -516,7 +340,7 @@ void processHits(int hits, const uint32_t* buffer, int words)
         if (names == objectNameCount)
             applyObjectHit(static_cast<int>(name[0]) - static_cast<int>(pickObjectNameBase), now);
         else if (names == tileNameCount)
-            applyTileHit(static_cast<int>(name[0]), static_cast<int>(name[1]));
+            selectEditorTile(static_cast<int>(name[0]), static_cast<int>(name[1]));
     }
     timeChecked = now;
 }

@@ -11,8 +11,14 @@ enum editorModeId {
     editorModeTile = 1,
     editorModeObject = 2,
     editorModeAnimation = 3,
+    editorModeNewMap = 4,
+    editorModeEditMap = 5,
     editorModeMapLogic = 6,
     editorModeObjectLogic = 7,
+    editorModeFog = 8,
+    // Choosing the image of skybox face f (0 to 5) is mode editorModeSkyboxFace + f.
+    editorModeSkyboxFace = 10,
+    editorModeSkyboxFaceLast = 15,
     // The menu editor's modes: nothing selected yet, its panel collapsed, the
     // kind of element selected, or its animation panel.
     editorModeMenuHidden = -2,

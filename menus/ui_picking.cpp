@@ -21,10 +21,6 @@
 
 namespace {
 
-// The editor modes of the animation settings panel.
-constexpr int editorModeGameImageAnimation = 3;
-constexpr int editorModeMenuImageAnimation = 4;
-
 void toggleConsole()
 {
     if (console.getConsoleState()) {
@@ -39,8 +35,8 @@ void toggleConsole()
 void openAnimationPanel()
 {
     const int state = gameSys.getGameState();
-    if (state == gameStateWorldEditor) worldEditor.setEditorMode(editorModeGameImageAnimation);
-    else if (state == gameStateUIEditor) worldEditor.setEditorMode(editorModeMenuImageAnimation);
+    if (state == gameStateWorldEditor) worldEditor.setEditorMode(editorModeAnimation);
+    else if (state == gameStateUIEditor) worldEditor.setEditorMode(editorModeMenuAnimation);
 }
 
 // The codes a left press acts on and consumes; false for the others.

@@ -20,11 +20,6 @@
 
 namespace {
 
-// The menu editor's modes while a button, a textbox or a text line is selected.
-constexpr int menuEditorModeButton = 1;
-constexpr int menuEditorModeTextbox = 2;
-constexpr int menuEditorModeTextline = 3;
-
 constexpr float pressedTint = 0.6f;
 constexpr float buttonHoverGrowth = 0.1f;
 constexpr float textboxHoverGrowthX = 1.0f / 30.0f;
@@ -147,7 +142,7 @@ void renderButtons(int m, bool menuEditor)
             if (!menuEditor) {
                 setPickColour(pickMenuButton, pickControlMark, b);
             } else {
-                if (editorDrags(menuEditorModeButton, worldEditor.getCurrentButton(), b))
+                if (editorDrags(editorModeMenuButton, worldEditor.getCurrentButton(), b))
                     drawDragCover(pickEditMenuButton, b);
                 setPickColour(pickEditMenuButton, pickControlMark, b);
             }
@@ -170,7 +165,7 @@ void renderTextboxFaces(int m, bool menuEditor)
         }
         int code = pickMenuTextbox;
         if (menuEditor) {
-            if (editorDrags(menuEditorModeTextbox, worldEditor.getCurrentTextbox(), t))
+            if (editorDrags(editorModeMenuTextbox, worldEditor.getCurrentTextbox(), t))
                 drawDragCover(pickEditMenuTextbox, t);
             code = pickEditMenuTextbox;
         }
@@ -206,7 +201,7 @@ void renderTextLines(int m, bool menuEditor)
             s += textlineCursor;
         displayTextString(x, y, menuEditor && s.empty() ? textlineCursor : s);
         if (!pickPass() || !menuEditor) continue;
-        if (editorDrags(menuEditorModeTextline, worldEditor.getCurrentTextline(), l)) drawDragCover(pickEditMenuText, l);
+        if (editorDrags(editorModeMenuTextline, worldEditor.getCurrentTextline(), l)) drawDragCover(pickEditMenuText, l);
         const float half = getDisplayTextSize(s) / 2.0f;
         setPickColour(pickEditMenuText, pickControlMark, l);
         displayTexture(x + half, y, widgetDepth, half + textlineQuadMargin, textlineQuadHalfHeight, 1.0f, 1.0f, 1.0f,

@@ -1,0 +1,12 @@
+// What a 3D pick does in the world editor: selecting an object (alone, into
+// the multi-selection, or a double click that opens its logic) and selecting
+// a tile or widening the tile rectangle.
+#pragma once
+
+// False while a picker panel covers the view (the image picker or the macro
+// picker): the pick is then ignored.
+bool editorTakesWorldPicks();
+// Object `index` of the current map was hit at time `now` (ms).
+void selectEditorObject(int index, int now);
+// Tile (x, y) of the current map was hit.
+void selectEditorTile(int x, int y);

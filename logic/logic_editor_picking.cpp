@@ -1,0 +1,134 @@
+// The logic editor's click handler.
+#include "logic/logic_editor_picking.h"
+
+#include "core/pick.h"
+#include "core/system.h"
+#include "editor/editor.h"
+#include "logic/sentence.h"
+#include "media/sound.h"
+#include "world/world.h"
+
+namespace {
+
+bool leftPressed()
+{
+    return gameSys.getLeftMouse() == mouseButtonPressed;
+}
+
+bool leftReleased()
+{
+    return gameSys.getLeftMouse() == mouseButtonReleased;
+}
+
+// The model of the object's logic rule being edited (slot 7).
+void stepModelValue(int delta)
+{
+    const int m = world.getCurrentMap();
+    const int o = worldEditor.getCurrentObject();
+    const int s = worldEditor.getCurrentSentence();
+    int models = 0, textures = 0;
+    world.worldGetModel(models, textures);
+    const int value = world.mapLocalGetWholeSentence(s, o, m).getSentenceStep(sentenceStepActionValue);
+    if (delta > 0 && value < models - 1) world.mapLocalChangeSentence(s, sentenceStepActionValue, value + 1, o, m);
+    if (delta < 0 && value > 0) world.mapLocalChangeSentence(s, sentenceStepActionValue, value - 1, o, m);
+}
+
+// The model menu codes of the object logic editor; false for other codes.
+bool dispatchModelMenu(int code)
+{
+    switch (code) {
+    case pickModelMenu:
+        if (leftReleased())
+            worldEditor.setModelMenu(worldEditor.getModelMenu() > -1 ? -1 : 0);
+        return true;
+    case pickNextModel:
+        if (leftReleased()) stepModelValue(1);
+        return true;
+    case pickPreviousModel:
+        if (leftReleased()) stepModelValue(-1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Writes the chosen phrase into the value of the rule being edited.
+void writePhraseChoice()
+{
+    const int m = world.getCurrentMap();
+    const int s = worldEditor.getCurrentSentence();
+    const int choice = worldEditor.getPhraseSelectorChoice();
+    if (worldEditor.getEditorMode() == editorModeMapLogic)
+        world.mapGlobalChangeSentence(m, s, sentenceStepActionValue, choice);
+    else
+        world.mapLocalChangeSentence(s, sentenceStepActionValue, choice, worldEditor.getCurrentObject(), m);
+}
+
+void stepPhraseChoice(int delta)
+{
+    playSystemSound(sysSoundSelect, 0);
+    worldEditor.setPhraseSelectorChoice(worldEditor.getPhraseSelectorChoice() + delta);
+    writePhraseChoice();
+}
+
+// The phrase editor, phrase selector and rule scrolling codes; false for other codes.
+bool dispatchLogicEditorCodes(int code)
+{
+    switch (code) {
+    case pickPhraseEditor:
+        if (!leftReleased()) return true;
+        if (worldEditor.getPhraseMenu() > phraseMenuClosed) {
+            playSystemSound(sysSoundClose, 0);
+            worldEditor.setPhraseMenu(phraseMenuClosed);
+        } else {
+            playSystemSound(sysSoundOpen, 0);
+            worldEditor.setPhraseMenu(0);
+        }
+        return true;
+    case pickNextPhrase:
+        if (!leftReleased()) return true;
+        playSystemSound(sysSoundSelect, 0);
+        worldEditor.setPhraseMenu(worldEditor.getPhraseMenu() + 1);  // 1023 wraps to 0
+        return true;
+    case pickPreviousPhrase:
+        if (!leftReleased()) return true;
+        playSystemSound(sysSoundSelect, 0);
+        worldEditor.setPhraseMenu(worldEditor.getPhraseMenu() == 0 ? phraseLast : worldEditor.getPhraseMenu() - 1);
+        return true;
+    case pickPhraseSelector:
+        if (!leftPressed()) return true;
+        if (worldEditor.getPhraseSelectorMenu() > -1) {
+            playSystemSound(sysSoundClose, 0);
+            worldEditor.setPhraseSelectorMenu(-1);
+        } else {
+            playSystemSound(sysSoundOpen, 0);
+            worldEditor.setPhraseSelectorMenu(1);
+        }
+        return true;
+    case pickPhraseChoiceNext:
+        if (leftReleased()) stepPhraseChoice(1);
+        return true;
+    case pickPhraseChoicePrevious:
+        if (leftReleased() && worldEditor.getPhraseSelectorMenu() > 0) stepPhraseChoice(-1);
+        return true;
+    case pickSentenceScrollDown:
+        if (leftPressed()) worldEditor.setTopSentence(worldEditor.getTopSentence() + 1);
+        return true;
+    case pickSentenceScrollUp:
+        if (leftPressed()) worldEditor.setTopSentence(worldEditor.getTopSentence() - 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+bool logicEditorPicking(const unsigned char* pixel)
+{
+    const int code = pixel[0];
+    if (code == pickLogicWord) return true;
+    if (gameSys.getHoverState()) return false;
+    if (worldEditor.getEditorMode() == editorModeObjectLogic && dispatchModelMenu(code)) return true;
+    return dispatchLogicEditorCodes(code);
+}
