@@ -6,6 +6,8 @@
 
 #include "core/pick.h"
 #include "editor/editor.h"
+#include "logic/edited_rules.h"
+#include "media/sound.h"
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/widgets.h"
@@ -99,4 +101,19 @@ void renderPhraseEditor()
 void renderPhraseSelector()
 {
     if (worldEditor.getPhraseSelectorMenu() > phraseMenuClosed) renderPhrasePanel(phraseSelectorPanel);
+}
+
+void stepPhraseMenu(int delta)
+{
+    playSystemSound(sysSoundSelect, 0);
+    const int phrase = worldEditor.getPhraseMenu();
+    if (delta > 0) worldEditor.setPhraseMenu(phrase == phraseLast ? 0 : phrase + 1);
+    else worldEditor.setPhraseMenu(phrase == 0 ? phraseLast : phrase - 1);
+}
+
+void stepPhraseChoice(int delta)
+{
+    playSystemSound(sysSoundSelect, 0);
+    worldEditor.setPhraseSelectorChoice(worldEditor.getPhraseSelectorChoice() + delta);
+    changeEditedRule(worldEditor.getCurrentSentence(), sentenceStepActionValue, worldEditor.getPhraseSelectorChoice());
 }

@@ -7,3 +7,10 @@
 
 void renderPhraseEditor();
 void renderPhraseSelector();
+
+// One step (-1 or +1) of the phrase the editor shows, 0 and 1023 wrapping
+// round, with the select sound.
+void stepPhraseMenu(int delta);
+// One step of the selector's choice, wrapping round, with the select sound;
+// the rule being edited takes the new choice as its action value at once.
+void stepPhraseChoice(int delta);
