@@ -20,6 +20,7 @@
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/editor_picking.h"
 #include "editor/menu_editor_input.h"
 #include "editor/playtest.h"
 #include "editor/world_editor_input.h"
@@ -27,6 +28,7 @@
 #include "logic/logic_editor_input.h"
 #include "media/sound.h"
 #include "media/text.h"
+#include "menus/browser.h"
 #include "menus/button_actions.h"
 #include "menus/console.h"
 #include "menus/console_commands.h"
@@ -311,7 +313,7 @@ void removeLastCharacter(std::string& text)
 }
 
 // A key typed into the edited system textbox: any character. Enter leaves the
-// box when it has a linked code (its handling is the editors').
+// box when it has a linked code and hands that code to the editors.
 void sysTextboxKeyboard(unsigned char key)
 {
     const int t = gameUI.getTextboxEdit();
@@ -325,7 +327,9 @@ void sysTextboxKeyboard(unsigned char key)
     case textboxKeyEdited: uiScriptString.setString(text, textIndex); break;
     case textboxKeyEscape: gameSys.setInputState(inputStateNormal); break;
     case textboxKeyEnter:
-        if (box.getLinkedButton() >= 0) gameSys.setInputState(inputStateNormal);
+        if (box.getLinkedButton() < 0) break;
+        gameSys.setInputState(inputStateNormal);
+        uiEditorKeyPicking(box.getLinkedButton());
         break;
     default: break;
     }
@@ -368,10 +372,7 @@ void keyboard(unsigned char key, int, int)
 
     if (state == gameStateUIEditor && !console.getConsoleState() && !uiHelp.getHelpState()) menuEditorKeyboard(key);
 
-    if (key == keyCodeEnter && gameSys.getDirTextbox() != dirTextboxNone) {
-        uiScriptString.setString(gameSys.getDirName(gameSys.getSelectedDir()), gameSys.getDirTextbox());
-        gameSys.setDirTextbox(dirTextboxNone);
-    }
+    if (key == keyCodeEnter && gameSys.getDirTextbox() != dirTextboxNone) confirmBrowserChoice();
 
     if (key == keyCodeEscape) {
         closePhraseMenus();

@@ -40,6 +40,8 @@ constexpr int objectListSize = 50;
 constexpr int renderLayerCount = 8;
 constexpr int phraseMenuClosed = -1;
 constexpr int phraseLast = 1023;
+// Rules the logic editor lists at once, from the top sentence on.
+constexpr int logicRowsShown = 15;
 constexpr int worldEditorLastTip = 18;
 constexpr int menuEditorLastTip = 16;
 

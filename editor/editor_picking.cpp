@@ -1,9 +1,38 @@
 // The editors' first click handler: its tests in their fixed order.
 #include "editor/editor_picking.h"
 
+#include "core/pick.h"
+#include "core/system.h"
+#include "editor/editor_dialogs.h"
 #include "editor/welcome.h"
+
+namespace {
+
+bool servingKey = false;
+
+}  // namespace
 
 bool uiEditorPicking(const unsigned char* pixel)
 {
-    return welcomePicking(pixel);
+    const bool hover = gameSys.getHoverState();
+    if (welcomePicking(pixel)) return true;
+    if (gameSys.getDragState()) return false;
+    if (editorDialogPicking(pixel)) return true;
+    // The tests after this point act on clicks only.
+    if (hover) return false;
+    return false;
+}
+
+bool uiEditorKeyPicking(int code)
+{
+    const pickCode pixel{static_cast<unsigned char>(code), pickControlMark, pickNoIndex};
+    servingKey = true;
+    const bool handled = uiEditorPicking(pixel.bytes());
+    servingKey = false;
+    return handled;
+}
+
+bool editorKeyEvent()
+{
+    return servingKey;
 }

@@ -7,6 +7,7 @@
 #include "core/frame.h"
 #include "core/pick.h"
 #include "core/system.h"
+#include "media/sound.h"
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/widgets.h"
@@ -41,6 +42,46 @@ void drawFrame(int first)
     displayTextString(titleX, hintY, browserHint);
 }
 
+// The time of the last press on a row, for the double click.
+int lastRowPress = 0;
+
+void closeBrowser()
+{
+    gameSys.setDirTextbox(dirTextboxNone);
+}
+
+void pressConfirm(int button)
+{
+    playSystemSound(sysSoundSelect, 0);
+    if (button == pickBrowserOk) confirmBrowserChoice();
+    else closeBrowser();
+}
+
+void pressRow(int row)
+{
+    const int now = inputClock();
+    playSystemSound(sysSoundSelect, 0);
+    const bool again = now < lastRowPress + doubleClickMs && row == gameSys.getSelectedDir();
+    gameSys.setSelectedDir(row);
+    if (again) confirmBrowserChoice();
+    lastRowPress = now;
+}
+
+// The first row shown may pass the last game slot by one, where rows read empty.
+void scrollDown()
+{
+    if (gameSys.getLastDir() >= gameListSize) return;
+    playSystemSound(sysSoundSelect, 0);
+    gameSys.setLastDir(gameSys.getLastDir() + 1);
+}
+
+void scrollUp()
+{
+    if (gameSys.getLastDir() <= 0) return;
+    playSystemSound(sysSoundSelect, 0);
+    gameSys.setLastDir(gameSys.getLastDir() - 1);
+}
+
 // The rows from `first` on; returns how many were drawn.
 int drawRows(int first)
 {
@@ -71,4 +112,22 @@ void renderFileBrowser()
     if (drawRows(first) > browserScrollRows)
         displaySingleChoice(arrowX, arrowDownY, buttonHalf, buttonHalf, sysImageArrowDown, pickBrowserScrollDown,
                             pickControlMark, pickNoIndex);
+}
+
+void confirmBrowserChoice()
+{
+    uiScriptString.setString(gameSys.getDirName(gameSys.getSelectedDir()), gameSys.getDirTextbox());
+    closeBrowser();
+}
+
+bool browserPicking(const unsigned char* pixel)
+{
+    if (gameSys.getHoverState() || gameSys.getLeftMouse() != mouseButtonPressed) return false;
+    switch (pixel[0]) {
+    case pickBrowserConfirm: pressConfirm(pixel[2]); return true;
+    case pickBrowserEntry: pressRow(pixel[2]); return true;
+    case pickBrowserScrollDown: scrollDown(); return true;
+    case pickBrowserScrollUp: scrollUp(); return true;
+    default: return false;
+    }
 }

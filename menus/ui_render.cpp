@@ -11,6 +11,7 @@
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/image_pickers.h"
+#include "editor/world_editor_screen.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
@@ -114,15 +115,6 @@ void renderBackground(int m)
     if (pickPass() || !validMenuImage(tex)) return;
     drawMenuImage(tex, screenSpaceCentreX, screenSpaceCentreY, menuBackgroundDepth, screenSpaceCentreX,
                   screenSpaceCentreY, 1.0f);
-}
-
-// The backdrop over the whole window; empty background in the pick pass.
-void renderBackdrop()
-{
-    int width = 0, height = 0;
-    inputWindowSize(width, height);
-    displaySingleChoice(width / 2, height / 2, width, height, sysImageNone, pickBackground, pickBackground,
-                        pickBackground);
 }
 
 void renderButtons(int m, bool menuEditor)
@@ -235,8 +227,9 @@ void uiRender()
     const bool menu = gameUI.validMenu(m);
     const bool menuEditor = gameSys.getGameState() == gameStateUIEditor;
     if (menu) renderBackground(m);
-    renderBackdrop();
+    displayBackdrop();
     if (!menu) return;
+    if (gameSys.getGameState() == gameStateWorldEditor && m == gameUI.getEditorMenu()) renderGameEditor();
     renderButtons(m, menuEditor);
     renderTextboxFaces(m, menuEditor);
     renderTextboxTexts(m);

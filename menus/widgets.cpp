@@ -102,6 +102,14 @@ void displaySingleChoice(int x, int y, int w, int h, int image, int r, int g, in
     drawSystemImage(fx, fy, fw, fh, image, 1.0f, 1.0f, 1.0f, 1.0f);
 }
 
+void displayBackdrop()
+{
+    int width = 0, height = 0;
+    inputWindowSize(width, height);
+    displaySingleChoice(width / 2, height / 2, width, height, sysImageNone, pickBackground, pickBackground,
+                        pickBackground);
+}
+
 void displayCustomChoice(int x, int y, const std::string& line, int atex, int a0, int a1, int a2, int btex, int b0,
                          int b1, int b2)
 {
@@ -127,6 +135,33 @@ void loadSysTextboxes()
                           sysTextboxSetups[i].entry);
         box.setLinkedButton(sysTextboxSetups[i].linked);
     }
+}
+
+namespace {
+
+int sysTextboxEntry(int textbox)
+{
+    float x = 0, y = 0, w = 0, h = 0;
+    int entry = -1;
+    sysTextbox[static_cast<size_t>(textbox)].getTextbox(x, y, w, h, entry);
+    return entry;
+}
+
+bool validSysTextbox(int textbox)
+{
+    return textbox >= 0 && textbox < pickSysTextboxCount;
+}
+
+}  // namespace
+
+std::string getSysTextboxText(int textbox)
+{
+    return validSysTextbox(textbox) ? uiScriptString.getString(sysTextboxEntry(textbox)) : std::string();
+}
+
+void setSysTextboxText(int textbox, const std::string& text)
+{
+    if (validSysTextbox(textbox)) uiScriptString.setString(text, sysTextboxEntry(textbox));
 }
 
 void displayTextbox(int x, int y, int w, int /*h*/, int textbox)

@@ -16,6 +16,9 @@ constexpr float widgetDepth = -2.0f;
 // System image `image` (its current frame when animated), or the flat pick
 // square (r, g, b) in the pass.
 void displaySingleChoice(int x, int y, int w, int h, int image, int r, int g, int b);
+// An invisible quad over the whole window (twice its size, from its centre)
+// that answers as empty background in the pick pass.
+void displayBackdrop();
 // A label starting at (x, y) followed by a plus and a minus button.
 void displayChoice(int x, int y, const std::string& line, int p0, int p1, int p2, int m0, int m1, int m2);
 // As displayChoice with the image and pick colour of each button given.
@@ -37,6 +40,9 @@ extern std::array<Textbox, pickSysTextboxCount> sysTextbox;
 
 // Gives every system textbox its placeholder geometry, its text entry and its link.
 void loadSysTextboxes();
+// The text of system textbox `textbox` (its entry of uiScriptString); "" for no textbox.
+std::string getSysTextboxText(int textbox);
+void setSysTextboxText(int textbox, const std::string& text);
 // System textbox `textbox` as a 22 high field spanning x - w .. x around row
 // y, with its text and, while it is edited, a blinking '_'; `h` is not used.
 // The box keeps the geometry it was last drawn with.
