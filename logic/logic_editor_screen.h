@@ -7,8 +7,7 @@
 // serves the colour-pick pass, where every box paints its pick code.
 #pragma once
 
-// Rows shown from the top rule, and the place of the first one and their pitch.
-constexpr int logicRowsShown = 15;
+// The place of the first row and the row pitch (logicRowsShown rows are shown).
 constexpr int logicFirstRowY = 80;
 constexpr int logicRowPitch = 30;
 

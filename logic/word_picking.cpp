@@ -48,11 +48,13 @@ stepDirection readDirection(bool valueSlot)
 }
 
 // The rule a green byte names: of the rows shown, the one whose index has
-// that low byte, so that rules past 255 are reached too.
+// that low byte, so that rules past 255 are reached too; -1 when none has.
 int ruleOfPickByte(int g)
 {
-    const int top = worldEditor.getTopSentence();
-    return top + ((g - top) % byteValues + byteValues) % byteValues;
+    const int top = worldEditor.getTopSentence(), count = editedRuleCount();
+    for (int s = top; s < top + logicRowsShown && s < count; ++s)
+        if (s % byteValues == g) return s;
+    return -1;
 }
 
 // A word steps to the next id that is shown, or stays where the family ends.
@@ -137,7 +139,7 @@ void stepValue(int rule, int slot, const sentence& g, stepDirection d)
 
 void editWord(int rule, int slot)
 {
-    if (gameSys.getHoverState() || slot < 0 || slot >= sentenceStepCount) return;
+    if (gameSys.getHoverState() || rule < 0 || slot < 0 || slot >= sentenceStepCount) return;
     const bool value = isValueSlot(slot);
     const stepDirection d = readDirection(value);
     const sentence g = editedRule(rule);
