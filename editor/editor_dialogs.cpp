@@ -3,7 +3,6 @@
 #include "editor/editor_dialogs.h"
 
 #include <cctype>
-#include <climits>
 #include <string>
 
 #include "core/pick.h"
@@ -11,6 +10,7 @@
 #include "editor/editor.h"
 #include "editor/editor_picking.h"
 #include "media/sound.h"
+#include "menus/console_commands.h"
 #include "menus/notice.h"
 #include "menus/widgets.h"
 #include "world/map.h"
@@ -52,6 +52,11 @@ long long worldTileCount()
     return tiles;
 }
 
+void noticeTileBudget(const char* title)
+{
+    notice.setNotice(title, "The maps of a game may hold at most " + std::to_string(worldTileBudget) + " tiles.");
+}
+
 // A further map of `tiles` tiles fits the map count the reader accepts and
 // the world's tile budget; otherwise the notice `title` says which.
 bool anotherMapFits(long long tiles, const char* title)
@@ -63,7 +68,7 @@ bool anotherMapFits(long long tiles, const char* title)
     }
     if (worldTileCount() + tiles > worldTileBudget) {
         playSystemSound(sysSoundError, 0);
-        notice.setNotice(title, "The maps of a game may hold at most " + std::to_string(worldTileBudget) + " tiles.");
+        noticeTileBudget(title);
         return false;
     }
     return true;
@@ -83,8 +88,8 @@ void appendMap(action fill)
 
 void createMap()
 {
-    const int w = readDialogInteger(getSysTextboxText(sysTextboxNewMapWidth));
-    const int h = readDialogInteger(getSysTextboxText(sysTextboxNewMapHeight));
+    const int w = readConsoleNumber(getSysTextboxText(sysTextboxNewMapWidth));
+    const int h = readConsoleNumber(getSysTextboxText(sysTextboxNewMapHeight));
     const auto inRange = [](int side) { return side >= newMapMinSide && side <= newMapMaxSide; };
     if (!inRange(w) || !inRange(h)) {
         playSystemSound(sysSoundError, 0);
@@ -124,8 +129,8 @@ void clampTileSelection(int w, int h)
 
 void resizeMap()
 {
-    const int w = readDialogInteger(getSysTextboxText(sysTextboxMapWidth));
-    const int h = readDialogInteger(getSysTextboxText(sysTextboxMapHeight));
+    const int w = readConsoleNumber(getSysTextboxText(sysTextboxMapWidth));
+    const int h = readConsoleNumber(getSysTextboxText(sysTextboxMapHeight));
     if (w <= 0 || h <= 0 || w > mapMaxSize || h > mapMaxSize) {
         notice.setNotice(editMapTitle, "Invalid Width or Height entered for resize!");
         return;
@@ -136,8 +141,7 @@ void resizeMap()
     world.worldGetMap(oldW, oldH, name, m);
     const long long others = worldTileCount() - static_cast<long long>(oldW) * oldH;
     if (others + static_cast<long long>(w) * h > worldTileBudget) {
-        notice.setNotice(editMapTitle,
-                         "The maps of a game may hold at most " + std::to_string(worldTileBudget) + " tiles.");
+        noticeTileBudget(editMapTitle);
         return;
     }
     world.worldSetMap(w, h, name, m);
@@ -270,18 +274,4 @@ bool editorDialogPicking(const unsigned char* pixel)
         }
     }
     return false;
-}
-
-int readDialogInteger(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > INT_MAX) return negative ? INT_MIN : INT_MAX;
-    }
-    return static_cast<int>(negative ? -value : value);
 }

@@ -2,15 +2,10 @@
 // resize and rename dialogs of the world editor's panels, renaming the
 // current object, storing a phrase typed in the logic editor, opening the
 // logic editors and paging the tip bar. Their text comes from the system
-// textboxes; Enter in a textbox fires its dialog as its checkmark does.
+// textboxes, numbers read as the console reads its arguments; Enter in a
+// textbox fires its dialog as its checkmark does.
 #pragma once
-#include <string>
 
 // The shared dialog codes of a click (never a hover pass) or of Enter in a
 // system textbox; `pixel` is the pick code R, G, B. True when handled.
 bool editorDialogPicking(const unsigned char* pixel);
-
-// A number typed into a dialog: leading blanks and a sign, then decimal
-// digits up to the first other character; 0 when no digit leads. Values
-// beyond the int range are held at its ends.
-int readDialogInteger(const std::string& text);

@@ -15,6 +15,7 @@
 #include "logic/logic_editor_input.h"
 #include "media/sound.h"
 #include "menus/ui.h"
+#include "world/movement.h"
 #include "world/world.h"
 
 namespace {
@@ -40,23 +41,6 @@ constexpr int toolStripTop = 31, toolStripBottom = 459;
 // Where the last drag event left the pointer.
 bool dragAnchorSet = false;
 double dragAnchorX = 0.0, dragAnchorY = 0.0;
-
-struct objectValues {
-    float x, y, z, w, h, d;
-    int tex, layer;
-};
-
-objectValues readObject(int o, int m)
-{
-    objectValues v{};
-    world.worldGetObject(v.x, v.y, v.z, v.w, v.h, v.d, v.tex, v.layer, o, m);
-    return v;
-}
-
-void writeObject(const objectValues& v, int o, int m)
-{
-    world.worldSetObject(v.x, v.y, v.z, v.w, v.h, v.d, v.tex, v.layer, o, m);
-}
 
 // The objects the editor works on: the multi-selection, or the current object without one.
 std::vector<int> selectedObjects()
@@ -106,9 +90,9 @@ void adjustCurrentObject(unsigned char key)
     for (const objectKey& k : objectKeys) {
         if (k.key != key) continue;
         if (k.dz != 0.0f) {
-            objectValues v = readObject(o, m);
+            objectRecord v = readObjectRecord(o, m);
             v.z += k.dz;
-            writeObject(v, o, m);
+            storeObjectRecord(v, o, m);
             return;
         }
         float rx = 0, ry = 0, rz = 0;
@@ -169,12 +153,12 @@ void paintSelectionFromImageMenu()
     } else if (worldEditor.getEditorMode() == editorModeObject) {
         const int amount = worldEditor.getObjectListAmount();
         if (amount == 0) return;
-        const int tex = readObject(worldEditor.getObjectList(amount - 1), m).tex;
+        const int tex = readObjectRecord(worldEditor.getObjectList(amount - 1), m).tex;
         for (int slot = 0; slot < amount; ++slot) {
             const int o = worldEditor.getObjectList(slot);
-            objectValues v = readObject(o, m);
+            objectRecord v = readObjectRecord(o, m);
             v.tex = tex;
-            writeObject(v, o, m);
+            storeObjectRecord(v, o, m);
         }
     }
 }
@@ -192,13 +176,14 @@ void forSelectedObjects(action act)
     for (int slot = 0; slot < amount; ++slot) act(worldEditor.getObjectList(slot));
 }
 
-void moveObject(int o, float dx, float dy, float dz)
+void shiftObject(int o, float dx, float dy, float dz)
 {
     const int m = world.getCurrentMap();
-    float x, y, z, w, h, d;
-    int tex, layer;
-    world.worldGetObject(x, y, z, w, h, d, tex, layer, o, m);
-    world.worldSetObject(x + dx, y + dy, z + dz, w, h, d, tex, layer, o, m);
+    objectRecord v = readObjectRecord(o, m);
+    v.x += dx;
+    v.y += dy;
+    v.z += dz;
+    storeObjectRecord(v, o, m);
 }
 
 void raiseSelectedTiles(float dz)
@@ -222,7 +207,7 @@ bool editorWheel(int button, int state)
         return logicEditorWheel(button, state);
     case editorModeObject:
         if (camera.getCamMode() == camModeEditor)
-            forSelectedObjects([dz](int o) { moveObject(o, 0.0f, 0.0f, dz); });
+            forSelectedObjects([dz](int o) { shiftObject(o, 0.0f, 0.0f, dz); });
         return true;
     case editorModeTile:
         raiseSelectedTiles(dz);
@@ -257,13 +242,13 @@ void dragObjects()
     const int dragged = worldEditor.getLOS();
     if (worldEditor.getObjectListAmount() > 0) {
         if (worldEditor.getObjectList(0) == dragged)
-            forSelectedObjects([dx, dy](int o) { moveObject(o, dx, dy, 0.0f); });
+            forSelectedObjects([dx, dy](int o) { shiftObject(o, dx, dy, 0.0f); });
         worldEditor.setLOS(worldEditor.getObjectList(0));
     } else {
         const int o = worldEditor.getCurrentObject();
         if (o == dragged) {
             if (camera.getCamMode() == camModeEditor) {
-                moveObject(o, dx, dy, 0.0f);
+                shiftObject(o, dx, dy, 0.0f);
             } else if (camera.getCamMode() == camModeFirstPerson) {
                 float cx, cy, cz, pitch, yaw;
                 camera.GetPos(cx, cy, cz);
@@ -320,18 +305,18 @@ void worldEditorSpecialKeys(int key)
     const bool objectTool = worldEditor.getEditorMode() == editorModeObject;
     if (objectTool && arrow && keyModifiers() == GLUT_ACTIVE_SHIFT) {
         const int o = worldEditor.getCurrentObject();
-        objectValues v = readObject(o, m);
+        objectRecord v = readObjectRecord(o, m);
         v.w += arrow->resizeW;
         v.h += arrow->resizeH;
-        writeObject(v, o, m);
+        storeObjectRecord(v, o, m);
         return;
     }
     if (objectTool && arrow && worldEditor.getImageMenuTimer() <= 0 && camera.getCamMode() == camModeEditor) {
         for (int o : selectedObjects()) {
-            objectValues v = readObject(o, m);
+            objectRecord v = readObjectRecord(o, m);
             v.x += arrow->dx;
             v.y += arrow->dy;
-            writeObject(v, o, m);
+            storeObjectRecord(v, o, m);
         }
     }
     if (worldEditor.getImageMenuTimer() > 0) paintSelectionFromImageMenu();

@@ -9,6 +9,7 @@
 #include "editor/editor.h"
 #include "editor/playtest.h"
 #include "editor/welcome.h"
+#include "editor/world_editor_screen.h"
 #include "logic/sentence.h"
 #include "media/sound.h"
 #include "menus/browser.h"
@@ -204,21 +205,11 @@ bool mapAndFogPicking(int code)
     return true;
 }
 
-// The toolbar's icons, whatever they do.
-const int toolbarCodes[] = {
-    pickEditorMainMenu, pickSaveProject, pickOpenHelp,    pickAnimationPanel, pickMapPanel,
-    pickNewMapPanel,    pickDeleteMap,   pickFogPanel,    pickGlobalLogic,    pickAddObject,
-    pickCopyObjects,    pickDeleteObjects, pickLocalLogic,
-};
-
 // A right press on an icon that no handler took is consumed without acting,
 // so that it never selects the tile behind the icon.
 bool toolbarRightPress(int code)
 {
-    if (!rightPressed()) return false;
-    for (int icon : toolbarCodes)
-        if (icon == code) return true;
-    return false;
+    return rightPressed() && isToolbarCode(code);
 }
 
 }  // namespace

@@ -258,8 +258,8 @@ void drawTilePanel()
     int x = 0, y = 0, tex = 0;
     worldEditor.getCurrentTile(x, y);
     world.worldGetTile(tex, x, y, world.getCurrentMap());
-    drawText(headerX, headerY,
-             "^yTile^w: (" + std::to_string(x) + ", " + std::to_string(y) + ") ^b|^y Texture^w: " + std::to_string(tex));
+    drawText(headerX, headerY, "^yTile^w: (" + std::to_string(x) + ", " + std::to_string(y) +
+                                   ") ^b|^y Texture^w: " + std::to_string(tex));
     drawRows(tileRows);
 }
 
@@ -494,4 +494,11 @@ void renderGameEditor()
     renderModelMenu();
     renderTemplateMenu();
     renderEditorWelcome();
+}
+
+bool isToolbarCode(int code)
+{
+    for (const toolIcon& icon : toolIcons)
+        if (icon.code == code) return true;
+    return false;
 }

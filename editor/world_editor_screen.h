@@ -9,3 +9,6 @@
 // Drawn by the menu renderer in game state 5 while the editor menu is current,
 // under the menu's own buttons; nothing with a camera other than the editor's.
 void renderGameEditor();
+
+// True when `code` is the pick code of one of the toolbar's icons.
+bool isToolbarCode(int code);

@@ -193,7 +193,8 @@ void renderTextLines(int m, bool menuEditor)
             s += textlineCursor;
         displayTextString(x, y, menuEditor && s.empty() ? textlineCursor : s);
         if (!pickPass() || !menuEditor) continue;
-        if (editorDrags(editorModeMenuTextline, worldEditor.getCurrentTextline(), l)) drawDragCover(pickEditMenuText, l);
+        if (editorDrags(editorModeMenuTextline, worldEditor.getCurrentTextline(), l))
+            drawDragCover(pickEditMenuText, l);
         const float half = getDisplayTextSize(s) / 2.0f;
         setPickColour(pickEditMenuText, pickControlMark, l);
         displayTexture(x + half, y, widgetDepth, half + textlineQuadMargin, textlineQuadHalfHeight, 1.0f, 1.0f, 1.0f,
