@@ -329,6 +329,7 @@ bool worldEditorWheel(int button, int state)
 
 bool worldEditorDrag(int x, int y)
 {
+    logicEditorDrag(x, y);
     if (!dragAnchorSet) {
         dragAnchorX = x;
         dragAnchorY = y;

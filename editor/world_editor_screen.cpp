@@ -14,6 +14,7 @@
 #include "editor/panels.h"
 #include "editor/tips.h"
 #include "editor/welcome.h"
+#include "logic/logic_editor_screen.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
@@ -465,6 +466,7 @@ const modePanel modePanels[] = {
     {editorModeNone, drawHelpLines},      {editorModeTile, drawTilePanel},      {editorModeObject, drawObjectPanel},
     {editorModeAnimation, drawAnimationPanel}, {editorModeNewMap, drawNewMapPanel},
     {editorModeEditMap, drawEditMapPanel}, {editorModeFog, drawFogPanel},
+    {editorModeMapLogic, renderLogicEditor}, {editorModeObjectLogic, renderLogicEditor},
 };
 
 void drawModePanel(int mode)

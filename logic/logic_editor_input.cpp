@@ -7,9 +7,8 @@
 #include "core/mouse.h"
 #include "core/system.h"
 #include "editor/editor.h"
-#include "logic/sentence.h"
-#include "media/sound.h"
-#include "world/world.h"
+#include "logic/phrase_panels.h"
+#include "logic/word_picking.h"
 
 namespace {
 
@@ -22,37 +21,34 @@ bool inLogicEditor()
     return mode == editorModeMapLogic || mode == editorModeObjectLogic;
 }
 
-bool isLeftOrDown(int key)
+// The phrase panels step back on the left and down arrows, on on the right and up ones.
+int phraseStep(int key)
 {
-    return key == GLUT_KEY_LEFT || key == GLUT_KEY_DOWN;
+    if (key == GLUT_KEY_LEFT || key == GLUT_KEY_DOWN) return -1;
+    if (key == GLUT_KEY_RIGHT || key == GLUT_KEY_UP) return 1;
+    return 0;
 }
 
-bool isRightOrUp(int key)
+// A logic word steps back on the left and up arrows, on on the right and down ones.
+int wordStep(int key)
 {
-    return key == GLUT_KEY_RIGHT || key == GLUT_KEY_UP;
+    if (key == GLUT_KEY_LEFT || key == GLUT_KEY_UP) return -1;
+    if (key == GLUT_KEY_RIGHT || key == GLUT_KEY_DOWN) return 1;
+    return 0;
 }
 
-void stepPhraseSelector(int key)
+bool choiceListOpen()
 {
-    if (!isLeftOrDown(key) && !isRightOrUp(key)) return;
-    playSystemSound(sysSoundSelect, 0);
-    worldEditor.setPhraseSelectorChoice(worldEditor.getPhraseSelectorChoice() + (isRightOrUp(key) ? 1 : -1));
-    const int choice = worldEditor.getPhraseSelectorChoice(), sentence = worldEditor.getCurrentSentence();
-    const int m = world.getCurrentMap();
-    if (worldEditor.getEditorMode() == editorModeMapLogic)
-        world.mapGlobalChangeSentence(m, sentence, sentenceStepActionValue, choice);
-    else
-        world.mapLocalChangeSentence(sentence, sentenceStepActionValue, choice, worldEditor.getCurrentObject(), m);
+    int timer = 0, sentence = 0, step = 0;
+    worldEditor.getGLTimer(timer, sentence, step);
+    return timer > 0;
 }
 
-void stepPhraseMenu(int key)
-{
-    if (!isLeftOrDown(key) && !isRightOrUp(key)) return;
-    playSystemSound(sysSoundSelect, 0);
-    const int phrase = worldEditor.getPhraseMenu();
-    if (isRightOrUp(key)) worldEditor.setPhraseMenu(phrase == phraseLast ? 0 : phrase + 1);
-    else worldEditor.setPhraseMenu(phrase == 0 ? phraseLast : phrase - 1);
-}
+// A drag moves the open list's word by one each time the pointer has gone
+// this far up or down from where the last step was made.
+constexpr int dragWordStepPixels = 10;
+bool wordAnchorSet = false;
+int wordAnchorY = 0;
 
 }  // namespace
 
@@ -72,9 +68,15 @@ void closePhraseMenus()
 
 void logicEditorSpecialKeys(int key)
 {
-    if (gameSys.getInputState() == inputStateSysTextbox) return;
-    if (worldEditor.getPhraseSelectorMenu() >= 0) stepPhraseSelector(key);
-    if (worldEditor.getPhraseMenu() >= 0) stepPhraseMenu(key);
+    const int phrase = phraseStep(key);
+    if (phrase != 0 && gameSys.getInputState() != inputStateSysTextbox) {
+        if (worldEditor.getPhraseSelectorMenu() >= 0) stepPhraseChoice(phrase);
+        if (worldEditor.getPhraseMenu() >= 0) stepPhraseMenu(phrase);
+    }
+    const int word = wordStep(key);
+    if (word == 0 || !inLogicEditor()) return;
+    if (choiceListOpen()) stepListedWord(word);
+    else clickUnderPointer(word);
 }
 
 bool closeWordListOnQuickClick(int sinceLastClick)
@@ -87,8 +89,22 @@ bool closeWordListOnQuickClick(int sinceLastClick)
     return true;
 }
 
-bool logicEditorWheel(int /*button*/, int state)
+bool logicEditorWheel(int button, int state)
 {
-    // A wheel turn steps the open word list; its up-events go on.
-    return state == mouseEventDown;
+    if (state != mouseEventDown) return false;  // up-events go on to the click handling
+    if (choiceListOpen()) stepListedWord(button == mouseWheelDown ? 1 : -1);
+    return true;
+}
+
+void logicEditorDrag(int /*x*/, int y)
+{
+    if (!wordAnchorSet) {
+        wordAnchorY = y;
+        wordAnchorSet = true;
+    }
+    if (!inLogicEditor() || !choiceListOpen()) return;
+    if (y > wordAnchorY + dragWordStepPixels) stepListedWord(1);
+    else if (y < wordAnchorY - dragWordStepPixels) stepListedWord(-1);
+    else return;
+    wordAnchorY = y;
 }

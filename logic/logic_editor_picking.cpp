@@ -4,7 +4,9 @@
 #include "core/pick.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "logic/phrase_panels.h"
 #include "logic/sentence.h"
+#include "logic/word_picking.h"
 #include "media/sound.h"
 #include "world/world.h"
 
@@ -52,25 +54,6 @@ bool dispatchModelMenu(int code)
     }
 }
 
-// Writes the chosen phrase into the value of the rule being edited.
-void writePhraseChoice()
-{
-    const int m = world.getCurrentMap();
-    const int s = worldEditor.getCurrentSentence();
-    const int choice = worldEditor.getPhraseSelectorChoice();
-    if (worldEditor.getEditorMode() == editorModeMapLogic)
-        world.mapGlobalChangeSentence(m, s, sentenceStepActionValue, choice);
-    else
-        world.mapLocalChangeSentence(s, sentenceStepActionValue, choice, worldEditor.getCurrentObject(), m);
-}
-
-void stepPhraseChoice(int delta)
-{
-    playSystemSound(sysSoundSelect, 0);
-    worldEditor.setPhraseSelectorChoice(worldEditor.getPhraseSelectorChoice() + delta);
-    writePhraseChoice();
-}
-
 // The phrase editor, phrase selector and rule scrolling codes; false for other codes.
 bool dispatchLogicEditorCodes(int code)
 {
@@ -86,14 +69,10 @@ bool dispatchLogicEditorCodes(int code)
         }
         return true;
     case pickNextPhrase:
-        if (!leftReleased()) return true;
-        playSystemSound(sysSoundSelect, 0);
-        worldEditor.setPhraseMenu(worldEditor.getPhraseMenu() + 1);  // 1023 wraps to 0
+        if (leftReleased()) stepPhraseMenu(1);
         return true;
     case pickPreviousPhrase:
-        if (!leftReleased()) return true;
-        playSystemSound(sysSoundSelect, 0);
-        worldEditor.setPhraseMenu(worldEditor.getPhraseMenu() == 0 ? phraseLast : worldEditor.getPhraseMenu() - 1);
+        if (leftReleased()) stepPhraseMenu(-1);
         return true;
     case pickPhraseSelector:
         if (!leftPressed()) return true;
@@ -127,7 +106,10 @@ bool dispatchLogicEditorCodes(int code)
 bool logicEditorPicking(const unsigned char* pixel)
 {
     const int code = pixel[0];
-    if (code == pickLogicWord) return true;
+    if (code == pickLogicWord) {
+        gameLogicColorPick(pixel);
+        return true;
+    }
     if (gameSys.getHoverState()) return false;
     if (worldEditor.getEditorMode() == editorModeObjectLogic && dispatchModelMenu(code)) return true;
     return dispatchLogicEditorCodes(code);

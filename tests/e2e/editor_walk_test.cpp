@@ -3,7 +3,8 @@
 // then its world; F5 playtests, the player walks, Escape returns, and a second
 // playtest starts as the first did (the walk left no trace in the world); the
 // hub's dialog leaves the editor, and a name typed into the front end makes a
-// new game in the world editor.
+// new game in the world editor. A rule written with the mouse and the arrows
+// in a new object's logic is saved and works when the game is played.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/harness.h"
@@ -32,30 +33,48 @@ e2e::ScreenTest like(const e2e::Image& shown, const e2e::Region& r)
     return [&shown, r](const e2e::Image& s) { return e2e::sameIn(s, shown, r); };
 }
 
-TEST(EditorWalk, SampleGamePlaytestedLeftAndANewGameCreated)
+// The sample game opened from the front end in the world editor, through the
+// editor's hub, with the welcome panel closed; what the window showed on the way.
+struct SampleEditor {
+    e2e::Image frontEnd, hub, editor;
+    e2e::Region menuButton{};  // the world editor's Editor Menu button, clear of its label
+    int menuX = 0, menuY = 0;
+};
+
+void openSampleEditor(e2e::App& app, SampleEditor& walk)
 {
-    e2e::App app;
     app.writeFile("system/system.cfg", e2e::settingsFile(title, 0, 0) + "s lastGameEdited sample\n");
     app.copyFixture("images/font_green.png", "uireq/ok.png");
     ASSERT_TRUE(app.start(title));
     const e2e::MenuFile front(app.path("system/ui.cfg")), game(app.path("games/sample/system/ui.cfg"));
-    const int hubMenu = game.number("editormainmenu");
-    int x = 0, y = 0, menuX = 0, menuY = 0, w = 0, h = 0;
-    ASSERT_TRUE(game.button(game.number("editormenu"), funcEditMenu, menuX, menuY, w, h));
-    const e2e::Region menuButton{menuX - w + 5, menuY - h + 8, menuX - w + 17, menuY + h - 8};  // clear of its label
+    int x = 0, y = 0, w = 0, h = 0;
+    ASSERT_TRUE(game.button(game.number("editormenu"), funcEditMenu, walk.menuX, walk.menuY, w, h));
+    walk.menuButton = {walk.menuX - w + 5, walk.menuY - h + 8, walk.menuX - w + 17, walk.menuY + h - 8};
 
     const e2e::Image splash = app.waitForRest([](const e2e::Image&) { return true; });
-    const e2e::Image frontEnd = app.clickUntil(400, 580, unlikeIn(splash));
-    ASSERT_TRUE(frontEnd.valid());
+    walk.frontEnd = app.clickUntil(400, 580, unlikeIn(splash));
+    ASSERT_TRUE(walk.frontEnd.valid());
     ASSERT_TRUE(front.button(0, funcLoadGameEditor, x, y, textGameToEdit));
-    const e2e::Image hub = app.clickUntil(x, y, unlikeIn(frontEnd));
-    ASSERT_TRUE(hub.valid());
+    walk.hub = app.clickUntil(x, y, unlikeIn(walk.frontEnd));
+    ASSERT_TRUE(walk.hub.valid());
     EXPECT_TRUE(app.logHas("Game: sample has been loaded successfully."));
-    ASSERT_TRUE(game.button(hubMenu, funcEditGame, x, y));
+    ASSERT_TRUE(game.button(game.number("editormainmenu"), funcEditGame, x, y));
     ASSERT_TRUE(app.clickUntil(x, y, checkmarkShown).valid());
     ASSERT_TRUE(app.click(checkmarkX, checkmarkY));
-    const e2e::Image editor = app.waitForRest([](const e2e::Image& s) { return !checkmarkShown(s); }, menuButton);
-    ASSERT_TRUE(editor.valid());
+    walk.editor = app.waitForRest([](const e2e::Image& s) { return !checkmarkShown(s); }, walk.menuButton);
+    ASSERT_TRUE(walk.editor.valid());
+}
+
+TEST(EditorWalk, SampleGamePlaytestedLeftAndANewGameCreated)
+{
+    e2e::App app;
+    SampleEditor walk;
+    ASSERT_NO_FATAL_FAILURE(openSampleEditor(app, walk));
+    const e2e::MenuFile front(app.path("system/ui.cfg")), game(app.path("games/sample/system/ui.cfg"));
+    const int hubMenu = game.number("editormainmenu");
+    int x = 0, y = 0;
+    const e2e::Image &frontEnd = walk.frontEnd, &hub = walk.hub, &editor = walk.editor;
+    const e2e::Region& menuButton = walk.menuButton;
     ASSERT_FALSE(bannerShown(editor));
 
     ASSERT_TRUE(app.key("F5"));
@@ -73,7 +92,7 @@ TEST(EditorWalk, SampleGamePlaytestedLeftAndANewGameCreated)
     ASSERT_TRUE(app.key("Escape"));
     ASSERT_TRUE(app.waitForScreen(like(editor, menuButton)).valid());
 
-    ASSERT_TRUE(app.clickUntil(menuX, menuY, like(hub, e2e::wholeWindow)).valid());
+    ASSERT_TRUE(app.clickUntil(walk.menuX, walk.menuY, like(hub, e2e::wholeWindow)).valid());
     ASSERT_TRUE(game.button(hubMenu, funcOpenDialog, x, y, dialogLeaveEditor));
     ASSERT_TRUE(app.clickUntil(x, y, [](const e2e::Image& s) { return plainGreenAt(s, dialogOkX, dialogOkY); }).valid());
     ASSERT_TRUE(app.clickUntil(dialogOkX, dialogOkY, like(frontEnd, e2e::wholeWindow)).valid());
@@ -86,6 +105,74 @@ TEST(EditorWalk, SampleGamePlaytestedLeftAndANewGameCreated)
     ASSERT_TRUE(app.waitForScreen(checkmarkShown).valid());
     ASSERT_TRUE(app.click(checkmarkX, checkmarkY));
     EXPECT_TRUE(app.waitForScreen(like(editor, menuButton)).valid());
+}
+
+// The row of a new rule in the logic editor, and its words as the font lays
+// them out (9 pixels a glyph): "Key pressed" starts at x 71, its letter value
+// follows at 190, "then" at 219 and the action at 275.
+constexpr int addObjectX = 30, addObjectY = 350, localLogicX = 30, localLogicY = 440;
+constexpr int plusX = 40, ruleY = 80, conditionX = 100, letterX = 194, actionX = 285;
+constexpr int logicBackX = 775, logicBackY = 575, saveX = 30, saveY = 80;
+constexpr int conditionSteps = 11;  // "When object" (100) to "Key pressed" (111)
+constexpr int letterSteps = 16;     // "a" to "q"
+constexpr int actionSteps = 69;     // "and" (700) to "end game" (773), past the four hidden ids 748 to 751
+constexpr e2e::Region ruleRow{60, 70, 560, 90}, wordList{200, 100, 320, 500};
+constexpr e2e::Region playButton{330, 305, 470, 335};  // the sample game's menu
+
+TEST(EditorWalk, ARuleWrittenWithTheMouseWorksInPlay)
+{
+    std::string saved[3];
+    const char* const files[3] = {"map.cfg", "logic.cfg", "ui.cfg"};
+    {
+        e2e::App app;
+        SampleEditor walk;
+        ASSERT_NO_FATAL_FAILURE(openSampleEditor(app, walk));
+        ASSERT_TRUE(app.clickUntil(addObjectX, addObjectY, unlikeIn(walk.editor, {15, 425, 45, 455})).valid());
+        const e2e::Image logic = app.clickUntil(localLogicX, localLogicY, unlikeIn(walk.editor, ruleRow), ruleRow);
+        ASSERT_TRUE(logic.valid());
+        const e2e::Image rule = app.clickUntil(plusX, ruleY, unlikeIn(logic, ruleRow), ruleRow);
+        ASSERT_TRUE(rule.valid());
+
+        ASSERT_TRUE(app.clickUntil(conditionX, ruleY, unlikeIn(rule, wordList), wordList).valid());
+        for (int i = 0; i < conditionSteps; ++i) ASSERT_TRUE(app.xdotool("click 5"));  // the wheel steps the list
+        ASSERT_TRUE(app.key("Return"));
+        ASSERT_TRUE(app.xdotool("mousemove --window " + app.windowId() + " " + std::to_string(letterX) + " " +
+                                std::to_string(ruleY)));
+        for (int i = 0; i < letterSteps; ++i) ASSERT_TRUE(app.key("Right"));  // steps the value under the pointer
+        ASSERT_TRUE(app.clickUntil(actionX, ruleY, unlikeIn(rule, wordList), wordList).valid());
+        for (int i = 0; i < actionSteps; ++i) ASSERT_TRUE(app.key("Down"));
+        ASSERT_TRUE(app.key("Return"));
+        ASSERT_TRUE(app.clickUntil(logicBackX, logicBackY, like(walk.editor, walk.menuButton)).valid());
+        ASSERT_TRUE(app.click(saveX, saveY));
+        ASSERT_TRUE(app.waitForLog("The project has been successfully saved."));
+        EXPECT_NE(app.readFile("games/sample/system/logic.cfg").find("sentence0 111 16 300 400 0 600 773 0"),
+                  std::string::npos);
+        for (int f = 0; f < 3; ++f) saved[f] = app.readFile("games/sample/system/" + std::string(files[f]));
+        ASSERT_TRUE(app.closeWindow());
+        EXPECT_EQ(app.waitExit(), 0);
+    }
+
+    e2e::App app;
+    for (int f = 0; f < 3; ++f) app.writeFile("games/sample/system/" + std::string(files[f]), saved[f]);
+    app.writeFile("system/system.cfg", e2e::settingsFile(title, 1, 0));  // debug mode: no splash
+    ASSERT_TRUE(app.start(title));
+    ASSERT_TRUE(app.openConsole());
+    ASSERT_TRUE(app.type("loadgame sample"));
+    ASSERT_TRUE(app.key("Return"));
+    ASSERT_TRUE(app.waitForLog("Game: sample has been loaded successfully."));
+    ASSERT_TRUE(app.closeConsole());
+    const e2e::Image menu = app.waitForRest([](const e2e::Image&) { return true; }, playButton);
+    ASSERT_TRUE(menu.valid());
+    ASSERT_TRUE(app.clickUntil(400, 320, unlikeIn(menu, playButton), playButton).valid());
+    bool ended = false;  // "end game": back to the game's menu, once a click has closed the opening phrase
+    for (int attempt = 0; attempt < 5 && !ended; ++attempt) {
+        ASSERT_TRUE(app.click(400, 450));
+        ASSERT_TRUE(app.key("q"));
+        ended = app.waitForScreen(like(menu, playButton), 4000).valid();
+    }
+    EXPECT_TRUE(ended);
+    ASSERT_TRUE(app.closeWindow());
+    EXPECT_EQ(app.waitExit(), 0);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The editors' panels in the colour-pick pass, read back where a click would
 // land: the image pickers' pages (a full, a last partial and a past-the-end
-// page), the macro, skybox and model panels, the tip bar, and the welcome
-// panel, which swallows every click but the one on its checkmark.
+// page), the macro, skybox and model panels, the tip bar, the welcome
+// panel, which swallows every click but the one on its checkmark, and the
+// logic editor's row, choice list and phrase selector.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "editor/panels.h"
 #include "editor/tips.h"
 #include "editor/welcome.h"
+#include "logic/logic_editor_screen.h"
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/notice.h"
@@ -197,6 +199,42 @@ TEST_F(EditorPanels, MacroSkyboxModelPanelsAndTipBarCodes)
     EXPECT_EQ(at(width + 48, 10), blocker);
     EXPECT_EQ(at(width + 53, 10), nothing);
     EXPECT_EQ(at(width, 22), nothing);
+}
+
+TEST_F(EditorPanels, LogicEditorRowChoiceListAndPhraseSelectorCodes)
+{
+    for (int o = 0; o < 5; ++o) world.worldSetObject(6, 6, 1, 1, 1, 1, 200, 0, o, 0);
+    world.mapGlobalAddSentence(0);
+    const int rule[8] = {128, 0, 300, 400, 0, 600, 713, 9};  // "Do once then kill object 9": no such object
+    for (int k = 0; k < 8; ++k) world.mapGlobalChangeSentence(0, 0, k, rule[k]);
+    worldEditor.setEditorMode(editorModeMapLogic);
+    pickPass(renderLogicEditor);
+    const code word[] = {{62, 0, 0}, {62, 0, 5}, {62, 0, 6}, {62, 0, 7}, {62, 0, 7}};
+    const int wordX[] = {90, 165, 250, 328, 360};  // "Do once", "then", "kill object", 9 and its empty thumbnail
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(at(wordX[k], 80), word[k]) << wordX[k];
+    EXPECT_EQ(at(31, 80), control(pickDeleteSentence, 0));
+    EXPECT_EQ(at(51, 80), control(pickCopySentence, 0));
+    EXPECT_EQ(at(40, 110), control(pickAddSentence));
+    EXPECT_EQ(at(775, 575), control(pickLogicBack, 0));
+    EXPECT_EQ(at(45, 575), control(pickPhraseEditor, 0));
+
+    // A list opened right of x 580 stands at 580 and covers the rest.
+    gameSys.setOrthoPos(700, 80);
+    worldEditor.setGLTimer(1000, 0, 6);
+    pickPass(renderLogicEditor);
+    int timer = 0, s = 0, slot = 0;
+    worldEditor.getGLTimer(timer, s, slot);
+    EXPECT_EQ(timer, 999);
+    EXPECT_EQ(at(570, 300), word[2]);
+    EXPECT_EQ(at(540, 300), blocker);
+    EXPECT_EQ(at(250, 80), blocker);
+
+    worldEditor.setPhraseSelectorMenu(1);  // over everything else
+    pickPass(renderLogicEditor);
+    EXPECT_EQ(at(668, 464), control(pickPhraseSelector, 255));
+    EXPECT_EQ(at(150, 380), control(pickPhraseChoicePrevious));
+    EXPECT_EQ(at(660, 380), control(pickApplyPhrase));
+    EXPECT_EQ(at(570, 300), blocker);
 }
 
 TEST_F(EditorPanels, TheWelcomePanelSwallowsEveryClickButItsCheckmark)

@@ -191,9 +191,11 @@ TEST_F(EditorKeys, PhraseSelectorWritesItsChoiceIntoTheSentence)
     worldEditor.setCurrentSentence(0);
     worldEditor.setPhraseSelectorMenu(1);
     worldEditor.setPhraseSelectorChoice(0);
+    worldEditor.setGLTimer(1, 0, 2);  // the key then goes on to the open word list: "is" steps to "is not"
     processSpecialKeys(GLUT_KEY_DOWN, 0, 0);
     EXPECT_EQ(worldEditor.getPhraseSelectorChoice(), phraseLast);
     EXPECT_EQ(world.mapGlobalGetWholeSentence(0, 0).getSentenceStep(7), phraseLast);
+    EXPECT_EQ(world.mapGlobalGetWholeSentence(0, 0).getSentenceStep(2), 301);
 }
 
 TEST_F(EditorKeys, FunctionKeysSwitchGridOutlinesAndCameras)
