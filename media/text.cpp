@@ -108,9 +108,10 @@ void unbindFont()
     glDisable(GL_TEXTURE_2D);
 }
 
-// One glyph quad centred on (cx, cy) in the current frame; `down` is the
+// The four corners of one glyph quad centred on (cx, cy) in the current
+// frame, inside a glBegin(GL_QUADS) with the font bound; `down` is the
 // direction of the glyph's bottom edge along y.
-void drawGlyph(char c, float cx, float cy, float halfWidth, float down)
+void emitGlyph(char c, float cx, float cy, float halfWidth, float down)
 {
     float s = 0.0f, row = 0.0f;
     findFontPos(c, s, row);
@@ -118,8 +119,6 @@ void drawGlyph(char c, float cx, float cy, float halfWidth, float down)
     const float top = 1.0f - row, bottom = (1.0f - cellSize) - row;
     const float left = cx - halfWidth, right = cx + halfWidth;
     const float upper = cy - down * halfHeight, lower = cy + down * halfHeight;
-    bindFont();
-    glBegin(GL_QUADS);
     glTexCoord2f(s, top);
     glVertex2f(left, upper);
     glTexCoord2f(s, bottom);
@@ -128,6 +127,15 @@ void drawGlyph(char c, float cx, float cy, float halfWidth, float down)
     glVertex2f(right, lower);
     glTexCoord2f(s + cellSize, top);
     glVertex2f(right, upper);
+}
+
+// One glyph as a draw of its own (the glyphs of world text each stand in
+// their own transform).
+void drawGlyph(char c, float cx, float cy, float halfWidth, float down)
+{
+    bindFont();
+    glBegin(GL_QUADS);
+    emitGlyph(c, cx, cy, halfWidth, down);
     glEnd();
     unbindFont();
 }
@@ -180,13 +188,20 @@ void displayTextString(float x, float y, const std::string& text)
     draw2dortho();
     // Under the 2D projection a vertex at (-x, -y) lands on screen point (x, y).
     glScalef(-1.0f, -1.0f, 1.0f);
+    // The whole line is one draw: a draw per glyph cost the renderer far more
+    // than the glyphs' few pixels. Colour codes change the colour between
+    // quads, as they did between draws.
     float pen = 0.0f, size = textSizes[0];
+    bindFont();
+    glBegin(GL_QUADS);
     walkText(
         text, [&](int s) { size = textSizes[s]; }, setColor,
         [&](char c) {
-            drawGlyph(c, x + pen, y, size, 1.0f);
+            emitGlyph(c, x + pen, y, size, 1.0f);
             pen += 2.0f * size + 1.0f;
         });
+    glEnd();
+    unbindFont();
     leave2dortho();
     glCullFace(GL_FRONT);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
