@@ -12,6 +12,7 @@
 
 #include "core/log.h"
 #include "media/numbered_names.h"
+#include "media/screen_layer.h"
 #include "media/texture.h"
 #include "menus/splash.h"
 #include "menus/ui.h"
@@ -92,6 +93,7 @@ void deleteTextures(const std::vector<img>& table, int count)
         const GLuint tex = static_cast<GLuint>(table[static_cast<size_t>(i)].GetTex());
         if (tex != 0) glDeleteTextures(1, &tex);
     }
+    forgetScreenLayer();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "core/log.h"
 #include "media/image_loading.h"
 #include "media/numbered_names.h"
+#include "media/screen_layer.h"
 #include "media/texture.h"
 #include "world/world.h"
 
@@ -177,6 +178,7 @@ void freeModels()
         const GLuint tex = static_cast<GLuint>(modelImg[static_cast<size_t>(i)].GetTex());
         if (tex != 0) glDeleteTextures(1, &tex);
     }
+    forgetScreenLayer();
     std::vector<img>().swap(modelImg);
     world.worldSetModel(0, 0);
 }

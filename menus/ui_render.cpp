@@ -14,6 +14,7 @@
 #include "editor/menu_editor_screen.h"
 #include "editor/world_editor_screen.h"
 #include "media/quad.h"
+#include "media/screen_layer.h"
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/ui.h"
@@ -114,8 +115,12 @@ void renderBackground(int m)
 {
     const int tex = gameUI.getMenuBackgroundTex(m);
     if (pickPass() || !validMenuImage(tex)) return;
+    const img& image = uiImage[static_cast<size_t>(tex)];
+    const screenLayer layer{image.GetTex(), image.getAnimState() ? image.getCurrentFrame() : -1};
+    if (restoreScreenLayer(layer)) return;
     drawMenuImage(tex, screenSpaceCentreX, screenSpaceCentreY, menuBackgroundDepth, screenSpaceCentreX,
                   screenSpaceCentreY, 1.0f);
+    storeScreenLayer(layer);
 }
 
 void renderButtons(int m, bool menuEditor)
