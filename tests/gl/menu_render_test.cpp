@@ -16,6 +16,8 @@
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "media/image_loading.h"
+#include "media/quad.h"
 #include "media/texture.h"
 #include "menus/dialog.h"
 #include "menus/ui.h"
@@ -189,6 +191,47 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
     disableDialog();
     EXPECT_EQ(gameSys.getGameState(), gameStateWorldEditor);
     EXPECT_EQ(gameUI.getCurrentDialogBox(), 0);
+}
+
+// An opaque background is kept and copied back on later frames; a frame after
+// its texture is replaced by another, or after the view changes size, shows
+// what drawing the background afresh shows.
+TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
+{
+    const auto load = [](const char* name) {
+        std::string path = std::string(QV_DATA_DIR) + "/ui/" + name;
+        return static_cast<int>(ilutGLLoadImage(path.data()));
+    };
+    const std::array<std::array<int, 2>, 4> spots{{{20, 20}, {780, 20}, {20, 580}, {400, 150}}};
+    const auto shown = [&](int scale) {
+        std::array<rgb, 4> seen{};
+        for (size_t i = 0; i < spots.size(); ++i) seen[i] = at(spots[i][0] / scale, spots[i][1] / scale);
+        return seen;
+    };
+    const auto fresh = [&](int tex, int scale) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        displayTexture(400, 300, menuBackgroundDepth, 400, 300, 1, 1, 1, tex, true, true, 1, pickNone);
+        return shown(scale);
+    };
+    uiImage[0].SetTex(load("10000.jpg"));
+    const std::array<rgb, 4> first = fresh(uiImage[0].GetTex(), 1);
+    for (int frame = 0; frame < 2; ++frame) {
+        draw(false);
+        EXPECT_EQ(shown(1), first) << "frame " << frame;
+    }
+
+    deleteUIImageTextures(1);
+    uiImage[0].SetTex(load("10001.jpg"));
+    const std::array<rgb, 4> second = fresh(uiImage[0].GetTex(), 1);
+    EXPECT_NE(second, first);
+    draw(false);
+    EXPECT_EQ(shown(1), second);
+
+    changeSize(400, 300);
+    const std::array<rgb, 4> small = fresh(uiImage[0].GetTex(), 2);
+    draw(false);
+    EXPECT_EQ(shown(2), small);
+    deleteUIImageTextures(1);
 }
 
 }  // namespace
