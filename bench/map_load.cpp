@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/quiet_run.h"
+#include "bench/scratch_dir.h"
 
 #include <boost/filesystem.hpp>
 #include <cstdio>
@@ -69,10 +70,9 @@ void writeEmptyMapsFile(const boost::filesystem::path& file)
 void setUpGames()
 {
     if (!benchDir.empty()) return;
-    benchDir = boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("qv-bench-%%%%%%");
+    benchDir = enterScratchDir();
     writeMapFile(benchDir / "games" / gameName / "system" / "map.cfg");
     writeEmptyMapsFile(benchDir / "games" / emptyGameName / "system" / "map.cfg");
-    boost::filesystem::current_path(benchDir);
 }
 
 // Times loadGameMaps of the game; false when a load failed.
@@ -125,10 +125,6 @@ BENCHMARK(loadEmptyMaps)->Unit(benchmark::kMillisecond)->Iterations(3);
 int main(int argc, char** argv)
 {
     runBenchmarksQuietly(argc, argv);
-    if (!benchDir.empty()) {
-        boost::filesystem::current_path(benchDir.parent_path());
-        boost::system::error_code ec;
-        boost::filesystem::remove_all(benchDir, ec);
-    }
+    removeScratchDir(benchDir);
     return 0;
 }

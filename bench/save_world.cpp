@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/quiet_run.h"
+#include "bench/scratch_dir.h"
 
 #include <boost/filesystem.hpp>
 #include <string>
@@ -52,9 +53,7 @@ void buildWorld(gameWorld& target)
 void setUpGame()
 {
     if (!benchDir.empty()) return;
-    benchDir = boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("qv-bench-%%%%%%");
-    boost::filesystem::create_directories(benchDir);
-    boost::filesystem::current_path(benchDir);
+    benchDir = enterScratchDir();
     buildWorld(world);
 }
 
@@ -105,10 +104,6 @@ BENCHMARK(loadSavedWorld)->Unit(benchmark::kMillisecond)->Iterations(3);
 int main(int argc, char** argv)
 {
     runBenchmarksQuietly(argc, argv);
-    if (!benchDir.empty()) {
-        boost::filesystem::current_path(benchDir.parent_path());
-        boost::system::error_code ec;
-        boost::filesystem::remove_all(benchDir, ec);
-    }
+    removeScratchDir(benchDir);
     return 0;
 }

@@ -78,7 +78,6 @@ public:
 
 private:
     std::vector<sentence> sentences;
-    int owner = 0;  // copied with the list
 
     bool hasRule(int i) const { return i >= 0 && i < getSentenceAmount(); }
 };

@@ -17,7 +17,7 @@ namespace {
 
 constexpr char codeMark = '^';
 constexpr int atlasCells = 10;
-constexpr float cellSize = 0.1f;
+constexpr float cellSize = 1.0f / atlasCells;
 constexpr float blankCell = 0.9f;
 // Marks the atlas cell that holds no character.
 constexpr char noGlyph = '\x7f';
