@@ -122,13 +122,23 @@ def front_end():
     return [intro, options]
 
 
+# How far the pen moves a character, in screen pixels: a plain line and a
+# size-3 title.
+LINE_ADVANCE, TITLE_ADVANCE = 9, 13
+
+
+def centred_text(y, text, advance, codes):
+    """A text line centred across the 800-pixel screen."""
+    return Text(400 - advance * len(text) // 2, y, codes + text)
+
+
 def game_menus(title_background, title, subtitle):
     """The menus a game plays and is edited with: its title menu (0), the
     in-game menu (1), the editor hub (2) and the editor menu (3)."""
     title_menu = Menu(title_background,
                       [button(400, 320, 'Play', ENTER_GAME), button(400, 390, 'Leave Game', OPEN_DIALOG,
                                                                      DIALOG_LEAVE_GAME)],
-                      [], [Text(400 - 9 * len(title) // 2, 150, '^3^w' + title), Text(220, 210, '^w' + subtitle)])
+                      [], [centred_text(150, title, TITLE_ADVANCE, '^3^w'), centred_text(210, subtitle, LINE_ADVANCE, '^w')])
     ingame = Menu(image('game'),
                   [button(400, 230, 'Resume', LEAVE_INGAME_MENU), button(400, 300, 'Restart', ENTER_GAME),
                    button(400, 370, 'Main Menu', MAIN_MENU),

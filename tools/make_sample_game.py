@@ -385,8 +385,10 @@ def title_background():
 def splash():
     im = vertical_gradient((800, 600), (10, 20, 40), (40, 80, 120))
     d = ImageDraw.Draw(im)
-    d.text((230, 250), 'Crystal Meadow', font=font(56), fill=(230, 245, 255))
-    d.text((300, 330), 'a Quorvane sample game', font=font(22), fill=(180, 210, 240))
+    for y, line, size, colour in ((250, 'Crystal Meadow', 56, (230, 245, 255)),
+                                  (330, 'a Quorvane sample game', 22, (180, 210, 240))):
+        left, _, right, _ = d.textbbox((0, 0), line, font=font(size))
+        d.text(((800 - (right - left)) // 2 - left, y), line, font=font(size), fill=colour)
     return im
 
 
