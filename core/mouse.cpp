@@ -108,6 +108,26 @@ bool handleClick(int button, int state)
 
 }  // namespace
 
+bool leftPressed()
+{
+    return gameSys.getLeftMouse() == mouseButtonPressed;
+}
+
+bool leftReleased()
+{
+    return gameSys.getLeftMouse() == mouseButtonReleased;
+}
+
+bool rightPressed()
+{
+    return gameSys.getRightMouse() == mouseButtonPressed;
+}
+
+bool rightReleased()
+{
+    return gameSys.getRightMouse() == mouseButtonReleased;
+}
+
 void setPointerWarp(pointerWarpFunc warp)
 {
     warpPointer = warp ? warp : glutWarp;

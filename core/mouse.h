@@ -27,6 +27,12 @@ constexpr float thirdPersonPitchLimit = 23.0f;
 // Window depth at which the pointer's world position is taken.
 constexpr double pointerWorldDepth = 0.93;
 
+// The left and right button states that gameSys holds for the current pick.
+bool leftPressed();
+bool leftReleased();
+bool rightPressed();
+bool rightReleased();
+
 void mouse(int button, int state, int x, int y);
 void mousePassive(int x, int y);
 void mouseDrag(int x, int y);

@@ -1,5 +1,6 @@
 // The colour-pick pass with its dispatch, and the 3D selection of objects and
 // tiles with what its nearest hit does.
+#include "core/mouse.h"
 #include "core/pick.h"
 
 #include <GL/freeglut.h>
@@ -68,11 +69,6 @@ int timeChecked = 0;
 bool isPlayState(int state)
 {
     return state == gameStatePlay || state == gameStatePlaytest;
-}
-
-bool leftPressed()
-{
-    return gameSys.getLeftMouse() == mouseButtonPressed;
 }
 
 void clearMenuInteraction()

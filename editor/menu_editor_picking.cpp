@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/mouse.h"
 #include "core/pick.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -40,21 +41,6 @@ constexpr int slowestAnimSpeedMs = 1099;
 bool hoverPass()
 {
     return gameSys.getHoverState();
-}
-
-bool leftPressed()
-{
-    return gameSys.getLeftMouse() == mouseButtonPressed;
-}
-
-bool leftReleased()
-{
-    return gameSys.getLeftMouse() == mouseButtonReleased;
-}
-
-bool rightReleased()
-{
-    return gameSys.getRightMouse() == mouseButtonReleased;
 }
 
 int currentMenu()

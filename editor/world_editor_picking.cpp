@@ -3,6 +3,7 @@
 // panel and the logic editor's rule buttons.
 #include "editor/world_editor_picking.h"
 
+#include "core/mouse.h"
 #include "core/pick.h"
 #include "core/system.h"
 #include "editor/add_object.h"
@@ -25,21 +26,6 @@ constexpr int deleteMapDialog = 3;
 // A fog code R runs fog function R - fogCodeToFunction.
 constexpr int fogCodeToFunction = pickFogToggle - fogFunctionToggle;
 constexpr int ruleIndexBytes = 256;
-
-bool leftPressed()
-{
-    return gameSys.getLeftMouse() == mouseButtonPressed;
-}
-
-bool rightPressed()
-{
-    return gameSys.getRightMouse() == mouseButtonPressed;
-}
-
-bool leftReleased()
-{
-    return gameSys.getLeftMouse() == mouseButtonReleased;
-}
 
 bool inLogicEditor()
 {

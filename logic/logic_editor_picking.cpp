@@ -1,6 +1,7 @@
 // The logic editor's click handler.
 #include "logic/logic_editor_picking.h"
 
+#include "core/mouse.h"
 #include "core/pick.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -11,16 +12,6 @@
 #include "world/world.h"
 
 namespace {
-
-bool leftPressed()
-{
-    return gameSys.getLeftMouse() == mouseButtonPressed;
-}
-
-bool leftReleased()
-{
-    return gameSys.getLeftMouse() == mouseButtonReleased;
-}
 
 // The model of the object's logic rule being edited (slot 7).
 void stepModelValue(int delta)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/frame.h"
+#include "core/mouse.h"
 #include "core/pick.h"
 #include "core/script.h"
 #include "core/system.h"
@@ -58,11 +59,6 @@ int drawPickArgument()
 void setPickColour(int r, int g, int b)
 {
     glColor3ub(static_cast<GLubyte>(r), static_cast<GLubyte>(g), static_cast<GLubyte>(b));
-}
-
-bool leftPressed()
-{
-    return gameSys.getLeftMouse() == mouseButtonPressed;
 }
 
 // Advances the blink and tells whether `mark` follows the text now.
