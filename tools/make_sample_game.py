@@ -96,9 +96,10 @@ def sky_face(kind):
     im = vertical_gradient((256, 256), (60, 110, 200), (190, 220, 245))
     d = ImageDraw.Draw(im)
     offset = {'front': 0, 'left': 60, 'back': 120, 'right': 180}[kind]
+    cloud, margin = 70, 4  # every cloud stays whole inside its face, so no face edge cuts one
     for i in range(3):
-        x = (offset + 90 * i) % 256
-        d.ellipse([x, 60 + 20 * i, x + 70, 85 + 20 * i], fill=(245, 245, 250))
+        x = margin + (offset + 90 * i) % (256 - cloud - 2 * margin)
+        d.ellipse([x, 60 + 20 * i, x + cloud, 85 + 20 * i], fill=(245, 245, 250))
     return im.filter(ImageFilter.GaussianBlur(1.2))
 
 
