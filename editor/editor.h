@@ -39,6 +39,8 @@ enum welcomeMenuId {
 constexpr int objectListSize = 50;
 constexpr int renderLayerCount = 8;
 constexpr int phraseMenuClosed = -1;
+// The phrase selector's value while it is closed.
+constexpr int phraseSelectorClosed = -1;
 constexpr int phraseLast = 1023;
 // Rules the logic editor lists at once, from the top sentence on.
 constexpr int logicRowsShown = 15;

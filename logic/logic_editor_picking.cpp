@@ -45,19 +45,24 @@ bool dispatchModelMenu(int code)
     }
 }
 
+// Opens a closed panel or closes an open one, with the matching sound; a
+// panel is open while its value is above `closed`.
+template <typename Set>
+void togglePanel(int value, int closed, int opened, Set set)
+{
+    const bool opening = value <= closed;
+    playSystemSound(opening ? sysSoundOpen : sysSoundClose, 0);
+    set(opening ? opened : closed);
+}
+
 // The phrase editor, phrase selector and rule scrolling codes; false for other codes.
 bool dispatchLogicEditorCodes(int code)
 {
     switch (code) {
     case pickPhraseEditor:
-        if (!leftReleased()) return true;
-        if (worldEditor.getPhraseMenu() > phraseMenuClosed) {
-            playSystemSound(sysSoundClose, 0);
-            worldEditor.setPhraseMenu(phraseMenuClosed);
-        } else {
-            playSystemSound(sysSoundOpen, 0);
-            worldEditor.setPhraseMenu(0);
-        }
+        if (leftReleased())
+            togglePanel(worldEditor.getPhraseMenu(), phraseMenuClosed, 0,
+                        [](int v) { worldEditor.setPhraseMenu(v); });
         return true;
     case pickNextPhrase:
         if (leftReleased()) stepPhraseMenu(1);
@@ -66,14 +71,9 @@ bool dispatchLogicEditorCodes(int code)
         if (leftReleased()) stepPhraseMenu(-1);
         return true;
     case pickPhraseSelector:
-        if (!leftPressed()) return true;
-        if (worldEditor.getPhraseSelectorMenu() > -1) {
-            playSystemSound(sysSoundClose, 0);
-            worldEditor.setPhraseSelectorMenu(-1);
-        } else {
-            playSystemSound(sysSoundOpen, 0);
-            worldEditor.setPhraseSelectorMenu(1);
-        }
+        if (leftPressed())
+            togglePanel(worldEditor.getPhraseSelectorMenu(), phraseSelectorClosed, 1,
+                        [](int v) { worldEditor.setPhraseSelectorMenu(v); });
         return true;
     case pickPhraseChoiceNext:
         if (leftReleased()) stepPhraseChoice(1);

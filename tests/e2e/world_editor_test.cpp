@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/e2e/harness.h"
+#include "tests/e2e/step_fixture.h"
 
 namespace {
 
@@ -40,18 +41,8 @@ bool checkmarkShown(const e2e::Image& s)
     return greenAt(s, checkmarkX, checkmarkY) && greenAt(s, checkmarkX - 20, checkmarkY + 20);
 }
 
-class WorldEditorMap : public ::testing::Test {
+class WorldEditorMap : public e2e::StepFixture {
 protected:
-    e2e::App app;
-    e2e::Image shown;  // the window at rest after the last step
-
-    // Waits for the window to come to rest with `region` unlike what it showed.
-    bool changes(const e2e::Region& region)
-    {
-        shown = app.waitForChange(shown, region);
-        return shown.valid();
-    }
-    bool clickChanges(int x, int y, const e2e::Region& region) { return app.click(x, y) && changes(region); }
     bool typeInto(int x, int y, const std::string& text) { return app.click(x, y) && app.type(text); }
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/e2e/step_fixture.h"
 
 namespace {
 
@@ -40,21 +41,7 @@ std::vector<std::string> words(const std::string& text)
     return out;
 }
 
-class WorldPanels : public ::testing::Test {
-protected:
-    e2e::App app;
-    e2e::Image shown;  // the window at rest after the last step
-
-    bool changes(const e2e::Region& region)
-    {
-        shown = app.waitForChange(shown, region);
-        return shown.valid();
-    }
-    bool clickChanges(int x, int y, const e2e::Region& region, int button = 1)
-    {
-        return app.click(x, y, button) && changes(region);
-    }
-};
+class WorldPanels : public e2e::StepFixture {};
 
 TEST_F(WorldPanels, TilesSkyboxObjectAndMacroAreEditedPlayedAndSaved)
 {
