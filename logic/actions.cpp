@@ -95,11 +95,13 @@ void removePhrase(const actionArgs&) { world.setDisplayPhrase(phraseDisplayNone,
 
 // --- Texts standing at the subject ---------------------------------------------
 
+worldTextFunc worldText = displayTextStringIngame;
+
 // Draws text at the subject's position raised by `rise`, in drawing order (x, height, y).
 void drawAtSubject(const actionArgs& a, float rise, const std::string& text)
 {
     const objectRecord s = readObjectRecord(a.subject, a.map);
-    displayTextStringIngame(s.x, s.z + rise, s.y, text);
+    worldText(s.x, s.z + rise, s.y, text);
 }
 
 std::string objectScoreText(int o, int m)
@@ -311,10 +313,12 @@ void firstPersonView(const actionArgs&) { camera.setCamMode(camModeFirstPerson);
 void overheadView(const actionArgs&) { camera.setCamMode(camModeOverhead); }
 
 // The pointer shape needs a window; without one (no display) it stays as it is.
-void setPointerShape(int shape)
+void glutPointerShape(int shape)
 {
     if (glutGet(GLUT_INIT_STATE) && glutGetWindow() != 0) glutSetCursor(shape);
 }
+
+pointerShapeFunc setPointerShape = glutPointerShape;
 
 void enableFreelook(const actionArgs&)
 {
@@ -569,6 +573,12 @@ bool objectsPresent(int needs, const actionArgs& a)
 }
 
 }  // namespace
+
+void setActionOutputs(worldTextFunc text, pointerShapeFunc pointer)
+{
+    worldText = text ? text : displayTextStringIngame;
+    setPointerShape = pointer ? pointer : glutPointerShape;
+}
 
 void gameAction(int action, int value, int subject)
 {

@@ -1,13 +1,21 @@
-// Helpers shared by the unit tests: temporary folders and files, and a working
-// directory switched for the length of a test.
+// Helpers shared by the unit tests: temporary folders and files, a working
+// directory switched for the length of a test, the console's newest lines, a
+// short WAV file, and the check of a step's effect on a set of named values.
 #pragma once
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <boost/filesystem.hpp>
+#include <cmath>
+#include <cstdint>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "menus/console.h"
 
 namespace testutil {
 
@@ -83,5 +91,67 @@ public:
 private:
     boost::filesystem::path old_;
 };
+
+// Copies the folder `from` into `to`, replacing files already there.
+inline void copyTree(const boost::filesystem::path& from, const boost::filesystem::path& to)
+{
+    namespace fs = boost::filesystem;
+    for (fs::recursive_directory_iterator it(from), end; it != end; ++it) {
+        const fs::path target = to / fs::relative(it->path(), from);
+        if (fs::is_directory(it->path())) fs::create_directories(target);
+        else fs::copy_file(it->path(), target, fs::copy_options::overwrite_existing);
+    }
+}
+
+// True when one of the newest console lines contains `text`.
+inline bool consoleHas(const std::string& text, int newest = 1 << 30)
+{
+    for (int i = 0; i < newest && i < console.getLineCount(); ++i)
+        if (console.getLine(i).find(text) != std::string::npos) return true;
+    return false;
+}
+
+// A 16-bit mono PCM WAV of `seconds` of a quiet tone.
+inline std::string wavBytes(double seconds)
+{
+    const int rate = 8000;
+    const uint32_t samples = static_cast<uint32_t>(seconds * rate);
+    std::string out;
+    auto u32 = [&out](uint32_t v) { for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (8 * i) & 0xff); };
+    auto u16 = [&out](uint16_t v) { out += static_cast<char>(v & 0xff); out += static_cast<char>(v >> 8); };
+    out += "RIFF";
+    u32(36 + samples * 2);
+    out += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    out += "data";
+    u32(samples * 2);
+    for (uint32_t i = 0; i < samples; ++i) u16(static_cast<uint16_t>(static_cast<int16_t>(1000 * std::sin(i * 0.3))));
+    return out;
+}
+
+// Named values of the program's state, read before and after one step. The
+// step's expected effect is the list of values it changes; every other value
+// must stay as it was.
+using observed = std::map<std::string, double>;
+struct change {
+    std::string key;
+    double value;
+};
+inline void expectChanges(const observed& before, const observed& after, const std::vector<change>& changes,
+                          double tolerance = 1e-4)
+{
+    observed want = before;
+    for (const change& c : changes) {
+        EXPECT_EQ(want.count(c.key), 1u) << "nothing observed as " << c.key;
+        want[c.key] = c.value;
+    }
+    for (const auto& [key, value] : want) EXPECT_NEAR(after.at(key), value, tolerance) << key;
+}
 
 }  // namespace testutil

@@ -1,0 +1,397 @@
+// Every action of a logic rule, one row each: the values it changes in the
+// world, the camera, the keys, the sounds and the in-world texts, with every
+// other value left as it was.
+#include <gtest/gtest.h>
+
+#include <AL/al.h>
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+
+#include "core/camera.h"
+#include "core/system.h"
+#include "editor/editor.h"
+#include "logic/actions.h"
+#include "logic/steps.h"
+#include "media/sound.h"
+#include "menus/ui.h"
+#include "tests/unit/test_util.h"
+#include "tests/unit/world_test_util.h"
+#include "world/movement.h"
+
+namespace {
+
+using testutil::change;
+
+constexpr int S = 0, V = 1, dead = 2;  // the subject, the value object, a dead hidden unsolid one
+constexpr int objects = 4, phrase = 5;
+constexpr float cos30 = 0.8660254f, sin10 = 0.1736482f;
+
+// The last in-world text and pointer shape the actions gave out.
+struct outputs {
+    int texts = 0;
+    float x = 0, height = 0, y = 0;
+    std::string text;
+    int pointer = -1;
+} out;
+
+void recordText(float x, float height, float y, const std::string& text)
+{
+    ++out.texts;
+    out.x = x;
+    out.height = height;
+    out.y = y;
+    out.text = text;
+}
+void recordPointer(int shape) { out.pointer = shape; }
+
+void setScore(int o, int score) { world.worldSetObjectScore(score, o, 0); }
+
+void putObject(int o, float x, float y, float z, float h, int tex, int layer, float obh, float pitch, float yaw)
+{
+    world.worldSetObject(x, y, z, 1, h, 1, tex, layer, o, 0);
+    world.setObstructionSize(0.5f, obh, 0.5f, o, 0);
+    world.worldSetRot(pitch, yaw, 0, o, 0);
+    world.mapLocalAddSentence(o, 0);
+    world.mapLocalSetSentenceTimer(5, 0, o, 0);
+    world.mapLocalSetExecutionState(executionStateFired, 0, o, 0);
+}
+
+// The play field of every row: two maps of 10 x 10 flat tiles, four objects
+// on the first, scores, phrase 5, a key held and keys disabled, sounds loaded.
+void playField()
+{
+    worldtest::makeWorld(2, objects, 10, 10);
+    putObject(S, 20, 20, 2, 1.5f, 5, 1, 1.0f, 10, 90);
+    putObject(V, 30, 31, 3, 1, 7, 2, 0.5f, 30, 30);
+    putObject(dead, 40, 12, 0.5f, 1, 9, 3, 0.5f, 0, 0);
+    putObject(3, 50, 50, 0.5f, 1, 3, 0, 0.5f, 0, 0);
+    world.worldSetObjectName("vee", V, 0);
+    world.worldSetObjectLife(false, dead, 0);
+    world.worldSetObjectVisible(false, dead, 0);
+    world.worldSetObjectObstructionState(false, dead, 0);
+    setScore(S, 3);
+    setScore(V, 2);
+    setScore(dead, 9);
+    world.setGlobalScore(3, 6);
+    world.setGameScore(5);
+    world.setPhrase(phrase, "five");
+    world.setChangeMap(changeMapNone);
+    world.setGameBox(gameBoxTimerNone, 0);
+    world.setDisplayPhrase(phraseDisplayNone, phraseDisplayNone);
+    world.setLookAtObject(-1);
+    gameSys.setGameState(gameStatePlay);
+    gameSys.resetKeyState();
+    const int keys[namedKeyCount] = {keyStatePressed, keyStateDisabled, keyStateIdle,
+                                     keyStateDisabled, keyStateIdle, keyStateDisabled};
+    for (int k = 0; k < namedKeyCount; ++k) gameSys.setKeyState(k, keys[k]);
+    gameSys.setAlphabetKeyState(2, keyStateDisabled);
+    gameSys.setAlphabetKeyState(4, keyStatePressed);
+    gameUI.setCurrentMenu(2);
+    stopGameSounds();
+    out = outputs();
+}
+
+// 0 silent, 1 playing once, 2 playing in a loop.
+double soundState(int s)
+{
+    ALint state = 0, loop = 0;
+    const unsigned int source = gameSounds[s].getSource();
+    if (source == 0) return 0;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    alGetSourcei(source, AL_LOOPING, &loop);
+    return state != AL_PLAYING ? 0 : loop ? 2 : 1;
+}
+
+testutil::observed observe()
+{
+    testutil::observed v;
+    for (int o = 0; o < objects; ++o) {
+        const std::string p = "o" + std::to_string(o) + ".";
+        const objectRecord r = readObjectRecord(o, 0);
+        float pitch, yaw, roll;
+        world.worldGetRot(pitch, yaw, roll, o, 0);
+        const double values[] = {r.x, r.y, r.z, r.w, r.h, r.d, double(r.tex), double(r.layer), pitch, yaw, roll};
+        const char* names[] = {"x", "y", "z", "w", "h", "d", "tex", "layer", "pitch", "yaw", "roll"};
+        for (int i = 0; i < 11; ++i) v[p + names[i]] = values[i];
+        v[p + "life"] = world.worldGetObjectLife(o, 0);
+        v[p + "visible"] = world.worldGetObjectVisible(o, 0);
+        v[p + "solid"] = world.worldGetObjectObstructionState(o, 0);
+        v[p + "score"] = world.worldGetObjectScore(o, 0);
+        v[p + "timer"] = world.mapLocalGetSentenceTimer(0, o, 0);
+        v[p + "state"] = world.mapLocalGetExecutionState(0, o, 0);
+    }
+    v["objects"] = world.worldGetObjectCount(0);
+    for (int g = 0; g < globalScoreCount; ++g) v["g" + std::to_string(g)] = world.getGlobalScore(g);
+    for (int k = 0; k < namedKeyCount; ++k) v["key" + std::to_string(k)] = gameSys.getKeyState(k);
+    for (int k = 0; k < alphabetKeyCount; ++k) v["letter" + std::to_string(k)] = gameSys.getAlphabetKeyState(k);
+    v["currentLetter"] = gameSys.getCurrentAlphabetKey();
+    int timer, image;
+    world.getGameBox(timer, image);
+    v["box.timer"] = timer;
+    v["box.image"] = image;
+    world.getDisplayPhrase(timer, image);
+    v["phrase.timer"] = timer;
+    v["phrase.id"] = image;
+    v["condition"] = world.getGameCondition();
+    v["gameScore"] = world.getGameScore();
+    v["changeMap"] = world.getChangeMap();
+    v["currentMap"] = world.getCurrentMap();
+    v["freeLook"] = world.getFreeLook();
+    v["resetFreelook"] = world.getResetFreelook();
+    v["inputLock"] = world.getIngameInputDisallow();
+    v["lookAt"] = world.getLookAtObject();
+    float x, y, z;
+    camera.GetPos(x, y, z);
+    v["cam.x"] = x;
+    v["cam.y"] = y;
+    v["cam.z"] = z;
+    camera.GetRot(x, y);
+    v["cam.pitch"] = x;
+    v["cam.yaw"] = y;
+    v["camMode"] = camera.getCamMode();
+    v["gameState"] = gameSys.getGameState();
+    v["inputState"] = gameSys.getInputState();
+    v["menu"] = gameUI.getCurrentMenu();
+    v["endTest"] = worldEditor.getEndTest();
+    for (int s = 0; s < 2; ++s) v["sound" + std::to_string(s)] = soundState(s);
+    v["texts"] = out.texts;
+    v["text.x"] = out.x;
+    v["text.height"] = out.height;
+    v["text.y"] = out.y;
+    v["pointer"] = out.pointer;
+    return v;
+}
+
+struct actionRow {
+    int action, value, subject;
+    void (*setup)();
+    std::vector<change> changes;
+    std::string text = "";  // the in-world text drawn
+};
+
+// One text drawn at the subject's ground point (20, 20) at this height.
+std::vector<change> textAt(float height)
+{
+    return {{"texts", 1}, {"text.x", 20}, {"text.height", height}, {"text.y", 20}};
+}
+
+// Object `o` placed at (x, y, z), alive with its timer restarted.
+std::vector<change> spawned(int o, float x, float y, float z, bool turned)
+{
+    const std::string p = "o" + std::to_string(o) + ".";
+    std::vector<change> c = {{p + "x", x}, {p + "y", y}, {p + "z", z}, {p + "life", 1}, {p + "timer", 0}};
+    if (turned) c.insert(c.end(), {{p + "pitch", 10}, {p + "yaw", 90}});
+    return c;
+}
+
+std::vector<change> moved(float x, float y, float z)
+{
+    return {{"o1.x", x}, {"o1.y", y}, {"o1.z", z}};
+}
+
+// The camera moved onto V and V turned to the camera's angles (40, -130).
+std::vector<change> cameraOnV(bool follow)
+{
+    std::vector<change> c = {{"cam.x", 30}, {"cam.y", 3}, {"cam.z", 31}, {"o1.pitch", 40}, {"o1.yaw", -130}};
+    if (follow) c.push_back({"lookAt", V});
+    return c;
+}
+
+const std::vector<change> firstPersonPreset = {{"camMode", camModeFirstPerson}, {"cam.x", -2.3}, {"cam.y", 7.2},
+                                               {"cam.z", -3.7}, {"cam.pitch", 0}, {"cam.yaw", 140},
+                                               {"resetFreelook", 1}};
+
+void overhead() { camera.setCamMode(camModeOverhead); }
+void playBoth() { playGameSound(0, 1); playGameSound(1, 0); }
+
+const actionRow rows[] = {
+    {stepAnd, 1, S, nullptr, {}},
+    {stepGameWin, 0, S, nullptr, {{"condition", gameConditionWin}}},
+    {stepGameLose, 0, S, nullptr, {{"condition", gameConditionLose}}},
+    {stepDisplayImage, 9, S, nullptr, {{"box.timer", 1000}, {"box.image", 9}}},
+    {stepRemoveImg, 0, S, [] { world.setGameBox(500, 3); }, {{"box.timer", 0}, {"box.image", 0}}},
+    {stepDisplayPhrase, 7, S, nullptr, {{"phrase.timer", 1000}, {"phrase.id", 7}}},
+    {stepDisplayPhrase, phraseCount, S, nullptr, {}},
+    {stepRemovePhrase, 0, S, [] { world.setDisplayPhrase(500, 4); }, {{"phrase.timer", -1}, {"phrase.id", -1}}},
+    {stepDisplayPhraseOnObj, phrase, S, nullptr, textAt(2), "five"},
+    {stepDisplayGblScoreOnObj, 3, S, nullptr, textAt(2), "6"},
+    {stepDisplayObjScoreOnObj, V, S, nullptr, textAt(2), "vee 2"},
+    {stepPhraseAboveObj, phrase, S, nullptr, textAt(3), "five"},
+    {stepDisplayObjectScore, V, S, nullptr, textAt(5), "vee 2"},
+    {stepDisplayGlobalScore, 3, S, nullptr, textAt(5), "6"},
+    {stepKillObject, V, S, nullptr, {{"o1.life", 0}, {"o1.timer", 0}}},
+    {stepReviveObject, dead, S, nullptr, {{"o2.life", 1}, {"o2.timer", 0}}},
+    {stepKillObject, objects, S, nullptr, {}},
+    // V turned to yaw 30 and pitch 30: each move is a fifth of its vector.
+    {stepMoveObjectUp, V, S, nullptr, {{"o1.z", 3.2}}},
+    {stepMoveObjectDown, V, S, nullptr, {{"o1.z", 2.8}}},
+    {stepMoveObjectLeft, V, S, nullptr, moved(30 - cos30 / 5, 30.9f, 3)},
+    {stepMoveObjectRight, V, S, nullptr, moved(30 + cos30 / 5, 31.1f, 3)},
+    {stepMoveObjectForward, V, S, nullptr, moved(30.1f, 31 - cos30 / 5, 2.9f)},
+    {stepMoveObjectBackwards, V, S, nullptr, moved(29.9f, 31 + cos30 / 5, 3.1f)},
+    {stepMoveObjectForward, V, S, overhead, moved(30.1f, 31 - cos30 / 5, 3)},
+    {stepMoveObjectBackwards, V, S, [] { camera.setCamMode(camModeThirdPerson); world.setLookAtObject(V); },
+     moved(29.9f, 31 + cos30 / 5, 3)},
+    {stepMoveObjectForward, V, S, [] { camera.setCamMode(camModeThirdPerson); world.setLookAtObject(S); },
+     moved(30.1f, 31 - cos30 / 5, 2.9f)},
+    {stepHideObject, V, S, nullptr, {{"o1.visible", 0}}},
+    {stepShowObject, dead, S, nullptr, {{"o2.visible", 1}}},
+    {stepObjectSolid, dead, S, nullptr, {{"o2.solid", 1}}},
+    {stepObjectUnsolid, V, S, nullptr, {{"o1.solid", 0}}},
+    // S stands at (20, 20, 2) turned to yaw 90 and pitch 10, its box 1 high each way.
+    {stepSpawnObjectUp, dead, S, nullptr, spawned(dead, 20, 22.05f, 2, false)},
+    {stepSpawnObjectDown, dead, S, nullptr, spawned(dead, 20, 17.95f, 0.5f, false)},
+    {stepSpawnObjectLeft, dead, S, nullptr, spawned(dead, 20, 19, 2, true)},
+    {stepSpawnObjectRight, dead, S, nullptr, spawned(dead, 20, 21, 2, true)},
+    {stepSpawnObjectForwards, dead, S, nullptr, spawned(dead, 21, 20, 2 - sin10, true)},
+    {stepSpawnObjectBackwards, dead, S, nullptr, spawned(dead, 19, 20, 2 + sin10, true)},
+    {stepSpawnObjectForwards, dead, S, overhead, spawned(dead, 21, 20, 2, true)},
+    {stepSpawnObjectToMouse, dead, S, [] { gameSys.setNormalPos(12.5, 7.25); },
+     {{"o2.x", 12.5}, {"o2.y", 7.25}, {"o2.z", 0}}},
+    {stepSpawnObjOnObj, dead, S, nullptr, spawned(dead, 20, 20, 2, false)},
+    {stepSpawnObjOnObj, dead, objects, nullptr, {}},
+    {stepSpawnObjectUp, objects, S, nullptr, {}},
+    {stepSpawnObjectUp, -1, S, nullptr, {}},
+    {stepChangeObjectImage, 11, S, nullptr, {{"o0.tex", 11}}},
+    {stepChangeObjectModel, 12, S, nullptr, {{"o0.tex", 12}}},
+    {stepSeekObject, V, S, nullptr, {{"o0.x", 20.2}, {"o0.y", 20.2}}},
+    {stepSeekObject, 3, V, nullptr, {{"o1.x", 30.2}, {"o1.y", 31.2}}},
+    {stepSeekObject, S, V, nullptr, {{"o1.x", 29.8}, {"o1.y", 30.8}}},
+    {stepSeekObject, V, S, [] { world.worldSetObject(20.05f, 23, 3, 1, 1, 1, 7, 2, V, 0); },
+     {{"o0.x", 20.01}, {"o0.y", 20.2}}},
+    {stepResetLogic, S, S, nullptr, {{"o0.state", executionStateReady}}},
+    {stepThirdPersonUpdate, V, S, nullptr, cameraOnV(true)},
+    {stepFirstPersonUpdate, V, S, nullptr, cameraOnV(false)},
+    {stepOverheadViewUpdate, V, S, nullptr, cameraOnV(true)},
+    {stepThirdPersonView, 0, S, nullptr, {{"camMode", camModeThirdPerson}, {"resetFreelook", 1}}},
+    {stepFirstPersonView, 0, S, nullptr, firstPersonPreset},
+    {stepOverheadView, 0, S, nullptr, {{"camMode", camModeOverhead}, {"resetFreelook", 1}}},
+    {stepEnableFreelook, 0, S, nullptr, {{"freeLook", 1}, {"pointer", GLUT_CURSOR_LEFT_ARROW}}},
+    {stepDisableFreelook, 0, S, [] { world.setFreeLook(true); }, {{"freeLook", 0}}},
+    {stepPlaySound, 1, S, nullptr, {{"sound1", 1}}},
+    {stepPlayLoopSound, 1, S, nullptr, {{"sound1", 2}}},
+    {stepStopSound, 1, S, playBoth, {{"sound1", 0}}},
+    {stepStopAllSounds, 0, S, playBoth, {{"sound0", 0}, {"sound1", 0}}},
+    {stepPlaySound, 2, S, nullptr, {}},
+    {stepStopSound, -1, S, playBoth, {}},
+    {stepSetGameScore, 12, S, nullptr, {{"gameScore", 12}}},
+    {stepAddGameScore, 12, S, nullptr, {{"gameScore", 17}}},
+    {stepSubGameScore, 3, S, nullptr, {{"gameScore", 2}}},
+    {stepSubGameScore, 12, S, nullptr, {{"gameScore", 0}}},
+    {stepResetGameScore, 0, S, nullptr, {{"gameScore", 0}}},
+    {stepAddToSelfScoreBy, 6, S, nullptr, {{"o0.score", 9}}},
+    {stepSubFromSelfScoreBy, 2, S, nullptr, {{"o0.score", 1}}},
+    {stepSubFromSelfScoreBy, 7, S, nullptr, {{"o0.score", 0}}},
+    {stepSetSelfScoreTo, 8, S, nullptr, {{"o0.score", 8}}},
+    {stepAddObjRand, 0, S, nullptr, {}},
+    // glibc's first draw after srand(1), 1804289383, keeps 17767 in 15 bits: 5 of 0 to 9.
+    {stepAddObjRand, 9, S, [] { std::srand(1); }, {{"o0.score", 8}}},
+    {stepSubObjRand, 9, S, [] { std::srand(1); setScore(S, 20); }, {{"o0.score", 15}}},
+    {stepSetObjRand, 9, S, [] { std::srand(1); }, {{"o0.score", 5}}},
+    {stepSetObjRand, 0, S, nullptr, {{"o0.score", 0}}},
+    {stepAddSelfScoreByObj, dead, S, nullptr, {{"o0.score", 12}}},
+    {stepSubSelfScoreByObj, V, S, nullptr, {{"o0.score", 1}}},
+    {stepSetSelfScoreByObj, dead, S, nullptr, {{"o0.score", 9}}},
+    {stepAddObjectScoreBy1, V, S, nullptr, {{"o1.score", 3}}},
+    {stepSubObjectScoreBy1, V, S, nullptr, {{"o1.score", 1}}},
+    {stepSetObjectScoreTo0, V, S, nullptr, {{"o1.score", 0}}},
+    {stepAdd1ToGlobalScore, 3, S, nullptr, {{"g3", 7}}},
+    {stepSub1FromGlobalScore, 3, S, nullptr, {{"g3", 5}}},
+    {stepSub1FromGlobalScore, 0, S, nullptr, {}},
+    {stepAdd1ToGlobalScore, globalScoreCount, S, nullptr, {}},
+    {stepResetGlobalScore, 3, S, nullptr, {{"g3", 0}}},
+    {stepObjToGblScore, 3, S, nullptr, {{"g3", 3}}},
+    {stepObjToObjScore, V, S, nullptr, {{"o1.score", 3}}},
+    {stepGblToObjScore, 3, S, nullptr, {{"o0.score", 6}}},
+    {stepGotoMap, 1, S, [] { world.setGameBox(500, 3); world.setDisplayPhrase(500, 4); },
+     {{"changeMap", 1}, {"box.timer", 0}, {"box.image", 0}, {"phrase.timer", -1}, {"phrase.id", -1}}},
+    {stepGotoMapObjScore, V, S, nullptr, {{"changeMap", 2}}},
+    {stepGotoMapGblScore, 3, S, nullptr, {{"changeMap", 6}}},
+    {stepGotoMapGblScore, 60, S, nullptr, {{"changeMap", 0}}},
+    {stepEndGame, 0, S, nullptr,
+     {{"gameState", gameStateMenu}, {"menu", 0}, {"g3", 0}, {"key0", keyStateIdle}, {"key1", keyStateIdle},
+      {"key3", keyStateIdle}, {"key5", keyStateIdle}}},
+    {stepEndGame, 0, S, [] { world.setGameBox(500, 3); }, {}},
+    {stepEndGame, 0, S, [] { gameSys.setGameState(gameStatePlaytest); }, {{"endTest", 1}}},
+    {stepReserved775, 1, S, nullptr, {}},
+    {stepReserved776, 1, S, nullptr, {}},
+    {stepReserved777, 1, S, nullptr, {}},
+    {stepReserved778, 1, S, nullptr, {}},
+    {stepReserved779, 1, S, nullptr, {}},
+    {stepReserved780, 1, S, nullptr, {}},
+    {stepReserved781, 1, S, nullptr, {}},
+    {stepDisplayPhrase - 100, 1, S, nullptr, {}},
+    {stepChangeObjectModel + 1, 1, S, nullptr, {}},
+    {stepAllowInput, 0, S, [] { world.setIngameInputDisallow(true); }, {{"inputLock", 0}}},
+    {stepDisallowInput, 0, S, nullptr, {{"inputLock", 1}}},
+    // Keys up to enter start held, disabled, idle, disabled, idle, disabled.
+    {stepEnableUpArrow, 0, S, nullptr, {}},
+    {stepEnableDownArrow, 0, S, nullptr, {{"key1", keyStateIdle}}},
+    {stepEnableLeftArrow, 0, S, nullptr, {{"key3", keyStateIdle}}},
+    {stepEnableRightArrow, 0, S, [] { gameSys.setKeyState(keyRight, keyStateDisabled); }, {{"key2", keyStateIdle}}},
+    {stepEnableAllArrowKeys, 0, S, nullptr, {{"key0", 0}, {"key1", 0}, {"key3", 0}}},
+    {stepEnableSpaceBar, 0, S, [] { gameSys.setKeyState(keySpace, keyStateDisabled); }, {{"key4", keyStateIdle}}},
+    {stepEnableEnter, 0, S, nullptr, {{"key5", keyStateIdle}}},
+    {stepEnableKey, 2, S, nullptr, {{"letter2", keyStateIdle}, {"currentLetter", -1}}},
+    {stepDisableUpArrow, 0, S, nullptr, {{"key0", keyStateDisabled}}},
+    {stepDisableDownArrow, 0, S, [] { gameSys.setKeyState(keyDown, keyStateIdle); }, {{"key1", keyStateDisabled}}},
+    {stepDisableLeftArrow, 0, S, [] { gameSys.setKeyState(keyLeft, keyStateIdle); }, {{"key3", keyStateDisabled}}},
+    {stepDisableRightArrow, 0, S, nullptr, {{"key2", keyStateDisabled}}},
+    {stepDisableAllArrowKeys, 0, S, nullptr, {{"key0", 3}, {"key2", 3}}},
+    {stepDisableSpaceBar, 0, S, nullptr, {{"key4", keyStateDisabled}}},
+    {stepDisableEnter, 0, S, [] { gameSys.setKeyState(keyEnter, keyStateIdle); }, {{"key5", keyStateDisabled}}},
+    {stepDisableKey, 4, S, nullptr, {{"letter4", keyStateDisabled}, {"currentLetter", -1}}},
+    {stepDisableKey, alphabetKeyCount, S, nullptr, {}},
+    {stepShowMousePointer, 0, S, nullptr, {{"pointer", GLUT_CURSOR_LEFT_ARROW}}},
+    {stepHideMousePointer, 0, S, nullptr, {{"pointer", GLUT_CURSOR_NONE}}},
+};
+
+class ActionTable : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("ALSOFT_DRIVERS", "null", 1);
+        dir.write("games/t/sound/a.wav", testutil::wavBytes(5.0));
+        dir.write("games/t/sound/b.wav", testutil::wavBytes(5.0));
+        cwd = std::make_unique<testutil::ScopedCwd>(dir.path());
+        gameSys.setSoundState(true);
+        ASSERT_TRUE(initSound());
+        ASSERT_EQ(loadGameSounds("t"), 2);
+        setActionOutputs(recordText, recordPointer);
+    }
+    void TearDown() override
+    {
+        setActionOutputs(nullptr, nullptr);
+        freeGameSounds(2);
+        freeSystemSounds();
+        cwd.reset();
+    }
+    testutil::TempDir dir;
+    std::unique_ptr<testutil::ScopedCwd> cwd;
+};
+
+TEST_F(ActionTable, EachActionChangesWhatItNamesAndNothingElse)
+{
+    for (const actionRow& row : rows) {
+        SCOPED_TRACE(testing::Message() << "action " << row.action << " value " << row.value);
+        worldtest::resetGlobals();
+        playField();
+        if (row.setup) row.setup();
+        const testutil::observed before = observe();
+        gameAction(row.action, row.value, row.subject);
+        testutil::expectChanges(before, observe(), row.changes);
+        EXPECT_EQ(out.text, row.text);
+    }
+}
+
+TEST(ActionTableEnd, TerminateEndsTheProgramAfterSavingItsSettings)
+{
+    const testutil::TempDir dir;
+    const testutil::ScopedCwd cwd(dir.path());
+    boost::filesystem::create_directories(dir.path() / "system");
+    EXPECT_EXIT(gameAction(stepTerminate, 0, S), ::testing::ExitedWithCode(0), "");
+    EXPECT_NE(dir.read("system/system.cfg"), "");
+}
+
+}  // namespace
