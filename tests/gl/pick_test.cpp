@@ -14,6 +14,7 @@
 #include "editor/editor.h"
 #include "media/quad.h"
 #include "menus/ui.h"
+#include "world/movement.h"
 #include "world/world.h"
 
 namespace {
@@ -89,13 +90,6 @@ protected:
         worldEditor.getCurrentTile(x, y);
         return {x, y};
     }
-    static float objectX(int o)
-    {
-        float x, y, z, w, h, d;
-        int tex, layer;
-        world.worldGetObject(x, y, z, w, h, d, tex, layer, o, 0);
-        return x;
-    }
 };
 
 TEST_F(Picking, TheNearestObjectUnderThePointerIsSelected)
@@ -151,17 +145,17 @@ TEST_F(Picking, DraggingMovesTheObjectByTheWorldDistanceCovered)
     worldEditor.setLOS(-1);  // as after the click that starts the drag
 
     mouseDrag(400, 300);  // only records where the drag starts
-    EXPECT_EQ(objectX(3), 0.0f);
+    EXPECT_EQ(readObjectRecord(3, 0).x, 0.0f);
     EXPECT_EQ(worldEditor.getLOS(), 3);
     double x0, z0, x1, z1;
     gameSys.getNormalPos(x0, z0);
     mouseDrag(460, 300);
     gameSys.getNormalPos(x1, z1);
     EXPECT_GT(x1 - x0, 0.1);
-    EXPECT_NEAR(objectX(3), x1 - x0, 1e-4);
+    EXPECT_NEAR(readObjectRecord(3, 0).x, x1 - x0, 1e-4);
 
     mouseDrag(460, 580);  // over the bottom panel: the object stays
-    EXPECT_NEAR(objectX(3), x1 - x0, 1e-4);
+    EXPECT_NEAR(readObjectRecord(3, 0).x, x1 - x0, 1e-4);
     int ox, oy;
     gameSys.getOrthoPos(ox, oy);
     EXPECT_EQ(oy, 580);

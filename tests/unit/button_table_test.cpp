@@ -27,7 +27,6 @@ using testutil::change;
 
 int fakeNow = 0;
 int fakeClock() { return fakeNow; }
-unsigned int noTexture(const std::string&) { return 0; }
 
 constexpr int entryGame = 4, entryCreate = 5, lastEntry = 6;  // uiScriptString entries
 
@@ -183,7 +182,7 @@ protected:
                                             "s map0object0 endObjectLoad\ns map1 endMapLoad\n");
         dir.write("games/t/sound/a.wav", testutil::wavBytes(5.0));
         cwd = std::make_unique<testutil::ScopedCwd>(dir.path());
-        setImageFileLoader(noTexture);
+        setImageFileLoader(testutil::noTexture);
         setInputClock(fakeClock);
         setAutoRepeatSwitch([](bool) {});
         gameSys.setSoundState(true);

@@ -43,13 +43,6 @@ protected:
         setAutoRepeatSwitch(nullptr);
         setModifierSource(nullptr);
     }
-    static float objectX(int o)
-    {
-        float x, y, z, w, h, d;
-        int tex, layer;
-        world.worldGetObject(x, y, z, w, h, d, tex, layer, o, 0);
-        return x;
-    }
 };
 
 TEST_F(EditorKeys, DigitsToggleTheFirstSevenLayers)
@@ -74,10 +67,10 @@ TEST_F(EditorKeys, DeleteRemovesTheObjectsTheSelectionNamed)
     keyboard(keyCodeDelete, 0, 0);
     ASSERT_EQ(world.worldGetObjectCount(0), 4);
     // Objects were made with x equal to their index: 2 and 5 are gone.
-    EXPECT_EQ(objectX(0), 0.0f);
-    EXPECT_EQ(objectX(1), 1.0f);
-    EXPECT_EQ(objectX(2), 3.0f);
-    EXPECT_EQ(objectX(3), 4.0f);
+    EXPECT_EQ(readObjectRecord(0, 0).x, 0.0f);
+    EXPECT_EQ(readObjectRecord(1, 0).x, 1.0f);
+    EXPECT_EQ(readObjectRecord(2, 0).x, 3.0f);
+    EXPECT_EQ(readObjectRecord(3, 0).x, 4.0f);
     EXPECT_EQ(worldEditor.getObjectListAmount(), 0);
     EXPECT_EQ(worldEditor.getEditorMode(), editorModeNone);
 
@@ -88,7 +81,7 @@ TEST_F(EditorKeys, DeleteRemovesTheObjectsTheSelectionNamed)
     worldEditor.setCurrentObject(1);
     keyboard(keyCodeDelete, 0, 0);
     EXPECT_EQ(world.worldGetObjectCount(0), 3);
-    EXPECT_EQ(objectX(1), 3.0f);
+    EXPECT_EQ(readObjectRecord(1, 0).x, 3.0f);
 }
 
 TEST_F(EditorKeys, ObjectToolKeysRaiseTurnAndMoveTheObject)
@@ -98,10 +91,7 @@ TEST_F(EditorKeys, ObjectToolKeysRaiseTurnAndMoveTheObject)
     keyboard('a', 0, 0);
     keyboard('a', 0, 0);
     keyboard('s', 0, 0);
-    float x, y, z, w, h, d;
-    int tex, layer;
-    world.worldGetObject(x, y, z, w, h, d, tex, layer, 1, 0);
-    EXPECT_NEAR(z, 0.1f, 1e-5f);
+    EXPECT_NEAR(readObjectRecord(1, 0).z, 0.1f, 1e-5f);
     keyboard('q', 0, 0);
     keyboard('r', 0, 0);
     keyboard('t', 0, 0);
@@ -114,28 +104,26 @@ TEST_F(EditorKeys, ObjectToolKeysRaiseTurnAndMoveTheObject)
 
     processSpecialKeys(GLUT_KEY_LEFT, 0, 0);
     processSpecialKeys(GLUT_KEY_UP, 0, 0);
-    world.worldGetObject(x, y, z, w, h, d, tex, layer, 1, 0);
-    EXPECT_NEAR(x, 1.05f, 1e-5f);
-    EXPECT_NEAR(y, 0.05f, 1e-5f);
+    EXPECT_NEAR(readObjectRecord(1, 0).x, 1.05f, 1e-5f);
+    EXPECT_NEAR(readObjectRecord(1, 0).y, 0.05f, 1e-5f);
     // Shift alone resizes instead; with Ctrl as well the arrows move again.
     heldModifiers = GLUT_ACTIVE_SHIFT;
     processSpecialKeys(GLUT_KEY_UP, 0, 0);
     processSpecialKeys(GLUT_KEY_RIGHT, 0, 0);
-    world.worldGetObject(x, y, z, w, h, d, tex, layer, 1, 0);
-    EXPECT_NEAR(y, 0.05f, 1e-5f);
-    EXPECT_NEAR(h, 0.5f, 1e-5f);
-    EXPECT_NEAR(w, 1.5f, 1e-5f);
+    objectRecord r = readObjectRecord(1, 0);
+    EXPECT_NEAR(r.y, 0.05f, 1e-5f);
+    EXPECT_NEAR(r.h, 0.5f, 1e-5f);
+    EXPECT_NEAR(r.w, 1.5f, 1e-5f);
     heldModifiers = GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_CTRL;
     processSpecialKeys(GLUT_KEY_UP, 0, 0);
-    world.worldGetObject(x, y, z, w, h, d, tex, layer, 1, 0);
-    EXPECT_NEAR(y, 0.1f, 1e-5f);
-    EXPECT_NEAR(h, 0.5f, 1e-5f);
+    r = readObjectRecord(1, 0);
+    EXPECT_NEAR(r.y, 0.1f, 1e-5f);
+    EXPECT_NEAR(r.h, 0.5f, 1e-5f);
     heldModifiers = 0;
     // Another menu than the editor's takes none of these keys.
     gameUI.setCurrentMenu(gameUI.getEditorMenu() + 1);
     keyboard('a', 0, 0);
-    world.worldGetObject(x, y, z, w, h, d, tex, layer, 1, 0);
-    EXPECT_NEAR(z, 0.1f, 1e-5f);
+    EXPECT_NEAR(readObjectRecord(1, 0).z, 0.1f, 1e-5f);
 }
 
 TEST_F(EditorKeys, EnterSpaceAndEscapeWorkTheEditorCamera)

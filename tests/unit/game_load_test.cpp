@@ -32,10 +32,7 @@ namespace {
 
 namespace fs = boost::filesystem;
 
-unsigned int noTexture(const std::string&)
-{
-    return 0;
-}
+using testutil::noTexture;
 
 // Every file under the folder with its size, to see that nothing moved.
 std::map<std::string, uintmax_t> tree(const fs::path& root)
@@ -61,23 +58,13 @@ bool inOrder(const std::vector<std::string>& lines, const std::vector<std::strin
     return next == wanted.size();
 }
 
-bool consoleHas(const std::string& text)
-{
-    return inOrder(consoleLines(), {text});
-}
+using testutil::consoleHas;
 
 class GameLoadTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fs::path data(QV_DATA_DIR);
-        for (fs::recursive_directory_iterator it(data), end; it != end; ++it) {
-            const fs::path target = dir.path() / fs::relative(it->path(), data);
-            if (fs::is_directory(it->path()))
-                fs::create_directories(target);
-            else
-                fs::copy_file(it->path(), target);
-        }
+        testutil::copyTree(QV_DATA_DIR, dir.path());
         cwd = std::make_unique<testutil::ScopedCwd>(dir.path());
         setImageFileLoader(noTexture);
         console = debugConsole();

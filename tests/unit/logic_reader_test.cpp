@@ -123,9 +123,9 @@ TEST_F(LogicReaderTest, CountsAreCutToTheRulesTheFileHolds)
         EXPECT_EQ(world.mapGlobalGetSentenceAmount(1), c.global) << c.file;
         EXPECT_EQ(world.mapLocalGetSentenceAmount(1, 1), c.local) << c.file;
         if (c.warning.empty())
-            EXPECT_FALSE(worldtest::consoleHas("WARNING")) << c.file;
+            EXPECT_FALSE(testutil::consoleHas("WARNING")) << c.file;
         else
-            EXPECT_TRUE(worldtest::consoleHas(QV_WARNING + c.warning)) << c.file;
+            EXPECT_TRUE(testutil::consoleHas(QV_WARNING + c.warning)) << c.file;
     }
 }
 

@@ -72,7 +72,7 @@ std::string simpleMap(int w, int h, const std::string& extra = "")
 TEST_F(MapReaderTest, MissingFileLeavesTheWorldUnchanged)
 {
     EXPECT_FALSE(loadGameMaps());
-    EXPECT_TRUE(worldtest::consoleHas("Filename Error"));
+    EXPECT_TRUE(testutil::consoleHas("Filename Error"));
     EXPECT_EQ(world.getMapCount(), 0);
 }
 
@@ -111,7 +111,7 @@ TEST_F(MapReaderTest, MapSettingsStretchAndSkybox)
     EXPECT_EQ(w, 0);
     EXPECT_EQ(name, "New Map");
     EXPECT_EQ(world.worldGetMapLayerCount(1), 0);
-    EXPECT_TRUE(worldtest::consoleHas("^rERROR: ^wInvalid layer count specified for a map"));
+    EXPECT_TRUE(testutil::consoleHas("^rERROR: ^wInvalid layer count specified for a map"));
 }
 
 TEST_F(MapReaderTest, SkyboxMissingGivesZeros)
@@ -157,7 +157,7 @@ TEST_F(MapReaderTest, MapsBeyondTheTileBudgetAreRefusedBeforeAnyIsMade)
     s << "s map" << maps << " endMapLoad\n";
     EXPECT_FALSE(load(s.str()));
     EXPECT_EQ(world.getMapCount(), 0);
-    EXPECT_TRUE(worldtest::consoleHas(QV_ERROR "The maps of ^yg^w hold " + std::to_string(maps * side * side)));
+    EXPECT_TRUE(testutil::consoleHas(QV_ERROR "The maps of ^yg^w hold " + std::to_string(maps * side * side)));
 }
 
 TEST_F(MapReaderTest, RefusedSizeReadsNoTiles)

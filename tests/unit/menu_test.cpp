@@ -17,12 +17,7 @@
 
 namespace {
 
-bool consoleHas(const std::string& text)
-{
-    for (int i = 0; i < console.getLineCount(); ++i)
-        if (console.getLine(i).find(text) != std::string::npos) return true;
-    return false;
-}
+using testutil::consoleHas;
 
 TEST(MenuModel, WritesGrowListsWithDefaultsAndRefusedReadsGiveDefaults)
 {
@@ -166,14 +161,13 @@ protected:
         console = debugConsole();
         scriptUI.clear();
         gameSys.setLastGameEdited("lastgame");
-        setImageFileLoader(fakeTexture);
+        setImageFileLoader(testutil::noTexture);
     }
     void TearDown() override
     {
         setImageFileLoader(nullptr);
         cwd.reset();
     }
-    static unsigned int fakeTexture(const std::string&) { return 0; }
     testutil::TempDir dir;
     std::unique_ptr<testutil::ScopedCwd> cwd;
 };

@@ -70,13 +70,6 @@ protected:
         camera.setCamMode(mode);
         camera.SetRot(0.0f, 0.0f);
     }
-    static float objectZ(int o)
-    {
-        float x, y, z, w, h, d;
-        int tex, layer;
-        world.worldGetObject(x, y, z, w, h, d, tex, layer, o, 0);
-        return z;
-    }
 };
 
 TEST_F(MouseTest, WindowPixelsMapOntoTheScreenSpace)
@@ -162,22 +155,22 @@ TEST_F(MouseTest, TheWheelRaisesTheSelectedObjectsInTheObjectTool)
     worldEditor.setCurrentObject(1);
     mouse(mouseWheelUp, mouseEventDown, 10, 10);
     mouse(mouseWheelUp, mouseEventUp, 10, 10);  // ups count as well
-    EXPECT_FLOAT_EQ(objectZ(1), 0.2f);
+    EXPECT_FLOAT_EQ(readObjectRecord(1, 0).z, 0.2f);
     mouse(mouseWheelDown, mouseEventDown, 10, 10);
-    EXPECT_FLOAT_EQ(objectZ(1), 0.1f);
-    EXPECT_FLOAT_EQ(objectZ(2), 0.0f);
+    EXPECT_FLOAT_EQ(readObjectRecord(1, 0).z, 0.1f);
+    EXPECT_FLOAT_EQ(readObjectRecord(2, 0).z, 0.0f);
 
     worldEditor.setObjectList(0, 2);
     worldEditor.setObjectList(1, 3);
     worldEditor.setObjectListAmount(2);
     mouse(mouseWheelUp, mouseEventDown, 10, 10);
-    EXPECT_FLOAT_EQ(objectZ(1), 0.1f);
-    EXPECT_FLOAT_EQ(objectZ(2), 0.1f);
-    EXPECT_FLOAT_EQ(objectZ(3), 0.1f);
+    EXPECT_FLOAT_EQ(readObjectRecord(1, 0).z, 0.1f);
+    EXPECT_FLOAT_EQ(readObjectRecord(2, 0).z, 0.1f);
+    EXPECT_FLOAT_EQ(readObjectRecord(3, 0).z, 0.1f);
 
     camera.setCamMode(camModeFirstPerson);
     mouse(mouseWheelUp, mouseEventDown, 10, 10);
-    EXPECT_FLOAT_EQ(objectZ(2), 0.1f);
+    EXPECT_FLOAT_EQ(readObjectRecord(2, 0).z, 0.1f);
 }
 
 TEST_F(MouseTest, TheWheelRaisesTheTileRectangleInTheTileTool)
@@ -202,7 +195,7 @@ TEST_F(MouseTest, OtherToolsTakeNoWheel)
     worldEditor.setEditorMode(editorModeNone);
     worldEditor.setCurrentObject(1);
     mouse(mouseWheelUp, mouseEventDown, 10, 10);
-    EXPECT_FLOAT_EQ(objectZ(1), 0.0f);
+    EXPECT_FLOAT_EQ(readObjectRecord(1, 0).z, 0.0f);
     EXPECT_FLOAT_EQ(world.worldGetTileHeight(0, 0, 0), 0.0f);
 }
 
@@ -232,7 +225,7 @@ TEST_F(MouseTest, ADisabledMouseChangesNothingButTheDragState)
     EXPECT_EQ(gameSys.getLeftMouse(), mouseButtonIdle);
     EXPECT_EQ(pitch(), 3.0f);
     EXPECT_EQ(yaw(), 4.0f);
-    EXPECT_FLOAT_EQ(objectZ(0), 0.0f);
+    EXPECT_FLOAT_EQ(readObjectRecord(0, 0).z, 0.0f);
 }
 
 TEST_F(MouseTest, ButtonEventsSetTheButtonStatesAndClearTheTooltip)

@@ -46,10 +46,8 @@ std::vector<int> rule(int s, int o)
 // Width, height, depth, image and x of object o.
 std::vector<float> object(int o)
 {
-    float x, y, z, w, h, d;
-    int tex = -1, layer;
-    world.worldGetObject(x, y, z, w, h, d, tex, layer, o, 0);
-    return {w, h, d, float(tex), x};
+    const objectRecord r = readObjectRecord(o, 0);
+    return {r.w, r.h, r.d, float(r.tex), r.x};
 }
 
 class PanelPicking : public ::testing::Test {

@@ -151,11 +151,9 @@ TEST_F(EditorOperations, AddedObjectsStopAtTheReaderLimit)
     addObject();
     const int added = mapReaderMaxObjects - 1;
     ASSERT_EQ(world.worldGetObjectCount(0), mapReaderMaxObjects);
-    float x, y, z, w, h, d;
-    int tex, layer;
-    world.worldGetObject(x, y, z, w, h, d, tex, layer, added, 0);
-    EXPECT_EQ(std::vector<float>({x, y, z, w, h, d}), std::vector<float>({4, 20, 0.5f, 1, 1, 1}));
-    EXPECT_EQ(std::vector<int>({tex, layer, worldEditor.getCurrentObject(), worldEditor.getEditorMode(),
+    const objectRecord r = readObjectRecord(added, 0);
+    EXPECT_EQ(std::vector<float>({r.x, r.y, r.z, r.w, r.h, r.d}), std::vector<float>({4, 20, 0.5f, 1, 1, 1}));
+    EXPECT_EQ(std::vector<int>({r.tex, r.layer, worldEditor.getCurrentObject(), worldEditor.getEditorMode(),
                                 worldEditor.getObjectListAmount()}),
               std::vector<int>({1, 0, added, editorModeObject, 0}));
     EXPECT_EQ(world.worldGetObjectName(added, 0), "Object");

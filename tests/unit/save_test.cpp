@@ -32,16 +32,8 @@ namespace {
 
 namespace fs = boost::filesystem;
 
-unsigned int noTexture(const std::string&) { return 0; }
-
-void copyTree(const fs::path& from, const fs::path& to)
-{
-    for (fs::recursive_directory_iterator it(from), end; it != end; ++it) {
-        const fs::path target = to / fs::relative(it->path(), from);
-        if (fs::is_directory(it->path())) fs::create_directories(target);
-        else fs::copy_file(it->path(), target, fs::copy_options::overwrite_existing);
-    }
-}
+using testutil::copyTree;
+using testutil::noTexture;
 
 std::string fileText(const std::string& path)
 {
@@ -56,12 +48,7 @@ std::string fixture(const std::string& name)
     return fileText(std::string(QV_FIXTURES_DIR) + "/save/" + name);
 }
 
-bool consoleHas(const std::string& text)
-{
-    for (int i = 0; i < console.getLineCount(); ++i)
-        if (console.getLine(i).find(text) != std::string::npos) return true;
-    return false;
-}
+using testutil::consoleHas;
 
 // Everything the files store, read through the model's accessors, floats at
 // full precision: two loads of one game give the same dump.

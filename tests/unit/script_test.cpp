@@ -11,13 +11,7 @@
 
 namespace {
 
-// True when one of the newest console lines contains `text`.
-bool consoleHas(const std::string& text, int newest = 20)
-{
-    for (int i = 0; i < newest && i < console.getLineCount(); ++i)
-        if (console.getLine(i).find(text) != std::string::npos) return true;
-    return false;
-}
+using testutil::consoleHas;
 
 class ScriptTest : public ::testing::Test {
 protected:

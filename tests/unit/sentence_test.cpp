@@ -78,7 +78,7 @@ TEST_F(SentenceTest, MissingRulesReadAsNeutralValues)
 {
     fillThree();
     EXPECT_EQ(list.getSentenceStep(3, 0), -1);
-    EXPECT_TRUE(worldtest::consoleHas("^rERROR: ^wAttempted to access an unallocated logic sentence."));
+    EXPECT_TRUE(testutil::consoleHas("^rERROR: ^wAttempted to access an unallocated logic sentence."));
     EXPECT_EQ(list.getSentenceStep(-1, 0), -1);
     EXPECT_EQ(stepsOf(list.getWholeSentence(3)), defaultRule);
     EXPECT_EQ(stepsOf(list.getWholeSentence(-1)), defaultRule);

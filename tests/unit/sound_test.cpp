@@ -17,29 +17,7 @@
 
 namespace {
 
-// A 16-bit mono PCM WAV of `seconds` of a quiet tone.
-std::string wavBytes(double seconds)
-{
-    const int rate = 8000;
-    const uint32_t samples = static_cast<uint32_t>(seconds * rate);
-    std::string out;
-    auto u32 = [&out](uint32_t v) { for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (8 * i) & 0xff); };
-    auto u16 = [&out](uint16_t v) { out += static_cast<char>(v & 0xff); out += static_cast<char>(v >> 8); };
-    out += "RIFF";
-    u32(36 + samples * 2);
-    out += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    out += "data";
-    u32(samples * 2);
-    for (uint32_t i = 0; i < samples; ++i) u16(static_cast<uint16_t>(static_cast<int16_t>(1000 * std::sin(i * 0.3))));
-    return out;
-}
+using testutil::wavBytes;
 
 class SoundTest : public ::testing::Test {
 protected:

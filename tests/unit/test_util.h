@@ -92,6 +92,12 @@ private:
     boost::filesystem::path old_;
 };
 
+// An image loader that loads nothing: every image gets texture 0.
+inline unsigned int noTexture(const std::string&)
+{
+    return 0;
+}
+
 // Copies the folder `from` into `to`, replacing files already there.
 inline void copyTree(const boost::filesystem::path& from, const boost::filesystem::path& to)
 {

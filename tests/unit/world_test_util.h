@@ -1,12 +1,13 @@
 // Helpers of the game-world tests: putting the global world, editor, camera
-// and game state back to their start-up values, and reading the console.
+// and game state back to their start-up values, and a world of plain maps.
 #pragma once
 #include <string>
 
 #include "core/camera.h"
 #include "core/system.h"
 #include "editor/editor.h"
-#include "menus/console.h"
+#include "tests/unit/test_util.h"
+#include "world/movement.h"
 #include "world/world.h"
 
 namespace worldtest {
@@ -20,14 +21,6 @@ inline void resetGlobals()
     worldEditor = editor();
     camera = Camera();
     gameSys.setGameState(gameStateMenu);
-}
-
-// True when one of the newest console lines contains `text`.
-inline bool consoleHas(const std::string& text, int newest = 40)
-{
-    for (int i = 0; i < newest && i < console.getLineCount(); ++i)
-        if (console.getLine(i).find(text) != std::string::npos) return true;
-    return false;
 }
 
 // A world of `maps` maps of w x h tiles with `objects` objects on each.
