@@ -99,8 +99,8 @@ TEST_F(LogicPlay, ATimerRuleShowsTheImageBox)
     loadGame("timerbox", "f map0sentencecount 1\ns map0sentence0 132 1 300 400 0 600 703 " +
                              std::to_string(ownImage) + "\n");
     enterGame(boxShown);  // the box comes with the first second tick of play
-    app.closeWindow();
-    app.waitExit();
+    ASSERT_TRUE(app.closeWindow());
+    EXPECT_EQ(app.waitExit(), 0);
 }
 
 }  // namespace

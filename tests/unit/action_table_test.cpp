@@ -59,6 +59,9 @@ void putObject(int o, float x, float y, float z, float h, int tex, int layer, fl
 
 // The play field of every row: two maps of 10 x 10 flat tiles, four objects
 // on the first, scores, phrase 5, a key held and keys disabled, sounds loaded.
+// The rest is as a fresh world, camera and editor start: no image box or
+// phrase shown, input allowed, the camera at pitch 40 and yaw -130 following
+// object 0, no playtest ending.
 void playField()
 {
     worldtest::makeWorld(2, objects, 10, 10);
@@ -77,9 +80,6 @@ void playField()
     world.setGameScore(5);
     world.setPhrase(phrase, "five");
     world.setChangeMap(changeMapNone);
-    world.setGameBox(gameBoxTimerNone, 0);
-    world.setDisplayPhrase(phraseDisplayNone, phraseDisplayNone);
-    world.setLookAtObject(-1);
     gameSys.setGameState(gameStatePlay);
     gameSys.resetKeyState();
     const int keys[namedKeyCount] = {keyStatePressed, keyStateDisabled, keyStateIdle,

@@ -15,6 +15,7 @@
 #include "menus/console_commands.h"
 #include "menus/help.h"
 #include "test_util.h"
+#include "world/world.h"
 
 namespace {
 
@@ -221,7 +222,7 @@ TEST(ConsoleCommands, DebugOffAndUnknownArgumentsChangeOnlyWhatTheySay)
     EXPECT_FALSE(gameSys.getFS());
 }
 
-TEST(ConsoleCommands, LoadHelpTakesOnlyAGameName)
+TEST(ConsoleCommands, LoadHelpAndLoadGameTakeOnlyAGameName)
 {
     testutil::TempDir dir;
     testutil::ScopedCwd cwd(dir.path());
@@ -232,6 +233,16 @@ TEST(ConsoleCommands, LoadHelpTakesOnlyAGameName)
         run(std::string("loadhelp ") + name);
         EXPECT_EQ(console.getLine(1), std::string("^rERROR: ^wUnable to load the help of the game: ^y") + name);
         EXPECT_EQ(uiHelp.menuGetMenuTitle(0), "Kept") << name;
+    }
+    dir.write("x/system/map.cfg", "f version 1\n");
+    const std::pair<const char*, const char*> refusals[] = {
+        {"loadgame ../x", "^rERROR: ^wUnable to open game: ^y../x"},
+        {"loadgame", "^rERROR:^w Enter a valid game name for a game to be loaded."},
+        {"loadgame mainui", "You cannot load ^ymainui ^wor ^yingameui^w as a game!"}};
+    for (const auto& [command, line] : refusals) {
+        run(command);
+        EXPECT_TRUE(testutil::consoleHas(line, 3)) << command;
+        EXPECT_FALSE(world.getGameLoaded()) << command;
     }
 }
 

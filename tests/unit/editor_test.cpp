@@ -1,5 +1,4 @@
-// The editor state record: defaults and the accessors that clamp, wrap,
-// ignore or search.
+// The editor state record: the accessors that clamp, wrap, ignore or search.
 #include <gtest/gtest.h>
 
 #include "world_test_util.h"
@@ -12,23 +11,6 @@ protected:
     void TearDown() override { worldtest::resetGlobals(); }
     editor e;
 };
-
-TEST_F(EditorTest, Defaults)
-{
-    for (int i = 0; i < renderLayerCount; ++i) EXPECT_TRUE(e.getRenderLayer(i));
-    for (int i = 0; i < objectListSize; ++i) EXPECT_EQ(e.getObjectList(i), -1);
-    EXPECT_EQ(e.getPhraseMenu(), -1);
-    EXPECT_EQ(e.getPhraseSelectorMenu(), -1);
-    EXPECT_EQ(e.getModelMenu(), -1);
-    EXPECT_EQ(e.getLOS(), -1);
-    EXPECT_EQ(e.getEditorMode(), 0);
-    EXPECT_EQ(e.getCurrentObject(), 0);
-    EXPECT_EQ(e.getEndTest(), 0);
-    EXPECT_FALSE(e.getWireframe());
-    int t, m;
-    e.getWelcome(t, m);
-    EXPECT_EQ(t + m, 0);
-}
 
 TEST_F(EditorTest, TipsWrapAroundTheTableShown)
 {

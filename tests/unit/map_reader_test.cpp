@@ -255,7 +255,7 @@ TEST_F(MapReaderTest, PerLineObjects)
     EXPECT_EQ(a.d, 6.0f);
     EXPECT_EQ(a.tex, 7);
     EXPECT_EQ(a.layer, 2);
-    EXPECT_EQ(a.obw + a.obh + a.obd, 3.0f);
+    EXPECT_EQ(std::vector<float>({a.obw, a.obh, a.obd}), std::vector<float>({1, 1, 1}));
     EXPECT_FALSE(world.worldGetObjectObstructionState(0, 0));
     EXPECT_EQ(world.worldGetObjectName(0, 0), "door");
     EXPECT_EQ(world.worldGetObjectType(0, 0), 3);

@@ -88,24 +88,6 @@ TEST(ObjectTest, ObstructionScoreAndTypeClamps)
     EXPECT_EQ(o.getObjectType(), objectTypeBillboard);
 }
 
-TEST(ObjectTest, NewObjectDefaults)
-{
-    const gameObject o;
-    const box b = objectValues(o);
-    EXPECT_EQ(o.getObjectName(), "Object");
-    EXPECT_EQ(o.getObjectLabel(), -1);
-    EXPECT_TRUE(o.getObjectLife());
-    EXPECT_TRUE(o.getObjectVisible());
-    EXPECT_TRUE(o.getObstructionState());
-    EXPECT_EQ(b.w, 1.0f);
-    EXPECT_EQ(b.h, 1.0f);
-    EXPECT_EQ(b.d, 1.0f);
-    float w, h, d;
-    o.getObstructionSize(w, h, d);
-    EXPECT_EQ(w + h + d, 3.0f);
-    EXPECT_EQ(o.localGetSentenceAmount(), 0);
-}
-
 TEST(ObjectTest, AssignmentKeepsTheLabelAndCopiesRulesDeeply)
 {
     gameObject a, b;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "media/text.h"
 
@@ -74,7 +75,7 @@ TEST(TextColours, LettersOfTheTableAndWhiteForEveryOther)
     EXPECT_FLOAT_EQ(orange.g, 140.0f / 255.0f);
     EXPECT_FLOAT_EQ(orange.b, 0.0f);
     const textColour black = colourOfCode('k');
-    EXPECT_FLOAT_EQ(black.r + black.g + black.b, 0.0f);
+    EXPECT_EQ(std::vector<float>({black.r, black.g, black.b}), std::vector<float>({0, 0, 0}));
     for (char c : std::string("ehijlquvxzRWY0569.\0", 20)) {
         const textColour white = colourOfCode(c);
         EXPECT_FLOAT_EQ(white.r, 1.0f) << c;
