@@ -1,11 +1,29 @@
 // Start-up and shutdown of the real program: settings read, window made as
-// they say, progress logged in order, settings written back when the window
-// is closed.
+// they say, progress logged in order, the bundled menus and sounds loaded
+// without complaint and nothing renamed, settings written back when the
+// window is closed.
 #include <gtest/gtest.h>
+
+#include <boost/filesystem.hpp>
+#include <map>
 
 #include "tests/e2e/harness.h"
 
 namespace {
+
+namespace fs = boost::filesystem;
+
+// Every file of the working directory with its size, but the two a run writes.
+std::map<std::string, uintmax_t> tree(const std::string& root)
+{
+    std::map<std::string, uintmax_t> files;
+    for (fs::recursive_directory_iterator it(root), end; it != end; ++it)
+        if (fs::is_regular_file(it->path()))
+            files[fs::relative(it->path(), root).string()] = fs::file_size(it->path());
+    files.erase("log.txt");
+    files.erase("system/system.cfg");
+    return files;
+}
 
 std::string settings(const std::string& fscreen, const std::string& x, const std::string& y, const std::string& w,
                      const std::string& h, const std::string& name)
@@ -19,6 +37,7 @@ TEST(Startup, LogsItsProgressOpensTheWindowAndSavesOnClose)
 {
     e2e::App app;
     app.writeFile("system/system.cfg", settings("0", "40", "30", "900", "700", "Quorvane Test"));
+    const auto before = tree(app.dir());
     ASSERT_TRUE(app.start("Quorvane Test"));
     ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
     EXPECT_TRUE(app.logHasInOrder({
@@ -35,6 +54,13 @@ TEST(Startup, LogsItsProgressOpensTheWindowAndSavesOnClose)
         "Setting up I/O",
         "Initializing DeviL Image Library",
         "Quorvane User Interface Initializing...",
+        "Reading System Images...",
+        "System images successfully read and loaded.",
+        "system/ui.cfg has been successfully loaded",
+        "Reading and Loading UI Images. Please wait...",
+        "Loading splash images",
+        "UI Images successfully loaded.",
+        "The User Interface has been Successfully Built.",
         "Building file structure for Quorvane Directory",
     }));
     const std::vector<std::string> lines = app.logLines();
@@ -42,7 +68,11 @@ TEST(Startup, LogsItsProgressOpensTheWindowAndSavesOnClose)
     EXPECT_EQ(lines[0], "Quorvane");
     EXPECT_EQ(lines[1], "");
     EXPECT_EQ(lines[4], "Quorvane Engine Initializing...");
-    for (const std::string& line : lines) EXPECT_EQ(line.find('^'), std::string::npos) << line;
+    for (const std::string& line : lines) {
+        EXPECT_EQ(line.find('^'), std::string::npos) << line;
+        for (const char* complaint : {"WARNING", "ERROR: The", "Exceeded", "No splash images", "out of array"})
+            EXPECT_EQ(line.find(complaint), std::string::npos) << line;
+    }
 
     EXPECT_EQ(app.windowName(), "Quorvane Test");
     const e2e::Geometry g = app.windowGeometry();
@@ -65,6 +95,7 @@ TEST(Startup, LogsItsProgressOpensTheWindowAndSavesOnClose)
     EXPECT_NE(saved.find("\nf firstTime 1\n"), std::string::npos);
     EXPECT_EQ(app.logLines().back(), "Closing log file ");
     EXPECT_NE(app.programOutput().find("Successfully saved system settings."), std::string::npos);
+    EXPECT_EQ(tree(app.dir()), before);  // the bundled folders are numbered already
 }
 
 TEST(Startup, FullScreenFillsTheDisplayAndIsSavedBack)
