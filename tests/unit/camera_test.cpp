@@ -7,8 +7,6 @@ namespace {
 
 class CameraTest : public ::testing::Test {
 protected:
-    void SetUp() override { worldtest::resetGlobals(); }
-    void TearDown() override { worldtest::resetGlobals(); }
     Camera cam;
     float x = 0, y = 0, z = 0, rx = 0, ry = 0;
 };

@@ -28,7 +28,6 @@ protected:
         setAutoRepeatSwitch(ignoreAutoRepeat);
         heldModifiers = 0;
         setModifierSource(modifiers);
-        worldtest::resetGlobals();
         worldtest::makeWorld(1, 6);
         gameUI = UI();
         gameUI.setMenuCount(2);
@@ -38,7 +37,6 @@ protected:
     }
     void TearDown() override
     {
-        worldtest::resetGlobals();
         gameSys.setInputState(inputStateNormal);
         setAutoRepeatSwitch(nullptr);
         setModifierSource(nullptr);

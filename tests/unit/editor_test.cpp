@@ -7,8 +7,6 @@ namespace {
 
 class EditorTest : public ::testing::Test {
 protected:
-    void SetUp() override { worldtest::resetGlobals(); }
-    void TearDown() override { worldtest::resetGlobals(); }
     editor e;
 };
 

@@ -30,8 +30,6 @@ box mapObjectValues(const gameMap& m, int o)
 
 class MapTest : public ::testing::Test {
 protected:
-    void SetUp() override { worldtest::resetGlobals(); }
-    void TearDown() override { worldtest::resetGlobals(); }
 
     gameMap map;
     void addObjects(int n)

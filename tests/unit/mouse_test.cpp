@@ -28,7 +28,6 @@ class MouseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        worldtest::resetGlobals();
         worldtest::makeWorld(1, 4);
         fakeNow = 5000;
         warps.clear();
@@ -42,7 +41,6 @@ protected:
     }
     void TearDown() override
     {
-        worldtest::resetGlobals();
         setInputClock(nullptr);
         setInputModifiers(nullptr);
         setWindowSizeSource(nullptr);

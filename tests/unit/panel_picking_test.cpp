@@ -54,7 +54,6 @@ class PanelPicking : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        worldtest::resetGlobals();
         worldtest::makeWorld(1, 6, 10, 10);
         gameSys.setGameState(gameStateWorldEditor);
         gameSys.setLeftMouse(mouseButtonPressed);
@@ -68,7 +67,6 @@ protected:
         gameSys.setLeftMouse(mouseButtonIdle);
         gameSys.setRightMouse(mouseButtonIdle);
         gameImg.clear();
-        worldtest::resetGlobals();
     }
 };
 

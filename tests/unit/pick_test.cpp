@@ -52,7 +52,6 @@ class PickTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        worldtest::resetGlobals();
         worldtest::makeWorld(1, 10);
         fakeNow = 10000;
         fakeModifiers = 0;
@@ -74,7 +73,6 @@ protected:
     }
     void TearDown() override
     {
-        worldtest::resetGlobals();
         gameUI = UI();
         setInputClock(nullptr);
         setInputModifiers(nullptr);

@@ -33,7 +33,6 @@ class EditorOperations : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        worldtest::resetGlobals();
         worldtest::makeWorld(2, 3, 10, 10);
         gameUI.setEditorMenu(editorMenu);
         gameUI.setEditorMainMenu(hubMenu);
@@ -47,7 +46,6 @@ protected:
     {
         setAutoRepeatSwitch(nullptr);
         setWindowSizeSource(nullptr);
-        worldtest::resetGlobals();
     }
 };
 

@@ -21,8 +21,6 @@ const std::vector<int> defaultRule = {100, 0, 300, 400, 0, 600, 700, 0};
 
 class SentenceTest : public ::testing::Test {
 protected:
-    void SetUp() override { worldtest::resetGlobals(); }
-    void TearDown() override { worldtest::resetGlobals(); }
     logicStrings list;
     // Three rules told apart by slot 1, state and timer.
     void fillThree()

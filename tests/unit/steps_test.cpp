@@ -7,11 +7,7 @@
 
 namespace {
 
-class StepsTest : public ::testing::Test {
-protected:
-    void SetUp() override { worldtest::resetGlobals(); }
-    void TearDown() override { worldtest::resetGlobals(); }
-};
+using StepsTest = ::testing::Test;  // the unit tests start from fresh records
 
 TEST_F(StepsTest, IdsOutsideTheFamiliesAreNoStep)
 {

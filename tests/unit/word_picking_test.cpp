@@ -65,7 +65,6 @@ class WordPickingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        worldtest::resetGlobals();
         worldtest::makeWorld(1, 5);
         worldEditor.setEditorMode(editorModeObjectLogic);
         worldEditor.setCurrentObject(1);
@@ -73,7 +72,6 @@ protected:
     void TearDown() override
     {
         gameSys.reset();
-        worldtest::resetGlobals();
     }
     void setRule(int s, const steps& v)
     {

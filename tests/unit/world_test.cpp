@@ -8,8 +8,6 @@ namespace {
 
 class WorldTest : public ::testing::Test {
 protected:
-    void SetUp() override { worldtest::resetGlobals(); }
-    void TearDown() override { worldtest::resetGlobals(); }
     std::string mapName(int m) const
     {
         int w = -1, h = -1;
