@@ -151,12 +151,12 @@ std::vector<change> textAt(float height)
     return {{"texts", 1}, {"text.x", 20}, {"text.height", height}, {"text.y", 20}};
 }
 
-// Object `o` placed at (x, y, z), alive with its timer restarted.
-std::vector<change> spawned(int o, float x, float y, float z, bool turned)
+// Object `o` placed at (x, y, z), alive with its timer restarted, turned like S if asked.
+std::vector<change> spawned(int o, float x, float y, float z, bool turned, float yaw = 90)
 {
     const std::string p = "o" + std::to_string(o) + ".";
     std::vector<change> c = {{p + "x", x}, {p + "y", y}, {p + "z", z}, {p + "life", 1}, {p + "timer", 0}};
-    if (turned) c.insert(c.end(), {{p + "pitch", 10}, {p + "yaw", 90}});
+    if (turned) c.insert(c.end(), {{p + "pitch", 10}, {p + "yaw", yaw}});
     return c;
 }
 
@@ -178,6 +178,7 @@ const std::vector<change> firstPersonPreset = {{"camMode", camModeFirstPerson}, 
                                                {"resetFreelook", 1}};
 
 void overhead() { camera.setCamMode(camModeOverhead); }
+void turnS30() { world.worldSetRot(10, 30, 0, S, 0); }
 void playBoth() { playGameSound(0, 1); playGameSound(1, 0); }
 
 const actionRow rows[] = {
@@ -221,6 +222,8 @@ const actionRow rows[] = {
     {stepSpawnObjectForwards, dead, S, nullptr, spawned(dead, 21, 20, 2 - sin10, true)},
     {stepSpawnObjectBackwards, dead, S, nullptr, spawned(dead, 19, 20, 2 + sin10, true)},
     {stepSpawnObjectForwards, dead, S, overhead, spawned(dead, 21, 20, 2, true)},
+    {stepSpawnObjectRight, dead, S, turnS30, spawned(dead, 20 + cos30, 20.5f, 2, true, 30)},
+    {stepSpawnObjectBackwards, dead, S, turnS30, spawned(dead, 19.5f, 20 + cos30, 2 + sin10, true, 30)},
     {stepSpawnObjectToMouse, dead, S, [] { gameSys.setNormalPos(12.5, 7.25); },
      {{"o2.x", 12.5}, {"o2.y", 7.25}, {"o2.z", 0}}},
     {stepSpawnObjOnObj, dead, S, nullptr, spawned(dead, 20, 20, 2, false)},
