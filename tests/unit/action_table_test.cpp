@@ -342,7 +342,8 @@ protected:
 TEST_F(ActionTable, EachActionChangesWhatItNamesAndNothingElse)
 {
     std::vector<actionRow> all(std::begin(rows), std::end(rows));
-    for (int id : {700, 775, 776, 777, 778, 779, 780, 781, 600, 803}) all.push_back({id, 1, S, nullptr, {}});  // no action
+    for (int id : {700, 775, 776, 777, 778, 779, 780, 781, 600, 803})
+        all.push_back({id, 1, S, nullptr, {}});  // ids that do nothing
     for (const actionRow& row : all) {
         SCOPED_TRACE(testing::Message() << "action " << row.action << " value " << row.value);
         worldtest::resetGlobals();

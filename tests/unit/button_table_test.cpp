@@ -17,6 +17,7 @@
 #include "menus/notice.h"
 #include "menus/ui.h"
 #include "tests/unit/test_util.h"
+#include "tests/unit/world_test_util.h"
 #include "world/game_leave.h"
 #include "world/game_load.h"
 #include "world/world.h"
@@ -39,33 +40,21 @@ bool playing(unsigned int source)
 
 testutil::observed observe()
 {
-    testutil::observed v;
-    v["state"] = gameSys.getGameState();
-    v["input"] = gameSys.getInputState();
-    v["debug"] = gameSys.getDebugState();
-    v["mouseOff"] = gameSys.getDisableMouseState();
-    v["fullscreen"] = gameSys.getFS();
-    v["sound"] = gameSys.getSoundState();
-    v["volume"] = gameSys.getSoundVolume();
-    v["volTimer"] = gameSys.getVolTimer();
-    v["browser"] = gameSys.getDirTextbox();
-    v["click"] = systemSounds[sysSoundClick].getSource() != 0;
-    v["music"] = playing(systemSounds[sysSoundMainMenu].getSource());
-    v["gameSound"] = !gameSounds.empty() && playing(gameSounds[0].getSource());
-    v["menu"] = gameUI.getCurrentMenu();
-    v["dialog"] = gameUI.getCurrentDialogBox();
-    v["lastState"] = gameUI.getLastGS();
-    v["loaded"] = world.getGameLoaded() && world.getGameName() == "t";
-    v["created"] = world.getGameLoaded() && world.getGameName() == "fresh";
-    v["maps"] = world.getMapCount();
-    v["score"] = world.getGlobalScore(0);
-    v["editorMode"] = worldEditor.getEditorMode();
     int timer, menu;
     worldEditor.getWelcome(timer, menu);
-    v["welcome.timer"] = timer;
-    v["welcome.menu"] = menu;
-    v["notice"] = notice.isShown();
-    return v;
+    return {{"state", gameSys.getGameState()}, {"input", gameSys.getInputState()}, {"debug", gameSys.getDebugState()},
+            {"mouseOff", gameSys.getDisableMouseState()}, {"fullscreen", gameSys.getFS()},
+            {"sound", gameSys.getSoundState()}, {"volume", gameSys.getSoundVolume()},
+            {"volTimer", gameSys.getVolTimer()},
+            {"browser", gameSys.getDirTextbox()}, {"click", systemSounds[sysSoundClick].getSource() != 0},
+            {"music", playing(systemSounds[sysSoundMainMenu].getSource())},
+            {"gameSound", !gameSounds.empty() && playing(gameSounds[0].getSource())},
+            {"menu", gameUI.getCurrentMenu()}, {"dialog", gameUI.getCurrentDialogBox()},
+            {"lastState", gameUI.getLastGS()},
+            {"loaded", world.getGameLoaded() && world.getGameName() == "t"},
+            {"created", world.getGameLoaded() && world.getGameName() == "fresh"}, {"maps", world.getMapCount()},
+            {"score", world.getGlobalScore(0)}, {"editorMode", worldEditor.getEditorMode()}, {"welcome.timer", timer},
+            {"welcome.menu", menu}, {"notice", notice.isShown()}};
 }
 
 struct buttonRow {
@@ -86,7 +75,7 @@ void playT()
     world.setGlobalScore(0, 3);
     playGameSound(0, 1);
 }
-const std::vector<change> leftGame = {{"state", gameStateMenu}, {"loaded", 0}, {"maps", 0}, {"menu", 0}};
+const char* const noGameName = "Load Game/Enter a valid ^yGame Name^w to load a game.";
 
 const buttonRow rows[] = {
     {buttonFuncLoadMenu, 2, [] { inState(gameStatePlay); gameSys.setInputState(inputStateMenuTextbox); },
@@ -104,15 +93,16 @@ const buttonRow rows[] = {
      {{"loaded", 1}, {"maps", 1}, {"music", 1}}},
     {buttonFuncLoadGame, lastEntry, [] { uiScriptString.setString("t", lastEntry); },
      {{"loaded", 1}, {"maps", 1}, {"music", 1}}},
-    {buttonFuncLoadGame, lastEntry + 1, nullptr, {{"notice", 1}}, "Load Game/Enter a valid ^yGame Name^w to load a game."},
-    {buttonFuncLoadGame, -1, nullptr, {{"notice", 1}}, "Load Game/Enter a valid ^yGame Name^w to load a game."},
-    {buttonFuncLeaveGame, 0, playT, {{"state", gameStateMenu}, {"loaded", 0}, {"maps", 0}, {"gameSound", 0}, {"score", 0}},
-     "", "Leaving current game."},
+    {buttonFuncLoadGame, lastEntry + 1, nullptr, {{"notice", 1}}, noGameName},
+    {buttonFuncLoadGame, -1, nullptr, {{"notice", 1}}, noGameName},
+    {buttonFuncLeaveGame, 0, playT,
+     {{"state", gameStateMenu}, {"loaded", 0}, {"maps", 0}, {"gameSound", 0}, {"score", 0}}, "", "Leaving current game."},
     // The editor opens on the editor main menu of the bundled menus, which the game falls back to.
     {buttonFuncLoadGameEditor, entryGame, nullptr,
      {{"loaded", 1}, {"maps", 1}, {"state", gameStateWorldEditor}, {"menu", 2}, {"music", 1}}},
     {buttonFuncLoadGameEditor, lastEntry + 1, nullptr, {}},
-    {buttonFuncLeaveGameEditor, 0, [] { loadGameEditor("t"); }, leftGame},
+    {buttonFuncLeaveGameEditor, 0, [] { loadGameEditor("t"); },
+     {{"state", gameStateMenu}, {"loaded", 0}, {"maps", 0}, {"menu", 0}}},
     {buttonFuncLeaveGameEditor, 0, [] { loadT(); inState(gameStatePlay); }, {{"notice", 1}},
      "^yERROR/Game editor is not active, cannot exit editor"},
     {buttonFuncEditGame, 0, [] { worldEditor.setEditorMode(editorModeTile); },
@@ -150,7 +140,8 @@ const buttonRow rows[] = {
          enableDialog(3);
      },
      {{"maps", 2}, {"editorMode", editorModeNone}, {"state", gameStateWorldEditor}, {"dialog", 0}}},
-    {buttonFuncDeleteMap, 0, [] { loadGameEditor("t"); enableDialog(3); }, {{"state", gameStateWorldEditor}, {"dialog", 0}}},
+    {buttonFuncDeleteMap, 0, [] { loadGameEditor("t"); enableDialog(3); },
+     {{"state", gameStateWorldEditor}, {"dialog", 0}}},
     {buttonFuncSoundOn, 0, [] { gameSys.setSoundState(false); }, {{"sound", 1}, {"music", 1}, {"notice", 1}},
      "Sound/Sound has been ^yenabled^w."},
     {buttonFuncSoundOn, 0, [] { gameSys.setSoundState(false); inState(gameStatePlay); }, {{"sound", 1}, {"notice", 1}},
@@ -202,11 +193,9 @@ protected:
     static void frontEnd()
     {
         for (unsigned int source : systemSourcePool()) alSourceStop(source);
-        systemSounds[sysSoundMainMenu].setSource(0);
+        for (int s : {sysSoundClick, sysSoundMainMenu}) systemSounds[s].setSource(0);
         stopGameSounds();
-        world = gameWorld();
-        worldBackup = gameWorld();
-        worldEditor = editor();
+        worldtest::resetGlobals();
         notice = uiNotice();
         console = debugConsole();
         gameUI = UI();
@@ -215,18 +204,11 @@ protected:
         gameUI.setEditorMenu(2);
         gameUI.setEditorMainMenu(3);
         uiScriptString = uiString();
-        uiScriptString.setString("t", entryGame);
-        uiScriptString.setString("fresh", entryCreate);
-        uiScriptString.setString("", lastEntry);
-        gameSys.setGameState(gameStateMenu);
-        gameSys.setInputState(inputStateNormal);
+        for (const auto& [text, entry] : {std::pair{"t", entryGame}, {"fresh", entryCreate}, {"", lastEntry}})
+            uiScriptString.setString(text, entry);
+        gameSys.reset();
         gameSys.setDebugState(true, true);  // no splash after a load
-        gameSys.setSoundState(true);
         gameSys.setSoundVolume(0.5f);
-        gameSys.setVolTimer(0);
-        gameSys.setDirTextbox(dirTextboxNone);
-        gameSys.setFS(false);
-        systemSounds[sysSoundClick].setSource(0);
     }
     testutil::TempDir dir;
     std::unique_ptr<testutil::ScopedCwd> cwd;
@@ -239,7 +221,7 @@ TEST_F(ButtonTable, EachFunctionChangesWhatItNames)
         frontEnd();
         if (row.setup) row.setup();
         notice.leaveNotice();
-        systemSounds[sysSoundClick].setSource(0);
+        systemSounds[sysSoundClick].setSource(0);  // the setup's own clicks
         const testutil::observed before = observe();
         fakeNow += 1000;
         testing::internal::CaptureStdout();

@@ -120,9 +120,10 @@ const conditionRow rows[] = {
     touch(stepNotTouching, gap(0, -0.005f, 0), false), touch(stepNotTouching, gap(5, 0, 0, 1), false),
     touch(stepNotTouching, {a, {0, 2 * obd, 0}}, false),
     // Life and visibility of a; ids that are no predicate here.
-    score(objects, stepAlive, 1, true), score(objects, stepAlive, 1, false, killA), score(objects, stepDead, 1, false),
-    score(objects, stepDead, 1, true, killA), score(objects, stepVisible, 1, true), score(objects, stepInvisible, 1, false),
-    score(objects, stepVisible, 1, false, hideA), score(objects, stepInvisible, 1, true, hideA),
+    score(objects, stepAlive, 1, true), score(objects, stepAlive, 1, false, killA),
+    score(objects, stepDead, 1, false), score(objects, stepDead, 1, true, killA),
+    score(objects, stepVisible, 1, true), score(objects, stepVisible, 1, false, hideA),
+    score(objects, stepInvisible, 1, false), score(objects, stepInvisible, 1, true, hideA),
     touch(stepReserved415, gap(0, 0, 0), false), touch(stepReserved416, gap(0, 0, 0), false),
     touch(stepGreaterThan, gap(0, 0, 0), false), touch(stepLClicked, gap(0, 0, 0), false),
     touch(stepTouching - 1, gap(0, 0, 0), false), touch(stepTouchingTerrain + 1, gap(0, 0, 0), false),

@@ -50,24 +50,22 @@ void lock() { world.setIngameInputDisallow(true); }
 void key(int k, int state) { gameSys.setKeyState(k, state); }
 void leftOnSecond() { gameSys.setLeftMouse(mouseButtonPressed); world.setSelectedObject(1); }
 
-// Key conditions 104 to 119 count in global scores 0 to 15; letter d is the one asked for.
-std::vector<rule> keyRules()
+// Key conditions 104 to 119 count in global scores 0 to 15 (letter d is the one
+// asked for); click conditions 134 to 137 in 16 to 19, and object 1's click
+// predicates 435 to 438 in 20 to 23.
+std::vector<rule> inputRules(bool clicks)
 {
     std::vector<rule> rules;
-    for (int c = stepUpPressed; c <= stepKeyReleased; ++c) rules.push_back(counts(G, c, 3, c - stepUpPressed));
+    for (int c = stepUpPressed; c <= stepKeyReleased && !clicks; ++c)
+        rules.push_back(counts(G, c, 3, c - stepUpPressed));
+    for (int c = stepLeftClick; c <= stepRightClickReleased && clicks; ++c)
+        rules.push_back(counts(G, c, 0, 16 + c - stepLeftClick));
+    for (int p = stepLClicked; p <= stepRReleased && clicks; ++p)
+        rules.push_back({1, stepWhenObject, 0, is, p, 0, count, 20 + p - stepLClicked});
     return rules;
 }
 
-// Click conditions 134 to 137 count in 16 to 19, object 1's click predicates 435 to 438 in 20 to 23.
-std::vector<rule> clickRules()
-{
-    std::vector<rule> rules;
-    for (int c = stepLeftClick; c <= stepRightClickReleased; ++c) rules.push_back(counts(G, c, 0, 16 + c - stepLeftClick));
-    for (int p = stepLClicked; p <= stepRReleased; ++p) rules.push_back({1, stepWhenObject, 0, is, p, 0, count, 20 + p - stepLClicked});
-    return rules;
-}
-
-const std::vector<rule> keys = keyRules(), clicks = clickRules();
+const std::vector<rule> keys = inputRules(false), clicks = inputRules(true);
 
 const executorRow rows[] = {
     // Once or every frame. Objects 0 and 1 touch; both are alive and visible.
@@ -193,19 +191,14 @@ testutil::observed observe()
 {
     testutil::observed v;
     for (int g = 0; g < scoresSeen; ++g) v["g" + std::to_string(g)] = world.getGlobalScore(g);
-    for (int o = 0; o < 2; ++o) {
-        v["o" + std::to_string(o) + ".score"] = world.worldGetObjectScore(o, 0);
-        v["o" + std::to_string(o) + ".timer"] = world.mapLocalGetSentenceTimer(0, o, 0);
-    }
-    v["gt0"] = world.mapGlobalGetSentenceTimer(0, 0);
-    v["gt1"] = world.mapGlobalGetSentenceTimer(1, 0);
-    v["gameScore"] = world.getGameScore();
-    v["currentMap"] = world.getCurrentMap();
-    v["changeMap"] = world.getChangeMap();
-    int timer, image;
-    world.getGameBox(timer, image);
-    v["box.timer"] = timer;
-    v["box.image"] = image;
+    int box, image;
+    world.getGameBox(box, image);
+    v.insert({{"o0.score", world.worldGetObjectScore(0, 0)}, {"o1.score", world.worldGetObjectScore(1, 0)},
+              {"o0.timer", world.mapLocalGetSentenceTimer(0, 0, 0)},
+              {"o1.timer", world.mapLocalGetSentenceTimer(0, 1, 0)},
+              {"gt0", world.mapGlobalGetSentenceTimer(0, 0)}, {"gt1", world.mapGlobalGetSentenceTimer(1, 0)},
+              {"gameScore", world.getGameScore()}, {"currentMap", world.getCurrentMap()},
+              {"changeMap", world.getChangeMap()}, {"box.timer", box}, {"box.image", image}});
     return v;
 }
 
