@@ -330,7 +330,6 @@ protected:
     }
     void TearDown() override
     {
-        setActionOutputs(nullptr, nullptr);
         freeGameSounds(2);
         freeSystemSounds();
         cwd.reset();

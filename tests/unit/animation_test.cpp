@@ -125,7 +125,6 @@ TEST(Animation, GameImagesFromTheOwnBaseHaveTheirOwnTimers)
     world.setGameImageCount(0);
     uiImage.clear();
     gameUI.setUIImageCount(0);
-    setAnimationClock(nullptr);
 }
 
 }  // namespace

@@ -184,9 +184,6 @@ protected:
     {
         freeGameSounds(static_cast<int>(gameSounds.size()));
         freeSystemSounds();
-        setInputClock(nullptr);
-        setAutoRepeatSwitch(nullptr);
-        setImageFileLoader(nullptr);
         cwd.reset();
     }
     // The front end of the bundled menus, sound on at half volume, nothing loaded.
@@ -260,7 +257,6 @@ TEST(ButtonTableEnd, QuitEndsTheProgramAfterSavingItsSettings)
     fakeNow += 1000;
     setInputClock(fakeClock);
     EXPECT_EXIT(buttonAction(buttonFuncQuit, 0), ::testing::ExitedWithCode(0), "");
-    setInputClock(nullptr);
     EXPECT_NE(dir.read("system/system.cfg"), "");
 }
 

@@ -288,7 +288,6 @@ TEST(ConsoleKeys, TypedKeysEditTheCommandLine)
     EXPECT_EQ(console.getAnimState(), consoleAnimStateClosing);
     EXPECT_EQ(gameSys.getInputState(), inputStateNormal);
     closeConsoleFully();
-    setAutoRepeatSwitch(nullptr);
 }
 
 TEST(ConsoleKeys, BackQuoteDoesNothingDuringTheSplash)
@@ -301,7 +300,6 @@ TEST(ConsoleKeys, BackQuoteDoesNothingDuringTheSplash)
     EXPECT_FALSE(console.getConsoleState());
     EXPECT_EQ(gameSys.getInputState(), inputStateNormal);
     gameSys.setGameState(gameStateMenu);
-    setAutoRepeatSwitch(nullptr);
 }
 
 TEST(ConsoleKeys, SpecialKeysScrollWhileTheConsoleIsShown)
@@ -329,7 +327,6 @@ TEST(ConsoleKeys, SpecialKeysScrollWhileTheConsoleIsShown)
     processSpecialKeys(GLUT_KEY_DOWN, 0, 0);
     EXPECT_EQ(console.getCurrentLine(), 0);
     closeConsoleFully();
-    setAutoRepeatSwitch(nullptr);
 }
 
 }  // namespace

@@ -35,12 +35,6 @@ protected:
         gameSys.setInputState(inputStateNormal);
         gameSys.setGameState(gameStateWorldEditor);
     }
-    void TearDown() override
-    {
-        gameSys.setInputState(inputStateNormal);
-        setAutoRepeatSwitch(nullptr);
-        setModifierSource(nullptr);
-    }
 };
 
 TEST_F(EditorKeys, DigitsToggleTheFirstSevenLayers)

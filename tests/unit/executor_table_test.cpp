@@ -216,7 +216,6 @@ void addRule(const rule& r)
 class ExecutorTable : public ::testing::Test {
 protected:
     void SetUp() override { setLogicClock(fakeClock); }
-    void TearDown() override { setLogicClock(nullptr); }
 };
 
 TEST_F(ExecutorTable, RulesFireAsOftenAsTheirCaseWants)

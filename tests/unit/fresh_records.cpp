@@ -1,11 +1,19 @@
-// Every unit test starts from the global records of a fresh run, whatever ran
-// before it in the same process: a listener puts them back before each test.
+// Every unit test starts from the global records of a fresh run and the
+// program's own clocks and outside hooks, whatever ran before it in the same
+// process: a listener puts them back before each test.
 #include <gtest/gtest.h>
 
 #include "core/camera.h"
+#include "core/frame.h"
+#include "core/input.h"
+#include "core/mouse.h"
+#include "core/pick.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "logic/actions.h"
+#include "logic/executor.h"
+#include "media/image_loading.h"
 #include "media/texture.h"
 #include "menus/console.h"
 #include "menus/help.h"
@@ -31,6 +39,17 @@ void resetGlobalRecords()
     worldEditor = editor();
     camera = Camera();
     for (std::vector<img>* images : {&sysImage, &uiImage, &gameImg, &modelImg}) images->clear();
+    setAutoRepeatSwitch(nullptr);
+    setModifierSource(nullptr);
+    setPointerWarp(nullptr);
+    setInputClock(nullptr);
+    setInputModifiers(nullptr);
+    setWindowSizeSource(nullptr);
+    setFrameClock(nullptr);
+    setAnimationClock(nullptr);
+    setImageFileLoader(nullptr);
+    setLogicClock(nullptr);
+    setActionOutputs(nullptr, nullptr);
 }
 
 class FreshRecords : public ::testing::EmptyTestEventListener {

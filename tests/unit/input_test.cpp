@@ -36,12 +36,6 @@ protected:
         gameSys.setInputState(inputStateNormal);
         uiHelp.setHelpState(false);
     }
-    void TearDown() override
-    {
-        gameSys.resetKeyState();
-        gameSys.setGameState(gameStateMenu);
-        setAutoRepeatSwitch(nullptr);
-    }
 };
 
 TEST_F(PlayKeys, LettersEnterSpaceAndArrowsBecomeKeyStates)

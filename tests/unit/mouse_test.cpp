@@ -39,16 +39,6 @@ protected:
         gameSys.setDisableMouseState(false);
         gameSys.setInputState(inputStateNormal);
     }
-    void TearDown() override
-    {
-        setInputClock(nullptr);
-        setInputModifiers(nullptr);
-        setWindowSizeSource(nullptr);
-        setPointerWarp(nullptr);
-        gameSys.setDisableMouseState(false);
-        gameSys.setLeftMouse(mouseButtonIdle);
-        gameSys.setRightMouse(mouseButtonIdle);
-    }
 
     static float pitch()
     {

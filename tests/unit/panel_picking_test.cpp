@@ -61,13 +61,6 @@ protected:
         fakeNow += 100000;
         setInputClock([] { return fakeNow; });
     }
-    void TearDown() override
-    {
-        setInputClock(nullptr);
-        gameSys.setLeftMouse(mouseButtonIdle);
-        gameSys.setRightMouse(mouseButtonIdle);
-        gameImg.clear();
-    }
 };
 
 TEST_F(PanelPicking, PickerPagesChoosesImagesAndClosesOnADoubleClick)

@@ -71,17 +71,6 @@ protected:
         uiHelp.setHelpState(false);
         notice.leaveNotice();
     }
-    void TearDown() override
-    {
-        gameUI = UI();
-        setInputClock(nullptr);
-        setInputModifiers(nullptr);
-        setWindowSizeSource(nullptr);
-        setAutoRepeatSwitch(nullptr);
-        gameSys.setLeftMouse(mouseButtonIdle);
-        gameSys.setInputState(inputStateNormal);
-        console.setConsoleState(false);
-    }
 
     static std::vector<int> objectList()
     {

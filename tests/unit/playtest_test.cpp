@@ -42,11 +42,6 @@ protected:
         setAutoRepeatSwitch([](bool on) { autoRepeat = on; });
         setWindowSizeSource([](int& w, int& h) { w = 800; h = 600; });
     }
-    void TearDown() override
-    {
-        setAutoRepeatSwitch(nullptr);
-        setWindowSizeSource(nullptr);
-    }
 };
 
 TEST_F(EditorOperations, PlaytestHandsBackTheEditedWorldCameraAndIdleKeys)

@@ -24,12 +24,6 @@ protected:
         gameSys.setGameState(gameStateSplash);
         gameSys.setStartingSystemTime(0);
     }
-    void TearDown() override
-    {
-        setInputClock(nullptr);
-        splash = uiSplash();
-        gameSys.setGameState(gameStateMenu);
-    }
     // Frames of 33 ms until `ms` after the start of the current image.
     static void runUntil(int start, int ms)
     {

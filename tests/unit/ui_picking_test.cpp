@@ -39,13 +39,6 @@ protected:
         gameSys.setInputState(inputStateNormal);
         gameSys.setDirTextbox(dirTextboxNone);
     }
-    void TearDown() override
-    {
-        setInputClock(nullptr);
-        gameSys.setDirTextbox(dirTextboxNone);
-        gameSys.setInputState(inputStateNormal);
-        gameUI = UI();
-    }
 
     int pass(int r, int b, bool hover, int left)
     {
@@ -114,7 +107,6 @@ TEST_F(UiPickingTest, EnterRunsTheLinkedButtonAndNothingForALinkToNoButton)
     keyboard(keyCodeEnter, 0, 0);
     EXPECT_EQ(gameSys.getInputState(), inputStateNormal);
     EXPECT_EQ(gameSys.getDirTextbox(), entryBase + 1);
-    setAutoRepeatSwitch(nullptr);
 }
 
 }  // namespace
