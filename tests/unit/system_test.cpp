@@ -17,16 +17,6 @@ std::vector<std::string> gameList()
     return names;
 }
 
-TEST(SystemRecord, SoundVolumeIsClamped)
-{
-    gameSys.setSoundVolume(1.5f);
-    EXPECT_FLOAT_EQ(gameSys.getSoundVolume(), 1.0f);
-    gameSys.setSoundVolume(-0.2f);
-    EXPECT_FLOAT_EQ(gameSys.getSoundVolume(), 0.0f);
-    gameSys.setSoundVolume(0.25f);
-    EXPECT_FLOAT_EQ(gameSys.getSoundVolume(), 0.25f);
-}
-
 TEST(SystemRecord, DebugStateRefusesTheSameStateLoudlyUnlessQuiet)
 {
     gameSys.setDebugState(false, true);
