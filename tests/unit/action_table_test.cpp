@@ -54,7 +54,8 @@ void putObject(int o, float x, float y, float z, float h, int tex, int layer, fl
 }
 
 // The play field of every row: two maps of 10 x 10 flat tiles, four objects
-// on the first, scores, phrase 5, a key held and keys disabled, sounds loaded.
+// on the first, scores, phrase 5, the named keys held and disabled by turns,
+// letter c disabled and letter e held, sounds loaded.
 // The rest is as a fresh world, camera and editor start: no image box or
 // phrase shown, input allowed, the camera at pitch 40 and yaw -130 following
 // object 0, no playtest ending.
@@ -78,9 +79,7 @@ void playField()
     world.setChangeMap(changeMapNone);
     gameSys.setGameState(gameStatePlay);
     gameSys.resetKeyState();
-    const int keys[namedKeyCount] = {keyStatePressed, keyStateDisabled, keyStateIdle,
-                                     keyStateDisabled, keyStateIdle, keyStateDisabled};
-    for (int k = 0; k < namedKeyCount; ++k) gameSys.setKeyState(k, keys[k]);
+    for (int k = 0; k < namedKeyCount; ++k) gameSys.setKeyState(k, k % 2 ? keyStateDisabled : keyStatePressed);
     gameSys.setAlphabetKeyState(2, keyStateDisabled);
     gameSys.setAlphabetKeyState(4, keyStatePressed);
     gameUI.setCurrentMenu(2);
@@ -143,6 +142,7 @@ struct actionRow {
     void (*setup)();
     std::vector<change> changes;
     std::string text = "";  // the in-world text drawn
+    int keysFrom = -1;      // the state of every named key before the action, unless -1
 };
 
 // One text drawn at the subject's ground point (20, 20) at this height.
@@ -180,6 +180,26 @@ const std::vector<change> firstPersonPreset = {{"camMode", camModeFirstPerson}, 
 void overhead() { camera.setCamMode(camModeOverhead); }
 void turnS30() { world.worldSetRot(10, 30, 0, S, 0); }
 void playBoth() { playGameSound(0, 1); playGameSound(1, 0); }
+
+// The key switches: the keys each sets to a state, and whether a held key keeps being held.
+struct keySwitch {
+    int id;
+    std::vector<int> keys;
+    int state;
+    bool keepsHeld;
+};
+const int arrows[] = {keyUp, keyDown, keyLeft, keyRight};
+const keySwitch keySwitches[] = {
+    {stepEnableUpArrow, {keyUp}, keyStateIdle, true},        {stepEnableDownArrow, {keyDown}, keyStateIdle, true},
+    {stepEnableLeftArrow, {keyLeft}, keyStateIdle, true},    {stepEnableRightArrow, {keyRight}, keyStateIdle, true},
+    {stepEnableAllArrowKeys, {std::begin(arrows), std::end(arrows)}, keyStateIdle, false},
+    {stepEnableSpaceBar, {keySpace}, keyStateIdle, false},   {stepEnableEnter, {keyEnter}, keyStateIdle, false},
+    {stepDisableUpArrow, {keyUp}, keyStateDisabled, false},  {stepDisableDownArrow, {keyDown}, keyStateDisabled, false},
+    {stepDisableLeftArrow, {keyLeft}, keyStateDisabled, false},
+    {stepDisableRightArrow, {keyRight}, keyStateDisabled, false},
+    {stepDisableAllArrowKeys, {std::begin(arrows), std::end(arrows)}, keyStateDisabled, false},
+    {stepDisableSpaceBar, {keySpace}, keyStateDisabled, false}, {stepDisableEnter, {keyEnter}, keyStateDisabled, false},
+};
 
 const actionRow rows[] = {
     {stepGameWin, 0, S, nullptr, {{"condition", gameConditionWin}}},
@@ -287,28 +307,13 @@ const actionRow rows[] = {
     {stepGotoMapGblScore, 3, S, nullptr, {{"changeMap", 6}}},
     {stepGotoMapGblScore, 60, S, nullptr, {{"changeMap", 0}}},
     {stepEndGame, 0, S, nullptr,
-     {{"gameState", gameStateMenu}, {"menu", 0}, {"g3", 0}, {"key0", keyStateIdle}, {"key1", keyStateIdle},
-      {"key3", keyStateIdle}, {"key5", keyStateIdle}}},
+     {{"gameState", gameStateMenu}, {"menu", 0}, {"g3", 0}, {"key0", 0}, {"key1", 0}, {"key2", 0}, {"key3", 0},
+      {"key4", 0}, {"key5", 0}}},
     {stepEndGame, 0, S, [] { world.setGameBox(500, 3); }, {}},
     {stepEndGame, 0, S, [] { gameSys.setGameState(gameStatePlaytest); }, {{"endTest", 1}}},
     {stepAllowInput, 0, S, [] { world.setIngameInputDisallow(true); }, {{"inputLock", 0}}},
     {stepDisallowInput, 0, S, nullptr, {{"inputLock", 1}}},
-    // Keys up to enter start held, disabled, idle, disabled, idle, disabled.
-    {stepEnableUpArrow, 0, S, nullptr, {}},
-    {stepEnableDownArrow, 0, S, nullptr, {{"key1", keyStateIdle}}},
-    {stepEnableLeftArrow, 0, S, nullptr, {{"key3", keyStateIdle}}},
-    {stepEnableRightArrow, 0, S, [] { gameSys.setKeyState(keyRight, keyStateDisabled); }, {{"key2", keyStateIdle}}},
-    {stepEnableAllArrowKeys, 0, S, nullptr, {{"key0", 0}, {"key1", 0}, {"key3", 0}}},
-    {stepEnableSpaceBar, 0, S, [] { gameSys.setKeyState(keySpace, keyStateDisabled); }, {{"key4", keyStateIdle}}},
-    {stepEnableEnter, 0, S, nullptr, {{"key5", keyStateIdle}}},
     {stepEnableKey, 2, S, nullptr, {{"letter2", keyStateIdle}, {"currentLetter", -1}}},
-    {stepDisableUpArrow, 0, S, nullptr, {{"key0", keyStateDisabled}}},
-    {stepDisableDownArrow, 0, S, [] { gameSys.setKeyState(keyDown, keyStateIdle); }, {{"key1", keyStateDisabled}}},
-    {stepDisableLeftArrow, 0, S, [] { gameSys.setKeyState(keyLeft, keyStateIdle); }, {{"key3", keyStateDisabled}}},
-    {stepDisableRightArrow, 0, S, nullptr, {{"key2", keyStateDisabled}}},
-    {stepDisableAllArrowKeys, 0, S, nullptr, {{"key0", 3}, {"key2", 3}}},
-    {stepDisableSpaceBar, 0, S, nullptr, {{"key4", keyStateDisabled}}},
-    {stepDisableEnter, 0, S, [] { gameSys.setKeyState(keyEnter, keyStateIdle); }, {{"key5", keyStateDisabled}}},
     {stepDisableKey, 4, S, nullptr, {{"letter4", keyStateDisabled}, {"currentLetter", -1}}},
     {stepDisableKey, alphabetKeyCount, S, nullptr, {}},
     {stepShowMousePointer, 0, S, nullptr, {{"pointer", GLUT_CURSOR_LEFT_ARROW}}},
@@ -343,10 +348,19 @@ TEST_F(ActionTable, EachActionChangesWhatItNamesAndNothingElse)
     std::vector<actionRow> all(std::begin(rows), std::end(rows));
     for (int id : {700, 775, 776, 777, 778, 779, 780, 781, 600, 803})
         all.push_back({id, 1, S, nullptr, {}});  // ids that do nothing
+    // Each key switch from every named key held, and from every one in the other state.
+    for (const keySwitch& k : keySwitches)
+        for (int start : {keyStatePressed, k.state == keyStateIdle ? keyStateDisabled : keyStateIdle}) {
+            actionRow row{k.id, 0, S, nullptr, {}, "", start};
+            for (int key : k.keys)
+                if (start != keyStatePressed || !k.keepsHeld) row.changes.push_back({"key" + std::to_string(key), 0.0 + k.state});
+            all.push_back(row);
+        }
     for (const actionRow& row : all) {
-        SCOPED_TRACE(testing::Message() << "action " << row.action << " value " << row.value);
+        SCOPED_TRACE(testing::Message() << "action " << row.action << " value " << row.value << " keys " << row.keysFrom);
         worldtest::resetGlobals();
         playField();
+        for (int n = 0; n < namedKeyCount && row.keysFrom >= 0; ++n) gameSys.setKeyState(n, row.keysFrom);
         if (row.setup) row.setup();
         const testutil::observed before = observe();
         gameAction(row.action, row.value, row.subject);
