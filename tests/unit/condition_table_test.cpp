@@ -108,6 +108,8 @@ const conditionRow rows[] = {
     // "Any" tests scan the other objects; top and bottom along z; only 407 takes every layer.
     touch(stepAnyTouch, third(0, 0, 1.0f), true), touch(stepAnyTouch, third(0, 0, 1.0f, 1), false),
     touch(stepAnyTouch, third(0, 1.2f, 0), false), {objects, stepAnyTouch, 1, false, {{0, 0, 0, 0, false}, a}},
+    touch(stepAnyTouch, third(1.095f, 0, 0), true), touch(stepAnyTouch, third(0, 1.095f, 0), true),
+    touch(stepAnyTouch, third(0, 0, -1.095f), true),  // just within the reach of 1.1
     touch(stepTopAnyTouch, third(0, 0, 1.0f), true), touch(stepTopAnyTouch, third(0, 0, -1.0f), false),
     touch(stepTopAnyTouch, third(0, 0, 1.0f, 1), false), touch(stepBottomAnyTouch, third(0, 0, -1.0f, 1), true),
     touch(stepBottomAnyTouch, third(0, 0, 1.0f), false), touch(stepLeftAnyTouch, third(-0.04f, 0, 0), true),
