@@ -3,6 +3,8 @@
 // the per-axis blocking by solid objects.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/unit/world_test_util.h"
 #include "world/movement.h"
 
@@ -41,6 +43,13 @@ const float rest = sampleBelow(0) + obh;  // resting on flat ground: about 0.999
 void raise() { for (int x = 0; x < mapW; ++x) for (int y = 0; y < mapH; ++y) world.worldSetTileHeight(2.1f, x, y, 0); }
 // Rising from 0 to 6 over tile index 2 along x: the ground under x = 10 is at 5.
 void slope() { for (int y = 0; y < mapH; ++y) world.worldSetTileHeight(6, 2, y, 0); }
+// A plane through the corner heights -1, 2, 2 and 5 of the patch under (0..12, 0..12):
+// the ground under (11, 11) is at 4.5.
+void tilted()
+{
+    for (const auto& [x, y, height] : {std::tuple{1, 1, -1.0f}, {2, 1, 2.0f}, {1, 2, 2.0f}, {2, 2, 5.0f}})
+        world.worldSetTileHeight(height, x, y, 0);
+}
 void unsolid() { world.worldSetObjectObstructionState(false, 0, 0); }
 
 const moveRow rows[] = {
@@ -76,6 +85,7 @@ const moveRow rows[] = {
     {10, 20, 0, 0, 0, 0, 10, 20, sampleBelow(5) + obh, {}, slope},
     {10, 20, 7, 0, 0, 0, 10, 20, 7, {}, slope},
     {-2, 20, 0, 0, 0, 0, 0, 20, rest, {}, slope},
+    {11, 11, 0, 0, 0, 0, 11, 11, sampleBelow(4.5f) + obh, {}, tilted},  // near the highest corner
     // Solid objects block each axis of the step on its own, boundaries included.
     {10, 10, 5, 1.25f, 1.25f, 0, 10, 10.25f, 5, {{11.125f, 10, 5}}},
     {10, 10, 5, 1.25f, 0, 0, 10, 10, 5, {{11.25f, 10, 5}}},
