@@ -116,6 +116,7 @@ const executorRow rows[] = {
     {{counts(G, stepEveryMilliseconds, 100, 0)}, {{"g0", 2}}, nullptr, std::vector<int>(13, 17)},
     {{counts(G, stepEveryMilliseconds, 100, 0)}, {{"g0", 1}, {"gt0", 2}}, nullptr, std::vector<int>(103, 1)},
     {{counts(G, stepEveryMilliseconds, 100, 0)}, {{"g0", 3}}, nullptr, {350, 350, 350, 350}},
+    {{counts(G, stepEveryMilliseconds, 3, 0)}, {{"gt0", 2}}, nullptr, {1, 1, 1, 1}},  // a tick needs 2 ms
     {{counts(1, stepEverySeconds, 2, 0)}, {{"g0", 2}, {"o1.timer", 0}}, nullptr, seconds5},
     // "And" chains: the last rule acts only when every member fires on the frame.
     {{chained(stepDoOnce), chained(stepWhileObject, 1), counts(G, stepRepeatedlyDo, 0, 0)}, {{"g0", 1}}},
