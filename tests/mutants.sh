@@ -26,8 +26,25 @@ jobs="${QV_MUTANT_JOBS:-4}"
 tables='ActionTable*:ConditionTable*:ExecutorTable*:MovementTable*:ButtonTable*'
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/qv-mutants-XXXXXX")"
-trap 'rm -rf "$work"' EXIT
+child=""
+cleanup() {
+    if [ -n "$child" ]; then kill -- "-$child" 2>/dev/null || kill "$child" 2>/dev/null; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
 trap 'exit 130' INT TERM HUP
+# Runs a command in its own process group and waits for it, so that an
+# interruption is handled at once and takes the command down with it.
+run() {
+    set -m
+    "$@" &
+    child=$!
+    set +m
+    local status=0
+    wait "$child" || status=$?
+    child=""
+    return "$status"
+}
 
 echo "== copying the tree to $work"
 mkdir -p "$work/src"
@@ -92,16 +109,21 @@ echo "== building the unit tests"
 # and relinks the test binary, which this keeps short.
 cmake -S "$work/src" -B "$work/build" -DCMAKE_BUILD_TYPE=Mutants -DCMAKE_CXX_FLAGS=-O1 -DQV_TESTS=ON \
     -DQV_BENCH=OFF >/dev/null
-build() { nice cmake --build "$work/build" -j"$jobs" --target quorvane_unit >/dev/null 2>&1; }
+build() { run nice cmake --build "$work/build" -j"$jobs" --target quorvane_unit >/dev/null 2>&1; }
 build
 unit="$work/build/tests/quorvane_unit"
+cd "$work/build/tests"  # where ctest runs the unit tests
 export ALSOFT_DRIVERS=null LP_NUM_THREADS=2
+# A mutant that makes the tests hang (a loop that never ends) is caught by the
+# time limit: the tables take seconds, the whole unit suite about a minute.
 run_unit() {
-    (cd "$work/build/tests" && timeout 900 nice "$unit" --gtest_brief=1 --gtest_fail_fast "$@" >/dev/null 2>&1)
+    local limit="$1"
+    shift
+    run timeout "$limit" nice "$unit" --gtest_brief=1 --gtest_fail_fast "$@" >/dev/null 2>&1
 }
 # Caught when the tables or, failing them, any other unit test fail.
-caught() { ! run_unit --gtest_filter="$tables" || ! run_unit --gtest_filter="-$tables"; }
-run_unit || { echo "the unit tests fail before any mutation" >&2; exit 1; }
+caught() { ! run_unit 120 --gtest_filter="$tables" || ! run_unit 600 --gtest_filter="-$tables"; }
+run_unit 600 || { echo "the unit tests fail before any mutation" >&2; exit 1; }
 
 total_caught=0
 total=0
