@@ -46,9 +46,9 @@ const struct {
     {mapLoadFailureUnreadable, "^rERROR:^w Cannot load game because the map file cannot be read!"},
     {mapLoadFailureTileBudget, "^rERROR:^w Cannot load game because its maps hold more tiles than a game may!"},
     {mapLoadFailureMapLimit, "^rERROR:^w Cannot load game because its map file lists more than " +
-                                 std::to_string(mapReaderMaxMaps) + " maps (is endMapLoad missing?)"},
+                                 std::to_string(mapReaderMaxMaps) + " maps (no endMapLoad?)"},
     {mapLoadFailureObjectLimit, "^rERROR:^w Cannot load game because a map lists more than " +
-                                    std::to_string(mapReaderMaxObjects) + " objects (is endObjectLoad missing?)"},
+                                    std::to_string(mapReaderMaxObjects) + " objects (no endObjectLoad?)"},
 };
 
 const std::string& mapFailureNotice(mapLoadFailure failure)

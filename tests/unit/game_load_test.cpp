@@ -340,7 +340,7 @@ TEST_F(GameLoadTest, OversizedGameFilesAreBoundedOrRefusedAndTheProgramGoesOn)
     dir.write("games/empty/system/map.cfg", "");
     const char garbage[] = "\x89PNG\0\xff s s f f\n";
     dir.write("games/garbage/system/map.cfg", std::string(garbage, sizeof garbage - 1));
-    const std::string objectLimit = "a map lists more than 1024 objects (is endObjectLoad missing?)";
+    const std::string objectLimit = "a map lists more than 1024 objects (no endObjectLoad?)";
     const struct {
         std::string game, reason, notice;
     } refused[] = {
@@ -430,6 +430,7 @@ TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRe
         {"games/sample/model/extra", hostileFolder, "games/sample/model/extra^w is a folder" + skipped, true},
         {"games/sample/model/10001.3ds", hostileFolderLink, "10001.3ds^w is a link to a folder" + skipped, true},
         {"games/sample/model/10000.3ds", hostileDeviceLink, "10000.3ds^w is a device" + skipped, true},
+        {"games/sample/model/new.3ds", hostilePipe, "model/new.3ds^w is a named pipe" + skipped, true},
         {"games/sample/model/10001.3ds", hugeModel, "holds 67108865 bytes, more than the 67108864", true},
         {"games/sample/modeltex/10000.png", hostilePipe, "10000.png^w is a named pipe" + skipped, true},
         {"games/sample/map/10000.png", hostilePipe, "games/sample/map/10000.png^w is a named pipe" + skipped, true},
@@ -437,6 +438,7 @@ TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRe
         {"games/sample/map/10013.jpg", hugeJpeg, "declares 100 x 9000 pixels, more than 8192 on a side", true},
         {"map/zz", hostileFolderLink, "^ymap/zz^w is a link to a folder" + skipped, true},
         {"games/sample/ui/10000.jpg", hostileFolder, "ui/10000.jpg^w is a folder" + skipped, true},
+        {"ui/zz.png", hostilePipe, "^yui/zz.png^w is a named pipe" + skipped, true},
         {"games/sample/sound/1001.wav", hostilePipe, "sound/1001.wav^w is a named pipe" + skipped, true},
         {"games/sample/splash0.jpg", hostilePipe, "splash0.jpg^w is a named pipe" + skipped, true},
         {"games/sample/system/ui.cfg", hostilePipe, "games/sample/system/ui.cfg" + pipeRead, true},
