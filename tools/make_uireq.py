@@ -1,7 +1,11 @@
 #!/usr/bin/python3
 """Draws the program's own images into data/uireq/: the 52 system images
-(buttons, toolbar icons, panel and dialog backgrounds, arrows, logo, loading
-screen, crosshair) and the 10 x 10 glyph atlas of the bitmap font.
+(buttons, toolbar icons, the checkmark, cross and door, panel and dialog
+backgrounds, arrows, logo, loading screen, crosshair) and the 10 x 10 glyph
+atlas of the bitmap font. An image with a word or a mark on it is drawn in
+the proportions of the box the program shows it in, so none is squeezed or
+stretched, and a control too small for its words is an icon; panels and
+backgrounds carry neither and stretch to any box.
 
 Run from anywhere:  /usr/bin/python3 tools/make_uireq.py
 Needs Debian's python3-pil and fonts-dejavu. Everything is drawn here from
