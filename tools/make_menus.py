@@ -29,13 +29,13 @@ TEXT_GAME_TO_LOAD, TEXT_GAME_TO_EDIT, TEXT_GAME_TO_CREATE = 0, 1, 2
 BLUE, GREEN, RED, GREY, GOLD = (40, 90, 170), (40, 140, 80), (170, 50, 50), (80, 90, 110), (170, 120, 30)
 
 # The menu images in index order: the backgrounds, the panel, then the
-# buttons by their labels; a button drawn as an icon has a name in ICONS.
+# buttons by their labels and colours; the folder that opens the game
+# browser is an icon.
 BACKGROUNDS = ['front', 'game', 'hub']
 PANEL = 'panel'
 FOLDER = 'folder'
-ICONS = [FOLDER]
 BUTTONS = [
-    ('Play Game', BLUE), ('Edit Game', BLUE), ('Create Game', GREEN), (FOLDER, GREY), ('Options', GREY),
+    ('Play Game', BLUE), ('Edit Game', BLUE), ('Create Game', GREEN), (FOLDER, None), ('Options', GREY),
     ('Quit', RED), ('Back', GREY), ('Sound On', GREEN), ('Sound Off', RED), ('Volume +', BLUE),
     ('Volume -', BLUE), ('Full Screen', GREY), ('Windowed', GREY), ('Debug On', GOLD), ('Debug Off', GOLD),
     ('Play', GREEN), ('Resume', GREEN), ('Main Menu', BLUE), ('Leave Game', RED), ('Edit World', GREEN),
