@@ -1,12 +1,14 @@
 // A newcomer's walk on the bundled data with the mouse and the keys alone:
 // a tool tip in the options menu shows only after its rest time; the game
 // name is typed into the front end and the sample game loaded by its button;
-// play starts from the game's menu, the crosshair follows the camera mode,
+// play starts from the game's menu and shows the map (its grass under the
+// sky, neither of which the menu shows), the crosshair follows the camera mode,
 // Escape pauses and the in-game menu resumes, the game is left through its
 // dialog, and the program quits from the quit dialog with status 0. Buttons
 // are found by their function in the menu files, as the program reads them.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <thread>
 
@@ -30,6 +32,18 @@ constexpr int attemptMs = 3000;
 using region = e2e::Region;
 constexpr region whole = e2e::wholeWindow;
 constexpr region crosshair{392, 292, 408, 308};
+
+// The share of the window's pixels, sampled on a grid, that pass `test`.
+template <typename predicate>
+double share(const e2e::Image& shot, predicate test)
+{
+    int hits = 0, total = 0;
+    for (int y = 0; y < shot.height; y += 10)
+        for (int x = 0; x < shot.width; x += 10, ++total) hits += test(shot.at(x, y));
+    return total ? static_cast<double>(hits) / total : 0.0;
+}
+bool grass(const std::array<int, 3>& p) { return p[1] > p[0] + 40 && p[1] > p[2] + 40 && p[1] > 110; }
+bool sky(const std::array<int, 3>& p) { return p[2] > p[1] + 15 && p[1] > p[0] + 15; }
 
 class PlayWalk : public ::testing::Test {
 protected:
@@ -127,11 +141,13 @@ TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
     ASSERT_TRUE(game.button(firstMenu, funcEnterGame, x, y));
     ASSERT_TRUE(clickAndWait(x, y, intro, crosshair).valid());
 
-    // The crosshair shows in the first-person view only.
     // The game plays in the third-person view, with its crosshair; F6 turns
     // to the editor camera, without one.
-    const e2e::Image third = settled([](const e2e::Image&) { return true; }, 15000, crosshair);
-    ASSERT_TRUE(third.valid());
+    EXPECT_LT(share(intro, grass), 0.05);
+    EXPECT_LT(share(intro, sky), 0.05);
+    const auto showsMap = [](const e2e::Image& s) { return share(s, grass) > 0.1 && share(s, sky) > 0.1; };
+    const e2e::Image third = settled(showsMap, 15000, crosshair);
+    ASSERT_TRUE(third.valid()) << "the map did not appear";
     app.key("F6");
     const e2e::Image play =
         settled([&](const e2e::Image& s) { return !e2e::sameIn(s, third, crosshair); }, 15000, crosshair);
