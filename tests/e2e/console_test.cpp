@@ -1,6 +1,7 @@
 // The console, its commands, the help panel, notices and the function keys on
-// the real window, driven by synthetic keys and checked by log.txt, the files
-// written and the pixels on screen.
+// the real window, driven by synthetic keys and clicks (resolved by the
+// colour-pick pass) and checked by log.txt, the files written and the pixels
+// on screen.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -50,6 +51,12 @@ bool rowHasText(const e2e::Image& shot, int newest)
 {
     return bandHas(shot, consoleRow(newest), 5, 700, isText);
 }
+
+// The console's buttons, the help panel's topics and close button and the
+// notice, in the 800 x 600 space.
+constexpr int consoleButtonX = 770, consoleCloseY = 20, consoleUpY = 60, consoleDownY = 100;
+constexpr int helpTopicX = 60, helpTopic0Y = 80, helpTopicPitch = 40, helpCloseX = 70, helpCloseY = 535;
+constexpr int noticeX = 130, noticeY = 75;
 
 // The notice's title line.
 bool noticeShown(const e2e::Image& s)
@@ -140,14 +147,23 @@ TEST_F(ConsoleApp, OpensClosesAndRunsTheCommandsThatWriteToIt)
     EXPECT_NE(app.programOutput().find("Logged words\n"), std::string::npos);
     EXPECT_EQ(app.programOutput().find("Echoed words"), std::string::npos);
 
-    // Scrolling back moves older lines into the lowest row.
+    // Scrolling back moves older lines into the lowest row, by the keys and by the buttons.
+    const auto older = [](const e2e::Image& s) { return rowHasText(s, 0); };
+    const auto newest = [](const e2e::Image& s) { return !rowHasText(s, 0) && rowHasText(s, 1); };
     app.key("Page_Up");
-    EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) { return rowHasText(s, 0); }).valid());
+    EXPECT_TRUE(app.waitForScreen(older).valid());
     app.key("Page_Down");
-    EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) { return !rowHasText(s, 0) && rowHasText(s, 1); }).valid());
+    EXPECT_TRUE(app.waitForScreen(newest).valid());
+    ASSERT_TRUE(app.click(consoleButtonX, consoleUpY));
+    EXPECT_TRUE(app.waitForScreen(older).valid()) << "the up button did not scroll";
+    ASSERT_TRUE(app.click(consoleButtonX, consoleDownY));
+    EXPECT_TRUE(app.waitForScreen(newest).valid()) << "the down button did not scroll back";
 
     app.key("Escape");
     EXPECT_TRUE(app.waitConsoleClosed());
+    ASSERT_TRUE(app.openConsole());
+    ASSERT_TRUE(app.click(consoleButtonX, consoleCloseY));
+    EXPECT_TRUE(app.waitConsoleClosed()) << "the close button left the console open";
     ASSERT_TRUE(app.closeWindow());
     EXPECT_EQ(app.waitExit(), 0);
 }
@@ -179,7 +195,7 @@ TEST_F(ConsoleApp, DebugSaveAndQuitChangeAndWriteTheSettings)
     EXPECT_EQ(app.logLines().back(), "Closing log file ");
 }
 
-TEST_F(ConsoleApp, F12SavesAScreenshotAndRaisesTheNotice)
+TEST_F(ConsoleApp, F12SavesAScreenshotAndRaisesTheNoticeThatAClickTakesAway)
 {
     startInMenus("Quorvane Shot");
     ASSERT_TRUE(app.waitConsoleClosed());
@@ -201,6 +217,13 @@ TEST_F(ConsoleApp, F12SavesAScreenshotAndRaisesTheNotice)
     EXPECT_TRUE(app.waitForFile("screen1.tga"));
     ASSERT_TRUE(app.sync());
     EXPECT_TRUE(noticeShown(app.screenshot()));
+
+    // A click beside the notice leaves it up; a click on it takes it away.
+    ASSERT_TRUE(app.click(noticeX + 500, noticeY + 300));
+    ASSERT_TRUE(app.sync());
+    EXPECT_TRUE(noticeShown(app.screenshot()));
+    ASSERT_TRUE(app.click(noticeX, noticeY));
+    EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) { return !noticeShown(s); }).valid());
     ASSERT_TRUE(app.closeWindow());
     EXPECT_EQ(app.waitExit(), 0);
 }
@@ -219,7 +242,7 @@ TEST_F(ConsoleApp, AScreenshotThatCannotBeWrittenIsReportedAsAnError)
     EXPECT_EQ(app.waitExit(), 0);
 }
 
-TEST_F(ConsoleApp, HOpensTheHelpTheArrowsPageItAndEscapeClosesIt)
+TEST_F(ConsoleApp, HOpensTheHelpTheArrowsAndClicksPageItEscapeAndItsButtonCloseIt)
 {
     startInMenus("Quorvane Help");
     ASSERT_TRUE(app.waitConsoleClosed());
@@ -237,6 +260,10 @@ TEST_F(ConsoleApp, HOpensTheHelpTheArrowsPageItAndEscapeClosesIt)
     EXPECT_TRUE(app.waitForScreen(selected(1)).valid());
     app.key("Left");
     EXPECT_TRUE(app.waitForScreen(selected(0)).valid());
+    ASSERT_TRUE(app.click(helpTopicX, helpTopic0Y + helpTopicPitch));  // a click selects a topic
+    EXPECT_TRUE(app.waitForScreen(selected(1)).valid());
+    ASSERT_TRUE(app.click(helpTopicX, helpTopic0Y));
+    EXPECT_TRUE(app.waitForScreen(selected(0)).valid());
     // No topic before the first. The console would leave the help's keys, so
     // a screenshot's notice (a file, then pixels) shows that Up was handled.
     app.key("Up");
@@ -247,8 +274,13 @@ TEST_F(ConsoleApp, HOpensTheHelpTheArrowsPageItAndEscapeClosesIt)
     EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) { return isBlack(s.at(55, 91)) && isBlack(s.at(400, 300)); }).valid());
     app.key("H");
     EXPECT_TRUE(app.waitForScreen(selected(0)).valid());
+    const auto closed = [](const e2e::Image& s) { return isBlack(s.at(400, 300)); };
     app.key("h");
-    EXPECT_TRUE(app.waitForScreen([](const e2e::Image& s) { return isBlack(s.at(400, 300)); }).valid());
+    EXPECT_TRUE(app.waitForScreen(closed).valid());
+    app.key("h");
+    EXPECT_TRUE(app.waitForScreen(selected(0)).valid());
+    ASSERT_TRUE(app.click(helpCloseX, helpCloseY));
+    EXPECT_TRUE(app.waitForScreen(closed).valid()) << "the close button left help open";
     ASSERT_TRUE(app.closeWindow());
     EXPECT_EQ(app.waitExit(), 0);
 }
