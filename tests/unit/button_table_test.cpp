@@ -38,12 +38,20 @@ bool playing(unsigned int source)
     return state == AL_PLAYING;
 }
 
+// The mouse state when an image was last read: a load turns the mouse off while it runs.
+bool mouseOffInLoad = false;
+unsigned int recordMouseState(const std::string&)
+{
+    mouseOffInLoad = gameSys.getDisableMouseState();
+    return 0;
+}
+
 testutil::observed observe()
 {
     int timer, menu;
     worldEditor.getWelcome(timer, menu);
     return {{"state", gameSys.getGameState()}, {"input", gameSys.getInputState()}, {"debug", gameSys.getDebugState()},
-            {"mouseOff", gameSys.getDisableMouseState()}, {"fullscreen", gameSys.getFS()},
+            {"mouseOff", gameSys.getDisableMouseState()}, {"mouseOffInLoad", mouseOffInLoad}, {"fullscreen", gameSys.getFS()},
             {"sound", gameSys.getSoundState()}, {"volume", gameSys.getSoundVolume()},
             {"volTimer", gameSys.getVolTimer()},
             {"browser", gameSys.getDirTextbox()}, {"click", systemSounds[sysSoundClick].getSource() != 0},
@@ -88,18 +96,19 @@ const buttonRow rows[] = {
      {{"state", gameStatePlay}, {"dialog", 0}}},
     {buttonFuncDebugMode, 1, nullptr, {{"debug", 1}}},
     {buttonFuncDebugMode, 0, [] { gameSys.setDebugState(true, true); }, {{"debug", 0}}},
+    {buttonFuncDebugMode, 1, [] { gameSys.setDebugState(true, true); }, {}, "",
+     "Cannot change debug state, it is already ^yEnabled^w."},
     {buttonFuncDebugMode, 2, nullptr, {}},
-    {buttonFuncLoadGame, entryGame, nullptr,
-     {{"loaded", 1}, {"maps", 1}, {"music", 1}}},
+    {buttonFuncLoadGame, entryGame, nullptr, {{"loaded", 1}, {"maps", 1}, {"music", 1}, {"mouseOffInLoad", 1}}},
     {buttonFuncLoadGame, lastEntry, [] { uiScriptString.setString("t", lastEntry); },
-     {{"loaded", 1}, {"maps", 1}, {"music", 1}}},
+     {{"loaded", 1}, {"maps", 1}, {"music", 1}, {"mouseOffInLoad", 1}}},
     {buttonFuncLoadGame, lastEntry + 1, nullptr, {{"notice", 1}}, noGameName},
     {buttonFuncLoadGame, -1, nullptr, {{"notice", 1}}, noGameName},
     {buttonFuncLeaveGame, 0, playT,
      {{"state", gameStateMenu}, {"loaded", 0}, {"maps", 0}, {"gameSound", 0}, {"score", 0}}, "", "Leaving current game."},
     // The editor opens on the editor main menu of the bundled menus, which the game falls back to.
     {buttonFuncLoadGameEditor, entryGame, nullptr,
-     {{"loaded", 1}, {"maps", 1}, {"state", gameStateWorldEditor}, {"menu", 2}, {"music", 1}}},
+     {{"loaded", 1}, {"maps", 1}, {"state", gameStateWorldEditor}, {"menu", 2}, {"music", 1}, {"mouseOffInLoad", 1}}},
     {buttonFuncLoadGameEditor, lastEntry + 1, nullptr, {}},
     {buttonFuncLeaveGameEditor, 0, [] { loadGameEditor("t"); },
      {{"state", gameStateMenu}, {"loaded", 0}, {"maps", 0}, {"menu", 0}}},
@@ -173,7 +182,7 @@ protected:
                                             "s map0object0 endObjectLoad\ns map1 endMapLoad\n");
         dir.write("games/t/sound/a.wav", testutil::wavBytes(5.0));
         cwd = std::make_unique<testutil::ScopedCwd>(dir.path());
-        setImageFileLoader(testutil::noTexture);
+        setImageFileLoader(recordMouseState);
         setInputClock(fakeClock);
         setAutoRepeatSwitch([](bool) {});
         gameSys.setSoundState(true);
@@ -204,6 +213,7 @@ protected:
         for (const auto& [text, entry] : {std::pair{"t", entryGame}, {"fresh", entryCreate}, {"", lastEntry}})
             uiScriptString.setString(text, entry);
         gameSys.reset();
+        mouseOffInLoad = false;
         gameSys.setDebugState(true, true);  // no splash after a load
         gameSys.setSoundVolume(0.5f);
     }

@@ -50,6 +50,7 @@ void tilted()
     for (const auto& [x, y, height] : {std::tuple{1, 1, -1.0f}, {2, 1, 2.0f}, {1, 2, 2.0f}, {2, 2, 5.0f}})
         world.worldSetTileHeight(height, x, y, 0);
 }
+void deep() { for (int x = 0; x < mapW; ++x) for (int y = 0; y < mapH; ++y) world.worldSetTileHeight(-30, x, y, 0); }
 void unsolid() { world.worldSetObjectObstructionState(false, 0, 0); }
 
 const moveRow rows[] = {
@@ -86,6 +87,7 @@ const moveRow rows[] = {
     {10, 20, 7, 0, 0, 0, 10, 20, 7, {}, slope},
     {-2, 20, 0, 0, 0, 0, 0, 20, rest, {}, slope},
     {11, 11, 0, 0, 0, 0, 11, 11, sampleBelow(4.5f) + obh, {}, tilted},  // near the highest corner
+    {20, 20, -10, 0, 0, 0, 20, 20, -10, {}, deep},                        // ground below the scan's reach
     // Solid objects block each axis of the step on its own, boundaries included.
     {10, 10, 5, 1.25f, 1.25f, 0, 10, 10.25f, 5, {{11.125f, 10, 5}}},
     {10, 10, 5, 1.25f, 0, 0, 10, 10, 5, {{11.25f, 10, 5}}},
@@ -97,7 +99,8 @@ const moveRow rows[] = {
     {10, 10, 5, 0, 0, 1.25f, 10, 10, 5, {{10, 10, 7.25f}}},
     {10, 10, 5, 0, 0, -1.25f, 10, 10, 5, {{10, 10, 2.75f}}},
     {10, 10, 5, 0, 0, 1.25f, 10, 10, 5.25f, {{10, 10, 7.375f}}},
-    {10, 10, 5, 1.25f, 0, 0, 10, 10, 5, {{35.625f, 10, 5, 25}}},
+    {10, 10, 5, 1.25f, 0, 0, 10, 10, 5, {{35.75f, 10, 5, 25}}},  // the largest box, met at the step's end
+    {13, 10, 5, 130, 1.25f, 0, 39, 10, 5, {{13, 10.75f, 5}}},    // a long step away on x, into it on y
     {10, 10, 5, 1.25f, 0, 0, 10, 10, 5, {{11.25f, 10, 5, 0.5f, 0.375f, 1, true, 3}}},
     {10, 10, 5, 1.25f, 0, 0, 10.25f, 10, 5, {{11.25f, 10, 5, 0.5f, 0.375f, 1, false}}},
     {10, 10, 5, 1.25f, 0, 0, 10.25f, 10, 5, {{11.25f, 10, 5}}, unsolid},
