@@ -6,7 +6,8 @@
 #include <sstream>
 
 #include "core/camera.h"
-#include "core/pick.h"
+#include "core/clock.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/text.h"
@@ -161,7 +162,7 @@ bool frameCounter::count(int now, int& fps)
 void framesPerSecond()
 {
     int fps = 0;
-    if (drawnFrames.count(glutGet(GLUT_ELAPSED_TIME), fps)) gameSys.setCurFPS(fps);
+    if (drawnFrames.count(elapsedMs(), fps)) gameSys.setCurFPS(fps);
 }
 
 std::string volumeText(float volume)
@@ -197,7 +198,7 @@ void debugRender()
     figures.mousex = mousex;
     figures.mousey = mousey;
     gameSys.getNormalPos(figures.worldx, figures.worldz);
-    figures.elapsed = glutGet(GLUT_ELAPSED_TIME);
+    figures.elapsed = elapsedMs();
     camera.GetPos(figures.camx, figures.camy, figures.camz);
     camera.GetRot(figures.pitch, figures.yaw);
     std::vector<std::string> lines = debugCommonLines(figures);

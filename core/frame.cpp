@@ -1,5 +1,6 @@
 // The frame loop and the shutdown.
 #include "core/frame.h"
+#include "core/frame_internal.h"
 
 #include <GL/freeglut.h>
 
@@ -9,6 +10,7 @@
 #include <thread>
 
 #include "core/camera.h"
+#include "core/clock.h"
 #include "core/debug.h"
 #include "core/init.h"
 #include "core/log.h"
@@ -46,21 +48,10 @@ constexpr float crosshairHalfSize = 5.0f;
 // waiting in the queue is handled soon even at a low frame cap.
 constexpr int idleSleepSliceMs = 10;
 
-int glutElapsedMs()
-{
-    return glutGet(GLUT_ELAPSED_TIME);
-}
-
-frameClockFunc frameClock = glutElapsedMs;
 int lastFrameTime = 0;
 
 bool shuttingDown = false;
 int shutdownStatus = quitStatusUser;
-
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
 
 // The crosshair of the first- and third-person views in play.
 void renderCrosshair()
@@ -111,11 +102,6 @@ int frameIntervalMs()
 
 }  // namespace
 
-void setFrameClock(frameClockFunc clock)
-{
-    frameClock = clock ? clock : glutElapsedMs;
-}
-
 void resetFrameLimiter()
 {
     lastFrameTime = 0;
@@ -124,7 +110,7 @@ void resetFrameLimiter()
 int msUntilNextFrame()
 {
     const int interval = frameIntervalMs();
-    const int left = lastFrameTime + interval + 1 - frameClock();
+    const int left = lastFrameTime + interval + 1 - elapsedMs();
     return std::clamp(left, 0, std::max(interval + 1, 0));
 }
 
@@ -137,7 +123,7 @@ void idleFunc()
 
 bool renderScene()
 {
-    const int now = frameClock();
+    const int now = elapsedMs();
     const bool due = now - lastFrameTime > frameIntervalMs();
     if (due) lastFrameTime = now;
     return due;

@@ -19,6 +19,7 @@
 #include "core/log.h"
 #include "core/script.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "editor/editor.h"
 #include "editor/editor_picking.h"
 #include "editor/menu_editor_input.h"
@@ -42,31 +43,12 @@
 
 namespace {
 
-void glutAutoRepeat(bool on)
-{
-    glutIgnoreKeyRepeat(on ? 0 : 1);
-}
-
-autoRepeatFunc autoRepeatSwitch = glutAutoRepeat;
-
-int glutModifiers()
-{
-    return glutGetModifiers();
-}
-
-modifierFunc modifierSource = glutModifiers;
-
 constexpr float blankWidth = 8.0f;
 constexpr float degreesToRadians = 3.1415927f / 180.0f;
 constexpr float sideStep = 0.2f;
 
 constexpr float blankMargin = 7.0f;
 constexpr float glyphMargin = 13.0f;
-
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
 
 // Play keys reach the key states only while neither the console nor the help is shown.
 bool playKeysLive()
@@ -251,7 +233,6 @@ void openQuitDialog()
     enableDialog(quitDialog);
 }
 
-
 struct functionKey {
     int key;
     void (*run)();
@@ -336,26 +317,6 @@ void sysTextboxKeyboard(unsigned char key)
 }
 
 }  // namespace
-
-void setAutoRepeat(bool on)
-{
-    autoRepeatSwitch(on);
-}
-
-void setAutoRepeatSwitch(autoRepeatFunc f)
-{
-    autoRepeatSwitch = f ? f : glutAutoRepeat;
-}
-
-void setModifierSource(modifierFunc f)
-{
-    modifierSource = f ? f : glutModifiers;
-}
-
-int keyModifiers()
-{
-    return modifierSource();
-}
 
 void keyboard(unsigned char key, int, int)
 {

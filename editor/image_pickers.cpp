@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "media/quad.h"

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/clock.h"
 #include "editor/editor.h"
 #include "editor/image_pickers.h"
 #include "editor/object_panel_picking.h"
@@ -143,7 +144,7 @@ void chooseImageCell(const pickCode& pixel)
     const int image = pickImageCellIndex(pixel.g, pixel.b);
     playSystemSound(sysSoundSelect, 0);
     applyChosenImage(image);
-    const int now = inputClock();
+    const int now = elapsedMs();
     if (now < imageClickCheck + doubleClickWindowMs && image == tmpoldtex) worldEditor.setImageMenuTimer(-1);
     tmpoldtex = image;
     imageClickCheck = now;

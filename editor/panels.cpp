@@ -1,7 +1,7 @@
 // The macro, skybox and model panels.
 #include "editor/panels.h"
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "logic/sentence.h"

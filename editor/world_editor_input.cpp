@@ -11,6 +11,7 @@
 #include "core/input.h"
 #include "core/mouse.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "editor/editor.h"
 #include "logic/logic_editor_input.h"
 #include "media/sound.h"

@@ -1,6 +1,7 @@
 // The world editor's 3D selection of objects and tiles.
 #include "editor/world_editor_selection.h"
 
+#include "core/mouse.h"
 #include "core/pick.h"
 #include "core/system.h"
 #include "editor/editor.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "logic/edited_rules.h"

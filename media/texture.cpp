@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "core/clock.h"
 #include "core/file_kind.h"
 #include "core/log.h"
 #include "media/image_header.h"
@@ -44,13 +45,6 @@ namespace {
 
 // Tried in this order: a ".jpg" file wins over a ".png" file of the same name.
 const char* const imageExtensions[] = {".jpg", ".png"};
-
-int glutElapsedMs()
-{
-    return glutGet(GLUT_ELAPSED_TIME);
-}
-
-animationClockFunc animationClock = glutElapsedMs;
 
 // Times of the last frame change, one per table slot; never reset.
 std::vector<int> timeSinceCheckGame;
@@ -100,11 +94,6 @@ void freeSysImages()
     std::vector<img>().swap(sysImage);
 }
 
-void setAnimationClock(animationClockFunc clock)
-{
-    animationClock = clock ? clock : glutElapsedMs;
-}
-
 void advanceAnimations(std::vector<img>& table, int count, std::vector<int>& timers, int now)
 {
     count = std::min(count, static_cast<int>(table.size()));
@@ -121,7 +110,7 @@ void advanceAnimations(std::vector<img>& table, int count, std::vector<int>& tim
 
 void updateAnimation()
 {
-    const int now = animationClock();
+    const int now = elapsedMs();
     advanceAnimations(gameImg, world.getGameImageCount(), timeSinceCheckGame, now);
     advanceAnimations(uiImage, gameUI.getUIImageCount(), timeSinceCheckUI, now);
 }

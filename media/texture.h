@@ -118,7 +118,3 @@ void updateAnimation();
 // (ms); `timers` holds the time of each record's last frame change and grows
 // to the table's size as needed.
 void advanceAnimations(std::vector<img>& table, int count, std::vector<int>& timers, int now);
-
-// The clock updateAnimation reads (GLUT elapsed ms); tests set their own.
-using animationClockFunc = int (*)();
-void setAnimationClock(animationClockFunc clock);

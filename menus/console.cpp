@@ -5,8 +5,9 @@
 
 #include <GL/freeglut.h>
 
+#include "core/clock.h"
 #include "core/frame.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/text.h"
 #include "media/texture.h"
@@ -42,18 +43,13 @@ std::string lineAppend = " ";
 int currentTime = 0;
 int timeSinceCheck = 0;
 
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
-
 void drawCommandBand()
 {
     for (const consoleButton& b : consoleButtons)
         displaySingleChoice(buttonX, b.y, b.halfSize, b.halfSize, b.image, b.pick, pickControlMark, pickNoIndex);
 
     std::string text = ": " + console.getCommandLine();
-    currentTime = glutGet(GLUT_ELAPSED_TIME);
+    currentTime = elapsedMs();
     if (currentTime - timeSinceCheck > cursorToggleMs) {
         lineAppend = (lineAppend == " ") ? "_" : " ";
         timeSinceCheck = currentTime;

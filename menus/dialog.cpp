@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/frame.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/text.h"

@@ -2,11 +2,11 @@
 #include "menus/help.h"
 
 #include "core/frame.h"
-#include "core/input.h"
 #include "core/log.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/script.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"

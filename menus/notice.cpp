@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/text.h"
 #include "media/texture.h"

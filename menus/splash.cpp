@@ -1,9 +1,10 @@
 // The splash sequence: its state record and its step per frame.
 #include "menus/splash.h"
 
+#include "core/clock.h"
 #include "core/frame.h"
 #include "core/log.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/texture.h"
@@ -92,7 +93,7 @@ void splashRender()
     }
     if (gameSys.getGameState() == gameStateSplash) drawCurrentSplash();
 
-    splashCurrentTime = inputClock();
+    splashCurrentTime = elapsedMs();
     if (firstPass) splashTimeSinceCheck = splashCurrentTime;
     const int elapsed = splashCurrentTime - splashTimeSinceCheck;
     advanceFade(elapsed);

@@ -42,5 +42,5 @@ constexpr int splashEndMs = 7000;
 constexpr float splashAlphaStep = 0.028f;
 constexpr float splashDarkAlpha = 0.01f;
 
-// One step of the sequence in game state 3 (clock: inputClock()).
+// One step of the sequence in game state 3 (clock: elapsedMs()).
 void splashRender();

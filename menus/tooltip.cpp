@@ -4,8 +4,9 @@
 
 #include <string>
 
+#include "core/clock.h"
 #include "core/frame.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/text.h"
@@ -301,7 +302,7 @@ void toolTipRender()
     int id = toolTipNone, sub = toolTipNone, since = 0;
     gameUI.getCurrentTT(id, sub, since);
     if (id == toolTipNone) return;
-    if (since + toolTipDelayMs > inputClock()) return;
+    if (since + toolTipDelayMs > elapsedMs()) return;
     const std::string text = toolTipText(id, sub);
     if (text == toolTipHidden) return;
 

@@ -8,6 +8,7 @@
 #include "core/log.h"
 #include "core/script.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "media/image_loading.h"
 #include "media/loading.h"
 #include "media/sound.h"
@@ -198,12 +199,6 @@ bool readMenuFile(std::string& name)
     name = "default";
     scriptUI.clear();
     return scriptUI.readFile(ingameFile);
-}
-
-void centrePointer()
-{
-    if (!glutGet(GLUT_INIT_STATE)) return;
-    glutWarpPointer(glutGet(GLUT_WINDOW_WIDTH) / 2, glutGet(GLUT_WINDOW_HEIGHT) / 2);
 }
 
 }  // namespace

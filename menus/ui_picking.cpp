@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/init.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"

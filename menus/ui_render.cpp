@@ -5,9 +5,10 @@
 
 #include <string>
 
+#include "core/clock.h"
 #include "core/frame.h"
 #include "core/mouse.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -64,7 +65,7 @@ void setPickColour(int r, int g, int b)
 // Advances the blink and tells whether `mark` follows the text now.
 bool cursorShown(const char* mark)
 {
-    const int now = inputClock();
+    const int now = elapsedMs();
     if (now - lastCursorFlip > cursorBlinkMs) {
         lineAppend = lineAppend == cursorBlank ? mark : cursorBlank;
         lastCursorFlip = now;

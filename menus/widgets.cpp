@@ -6,7 +6,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/clock.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
@@ -105,7 +107,7 @@ void displaySingleChoice(int x, int y, int w, int h, int image, int r, int g, in
 void displayBackdrop()
 {
     int width = 0, height = 0;
-    inputWindowSize(width, height);
+    windowSize(width, height);
     displaySingleChoice(width / 2, height / 2, width, height, sysImageNone, pickBackground, pickBackground,
                         pickBackground);
 }
@@ -167,7 +169,7 @@ void setSysTextboxText(int textbox, const std::string& text)
 void displayTextbox(int x, int y, int w, int /*h*/, int textbox)
 {
     if (textbox < 0 || textbox >= pickSysTextboxCount) return;
-    const int now = inputClock();
+    const int now = elapsedMs();
     Textbox& box = sysTextbox[static_cast<size_t>(textbox)];
     float bx = 0, by = 0, bw = 0, bh = 0;
     int entry = 0;

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "menus/ui.h"
 
 // Depth of every widget quad.

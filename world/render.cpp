@@ -10,6 +10,7 @@
 
 #include "core/camera.h"
 #include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/edge_scroll.h"
 #include "editor/editor.h"
@@ -58,11 +59,6 @@ constexpr float firstPersonModelRot[3] = {80.0f, 180.0f, -70.0f};
 constexpr int phraseBoxX = 400, phraseBoxY = 200;
 constexpr int phraseBoxMargin = 20;
 constexpr int phraseBoxHalfHeight = 40;
-
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
 
 bool inFrustum(float x, float y, float z, float radius)
 {

@@ -7,7 +7,7 @@
 
 #include "core/camera.h"
 #include "core/frame.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "media/quad.h"
 #include "media/texture.h"
 #include "menus/widgets.h"

@@ -13,7 +13,8 @@
 #include <vector>
 
 #include "core/init.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
+#include "core/pick_internal.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"

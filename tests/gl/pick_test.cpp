@@ -10,7 +10,10 @@
 #include "core/init.h"
 #include "core/mouse.h"
 #include "core/pick.h"
+#include "core/pick_codes.h"
+#include "core/pick_internal.h"
 #include "core/system.h"
+#include "core/window_internal.h"
 #include "editor/editor.h"
 #include "media/quad.h"
 #include "menus/ui.h"
@@ -49,7 +52,7 @@ protected:
     {
         changeSize(windowW, windowH);
         glDisable(GL_CULL_FACE);
-        setInputModifiers(plainClick);
+        setModifierSource(plainClick);
         world = gameWorld();
         world.allocateMaps(1);
         world.worldSetMap(8, 8, "Map", 0);
@@ -67,7 +70,7 @@ protected:
     }
     void TearDown() override
     {
-        setInputModifiers(nullptr);
+        setModifierSource(nullptr);
         world = gameWorld();
         worldEditor = editor();
         gameSys.setGameState(gameStateMenu);

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "core/clock_internal.h"
 #include "media/texture.h"
 #include "menus/ui.h"
 #include "world/world.h"
@@ -107,7 +108,7 @@ TEST(Animation, LeavesStillImagesAndImagesBeyondTheCountAlone)
 
 TEST(Animation, GameImagesFromTheOwnBaseHaveTheirOwnTimers)
 {
-    setAnimationClock(fakeClock);
+    setClockSource(fakeClock);
     gameImg.assign(201, img());
     world.setGameImageCount(201);
     gameImg[200] = animated(2, 100);
@@ -125,7 +126,7 @@ TEST(Animation, GameImagesFromTheOwnBaseHaveTheirOwnTimers)
     world.setGameImageCount(0);
     uiImage.clear();
     gameUI.setUIImageCount(0);
-    setAnimationClock(nullptr);
+    setClockSource(nullptr);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "core/input.h"
 #include "core/script.h"
 #include "core/system.h"
+#include "core/window_internal.h"
 #include "editor/editor.h"
 #include "media/image_loading.h"
 #include "media/model.h"

@@ -3,7 +3,7 @@
 // the menus after the last, and the sequence without images.
 #include <gtest/gtest.h>
 
-#include "core/pick.h"
+#include "core/clock_internal.h"
 #include "core/system.h"
 #include "menus/console.h"
 #include "menus/splash.h"
@@ -18,7 +18,7 @@ class Splash : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        setInputClock(fakeClock);
+        setClockSource(fakeClock);
         now = 1000;
         splash = uiSplash();
         gameSys.setGameState(gameStateSplash);
@@ -26,7 +26,7 @@ protected:
     }
     void TearDown() override
     {
-        setInputClock(nullptr);
+        setClockSource(nullptr);
         splash = uiSplash();
         gameSys.setGameState(gameStateMenu);
     }
