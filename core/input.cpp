@@ -27,6 +27,7 @@
 #include "editor/world_editor_input.h"
 #include "logic/executor.h"
 #include "logic/logic_editor_input.h"
+#include "media/3dmath.h"
 #include "media/sound.h"
 #include "media/text.h"
 #include "menus/browser.h"
@@ -44,7 +45,6 @@
 namespace {
 
 constexpr float blankWidth = 8.0f;
-constexpr float degreesToRadians = 3.1415927f / 180.0f;
 constexpr float sideStep = 0.2f;
 
 constexpr float blankMargin = 7.0f;

@@ -14,6 +14,7 @@
 #include "core/window.h"
 #include "editor/editor.h"
 #include "logic/logic_editor_input.h"
+#include "media/3dmath.h"
 #include "media/sound.h"
 #include "menus/ui.h"
 #include "world/movement.h"
@@ -31,7 +32,6 @@ constexpr int layerKeyCount = 7;  // "1" to "7" toggle layers 0 to 6
 constexpr float wheelHeightStep = 0.1f;
 // An object dragged in first person is held this far in front of the camera.
 constexpr float firstPersonHoldDistance = 6.0f;
-constexpr float degreesToRadians = 3.1415927f / 180.0f;
 
 // The bottom panel and the left tool strip, in the 800 x 600 space: an
 // object is not dragged under them.

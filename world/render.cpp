@@ -14,6 +14,7 @@
 #include "core/system.h"
 #include "editor/edge_scroll.h"
 #include "editor/editor.h"
+#include "media/3dmath.h"
 #include "media/frustum.h"
 #include "media/model.h"
 #include "media/quad.h"
@@ -45,8 +46,6 @@ constexpr float fogEnd = 100.0f;
 // The facing marker of the current object in the editor.
 constexpr float markerHalfSize = 0.3f;
 constexpr int markerPickName = 0;
-constexpr float pi = 3.1415927f;
-constexpr float degreesToRadians = pi / 180.0f;
 
 // The look-at Model pitched down under the following cameras.
 constexpr float lookAtModelPitch = -88.0f;
