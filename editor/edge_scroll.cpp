@@ -1,5 +1,6 @@
 // The editor camera's edge scrolling and its speed.
 #include "editor/edge_scroll.h"
+#include "editor/edge_scroll_internal.h"
 
 #include <algorithm>
 #include <string>

@@ -1,5 +1,6 @@
 // Loading the menu, map and model image tables from their folders.
 #include "media/image_loading.h"
+#include "media/image_loading_internal.h"
 
 #include <GL/gl.h>
 #define ILUT_USE_OPENGL

@@ -42,8 +42,3 @@ void deleteGameImageTextures(int count);
 // Releases the menu and game image tables at exit (their textures are left to
 // the ending process) and sets both image counts to 0.
 void releaseMenuAndGameImages();
-
-// The function that turns an image file into an OpenGL texture name (the
-// image library's one-call loader); tests set their own.
-using imageFileLoaderFunc = unsigned int (*)(const std::string& filename);
-void setImageFileLoader(imageFileLoaderFunc loader);

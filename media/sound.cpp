@@ -1,6 +1,7 @@
 // System and game sounds on OpenAL: loading WAV files into buffers, the two
 // source pools, playing, stopping and freeing.
 #include "media/sound.h"
+#include "media/sound_internal.h"
 
 #include <AL/al.h>
 #include <AL/alut.h>

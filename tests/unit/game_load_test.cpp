@@ -24,6 +24,7 @@
 #include "core/window_internal.h"
 #include "editor/editor.h"
 #include "media/image_loading.h"
+#include "media/image_loading_internal.h"
 #include "media/model.h"
 #include "media/sound.h"
 #include "media/texture.h"

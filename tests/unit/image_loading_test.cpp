@@ -5,6 +5,7 @@
 
 #include "media/image_header.h"
 #include "media/image_loading.h"
+#include "media/image_loading_internal.h"
 #include "media/texture.h"
 #include "menus/ui.h"
 #include "tests/unit/test_util.h"

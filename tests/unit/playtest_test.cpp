@@ -8,6 +8,7 @@
 #include "core/window_internal.h"
 #include "editor/add_object.h"
 #include "editor/edge_scroll.h"
+#include "editor/edge_scroll_internal.h"
 #include "editor/editor_entry.h"
 #include "editor/playtest.h"
 #include "editor/save_world.h"
