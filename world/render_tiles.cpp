@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/editor.h"
+#include "editor/world_editor_selection.h"
 #include "media/frustum.h"
 #include "media/quad.h"
 #include "media/texture.h"
@@ -60,23 +61,10 @@ void drawStretchedMap(int w, int h, int pick)
                         1.0f, pick);
 }
 
-struct tileSelection {
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    bool contains(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
-    bool isStart(int x, int y) const { return x == x0 && y == y0; }
-};
-
-tileSelection editorTileSelection()
+// A selected tile, the starting one (the rectangle's first corner) brighter.
+void drawTileHighlight(int j, int k, const tileRect& selection)
 {
-    tileSelection s;
-    worldEditor.getStartingTile(s.x0, s.y0);
-    worldEditor.getEndingTile(s.x1, s.y1);
-    return s;
-}
-
-void drawTileHighlight(int j, int k, const tileSelection& selection)
-{
-    const float grey = selection.isStart(j, k) ? highlightStartGrey : highlightGrey;
+    const float grey = j == selection.x0 && k == selection.y0 ? highlightStartGrey : highlightGrey;
     displayTerrainTexture(tileCentre(j), 0.0f, tileCentre(k), tileHalfSize, tileHalfSize, grey, grey, grey,
                           sysTexture(sysImageShader), false, true, 1.0f, pickNone, j, k);
 }
@@ -85,7 +73,7 @@ void drawTileHighlight(int j, int k, const tileSelection& selection)
 // by the primitive), each selected tile highlighted right after it.
 void renderTilesOneByOne(int w, int h, float half, bool editor, bool highlight)
 {
-    const tileSelection selection = editorTileSelection();
+    const tileRect selection = selectedTiles();
     for (int j = 0; j < w; ++j) {
         if (editor) glPushName(static_cast<GLuint>(j));
         for (int k = 0; k < h; ++k) {
