@@ -13,6 +13,7 @@
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/console.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
 #include "world/world.h"
@@ -208,8 +209,8 @@ void debugRender()
     // Half-transparent: the colour's alpha blends the panel.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
-    displayTexture(panelX, place.centreY, panelDepth, panelHalfWidth, panelHalfHeight, 1.0f, 1.0f, 1.0f,
-                   sysTexture(sysImageDialogBackground), true, false, panelAlpha, pickNone);
+    noticeIfRefused(displayTexture(panelX, place.centreY, panelDepth, panelHalfWidth, panelHalfHeight, 1.0f, 1.0f, 1.0f,
+                                   sysTexture(sysImageDialogBackground), true, false, panelAlpha, pickNone));
     glDisable(GL_BLEND);
 
     float y = place.textY;

@@ -59,8 +59,8 @@ void renderCrosshair()
     const int mode = camera.getCamMode();
     if (!world.getGameLoaded() || !isPlayState(gameSys.getGameState())) return;
     if (mode != camModeFirstPerson && mode != camModeThirdPerson) return;
-    displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, crosshairHalfSize, crosshairHalfSize, 1.0f, 1.0f, 1.0f,
-                   sysTexture(sysImageCrosshair), true, true, 1.0f, pickNone);
+    noticeIfRefused(displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, crosshairHalfSize, crosshairHalfSize,
+                                   1.0f, 1.0f, 1.0f, sysTexture(sysImageCrosshair), true, true, 1.0f, pickNone));
 }
 
 // A held key fires its "pressed" rules once per frame, whatever else is held.
@@ -137,7 +137,7 @@ void display()
     glLoadIdentity();
     camera.UpdateCamera();
     ExtractFrustum();
-    updateAnimation();
+    updateAnimation(world.getGameImageCount(), gameUI.getUIImageCount());
     updatePlaytestEnd();
     if (worldShown()) {
         gameRender();
@@ -203,6 +203,8 @@ void quitEngine(int status)
     // A registered menu project open in the menu editor is left first.
     if (checkGameName(world.getGameName())) leaveGame();
     releaseMenuAndGameImages();
+    gameUI.setUIImageCount(0);
+    world.setGameImageCount(0);
     freeModels();
     freeSysImages();
     gameLog.closeLog();

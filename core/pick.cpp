@@ -52,8 +52,8 @@ int timeChecked = 0;
 void paintPickBackground()
 {
     glColor3ub(pickBackground, pickBackground, pickBackground);
-    displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, screenSpaceCentreX, screenSpaceCentreY, 1.0f, 1.0f, 1.0f, 0, true, false,
-                   1.0f, pickFlatColor);
+    noticeIfRefused(displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, screenSpaceCentreX, screenSpaceCentreY,
+                                   1.0f, 1.0f, 1.0f, 0, true, false, 1.0f, pickFlatColor));
 }
 
 // The 2D layers in their pick form, a later one covering an earlier one.

@@ -17,9 +17,6 @@
 #include "media/numbered_names.h"
 #include "media/screen_layer.h"
 #include "media/texture.h"
-#include "menus/splash.h"
-#include "menus/ui.h"
-#include "world/world.h"
 
 namespace {
 
@@ -133,7 +130,7 @@ bool generateModelImage(const std::string& filename, int ident)
     return registerImage(modelImg, filename, ident);
 }
 
-void loadUIImages(const std::string& name)
+uiImageCounts loadUIImages(const std::string& name)
 {
     systemMsg("Reading and Loading UI Images. Please wait...");
     std::vector<img>().swap(uiImage);
@@ -144,32 +141,22 @@ void loadUIImages(const std::string& name)
         loadImageFolder(uiImage, "games/" + name + "/ui/", generateImage, noLimit);
 
     gameLog.msg("Loading splash images");
-    int count = static_cast<int>(uiImage.size());
-    splash.setSplash(0);
-    splash.setHideSplash(false);
-    splash.setStartingSplash(count);
-    splash.setResetSplash(true);
-    int i = 0;
+    uiImageCounts counts;
+    counts.splashFirst = static_cast<int>(uiImage.size());
     for (;;) {
-        const std::string path = splashPath(name, i);
+        const std::string path = splashPath(name, counts.splashCount);
         if (!regularFileOrWarn(path)) break;
         uiImage.emplace_back();
-        generateImage(path, count);
-        ++count;
-        ++i;
-        splash.setSplash(i);
+        generateImage(path, static_cast<int>(uiImage.size()) - 1);
+        ++counts.splashCount;
     }
-    if (i == 0) {
-        systemMsg("No splash images loaded");
-        splash.setHideSplash(true);
-    } else {
-        splash.setCurrentSplash(0);
-    }
-    gameUI.setUIImageCount(count);
+    if (counts.splashCount == 0) systemMsg("No splash images loaded");
+    counts.images = static_cast<int>(uiImage.size());
     systemMsg("UI Images successfully loaded.");
+    return counts;
 }
 
-bool loadGameImages()
+int loadGameImages(const std::string& name)
 {
     std::vector<img>().swap(gameImg);
     loadImageFolder(gameImg, "map/", generateGameImage, static_cast<size_t>(gameImgOwnBase));
@@ -178,12 +165,10 @@ bool loadGameImages()
     gameImg.resize(gameImgOwnBase);
     for (size_t i = builtIn; i < gameImg.size(); ++i) gameImg[i].SetPointer(identNumEmpty);
 
-    const std::string name = world.getGameName();
     loadImageFolder(gameImg, "games/" + name + "/map/", generateGameImage, static_cast<size_t>(-1));
 
-    world.setGameImageCount(static_cast<int>(gameImg.size()));
     systemMsg("Images loaded for^y " + name);
-    return true;
+    return static_cast<int>(gameImg.size());
 }
 
 void applyImageAnimations(std::vector<img>& table, int count, const scriptObject& script, bool clampToEditorRange)
@@ -217,7 +202,5 @@ void deleteGameImageTextures(int count)
 void releaseMenuAndGameImages()
 {
     std::vector<img>().swap(uiImage);
-    gameUI.setUIImageCount(0);
     std::vector<img>().swap(gameImg);
-    world.setGameImageCount(0);
 }

@@ -12,8 +12,6 @@
 #include "core/file_kind.h"
 #include "core/log.h"
 #include "media/image_header.h"
-#include "menus/ui.h"
-#include "world/world.h"
 
 const char* const sysImageFiles[sysImageCount] = {
     "uireq/on",              "uireq/off",           "uireq/plus",
@@ -108,9 +106,9 @@ void advanceAnimations(std::vector<img>& table, int count, std::vector<int>& tim
     }
 }
 
-void updateAnimation()
+void updateAnimation(int gameImageCount, int uiImageCount)
 {
     const int now = elapsedMs();
-    advanceAnimations(gameImg, world.getGameImageCount(), timeSinceCheckGame, now);
-    advanceAnimations(uiImage, gameUI.getUIImageCount(), timeSinceCheckUI, now);
+    advanceAnimations(gameImg, gameImageCount, timeSinceCheckGame, now);
+    advanceAnimations(uiImage, uiImageCount, timeSinceCheckUI, now);
 }

@@ -112,8 +112,9 @@ bool generateSysImage(const std::string& filename, int ident);
 // Releases the system image table (the textures are not deleted).
 void freeSysImages();
 
-// Advances the animated game and menu images by at most one frame each.
-void updateAnimation();
+// Advances the animated images among the first `gameImageCount` of `gameImg`
+// and the first `uiImageCount` of `uiImage` by at most one frame each.
+void updateAnimation(int gameImageCount, int uiImageCount);
 // One animation step of the first `count` records of `table` at time `now`
 // (ms); `timers` holds the time of each record's last frame change and grows
 // to the table's size as needed.

@@ -10,6 +10,7 @@
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/widgets.h"
 
 help uiHelp;
@@ -109,9 +110,10 @@ void drawTopic(int i, bool selected)
         return;
     }
     if (selected) {
-        displayTexture(static_cast<float>(boxX), static_cast<float>(boxY), widgetDepth,
-                       static_cast<float>(stringSize / 2), static_cast<float>(topicHalfHeight), barTint.r, barTint.g,
-                       barTint.b, sysTexture(sysImageShader), true, true, 1.0f, pickNone);
+        noticeIfRefused(displayTexture(static_cast<float>(boxX), static_cast<float>(boxY), widgetDepth,
+                                       static_cast<float>(stringSize / 2), static_cast<float>(topicHalfHeight),
+                                       barTint.r, barTint.g, barTint.b, sysTexture(sysImageShader), true, true, 1.0f,
+                                       pickNone));
         displayTextString(upperLeftX, headingY, uiHelp.getHelpTitle() + "^3 " + topicTitle);
     }
     displayTextString(topicTextX, boxY, topicTitle);

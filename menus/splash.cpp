@@ -8,6 +8,7 @@
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
 
@@ -20,6 +21,15 @@ void uiSplash::setCurrentSplash(int index)
         return;
     }
     systemMsg(QV_ERROR "Attempt to set splash texture out of array");
+}
+
+void startSplashSequence(int first, int count)
+{
+    splash.setSplash(count);
+    splash.setHideSplash(count == 0);
+    splash.setStartingSplash(first);
+    splash.setResetSplash(true);
+    if (count > 0) splash.setCurrentSplash(0);
 }
 
 namespace {
@@ -49,8 +59,9 @@ void drawCurrentSplash()
     const int tex = splash.getStartingSplash() + splash.getCurrentSplash();
     const float rgb = splash.getSplashAlpha() < 0.0f ? 0.0f : splash.getSplashAlpha();
     if (tex >= 0 && tex < static_cast<int>(uiImage.size()))
-        displayTexture(screenSpaceCentreX, screenSpaceCentreY, splashDepth, screenSpaceCentreX, screenSpaceCentreY, rgb,
-                       rgb, rgb, uiImage[static_cast<size_t>(tex)].GetTex(), true, false, rgb, pickNone);
+        noticeIfRefused(displayTexture(screenSpaceCentreX, screenSpaceCentreY, splashDepth, screenSpaceCentreX,
+                                       screenSpaceCentreY, rgb, rgb, rgb, uiImage[static_cast<size_t>(tex)].GetTex(),
+                                       true, false, rgb, pickNone));
     displaySingleChoice(screenSpaceCentreX, screenSpaceCentreY, screenSpaceCentreX, screenSpaceCentreY, sysImageNone,
                         pickBlocker, pickBlocker, pickBlocker);
 }

@@ -12,6 +12,7 @@
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/button_actions.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 
 namespace {
@@ -309,8 +310,8 @@ void toolTipRender()
     int mx = 0, my = 0;
     gameSys.getOrthoPos(mx, my);
     const toolTipLayout tip = placeToolTip(text, mx, my, getDisplayTextSize);
-    displayTexture(tip.boxX, tip.boxY, 0.0f, tip.halfWidth, tip.halfHeight, 1.0f, 1.0f, 1.0f,
-                   sysTexture(sysImageGameEditorBackground), true, true, 1.0f, pickNone);
+    noticeIfRefused(displayTexture(tip.boxX, tip.boxY, 0.0f, tip.halfWidth, tip.halfHeight, 1.0f, 1.0f, 1.0f,
+                                   sysTexture(sysImageGameEditorBackground), true, true, 1.0f, pickNone));
     for (int i = 0; i <= tip.wrapped.lastLine; ++i)
         displayTextString(tip.textX, tip.firstLineY + toolTipLinePitch * i, tip.wrapped.lines[i]);
 }

@@ -14,6 +14,7 @@
 #include "media/sound.h"
 #include "media/texture.h"
 #include "menus/console.h"
+#include "menus/splash.h"
 #include "menus/ui.h"
 #include "world/world.h"
 
@@ -216,7 +217,9 @@ void loadUI(std::string name, bool clear)
     const bool fileRead = readMenuFile(name);
 
     progress(clear, "Loading User Interface Images", 0.35f);
-    loadUIImages(name);
+    const uiImageCounts images = loadUIImages(name);
+    startSplashSequence(images.splashFirst, images.splashCount);
+    gameUI.setUIImageCount(images.images);
 
     progress(clear, "Setting Menu Pointers", 0.5f);
     gameUI.setIngameMenu(whole("ingamemenu"));

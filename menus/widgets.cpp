@@ -12,6 +12,7 @@
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 
 namespace {
 
@@ -81,12 +82,9 @@ void drawSystemImage(float x, float y, float w, float h, int image, float r, flo
 {
     if (invisibleTexture(sysTexture(image))) return;
     const img* record = sysImageRecord(image);
-    if (record && record->getAnimState()) {
-        displayFrame(x, y, widgetDepth, w, h, record->GetTex(), static_cast<float>(record->getCurrentFrame()), true,
-                     true, pickNone);
-        return;
-    }
-    displayTexture(x, y, widgetDepth, w, h, r, g, b, sysTexture(image), true, true, a, pickNone);
+    noticeIfRefused(record
+                        ? displayImage(*record, x, y, widgetDepth, w, h, pickNone, r, g, b, a)
+                        : displayTexture(x, y, widgetDepth, w, h, r, g, b, sysTexture(image), true, true, a, pickNone));
 }
 
 }  // namespace
@@ -97,8 +95,8 @@ void displaySingleChoice(int x, int y, int w, int h, int image, int r, int g, in
     const float fw = static_cast<float>(w), fh = static_cast<float>(h);
     if (gameSys.getColorPick()) {
         glColor3ub(static_cast<GLubyte>(r), static_cast<GLubyte>(g), static_cast<GLubyte>(b));
-        displayTexture(fx, fy, widgetDepth, fw, fh, 1.0f, 1.0f, 1.0f, sysTexture(image), true, true, 1.0f,
-                       pickFlatColor);
+        noticeIfRefused(displayTexture(fx, fy, widgetDepth, fw, fh, 1.0f, 1.0f, 1.0f, sysTexture(image), true, true,
+                                       1.0f, pickFlatColor));
         return;
     }
     drawSystemImage(fx, fy, fw, fh, image, 1.0f, 1.0f, 1.0f, 1.0f);
@@ -192,8 +190,8 @@ void displayTextbox(int x, int y, int w, int /*h*/, int textbox)
 void drawShade(float x, float y, float w, float h, float r, float g, float b, float /*a*/)
 {
     if (gameSys.getColorPick()) {
-        displayTexture(x, y, widgetDepth, w, h, r, g, b, sysTexture(sysImageShader), true, true, shadeAlpha,
-                       pickFlatColor);
+        noticeIfRefused(displayTexture(x, y, widgetDepth, w, h, r, g, b, sysTexture(sysImageShader), true, true,
+                                       shadeAlpha, pickFlatColor));
         return;
     }
     drawSystemImage(x, y, w, h, sysImageShader, r, g, b, shadeAlpha);

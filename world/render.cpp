@@ -20,6 +20,7 @@
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
 #include "world/game_load.h"
@@ -117,8 +118,8 @@ void drawSquareObject(const objectView& o, rotationOrder order, float grey)
     const imageRef image = lookUpImage(o.tex);
     const rotationArgs r = rotationsOf(o, order);
     cellScope cell(image, o.w / 2.0f + 1.0f, o.h / 2.0f + 1.0f);
-    displayDepthTexture(o.x, o.z, o.y, o.w, o.h, r.a, r.b, r.c, grey, grey, grey, image.tex, false, true, 1.0f,
-                        o.pick());
+    noticeIfRefused(displayDepthTexture(o.x, o.z, o.y, o.w, o.h, r.a, r.b, r.c, grey, grey, grey, image.tex, false,
+                                        true, 1.0f, o.pick()));
 }
 
 void drawModelObject(const objectView& o)
@@ -131,7 +132,7 @@ void drawBillboardObject(const objectView& o)
 {
     const imageRef image = lookUpImage(o.tex);
     cellScope cell(image, 1.0f, 1.0f);
-    displayBillboardTexture(o.x, o.z, o.y, o.w, o.h, image.tex, true, 1.0f, o.pick());
+    noticeIfRefused(displayBillboardTexture(o.x, o.z, o.y, o.w, o.h, image.tex, true, 1.0f, o.pick()));
 }
 
 bool followingCamera()

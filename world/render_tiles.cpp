@@ -10,6 +10,7 @@
 #include "media/frustum.h"
 #include "media/quad.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "world/render_images.h"
 #include "world/render_primitives.h"
 #include "world/world.h"
@@ -46,8 +47,8 @@ void drawTile(int j, int k, float half, int pick)
 {
     const imageRef image = lookUpImage(tileImage(j, k));
     cellScope cell(image, 1.0f, 1.0f);
-    displayTerrainTexture(tileCentre(j), 0.0f, tileCentre(k), half, half, 1.0f, 1.0f, 1.0f, image.tex, false, false,
-                          1.0f, pick, j, k);
+    noticeIfRefused(displayTerrainTexture(tileCentre(j), 0.0f, tileCentre(k), half, half, 1.0f, 1.0f, 1.0f, image.tex,
+                                          false, false, 1.0f, pick, j, k));
 }
 
 // The image of tile (0, 0) over the whole map as one flat quad.
@@ -57,16 +58,16 @@ void drawStretchedMap(int w, int h, int pick)
     const float halfW = 0.5f * tileSize * static_cast<float>(w), halfH = 0.5f * tileSize * static_cast<float>(h);
     // The depth quad repeats its image over half its half-extents plus one.
     cellScope cell(image, halfW / 2.0f + 1.0f, halfH / 2.0f + 1.0f);
-    displayDepthTexture(halfW, 0.0f, halfH, halfW, halfH, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, image.tex, false, false,
-                        1.0f, pick);
+    noticeIfRefused(displayDepthTexture(halfW, 0.0f, halfH, halfW, halfH, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, image.tex,
+                                        false, false, 1.0f, pick));
 }
 
 // A selected tile, the starting one (the rectangle's first corner) brighter.
 void drawTileHighlight(int j, int k, const tileRect& selection)
 {
     const float grey = j == selection.x0 && k == selection.y0 ? highlightStartGrey : highlightGrey;
-    displayTerrainTexture(tileCentre(j), 0.0f, tileCentre(k), tileHalfSize, tileHalfSize, grey, grey, grey,
-                          sysTexture(sysImageShader), false, true, 1.0f, pickNone, j, k);
+    noticeIfRefused(displayTerrainTexture(tileCentre(j), 0.0f, tileCentre(k), tileHalfSize, tileHalfSize, grey, grey,
+                                          grey, sysTexture(sysImageShader), false, true, 1.0f, pickNone, j, k));
 }
 
 // Tile by tile, each under its names in the editor (x pushed per column, y

@@ -28,7 +28,7 @@ int plainClick() { return 0; }
 // A name-carrying square facing the camera, centred at (x, y, z).
 void square(float x, float y, float z, float half, int name)
 {
-    displayTexture(x, y, z, half, half, 1.0f, 1.0f, 1.0f, 0, false, false, 1.0f, name);
+    EXPECT_TRUE(displayTexture(x, y, z, half, half, 1.0f, 1.0f, 1.0f, 0, false, false, 1.0f, name));
 }
 
 // Object 5 far behind object 2 (drawn first), a tile to the left, an object
