@@ -156,18 +156,23 @@ void display()
     if (!isPlayState(state) && state != gameStateSplash) uiRender();
     if (state == gameStateDialog) dialogRender();
     if (state == gameStateSplash) splashRender();
-    if (gameSys.getGameState() != gameStateSplash) noticeRender();
+    // The last splash image may just have handed over to the menus, so the
+    // layers over the screen read the state again; none of them changes it.
+    const int over = gameSys.getGameState();
+    if (over != gameStateSplash) noticeRender();
     helpRender();
     if (gameSys.getDebugState()) {
         debugRender();
         framesPerSecond();
     }
     renderCrosshair();
-    if (gameSys.getGameState() == gameStatePlaytest)
+    if (over == gameStatePlaytest)
         displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
     if (console.getConsoleState()) consoleRender();
-    if (gameSys.getGameState() != gameStateSplash) toolTipRender();
-    if (gameSys.getGameState() != gameStateSplash) renderEditorWelcome();
+    if (over != gameStateSplash) {
+        toolTipRender();
+        renderEditorWelcome();
+    }
     renderFileBrowser();
     renderVolume();
 

@@ -196,16 +196,6 @@ bool writeScreenshot()
 
 // --- Keys of every state ---------------------------------------------------------
 
-void toggleConsole()
-{
-    if (console.getConsoleState()) {
-        console.disableConsole();
-        return;
-    }
-    console.enableConsole();
-    setAutoRepeat(true);
-}
-
 void toggleHelpKey()
 {
     if (gameSys.getInputState() == inputStateHelp || console.getConsoleState()) disableHelp();
@@ -320,7 +310,7 @@ void sysTextboxKeyboard(unsigned char key)
 
 void keyboard(unsigned char key, int, int)
 {
-    if (key == keyCodeBackQuote && gameSys.getGameState() != gameStateSplash) toggleConsole();
+    if (key == keyCodeBackQuote && gameSys.getGameState() != gameStateSplash) toggleConsole(consoleToggle::key);
 
     if (key == 'h' || key == 'H') {
         const int input = gameSys.getInputState();

@@ -7,7 +7,6 @@
 #include <IL/il.h>
 #include <IL/ilut.h>
 
-#include <boost/filesystem.hpp>
 #include <exception>
 #include <vector>
 
@@ -62,18 +61,12 @@ bool registerImage(std::vector<img>& table, const std::string& filename, int ide
     return true;
 }
 
-bool folderExists(const std::string& path)
-{
-    boost::system::error_code ec;
-    return boost::filesystem::is_directory(path, ec);
-}
-
 // Renames and loads one image folder onto the end of `table`, at most `limit`
 // entries; the entries past the limit are named in warnings.
 void loadImageFolder(std::vector<img>& table, const std::string& prefix, bool (*generate)(const std::string&, int),
                      size_t limit)
 {
-    if (!folderExists(prefix)) return;
+    if (!isFolder(prefix)) return;
     const std::vector<std::string> names = numberFolder({prefix, imageNumberFirst, ""});
     for (size_t k = 0; k < names.size(); ++k) {
         if (k >= limit) {

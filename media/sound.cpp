@@ -7,7 +7,6 @@
 #include <AL/alut.h>
 
 #include <algorithm>
-#include <boost/filesystem.hpp>
 #include <cstdlib>
 
 #include "core/file_kind.h"
@@ -192,8 +191,7 @@ int loadGameSounds(const std::string& gameName)
     gSource = makeSources(gameSourceCount);
 
     const numberedFolder folder{"games/" + gameName + "/sound/", soundNumberFirst, soundExtension};
-    boost::system::error_code ec;
-    if (!boost::filesystem::is_directory(folder.prefix, ec)) return 0;
+    if (!isFolder(folder.prefix)) return 0;
     for (const std::string& name : numberFolder(folder)) {
         gameSounds.emplace_back();
         loadGameSoundFile(folder.prefix + name, static_cast<int>(gameSounds.size()) - 1);

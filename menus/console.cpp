@@ -9,6 +9,8 @@
 #include "core/frame.h"
 #include "core/pick_codes.h"
 #include "core/system.h"
+#include "core/window.h"
+#include "media/sound.h"
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/widgets.h"
@@ -73,6 +75,19 @@ void debugConsole::disableConsole()
     gameSys.setInputState(inputStateNormal);
     hideNonConsoleText = false;
     animState = consoleAnimStateClosing;
+}
+
+void toggleConsole(consoleToggle from)
+{
+    const bool button = from == consoleToggle::button;
+    if (console.getConsoleState()) {
+        console.disableConsole();
+        if (button) playSystemSound(sysSoundClose, 0);
+        return;
+    }
+    if (button) playSystemSound(sysSoundOpen, 0);
+    console.enableConsole();
+    if (!button) setAutoRepeat(true);
 }
 
 void debugConsole::echo(std::string line)

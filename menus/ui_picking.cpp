@@ -21,17 +21,6 @@
 
 namespace {
 
-void toggleConsole()
-{
-    if (console.getConsoleState()) {
-        console.disableConsole();
-        playSystemSound(sysSoundClose, 0);
-    } else {
-        playSystemSound(sysSoundOpen, 0);
-        console.enableConsole();
-    }
-}
-
 void openAnimationPanel()
 {
     const int state = gameSys.getGameState();
@@ -56,7 +45,7 @@ bool leftPressCode(int code)
         enableHelp();
         return true;
     case pickToggleConsole:
-        toggleConsole();
+        toggleConsole(consoleToggle::button);
         return true;
     case pickConsoleUp:
         console.scrollOlder();

@@ -29,7 +29,6 @@ constexpr float sysTextboxStoredHeight = 7.0f;
 constexpr int sysTextboxHalfHeight = 11;
 constexpr int sysTextboxTextInset = 7;
 constexpr int sysTextboxBlinkMs = 1000;
-constexpr float shadeAlpha = 0.5f;
 
 struct sysTextboxSetup {
     int entry;
@@ -185,14 +184,4 @@ void displayTextbox(int x, int y, int w, int /*h*/, int textbox)
     }
     if (textbox == gameUI.getTextboxEdit() && gameSys.getInputState() == inputStateSysTextbox) text += endChar;
     displayTextString(static_cast<float>(x - w + sysTextboxTextInset), static_cast<float>(y), text);
-}
-
-void drawShade(float x, float y, float w, float h, float r, float g, float b, float /*a*/)
-{
-    if (gameSys.getColorPick()) {
-        noticeIfRefused(displayTexture(x, y, widgetDepth, w, h, r, g, b, sysTexture(sysImageShader), true, true,
-                                       shadeAlpha, pickFlatColor));
-        return;
-    }
-    drawSystemImage(x, y, w, h, sysImageShader, r, g, b, shadeAlpha);
 }
