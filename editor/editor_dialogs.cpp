@@ -97,7 +97,10 @@ void createMap()
         return;
     }
     if (!anotherMapFits(static_cast<long long>(w) * h, createMapTitle)) return;
-    appendMap([w, h](int n) { world.worldSetMap(w, h, newMapName, n); });
+    appendMap([w, h](int n) {
+        world.worldSetMap(w, h, newMapName, n);
+        setBuiltInSkybox(n);
+    });
 }
 
 void copyCurrentMap()
