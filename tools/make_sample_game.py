@@ -18,7 +18,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import make_menus  # noqa: E402
 from audio import mix, note, pluck, seq, sweep, tone, write_wav  # noqa: E402
 from make_map_images import NAMES as BUILTIN, SKY_FACES  # noqa: E402
-from menu_files import font, ui_cfg, vertical_gradient  # noqa: E402
+from menu_files import Text, font, ui_cfg, vertical_gradient  # noqa: E402
 from tds import MeshBuilder, model_3ds  # noqa: E402
 
 NAME = 'sample'
@@ -70,8 +70,7 @@ MESSAGE_SIZE = (816, 612)
 
 
 def draw_centred(draw, centre_y, line, size, colour):
-    w, h = MESSAGE_SIZE
-    draw.text((w // 2, centre_y), line, font=font(size), fill=colour, anchor='mm')
+    draw.text((MESSAGE_SIZE[0] // 2, centre_y), line, font=font(size), fill=colour, anchor='mm')
 
 
 def message_box():
@@ -427,20 +426,30 @@ def splash():
 # The controls, under the title menu's subtitle.
 CONTROL_LINES = [(240, '^yUp^w and ^yDown^w walk forward and back, ^yLeft^w and ^yRight^w step aside.'),
                  (264, 'Move the ^ymouse^w to turn. ^yEscape^w pauses the game.')]
+# How far the pen moves a character at each text size (^1 to ^4), and the
+# middle of the 800-pixel screen.
+ADVANCES = {'1': 9, '2': 11, '3': 13, '4': 17}
+SCREEN_MIDDLE = 400
 
 
-def centred_line(y, text):
-    """A text line with inline codes, centred as the menus centre their lines."""
-    line = make_menus.centred_text(y, re.sub(r'\^.', '', text), make_menus.LINE_ADVANCE, '')
-    line.text = '^w' + text
+def centre(line):
+    """Places a menu text line centred across the screen at the last size its
+    codes set: a line's x is the middle of its first character."""
+    sizes = re.findall(r'\^([1-4])', line.text)
+    advance = ADVANCES[sizes[-1]] if sizes else ADVANCES['1']
+    line.x = SCREEN_MIDDLE - (len(re.sub(r'\^.', '', line.text)) - 1) * advance // 2
     return line
 
 
 def game_menus():
+    ids = make_menus.GAME_IDS
     menus = make_menus.game_menus(len(make_menus.IMAGE_NAMES), 'Crystal Meadow',
                                   'Find the crystal, then the flag in the snow.')
-    ids = make_menus.GAME_IDS
-    menus[ids['intro']].texts += [centred_line(y, text) for y, text in CONTROL_LINES]
+    menus[ids['intro']].texts += [Text(0, y, '^w' + text) for y, text in CONTROL_LINES]
+    # The title menu, the in-game menu and the editor hub show their lines
+    # centred; the editor menu's lie beside the world editor's controls.
+    for m in (ids['intro'], ids['ingame'], ids['editor_main']):
+        menus[m].texts = [centre(line) for line in menus[m].texts]
     return ui_cfg(menus, ids['intro'], ids['editor_main'], ids['editor'], ids['ingame'])
 
 
