@@ -117,17 +117,19 @@ def own(name):
 # ---------------------------------------------------------------- model
 
 def house_mesh():
-    """A small house: a box of walls under a pyramid roof, y up, centred on x and z."""
+    """A small house: a box of walls under a pyramid roof, y up, centred on x and
+    z. Every face turns counter-clockwise seen from outside, its front face, so
+    that the world's culling of back faces keeps the outside."""
     m = MeshBuilder()
     wall, top = 1.0, 1.0
-    corners = [(-1, -1), (1, -1), (1, 1), (-1, 1)]
+    corners = [(-1, -1), (-1, 1), (1, 1), (1, -1)]
     for i in range(4):
         (x0, z0), (x1, z1) = corners[i], corners[(i + 1) % 4]
         m.quad([(x0, 0, z0), (x1, 0, z1), (x1, wall, z1), (x0, wall, z0)],
                [(0, 0), (1, 0), (1, 0.5), (0, 0.5)])
         m.triangle([(x0 * 1.15, top, z0 * 1.15), (x1 * 1.15, top, z1 * 1.15), (0, top + 0.9, 0)],
                    [(0, 0.5), (1, 0.5), (0.5, 1.0)])
-    m.quad([(-1, 0, -1), (-1, 0, 1), (1, 0, 1), (1, 0, -1)], [(0, 0), (0, 0.5), (1, 0.5), (1, 0)])
+    m.quad([(-1, 0, -1), (1, 0, -1), (1, 0, 1), (-1, 0, 1)], [(0, 0), (1, 0), (1, 0.5), (0, 0.5)])
     return m
 
 
@@ -203,7 +205,8 @@ def ground_at(heights, x, y):
 
 
 def level(heights, x, y):
-    """Flattens tile (x, y) at the height of its middle, for a building."""
+    """Flattens tile (x, y) at the height of its middle, for a building whose
+    footprint, however turned, stays inside the tile (6 units across)."""
     flat = round(ground_at(heights, x, y), 2)
     for i, j in CORNERS:
         if (x + i, y + j) in heights:
@@ -241,7 +244,7 @@ def meadow():
     tree, rock = builtin('tree'), builtin('rock')
     objects = [
         GameObject(PLAYER_NAME, CUBE, builtin('crate'), 0, 3, 3, (1.0, 1.0, 1.0), g(3, 3)),
-        GameObject('house', MODEL, 0, 1, 6, 2, (2.5, 2.5, 2.5), g(6, 2), rot=(0, 0, 30)),
+        GameObject('house', MODEL, 0, 1, 6, 2, (2.1, 2.1, 2.1), g(6, 2), rot=(0, 0, 30)),
         GameObject('tree', BILLBOARD, tree, 2, 1, 6, (1.5, 3.0, 1.5), g(1, 6)),
         GameObject('tree', BILLBOARD, tree, 2, 2, 9, (1.5, 3.0, 1.5), g(2, 9)),
         GameObject('tree', BILLBOARD, tree, 2, 10, 2, (1.5, 3.0, 1.5), g(10, 2)),
