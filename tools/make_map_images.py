@@ -123,6 +123,7 @@ SUN_GLOW = (255, 244, 214)
 
 
 def lattice(seed):
+    """A repeatable grid of random values, 256 on a side, for value noise."""
     rnd = random.Random(seed)
     perm = list(range(256))
     rnd.shuffle(perm)
@@ -134,6 +135,7 @@ LAND_LATTICE = lattice(32)
 
 
 def value_noise(table, x, y):
+    """Smooth noise from 0 to 1: the lattice values around (x, y), blended."""
     perm, values = table
     xf, yf = math.floor(x), math.floor(y)
     fx, fy = x - xf, y - yf
@@ -146,6 +148,7 @@ def value_noise(table, x, y):
 
 
 def fractal_noise(table, x, y, octaves):
+    """Value noise summed over octaves, each finer and half as strong."""
     total, amplitude, norm = 0.0, 1.0, 0.0
     for _ in range(octaves):
         total += amplitude * value_noise(table, x, y)
