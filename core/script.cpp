@@ -6,14 +6,15 @@
 
 #include <algorithm>
 #include <charconv>
-#include <boost/filesystem.hpp>
 #include <cstdlib>
 #include <limits>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <functional>
 #include <sstream>
 
+#include "core/file_kind.h"
 #include "core/log.h"
 
 scriptObject uiInfo;
@@ -250,9 +251,27 @@ scriptObject::~scriptObject() = default;
 
 bool scriptObject::readFile(const std::string& path)
 {
+    // Looked at before the open: opening a named pipe would wait for a writer for good.
+    const fileKind kind = fileKindOf(path);
+    if (kind != fileKindRegular) {
+        const std::string what = kind == fileKindMissing ? "" : std::string("^w: it is ") + fileKindText(kind);
+        systemMsg(QV_ERROR "Error loading/reading file ^y" + path + what);
+        return false;
+    }
+    try {
+        return readRegularFile(path);
+    } catch (const std::exception& e) {
+        // Memory ran out part way: the table answers nothing rather than part of a file.
+        clear();
+        systemMsg(QV_ERROR "Error loading/reading file ^y" + path + "^w: " + e.what());
+        return false;
+    }
+}
+
+bool scriptObject::readRegularFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::in | std::ios::binary);
-    boost::system::error_code ec;
-    if (!in || !boost::filesystem::is_regular_file(path, ec)) {  // a folder opens, but has no size to read
+    if (!in) {
         systemMsg(QV_ERROR "Error loading/reading file ^y" + path);
         return false;
     }

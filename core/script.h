@@ -37,6 +37,9 @@ public:
     scriptObject(const scriptObject&) = delete;
     scriptObject& operator=(const scriptObject&) = delete;
 
+    // Appends the entries of a regular file. False with an error line for
+    // anything else (never opened), for a file that cannot be read, and at
+    // the entry limit; when memory runs out the table is left empty.
     bool readFile(const std::string& path);
     float findLineF(std::string_view key) const;
     std::string findLineS(std::string_view key) const;
@@ -81,6 +84,7 @@ private:
     // Readers look keys up mostly in the order they were written, so the entry
     // after the last one found is tried before the index.
     mutable size_t nextHint = 0;
+    bool readRegularFile(const std::string& path);
     void reserveFor(size_t moreEntries);
     void indexEntries(int from);
     void indexInsert(int entryNumber, uint32_t hash);
