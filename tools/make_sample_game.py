@@ -8,7 +8,6 @@ python3-pil and the built-in map images and menus (make_map_images.py,
 make_menus.py). Run: python3 tools/make_sample_game.py"""
 import math
 import os
-import re
 import shutil
 import sys
 
@@ -18,7 +17,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import make_menus  # noqa: E402
 from audio import mix, note, pluck, seq, sweep, tone, write_wav  # noqa: E402
 from make_map_images import NAMES as BUILTIN, SKY_FACES  # noqa: E402
-from menu_files import Text, font, ui_cfg, vertical_gradient  # noqa: E402
+from menu_files import centred_text, font, ui_cfg, vertical_gradient  # noqa: E402
 from tds import MeshBuilder, model_3ds  # noqa: E402
 
 NAME = 'sample'
@@ -429,30 +428,13 @@ def splash():
 # The controls, under the title menu's subtitle.
 CONTROL_LINES = [(240, '^yUp^w and ^yDown^w walk forward and back, ^yLeft^w and ^yRight^w step aside.'),
                  (264, 'Move the ^ymouse^w to turn. ^yEscape^w pauses the game.')]
-# How far the pen moves a character at each text size (^1 to ^4), and the
-# middle of the 800-pixel screen.
-ADVANCES = {'1': 9, '2': 11, '3': 13, '4': 17}
-SCREEN_MIDDLE = 400
-
-
-def centre(line):
-    """Places a menu text line centred across the screen at the last size its
-    codes set: a line's x is the middle of its first character."""
-    sizes = re.findall(r'\^([1-4])', line.text)
-    advance = ADVANCES[sizes[-1]] if sizes else ADVANCES['1']
-    line.x = SCREEN_MIDDLE - (len(re.sub(r'\^.', '', line.text)) - 1) * advance // 2
-    return line
 
 
 def game_menus():
     ids = make_menus.GAME_IDS
     menus = make_menus.game_menus(len(make_menus.IMAGE_NAMES), 'Crystal Meadow',
                                   'Find the crystal, then the flag in the snow.')
-    menus[ids['intro']].texts += [Text(0, y, '^w' + text) for y, text in CONTROL_LINES]
-    # The title menu, the in-game menu and the editor hub show their lines
-    # centred; the editor menu's lie beside the world editor's controls.
-    for m in (ids['intro'], ids['ingame'], ids['editor_main']):
-        menus[m].texts = [centre(line) for line in menus[m].texts]
+    menus[ids['intro']].texts += [centred_text(y, '^w' + text) for y, text in CONTROL_LINES]
     return ui_cfg(menus, ids['intro'], ids['editor_main'], ids['editor'], ids['ingame'])
 
 
