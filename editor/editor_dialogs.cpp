@@ -97,10 +97,7 @@ void createMap()
         return;
     }
     if (!anotherMapFits(static_cast<long long>(w) * h, createMapTitle)) return;
-    appendMap([w, h](int n) {
-        world.worldSetMap(w, h, newMapName, n);
-        setBuiltInSkybox(n);
-    });
+    appendMap([w, h](int n) { world.worldSetMap(w, h, newMapName, n); });
 }
 
 void copyCurrentMap()

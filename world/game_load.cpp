@@ -295,7 +295,6 @@ void createGame(std::string game, int tilew, int tileh)
 
     world.allocateMaps(1);
     world.worldSetMap(tilew, tileh, game, 0);
-    setBuiltInSkybox(0);
     world.setGameLoaded(true);
     gameSys.setInputState(inputStateNormal);
 

@@ -13,8 +13,6 @@
 constexpr int mapMaxSize = 700;        // tiles on a side
 constexpr float tileSize = 6.0f;       // world units on a side
 constexpr int skyboxFaces = 6;
-// The built-in map images 8 to 13 are the faces of a sky, in skybox face order.
-constexpr int builtInSkybox[skyboxFaces] = {8, 9, 10, 11, 12, 13};
 constexpr int defaultLayerCount = 7;
 constexpr float fogMinValue = 0.1f;    // density and colour components are
 constexpr float fogMaxValue = 1.0f;    // taken only within these bounds

@@ -457,12 +457,6 @@ void changeMap(int m)
     camera.setCamMode(camModeEditor);
 }
 
-void setBuiltInSkybox(int m)
-{
-    const int* s = builtInSkybox;
-    world.worldSetSkybox(s[0], s[1], s[2], s[3], s[4], s[5], m);
-}
-
 void noticeObjectLimit()
 {
     notice.setNotice("Too many objects", "You have exceeded the maximum # of objects for this map");

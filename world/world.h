@@ -184,8 +184,5 @@ extern gameWorld worldBackup;
 // editor's selections reset inside it. Nothing happens for a map that is none.
 void changeMap(int m);
 
-// Gives map m the built-in sky, as a new map has it.
-void setBuiltInSkybox(int m);
-
 // The notice of a map that holds as many objects as a map can.
 void noticeObjectLimit();
