@@ -42,9 +42,10 @@ protected:
 
 TEST_F(Splash, EachImageFadesInHoldsFadesOutAndTheLastLeadsToTheMenus)
 {
-    splash.setSplash(2);
+    startSplashSequence(5, 2);
+    EXPECT_EQ(splash.getStartingSplash(), 5);
+    EXPECT_FALSE(splash.getHideSplash());
     splash.setCurrentSplash(-1);  // as loading a game leaves it
-    splash.setResetSplash(true);
     const int first = now;
 
     splashRender();
@@ -89,8 +90,7 @@ TEST_F(Splash, EachImageFadesInHoldsFadesOutAndTheLastLeadsToTheMenus)
 
 TEST_F(Splash, WithoutImagesTheFirstCallEndsTheSequence)
 {
-    splash.setHideSplash(true);  // what the image loader sets when it finds none
-    splash.setResetSplash(true);
+    startSplashSequence(5, 0);  // a menu system without splash images
     const int lines = console.getLineCount();
     splashRender();
     EXPECT_EQ(gameSys.getGameState(), gameStateMenu);
