@@ -12,6 +12,7 @@
 #include "core/system.h"
 #include "editor/editor.h"
 #include "logic/actions.h"
+#include "logic/actions_internal.h"
 #include "logic/steps.h"
 #include "media/sound.h"
 #include "menus/ui.h"

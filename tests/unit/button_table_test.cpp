@@ -5,13 +5,16 @@
 
 #include <AL/al.h>
 
+#include "core/clock_internal.h"
 #include "core/input.h"
 #include "core/pick.h"
 #include "core/system.h"
+#include "core/window_internal.h"
 #include "editor/editor.h"
 #include "editor/editor_entry.h"
-#include "media/image_loading.h"
+#include "media/image_loading_internal.h"
 #include "media/sound.h"
+#include "media/sound_internal.h"
 #include "menus/button_actions.h"
 #include "menus/dialog.h"
 #include "menus/notice.h"
@@ -183,7 +186,7 @@ protected:
         dir.write("games/t/sound/a.wav", testutil::wavBytes(5.0));
         cwd = std::make_unique<testutil::ScopedCwd>(dir.path());
         setImageFileLoader(recordMouseState);
-        setInputClock(fakeClock);
+        setClockSource(fakeClock);
         setAutoRepeatSwitch([](bool) {});
         gameSys.setSoundState(true);
         ASSERT_TRUE(initSound());
@@ -265,7 +268,7 @@ TEST(ButtonTableEnd, QuitEndsTheProgramAfterSavingItsSettings)
     const testutil::ScopedCwd cwd(dir.path());
     boost::filesystem::create_directories(dir.path() / "system");
     fakeNow += 1000;
-    setInputClock(fakeClock);
+    setClockSource(fakeClock);
     EXPECT_EXIT(buttonAction(buttonFuncQuit, 0), ::testing::ExitedWithCode(0), "");
     EXPECT_NE(dir.read("system/system.cfg"), "");
 }

@@ -5,6 +5,7 @@
 // in global scores.
 #include <gtest/gtest.h>
 
+#include "core/clock_internal.h"
 #include "core/system.h"
 #include "logic/executor.h"
 #include "logic/steps.h"
@@ -216,7 +217,7 @@ void addRule(const rule& r)
 
 class ExecutorTable : public ::testing::Test {
 protected:
-    void SetUp() override { setLogicClock(fakeClock); }
+    void SetUp() override { setClockSource(fakeClock); }
 };
 
 TEST_F(ExecutorTable, RulesFireAsOftenAsTheirCaseWants)

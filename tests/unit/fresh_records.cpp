@@ -4,16 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "core/camera.h"
-#include "core/frame.h"
-#include "core/input.h"
-#include "core/mouse.h"
-#include "core/pick.h"
+#include "core/clock_internal.h"
 #include "core/script.h"
 #include "core/system.h"
+#include "core/window_internal.h"
 #include "editor/editor.h"
-#include "logic/actions.h"
-#include "logic/executor.h"
-#include "media/image_loading.h"
+#include "logic/actions_internal.h"
+#include "media/image_loading_internal.h"
 #include "media/texture.h"
 #include "menus/console.h"
 #include "menus/help.h"
@@ -42,13 +39,9 @@ void resetGlobalRecords()
     setAutoRepeatSwitch(nullptr);
     setModifierSource(nullptr);
     setPointerWarp(nullptr);
-    setInputClock(nullptr);
-    setInputModifiers(nullptr);
     setWindowSizeSource(nullptr);
-    setFrameClock(nullptr);
-    setAnimationClock(nullptr);
+    setClockSource(nullptr);
     setImageFileLoader(nullptr);
-    setLogicClock(nullptr);
     setActionOutputs(nullptr, nullptr);
 }
 

@@ -6,8 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/clock_internal.h"
 #include "core/mouse.h"
-#include "core/pick.h"
+#include "core/mouse_internal.h"
+#include "core/window_internal.h"
 #include "menus/ui.h"
 #include "world_test_util.h"
 
@@ -31,8 +33,8 @@ protected:
         worldtest::makeWorld(1, 4);
         fakeNow = 5000;
         warps.clear();
-        setInputClock(fakeClock);
-        setInputModifiers(noModifiers);
+        setClockSource(fakeClock);
+        setModifierSource(noModifiers);
         setWindowSizeSource(fakeWindow);
         setPointerWarp(recordWarp);
         resetFreelookHistory();

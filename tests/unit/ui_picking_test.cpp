@@ -4,9 +4,11 @@
 // and nothing at all when the link names no button.
 #include <gtest/gtest.h>
 
+#include "core/clock_internal.h"
 #include "core/input.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
+#include "core/window_internal.h"
 #include "menus/button_actions.h"
 #include "menus/ui.h"
 #include "menus/ui_picking.h"
@@ -25,7 +27,7 @@ protected:
     void SetUp() override
     {
         fakeNow += 100000;
-        setInputClock(fakeClock);
+        setClockSource(fakeClock);
         gameUI = UI();
         gameUI.allocateMenu(1);
         for (int b = 0; b < 3; ++b)
