@@ -239,14 +239,6 @@ std::array<int, 3> Image::at(int x, int y) const
     return {p[0], p[1], p[2]};
 }
 
-bool Image::writePpm(const std::string& file) const
-{
-    std::ofstream out(file, std::ios::binary);
-    out << "P6\n" << width << " " << height << "\n255\n";
-    out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
-    return bool(out);
-}
-
 App::App()
 {
     char pattern[] = "/tmp/quorvane-e2e-XXXXXX";

@@ -20,7 +20,6 @@ struct Image {
     std::vector<uint8_t> rgb;  // row 0 at the top
     std::array<int, 3> at(int x, int y) const;
     bool valid() const { return width > 0 && height > 0; }
-    bool writePpm(const std::string& path) const;
 };
 
 struct Geometry {
