@@ -8,6 +8,7 @@
 // first entry, so they answer exactly what a linear first-match scan would.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -37,23 +38,20 @@ public:
     scriptObject(const scriptObject&) = delete;
     scriptObject& operator=(const scriptObject&) = delete;
 
-    bool readFile(const std::string& path);
+    // A reader that keeps some entries in a form of its own takes them while
+    // the file is read: `take` sees every entry in file order with its key and
+    // the number findLineF would answer for it (0 for a text entry). An entry
+    // it takes (returns true) counts toward the file's entries but is not kept
+    // in the table, so no lookup finds it.
+    using entryTaker = std::function<bool(std::string_view key, float number)>;
+    bool readFile(const std::string& path, const entryTaker& take = nullptr);
     float findLineF(std::string_view key) const;
     std::string findLineS(std::string_view key) const;
     // True when some entry has this key (tells a stored -1 / "NULL" from none).
     bool hasKey(std::string_view key) const;
+    // Empties the table and gives its memory back.
     void clear();
     int getLineAmount() const { return lineAmount; }
-    // Calls visit(key, number) for the first entry of every key, in file
-    // order, with the number findLineF answers for that key; a reader that
-    // wants only the keys a file holds walks them here instead of asking
-    // for every key it might hold.
-    template <class Visit>
-    void forEachFirstEntry(Visit&& visit) const
-    {
-        for (const entry& e : entries)
-            if (e.firstOfKey) visit(e.pointer, e.dataf);
-    }
 
 private:
     struct entry {
@@ -66,9 +64,13 @@ private:
     std::vector<entry> entries;
     int lineAmount = 0;
 
-    // The text of every file read; keys and values are views into it, so an
-    // entry costs no allocation.
-    std::vector<std::unique_ptr<char[]>> fileTexts;
+    // The keys and texts of the entries, copied into blocks; entries view
+    // them, so an entry costs no allocation of its own.
+    static constexpr size_t textBlockSize = 64 * 1024;
+    std::vector<std::unique_ptr<char[]>> keptTexts;
+    char* textNext = nullptr;
+    size_t textLeft = 0;
+    std::string_view keepText(std::string_view text);
 
     // Open-addressing index of the first entry of each key; a slot holds the
     // key's hash and the entry number + 1 (0 = empty slot).

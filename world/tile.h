@@ -1,4 +1,5 @@
-// mapTile: one square tile of a map's grid, its texture and its height.
+// mapTile: one square tile of a map's grid, its texture and its height. The
+// default tile is all zero bytes (tileGrid makes new tiles as zeroed storage).
 #pragma once
 
 class mapTile {
