@@ -1,6 +1,7 @@
 // Saving a game world: one 700 x 700 map, every tile textured and raised, and
-// 1,024 objects with a local rule each, as map.cfg and logic.cfg; then
-// loading the saved files back with the game's readers.
+// 1,024 objects with a local rule each, as map.cfg and logic.cfg put in
+// place together and flushed to the disk; then loading the saved files back
+// with the game's readers.
 #include <benchmark/benchmark.h>
 
 #include "bench/quiet_run.h"

@@ -1,43 +1,73 @@
-// Replacing files whole and safely. A new text goes to a temporary file beside
-// its target, is flushed, closed and checked, and only then renamed over the
-// target, so a failed write or a killed process leaves either the old file or
-// the complete new one, never a part. Files replaced together as one set are
-// renamed only when every one of them was written.
+// Replacing files whole, safely and durably; the one place that reaches the
+// operating system's file calls for it. A lone file is written to a temporary
+// file beside it, flushed to the disk, renamed over it, and its folder flushed.
+// The files of one folder that a save writes together are written into a fresh
+// sibling folder, the folder's other files are linked in beside them, and the
+// two folders trade places in one atomic exchange, so a failed write or a
+// killed process leaves either every old file or every new one. Where the
+// file system cannot exchange two folders, the new files are renamed in one
+// by one and a warning says that the save is not atomic there.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
-// The temporary file beside `target` that a replacement writes first.
+// The steps of a folder replacement, in order.
+enum class writeStage {
+    newFolderMade,     // the fresh sibling folder exists, still empty
+    fileWritten,       // one more new file is written and flushed in it
+    othersCarried,     // the folder's other files are linked in, all flushed
+    foldersSwapped,    // the new folder has taken the old one's place
+    oldFolderRemoved,  // the old folder, now under the sibling's name, is gone
+};
+// Called at each step as it is reached (a test holds the writer there); an
+// empty function clears it.
+void setWriteStageHook(std::function<void(writeStage)> hook);
+
+// The temporary file beside `target` that a lone replacement writes first.
 std::string temporaryFileFor(const std::string& target);
+// The sibling folder that a replacement of `folder` writes into first.
+std::string newFolderFor(const std::string& folder);
 
-// A set of files replaced together: stage each, then commit them all. A set
-// that is not committed leaves its targets untouched and removes its
-// temporary files when it is destroyed.
-class fileReplacement {
+// Files of one folder replaced together: stage each, then commit them all.
+// Nothing on disk changes until the first stage. Staging removes what a
+// killed replacement of the folder left (its sibling folder and temporary
+// files); a replacement that is not committed removes its sibling folder
+// when it is destroyed and leaves the folder as it was.
+class folderReplacement {
 public:
-    fileReplacement() = default;
-    ~fileReplacement();
-    fileReplacement(const fileReplacement&) = delete;
-    fileReplacement& operator=(const fileReplacement&) = delete;
+    explicit folderReplacement(std::string folder);
+    ~folderReplacement();
+    folderReplacement(const folderReplacement&) = delete;
+    folderReplacement& operator=(const folderReplacement&) = delete;
 
-    // Creates the missing folders above `target` and writes `text` (bytes as
-    // given) to its temporary file. False, with the reason in error(), when a
-    // folder cannot be made, the target is a folder or cannot be written, or
-    // the temporary file cannot be written whole; after one failure every
-    // later call fails too.
-    bool stage(const std::string& target, const std::string& text);
-    // Renames every staged file over its target; false when a stage failed
-    // or a rename fails.
+    // Creates the folder when missing and writes `text` (bytes as given) as
+    // the new file `name` of the sibling folder, flushed to the disk. False,
+    // with the reason in error(), when a folder cannot be made, the old file
+    // is a folder or cannot be written, or the new one cannot be written
+    // whole; after one failure every later call fails too.
+    bool stage(const std::string& name, const std::string& text);
+    // Puts every staged file in place, durably; false when a stage failed or
+    // the files cannot be put in place.
     bool commit();
     const std::string& error() const { return failure; }
 
 private:
-    std::vector<std::string> staged;  // targets whose temporary file is written
-    size_t renamed = 0;               // the first `renamed` of them are in place
+    std::string folder;     // the folder replaced, a real folder, no trailing '/'
+    std::string newFolder;  // its sibling, once made
+    std::vector<std::string> staged;
     std::string failure;
+    bool committed = false;
 
+    bool prepare();
+    bool carryOthers(const std::string& from, const std::string& to, bool top);
+    bool renameOneByOne();
     bool fail(std::string reason);
 };
 
 // One file replaced alone; false on failure, with the reason in `error` when given.
 bool replaceFile(const std::string& target, const std::string& text, std::string* error = nullptr);
+
+// Creates `folder` and the missing folders above it, each recorded durably in
+// its parent; false when it cannot be made.
+bool createFolders(const std::string& folder);

@@ -7,14 +7,15 @@
 
 #include <algorithm>
 #include <charconv>
-#include <boost/filesystem.hpp>
 #include <cstdlib>
 #include <limits>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <functional>
 #include <sstream>
 
+#include "core/file_kind.h"
 #include "core/log.h"
 
 scriptObject uiInfo;
@@ -150,6 +151,7 @@ private:
     void addNumber(char kind);
     void addString(char kind);
     void addEntry(char kind, std::string_view datas, float dataf);
+    bool takeEntry(float dataf);
 };
 
 // Moves the bytes from `keep` on to the start of the window (pos and keep
@@ -283,7 +285,7 @@ bool scriptParser::readNumber(float& value)
 void scriptParser::addEntry(char kind, std::string_view datas, float dataf)
 {
     ++table.lineAmount;
-    if (take && take(key(), dataf)) return;
+    if (take && takeEntry(dataf)) return;
     scriptObject::entry e;
     e.type = kind;
     e.pointer = table.keepText(key());
@@ -291,6 +293,15 @@ void scriptParser::addEntry(char kind, std::string_view datas, float dataf)
     e.dataf = dataf;
     e.firstOfKey = false;
     table.entries.push_back(e);
+}
+
+bool scriptParser::takeEntry(float dataf)
+{
+    try {
+        return take(key(), dataf);
+    } catch (...) {
+        throw scriptObject::takerFailure{std::current_exception()};
+    }
 }
 
 void scriptParser::addNumber(char kind)
@@ -399,9 +410,30 @@ scriptObject::~scriptObject() = default;
 
 bool scriptObject::readFile(const std::string& path, const entryTaker& take)
 {
+    // Looked at before the open: opening a named pipe would wait for a writer for good.
+    const fileKind kind = fileKindOf(path);
+    if (kind != fileKindRegular) {
+        const std::string what = kind == fileKindMissing ? "" : std::string("^w: it is ") + fileKindText(kind);
+        systemMsg(QV_ERROR "Error loading/reading file ^y" + path + what);
+        return false;
+    }
+    try {
+        return readRegularFile(path, take);
+    } catch (const takerFailure& failure) {
+        clear();
+        std::rethrow_exception(failure.cause);
+    } catch (const std::exception& e) {
+        // Memory ran out part way: the table answers nothing rather than part of a file.
+        clear();
+        systemMsg(QV_ERROR "Error loading/reading file ^y" + path + "^w: " + e.what());
+        return false;
+    }
+}
+
+bool scriptObject::readRegularFile(const std::string& path, const entryTaker& take)
+{
     std::ifstream in(path, std::ios::in | std::ios::binary);
-    boost::system::error_code ec;
-    if (!in || !boost::filesystem::is_regular_file(path, ec)) {  // a folder opens, but has no size to read
+    if (!in) {
         systemMsg(QV_ERROR "Error loading/reading file ^y" + path);
         return false;
     }

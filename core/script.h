@@ -8,6 +8,7 @@
 // first entry, so they answer exactly what a linear first-match scan would.
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -38,6 +39,9 @@ public:
     scriptObject(const scriptObject&) = delete;
     scriptObject& operator=(const scriptObject&) = delete;
 
+    // Appends the entries of a regular file. False with an error line for
+    // anything else (never opened), for a file that cannot be read, and at
+    // the entry limit; when memory runs out the table is left empty.
     // A reader that keeps some entries in a form of its own takes them while
     // the file is read: `take` sees every entry in file order with its key and
     // the number findLineF would answer for it (0 for a text entry). An entry
@@ -83,6 +87,12 @@ private:
     // Readers look keys up mostly in the order they were written, so the entry
     // after the last one found is tried before the index.
     mutable size_t nextHint = 0;
+    bool readRegularFile(const std::string& path, const entryTaker& take);
+    // What a reader's taker threw, passed on to the reader's caller as it was
+    // rather than reported as a file that cannot be read.
+    struct takerFailure {
+        std::exception_ptr cause;
+    };
     void reserveFor(size_t moreEntries);
     void indexEntries(int from);
     void indexInsert(int entryNumber, uint32_t hash);

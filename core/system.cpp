@@ -6,6 +6,7 @@
 #include <boost/filesystem.hpp>
 #include <cstring>
 
+#include "core/file_kind.h"
 #include "core/log.h"
 
 System gameSys;
@@ -137,9 +138,14 @@ void updateGameList()
             return;
         }
         if (count >= gameListSize) continue;
-        boost::system::error_code typeError;
-        if (!fs::is_directory(it->path(), typeError)) continue;
         const std::string name = it->path().filename().string();
+        const std::string path = std::string(gamesFolder) + "/" + name;
+        const fileKind kind = fileKindOf(path);
+        if (kind != fileKindFolder) {  // a plain file is no game; a link, pipe, device or socket is named
+            if (kind != fileKindRegular)
+                systemMsg(QV_WARNING "^y" + path + "^w is " + fileKindText(kind) + ", not a game folder; it is skipped.");
+            continue;
+        }
         if (isReservedFolder(name)) continue;
         gameSys.setDirName(count, name);
         systemMsg("^yGame: ^w" + name);

@@ -160,5 +160,6 @@ private:
 extern System gameSys;
 extern scriptObject scriptSys;
 
-// Rebuilds the game folder list from `games/`.
+// Rebuilds the game folder list from `games/`: its folders only; a link to a
+// folder, a named pipe, a device or a socket there is named in a warning.
 void updateGameList();

@@ -1,7 +1,6 @@
 // Entering and leaving the world editor and the menu editor.
 #include "editor/editor_entry.h"
 
-#include <fstream>
 
 #include "core/log.h"
 #include "core/pick.h"
@@ -22,14 +21,6 @@ constexpr int welcomeTimerShown = 1;
 constexpr const char* programHelp = "default";
 constexpr const char* gameAlreadyLoaded = "Cannot load game editor, a current game is already loaded";
 constexpr const char* editorNotActive = "Game editor is not active, cannot exit editor";
-
-// The game folder's map file can be read: the one file every game has.
-bool gameMapReadable(const std::string& name)
-{
-    if (!gameNameIsSafe(name)) return false;
-    std::ifstream file("games/" + name + "/system/map.cfg");
-    return file.is_open();
-}
 
 // A game is being played or playtested, or the world editor already runs.
 bool gameRunning()
@@ -81,7 +72,7 @@ void loadGameEditor(std::string name)
         loadPredefinedUI(name);
         return;
     }
-    if (!gameMapReadable(name)) {
+    if (!gameMapFilePresent(name)) {
         systemMsg(QV_ERROR "Unable to open game: ^y" + name);
         notice.setNotice("^yERROR", "^wUnable to open game: ^y" + name);
         return;

@@ -1,9 +1,9 @@
 // The `.cfg` text builder and the helpers shared by the project writers.
 #include "editor/save_files.h"
 
-#include <boost/filesystem.hpp>
 #include <charconv>
 
+#include "core/file_write.h"
 #include "core/log.h"
 #include "menus/notice.h"
 #include "world/game_load.h"
@@ -106,11 +106,14 @@ bool checkSaveName(const std::string& name)
 
 bool createSaveFolder(const std::string& project, const std::string& folder)
 {
-    boost::system::error_code ec;
-    boost::filesystem::create_directories(folder, ec);
-    if (boost::filesystem::is_directory(folder, ec)) return true;
+    if (createFolders(folder)) return true;
     reportSaveFailure(project, "the folder " + folder + " cannot be created");
     return false;
+}
+
+std::string gameSystemFolder(const std::string& name)
+{
+    return "games/" + name + "/system";
 }
 
 void reportSaveFailure(const std::string& project, const std::string& reason)

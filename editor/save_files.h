@@ -64,9 +64,12 @@ void writeAnimationLines(cfgText& out, const std::vector<img>& table, int count)
 // otherwise false after the failure report.
 bool checkSaveName(const std::string& name);
 
-// Creates `folder` with the folders above it; false, after the failure
-// report for `project`, when it cannot be made.
+// Creates `folder` with the folders above it, durably; false, after the
+// failure report for `project`, when it cannot be made.
 bool createSaveFolder(const std::string& project, const std::string& folder);
+
+// The folder of a game's own files: "games/<name>/system".
+std::string gameSystemFolder(const std::string& name);
 
 // The report of a save that could not be written: the log line and the notice
 // "Error opening: <project>. Aborting.", after a line with the reason.

@@ -3,8 +3,10 @@
 
 #include <string>
 
+#include "core/file_write.h"
 #include "core/log.h"
 #include "core/system.h"
+#include "editor/save_files.h"
 #include "editor/save_ui.h"
 #include "editor/save_world.h"
 #include "media/sound.h"
@@ -15,8 +17,17 @@
 bool saveProject()
 {
     const std::string name = world.getGameName();
-    if (!checkGameName(name) && !saveGameWorld()) return false;
-    if (!saveUI()) return false;
+    if (checkGameName(name)) {
+        if (!saveUI()) return false;
+    } else {
+        // The game's map, logic and menu files go in place in one step.
+        folderReplacement files(gameSystemFolder(name));
+        if (!saveGameWorld(&files) || !saveUI(&files)) return false;
+        if (!files.commit()) {
+            reportSaveFailure(name, files.error());
+            return false;
+        }
+    }
     updateGameList();
     systemMsg("The project has been successfully saved.");
     systemMsg("");

@@ -3,7 +3,9 @@
 #pragma once
 
 // Saves what the project holds, refreshes the game list and reports
-// "Project Saved" with the closing sound. When a save fails its own report
-// stands, nothing more is shown or played, and false is returned; the open
-// project is unchanged, so the user can retry.
+// "Project Saved" with the closing sound. A game's map.cfg, logic.cfg and
+// ui.cfg are put in place together in one step and are on the disk before
+// success is reported. When a save fails its own report stands, nothing
+// more is shown or played, false is returned and the files on disk are as
+// they were; the open project is unchanged, so the user can retry.
 bool saveProject();

@@ -18,11 +18,12 @@ const char* const scriptStringEnd = "end";
 // The number keys of one script string, after its own key.
 const char* const scriptStringFields[] = {"x", "y", "r", "g", "b", "string"};
 
+const char* const uiFileName = "ui.cfg";
+
+// The menu projects' files; a game's is its system folder's uiFileName.
 std::string uiFileFor(const std::string& project)
 {
-    if (project == "mainui") return "system/ui.cfg";
-    if (project == "ingameui") return "system/ingameui.cfg";
-    return "games/" + project + "/system/ui.cfg";
+    return project == "mainui" ? "system/ui.cfg" : "system/ingameui.cfg";
 }
 
 // How one list of a menu is laid out: each item opens with a comment
@@ -153,24 +154,34 @@ std::string uiFileText()
     return out.take();
 }
 
-bool saveUI()
+bool saveUI(folderReplacement* project)
 {
     systemMsg("");
     systemMsg("Beginning to save user interface...");
     systemMsg("Creating directory paths for the save data...");
-    const std::string project = world.getGameName();
-    if (!checkGameName(project)) {
-        if (!checkSaveName(project)) return false;
-        if (!createSaveFolder(project, "games/" + project + "/ui")) return false;
+    const std::string name = world.getGameName();
+    const bool game = !checkGameName(name);
+    if (game) {
+        if (!checkSaveName(name)) return false;
+        if (!createSaveFolder(name, "games/" + name + "/ui")) return false;
     }
     systemMsg("Outputting UI data");
     std::string reason;
-    if (!replaceFile(uiFileFor(project), uiFileText(), &reason)) {
-        reportSaveFailure(project, reason);
+    bool written = false;
+    if (!game) {
+        written = replaceFile(uiFileFor(name), uiFileText(), &reason);
+    } else {
+        folderReplacement own(gameSystemFolder(name));
+        folderReplacement& files = project ? *project : own;
+        written = files.stage(uiFileName, uiFileText()) && (project || files.commit());
+        reason = files.error();
+    }
+    if (!written) {
+        reportSaveFailure(name, reason);
         return false;
     }
     systemMsg("^wUI has been successfully saved!");
     systemMsg("");
-    notice.setNotice("UI Saved", "The user interface for ^y" + project + "^w has been saved.");
+    notice.setNotice("UI Saved", "The user interface for ^y" + name + "^w has been saved.");
     return true;
 }

@@ -210,7 +210,7 @@ std::string logicFileText()
     return out.take();
 }
 
-bool saveGameWorld()
+bool saveGameWorld(folderReplacement* project)
 {
     systemMsg("");
     systemMsg("Beginning to save game world...");
@@ -219,13 +219,13 @@ bool saveGameWorld()
     if (!checkSaveName(name)) return false;
     if (!createGameFolders(name)) return false;
 
-    const std::string folder = "games/" + name + "/system/";
-    fileReplacement files;
+    folderReplacement own(gameSystemFolder(name));
+    folderReplacement& files = project ? *project : own;
     systemMsg("Outputting map data");
-    bool written = files.stage(folder + "map.cfg", mapFileText());
+    bool written = files.stage("map.cfg", mapFileText());
     if (written) {
         systemMsg("Saving Game Logic.");
-        written = files.stage(folder + "logic.cfg", logicFileText()) && files.commit();
+        written = files.stage("logic.cfg", logicFileText()) && (project || files.commit());
     }
     if (!written) {
         reportSaveFailure(name, files.error());

@@ -4,11 +4,16 @@
 #pragma once
 #include <string>
 
+class folderReplacement;
+
 // The exact texts saveGameWorld writes, from the current world and game images.
 std::string mapFileText();
 std::string logicFileText();
 
-// Creates the game's folders and replaces both files together: either both
-// are new or both stay as they were. False, after the failure report, when a
-// folder or a file cannot be written; the world is never changed.
-bool saveGameWorld();
+// Creates the game's folders and replaces both files together, durably:
+// either both are new or both stay as they were. Given the replacement of
+// the game's system folder that a project save shares, the files are only
+// staged in it, for the caller to commit with the others. False, after the
+// failure report, when a folder or a file cannot be written; the world is
+// never changed.
+bool saveGameWorld(folderReplacement* project = nullptr);

@@ -303,7 +303,8 @@ void worldEditorSpecialKeys(int key)
     const int m = world.getCurrentMap();
     const arrowStep* arrow = findArrow(key);
     const bool objectTool = worldEditor.getEditorMode() == editorModeObject;
-    if (objectTool && arrow && keyModifiers() == GLUT_ACTIVE_SHIFT) {
+    if (objectTool && keyModifiers() == GLUT_ACTIVE_SHIFT) {  // Shift alone finishes every special key here
+        if (!arrow) return;
         const int o = worldEditor.getCurrentObject();
         objectRecord v = readObjectRecord(o, m);
         v.w += arrow->resizeW;

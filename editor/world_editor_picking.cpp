@@ -192,11 +192,13 @@ bool mapAndFogPicking(int code)
     return true;
 }
 
-// A right press on an icon that no handler took is consumed without acting,
-// so that it never selects the tile behind the icon.
-bool toolbarRightPress(int code)
+// A right press on a toolbar icon, a tip-bar arrow or the panel's hide and
+// show button, which act on a left press only, is consumed without acting,
+// so that it never selects the tile or object behind the control.
+bool overlayRightPress(int code)
 {
-    return rightPressed() && isToolbarCode(code);
+    if (!rightPressed()) return false;
+    return isToolbarCode(code) || code == pickNextTip || code == pickPreviousTip || code == pickToggleSidePanel;
 }
 
 }  // namespace
@@ -219,5 +221,5 @@ bool gameEditorPicking(const unsigned char* pixel)
     if (mapAndFogPicking(code)) return true;
     if (gameEditorPanelPicking(pixel)) return true;
     if (worldEditor.getEditorMode() == editorModeObject && gameEditorObjectPicking(pixel)) return true;
-    return toolbarRightPress(code);
+    return overlayRightPress(code);
 }

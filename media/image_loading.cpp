@@ -7,10 +7,12 @@
 #include <IL/ilut.h>
 
 #include <boost/filesystem.hpp>
-#include <fstream>
+#include <exception>
 #include <vector>
 
+#include "core/file_kind.h"
 #include "core/log.h"
+#include "media/image_header.h"
 #include "media/numbered_names.h"
 #include "media/screen_layer.h"
 #include "media/texture.h"
@@ -43,10 +45,21 @@ bool validRecord(const std::vector<img>& table, int ident)
     return ident >= 0 && static_cast<size_t>(ident) < table.size();
 }
 
+// A file that is refused or cannot be read gives texture 0.
+unsigned int loadTexture(const std::string& filename)
+{
+    try {
+        return imageFileAcceptable(filename) ? imageFileLoader(filename) : 0;
+    } catch (const std::exception& e) {
+        systemMsg(QV_WARNING "The image ^y" + filename + "^w could not be read: " + e.what());
+        return 0;
+    }
+}
+
 bool registerImage(std::vector<img>& table, const std::string& filename, int ident)
 {
     if (!validRecord(table, ident)) return true;
-    table[static_cast<size_t>(ident)].SetTex(static_cast<int>(imageFileLoader(filename)));
+    table[static_cast<size_t>(ident)].SetTex(static_cast<int>(loadTexture(filename)));
     table[static_cast<size_t>(ident)].SetPointer(ident);
     return true;
 }
@@ -73,12 +86,6 @@ void loadImageFolder(std::vector<img>& table, const std::string& prefix, bool (*
         table.emplace_back();
         generate(prefix + names[k], static_cast<int>(table.size()) - 1);
     }
-}
-
-bool fileOpens(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return static_cast<bool>(file);
 }
 
 std::string splashPath(const std::string& name, int i)
@@ -144,7 +151,7 @@ void loadUIImages(const std::string& name)
     int i = 0;
     for (;;) {
         const std::string path = splashPath(name, i);
-        if (!fileOpens(path)) break;
+        if (!regularFileOrWarn(path)) break;
         uiImage.emplace_back();
         generateImage(path, count);
         ++count;

@@ -8,6 +8,7 @@
 constexpr int modelListMax = 8000;  // vertices, triangles and texture coordinates per mesh
 constexpr int modelNameSize = 20;   // name bytes with the terminating 0
 constexpr int modelMax = 100;       // models of one game
+constexpr unsigned long long modelFileMaxBytes = 64ull << 20;  // a larger model file is refused
 
 struct vertex_type {
     float x, y, z;
@@ -45,7 +46,8 @@ enum chunk3dsId : unsigned {
 constexpr unsigned chunkHeaderSize = 6;
 
 // Fills `p_object` from a 3DS file; 1 when the file was opened and walked, 0
-// (record untouched) when it could not be opened. The record is emptied
+// (record untouched) when it is no regular file, holds more than
+// modelFileMaxBytes (with a warning) or cannot be read. The record is emptied
 // first. Lists longer than modelListMax keep their first entries and the rest
 // is read past; a chunk shorter than its header or reaching past the end of
 // the file ends the walk. Diagnostic lines go to standard output.

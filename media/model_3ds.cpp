@@ -1,12 +1,17 @@
 // The 3DS reader: walks the chunks of an untrusted file and fills one mesh.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <fstream>
-#include <iterator>
 #include <utility>
 #include <vector>
 
+#include <boost/filesystem.hpp>
+
+#include "core/file_kind.h"
+#include "core/log.h"
 #include "media/model.h"
 
 namespace {
@@ -141,16 +146,40 @@ void readMapping(obj_type& mesh, chunkReader& in)
     skipExcess(count, stored, mapcoordBytes, in);
 }
 
+// The whole file, when it is a regular file of at most modelFileMaxBytes
+// that can be read; false otherwise (a file too large is named in a warning).
+bool readModelFile(const std::string& path, std::vector<unsigned char>& bytes)
+{
+    if (!isRegularFile(path)) return false;
+    boost::system::error_code ec;
+    const uintmax_t size = boost::filesystem::file_size(path, ec);
+    if (ec) return false;
+    if (size > modelFileMaxBytes) {
+        systemMsg(QV_WARNING "The model ^y" + path + "^w holds " + std::to_string(size) + " bytes, more than the " +
+                  std::to_string(modelFileMaxBytes) + " a model may; it is not loaded.");
+        return false;
+    }
+    try {
+        std::ifstream file(path, std::ios::binary);
+        if (!file) return false;
+        bytes.resize(static_cast<size_t>(size));  // a file that grew since is read no further
+        file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+        bytes.resize(static_cast<size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+        return !file.bad();
+    } catch (const std::exception& e) {
+        systemMsg(QV_WARNING "The model ^y" + path + "^w could not be read: " + e.what());
+        return false;
+    }
+}
+
 }  // namespace
 
 char Load3DS(obj_type* p_object, const char* p_filename)
 {
     if (!p_object || !p_filename) return 0;
-    std::ifstream file(p_filename, std::ios::binary);
-    if (!file) return 0;
-    std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<unsigned char> bytes;
+    if (!readModelFile(p_filename, bytes)) return 0;
     chunkReader in(std::move(bytes));
-    file.close();
 
     obj_type& mesh = *p_object;
     std::memset(&mesh, 0, sizeof mesh);

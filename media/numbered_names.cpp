@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <boost/filesystem.hpp>
 
+#include "core/file_kind.h"
 #include "core/log.h"
 
 namespace fs = boost::filesystem;
@@ -18,6 +19,7 @@ struct folderEntry {
     std::string name;
     bool numbered = false;  // carries a number of this folder's numbering
     int number = 0;
+    bool regular = false;  // a regular file, or a link to one
 };
 
 std::string folderPath(const numberedFolder& folder)
@@ -54,18 +56,28 @@ bool loadOrder(const folderEntry& a, const folderEntry& b)
     return a.name < b.name;
 }
 
-// The folder's entries, files and sub-folders alike, in load order.
+// The folder's entries, in load order.
 std::vector<folderEntry> listEntries(const numberedFolder& folder)
 {
     std::vector<folderEntry> entries;
     boost::system::error_code ec;
     const fs::path dir(folderPath(folder));
     if (!fs::is_directory(dir, ec)) return entries;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         entries.push_back(parseEntry(it->path().filename().string(), folder));
+        entries.back().regular = isRegularFile(folder.prefix + entries.back().name);
+    }
     if (ec) systemMsg(QV_WARNING "Could not read all of the folder ^y" + dir.string());
     std::sort(entries.begin(), entries.end(), loadOrder);
     return entries;
+}
+
+// An entry that is no regular file is never renamed. When it already carries
+// the number due at its turn it keeps that number, so the files after it keep
+// theirs (it loads as an empty record); otherwise it takes no number at all.
+bool holdsItsNumber(const folderEntry& entry, int number)
+{
+    return entry.numbered && entry.number == number;
 }
 
 std::string targetName(const folderEntry& entry, int number, const numberedFolder& folder)
@@ -117,6 +129,10 @@ void renameFolderEntries(const numberedFolder& folder)
 
     int number = folder.first;
     for (const folderEntry& entry : entries) {
+        if (!entry.regular) {
+            if (holdsItsNumber(entry, number)) ++number;
+            continue;
+        }
         const std::string target = targetName(entry, number++, folder);
         if (target == entry.name) continue;
         const fs::path from = dir / entry.name;
@@ -129,8 +145,9 @@ void renameFolderEntries(const numberedFolder& folder)
         // The new name still belongs to an entry that moves later: park this
         // one under a name of its own until every entry has left its old name.
         fs::path temporary;
-        do temporary = dir / fs::unique_path(temporaryPattern);
-        while (occupied(temporary));
+        boost::system::error_code ec;
+        do temporary = dir / fs::unique_path(temporaryPattern, ec);
+        while (!ec && occupied(temporary));
         if (renameEntry(from, temporary))
             parked.push_back({entry.name, temporary, target});
         else
@@ -147,10 +164,11 @@ std::vector<std::string> numberedFolderEntries(const numberedFolder& folder)
     std::vector<std::string> names;
     int expected = folder.first;
     for (const folderEntry& entry : listEntries(folder)) {
-        if (entry.numbered && entry.number == expected) {
+        if (!entry.regular) regularFileOrWarn(folder.prefix + entry.name);  // named once, never opened
+        if (holdsItsNumber(entry, expected)) {
             names.push_back(entry.name);
             ++expected;
-        } else {
+        } else if (entry.regular) {
             systemMsg(QV_WARNING "^y" + folder.prefix + entry.name + "^w is not numbered in sequence and is not loaded.");
         }
     }

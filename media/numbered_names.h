@@ -4,7 +4,11 @@
 // entry k of its table. Both the renaming and the loading pass take the
 // entries in one fixed order: the entries that already carry a number keep
 // their place in ascending number order, the others follow in ascending name
-// order. A rename never overwrites a file.
+// order. A rename never overwrites a file. Only regular files (or links to
+// them) are renamed and loaded: a folder, a link to one, a named pipe, a
+// device or a socket is never renamed and is named in a warning; when it
+// already carries the number due at its place it keeps it, as an entry the
+// loader leaves empty, so that the files after it keep their numbers.
 #pragma once
 #include <string>
 #include <vector>
@@ -36,7 +40,10 @@ void renameFolderEntries(const numberedFolder& folder);
 
 // The loading pass: the entries in load order, as names within the folder.
 // Only entries numbered first, first + 1, ... in sequence are listed; any
-// other entry (one the renaming pass had to leave) is skipped with a warning.
+// other entry (one the renaming pass had to leave) is skipped with a
+// warning. Every entry that is no regular file is named in one warning; it
+// is listed only when it holds its number in the sequence, and the loaders
+// never open it.
 std::vector<std::string> numberedFolderEntries(const numberedFolder& folder);
 
 // Both passes in one: renames the folder's entries, then lists them.

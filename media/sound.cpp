@@ -9,6 +9,7 @@
 #include <boost/filesystem.hpp>
 #include <cstdlib>
 
+#include "core/file_kind.h"
 #include "core/log.h"
 #include "core/system.h"
 #include "media/numbered_names.h"
@@ -46,11 +47,15 @@ void deleteSources(std::vector<ALuint>& sources)
     sources.clear();
 }
 
-// A new buffer holding the file's samples; an unreadable file leaves it empty.
+// A new buffer holding the file's samples; an unreadable file leaves it
+// empty. An entry that is no regular file is never opened (the folder walk
+// or loadSystemSounds names it).
 ALuint loadWavBuffer(const std::string& filename)
 {
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
+    const fileKind kind = fileKindOf(filename);
+    if (kind != fileKindRegular && kind != fileKindMissing) return buffer;
     ALenum format = 0;
     ALsizei size = 0;
     ALfloat frequency = 0.0f;
@@ -148,7 +153,10 @@ void loadSystemSounds()
 {
     if (!deviceReady) return;
     sSource = makeSources(systemSourceCount);
-    for (int i = 0; i < sysSoundCount; ++i) loadSystemSoundFile(sysSoundFiles[i], i);
+    for (int i = 0; i < sysSoundCount; ++i) {
+        regularFileOrWarn(sysSoundFiles[i]);  // names a folder or pipe in the file's place
+        loadSystemSoundFile(sysSoundFiles[i], i);
+    }
 }
 
 void loadSystemSoundFile(const std::string& filename, int soundNum)

@@ -7,9 +7,10 @@
 #include <IL/ilut.h>
 
 #include <algorithm>
-#include <fstream>
 
+#include "core/file_kind.h"
 #include "core/log.h"
+#include "media/image_header.h"
 #include "menus/ui.h"
 #include "world/world.h"
 
@@ -55,12 +56,6 @@ animationClockFunc animationClock = glutElapsedMs;
 std::vector<int> timeSinceCheckGame;
 std::vector<int> timeSinceCheckUI;
 
-bool fileOpens(const std::string& path)
-{
-    std::ifstream file(path);
-    return file.is_open();
-}
-
 }  // namespace
 
 int sysTexture(int index)
@@ -74,7 +69,7 @@ bool generateSysImage(const std::string& filename, int ident)
     if (ident < 0) return false;
     std::string path;
     for (const char* extension : imageExtensions) {
-        if (fileOpens(filename + extension)) {
+        if (regularFileOrWarn(filename + extension)) {
             path = filename + extension;
             break;
         }
@@ -83,7 +78,7 @@ bool generateSysImage(const std::string& filename, int ident)
     if (static_cast<int>(sysImage.size()) <= ident) sysImage.resize(ident + 1);
     std::vector<char> name(path.begin(), path.end());
     name.push_back('\0');
-    sysImage[ident].SetTex(static_cast<int>(ilutGLLoadImage(name.data())));
+    sysImage[ident].SetTex(imageFileAcceptable(path) ? static_cast<int>(ilutGLLoadImage(name.data())) : 0);
     sysImage[ident].SetPointer(ident);
     return true;
 }

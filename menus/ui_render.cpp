@@ -231,8 +231,9 @@ void uiRender()
     const bool menuEditor = gameSys.getGameState() == gameStateUIEditor;
     if (menu) renderBackground(m);
     displayBackdrop();
+    // Drawn even when the editor menu names no menu, so that the world editor can still be used and left.
+    if (gameSys.getGameState() == gameStateWorldEditor && m == gameUI.getEditorMenu()) renderGameEditor();
     if (menu) {
-        if (gameSys.getGameState() == gameStateWorldEditor && m == gameUI.getEditorMenu()) renderGameEditor();
         renderButtons(m, menuEditor);
         renderTextboxFaces(m, menuEditor);
         renderTextboxTexts(m);

@@ -4,9 +4,10 @@
 // menus and no game loaded.
 #include "world/game_load.h"
 
-#include <fstream>
+#include <exception>
 #include <new>
 
+#include "core/file_kind.h"
 #include "core/log.h"
 #include "core/script.h"
 #include "core/system.h"
@@ -34,7 +35,28 @@ constexpr float clearedStepPredefined = 0.2f;
 constexpr int newGameWelcomeTimer = 1;
 constexpr const char* ownMenuSystem = "default";
 
-enum loadFailure { loadFailureNone, loadFailureMaps, loadFailureMemory };
+enum loadFailure { loadFailureNone, loadFailureMaps, loadFailureMemory, loadFailureOther };
+
+// What the notice of a failed map load says, by the reader's reason.
+const struct {
+    mapLoadFailure failure;
+    std::string message;
+} mapFailureNotices[] = {
+    {mapLoadFailureMissing, "^rERROR:^w Cannot load game because the map file is missing!"},
+    {mapLoadFailureUnreadable, "^rERROR:^w Cannot load game because the map file cannot be read!"},
+    {mapLoadFailureTileBudget, "^rERROR:^w Cannot load game because its maps hold more tiles than a game may!"},
+    {mapLoadFailureMapLimit, "^rERROR:^w Cannot load game because its map file lists more than " +
+                                 std::to_string(mapReaderMaxMaps) + " maps (no endMapLoad?)"},
+    {mapLoadFailureObjectLimit, "^rERROR:^w Cannot load game because a map lists more than " +
+                                    std::to_string(mapReaderMaxObjects) + " objects (no endObjectLoad?)"},
+};
+
+const std::string& mapFailureNotice(mapLoadFailure failure)
+{
+    for (const auto& n : mapFailureNotices)
+        if (n.failure == failure) return n.message;
+    return mapFailureNotices[0].message;
+}
 
 void refuse(bool logged, const std::string& line, const std::string& title, const std::string& message)
 {
@@ -77,13 +99,6 @@ void clearLoadedGame(bool clearLogic, bool showStep, float fraction)
     if (showStep) showLoadingStep("Previous Game Data Cleared", fraction);
 }
 
-bool mapFileOpens(const std::string& game)
-{
-    if (!gameNameIsSafe(game)) return false;
-    std::ifstream file("games/" + game + "/system/map.cfg");
-    return static_cast<bool>(file);
-}
-
 // Takes a game that failed to load out of memory whole, its snapshot too, and
 // brings back the program's own menus and help.
 void abandonLoad()
@@ -100,14 +115,21 @@ void abandonLoad()
     gameSys.setInputState(inputStateNormal);
 }
 
-void reportFailedLoad(const std::string& game, loadFailure failure)
+void reportFailedLoad(const std::string& game, loadFailure failure, const std::string& what)
 {
-    if (failure == loadFailureMaps) {
+    switch (failure) {
+    case loadFailureMaps:
         systemMsg("Error loading Game: " + game + ". Map Loading Error!");
-        notice.setNotice("Load Game", "^rERROR:^w Cannot load game because the map file is missing!");
-    } else {
+        notice.setNotice("Load Game", mapFailureNotice(getMapLoadFailure()));
+        break;
+    case loadFailureMemory:
         systemMsg(QV_ERROR "Not enough memory to load the game ^y" + game + "^w; no game is loaded.");
         notice.setNotice("Load Game", "Not enough memory to load the game ^y" + game);
+        break;
+    default:
+        systemMsg(QV_ERROR "The game ^y" + game + "^w could not be loaded (" + what + "); no game is loaded.");
+        notice.setNotice("Load Game", "The game ^y" + game + "^w could not be loaded.");
+        break;
     }
 }
 
@@ -181,6 +203,11 @@ bool gameNameIsSafe(const std::string& name)
     return true;
 }
 
+bool gameMapFilePresent(const std::string& name)
+{
+    return gameNameIsSafe(name) && isRegularFile("games/" + name + "/system/map.cfg");
+}
+
 void loadGame(std::string game)
 {
     if (gameSys.getGameState() == gameStateWorldEditor) {
@@ -199,22 +226,27 @@ void loadGame(std::string game)
     }
     console.echo("");
     console.echo("^2^y" + game + "^g Game World Initializing...");
-    if (!mapFileOpens(game)) {
+    if (!gameMapFilePresent(game)) {
         refuse(true, QV_ERROR "Unable to open game: ^y" + game, "^yERROR", "Unable to open game: ^y" + game);
         return;
     }
 
-    // The one place an allocation failure is caught: nothing below keeps a
+    // The one place a failure thrown on the way is caught (the readers keep
+    // what they can to the file that failed): nothing below keeps a
     // half-loaded game, so the whole of it is dropped.
     loadFailure failure = loadFailureNone;
+    std::string what;
     try {
         failure = readGameFolder(game);
     } catch (const std::bad_alloc&) {
         failure = loadFailureMemory;
+    } catch (const std::exception& e) {
+        failure = loadFailureOther;
+        what = e.what();
     }
     if (failure != loadFailureNone) {
         abandonLoad();
-        reportFailedLoad(game, failure);
+        reportFailedLoad(game, failure, what);
         return;
     }
 
@@ -249,6 +281,11 @@ void createGame(std::string game, int tilew, int tileh)
     if (tilew <= 0 || tileh <= 0) {
         refuse(true, QV_ERROR "Cannot create game, invalid map size specified.", "^yERROR",
                "Cannot create game, invalid map size specified.");
+        return;
+    }
+    if (fileKindOf("games/" + game) != fileKindMissing) {  // its first save would replace that game's files
+        refuse(true, QV_ERROR "Cannot create game, a game named ^y" + game + "^w already exists.", "Create Game",
+               "A game named ^y" + game + "^w already exists. Choose another name.");
         return;
     }
 

@@ -2,9 +2,10 @@
 // `games/<name>/` behind the loading screen, `createGame` makes a new game of
 // one map and opens it in the world editor, `loadPredefinedUI` opens one of
 // the two registered menu projects ("mainui", "ingameui") in the menu editor.
-// A game that cannot be loaded whole (its maps unreadable or refused, or the
-// memory running out) is dropped again: no game is loaded afterwards and the
-// program's own menus and help are back.
+// A game that cannot be loaded whole (its maps unreadable or refused, the
+// memory running out, or anything a reader throws) is dropped again: no game
+// is loaded afterwards and the program's own menus and help are back.
+// `createGame` refuses the name of a folder that is already in `games/`.
 #pragma once
 #include <string>
 
@@ -14,6 +15,9 @@ bool checkGameName(const std::string& name);
 // or a control character, and the names "." and "..". The empty name passes
 // (the loaders refuse it with their own message).
 bool gameNameIsSafe(const std::string& name);
+// The one file every game has, games/<name>/system/map.cfg, is there as a
+// regular file (looked at without opening it).
+bool gameMapFilePresent(const std::string& name);
 
 void loadGame(std::string game);
 void createGame(std::string game, int tilew, int tileh);

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/frame.h"
+#include "core/file_kind.h"
 #include "core/log.h"
 #include "core/script.h"
 #include "world/cfg_words.h"
@@ -175,7 +175,15 @@ mapPlan planMaps(keyBuilder& key)
     return plan;
 }
 
-// False when the object limit ended the program (and quitEngine returned).
+mapLoadFailure lastFailure = mapLoadFailureNone;
+
+bool fail(mapLoadFailure failure)
+{
+    lastFailure = failure;
+    return false;
+}
+
+// False when the object list runs into its limit.
 bool readObjects(keyBuilder& key, int i, int version)
 {
     for (int j = 0;; ++j) {
@@ -183,8 +191,7 @@ bool readObjects(keyBuilder& key, int i, int version)
         if (text == endObjectMarker) return true;
         if (j >= mapReaderMaxObjects) {
             systemMsg("Terminating due to exceeding maximum objects");
-            quitEngine(quitStatusError);
-            return false;
+            return fail(mapLoadFailureObjectLimit);
         }
         if (version <= cfgVersionPerField) {
             storeObject(readObjectPerField(key, i, j), j, i);
@@ -236,12 +243,14 @@ bool loadGameMaps()
     const std::string path = "games/" + name + "/system/map.cfg";
     systemMsg(path);
     systemMsg("Loading map configuration files for the game " + name);
+    lastFailure = mapLoadFailureNone;
+    const bool present = fileKindOf(path) != fileKindMissing;
     mapTileReader tiles;
     const bool read =
         scriptMap.readFile(path, [&tiles](std::string_view key, float value) { return tiles.take(key, value); });
     if (!read) {
         systemMsg("Filename Error");
-        return false;
+        return fail(present ? mapLoadFailureUnreadable : mapLoadFailureMissing);
     }
     const int version = truncateNumber(scriptMap.findLineF("version"));
 
@@ -250,14 +259,13 @@ bool loadGameMaps()
     if (plan.tiles > worldTileBudget) {
         systemMsg(QV_ERROR "The maps of ^y" + name + "^w hold " + std::to_string(plan.tiles) + " tiles, more than the " +
                   std::to_string(worldTileBudget) + " a game may hold; the maps are not read");
-        return false;
+        return fail(mapLoadFailureTileBudget);
     }
     world.allocateMaps(0);  // each map is read into a new one, all its tiles default
     for (int i = 0;; ++i) {
         if (i >= mapReaderMaxMaps) {
             systemMsg("Terminating due to exceeding maximum maps");
-            quitEngine(quitStatusError);
-            return false;
+            return fail(mapLoadFailureMapLimit);
         }
         world.allocateMaps(i + 1);
         readMapSettings(key, i);
@@ -269,4 +277,9 @@ bool loadGameMaps()
     }
     readPhrases(key);
     return true;
+}
+
+mapLoadFailure getMapLoadFailure()
+{
+    return lastFailure;
 }

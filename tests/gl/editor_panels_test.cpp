@@ -1,8 +1,9 @@
 // The editors' panels in the colour-pick pass, read back where a click would
 // land: the image pickers' pages (a full, a last partial and a past-the-end
 // page), the macro, skybox and model panels, the tip bar, the welcome
-// panel, which swallows every click but the one on its checkmark, and the
-// logic editor's row, choice list and phrase selector.
+// panel, which swallows every click but the one on its checkmark, the world
+// editor's screen over a missing editor menu, and the logic editor's row,
+// choice list and phrase selector.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@
 #include "media/texture.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
+#include "menus/ui_render.h"
 #include "world/world.h"
 
 namespace {
@@ -199,6 +201,17 @@ TEST_F(EditorPanels, MacroSkyboxModelPanelsAndTipBarCodes)
     EXPECT_EQ(at(width + 48, 10), blocker);
     EXPECT_EQ(at(width + 53, 10), nothing);
     EXPECT_EQ(at(width, 22), nothing);
+}
+
+// A menu system without the world editor's menu still shows the editor's
+// screen over it, so that the editor can be used and left.
+TEST_F(EditorPanels, TheWorldEditorIsDrawnWhenItsMenuIdNamesNoMenu)
+{
+    gameUI.setEditorMenu(3);
+    gameUI.setCurrentMenu(3);
+    ASSERT_FALSE(gameUI.validMenu(3));
+    pickPass(uiRender);
+    EXPECT_EQ(at(30, 50), control(pickEditorMainMenu));
 }
 
 TEST_F(EditorPanels, LogicEditorRowChoiceListAndPhraseSelectorCodes)

@@ -233,7 +233,7 @@ TEST_F(EditorKeys, FunctionKeysSwitchGridOutlinesAndCameras)
     EXPECT_EQ(z, ez);
 }
 
-TEST_F(EditorKeys, ImageMenuPaintsTheTileSelection)
+TEST_F(EditorKeys, ImageMenuPaintsTheTileAndObjectSelections)
 {
     worldEditor.setEditorMode(editorModeTile);
     world.worldSetTile(7, 0, 0, 0);
@@ -250,6 +250,30 @@ TEST_F(EditorKeys, ImageMenuPaintsTheTileSelection)
         }
     world.worldGetTile(tex, 3, 3, 0);
     EXPECT_NE(tex, 7);
+
+    // In the object tool it paints the selection with its last object's
+    // image, but Shift with any key but an arrow does nothing (freeglut sends
+    // the Shift key itself as a special key).
+    auto objectTex = [](int o) {
+        float x, y, z, w, h, d;
+        int t, layer;
+        world.worldGetObject(x, y, z, w, h, d, t, layer, o, 0);
+        return t;
+    };
+    float x, y, z, w, h, d;
+    int layer;
+    world.worldGetObject(x, y, z, w, h, d, tex, layer, 1, 0);
+    world.worldSetObject(x, y, z, w, h, d, objectTex(0) + 5, layer, 1, 0);
+    worldEditor.setEditorMode(editorModeObject);
+    worldEditor.setObjectList(0, 0);
+    worldEditor.setObjectList(1, 1);
+    worldEditor.setObjectListAmount(2);
+    heldModifiers = GLUT_ACTIVE_SHIFT;
+    for (int key : {GLUT_KEY_SHIFT_L, GLUT_KEY_F4, GLUT_KEY_PAGE_UP}) processSpecialKeys(key, 0, 0);
+    EXPECT_NE(objectTex(0), objectTex(1));
+    heldModifiers = 0;
+    processSpecialKeys(GLUT_KEY_F4, 0, 0);
+    EXPECT_EQ(objectTex(0), objectTex(1));
 }
 
 TEST_F(EditorKeys, MenuEditorArrowsMoveTheSelectedElementAndTextLinesAreTyped)

@@ -2,12 +2,17 @@
 // loads whole and renames nothing; refused names change nothing on disk; a
 // load or a create over a loaded game clears it; a game whose files would
 // exhaust the machine loads bounded or is refused, and the program goes on;
-// a reset restores the loaded game and leaving it returns to the front end.
+// folders, links, named pipes and oversized files left in a game are named,
+// never opened or renamed; a reset restores the loaded game and leaving it
+// returns to the front end.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -19,6 +24,7 @@
 #include "editor/editor.h"
 #include "media/image_loading.h"
 #include "media/model.h"
+#include "media/sound.h"
 #include "media/texture.h"
 #include "menus/console.h"
 #include "menus/notice.h"
@@ -275,13 +281,18 @@ TEST_F(GameLoadTest, CreateRefusesBadNamesAndSizes)
         {"", 10, 10, "Cannot create game, no game name has been entered."},
         {"default", 10, 10, "^yDefault^w is a reserved name and CANNOT be used."},
         {"wide", 0, 10, "Cannot create game, invalid map size specified."},
+        {"sample", 10, 10, "^rERROR: ^wCannot create game, a game named ^ysample^w already exists."},
     };
+    const auto before = tree(dir.path());
     for (const auto& r : refusals) {
         console = debugConsole();
         createGame(r.name, r.w, r.h);
         EXPECT_TRUE(consoleHas(r.line)) << r.name;
         EXPECT_FALSE(world.getGameLoaded()) << r.name;
     }
+    EXPECT_EQ(notice.getTitle(), "Create Game");
+    EXPECT_EQ(notice.getMessage(), "A game named ^ysample^w already exists. Choose another name.");
+    EXPECT_EQ(tree(dir.path()), before);
     gameSys.setGameState(gameStateWorldEditor);
     createGame("Default", 1, 1);
     EXPECT_TRUE(consoleHas("Cannot create game, the editor is currently active."));
@@ -321,23 +332,33 @@ TEST_F(GameLoadTest, OversizedGameFilesAreBoundedOrRefusedAndTheProgramGoesOn)
     EXPECT_EQ(world.mapLocalGetSentenceAmount(6, 0), 0);
     EXPECT_TRUE(consoleHas("^yWARNING: ^wMap ^y0^w object ^y1022^w declares 1000000000 rules but the file holds 0"));
 
-    // Maps beyond the tile budget, and a map file that cannot be read: the
-    // loaded game is gone, no game is loaded and the program's own menus are back.
+    // Maps beyond the tile budget, and map files whose lists run into their
+    // limits for want of end markers: the loaded game is gone, no game is
+    // loaded, the notice says what failed and the program's own menus are back.
     std::ostringstream maps;
     for (int i = 0; i < 103; ++i) maps << "f map" << i << "w 700\nf map" << i << "h 700\n";
     maps << "s map103 endMapLoad\n";
     dir.write("games/huge/system/map.cfg", maps.str());
-    fs::create_directories(dir.path() / "games/broken/system/map.cfg");  // opens, but holds no file to read
+    dir.write("games/markers/system/map.cfg", "f version 1\nf map0w 3\nf map0h 3\ns map0name Field\n");
+    dir.write("games/empty/system/map.cfg", "");
+    const char garbage[] = "\x89PNG\0\xff s s f f\n";
+    dir.write("games/garbage/system/map.cfg", std::string(garbage, sizeof garbage - 1));
+    const std::string objectLimit = "a map lists more than 1024 objects (no endObjectLoad?)";
     const struct {
-        std::string game, reason;
-    } refused[] = {{"huge", "^rERROR: ^wThe maps of ^yhuge^w hold 50470000 tiles"},
-                   {"broken", "^rERROR: ^wError loading/reading file ^ygames/broken/system/map.cfg"}};
+        std::string game, reason, notice;
+    } refused[] = {
+        {"huge", "^rERROR: ^wThe maps of ^yhuge^w hold 50470000 tiles", "more tiles than a game may!"},
+        {"markers", "Terminating due to exceeding maximum objects", objectLimit},
+        {"empty", "Terminating due to exceeding maximum objects", objectLimit},
+        {"garbage", "Terminating due to exceeding maximum objects", objectLimit},
+    };
     for (const auto& r : refused) {
         loadQuietly("sample");
         console = debugConsole();
         loadQuietly(r.game);
         EXPECT_TRUE(inOrder(consoleLines(), {r.reason, "Error loading Game: " + r.game + ". Map Loading Error!"}))
             << ::testing::PrintToString(consoleLines());
+        EXPECT_NE(notice.getMessage().find(r.notice), std::string::npos) << notice.getMessage();
         EXPECT_FALSE(world.getGameLoaded()) << r.game;
         EXPECT_EQ(world.getMapCount(), 0) << r.game;
         EXPECT_EQ(worldBackup.getMapCount(), 0) << r.game;
@@ -349,6 +370,116 @@ TEST_F(GameLoadTest, OversizedGameFilesAreBoundedOrRefusedAndTheProgramGoesOn)
     }
     loadQuietly("sample");
     EXPECT_TRUE(world.getGameLoaded());
+}
+
+std::vector<std::string> imagesAsked;
+
+unsigned int recordingNoTexture(const std::string& filename)
+{
+    imagesAsked.push_back(filename);
+    return 0;
+}
+
+enum hostileKind { hostileFolder, hostileFolderLink, hostilePipe, hostileDeviceLink, hugePng, hugeJpeg, hugeModel };
+
+std::string bigEndian(uint32_t v, int bytes)
+{
+    std::string out;
+    for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>(v >> (8 * i) & 0xff);
+    return out;
+}
+
+// A pipe nothing ever writes to: an open of it would wait for good.
+void makeHostile(const fs::path& p, hostileKind kind)
+{
+    switch (kind) {
+    case hostileFolder: fs::create_directories(p); break;
+    case hostileFolderLink: fs::create_directory_symlink(".", p); break;
+    case hostilePipe: ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); break;
+    case hostileDeviceLink: fs::create_symlink("/dev/zero", p); break;
+    case hugePng:
+        std::ofstream(p.string(), std::ios::binary)
+            << "\x89PNG\r\n\x1a\n" << bigEndian(13, 4) << "IHDR" << bigEndian(16384, 4) << bigEndian(16384, 4);
+        break;
+    case hugeJpeg:  // an APP0 segment, then a frame of 100 x 9000
+        std::ofstream(p.string(), std::ios::binary) << "\xff\xd8\xff\xe0" << bigEndian(6, 2) << "JFIF" << "\xff\xc0"
+                                                    << bigEndian(11, 2) << '\x08' << bigEndian(9000, 2)
+                                                    << bigEndian(100, 2) << '\x01';
+        break;
+    case hugeModel:
+        std::ofstream(p.string(), std::ios::binary).put('M');
+        fs::resize_file(p, modelFileMaxBytes + 1);  // sparse: no disk is spent
+        break;
+    }
+}
+
+// Entries that no loader should open, one at a time in each place a game is
+// read from, through the real loader: each is named once, never handed to a
+// reader, never renamed, and the game loads without it where it can. The
+// loads finish, so no named pipe was opened.
+TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRenamed)
+{
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    ASSERT_TRUE(initSound());  // so that the sound folder is walked
+    setImageFileLoader(recordingNoTexture);
+    const std::string skipped = ", not a regular file; it is skipped.";
+    const std::string pipeRead = "^w: it is a named pipe";
+    const struct {
+        std::string path;
+        hostileKind kind;
+        std::string line;
+        bool loads;
+    } rows[] = {
+        {"games/sample/model/extra", hostileFolder, "games/sample/model/extra^w is a folder" + skipped, true},
+        {"games/sample/model/10001.3ds", hostileFolderLink, "10001.3ds^w is a link to a folder" + skipped, true},
+        {"games/sample/model/10000.3ds", hostileDeviceLink, "10000.3ds^w is a device" + skipped, true},
+        {"games/sample/model/new.3ds", hostilePipe, "model/new.3ds^w is a named pipe" + skipped, true},
+        {"games/sample/model/10001.3ds", hugeModel, "holds 67108865 bytes, more than the 67108864", true},
+        {"games/sample/modeltex/10000.png", hostilePipe, "10000.png^w is a named pipe" + skipped, true},
+        {"games/sample/map/10000.png", hostilePipe, "games/sample/map/10000.png^w is a named pipe" + skipped, true},
+        {"games/sample/map/10013.png", hugePng, "declares 16384 x 16384 pixels, more than 8192 on a side", true},
+        {"games/sample/map/10013.jpg", hugeJpeg, "declares 100 x 9000 pixels, more than 8192 on a side", true},
+        {"map/zz", hostileFolderLink, "^ymap/zz^w is a link to a folder" + skipped, true},
+        {"games/sample/ui/10000.jpg", hostileFolder, "ui/10000.jpg^w is a folder" + skipped, true},
+        {"ui/zz.png", hostilePipe, "^yui/zz.png^w is a named pipe" + skipped, true},
+        {"games/sample/sound/1001.wav", hostilePipe, "sound/1001.wav^w is a named pipe" + skipped, true},
+        {"games/sample/splash0.jpg", hostilePipe, "splash0.jpg^w is a named pipe" + skipped, true},
+        {"games/sample/system/ui.cfg", hostilePipe, "games/sample/system/ui.cfg" + pipeRead, true},
+        {"games/sample/system/help.cfg", hostilePipe, "games/sample/system/help.cfg" + pipeRead, true},
+        {"games/sample/system/logic.cfg", hostilePipe, "games/sample/system/logic.cfg" + pipeRead, true},
+        {"games/sample/system/map.cfg", hostilePipe, "^rERROR: ^wUnable to open game: ^ysample", false},
+        {"games/sample/system/map.cfg", hostileFolder, "^rERROR: ^wUnable to open game: ^ysample", false},
+        {"games/pipe", hostilePipe, "^ygames/pipe^w is a named pipe, not a game folder; it is skipped.", false},
+        {"games/linked", hostileFolderLink, "games/linked^w is a link to a folder, not a game folder", false},
+    };
+    for (const auto& r : rows) {
+        const fs::path path = dir.path() / r.path, aside = dir.path() / "aside";
+        if (fs::exists(fs::symlink_status(path))) fs::rename(path, aside);
+        makeHostile(path, r.kind);
+        const auto before = tree(dir.path());
+        world = gameWorld();
+        console = debugConsole();
+        imagesAsked.clear();
+        const bool gameList = r.path.rfind('/') == std::string("games").size();
+        if (gameList) updateGameList();
+        else loadQuietly("sample");
+
+        const std::vector<std::string> lines = consoleLines();
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [&](const std::string& l) { return l.find(r.line) != std::string::npos; }), 1)
+            << r.path << ::testing::PrintToString(lines);
+        EXPECT_EQ(world.getGameLoaded(), r.loads) << r.path;
+        EXPECT_EQ(std::count(imagesAsked.begin(), imagesAsked.end(), r.path), 0) << r.path;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(path))) << r.path;
+        EXPECT_EQ(tree(dir.path()), before) << r.path;
+        for (int i = 0; gameList && i < gameListSize; ++i) EXPECT_NE(gameSys.getDirName(i), path.filename().string());
+
+        fs::remove_all(path);
+        if (fs::exists(fs::symlink_status(aside))) fs::rename(aside, path);
+    }
+    loadQuietly("sample");
+    EXPECT_TRUE(world.getGameLoaded());
+    freeSystemSounds();
 }
 
 // The process's address space held to a little more than it uses now: a

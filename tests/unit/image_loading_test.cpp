@@ -3,6 +3,7 @@
 // order; textures asked for in the files' numbered order.
 #include <gtest/gtest.h>
 
+#include "media/image_header.h"
 #include "media/image_loading.h"
 #include "media/texture.h"
 #include "menus/ui.h"
@@ -81,6 +82,40 @@ TEST_F(ImageLoadingTest, MoreThanTwoHundredBuiltInImagesLoadTheFirst200AndReport
     EXPECT_EQ(requested[200], "games/g/map/10000.png");  // the game's own image is still image 200
     EXPECT_NE(out.find("Only 200 images of map/ are loaded; 10200.png is not."), std::string::npos);
     EXPECT_NE(out.find("10202.png is not."), std::string::npos);
+}
+
+std::string littleEndian(uint32_t v, int bytes)
+{
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>(v >> (8 * i) & 0xff);
+    return out;
+}
+
+// The sizes the headers declare, read without decoding (PNG and JPEG go
+// through the game loader's hostile-entry table).
+TEST_F(ImageLoadingTest, HeadersDeclareTheirSizes)
+{
+    const std::string bmpInfo = "BM" + std::string(12, '\0') + littleEndian(40, 4);
+    const struct {
+        std::string name, bytes;
+        bool known;
+        unsigned long w, h;
+    } cases[] = {
+        {"a.gif", "GIF89a" + littleEndian(640, 2) + littleEndian(9000, 2), true, 640, 9000},
+        {"b.bmp", bmpInfo + littleEndian(20000, 4) + littleEndian(static_cast<uint32_t>(-30), 4), true, 20000, 30},
+        {"c.bmp", "BM" + std::string(12, '\0') + littleEndian(12, 4) + littleEndian(7, 2) + littleEndian(9, 2), true,
+         7, 9},
+        {"d.TGA", std::string(12, '\0') + littleEndian(8193, 2) + littleEndian(2, 2), true, 8193, 2},
+        {"e.png", "\x89PNG\r\n\x1a\n\0\0", false, 0, 0},  // cut short
+        {"f.xyz", std::string(40, 'x'), false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        dir.write(c.name, c.bytes);
+        const imageSize size = declaredImageSize(c.name);
+        EXPECT_EQ(size.known, c.known) << c.name;
+        EXPECT_EQ(size.width, c.w) << c.name;
+        EXPECT_EQ(size.height, c.h) << c.name;
+    }
 }
 
 TEST_F(ImageLoadingTest, MenuImagesAreRegisteredWithTheirDefaultAnimation)

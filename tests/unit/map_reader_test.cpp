@@ -2,11 +2,8 @@
 // stretch, skybox, tiles, objects, layer counts, fog, phrases and the limits.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <sstream>
 
-#include "core/frame.h"
 #include "core/script.h"
 #include "test_util.h"
 #include "core/log.h"
@@ -73,6 +70,7 @@ TEST_F(MapReaderTest, MissingFileLeavesTheWorldUnchanged)
 {
     EXPECT_FALSE(loadGameMaps());
     EXPECT_TRUE(worldtest::consoleHas("Filename Error"));
+    EXPECT_EQ(getMapLoadFailure(), mapLoadFailureMissing);
     EXPECT_EQ(world.getMapCount(), 0);
 }
 
@@ -360,28 +358,24 @@ TEST_F(MapReaderTest, FullObjectAndMapListsLoad)
     EXPECT_EQ(world.getMapCount(), 1023);
 }
 
-using MapReaderDeathTest = MapReaderTest;
-
-TEST_F(MapReaderDeathTest, TooManyObjectsEndsTheProgram)
+// A list that runs into its limit fails the load with the limit's message
+// and its reason, and the program goes on.
+TEST_F(MapReaderTest, ListsPastTheirLimitsFailTheLoad)
 {
-    dir.write("games/g/system/map.cfg", objectsMap(mapReaderMaxObjects + 1));
-    EXPECT_EXIT(
-        {
-            dup2(STDERR_FILENO, STDOUT_FILENO);
-            loadGameMaps();
-        },
-        ::testing::ExitedWithCode(quitStatusError), "Terminating due to exceeding maximum objects");
-}
-
-TEST_F(MapReaderDeathTest, TooManyMapsEndsTheProgram)
-{
-    dir.write("games/g/system/map.cfg", mapsFile(mapReaderMaxMaps + 1));
-    EXPECT_EXIT(
-        {
-            dup2(STDERR_FILENO, STDOUT_FILENO);
-            loadGameMaps();
-        },
-        ::testing::ExitedWithCode(quitStatusError), "Terminating due to exceeding maximum maps");
+    const struct {
+        std::string file, line;
+        mapLoadFailure failure;
+    } rows[] = {
+        {objectsMap(mapReaderMaxObjects + 1), "Terminating due to exceeding maximum objects", mapLoadFailureObjectLimit},
+        {mapsFile(mapReaderMaxMaps + 1), "Terminating due to exceeding maximum maps", mapLoadFailureMapLimit},
+    };
+    for (const auto& r : rows) {
+        worldtest::resetGlobals();
+        world.setGameName("g");
+        EXPECT_FALSE(load(r.file));
+        EXPECT_TRUE(worldtest::consoleHas(r.line)) << r.line;
+        EXPECT_EQ(getMapLoadFailure(), r.failure) << r.line;
+    }
 }
 
 }  // namespace

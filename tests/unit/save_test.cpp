@@ -1,18 +1,17 @@
 // Saving projects in a copy of the bundled data: the writers' exact bytes,
 // round trips of every game through the loaders, saves that fail without
-// touching the old files or ending the program, and a save killed midway.
+// touching the old files or ending the program, and a save killed at each step.
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/stat.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <sstream>
-#include <thread>
 
 #include "core/file_write.h"
 #include "core/script.h"
@@ -34,6 +33,8 @@ namespace fs = boost::filesystem;
 
 unsigned int noTexture(const std::string&) { return 0; }
 
+bool saveWorldAlone() { return saveGameWorld(); }
+
 void copyTree(const fs::path& from, const fs::path& to)
 {
     for (fs::recursive_directory_iterator it(from), end; it != end; ++it) {
@@ -54,6 +55,25 @@ std::string fileText(const std::string& path)
 std::string fixture(const std::string& name)
 {
     return fileText(std::string(QV_FIXTURES_DIR) + "/save/" + name);
+}
+
+constexpr const char* folderMark = "<folder>";
+
+// Every folder and file under `root` by its relative path, a file with its bytes.
+std::map<std::string, std::string> tree(const std::string& root)
+{
+    std::map<std::string, std::string> entries;
+    for (fs::recursive_directory_iterator it(root), end; it != end; ++it)
+        entries[fs::relative(it->path(), root).string()] =
+            fs::is_directory(it->path()) ? folderMark : fileText(it->path().string());
+    return entries;
+}
+
+std::string names(const std::map<std::string, std::string>& entries)
+{
+    std::string list;
+    for (const auto& entry : entries) list += entry.first + "\n";
+    return list;
 }
 
 bool consoleHas(const std::string& text)
@@ -224,7 +244,7 @@ TEST_F(SaveTest, MenuAndWorldFilesAreWrittenByteForByte)
     gameImg[2].setAnimSpeed(250);
     world.setGameImageCount(4);
     world.setGameName("golden");
-    ASSERT_TRUE(save(saveGameWorld));
+    ASSERT_TRUE(save(saveWorldAlone));
     EXPECT_EQ(dir.read("games/golden/system/map.cfg"), fixture("map_golden.cfg"));
     EXPECT_EQ(dir.read("games/golden/system/logic.cfg"), fixture("logic_golden.cfg"));
     for (const char* sub : {"map", "sound", "model", "modeltex"}) EXPECT_TRUE(fs::is_directory("games/golden/" + std::string(sub)));
@@ -257,115 +277,137 @@ TEST_F(SaveTest, EveryGameRoundTripsThroughSaveAndLoad)
               std::string::npos);
 }
 
-// A save that cannot be completed leaves the files it did not finish as they
-// were, reports the failure, shows no success and returns to the program.
-TEST_F(SaveTest, FailedSavesKeepTheOldFilesAndReportNoSuccess)
+// A save that cannot be completed changes nothing under the game's folder,
+// leaves nothing behind, reports the failure, shows no success and returns
+// to the program.
+TEST_F(SaveTest, FailedSavesChangeNothingAndReportNoSuccess)
 {
     struct fault {
         const char* what;
         std::string name;
-        const char* blocked;  // made a folder (cannot be opened) or a full device
-        bool fullDevice;
-        bool worldSaved;  // before the failure
+        const char* inTheWay;  // a folder made where this file of the game is
+        rlim_t fileSizeLimit;  // as a full device: no file written grows past it
     };
     const fault faults[] = {
-        {"no new file can be made beside map.cfg", "sample", "map.cfg.tmp", false, false},
-        {"logic.cfg fails after map.cfg was written", "sample", "logic.cfg.tmp", true, false},
-        {"the menu file fails after the world was saved", "sample", "ui.cfg.tmp", false, true},
-        {"a name that is more than one folder", "../escaped", nullptr, false, false},
+        {"the device fills up while map.cfg is written", "sample", nullptr, 4096},
+        {"ui.cfg fails after the world's files were written", "sample", "ui.cfg", RLIM_INFINITY},
+        {"a name that is more than one folder", "../escaped", nullptr, RLIM_INFINITY},
     };
     load("sample");
     ASSERT_TRUE(save());
-    const std::string before = files("sample");
+    signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+    rlimit unlimited{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
     for (const fault& f : faults) {
         SCOPED_TRACE(f.what);
         console = debugConsole();
         world.setGameName(f.name);
-        const fs::path blocked = fs::path("games/sample/system") / (f.blocked ? f.blocked : "");
-        if (f.fullDevice) {
-            fs::create_symlink("/dev/full", blocked);
-        } else if (f.blocked) {
-            fs::create_directories(blocked / "in the way");
+        const fs::path inTheWay = fs::path("games/sample/system") / (f.inTheWay ? f.inTheWay : "");
+        const std::string kept = f.inTheWay ? dir.read(inTheWay.string()) : "";
+        if (f.inTheWay) {
+            fs::remove(inTheWay);
+            fs::create_directories(inTheWay / "in the way");
         }
+        const auto before = tree("games");
 
+        rlimit limited = unlimited;
+        limited.rlim_cur = f.fileSizeLimit;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
         EXPECT_FALSE(save());
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
         EXPECT_EQ(notice.getTitle(), "^yERROR");
         EXPECT_EQ(notice.getMessage(), "Error opening: " + f.name + ". Aborting.");
         EXPECT_TRUE(consoleHas("^rERROR: ^wError opening: " + f.name + ". Aborting."));
         EXPECT_FALSE(consoleHas("The project has been successfully saved."));
-        EXPECT_EQ(consoleHas("Game has been successfully saved!"), f.worldSaved);
-        EXPECT_EQ(files("sample"), before);
-        for (const char* leftover : {"map.cfg.tmp", "logic.cfg.tmp", "ui.cfg.tmp"}) {
-            if (f.blocked && std::string(leftover) == f.blocked) continue;
-            EXPECT_FALSE(fs::exists(fs::symlink_status(fs::path("games/sample/system") / leftover))) << leftover;
+        const auto after = tree("games");
+        EXPECT_EQ(names(after), names(before));
+        EXPECT_TRUE(after == before);
+
+        if (f.inTheWay) {
+            fs::remove_all(inTheWay);
+            dir.write(inTheWay.string(), kept);
         }
-        if (f.blocked) fs::remove_all(blocked);
     }
+    signal(SIGXFSZ, SIG_DFL);
     EXPECT_FALSE(fs::exists("escaped"));
 }
 
-// A saving process killed with SIGKILL while it writes: each file is the
-// old one or the complete new one. A temporary file made a pipe holds the
-// writer at a chosen byte; the last round lets it finish.
-TEST_F(SaveTest, ASaveKilledMidwayLeavesEachFileOldOrCompleteNew)
+// A saving process killed with SIGKILL at each step of a save, held there
+// through the writer's hook: the game's map, logic and menu files are all
+// the old ones or all the new ones, a load reads only them, and the next
+// save leaves nothing of the killed one behind, nor a temporary file that an
+// older save left.
+TEST_F(SaveTest, ASaveKilledAtAnyStepLeavesAllOldOrAllNewAndNoLeftover)
 {
-    constexpr int side = 400;
-    world.setGameName("big");
-    world.allocateMaps(1);
-    world.worldSetMap(side, side, "Big", 0);
-    for (int x = 0; x < side; ++x)
-        for (int y = 0; y < side; ++y) {
-            world.worldSetTile(1 + (x + y) % 50, x, y, 0);
-            world.worldSetTileHeight(0.5f + (x * y) % 7, x, y, 0);
-        }
-    for (int o = 0; o < 1000; ++o) {
-        world.worldSetObject(float(o), 1, 1, 1, 1, 1, o, 0, o, 0);
-        for (int s = 0; s < 20; ++s) world.mapLocalAddSentence(o, 0);
-    }
-    ASSERT_TRUE(save(saveGameWorld));
-    const std::string oldMap = mapFileText(), oldLogic = logicFileText();
-    world.worldSetTileHeight(-3.0f, side - 1, side - 1, 0);
-    world.mapLocalChangeSentence(0, sentenceStepAction, 713, 999, 0);
-    const std::string newMap = mapFileText(), newLogic = logicFileText();
-
-    const std::string folder = "games/big/system/";
-    // The writer blocks on the pipe only while more than the pipe holds is unread.
-    constexpr size_t pipeSlack = 256 * 1024;  // a pipe holds 64 KiB
-    ASSERT_GT(newLogic.size(), 2 * pipeSlack);
-    struct round {
-        const char* heldFile;
-        size_t heldAt;  // bytes read from it before the kill
+    load("sample");
+    ASSERT_TRUE(save());
+    const auto oldTree = tree("games/sample");
+    const std::string oldDump = dumpProject();
+    auto edit = [] {  // the same change to the old game or the new one
+        world.worldSetTileHeight(-3.0f, 1, 1, 0);
+        world.mapGlobalChangeSentence(0, 0, sentenceStepAction, 713);
+        gameUI.setMenuBackgroundTex(0, 3);
     };
-    const round rounds[] = {{"map.cfg", 0}, {"map.cfg", newMap.size() / 2}, {"map.cfg", newMap.size() - pipeSlack},
-                            {"logic.cfg", newLogic.size() - pipeSlack}, {nullptr, 0}};
+    edit();
+    const std::string newDump = dumpProject();
+    auto newTree = oldTree;
+    newTree["system/map.cfg"] = mapFileText();
+    newTree["system/logic.cfg"] = logicFileText();
+    newTree["system/ui.cfg"] = uiFileText();
+    for (const char* file : {"system/map.cfg", "system/logic.cfg", "system/ui.cfg"})
+        ASSERT_NE(newTree[file], oldTree.at(file)) << file;
+
+    struct round {
+        writeStage heldAt;
+        int occurrence;  // of that step in the save
+        bool allNew;
+    };
+    const round rounds[] = {
+        {writeStage::newFolderMade, 1, false},  {writeStage::fileWritten, 1, false},
+        {writeStage::fileWritten, 3, false},    {writeStage::othersCarried, 1, false},
+        {writeStage::foldersSwapped, 1, true},  {writeStage::oldFolderRemoved, 1, true},
+    };
     for (const round& r : rounds) {
-        SCOPED_TRACE(r.heldFile ? r.heldFile : "finished");
-        const std::string pipe = r.heldFile ? temporaryFileFor(folder + r.heldFile) : "";
-        if (r.heldFile) {
-            ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-        }
+        SCOPED_TRACE(std::to_string(static_cast<int>(r.heldAt)) + "/" + std::to_string(r.occurrence));
+        for (const auto& [file, text] : oldTree)
+            if (text != folderMark) dir.write("games/sample/" + file, text);
+        dir.write("games/sample/system/logic.cfg.tmp", "left by an older save");
+
+        int held[2];
+        ASSERT_EQ(pipe(held), 0);
         std::fflush(stdout);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             if (!std::freopen("/dev/null", "w", stdout)) _exit(2);
-            _exit(saveGameWorld() ? 0 : 1);
+            int seen = 0;
+            setWriteStageHook([&](writeStage stage) {
+                if (stage != r.heldAt || ++seen != r.occurrence) return;
+                if (write(held[1], "!", 1) != 1) _exit(3);
+                for (;;) pause();
+            });
+            _exit(saveProject() ? 0 : 1);
         }
-        if (r.heldFile) {
-            std::ifstream held(pipe, std::ios::binary);
-            std::string part(r.heldAt, '\0');
-            held.read(part.data(), static_cast<std::streamsize>(part.size()));
-            const std::string& whole = std::string(r.heldFile) == "map.cfg" ? newMap : newLogic;
-            EXPECT_EQ(part, whole.substr(0, r.heldAt));
-            kill(child, SIGKILL);
-        }
+        close(held[1]);
+        char reached = 0;
+        EXPECT_EQ(read(held[0], &reached, 1), 1);  // end of file: the save never got there
+        close(held[0]);
+        kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
-        EXPECT_EQ(r.heldFile ? WIFSIGNALED(status) : WIFEXITED(status) && WEXITSTATUS(status) == 0, true);
-        const std::string map = dir.read(folder + "map.cfg"), logic = dir.read(folder + "logic.cfg");
-        EXPECT_TRUE(map == (r.heldFile ? oldMap : newMap));
-        EXPECT_TRUE(logic == (r.heldFile ? oldLogic : newLogic));
-        if (r.heldFile) fs::remove(pipe);
+        EXPECT_TRUE(WIFSIGNALED(status));
+
+        const auto& expected = r.allNew ? newTree : oldTree;
+        for (const char* file : {"system/map.cfg", "system/logic.cfg", "system/ui.cfg", "system/help.cfg"})
+            EXPECT_TRUE(dir.read("games/sample/" + std::string(file)) == expected.at(file)) << file;
+        load("sample");
+        EXPECT_TRUE(dumpProject() == (r.allNew ? newDump : oldDump));
+
+        edit();
+        ASSERT_TRUE(save());
+        const auto saved = tree("games/sample");
+        EXPECT_EQ(names(saved), names(newTree));
+        EXPECT_TRUE(saved == newTree);
     }
 }
 
