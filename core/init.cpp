@@ -18,6 +18,7 @@
 #include "core/log.h"
 #include "core/mouse.h"
 #include "core/system.h"
+#include "media/image_loading.h"
 #include "media/sound.h"
 #include "media/texture.h"
 #include "menus/console.h"
@@ -186,6 +187,7 @@ void init()
     systemMsg("^g^2Quorvane User Interface Initializing...");
     systemMsg("");
     loadSysTextboxes();
+    deferTextures();  // made once the first frame is on screen, or when it shows them
     loadSysImages();
     initSound();
     loadSystemSounds();

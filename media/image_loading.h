@@ -43,6 +43,20 @@ void deleteGameImageTextures(int count);
 // the ending process) and sets both image counts to 0.
 void releaseMenuAndGameImages();
 
+// Gives `record` the texture of an image file: 0 for a file refused
+// (imageFileAcceptable) or one the image library cannot read. While textures
+// are deferred the texture is made later, when the record is first asked for
+// it or when makeDeferredTextures runs; the file is checked now.
+void loadImageTexture(img& record, const std::string& filename);
+
+// Start-up puts off the making of textures (decoding each image and handing
+// it to OpenGL) until its first frame is on screen; the textures that frame
+// shows are made as it asks for them.
+void deferTextures();
+bool texturesDeferred();
+// Makes every texture put off, and textures are made at once again.
+void makeDeferredTextures();
+
 // The function that turns an image file into an OpenGL texture name (the
 // image library's one-call loader); tests set their own.
 using imageFileLoaderFunc = unsigned int (*)(const std::string& filename);
