@@ -273,7 +273,7 @@ void probeIterations(benchmark::State& state, const char* work, bool (*whole)(co
         state.SetIterationTime(r.ms / 1000.0);
         results[work].push_back(r);
     }
-    state.counters["bytes_per_tile"] = median(work, bytesPerTile);
+    if (std::string(work) != plainWork) state.counters["bytes_per_tile"] = median(work, bytesPerTile);
     state.counters["peak_MiB"] = median(work, peakMiB);
 }
 
