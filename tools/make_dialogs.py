@@ -5,7 +5,10 @@ buttons' menu functions with their arguments, and its lines of text. Every
 line is measured as the program draws it and must end inside the box.
 Run: python3 tools/make_dialogs.py"""
 import os
-import re
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from menu_files import text_extent  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data')
 
@@ -13,31 +16,30 @@ ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data')
 DIALOG_BACKGROUND, OK_IMAGE, CANCEL_IMAGE = 5, 6, 7
 QUIT, CLOSE_DIALOG, LEAVE_GAME, LEAVE_EDITOR, DELETE_MAP = 0, 5, 8, 10, 21
 
-# The box spans x 180 to 620; a line's first glyph is centred at x 250. A
-# glyph of size s is 2s + 1 apart from the next and s wide on each side of
-# its centre; ^1 to ^4 set the sizes 4, 5, 6, 8.
+# The box spans x 180 to 620; a line's first glyph is centred at x 250.
 BOX_RIGHT, TEXT_X, MARGIN = 620, 250, 10
-SIZES = {'1': 4, '2': 5, '3': 6, '4': 8}
 
 DIALOGS = [
     ('leave the program', QUIT, [
         '^y^2Quit Quorvane?',
         '',
         '^wUnsaved changes to a game are lost.',
-        '^wPress ^gOK^w to quit, or ^rCancel^w to go back.',
+        '^wClick the ^gcheckmark^w to quit, or the',
+        '^rcross^w to go back.',
     ]),
     ('leave the game being played', LEAVE_GAME, [
         '^y^2Leave this game?',
         '',
         '^wYou return to the main menu.',
-        '^wPress ^gOK^w to leave, or ^rCancel^w to go back.',
+        '^wClick the ^gcheckmark^w to leave, or the',
+        '^rcross^w to go back.',
     ]),
     ('leave the editor', LEAVE_EDITOR, [
         '^y^2Leave the editor?',
         '',
         '^wChanges you have not saved are lost.',
-        '^wPress ^gOK^w to leave, or ^rCancel^w to',
-        '^wkeep editing.',
+        '^wClick the ^gcheckmark^w to leave, or the',
+        '^rcross^w to keep editing.',
     ]),
     ('delete the current map', DELETE_MAP, [
         '^y^2Delete this map?',
@@ -45,22 +47,10 @@ DIALOGS = [
         '^wThe map, its tiles, objects and logic',
         '^ware removed.',
         '',
-        '^wPress ^gOK^w to delete it, or ^rCancel^w',
-        '^wto keep it.',
+        '^wClick the ^gcheckmark^w to delete it, or',
+        '^wthe ^rcross^w to keep it.',
     ]),
 ]
-
-
-def right_edge(line):
-    """Where the last glyph of the line ends, as the program draws it."""
-    size, x, last = 4, TEXT_X, None
-    for code, char in re.findall(r'\^(.)|(.)', line):
-        if code:
-            size = SIZES.get(code, size)
-            continue
-        last = x + size
-        x += 2 * size + 1
-    return last if last is not None else TEXT_X
 
 
 def dialog_cfg():
@@ -77,7 +67,7 @@ def dialog_cfg():
                 'f dialog%dbutton1func %d' % (d, CLOSE_DIALOG),
                 'f dialog%dbutton1func2 0' % d]
         for k, line in enumerate(lines):
-            if right_edge(line) > BOX_RIGHT - MARGIN:
+            if TEXT_X + text_extent(line)[1] > BOX_RIGHT - MARGIN:
                 raise SystemExit('dialog %d line too long: %s' % (d, line))
             out.append('s dialog%dtext%d %s' % (d, k, line))
         out.append('s dialog%dtext%d end' % (d, len(lines)))

@@ -9,8 +9,9 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from menu_files import (Button, Menu, Text, Textbox, button_image, hills, panel_image,  # noqa: E402
-                        ui_cfg, vertical_gradient)
+from PIL import Image, ImageDraw  # noqa: E402
+from menu_files import (Button, Menu, Text, Textbox, button_image, centred_text, hills,  # noqa: E402
+                        panel_image, ui_cfg, vertical_gradient)
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data')
 
@@ -27,11 +28,14 @@ TEXT_GAME_TO_LOAD, TEXT_GAME_TO_EDIT, TEXT_GAME_TO_CREATE = 0, 1, 2
 
 BLUE, GREEN, RED, GREY, GOLD = (40, 90, 170), (40, 140, 80), (170, 50, 50), (80, 90, 110), (170, 120, 30)
 
-# The menu images in index order: (file name, maker).
+# The menu images in index order: the backgrounds, the panel, then the
+# buttons by their labels and colours; the folder that opens the game
+# browser is an icon.
 BACKGROUNDS = ['front', 'game', 'hub']
 PANEL = 'panel'
+FOLDER = 'folder'
 BUTTONS = [
-    ('Load Game', BLUE), ('Edit Game', BLUE), ('Create Game', GREEN), ('Browse', GREY), ('Options', GREY),
+    ('Play Game', BLUE), ('Edit Game', BLUE), ('Create Game', GREEN), (FOLDER, None), ('Options', GREY),
     ('Quit', RED), ('Back', GREY), ('Sound On', GREEN), ('Sound Off', RED), ('Volume +', BLUE),
     ('Volume -', BLUE), ('Full Screen', GREY), ('Windowed', GREY), ('Debug On', GOLD), ('Debug Off', GOLD),
     ('Play', GREEN), ('Resume', GREEN), ('Main Menu', BLUE), ('Leave Game', RED), ('Edit World', GREEN),
@@ -80,9 +84,27 @@ def write_images(folder):
             background(name).save(os.path.join(folder, '%d.jpg' % number), quality=88)
         elif name == PANEL:
             panel_image().save(os.path.join(folder, '%d.png' % number))
+        elif name == FOLDER:
+            folder_image().save(os.path.join(folder, '%d.png' % number))
         else:
             colour = dict(BUTTONS)[name]
             button_image(name, colour).save(os.path.join(folder, '%d.png' % number))
+
+
+def folder_image(size=64):
+    """A folder, shown square: the button that opens the game browser."""
+    k = 4  # drawn at four times the size and scaled down
+    S = size * k
+    im = Image.new('RGBA', (S, S), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(im)
+    back, front, edge = (214, 160, 52, 255), (250, 204, 92, 255), (110, 74, 16, 255)
+    w = 3 * k
+    draw.rounded_rectangle([S * 0.08, S * 0.16, S * 0.46, S * 0.34], radius=4 * k, fill=back, outline=edge, width=w)
+    draw.rounded_rectangle([S * 0.08, S * 0.26, S * 0.92, S * 0.84], radius=5 * k, fill=back, outline=edge, width=w)
+    draw.rectangle([S * 0.16, S * 0.32, S * 0.84, S * 0.5], fill=(250, 250, 244, 255), outline=edge, width=k)
+    draw.polygon([(S * 0.16, S * 0.42), (S * 0.98, S * 0.42), (S * 0.86, S * 0.84), (S * 0.06, S * 0.84)],
+                 fill=front, outline=edge, width=w)
+    return im.resize((size, size), Image.LANCZOS)
 
 
 def button(x, y, label, func, func2=0, w=80, h=20):
@@ -90,20 +112,21 @@ def button(x, y, label, func, func2=0, w=80, h=20):
 
 
 def front_end():
-    """The intro menu (load, edit, create a game) and the options menu."""
-    rows = [(200, 'Play a game:', TEXT_GAME_TO_LOAD, 'Load Game', LOAD_GAME),
+    """The intro menu (play, edit, create a game) and the options menu."""
+    rows = [(200, 'Play a game:', TEXT_GAME_TO_LOAD, 'Play Game', LOAD_GAME),
             (270, 'Edit a game:', TEXT_GAME_TO_EDIT, 'Edit Game', LOAD_EDITOR),
             (340, 'New game name:', TEXT_GAME_TO_CREATE, 'Create Game', CREATE_GAME)]
     buttons, boxes = [], []
-    texts = [Text(290, 70, '^4^wQuorvane'),
-             Text(190, 120, '^wBuild small tile-map games, and play them.'),
-             Text(150, 420, '^yTip:^w type a name, or pick a game with ^yBrowse^w. Press ^y`^w for the console.')]
+    texts = [centred_text(70, '^4^wQuorvane'),
+             centred_text(120, '^wBuild small tile-map games, and play them.'),
+             centred_text(420, '^yTip:^w type a name, or pick a game with the ^yfolder icon^w. Press ^y`^w for '
+                               'the console.')]
     for y, label, textnum, action, func in rows:
-        texts.append(Text(70, y, '^w' + label))
-        boxes.append(Textbox(210, y, 230, 26, textnum, len(buttons)))
-        buttons.append(button(550, y, action, func, textnum))
+        texts.append(Text(100, y, '^w' + label))
+        boxes.append(Textbox(240, y, 230, 26, textnum, len(buttons)))
+        buttons.append(button(620, y, action, func, textnum))
         if func != CREATE_GAME:
-            buttons.append(button(700, y, 'Browse', BROWSE, textnum, w=55, h=18))
+            buttons.append(button(500, y, FOLDER, BROWSE, textnum, w=18, h=18))
     buttons += [button(200, 520, 'Options', LOAD_MENU, 1), button(400, 520, 'Introduction', SHOW_INTRO),
                 button(600, 520, 'Quit', OPEN_DIALOG, DIALOG_QUIT)]
     intro = Menu(image('front'), buttons, boxes, texts)
@@ -113,7 +136,7 @@ def front_end():
              (310, 'Display', 'Full Screen', FULLSCREEN_ON, 0, 'Windowed', FULLSCREEN_OFF, 0),
              (380, 'Debug overlay', 'Debug On', DEBUG, 1, 'Debug Off', DEBUG, 0)]
     buttons = []
-    texts = [Text(330, 80, '^3^wOptions')]
+    texts = [centred_text(80, '^3^wOptions')]
     for y, label, a, fa, ga, b, fb, gb in pairs:
         texts.append(Text(130, y, '^w' + label))
         buttons += [button(430, y, a, fa, ga), button(610, y, b, fb, gb)]
@@ -122,34 +145,25 @@ def front_end():
     return [intro, options]
 
 
-# How far the pen moves a character, in screen pixels: a plain line and a
-# size-3 title.
-LINE_ADVANCE, TITLE_ADVANCE = 9, 13
-
-
-def centred_text(y, text, advance, codes):
-    """A text line centred across the 800-pixel screen."""
-    return Text(400 - advance * len(text) // 2, y, codes + text)
-
-
 def game_menus(title_background, title, subtitle):
     """The menus a game plays and is edited with: its title menu (0), the
     in-game menu (1), the editor hub (2) and the editor menu (3)."""
     title_menu = Menu(title_background,
                       [button(400, 320, 'Play', ENTER_GAME), button(400, 390, 'Leave Game', OPEN_DIALOG,
                                                                      DIALOG_LEAVE_GAME)],
-                      [], [centred_text(150, title, TITLE_ADVANCE, '^3^w'), centred_text(210, subtitle, LINE_ADVANCE, '^w')])
+                      [], [centred_text(150, '^3^w' + title), centred_text(210, '^w' + subtitle)])
     ingame = Menu(image('game'),
                   [button(400, 230, 'Resume', LEAVE_INGAME_MENU), button(400, 300, 'Restart', ENTER_GAME),
                    button(400, 370, 'Main Menu', MAIN_MENU),
                    button(400, 440, 'Leave Game', OPEN_DIALOG, DIALOG_LEAVE_GAME)],
-                  [], [Text(350, 140, '^3^wPaused'), Text(250, 520, '^wPress ^yEscape^w to go back to the game.')])
+                  [], [centred_text(140, '^3^wPaused'),
+                       centred_text(520, '^wPress ^yEscape^w to go back to the game.')])
     hub = Menu(image('hub'),
                [button(400, 250, 'Edit World', EDIT_GAME), button(400, 320, 'Menu Editor', MENU_EDITOR),
                 button(400, 390, 'Leave Editor', OPEN_DIALOG, DIALOG_LEAVE_EDITOR)],
-               [], [Text(310, 120, '^3^wGame Editor'),
-                    Text(170, 170, '^wEdit the maps and objects, or the menus of this game.'),
-                    Text(190, 480, '^wSave your work with the disk icon of the toolbar.')])
+               [], [centred_text(120, '^3^wProject Editor'),
+                    centred_text(170, '^wEdit the maps and objects, or the menus of this game.'),
+                    centred_text(480, '^wSave your work with the disk icon of the toolbar.')])
     # Over the world editor's screen: clear of its toolbar (left), tip bar
     # (top), bottom panel and edge arrows.
     editor = Menu(-1, [button(725, 48, 'Editor Menu', EDIT_MENU, w=64, h=16)], [],

@@ -5,7 +5,7 @@ the toolkit builds. The program fades it in from black, holds it and fades it
 out before the front-end menus; a click skips it.
 
 Run from anywhere:  /usr/bin/python3 tools/make_splash.py
-Needs Debian's python3-pil and fonts-dejavu (the logo and fonts are those of
+Needs Debian's python3-pil and fonts-dejavu (the word mark and fonts are those of
 tools/make_uireq.py).
 """
 import os
@@ -16,7 +16,7 @@ from PIL import Image, ImageDraw, ImageFilter
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from make_uireq import (AMBER, BLUE, GREEN, SANS, SANS_BOLD, SS, darker, font, gradient,  # noqa: E402
-                        lighter, logo)
+                        lighter, wordmark)
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "data", "splash0.jpg")
@@ -82,7 +82,7 @@ def draw_map(img):
 
 
 def draw_titles(img):
-    mark = logo().resize((480, 120), Image.LANCZOS)
+    mark = wordmark().resize((480, 120), Image.LANCZOS)
     img.alpha_composite(mark, ((W - 480) // 2 - 20, 70))
     d = ImageDraw.Draw(img)
     d.text((W // 2, 200), "Small tile-map games, made and played without code", font=font(SANS, 22),

@@ -4,6 +4,8 @@ tests/fixtures/images/. Run: /usr/bin/python3 tools/make_test_images.py
 
 - quadrants.png: 64 x 64, top left red, top right green, bottom left blue,
   bottom right white, opaque: shows orientation and mirroring at a glance.
+- quadrants_rgb.png: the same without an alpha channel, as a menu background
+  whose drawn pixels the menus may keep.
 - strip.png: an animation strip of ten 16 x 16 cells; cell k has the colour
   (20 k + 10, 200 - 20 k, 100) in its upper half and (20 k + 10, 0, 250) in
   its lower half.
@@ -49,6 +51,7 @@ def half_alpha():
 def main():
     os.makedirs(OUT, exist_ok=True)
     quadrants().save(os.path.join(OUT, "quadrants.png"))
+    quadrants().convert("RGB").save(os.path.join(OUT, "quadrants_rgb.png"))
     strip().save(os.path.join(OUT, "strip.png"))
     half_alpha().save(os.path.join(OUT, "halfalpha.png"))
     Image.new("RGB", (8, 8), (255, 0, 0)).save(os.path.join(OUT, "font_red.jpg"), quality=100)

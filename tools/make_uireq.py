@@ -1,7 +1,11 @@
 #!/usr/bin/python3
 """Draws the program's own images into data/uireq/: the 52 system images
-(buttons, toolbar icons, panel and dialog backgrounds, arrows, logo, loading
-screen, crosshair) and the 10 x 10 glyph atlas of the bitmap font.
+(buttons, toolbar icons, the checkmark, cross and door, panel and dialog
+backgrounds, arrows, logo, loading screen, crosshair) and the 10 x 10 glyph
+atlas of the bitmap font. An image with a word or a mark on it is drawn in
+the proportions of the box the program shows it in, so none is squeezed or
+stretched, and a control too small for its words is an icon; panels and
+backgrounds carry neither and stretch to any box.
 
 Run from anywhere:  /usr/bin/python3 tools/make_uireq.py
 Needs Debian's python3-pil and fonts-dejavu. Everything is drawn here from
@@ -128,25 +132,20 @@ def button(label, colour, w=256, h=96):
     return finish(big, w, h)
 
 
-def toggle(on):
-    w, h = 128, 64
-    big = canvas(w, h)
-    W, H = w * SS, h * SS
-    d = ImageDraw.Draw(big)
+def toggle(on, size=64):
+    """A square switch face: "ON" on green or "OFF" on grey, shown 32 x 32."""
     colour = GREEN if on else GREY
-    m = 4 * SS
-    d.rounded_rectangle((m, m, W - m, H - m), radius=(H - 2 * m) // 2, fill=darker(colour, 0.5) + (255,))
-    paste_gradient(big, (m + 3 * SS, m + 3 * SS, W - m - 3 * SS, H - m - 3 * SS), (H - 2 * m) // 2 - 3 * SS,
-                   lighter(colour, 0.2), darker(colour, 0.15))
+    big = canvas(size, size)
+    S = size * SS
     d = ImageDraw.Draw(big)
-    knob_r = (H - 2 * m) // 2 - 6 * SS
-    kx = W - m - 6 * SS - knob_r if on else m + 6 * SS + knob_r
-    d.ellipse((kx - knob_r, H // 2 - knob_r, kx + knob_r, H // 2 + knob_r), fill=(240, 242, 246, 255),
-              outline=(0, 0, 0, 90), width=SS)
-    f = font(SANS_BOLD, 22 * SS)
-    tx = m + (W - 2 * m - 2 * knob_r - 12 * SS) // 2 if on else W - m - (W - 2 * m - 2 * knob_r - 12 * SS) // 2
-    centred_text(d, tx, H // 2, "ON" if on else "OFF", f, WHITE)
-    return finish(big, w, h)
+    m = 2 * SS
+    d.rounded_rectangle((m, m, S - m, S - m), radius=12 * SS, fill=darker(colour, 0.5) + (255,))
+    paste_gradient(big, (m + 3 * SS, m + 3 * SS, S - m - 3 * SS, S - m - 3 * SS), 9 * SS, lighter(colour, 0.2),
+                   darker(colour, 0.2))
+    d = ImageDraw.Draw(big)
+    label = "ON" if on else "OFF"
+    centred_text(d, S // 2, S // 2, label, fit_font(SANS_BOLD, label, int(S * 0.78), int(S * 0.42)), WHITE)
+    return finish(big, size, size)
 
 
 def round_button(symbol_fn, colour, size=64):
@@ -202,6 +201,69 @@ def arrow(direction):
             rot.append((c + dx * math.cos(rad) - dy * math.sin(rad), c + dx * math.sin(rad) + dy * math.cos(rad)))
         d.polygon(rot, fill=WHITE)
     return round_button(draw_arrow, BLUE)
+
+
+# ---------------------------------------------------------------- marks
+
+def outlined(draw_fn, size=64):
+    """A shape drawn twice: thick in a dark outline colour, then in its own colours."""
+    big = canvas(size, size)
+    S = size * SS
+    draw_fn(ImageDraw.Draw(big), S, True)
+    draw_fn(ImageDraw.Draw(big), S, False)
+    return finish(big, size, size)
+
+
+def checkmark_shape(d, S, outline):
+    """The green checkmark that confirms: a short stroke down, a long one up."""
+    pts = [(S * 0.16, S * 0.52), (S * 0.40, S * 0.76), (S * 0.86, S * 0.24)]
+    w = int(S * (0.24 if outline else 0.15))
+    colour = (12, 60, 24, 255) if outline else (72, 206, 96, 255)
+    d.line(pts, fill=colour, width=w, joint="curve")
+    for x, y in (pts[0], pts[2]):
+        d.ellipse((x - w / 2, y - w / 2, x + w / 2, y + w / 2), fill=colour)
+    if not outline:
+        d.line([(S * 0.43, S * 0.66), (S * 0.80, S * 0.25)], fill=(170, 245, 180, 255), width=int(S * 0.035))
+
+
+def cross_shape(d, S, outline):
+    """The red cross that cancels or deletes."""
+    a, b = S * 0.22, S * 0.78
+    w = int(S * (0.24 if outline else 0.15))
+    colour = (70, 10, 10, 255) if outline else (222, 64, 56, 255)
+    for line in (((a, a), (b, b)), ((a, b), (b, a))):
+        d.line(line, fill=colour, width=w)
+        for x, y in line:
+            d.ellipse((x - w / 2, y - w / 2, x + w / 2, y + w / 2), fill=colour)
+
+
+WOOD = (150, 92, 48)
+
+
+def door_shape(d, S, outline):
+    """An open door, and an arrow leaving through it to the left: the way back out."""
+    x0, y0, x1, y1 = S * 0.36, S * 0.05, S * 0.95, S * 0.96   # the frame
+    if outline:
+        d.rectangle((x0 - S * 0.03, y0 - S * 0.03, x1 + S * 0.03, y1 + S * 0.03), fill=(20, 14, 10, 255))
+        return
+    f = S * 0.06
+    d.rectangle((x0, y0, x1, y1), fill=(214, 180, 130, 255))
+    d.rectangle((x0 + f, y0 + f, x1 - f, y1), fill=(24, 26, 40, 255))          # the dark doorway
+    hinge, swing = x1 - f, x0 + (x1 - x0) * 0.5                               # the leaf opens towards us
+    d.polygon([(swing, y0 + S * 0.12), (hinge, y0 + f), (hinge, y1), (swing, y1 - S * 0.06)],
+              fill=WOOD + (255,), outline=darker(WOOD, 0.5) + (255,))
+    inset = (hinge - swing) * 0.2
+    for top, bottom in ((0.22, 0.46), (0.56, 0.84)):
+        d.polygon([(swing + inset, S * (top + 0.02)), (hinge - inset, S * top), (hinge - inset, S * bottom),
+                   (swing + inset, S * (bottom - 0.02))], fill=darker(WOOD, 0.25) + (255,))
+    r = S * 0.035
+    d.ellipse((swing + inset - r, S * 0.51 - r, swing + inset + r, S * 0.51 + r), fill=(250, 206, 70, 255))
+    # the arrow, from the doorway out to the left
+    y, t = S * 0.53, S * 0.12
+    for colour, grow in (((20, 14, 10, 255), S * 0.035), ((255, 255, 255, 255), 0)):
+        d.rectangle((S * 0.24 - grow, y - t / 2 - grow, S * 0.62 + grow, y + t / 2 + grow), fill=colour)
+        d.polygon([(S * 0.03 - grow * 1.6, y), (S * 0.29 + grow, y - S * 0.19 - grow * 1.4),
+                   (S * 0.29 + grow, y + S * 0.19 + grow * 1.4)], fill=colour)
 
 
 # ---------------------------------------------------------------- panels
@@ -311,7 +373,8 @@ def emblem(d, cx, cy, r):
         d.polygon([(x, y - q2), (x + q2, y), (x, y + q2), (x - q2, y)], fill=lighter(colour, 0.35) + (255,))
 
 
-def logo():
+def wordmark():
+    """The emblem beside the name, 4 : 1: the splash image and the loading screen."""
     w, h = 512, 128
     big = canvas(w, h)
     W, H = w * SS, h * SS
@@ -320,6 +383,18 @@ def logo():
     f = font(SANS_BOLD, 64 * SS)
     d.text((128 * SS + 3 * SS, H // 2 + 3 * SS), "Quorvane", font=f, fill=(0, 0, 0, 150), anchor="lm")
     d.text((128 * SS, H // 2), "Quorvane", font=f, fill=WHITE, anchor="lm")
+    return finish(big, w, h)
+
+
+def logo():
+    """The emblem above the name, 5 : 2, the shape the introduction shows it at (200 x 80)."""
+    w, h = 500, 200
+    big = canvas(w, h)
+    W, H = w * SS, h * SS
+    d = ImageDraw.Draw(big)
+    emblem(d, W // 2, 54 * SS, 54 * SS)
+    f = fit_font(SANS_BOLD, "Quorvane", W - 60 * SS, 72 * SS)
+    centred_text(d, W // 2, 150 * SS, "Quorvane", f, WHITE)
     return finish(big, w, h)
 
 
@@ -337,7 +412,7 @@ def loading_screen():
         d.line((0, y, w, y), fill=(60, 90, 140, 255), width=1)
         y += step
         step = int(step * 1.35) + 1
-    mark = logo().resize((640, 160), Image.LANCZOS)
+    mark = wordmark().resize((640, 160), Image.LANCZOS)
     img.alpha_composite(mark, ((w - 640) // 2, int(h * 0.3)))
     sub = font(SANS, 22)
     d = ImageDraw.Draw(img)
@@ -502,33 +577,71 @@ def ic_locallogic(d, S):
     draw_gear(d, S, 0.72, 0.72, 0.16)
 
 
-# ---------------------------------------------------------------- game templates
+# ---------------------------------------------------------------- logic editor
 
-def template_card(title, colour, art_fn):
-    w, h = 256, 192
+def ic_phrases(d, S):
+    """A speech bubble with lines of text: the phrase editor."""
+    x0, y0, x1, y1 = S * 0.16, S * 0.18, S * 0.84, S * 0.66
+    d.rounded_rectangle((x0, y0, x1, y1), radius=int(S * 0.1), fill=WHITE)
+    d.polygon([(S * 0.30, y1 - S * 0.02), (S * 0.46, y1 - S * 0.02), (S * 0.26, S * 0.84)], fill=WHITE)
+    for k, right in enumerate((0.72, 0.64, 0.50)):
+        y = S * (0.29 + 0.11 * k)
+        d.line((S * 0.27, y, S * right, y), fill=(70, 50, 120, 255), width=int(S * 0.06))
+
+
+def tall_icon(draw_fn, colour, w=40, h=56):
+    """An icon on a rounded tile of w x h, for the narrow buttons of a rule row (shown 20 x 28)."""
     big = canvas(w, h)
     W, H = w * SS, h * SS
     d = ImageDraw.Draw(big)
-    d.rounded_rectangle((0, 0, W - 1, H - 1), radius=14 * SS, fill=darker(colour, 0.5) + (255,))
-    paste_gradient(big, (4 * SS, 4 * SS, W - 4 * SS, H - 40 * SS), 10 * SS, lighter(colour, 0.3),
-                   darker(colour, 0.2))
-    art_fn(ImageDraw.Draw(big), W, H - 40 * SS)
-    d = ImageDraw.Draw(big)
-    centred_text(d, W // 2, H - 20 * SS, title, font(SANS_BOLD, 22 * SS), WHITE)
+    d.rounded_rectangle((SS, SS, W - SS, H - SS), radius=8 * SS, fill=darker(colour, 0.55) + (255,))
+    paste_gradient(big, (3 * SS, 3 * SS, W - 3 * SS, H - 3 * SS), 6 * SS, lighter(colour, 0.15), darker(colour, 0.25))
+    draw_fn(ImageDraw.Draw(big), W, H)
     return finish(big, w, h)
 
 
+def ic_bin(d, W, H):
+    """A waste bin: delete this rule."""
+    cx = W / 2
+    t = max(SS, int(W * 0.07))
+    d.rectangle((cx - W * 0.34, H * 0.27, cx + W * 0.34, H * 0.27 + t * 1.4), fill=WHITE)   # the lid
+    d.rectangle((cx - W * 0.1, H * 0.21, cx + W * 0.1, H * 0.27), fill=WHITE)               # its handle
+    d.polygon([(cx - W * 0.27, H * 0.36), (cx + W * 0.27, H * 0.36), (cx + W * 0.2, H * 0.8),
+               (cx - W * 0.2, H * 0.8)], fill=WHITE)                                           # the body
+    for k in (-1, 0, 1):
+        x = cx + k * W * 0.11
+        d.line((x, H * 0.42, x, H * 0.73), fill=darker(RED, 0.35) + (255,), width=t)
+
+
+def ic_pages(d, W, H):
+    """Two sheets, one laid over the other: copy this rule."""
+    sw, sh = W * 0.46, H * 0.38
+    t = max(SS, int(W * 0.06))
+    for x, y in ((W * 0.14, H * 0.18), (W * 0.40, H * 0.44)):
+        d.rectangle((x, y, x + sw, y + sh), fill=WHITE, outline=darker(AMBER, 0.5) + (255,), width=t)
+        for k in range(3):
+            ly = y + sh * (0.28 + 0.22 * k)
+            d.line((x + sw * 0.2, ly, x + sw * 0.8, ly), fill=darker(AMBER, 0.3) + (255,), width=t)
+
+
+# ---------------------------------------------------------------- logic macros
+
 def art_rpg(d, W, H):
-    # sword crossing a shield
-    cx, cy = W * 0.5, H * 0.52
-    s = H * 0.34
-    d.polygon([(cx - s, cy - s * 0.8), (cx + s, cy - s * 0.8), (cx + s * 0.9, cy + s * 0.2), (cx, cy + s),
-               (cx - s * 0.9, cy + s * 0.2)], fill=(150, 60, 40, 255), outline=(240, 210, 120, 255), width=3 * SS)
-    d.line((cx - s * 1.3, cy + s * 1.0, cx + s * 1.2, cy - s * 1.2), fill=(225, 230, 240, 255), width=int(s * 0.16))
-    d.line((cx - s * 1.0, cy + s * 0.2, cx - s * 0.4, cy + s * 0.9), fill=(200, 160, 60, 255), width=int(s * 0.14))
+    """A sword crossing a shield."""
+    cx, cy = W * 0.5, H * 0.5
+    s = H * 0.3
+    d.polygon([(cx - s, cy - s * 0.9), (cx + s, cy - s * 0.9), (cx + s * 0.9, cy + s * 0.25), (cx, cy + s * 1.2),
+               (cx - s * 0.9, cy + s * 0.25)], fill=(70, 110, 190, 255), outline=(240, 210, 120, 255),
+              width=int(s * 0.14))
+    d.line((cx, cy - s * 0.7, cx, cy + s * 0.9), fill=(240, 210, 120, 255), width=int(s * 0.12))
+    d.line((cx - s * 1.25, cy + s * 1.25, cx + s * 1.2, cy - s * 1.2), fill=(235, 238, 245, 255),
+           width=int(s * 0.2))                                                   # the blade
+    d.line((cx - s * 1.05, cy + s * 0.55, cx - s * 0.55, cy + s * 1.05), fill=(200, 160, 60, 255),
+           width=int(s * 0.18))                                                  # the cross guard
 
 
 def art_platform(d, W, H):
+    """Ledges of grass, a runner and a coin."""
     for (x0, y0, x1) in ((0.08, 0.78, 0.42), (0.5, 0.58, 0.92), (0.2, 0.36, 0.5)):
         d.rectangle((W * x0, H * y0, W * x1, H * (y0 + 0.1)), fill=(120, 80, 40, 255))
         d.rectangle((W * x0, H * y0, W * x1, H * (y0 + 0.035)), fill=(90, 200, 90, 255))
@@ -590,11 +703,11 @@ def images():
         "minus": round_button(minus_symbol, RED),
         "gameeditorbackground": game_editor_background(),
         "dialogbackground": dialog_background(),
-        "ok": button("OK", GREEN),
-        "cancel": button("Cancel", RED),
+        "ok": outlined(checkmark_shape),
+        "cancel": outlined(cross_shape),
         "load": loading_screen(),
         "consolebackground": console_background(),
-        "quit": button("Quit", RED),
+        "quit": outlined(door_shape),
         "shader": solid(8, 8, (255, 255, 255, 255)),
         "font": font_atlas(),
         "notice": notice_background(),
@@ -629,12 +742,12 @@ def images():
         "line": separator_line(),
         "logo": logo(),
         "open": button("Open", BLUE),
-        "texted": button("Menu Editor", PURPLE),
-        "rpg": template_card("RPG", (150, 70, 50), art_rpg),
-        "platform": template_card("Platform", (50, 120, 190), art_platform),
-        "test": button("Test", GREEN),
-        "delsen": button("Delete Rule", RED),
-        "copysen": button("Copy Rule", AMBER),
+        "texted": icon(ic_phrases, PURPLE),
+        "rpg": icon(lambda d, S: art_rpg(d, S, S), (150, 70, 50)),
+        "platform": icon(lambda d, S: art_platform(d, S, S), (50, 120, 190)),
+        "test": button("Test", GREEN, 128, 64),
+        "delsen": tall_icon(ic_bin, RED),
+        "copysen": tall_icon(ic_pages, AMBER),
         "crosshair": crosshair(),
     }
 

@@ -1,5 +1,8 @@
 """Writing menu systems in the ui.cfg layout the program reads and its menu
-editor writes, and the shared art style of menu images (PIL)."""
+editor writes, measuring text lines as the program draws them, and the shared
+art style of menu images (PIL)."""
+import re
+
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 FONT = '/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf'
@@ -71,6 +74,32 @@ def ui_cfg(menus, intro, editor_main, editor, ingame, animated=()):
                 's menu%dstring0 end' % m, '']
     out += ['// Stop loading menu', 's menu%d endMenuLoad' % len(menus)]
     return '\n'.join(out)
+
+
+# The glyph half-widths of the text sizes ^1 to ^4 (4 is the default). A glyph
+# is centred on the pen, which moves 2 s + 1 a glyph.
+TEXT_SIZES = {'1': 4, '2': 5, '3': 6, '4': 8}
+
+
+def text_extent(line):
+    """How far the drawn glyphs of a line reach to the left and to the right
+    of the x it is drawn at (colour and size codes draw nothing)."""
+    size, pen, left, right = 4, 0, 0, 0
+    for code, char in re.findall(r'\^(.)|(.)', line, re.S):
+        if code:
+            size = TEXT_SIZES.get(code, size)
+            continue
+        if pen == 0:
+            left = -size
+        right = pen + size
+        pen += 2 * size + 1
+    return left, right
+
+
+def centred_text(y, line, width=800):
+    """A text line centred across the screen."""
+    left, right = text_extent(line)
+    return Text(width // 2 - (left + right) // 2, y, line)
 
 
 def font(size):

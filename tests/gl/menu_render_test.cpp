@@ -10,6 +10,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "core/init.h"
 #include "core/pick.h"
@@ -38,11 +39,6 @@ rgb at(int x, int y)
 rgb code(int r, int b)
 {
     return {r, pickControlMark, b};
-}
-
-bool lit(const rgb& p)
-{
-    return p[0] + p[1] + p[2] > 90;
 }
 
 GLuint fixture(const char* name)
@@ -152,8 +148,14 @@ TEST_F(MenuRender, PickPassPaintsTheCodesOfTheControls)
     EXPECT_EQ(at(110, 520), code(pickEditMenuText, 0));
 }
 
+// The dialog's box and buttons, with fixture images in place of the program's
+// own dialog background (quadrants), checkmark (green) and cross (red).
 TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
 {
+    const std::vector<img> saved = sysImage;
+    sysImage[sysImageDialogBackground].SetTex(static_cast<int>(fixture("quadrants.png")));
+    sysImage[sysImageOk].SetTex(static_cast<int>(fixture("font_green.png")));
+    sysImage[sysImageCancel].SetTex(static_cast<int>(fixture("font_red.jpg")));
     scriptSys.readFile(dir.write("dialog.cfg",
                                  "f dialog7background 5\nf dialog7button0 6\nf dialog7button1 7\n"
                                  "s dialog7text0 ^wFIRST\ns dialog7text1 ^wSECOND\ns dialog7text2 end\n"
@@ -178,7 +180,12 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
     EXPECT_TRUE(rowLit(200));
     EXPECT_TRUE(rowLit(215));
     EXPECT_FALSE(rowLit(245));  // after "end"
-    EXPECT_TRUE(lit(at(300, 370)));
+    const auto red = [](const rgb& p) { return p[0] > 250 && p[1] < 5 && p[2] < 5; };  // a JPEG's red
+    EXPECT_EQ(at(300, 370), green);              // the checkmark
+    EXPECT_TRUE(red(at(546, 370)));              // the hovered cross, a tenth wider
+    EXPECT_EQ(at(185, 155), (rgb{255, 0, 0}));  // the box, 440 x 300 about the centre
+    EXPECT_EQ(at(615, 445), (rgb{255, 255, 255}));
+    EXPECT_NE(at(175, 155), (rgb{255, 0, 0}));  // and no wider
 
     // A dialog without keys: an empty box whose buttons can still be clicked.
     enableDialog(42);
@@ -191,6 +198,7 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
     disableDialog();
     EXPECT_EQ(gameSys.getGameState(), gameStateWorldEditor);
     EXPECT_EQ(gameUI.getCurrentDialogBox(), 0);
+    sysImage = saved;
 }
 
 // An opaque background is kept and copied back on later frames; a frame after
@@ -198,10 +206,8 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
 // what drawing the background afresh shows.
 TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
 {
-    const auto load = [](const char* name) {
-        std::string path = std::string(QV_DATA_DIR) + "/ui/" + name;
-        return static_cast<int>(ilutGLLoadImage(path.data()));
-    };
+    // Images without an alpha channel, as the bundled backgrounds are.
+    const auto load = [](const char* name) { return static_cast<int>(fixture(name)); };
     const std::array<std::array<int, 2>, 4> spots{{{20, 20}, {780, 20}, {20, 580}, {400, 150}}};
     const auto shown = [&](int scale) {
         std::array<rgb, 4> seen{};
@@ -213,7 +219,7 @@ TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
         displayTexture(400, 300, menuBackgroundDepth, 400, 300, 1, 1, 1, tex, true, true, 1, pickNone);
         return shown(scale);
     };
-    uiImage[0].SetTex(load("10000.jpg"));
+    uiImage[0].SetTex(load("quadrants_rgb.png"));
     const std::array<rgb, 4> first = fresh(uiImage[0].GetTex(), 1);
     for (int frame = 0; frame < 2; ++frame) {
         draw(false);
@@ -221,7 +227,7 @@ TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
     }
 
     deleteUIImageTextures(1);
-    uiImage[0].SetTex(load("10001.jpg"));
+    uiImage[0].SetTex(load("font_red.jpg"));
     const std::array<rgb, 4> second = fresh(uiImage[0].GetTex(), 1);
     EXPECT_NE(second, first);
     draw(false);
