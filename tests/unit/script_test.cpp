@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -226,6 +227,11 @@ TEST_F(ScriptTest, ATakerKeepsEntriesOutOfTheTable)
     EXPECT_FALSE(table.hasKey("tile"));
     EXPECT_FLOAT_EQ(table.findLineF("kept"), 1.0f);
     EXPECT_TRUE(table.hasKey("bad"));
+
+    // What the taker throws reaches the reader's caller as it is; the table is left empty.
+    const auto fail = [](std::string_view, float) -> bool { throw std::bad_alloc(); };
+    EXPECT_THROW(table.readFile(dir.file("t.cfg"), fail), std::bad_alloc);
+    EXPECT_EQ(table.getLineAmount(), 0);
 }
 
 TEST(DecimalPrefix, ShortNumbersConvertAsTheLibraryDoes)
