@@ -1,31 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and starts it in the user's
-# working directory. Every run adds the bundled files of data/ that the
-# working directory lacks; a file that is there is never overwritten or removed.
+# Installs what is missing, builds the program in build-run/ and starts it the
+# way the installed `quorvane` command does, through the same launcher
+# (install/quorvane.in): in the user's working directory, to which every run
+# first adds the files of data/ that it lacks; a file that is there is never
+# overwritten or removed. The command line goes to the program unchanged.
 set -euo pipefail
 repo="$(cd "$(dirname "$0")" && pwd)"
 cd "$repo"
 . tools/install-deps.sh
 install_missing build
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DQV_TESTS=OFF -DQV_BENCH=OFF >/dev/null
-cmake --build build -j"$(nproc)"
+cmake -S . -B build-run -DCMAKE_BUILD_TYPE=Release -DQV_TESTS=OFF -DQV_BENCH=OFF >/dev/null
+cmake --build build-run -j"$(nproc)"
 
-if [ -z "${DISPLAY:-}" ]; then
-  echo "run.sh: no display to open a window on (DISPLAY is not set)." >&2
-  exit 1
-fi
-
-workdir="${XDG_DATA_HOME:-$HOME/.local/share}/quorvane"
-mkdir -p "$workdir"
-added=0
-while IFS= read -r -d '' file; do
-  relative="${file#"$repo/data/"}"
-  [ -e "$workdir/$relative" ] && continue
-  mkdir -p "$(dirname "$workdir/$relative")"
-  cp -p "$file" "$workdir/$relative"
-  added=$((added + 1))
-done < <(find "$repo/data" -type f -print0)
-[ "$added" -gt 0 ] && echo "run.sh: added $added bundled files to the working directory $workdir"
-cd "$workdir"
-exec "$repo/build/quorvane"
+QUORVANE_PROGRAM="$repo/build-run/quorvane" QUORVANE_DATA="$repo/data" exec bash "$repo/install/quorvane.in" "$@"

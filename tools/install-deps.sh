@@ -1,8 +1,14 @@
 # Installs the Debian packages Quorvane needs that are not there yet.
 # Sourced by run.sh and test.sh: install_missing build [test]
-buildPackages="g++ cmake make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
+# build: the compiler and build tools, the libraries the program links, and
+#   Mesa's drivers to draw with.
+# test: GoogleTest and Google Benchmark; Xvfb (xvfb-run needs xauth), xdotool
+#   and xwd (x11-apps) for the tests that drive a window; Xlib for the tests'
+#   window-closing tool; the validators of the installed desktop entry and
+#   AppStream metadata.
+buildPackages="g++ cmake make pkgconf libglut-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libdevil-dev libopenal-dev libalut-dev libboost-filesystem-dev"
-testPackages="googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils x11-apps libx11-dev"
+testPackages="libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps libx11-dev desktop-file-utils appstream"
 
 install_missing() {
   local wanted="" missing="" pkg

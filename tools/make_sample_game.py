@@ -1,11 +1,11 @@
 #!/usr/bin/python3
 """Generates the sample game data/games/sample/: two maps with textured tiles
 and varied heights, objects of every type (cube, square, model, billboard) on
-several layers, an animated image, a skybox, a 3DS model with its texture,
-sounds, phrases, a few logic rules and the game's own menus and splash image.
-Every folder is already numbered as the loader numbers it. Needs python3-pil
-and the built-in map images and menus (make_map_images.py, make_menus.py).
-Run: python3 tools/make_sample_game.py"""
+several layers, an animated image, the built-in sky, a 3DS model with its
+texture, sounds, phrases, a few logic rules and the game's own menus and splash
+image. Every folder is already numbered as the loader numbers it. Needs
+python3-pil and the built-in map images and menus (make_map_images.py,
+make_menus.py). Run: python3 tools/make_sample_game.py"""
 import math
 import os
 import shutil
@@ -16,8 +16,8 @@ from PIL import Image, ImageDraw, ImageFilter
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import make_menus  # noqa: E402
 from audio import mix, note, pluck, seq, sweep, tone, write_wav  # noqa: E402
-from make_map_images import NAMES as BUILTIN  # noqa: E402
-from menu_files import font, ui_cfg, vertical_gradient  # noqa: E402
+from make_map_images import NAMES as BUILTIN, SKY_FACES  # noqa: E402
+from menu_files import centred_text, font, ui_cfg, vertical_gradient  # noqa: E402
 from tds import MeshBuilder, model_3ds  # noqa: E402
 
 NAME = 'sample'
@@ -29,29 +29,12 @@ CELL = 64        # one frame of an animation strip, ten cells wide
 CUBE, SQUARE, MODEL, BILLBOARD = 0, 1, 2, 3
 
 
-def tile(name):
+def builtin(name):
+    """The game image index of a built-in map image (data/map/)."""
     return BUILTIN.index(name)
 
 
 # ---------------------------------------------------------------- images
-
-def crate():
-    im = Image.new('RGB', (128, 128), (150, 100, 50))
-    d = ImageDraw.Draw(im)
-    d.rectangle([0, 0, 127, 127], outline=(90, 55, 25), width=10)
-    d.line([(8, 8), (120, 120)], fill=(100, 65, 30), width=10)
-    d.line([(120, 8), (8, 120)], fill=(100, 65, 30), width=10)
-    return im
-
-
-def tree():
-    im = Image.new('RGBA', (128, 256), (0, 0, 0, 0))
-    d = ImageDraw.Draw(im)
-    d.rectangle([56, 170, 72, 255], fill=(100, 65, 35, 255))
-    for i, (w, y) in enumerate([(60, 40), (52, 90), (44, 140)]):
-        d.ellipse([64 - w, y - 40, 64 + w, y + 50], fill=(40 + 15 * i, 120 + 10 * i, 50, 255))
-    return im
-
 
 def crystal_strip():
     """Four frames of a glowing crystal, side by side in a strip of ten cells."""
@@ -75,32 +58,33 @@ def sign():
     d = ImageDraw.Draw(im)
     d.rectangle([58, 60, 70, 127], fill=(110, 75, 40, 255))
     d.rounded_rectangle([6, 12, 121, 72], radius=8, fill=(190, 150, 90, 255), outline=(90, 60, 30, 255), width=4)
-    d.text((20, 28), 'PORTAL', font=font(20), fill=(60, 30, 10, 255))
-    d.polygon([(100, 34), (112, 42), (100, 50)], fill=(60, 30, 10, 255))
+    d.text((16, 42), 'PORTAL', font=font(17), fill=(60, 30, 10, 255), anchor='lm')
+    d.polygon([(98, 34), (110, 42), (98, 50)], fill=(60, 30, 10, 255))
     return im
+
+
+# The message box covers the whole window, its image inset by a hundredth on
+# every side: an image this size lands on the 800 x 600 window pixel for pixel.
+MESSAGE_SIZE = (816, 612)
+
+
+def draw_centred(draw, centre_y, line, size, colour):
+    draw.text((MESSAGE_SIZE[0] // 2, centre_y), line, font=font(size), fill=colour, anchor='mm')
 
 
 def message_box():
-    im = Image.new('RGBA', (256, 128), (0, 0, 0, 0))
+    """"You win!" on a panel in the middle of the window, the rest clear."""
+    w, h = MESSAGE_SIZE
+    im = Image.new('RGBA', MESSAGE_SIZE, (0, 0, 0, 0))
+    shadow = Image.new('RGBA', MESSAGE_SIZE, (0, 0, 0, 0))
+    panel = [w // 2 - 230, h // 2 - 95, w // 2 + 230, h // 2 + 95]
+    ImageDraw.Draw(shadow).rounded_rectangle([c + 6 for c in panel], radius=22, fill=(0, 0, 0, 120))
+    im.alpha_composite(shadow.filter(ImageFilter.GaussianBlur(6)))
     d = ImageDraw.Draw(im)
-    d.rounded_rectangle([2, 2, 253, 125], radius=16, fill=(20, 40, 80, 220), outline=(255, 220, 100, 255), width=4)
-    d.text((50, 40), 'You win!', font=font(36), fill=(255, 230, 120, 255))
+    d.rounded_rectangle(panel, radius=22, fill=(20, 40, 80, 235), outline=(255, 220, 100, 255), width=4)
+    draw_centred(d, h // 2 - 28, 'You win!', 64, (255, 230, 120, 255))
+    draw_centred(d, h // 2 + 48, 'Press Enter to return to the menus.', 22, (235, 240, 250, 255))
     return im
-
-
-def sky_face(kind):
-    if kind == 'top':
-        return vertical_gradient((128, 128), (60, 110, 200), (70, 120, 210))
-    if kind == 'bottom':
-        return vertical_gradient((128, 128), (70, 110, 70), (60, 100, 60))
-    im = vertical_gradient((256, 256), (60, 110, 200), (190, 220, 245))
-    d = ImageDraw.Draw(im)
-    offset = {'front': 0, 'left': 60, 'back': 120, 'right': 180}[kind]
-    cloud, margin = 70, 4  # every cloud stays whole inside its face, so no face edge cuts one
-    for i in range(3):
-        x = margin + (offset + 90 * i) % (256 - cloud - 2 * margin)
-        d.ellipse([x, 60 + 20 * i, x + cloud, 85 + 20 * i], fill=(245, 245, 250))
-    return im.filter(ImageFilter.GaussianBlur(1.2))
 
 
 def flag():
@@ -120,10 +104,9 @@ def portal():
     return im.filter(ImageFilter.GaussianBlur(0.8))
 
 
-SKY = ['front', 'left', 'back', 'right', 'top', 'bottom']
-OWN_IMAGES = [('crate', crate), ('tree', tree), ('crystal', crystal_strip), ('sign', sign),
-              ('message', message_box)] + [('sky_' + k, (lambda k=k: sky_face(k))) for k in SKY] + \
-             [('flag', flag), ('portal', portal)]
+OWN_IMAGES = [('crystal', crystal_strip), ('sign', sign), ('message', message_box), ('flag', flag),
+              ('portal', portal)]
+SKY = tuple(builtin('sky_' + face) for face in SKY_FACES)
 
 
 def own(name):
@@ -133,17 +116,19 @@ def own(name):
 # ---------------------------------------------------------------- model
 
 def house_mesh():
-    """A small house: a box of walls under a pyramid roof, y up, centred on x and z."""
+    """A small house: a box of walls under a pyramid roof, y up, centred on x and
+    z. Every face turns counter-clockwise seen from outside, its front face, so
+    that the world's culling of back faces keeps the outside."""
     m = MeshBuilder()
     wall, top = 1.0, 1.0
-    corners = [(-1, -1), (1, -1), (1, 1), (-1, 1)]
+    corners = [(-1, -1), (-1, 1), (1, 1), (1, -1)]
     for i in range(4):
         (x0, z0), (x1, z1) = corners[i], corners[(i + 1) % 4]
         m.quad([(x0, 0, z0), (x1, 0, z1), (x1, wall, z1), (x0, wall, z0)],
                [(0, 0), (1, 0), (1, 0.5), (0, 0.5)])
         m.triangle([(x0 * 1.15, top, z0 * 1.15), (x1 * 1.15, top, z1 * 1.15), (0, top + 0.9, 0)],
                    [(0, 0.5), (1, 0.5), (0.5, 1.0)])
-    m.quad([(-1, 0, -1), (-1, 0, 1), (1, 0, 1), (1, 0, -1)], [(0, 0), (0, 0.5), (1, 0.5), (1, 0)])
+    m.quad([(-1, 0, -1), (1, 0, -1), (1, 0, 1), (-1, 0, 1)], [(0, 0), (1, 0), (1, 0.5), (0, 0.5)])
     return m
 
 
@@ -173,9 +158,17 @@ def game_sounds():
 # ---------------------------------------------------------------- maps
 
 class GameObject:
-    def __init__(self, name, kind, tex, layer, x, y, size, obstruct=1, rot=(0, 0, 0), box=None, ground=0.0):
+    """One object of a map, at the middle of tile (x, y) (a fraction for a place
+    between tiles). `size` is the half-size (w, h, d) the object line stores: h
+    is the height a Cube, Model or Billboard rises above and below its position,
+    so they stand h above the ground. A Square lies flat at its position and
+    repeats its image across itself. `rot` is stored as (x, y, z) in degrees; a
+    Model's rotations reach the axes in the order x, z, y, so its z rotation
+    turns it about the vertical."""
+
+    def __init__(self, name, kind, tex, layer, x, y, size, ground, obstruct=1, rot=(0, 0, 0), box=None):
         self.name, self.kind, self.tex, self.layer = name, kind, tex, layer
-        self.pos = (x * TILE, y * TILE, ground + size[2])
+        self.pos = (x * TILE, y * TILE, ground + (0.0 if kind == SQUARE else size[1]))
         self.size = size
         self.box = box or size
         self.obstruct = obstruct
@@ -194,10 +187,34 @@ def num(v):
 
 
 class GameMap:
-    def __init__(self, name, w, h, tiles, heights, objects, fog=None, sky=(0,) * 6, layers=7, stretch=0):
+    def __init__(self, name, w, h, tiles, heights, objects, fog=None, sky=SKY, layers=7, stretch=0):
         self.name, self.w, self.h = name, w, h
         self.tiles, self.heights, self.objects = tiles, heights, objects
         self.fog, self.sky, self.layers, self.stretch = fog, sky, layers, stretch
+
+
+CORNERS = [(0, 0), (1, 0), (0, 1), (1, 1)]
+
+
+def ground_at(heights, x, y):
+    """The ground in the middle of tile (x, y): the mean of its corners, which
+    take the heights of tiles (x, y), (x + 1, y), (x, y + 1), (x + 1, y + 1)
+    (0 beyond the map)."""
+    return sum(heights.get((x + i, y + j), 0.0) for i, j in CORNERS) / 4
+
+
+def level(heights, x, y):
+    """Flattens tile (x, y) at the height of its middle, for a building whose
+    footprint, however turned, stays inside the tile (6 units across)."""
+    flat = round(ground_at(heights, x, y), 2)
+    for i, j in CORNERS:
+        if (x + i, y + j) in heights:
+            heights[(x + i, y + j)] = flat
+
+
+# The player's name carries a black colour code: its score, the seconds
+# played, shows above it as "Time 12" in black, readable over sky and snow.
+PLAYER_NAME = '^kTime'
 
 
 def meadow():
@@ -210,56 +227,62 @@ def meadow():
 
     def texture(x, y):
         if (x - 8) ** 2 + (y - 8) ** 2 <= 4:
-            return tile('water')
+            return builtin('water')
         if (x - 8) ** 2 + (y - 8) ** 2 <= 8:
-            return tile('sand')
+            return builtin('sand')
         if y == 3 or (x == 3 and y > 3):
-            return tile('dirt')
+            return builtin('dirt')
         if x == 0 or y == 0:
-            return tile('stone')
-        return tile('grass')
+            return builtin('stone')
+        return builtin('grass')
 
     tiles = {(x, y): texture(x, y) for x in range(w) for y in range(h)}
     heights = {(x, y): height(x, y) for x in range(w) for y in range(h)}
-    g = lambda x, y: heights[(x, y)]  # noqa: E731
+    level(heights, 6, 2)
+    g = lambda x, y: ground_at(heights, x, y)  # noqa: E731
+    tree, rock = builtin('tree'), builtin('rock')
     objects = [
-        GameObject('player', CUBE, own('crate'), 0, 3, 3, (1.0, 1.0, 1.0), ground=g(3, 3)),
-        GameObject('house', MODEL, 0, 1, 6, 2, (2.5, 2.5, 2.5), rot=(0, 30, 0), ground=g(6, 2)),
-        GameObject('tree', BILLBOARD, own('tree'), 2, 1, 6, (1.5, 3.0, 3.0), ground=g(1, 6)),
-        GameObject('tree', BILLBOARD, own('tree'), 2, 2, 9, (1.5, 3.0, 3.0), ground=g(2, 9)),
-        GameObject('tree', BILLBOARD, own('tree'), 2, 10, 2, (1.5, 3.0, 3.0), ground=g(10, 2)),
-        GameObject('tree', BILLBOARD, own('tree'), 2, 5, 10, (1.5, 3.0, 3.0), ground=g(5, 10)),
-        GameObject('crystal', BILLBOARD, own('crystal'), 0, 8, 5, (0.8, 0.8, 1.2), ground=g(8, 5)),
-        GameObject('sign', SQUARE, own('sign'), 4, 4, 7, (1.0, 1.0, 1.0), rot=(0, 45, 0), ground=g(4, 7)),
-        GameObject('portal', SQUARE, own('portal'), 0, 10, 10, (2.0, 0.2, 2.0), ground=g(10, 10)),
-        GameObject('crate', CUBE, own('crate'), 6, 5, 5, (0.8, 0.8, 0.8), ground=g(5, 5)),
-        GameObject('wall', CUBE, tile('brick'), 6, 0, 11, (3.0, 0.5, 1.0), ground=g(0, 11)),
+        GameObject(PLAYER_NAME, CUBE, builtin('crate'), 0, 3, 3, (1.0, 1.0, 1.0), g(3, 3)),
+        GameObject('house', MODEL, 0, 1, 6, 2, (2.1, 2.1, 2.1), g(6, 2), rot=(0, 0, 30)),
+        GameObject('tree', BILLBOARD, tree, 2, 1, 6, (1.5, 3.0, 1.5), g(1, 6)),
+        GameObject('tree', BILLBOARD, tree, 2, 2, 9, (1.5, 3.0, 1.5), g(2, 9)),
+        GameObject('tree', BILLBOARD, tree, 2, 10, 2, (1.5, 3.0, 1.5), g(10, 2)),
+        GameObject('tree', BILLBOARD, tree, 2, 5, 10, (1.5, 3.0, 1.5), g(5, 10)),
+        GameObject('crystal', BILLBOARD, own('crystal'), 0, 8, 5, (0.8, 0.8, 0.8), g(8, 5)),
+        GameObject('sign', BILLBOARD, own('sign'), 4, 4, 7, (1.0, 1.0, 1.0), g(4, 7)),
+        GameObject('portal', BILLBOARD, own('portal'), 0, 10, 10, (1.5, 1.5, 1.5), g(10, 10)),
+        GameObject('crate', CUBE, builtin('crate'), 6, 5, 5, (0.8, 0.8, 0.8), g(5, 5)),
+        GameObject('wall', CUBE, builtin('brick'), 6, 0, 11, (3.0, 1.0, 0.5), g(0, 11)),
+        GameObject('jetty', SQUARE, builtin('planks'), 5, 6.35, 8, (7.0, 1.2, 0.2), -0.05, obstruct=0),
+        GameObject('villager', BILLBOARD, builtin('character'), 3, 7, 4, (0.9, 1.8, 0.9), g(7, 4)),
+        GameObject('rock', BILLBOARD, rock, 2, 9, 3, (1.2, 1.2, 1.2), g(9, 3)),
+        GameObject('rock', BILLBOARD, rock, 2, 4, 10, (0.8, 0.8, 0.8), g(4, 10)),
     ]
-    sky = tuple(own('sky_' + k) for k in SKY)
-    return GameMap('Meadow', w, h, tiles, heights, objects, sky=sky)
+    return GameMap('Meadow', w, h, tiles, heights, objects)
 
 
 def snowfield():
     w = h = 10
     heights = {(x, y): round(0.8 * math.cos(x / 1.7) + 0.6 * math.sin(y / 1.3), 2) for x in range(w) for y in range(h)}
-    tiles = {(x, y): tile('stone') if (x + y) % 7 == 0 else tile('snow') for x in range(w) for y in range(h)}
-    tiles.update({(x, 5): tile('planks') for x in range(2, 8)})
-    g = lambda x, y: heights[(x, y)]  # noqa: E731
+    tiles = {(x, y): builtin('stone') if (x + y) % 7 == 0 else builtin('snow') for x in range(w) for y in range(h)}
+    tiles.update({(x, 5): builtin('planks') for x in range(2, 8)})
+    level(heights, 4, 7)
+    g = lambda x, y: ground_at(heights, x, y)  # noqa: E731
     objects = [
-        GameObject('player', CUBE, own('crate'), 0, 1, 1, (1.0, 1.0, 1.0), ground=g(1, 1)),
-        GameObject('flag', BILLBOARD, own('flag'), 0, 8, 8, (1.0, 2.0, 2.0), ground=g(8, 8)),
-        GameObject('hut', MODEL, 0, 1, 4, 7, (2.0, 2.0, 2.0), rot=(0, -20, 0), ground=g(4, 7)),
-        GameObject('crate', CUBE, own('crate'), 6, 6, 3, (0.8, 0.8, 0.8), ground=g(6, 3)),
-        GameObject('crate', CUBE, own('crate'), 6, 6, 4, (0.8, 0.8, 0.8), ground=g(6, 4)),
-        GameObject('pine', BILLBOARD, own('tree'), 2, 2, 7, (1.5, 3.0, 3.0), ground=g(2, 7)),
+        GameObject(PLAYER_NAME, CUBE, builtin('crate'), 0, 1, 1, (1.0, 1.0, 1.0), g(1, 1)),
+        GameObject('flag', BILLBOARD, own('flag'), 0, 8, 8, (1.0, 2.0, 1.0), g(8, 8), box=(2.0, 2.0, 2.0)),
+        GameObject('hut', MODEL, 0, 1, 4, 7, (2.0, 2.0, 2.0), g(4, 7), rot=(0, 0, -20)),
+        GameObject('crate', CUBE, builtin('crate'), 6, 6, 3, (0.8, 0.8, 0.8), g(6, 3)),
+        GameObject('crate', CUBE, builtin('crate'), 6, 6, 4, (0.8, 0.8, 0.8), g(6, 4)),
+        GameObject('pine', BILLBOARD, builtin('tree'), 2, 2, 7, (1.5, 3.0, 1.5), g(2, 7)),
+        GameObject('rock', BILLBOARD, builtin('rock'), 2, 7, 2, (1.0, 1.0, 1.0), g(7, 2)),
     ]
-    return GameMap('Snowfield', w, h, tiles, heights, objects, fog=(0.05, 0.85, 0.9, 0.95),
-                   sky=tuple(own('sky_' + k) for k in SKY))
+    return GameMap('Snowfield', w, h, tiles, heights, objects, fog=(0.05, 0.85, 0.9, 0.95))
 
 
 PHRASES = {
-    0: '^wWelcome to the ^gMeadow^w! Touch the ^ccrystal^w, then step into the ^mportal^w.',
-    1: '^wFind the ^rflag^w in the snow to win.',
+    0: '^wWelcome to the ^gMeadow^w! Touch the ^ccrystal^w, then step into the ^pportal^w.',
+    1: '^wFind the ^oflag^w in the snow to win.',
     2: '^cThe crystal hums.',
 }
 ANIMATED = [(own('crystal'), 3, 200)]
@@ -302,7 +325,7 @@ DO_ONCE, REPEATEDLY, EVERY_SECONDS, WHEN_OBJECT, WHEN_WIN = 128, 129, 132, 100, 
 UP, DOWN, LEFT, RIGHT, ENTER = 104, 105, 106, 107, 109
 IS, TOUCHING, THEN = 300, 400, 600
 DISPLAY_IMAGE, DISPLAY_PHRASE, PLAY_SOUND, GOTO_MAP, WIN, END_GAME = 703, 705, 744, 770, 701, 773
-HIDE, UNSOLID, ADD_GLOBAL, SHOW_GLOBAL_ABOVE = 721, 724, 764, 712
+HIDE, UNSOLID, ADD_GLOBAL, GLOBAL_TO_OWN_SCORE, SHOW_SCORE_ABOVE = 721, 724, 764, 769, 711
 THIRD_PERSON_VIEW, THIRD_PERSON_UPDATE = 738, 736
 FORWARD, BACKWARD, LEFTWARD, RIGHTWARD = 719, 720, 717, 718
 DISABLE_ENTER, ENABLE_ENTER = 798, 790
@@ -321,11 +344,12 @@ def touched(thing, action, value):
 
 def player_rules():
     """The player's own rules: the third-person camera, the arrow keys and the
-    clock shown above its head."""
+    clock shown above its head (the seconds as its own score, shown with its
+    name)."""
     return [rule(DO_ONCE, 0, THIRD_PERSON_VIEW, 0), rule(REPEATEDLY, 0, THIRD_PERSON_UPDATE, PLAYER),
             rule(UP, 0, FORWARD, PLAYER), rule(DOWN, 0, BACKWARD, PLAYER),
             rule(LEFT, 0, LEFTWARD, PLAYER), rule(RIGHT, 0, RIGHTWARD, PLAYER),
-            rule(REPEATEDLY, 0, SHOW_GLOBAL_ABOVE, SECONDS)]
+            rule(REPEATEDLY, 0, GLOBAL_TO_OWN_SCORE, SECONDS), rule(REPEATEDLY, 0, SHOW_SCORE_ABOVE, PLAYER)]
 
 
 def logic_cfg():
@@ -356,9 +380,10 @@ HELP_TOPICS = [
     ('^wThe Game', ['^yCrystal Meadow^w', '', 'Walk the meadow and find the crystal.',
                    'The portal beside it leads on to the snowfield,',
                    'where a flag waits for you. Reach it to win.',
-                   'The number above you counts the seconds played.']),
+                   'The seconds played show above you.']),
     ('^wControls', ['^yControls^w', '', '^yUp^w and ^yDown^w walk forward and back.',
                     '^yLeft^w and ^yRight^w step to either side.',
+                    'Move the ^ymouse^w to turn and look around.',
                     '^yEscape^w opens the in-game menu.',
                     'Once you have won, ^yEnter^w returns to the menus.']),
 ]
@@ -374,13 +399,20 @@ def help_cfg():
 
 
 def title_background():
-    im = vertical_gradient((800, 600), (20, 70, 60), (150, 210, 170))
+    """A meadow at dusk, the same on both sides of the middle, where the
+    menu's texts and buttons stand."""
+    scale = 2  # drawn at twice the size, then scaled down for smooth edges
+    im = vertical_gradient((800 * scale, 600 * scale), (20, 70, 60), (150, 210, 170))
     d = ImageDraw.Draw(im)
-    for i in range(5):
-        x = 80 + 160 * i
-        d.polygon([(x, 560), (x + 50, 420 - 30 * (i % 2)), (x + 100, 560)], fill=(30, 90 + 10 * i, 50))
-    d.polygon([(600, 560), (650, 470), (700, 560)], fill=(120, 220, 255))
-    return im
+    s = lambda *v: [c * scale for c in v]  # noqa: E731
+    d.rectangle(s(0, 556, 800, 600), fill=(34, 96, 56))
+    for offset, top, shade in ((70, 420, 0), (190, 450, 14), (300, 490, 28)):
+        for x in (offset, 800 - offset):
+            d.polygon(s(x - 55, 560, x, top, x + 55, 560), fill=(30, 88 + shade, 50))
+            d.rectangle(s(x - 6, 560, x + 6, 574), fill=(80, 56, 34))
+    d.polygon(s(400, 470, 426, 515, 400, 566, 374, 515), fill=(120, 220, 255), outline=(235, 250, 255))
+    d.line(s(400, 470, 400, 566), fill=(235, 250, 255), width=scale)
+    return im.resize((800, 600), Image.LANCZOS)
 
 
 def splash():
@@ -393,10 +425,16 @@ def splash():
     return im
 
 
+# The controls, under the title menu's subtitle.
+CONTROL_LINES = [(240, '^yUp^w and ^yDown^w walk forward and back, ^yLeft^w and ^yRight^w step aside.'),
+                 (264, 'Move the ^ymouse^w to turn. ^yEscape^w pauses the game.')]
+
+
 def game_menus():
-    menus = make_menus.game_menus(len(make_menus.IMAGE_NAMES), 'Crystal Meadow',
-                                  'Walk with the arrow keys. Find the crystal and the flag.')
     ids = make_menus.GAME_IDS
+    menus = make_menus.game_menus(len(make_menus.IMAGE_NAMES), 'Crystal Meadow',
+                                  'Find the crystal, then the flag in the snow.')
+    menus[ids['intro']].texts += [centred_text(y, '^w' + text) for y, text in CONTROL_LINES]
     return ui_cfg(menus, ids['intro'], ids['editor_main'], ids['editor'], ids['ingame'])
 
 

@@ -140,21 +140,21 @@ TEST_F(GameLoadTest, SampleGameLoadsWholeInOrderAndRenamesNothing)
     std::string name;
     world.worldGetMap(w, h, name, 1);
     EXPECT_EQ(name, "Snowfield");
-    EXPECT_EQ(world.worldGetObjectCount(0), 11);
+    EXPECT_EQ(world.worldGetObjectCount(0), 15);
     EXPECT_EQ(world.worldGetObjectType(1, 0), objectTypeModel);
-    EXPECT_EQ(world.worldGetObjectType(7, 0), objectTypeSquare);
+    EXPECT_EQ(world.worldGetObjectType(11, 0), objectTypeSquare);
     EXPECT_EQ(world.worldGetObjectType(2, 0), objectTypeBillboard);
     EXPECT_NE(world.worldGetTileHeight(5, 5, 0), world.worldGetTileHeight(8, 8, 0));
-    EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase + 13);
-    EXPECT_TRUE(gameImg[202].getAnimState());
-    EXPECT_EQ(gameImg[202].getFrameCount(), 3);
+    EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase + 5);
+    EXPECT_TRUE(gameImg[200].getAnimState());
+    EXPECT_EQ(gameImg[200].getFrameCount(), 3);
     int models = 0, textures = 0;
     world.worldGetModel(models, textures);
     EXPECT_EQ(models, 1);
     EXPECT_EQ(textures, 1);
     EXPECT_GT(object[0].polygons_qty, 0);
     EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 8);
-    EXPECT_EQ(world.mapLocalGetSentenceAmount(0, 0), 7);
+    EXPECT_EQ(world.mapLocalGetSentenceAmount(0, 0), 8);
     EXPECT_NE(world.getPhrase(0).find("Meadow"), std::string::npos);
     EXPECT_EQ(gameUI.getIngameMenu(), 1);
     EXPECT_EQ(gameUI.getEditorMainMenu(), 2);
@@ -437,8 +437,8 @@ TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRe
         {"games/sample/model/10001.3ds", hugeModel, "holds 67108865 bytes, more than the 67108864", true},
         {"games/sample/modeltex/10000.png", hostilePipe, "10000.png^w is a named pipe" + skipped, true},
         {"games/sample/map/10000.png", hostilePipe, "games/sample/map/10000.png^w is a named pipe" + skipped, true},
-        {"games/sample/map/10013.png", hugePng, "declares 16384 x 16384 pixels, more than 8192 on a side", true},
-        {"games/sample/map/10013.jpg", hugeJpeg, "declares 100 x 9000 pixels, more than 8192 on a side", true},
+        {"games/sample/map/10005.png", hugePng, "declares 16384 x 16384 pixels, more than 8192 on a side", true},
+        {"games/sample/map/10005.jpg", hugeJpeg, "declares 100 x 9000 pixels, more than 8192 on a side", true},
         {"map/zz", hostileFolderLink, "^ymap/zz^w is a link to a folder" + skipped, true},
         {"games/sample/ui/10000.jpg", hostileFolder, "ui/10000.jpg^w is a folder" + skipped, true},
         {"ui/zz.png", hostilePipe, "^yui/zz.png^w is a named pipe" + skipped, true},

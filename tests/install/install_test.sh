@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Tests of the install, as CTest runs them:
+#   install_test.sh files BUILD WORK   installs BUILD into WORK/prefix and checks
+#     what is where: the command, the program, the bundled files, the desktop
+#     entry and the AppStream metadata (both validators, every placeholder
+#     filled in), an icon of the right size in each icon folder, and an
+#     install_manifest.txt that lists every installed file (uninstalling by it
+#     leaves nothing behind).
+#   install_test.sh run BUILD WORK WMCLOSE   starts the installed command with
+#     an empty HOME on a private Xvfb: it fills ~/.local/share/quorvane with
+#     every bundled file and the window opens and closes cleanly; nothing is
+#     written under the prefix; a second start restores a removed bundled file
+#     and keeps a changed one.
+# Every wait polls with a timeout (scaled by QV_TIMEOUT_SCALE).
+set -euo pipefail
+mode="$1" build="$2" work="$3"
+repo="$(cd "$(dirname "$0")/../.." && pwd)"
+prefix="$work/prefix"
+id=io.github.quorvane.Quorvane
+bundled="$prefix/share/quorvane/data"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Runs the command until it succeeds; false after 30 s (times QV_TIMEOUT_SCALE).
+poll() {
+  local deadline=$((SECONDS + 30 * ${QV_TIMEOUT_SCALE:-1}))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# The width and height of a PNG, from its header.
+png_size() {
+  od -An -tu1 -j16 -N8 "$1" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }'
+}
+
+check_files() {
+  rm -rf "$work"
+  mkdir -p "$work"
+  cmake --install "$build" --prefix "$prefix" >/dev/null
+  local desktop="$prefix/share/applications/$id.desktop" metainfo="$prefix/share/metainfo/$id.metainfo.xml"
+  [ -x "$prefix/bin/quorvane" ] && [ -x "$prefix/libexec/quorvane/quorvane" ] || fail "the command or the program"
+  diff -r "$repo/data" "$bundled" || fail "the bundled files differ from data/"
+  ! grep -n '@[A-Z_]*@' "$prefix/bin/quorvane" "$desktop" "$metainfo" || fail "a placeholder is left"
+  grep -qx "Exec=\"$prefix/bin/quorvane\"" "$desktop" || fail "the desktop entry does not start $prefix/bin/quorvane"
+  local out
+  out="$(desktop-file-validate "$desktop" 2>&1)" && [ -z "$out" ] || fail "desktop-file-validate: $out"
+  appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
+  local icons=0 icon size
+  for icon in "$prefix"/share/icons/hicolor/*/apps/"$id".png; do
+    size="$(basename "$(dirname "$(dirname "$icon")")")"
+    [ "$(png_size "$icon")" = "$size" ] || fail "$icon is $(png_size "$icon"), not $size"
+    icons=$((icons + 1))
+  done
+  [ "$icons" -ge 5 ] || fail "only $icons icons"
+  diff <(sort "$build/install_manifest.txt") <(find "$prefix" -type f | sort) || fail "install_manifest.txt"
+}
+
+xvfb="" app=""
+stop() {
+  [ -z "$app" ] || kill -9 "$app" 2>/dev/null || true
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+}
+trap stop EXIT
+
+display_ready() { [ -s "$work/display" ]; }
+window_shown() {
+  running || fail "the command ended early: $(cat "$work/output")"
+  window="$(DISPLAY="$display" xdotool search --name "^$title\$" 2>/dev/null | head -n 1)" && [ -n "$window" ]
+}
+running() { kill -0 "$app" 2>/dev/null; }
+ended() { ! running; }
+started() { grep -q "Building file structure" "$home/.local/share/quorvane/log.txt" 2>/dev/null; }
+
+# Starts the installed command, waits for its window and its start-up in the
+# log, closes the window as a window manager would, and waits for a clean exit.
+start_and_close() {
+  env -u XDG_DATA_HOME HOME="$home" DISPLAY="$display" ALSOFT_DRIVERS=null \
+    ${QV_APP_PRELOAD:+LD_PRELOAD=$QV_APP_PRELOAD} "$prefix/bin/quorvane" >"$work/output" 2>&1 &
+  app=$!
+  poll window_shown || fail "no window titled $title"
+  poll started || fail "no start-up in log.txt"
+  DISPLAY="$display" "$wmclose" "$window"
+  poll ended || fail "the program did not end"
+  wait "$app" || fail "the program ended with status $?: $(cat "$work/output")"
+  app=""
+}
+
+check_run() {
+  local wmclose="$4" home="$work/home" window="" title
+  local workdir="$home/.local/share/quorvane"
+  title="$(sed -n 's/^s progName //p' "$bundled/system/system.cfg")"
+  rm -rf "$home" "$work/display"
+  mkdir -p "$home"
+  touch "$work/stamp"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
+  xvfb=$!
+  poll display_ready || fail "Xvfb did not start"
+  local display=":$(cat "$work/display")"
+
+  start_and_close
+  (cd "$bundled" && find . -type f) | while read -r file; do
+    [ -f "$workdir/$file" ] || fail "$file was not added to $workdir"
+  done
+  [ -z "$(find "$prefix" -newer "$work/stamp")" ] || fail "written under the prefix: $(find "$prefix" -newer "$work/stamp")"
+
+  local changed="games/sample/system/logic.cfg" removed="games/sample/system/map.cfg"
+  echo "// changed here" >>"$workdir/$changed"
+  rm "$workdir/$removed"
+  start_and_close
+  cmp -s "$bundled/$removed" "$workdir/$removed" || fail "$removed was not restored"
+  [ "$(tail -n 1 "$workdir/$changed")" = "// changed here" ] || fail "$changed was overwritten"
+}
+
+case "$mode" in
+  files) check_files ;;
+  run) check_run "$@" ;;
+  *) fail "usage: $0 files|run BUILD WORK [WMCLOSE]" ;;
+esac
+echo "install $mode: passed"
