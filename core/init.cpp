@@ -172,6 +172,7 @@ void init()
     gameLog.openLog(logFileName);
     gameLog.clearLog();
     printBanner();
+    beginSoundInit();  // opened while the window and the images are set up
 
     scriptSys.readFile(systemSettingsFile);
     scriptSys.readFile(dialogSettingsFile);
