@@ -9,6 +9,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/clock_internal.h"
 #include "core/system.h"
 #include "logic/executor.h"
 #include "logic/steps.h"
@@ -95,7 +96,7 @@ void buildWorld(int objects)
 void logicFramePass(benchmark::State& state)
 {
     buildWorld(static_cast<int>(state.range(0)));
-    setLogicClock(fakeClock);
+    setClockSource(fakeClock);
     gameSys.setGameState(gameStatePlay);
     for (auto _ : state) {
         fakeNow += playFrameMs;
@@ -105,7 +106,7 @@ void logicFramePass(benchmark::State& state)
     state.SetComplexityN(state.range(0));
     gameSys.setGameState(gameStateMenu);
     updateLogic();
-    setLogicClock(nullptr);
+    setClockSource(nullptr);
 }
 
 BENCHMARK(logicFramePass)->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond)->Complexity();

@@ -31,7 +31,7 @@
 
 #include "core/script.h"
 #include "core/system.h"
-#include "media/image_loading.h"
+#include "media/image_loading_internal.h"
 #include "world/game_load.h"
 #include "world/world.h"
 

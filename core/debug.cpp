@@ -6,12 +6,14 @@
 #include <sstream>
 
 #include "core/camera.h"
-#include "core/pick.h"
+#include "core/clock.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/console.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
 #include "world/world.h"
@@ -161,7 +163,7 @@ bool frameCounter::count(int now, int& fps)
 void framesPerSecond()
 {
     int fps = 0;
-    if (drawnFrames.count(glutGet(GLUT_ELAPSED_TIME), fps)) gameSys.setCurFPS(fps);
+    if (drawnFrames.count(elapsedMs(), fps)) gameSys.setCurFPS(fps);
 }
 
 std::string volumeText(float volume)
@@ -197,7 +199,7 @@ void debugRender()
     figures.mousex = mousex;
     figures.mousey = mousey;
     gameSys.getNormalPos(figures.worldx, figures.worldz);
-    figures.elapsed = glutGet(GLUT_ELAPSED_TIME);
+    figures.elapsed = elapsedMs();
     camera.GetPos(figures.camx, figures.camy, figures.camz);
     camera.GetRot(figures.pitch, figures.yaw);
     std::vector<std::string> lines = debugCommonLines(figures);
@@ -207,8 +209,8 @@ void debugRender()
     // Half-transparent: the colour's alpha blends the panel.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
-    displayTexture(panelX, place.centreY, panelDepth, panelHalfWidth, panelHalfHeight, 1.0f, 1.0f, 1.0f,
-                   sysTexture(sysImageDialogBackground), true, false, panelAlpha, pickNone);
+    noticeIfRefused(displayTexture(panelX, place.centreY, panelDepth, panelHalfWidth, panelHalfHeight, 1.0f, 1.0f, 1.0f,
+                                   sysTexture(sysImageDialogBackground), true, false, panelAlpha, pickNone));
     glDisable(GL_BLEND);
 
     float y = place.textY;

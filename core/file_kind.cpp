@@ -42,6 +42,12 @@ bool isRegularFile(const std::string& path)
     return fileKindOf(path) == fileKindRegular;
 }
 
+bool isFolder(const std::string& path)
+{
+    const fileKind kind = fileKindOf(path);
+    return kind == fileKindFolder || kind == fileKindFolderLink;
+}
+
 const char* fileKindText(fileKind kind)
 {
     const int k = static_cast<int>(kind);

@@ -20,6 +20,8 @@ enum fileKind {
 // Looks at the entry with stat only: never opens it, so it cannot block.
 fileKind fileKindOf(const std::string& path);
 bool isRegularFile(const std::string& path);
+// True for a folder, or a link to one.
+bool isFolder(const std::string& path);
 // The kind in words for messages: "a folder", "a named pipe" ...
 const char* fileKindText(fileKind kind);
 

@@ -2,6 +2,7 @@
 // the files of one folder through a sibling folder and an atomic exchange;
 // every file and folder flushed to the disk before success is reported.
 #include "core/file_write.h"
+#include "core/file_write_internal.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

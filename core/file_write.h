@@ -8,21 +8,8 @@
 // file system cannot exchange two folders, the new files are renamed in one
 // by one and a warning says that the save is not atomic there.
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
-
-// The steps of a folder replacement, in order.
-enum class writeStage {
-    newFolderMade,     // the fresh sibling folder exists, still empty
-    fileWritten,       // one more new file is written and flushed in it
-    othersCarried,     // the folder's other files are linked in, all flushed
-    foldersSwapped,    // the new folder has taken the old one's place
-    oldFolderRemoved,  // the old folder, now under the sibling's name, is gone
-};
-// Called at each step as it is reached (a test holds the writer there); an
-// empty function clears it.
-void setWriteStageHook(std::function<void(writeStage)> hook);
 
 // The temporary file beside `target` that a lone replacement writes first.
 std::string temporaryFileFor(const std::string& target);

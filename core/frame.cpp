@@ -1,5 +1,6 @@
 // The frame loop and the shutdown.
 #include "core/frame.h"
+#include "core/frame_internal.h"
 
 #include <GL/freeglut.h>
 
@@ -9,6 +10,7 @@
 #include <thread>
 
 #include "core/camera.h"
+#include "core/clock.h"
 #include "core/debug.h"
 #include "core/init.h"
 #include "core/log.h"
@@ -46,21 +48,10 @@ constexpr float crosshairHalfSize = 5.0f;
 // waiting in the queue is handled soon even at a low frame cap.
 constexpr int idleSleepSliceMs = 10;
 
-int glutElapsedMs()
-{
-    return glutGet(GLUT_ELAPSED_TIME);
-}
-
-frameClockFunc frameClock = glutElapsedMs;
 int lastFrameTime = 0;
 
 bool shuttingDown = false;
 int shutdownStatus = quitStatusUser;
-
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
 
 // The crosshair of the first- and third-person views in play.
 void renderCrosshair()
@@ -68,8 +59,8 @@ void renderCrosshair()
     const int mode = camera.getCamMode();
     if (!world.getGameLoaded() || !isPlayState(gameSys.getGameState())) return;
     if (mode != camModeFirstPerson && mode != camModeThirdPerson) return;
-    displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, crosshairHalfSize, crosshairHalfSize, 1.0f, 1.0f, 1.0f,
-                   sysTexture(sysImageCrosshair), true, true, 1.0f, pickNone);
+    noticeIfRefused(displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, crosshairHalfSize, crosshairHalfSize,
+                                   1.0f, 1.0f, 1.0f, sysTexture(sysImageCrosshair), true, true, 1.0f, pickNone));
 }
 
 // A held key fires its "pressed" rules once per frame, whatever else is held.
@@ -111,11 +102,6 @@ int frameIntervalMs()
 
 }  // namespace
 
-void setFrameClock(frameClockFunc clock)
-{
-    frameClock = clock ? clock : glutElapsedMs;
-}
-
 void resetFrameLimiter()
 {
     lastFrameTime = 0;
@@ -124,7 +110,7 @@ void resetFrameLimiter()
 int msUntilNextFrame()
 {
     const int interval = frameIntervalMs();
-    const int left = lastFrameTime + interval + 1 - frameClock();
+    const int left = lastFrameTime + interval + 1 - elapsedMs();
     return std::clamp(left, 0, std::max(interval + 1, 0));
 }
 
@@ -137,7 +123,7 @@ void idleFunc()
 
 bool renderScene()
 {
-    const int now = frameClock();
+    const int now = elapsedMs();
     const bool due = now - lastFrameTime > frameIntervalMs();
     if (due) lastFrameTime = now;
     return due;
@@ -151,7 +137,7 @@ void display()
     glLoadIdentity();
     camera.UpdateCamera();
     ExtractFrustum();
-    updateAnimation();
+    updateAnimation(world.getGameImageCount(), gameUI.getUIImageCount());
     updatePlaytestEnd();
     if (worldShown()) {
         gameRender();
@@ -170,18 +156,23 @@ void display()
     if (!isPlayState(state) && state != gameStateSplash) uiRender();
     if (state == gameStateDialog) dialogRender();
     if (state == gameStateSplash) splashRender();
-    if (gameSys.getGameState() != gameStateSplash) noticeRender();
+    // The last splash image may just have handed over to the menus, so the
+    // layers over the screen read the state again; none of them changes it.
+    const int over = gameSys.getGameState();
+    if (over != gameStateSplash) noticeRender();
     helpRender();
     if (gameSys.getDebugState()) {
         debugRender();
         framesPerSecond();
     }
     renderCrosshair();
-    if (gameSys.getGameState() == gameStatePlaytest)
+    if (over == gameStatePlaytest)
         displayTextString(10.0f, 20.0f, "^2Playtest Mode. Press ESCAPE to return to the editor.");
     if (console.getConsoleState()) consoleRender();
-    if (gameSys.getGameState() != gameStateSplash) toolTipRender();
-    if (gameSys.getGameState() != gameStateSplash) renderEditorWelcome();
+    if (over != gameStateSplash) {
+        toolTipRender();
+        renderEditorWelcome();
+    }
     renderFileBrowser();
     renderVolume();
 
@@ -218,6 +209,8 @@ void quitEngine(int status)
     // A registered menu project open in the menu editor is left first.
     if (checkGameName(world.getGameName())) leaveGame();
     releaseMenuAndGameImages();
+    gameUI.setUIImageCount(0);
+    world.setGameImageCount(0);
     freeModels();
     freeSysImages();
     gameLog.closeLog();

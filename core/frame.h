@@ -29,8 +29,3 @@ void leave2dortho();
 // runs (a save failure), it repeats nothing: it keeps the worse status and
 // returns, and the first entry goes on to exit with it.
 void quitEngine(int status = quitStatusUser);
-
-// The clock the frame limiter reads (GLUT elapsed ms); tests set their own.
-using frameClockFunc = int (*)();
-void setFrameClock(frameClockFunc clock);
-void resetFrameLimiter();

@@ -11,6 +11,7 @@
 #include <ctime>
 #include <sstream>
 
+#include "core/clock.h"
 #include "core/debug.h"
 #include "core/file_write.h"
 #include "core/frame.h"
@@ -18,6 +19,7 @@
 #include "core/log.h"
 #include "core/mouse.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "media/image_loading.h"
 #include "media/sound.h"
 #include "media/texture.h"
@@ -193,7 +195,9 @@ void init()
     initSound();
     loadSystemSounds();
     readSoundAndLastGame();
-    changeSize(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    int width = 0, height = 0;
+    windowSize(width, height);
+    changeSize(width, height);
     initHelp("default");
     loadUI("default", false);
     if (gameSys.getGameState() == gameStateSplash) playSystemSound(sysSoundMelody, 0);
@@ -206,8 +210,8 @@ void init()
     gameUI.setCurrentTT(-1, -1, 0);
     printConsoleBanner();
 
-    glutWarpPointer(glutGet(GLUT_WINDOW_WIDTH) / 2, glutGet(GLUT_WINDOW_HEIGHT) / 2);
-    gameSys.setStartingSystemTime(glutGet(GLUT_ELAPSED_TIME));
+    centrePointer();
+    gameSys.setStartingSystemTime(elapsedMs());
     raiseIntroductionOnFirstRun();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     glutMainLoop();

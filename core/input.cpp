@@ -19,6 +19,7 @@
 #include "core/log.h"
 #include "core/script.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "editor/editor.h"
 #include "editor/editor_picking.h"
 #include "editor/menu_editor_input.h"
@@ -26,6 +27,7 @@
 #include "editor/world_editor_input.h"
 #include "logic/executor.h"
 #include "logic/logic_editor_input.h"
+#include "media/3dmath.h"
 #include "media/sound.h"
 #include "media/text.h"
 #include "menus/browser.h"
@@ -42,31 +44,11 @@
 
 namespace {
 
-void glutAutoRepeat(bool on)
-{
-    glutIgnoreKeyRepeat(on ? 0 : 1);
-}
-
-autoRepeatFunc autoRepeatSwitch = glutAutoRepeat;
-
-int glutModifiers()
-{
-    return glutGetModifiers();
-}
-
-modifierFunc modifierSource = glutModifiers;
-
 constexpr float blankWidth = 8.0f;
-constexpr float degreesToRadians = 3.1415927f / 180.0f;
 constexpr float sideStep = 0.2f;
 
 constexpr float blankMargin = 7.0f;
 constexpr float glyphMargin = 13.0f;
-
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
 
 // Play keys reach the key states only while neither the console nor the help is shown.
 bool playKeysLive()
@@ -214,16 +196,6 @@ bool writeScreenshot()
 
 // --- Keys of every state ---------------------------------------------------------
 
-void toggleConsole()
-{
-    if (console.getConsoleState()) {
-        console.disableConsole();
-        return;
-    }
-    console.enableConsole();
-    setAutoRepeat(true);
-}
-
 void toggleHelpKey()
 {
     if (gameSys.getInputState() == inputStateHelp || console.getConsoleState()) disableHelp();
@@ -250,7 +222,6 @@ void openQuitDialog()
 {
     enableDialog(quitDialog);
 }
-
 
 struct functionKey {
     int key;
@@ -337,29 +308,9 @@ void sysTextboxKeyboard(unsigned char key)
 
 }  // namespace
 
-void setAutoRepeat(bool on)
-{
-    autoRepeatSwitch(on);
-}
-
-void setAutoRepeatSwitch(autoRepeatFunc f)
-{
-    autoRepeatSwitch = f ? f : glutAutoRepeat;
-}
-
-void setModifierSource(modifierFunc f)
-{
-    modifierSource = f ? f : glutModifiers;
-}
-
-int keyModifiers()
-{
-    return modifierSource();
-}
-
 void keyboard(unsigned char key, int, int)
 {
-    if (key == keyCodeBackQuote && gameSys.getGameState() != gameStateSplash) toggleConsole();
+    if (key == keyCodeBackQuote && gameSys.getGameState() != gameStateSplash) toggleConsole(consoleToggle::key);
 
     if (key == 'h' || key == 'H') {
         const int input = gameSys.getInputState();

@@ -26,17 +26,6 @@ void inputState2Keyboard(unsigned char key);  // menu and system textboxes
 void inputState3Keyboard(unsigned char key);  // a text line of the menu editor
 void inputState4Keyboard(unsigned char key);  // help panel
 
-// Key auto-repeat: on while typing, off while a key state is held in play.
-void setAutoRepeat(bool on);
-using autoRepeatFunc = void (*)(bool on);
-// The switch setAutoRepeat uses (GLUT's ignore-key-repeat setting unless
-// tests set their own; null restores it).
-void setAutoRepeatSwitch(autoRepeatFunc f);
-// The modifier keys held with the current key (GLUT's unless tests set their own).
-using modifierFunc = int (*)();
-void setModifierSource(modifierFunc f);
-int keyModifiers();
-
 // What one key did to the text of a textbox.
 enum textboxKeyResult {
     textboxKeyDropped = 0,  // refused: the text is unchanged

@@ -1,14 +1,17 @@
 // The mouse callbacks and the pointer state they keep.
 #include "core/mouse.h"
+#include "core/mouse_internal.h"
 
 #include <GL/freeglut.h>
 
 #include <algorithm>
 
 #include "core/camera.h"
+#include "core/clock.h"
 #include "core/frame.h"
 #include "core/pick.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "editor/editor.h"
 #include "editor/world_editor_input.h"
 #include "logic/executor.h"
@@ -20,13 +23,6 @@
 
 namespace {
 
-void glutWarp(int x, int y)
-{
-    glutWarpPointer(x, y);
-}
-
-pointerWarpFunc warpPointer = glutWarp;
-
 // Values kept between events.
 int lastClickTime = 0;
 int lastHoverTime = 0;
@@ -37,18 +33,6 @@ int tickCounter = 0;
 bool isWheel(int button)
 {
     return button == mouseWheelUp || button == mouseWheelDown;
-}
-
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
-
-void clearMenuInteraction()
-{
-    gameUI.setHoverButton(-1);
-    gameUI.setPressedButton(pressedButtonNone);
-    gameUI.setHoverTextbox(-1);
 }
 
 int buttonStateFor(int wanted, int button, int state)
@@ -95,7 +79,7 @@ bool handleClick(int button, int state)
 {
     const int gs = gameSys.getGameState();
     const bool down = state == mouseEventDown;
-    const int now = inputClock();
+    const int now = elapsedMs();
     if (button == mouseButtonMiddle && down) return false;
     if (down && gs == gameStateWorldEditor && closeWordListOnQuickClick(now - lastClickTime)) {
         lastClickTime = now;
@@ -128,9 +112,9 @@ bool rightReleased()
     return gameSys.getRightMouse() == mouseButtonReleased;
 }
 
-void setPointerWarp(pointerWarpFunc warp)
+bool extendingSelection()
 {
-    warpPointer = warp ? warp : glutWarp;
+    return keyModifiers() == GLUT_ACTIVE_SHIFT || rightPressed();
 }
 
 void resetFreelookHistory()
@@ -160,7 +144,7 @@ void updateMousePos(int x, int y)
         gameSys.setNormalPos(wx, wz);
 
     int width = 0, height = 0, ox = 0, oy = 0;
-    inputWindowSize(width, height);
+    windowSize(width, height);
     if (screenSpacePosition(x, y, width, height, ox, oy)) gameSys.setOrthoPos(ox, oy);
     gameSys.setMousePos(x, y);
 }
@@ -169,12 +153,12 @@ void updateFreelook(int x, int y)
 {
     const int gs = gameSys.getGameState();
     const int mode = camera.getCamMode();
-    if (gs != gameStatePlay && gs != gameStateWorldEditor && gs != gameStatePlaytest) return;
+    if (!isWorldState(gs)) return;
     if (mode != camModeFirstPerson && mode != camModeThirdPerson && mode != camModeOverhead) return;
 
     if (tickCounter > freelookMovesBeforeCentring) {
         int width = 0, height = 0;
-        inputWindowSize(width, height);
+        windowSize(width, height);
         x = width / 2;
         y = height / 2;
         warpPointer(x, y);
@@ -204,7 +188,7 @@ void gameState3Mouse(int /*button*/, int state, int /*x*/, int /*y*/)
 {
     if (state != mouseEventUp) return;
     stopSystemSound(sysSoundMelody);
-    gameSys.setStartingSystemTime(inputClock());
+    gameSys.setStartingSystemTime(elapsedMs());
     gameSys.setGameState(gameStateMenu);
 }
 
@@ -226,7 +210,7 @@ void mousePassive(int x, int y)
     updateFreelook(x, y);
     gameSys.setDragState(false);
 
-    const int now = inputClock();
+    const int now = elapsedMs();
     if (now < lastHoverTime + hoverPickIntervalMs) return;
     lastHoverTime = now;
     clearMenuInteraction();
@@ -266,7 +250,7 @@ void mouseDrag(int x, int y)
     if (gameSys.getInputState() == inputStateHelp) return;
     updateFreelook(x, y);
     updateMousePos(x, y);
-    const int now = inputClock();
+    const int now = elapsedMs();
     if (gameSys.getGameState() == gameStateWorldEditor && worldEditorDrag(x, y)) return;
 
     const int mode = worldEditor.getEditorMode();

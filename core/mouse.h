@@ -19,6 +19,9 @@ enum mouseEventState { mouseEventDown = 0, mouseEventUp = 1 };
 constexpr int hoverPickIntervalMs = 30;
 constexpr int dragPickIntervalMs = 30;
 constexpr int fastDragPickIntervalMs = 5;
+// Two clicks closer than this make a double click (on the selected object, on
+// a row of the game browser).
+constexpr int doubleClickMs = 500;
 // Free look recentres the pointer after this many moves.
 constexpr int freelookMovesBeforeCentring = 4;
 // Pitch limits of free look by camera mode, degrees.
@@ -32,6 +35,9 @@ bool leftPressed();
 bool leftReleased();
 bool rightPressed();
 bool rightReleased();
+// True when exactly the shift modifier is held, or the right button is pressed:
+// a click that extends the selection.
+bool extendingSelection();
 
 void mouse(int button, int state, int x, int y);
 void mousePassive(int x, int y);
@@ -47,8 +53,3 @@ void gameState4MousePassive(int x, int y);
 // false, leaving ox and oy alone, while the window has no area.
 bool screenSpacePosition(int x, int y, int width, int height, int& ox, int& oy);
 
-// Moves the pointer (GLUT's warp unless tests set their own; null restores it).
-using pointerWarpFunc = void (*)(int x, int y);
-void setPointerWarp(pointerWarpFunc warp);
-// Forgets the free-look pointer history (previous position and move count).
-void resetFreelookHistory();

@@ -1,12 +1,15 @@
 // The colour-pick pass with its dispatch, and the 3D selection of objects and
 // tiles with what its nearest hit does.
-#include "core/mouse.h"
 #include "core/pick.h"
+#include "core/pick_internal.h"
 
 #include <GL/freeglut.h>
 
+#include "core/clock.h"
 #include "core/frame.h"
+#include "core/mouse.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "editor/editor_entry.h"
 #include "editor/editor_picking.h"
 #include "editor/welcome.h"
@@ -29,8 +32,6 @@
 
 namespace {
 
-// The whole 800 x 600 screen space as one centred quad.
-
 // The projection of the 3D selection.
 constexpr double pickFieldOfViewDeg = 45.0;
 constexpr double pickNearPlane = 0.001;
@@ -44,47 +45,15 @@ constexpr int hitHeaderWords = 3;
 constexpr int objectNameCount = 1;
 constexpr int tileNameCount = 2;
 
-int glutClock()
-{
-    return glutGet(GLUT_ELAPSED_TIME);
-}
-
-int glutModifiers()
-{
-    return glutGetModifiers();
-}
-
-void glutWindowSize(int& width, int& height)
-{
-    width = glutGet(GLUT_WINDOW_WIDTH);
-    height = glutGet(GLUT_WINDOW_HEIGHT);
-}
-
-inputClockFunc clockSource = glutClock;
-inputModifiersFunc modifierSource = glutModifiers;
-windowSizeFunc windowSizeSource = glutWindowSize;
-
 int timeChecked = 0;
-
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
-
-void clearMenuInteraction()
-{
-    gameUI.setHoverButton(-1);
-    gameUI.setPressedButton(pressedButtonNone);
-    gameUI.setHoverTextbox(-1);
-}
 
 // Fills the screen with the empty-background code, so that no pixel the last
 // frame left is read as a code.
 void paintPickBackground()
 {
     glColor3ub(pickBackground, pickBackground, pickBackground);
-    displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, screenSpaceCentreX, screenSpaceCentreY, 1.0f, 1.0f, 1.0f, 0, true, false,
-                   1.0f, pickFlatColor);
+    noticeIfRefused(displayTexture(screenSpaceCentreX, screenSpaceCentreY, 0.0f, screenSpaceCentreX, screenSpaceCentreY,
+                                   1.0f, 1.0f, 1.0f, 0, true, false, 1.0f, pickFlatColor));
 }
 
 // The 2D layers in their pick form, a later one covering an earlier one.
@@ -111,7 +80,7 @@ void updateHoverTooltip(const pickCode& code)
 {
     int id = toolTipNone, sub = toolTipNone, since = 0;
     gameUI.getCurrentTT(id, sub, since);
-    if (code.r != id) gameUI.setCurrentTT(code.r, code.b, inputClock());
+    if (code.r != id) gameUI.setCurrentTT(code.r, code.b, elapsedMs());
 }
 
 // The nearest hit record of the buffer (its offset), or -1 when none is taken.
@@ -147,41 +116,6 @@ void applyObjectHit(int index, int now)
 }
 
 }  // namespace
-
-void setInputClock(inputClockFunc clock)
-{
-    clockSource = clock ? clock : glutClock;
-}
-
-void setInputModifiers(inputModifiersFunc modifiers)
-{
-    modifierSource = modifiers ? modifiers : glutModifiers;
-}
-
-void setWindowSizeSource(windowSizeFunc source)
-{
-    windowSizeSource = source ? source : glutWindowSize;
-}
-
-int inputClock()
-{
-    return clockSource();
-}
-
-int inputModifiers()
-{
-    return modifierSource();
-}
-
-void inputWindowSize(int& width, int& height)
-{
-    windowSizeSource(width, height);
-}
-
-bool extendingSelection()
-{
-    return inputModifiers() == GLUT_ACTIVE_SHIFT || gameSys.getRightMouse() == mouseButtonPressed;
-}
 
 int getTimeChecked()
 {
@@ -234,7 +168,7 @@ bool colorPickCheck()
 {
     int x = 0, y = 0, width = 0, height = 0;
     gameSys.getMousePos(x, y);
-    inputWindowSize(width, height);
+    windowSize(width, height);
     if (x < 1 || x >= width || y < 1 || y >= height) return false;
     return dispatchPickCode(readPickPixel(x, y));
 }
@@ -275,8 +209,7 @@ bool dispatchPickCode(const pickCode& code)
         notice.leaveNotice();
         return true;
     }
-    const bool editors = state == gameStateWorldEditor || state == gameStateUIEditor;
-    if (editors && uiEditorPicking(code.bytes())) return true;
+    if (isEditorState(state) && uiEditorPicking(code.bytes())) return true;
     if (gameSys.getDragState()) return false;
     return uiPicking(code.bytes()) != 0 || uiAndGameEditorPicking(code.bytes()) || gameEditorPicking(code.bytes());
 }
@@ -284,7 +217,7 @@ bool dispatchPickCode(const pickCode& code)
 void renderPick()
 {
     const int state = gameSys.getGameState();
-    if (state != gameStateWorldEditor && !isPlayState(state)) return;
+    if (!isWorldState(state)) return;
     int x = 0, y = 0;
     gameSys.getMousePos(x, y);
     uint32_t selection[pickBufferSize] = {};
@@ -296,7 +229,7 @@ void renderPick()
 void startPicking(int cursorX, int cursorY, uint32_t* selection)
 {
     int width = 0, height = 0;
-    inputWindowSize(width, height);
+    windowSize(width, height);
     const float aspect = static_cast<float>(width) / static_cast<float>(height > 0 ? height : 1);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -327,7 +260,7 @@ void processHits(int hits, const uint32_t* buffer, int words)
 {
     const int state = gameSys.getGameState();
     if (state == gameStateWorldEditor && !editorTakesWorldPicks()) return;
-    const int now = inputClock();
+    const int now = elapsedMs();
 
     const int at = nearestHit(hits, buffer, words);
     if (at >= 0) {

@@ -17,6 +17,24 @@ enum gameStateId {
     gameStatePlaytest = 7,
 };
 
+// The predicates over game states that input, drawing and the rules share.
+// A game is played: play or playtest.
+constexpr bool isPlayState(int state)
+{
+    return state == gameStatePlay || state == gameStatePlaytest;
+}
+// One of the two editors runs: the world editor or the menu editor.
+constexpr bool isEditorState(int state)
+{
+    return state == gameStateWorldEditor || state == gameStateUIEditor;
+}
+// A game's world lies under the pointer: played, playtested or edited in the
+// world editor.
+constexpr bool isWorldState(int state)
+{
+    return isPlayState(state) || state == gameStateWorldEditor;
+}
+
 enum inputStateId {
     inputStateNormal = 0,
     inputStateConsole = 1,

@@ -1,12 +1,13 @@
 // The editor camera's edge scrolling and its speed.
 #include "editor/edge_scroll.h"
+#include "editor/edge_scroll_internal.h"
 
 #include <algorithm>
 #include <string>
 
 #include "core/camera.h"
-#include "core/pick.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "editor/editor.h"
 #include "world/world.h"
 
@@ -51,8 +52,7 @@ bool scrollsHere()
         const int mode = worldEditor.getEditorMode();
         return mode != editorModeMapLogic && mode != editorModeObjectLogic;
     }
-    const bool play = state == gameStatePlay || state == gameStatePlaytest;
-    return play && (world.getFreeLook() || gameSys.getDebugState());
+    return isPlayState(state) && (world.getFreeLook() || gameSys.getDebugState());
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ bool editorScroll(float speed)
 
     const int margin = gameSys.getFS() ? edgeMarginFullScreen : edgeMarginWindowed;
     int width = 0, height = 0;
-    inputWindowSize(width, height);
+    windowSize(width, height);
     int tilesWide = 0, tilesHigh = 0;
     std::string name;
     world.worldGetMap(tilesWide, tilesHigh, name, world.getCurrentMap());

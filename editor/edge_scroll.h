@@ -18,6 +18,3 @@ bool editorScroll(float speed);
 // the world editor unless a logic editor is open, and in play or playtest
 // while free look or the debug mode is on; then speeds up or restarts.
 void updateEditorScroll();
-// The speed the next updateEditorScroll passes (0 at program start).
-float getScrollMultiplier();
-void setScrollMultiplier(float speed);

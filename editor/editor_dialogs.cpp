@@ -5,7 +5,7 @@
 #include <cctype>
 #include <string>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/editor_picking.h"

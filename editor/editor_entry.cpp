@@ -3,7 +3,7 @@
 
 
 #include "core/log.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "menus/console.h"
@@ -22,21 +22,9 @@ constexpr const char* programHelp = "default";
 constexpr const char* gameAlreadyLoaded = "Cannot load game editor, a current game is already loaded";
 constexpr const char* editorNotActive = "Game editor is not active, cannot exit editor";
 
-// A game is being played or playtested, or the world editor already runs.
-bool gameRunning()
-{
-    const int state = gameSys.getGameState();
-    return state == gameStatePlay || state == gameStateWorldEditor || state == gameStatePlaytest;
-}
-
 void showEveryRenderLayer()
 {
     for (int layer = 0; layer < renderLayerCount; ++layer) worldEditor.setRenderLayer(layer, true);
-}
-
-bool inEditor(int state)
-{
-    return state == gameStateWorldEditor || state == gameStateUIEditor;
 }
 
 // Collapsing hides the panel from any tool; expanding restores it with no
@@ -77,7 +65,7 @@ void loadGameEditor(std::string name)
         notice.setNotice("^yERROR", "^wUnable to open game: ^y" + name);
         return;
     }
-    if (gameRunning()) {
+    if (isWorldState(gameSys.getGameState())) {  // played, playtested or already edited
         console.echo(QV_ERROR + std::string(gameAlreadyLoaded));
         notice.setNotice("^yERROR", gameAlreadyLoaded);
         return;
@@ -145,7 +133,7 @@ void loadUIEditor()
 bool uiAndGameEditorPicking(const unsigned char* pixel)
 {
     const int state = gameSys.getGameState();
-    if (gameSys.getLeftMouse() != mouseButtonPressed || !inEditor(state) || pixel[0] != pickToggleSidePanel)
+    if (gameSys.getLeftMouse() != mouseButtonPressed || !isEditorState(state) || pixel[0] != pickToggleSidePanel)
         return false;
     const int hidden = state == gameStateWorldEditor ? editorModePanelHidden : editorModeMenuHidden;
     worldEditor.setEditorMode(toggledPanelMode(worldEditor.getEditorMode(), hidden));

@@ -1,7 +1,7 @@
 // The editors' first click handler: its tests in their fixed order.
 #include "editor/editor_picking.h"
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor_dialogs.h"
 #include "editor/menu_editor_picking.h"

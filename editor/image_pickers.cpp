@@ -6,11 +6,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "media/quad.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
 #include "world/world.h"
@@ -113,11 +114,7 @@ void drawCell(const img& image, int index, bool current, int x, int y)
     if (current)
         displaySingleChoice(x, y, cellFrameHalf, cellFrameHalf, sysImageBlur, pickBlocker, pickBlocker, pickBlocker);
     const float fx = static_cast<float>(x), fy = static_cast<float>(y), half = static_cast<float>(cellHalf);
-    if (image.getAnimState())
-        displayFrame(fx, fy, 0.0f, half, half, image.GetTex(), static_cast<float>(image.getCurrentFrame()), true, true,
-                     pickNone);
-    else
-        displayTexture(fx, fy, 0.0f, half, half, 1.0f, 1.0f, 1.0f, image.GetTex(), true, true, 1.0f, pickNone);
+    noticeIfRefused(displayImage(image, fx, fy, 0.0f, half, half, pickNone));
     displaySingleChoice(x, y, cellHalf, cellHalf, sysImageNone, pickImageCell, index / indexByte, index % indexByte);
 }
 

@@ -2,7 +2,7 @@
 // local logic.
 #include "editor/logic_macros.h"
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "editor/editor.h"
 #include "logic/sentence.h"
 #include "logic/steps.h"

@@ -4,8 +4,9 @@
 
 #include <string>
 
+#include "core/clock.h"
 #include "core/mouse.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/image_pickers.h"
@@ -207,7 +208,7 @@ void pickImageCellAt(int image)
 {
     static int tmpoldtex = 0;
     static int imageClickCheck = 0;
-    const int now = inputClock();
+    const int now = elapsedMs();
     playSystemSound(sysSoundSelect, 0);
     assignPickedImage(image);
     if (now < imageClickCheck + imageDoubleClickMs && tmpoldtex == image)

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -15,6 +15,7 @@
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
 #include "world/game_load.h"
@@ -45,7 +46,7 @@ constexpr int helpLineY[] = {535, 550, 563, 576, 589};
 // The animation panel.
 constexpr int animHeaderY = 445, animImageY = 475, animFramesY = 510, animSpeedY = 545, animStateY = 580;
 constexpr float previewX = 400.0f, previewY = 510.0f, previewHalf = 50.0f;
-constexpr float previewFrameDepth = -1.0f, previewImageDepth = -1.99f;
+constexpr float previewImageDepth = -1.99f;
 
 // The selection marks: blue over a button, white over a textbox or a text line.
 struct markTint {
@@ -106,8 +107,8 @@ void drawSelectionMark(float x, float y, float w, float h, const markTint& tint)
     if (pickPass()) return;
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
-    displayTexture(x, y, widgetDepth, w, h, tint.r, tint.g, tint.b, sysTexture(sysImageShader), true, false, tint.a,
-                   pickNone);
+    noticeIfRefused(displayTexture(x, y, widgetDepth, w, h, tint.r, tint.g, tint.b, sysTexture(sysImageShader), true,
+                                   false, tint.a, pickNone));
     glDisable(GL_BLEND);
 }
 
@@ -174,12 +175,7 @@ void renderTextlinePanel()
 void drawAnimationPreview(const img& image)
 {
     if (pickPass()) return;
-    if (image.getAnimState())
-        displayFrame(previewX, previewY, previewFrameDepth, previewHalf, previewHalf, image.GetTex(),
-                     static_cast<float>(image.getCurrentFrame()), true, true, pickNone);
-    else
-        displayTexture(previewX, previewY, previewImageDepth, previewHalf, previewHalf, 1.0f, 1.0f, 1.0f,
-                       image.GetTex(), true, true, 1.0f, pickNone);
+    noticeIfRefused(displayImage(image, previewX, previewY, previewImageDepth, previewHalf, previewHalf, pickNone));
 }
 
 void renderAnimationPanel()

@@ -4,13 +4,14 @@
 // terrain tools, tile stretching and skybox faces of the tile panel.
 #include "editor/panel_picking.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 
+#include "core/clock.h"
 #include "editor/editor.h"
 #include "editor/image_pickers.h"
 #include "editor/object_panel_picking.h"
+#include "editor/world_editor_selection.h"
 #include "logic/sentence.h"
 #include "media/sound.h"
 #include "media/texture.h"
@@ -69,25 +70,10 @@ void imageRowUp(const pickCode&)
     worldEditor.setImageMenuRow(jump ? gapFirstRow : row - 1);
 }
 
-// Runs `edit(x, y)` on each tile of the selected rectangle that lies on the
-// current map, x outer and y inner.
-template <class Edit>
-void forEachSelectedTile(Edit edit)
-{
-    int w = 0, h = 0;
-    std::string name;
-    world.worldGetMap(w, h, name, currentMap());
-    int sx = 0, sy = 0, ex = 0, ey = 0;
-    worldEditor.getStartingTile(sx, sy);
-    worldEditor.getEndingTile(ex, ey);
-    for (int x = std::max(sx, 0); x <= std::min(ex, w - 1); ++x)
-        for (int y = std::max(sy, 0); y <= std::min(ey, h - 1); ++y) edit(x, y);
-}
-
 void giveImageToTiles(int image)
 {
     if (image >= world.getGameImageCount()) return;
-    forEachSelectedTile([image](int x, int y) { world.worldSetTile(image, x, y, currentMap()); });
+    selectedTiles().forEachTile([image](int x, int y) { world.worldSetTile(image, x, y, currentMap()); });
 }
 
 void giveImageToObjects(int image)
@@ -143,7 +129,7 @@ void chooseImageCell(const pickCode& pixel)
     const int image = pickImageCellIndex(pixel.g, pixel.b);
     playSystemSound(sysSoundSelect, 0);
     applyChosenImage(image);
-    const int now = inputClock();
+    const int now = elapsedMs();
     if (now < imageClickCheck + doubleClickWindowMs && image == tmpoldtex) worldEditor.setImageMenuTimer(-1);
     tmpoldtex = image;
     imageClickCheck = now;
@@ -228,11 +214,6 @@ void raiseTile(int x, int y, float by)
     world.worldSetTileHeight(world.worldGetTileHeight(x, y, m) + by, x, y, m);
 }
 
-void raiseSelectedTiles(float by)
-{
-    forEachSelectedTile([by](int x, int y) { raiseTile(x, y, by); });
-}
-
 // 0.1, 0.2 or 0.3, drawn anew for each tile.
 float randomTerrainStep()
 {
@@ -242,7 +223,7 @@ float randomTerrainStep()
 
 void raiseSelectedTilesAtRandom(float sign)
 {
-    forEachSelectedTile([sign](int x, int y) { raiseTile(x, y, sign * randomTerrainStep()); });
+    selectedTiles().forEachTile([sign](int x, int y) { raiseTile(x, y, sign * randomTerrainStep()); });
 }
 
 // Every tile of the current map in the band along its edges.
@@ -282,7 +263,9 @@ const panelCode tileCodes[] = {
     {pickTileHeightUp, [](const pickCode&) { raiseSelectedTiles(heightStep); }},
     {pickTileHeightDown, [](const pickCode&) { raiseSelectedTiles(-heightStep); }},
     {pickTerrainReset,
-     [](const pickCode&) { forEachSelectedTile([](int x, int y) { world.worldSetTileHeight(0.0f, x, y, currentMap()); }); }},
+     [](const pickCode&) {
+         selectedTiles().forEachTile([](int x, int y) { world.worldSetTileHeight(0.0f, x, y, currentMap()); });
+     }},
     {pickTerrainRandomUp, [](const pickCode&) { raiseSelectedTilesAtRandom(1.0f); }},
     {pickTerrainRandomDown, [](const pickCode&) { raiseSelectedTilesAtRandom(-1.0f); }},
     {pickTerrainBorderUp, [](const pickCode&) { raiseBorder(borderStep); }},

@@ -7,7 +7,8 @@
 #pragma once
 #include <cstddef>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
+
 
 // The image picker (in every editor mode), the animation panel (animation
 // mode) and the tile panel (tile mode). True when the code is one of theirs,

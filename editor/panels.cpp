@@ -1,7 +1,7 @@
 // The macro, skybox and model panels.
 #include "editor/panels.h"
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "logic/sentence.h"
@@ -9,6 +9,7 @@
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/widgets.h"
 #include "world/world.h"
 
@@ -126,8 +127,9 @@ void renderSkyboxMenu()
         const skyboxFace& face = skyboxFacePlaces[k];
         const float half = static_cast<float>(faceHalf);
         if (validGameImage(faces[k]))
-            displayTexture(static_cast<float>(face.x), static_cast<float>(face.y), 0.0f, half, half, 1.0f, 1.0f,
-                           1.0f, gameImg[static_cast<size_t>(faces[k])].GetTex(), true, true, 1.0f, pickNone);
+            noticeIfRefused(displayTexture(static_cast<float>(face.x), static_cast<float>(face.y), 0.0f, half, half,
+                                           1.0f, 1.0f, 1.0f, gameImg[static_cast<size_t>(faces[k])].GetTex(), true,
+                                           true, 1.0f, pickNone));
         displaySingleChoice(face.x, face.y, faceHalf, faceHalf, sysImageNone, pickSkyboxFace, pickControlMark, k);
         displayTextString(face.labelX, face.labelY, face.label);
     }

@@ -4,8 +4,8 @@
 #include <GL/freeglut.h>
 
 #include "core/camera.h"
-#include "core/input.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "editor/editor.h"
 #include "media/sound.h"
 #include "menus/ui.h"

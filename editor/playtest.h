@@ -10,6 +10,6 @@ void enterTest();
 // From a playtest back to the world editor: the kept world replaces the played
 // one, the editor camera returns to the kept position, every key is idle.
 void returnToEditor();
-// The frame's end-of-playtest hook: a pending request returns to the editor
+// The frame's end-of-playtest step: a pending request returns to the editor
 // (when a playtest runs) and is cleared either way.
 void updatePlaytestEnd();

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "media/text.h"

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "media/sound.h"
@@ -155,11 +155,6 @@ constexpr int linePitch = 16;
 constexpr int logoX = 400, logoRaise = 15, logoHalfW = 100, logoHalfH = 40;
 constexpr int logoSpace = 32;  // from the logo's line to the first text line
 constexpr int checkmarkX = 700, checkmarkY = 523, checkmarkHalf = 24;
-
-bool isEditorState(int state)
-{
-    return state == gameStateWorldEditor || state == gameStateUIEditor;
-}
 
 void blockerQuad(int x, int y, int w, int h, int image)
 {

@@ -3,7 +3,6 @@
 
 #include <GL/freeglut.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -11,8 +10,11 @@
 #include "core/input.h"
 #include "core/mouse.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "editor/editor.h"
+#include "editor/world_editor_selection.h"
 #include "logic/logic_editor_input.h"
+#include "media/3dmath.h"
 #include "media/sound.h"
 #include "menus/ui.h"
 #include "world/movement.h"
@@ -30,7 +32,6 @@ constexpr int layerKeyCount = 7;  // "1" to "7" toggle layers 0 to 6
 constexpr float wheelHeightStep = 0.1f;
 // An object dragged in first person is held this far in front of the camera.
 constexpr float firstPersonHoldDistance = 6.0f;
-constexpr float degreesToRadians = 3.1415927f / 180.0f;
 
 // The bottom panel and the left tool strip, in the 800 x 600 space: an
 // object is not dragged under them.
@@ -145,11 +146,7 @@ void paintSelectionFromImageMenu()
         worldEditor.getCurrentTile(cx, cy);
         world.worldGetTile(tex, cx, cy, m);
         if (tex < 1) return;
-        int sx = 0, sy = 0, ex = 0, ey = 0;
-        worldEditor.getStartingTile(sx, sy);
-        worldEditor.getEndingTile(ex, ey);
-        for (int x = std::min(sx, ex); x <= std::max(sx, ex); ++x)
-            for (int y = std::min(sy, ey); y <= std::max(sy, ey); ++y) world.worldSetTile(tex, x, y, m);
+        selectedTiles().forEachTile([tex, m](int x, int y) { world.worldSetTile(tex, x, y, m); });
     } else if (worldEditor.getEditorMode() == editorModeObject) {
         const int amount = worldEditor.getObjectListAmount();
         if (amount == 0) return;
@@ -184,17 +181,6 @@ void shiftObject(int o, float dx, float dy, float dz)
     v.y += dy;
     v.z += dz;
     storeObjectRecord(v, o, m);
-}
-
-void raiseSelectedTiles(float dz)
-{
-    const int m = world.getCurrentMap();
-    int sx, sy, ex, ey;
-    worldEditor.getStartingTile(sx, sy);
-    worldEditor.getEndingTile(ex, ey);
-    for (int x = std::min(sx, ex); x <= std::max(sx, ex); ++x)
-        for (int y = std::min(sy, ey); y <= std::max(sy, ey); ++y)
-            world.worldSetTileHeight(world.worldGetTileHeight(x, y, m) + dz, x, y, m);
 }
 
 bool editorWheel(int button, int state)

@@ -4,7 +4,7 @@
 #include "editor/world_editor_picking.h"
 
 #include "core/mouse.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/add_object.h"
 #include "editor/editor.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/camera.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -18,6 +18,7 @@
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/widgets.h"
 #include "world/object.h"
 #include "world/world.h"
@@ -168,8 +169,8 @@ void drawBottomPanel(int mode)
 void drawEdgeArrows()
 {
     for (const edgeArrow& a : edgeArrows)
-        displayTexture(a.x, a.y, 0.0f, arrowHalf, arrowHalf, 1.0f, 1.0f, 1.0f, sysTexture(a.image), true, true, 1.0f,
-                       pickNone);
+        noticeIfRefused(displayTexture(a.x, a.y, 0.0f, arrowHalf, arrowHalf, 1.0f, 1.0f, 1.0f, sysTexture(a.image),
+                                       true, true, 1.0f, pickNone));
 }
 
 // --- Toolbar ---------------------------------------------------------------------
@@ -365,9 +366,10 @@ void drawAnimationPreview(const img& image)
 {
     const float x = previewX, y = previewY, half = previewHalf;
     if (image.getAnimState())
-        displayFrame(x, y, previewFrameDepth, half, half, image.GetTex(), static_cast<float>(image.getCurrentFrame()),
-                     true, true, pickNone);
-    displayTexture(x, y, previewImageDepth, half, half, 1.0f, 1.0f, 1.0f, image.GetTex(), true, true, 1.0f, pickNone);
+        noticeIfRefused(displayFrame(x, y, previewFrameDepth, half, half, image.GetTex(),
+                                     static_cast<float>(image.getCurrentFrame()), true, true, pickNone));
+    noticeIfRefused(displayTexture(x, y, previewImageDepth, half, half, 1.0f, 1.0f, 1.0f, image.GetTex(), true, true,
+                                   1.0f, pickNone));
 }
 
 void drawAnimationPanel()

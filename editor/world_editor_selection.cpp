@@ -1,6 +1,9 @@
 // The world editor's 3D selection of objects and tiles.
 #include "editor/world_editor_selection.h"
 
+#include <string>
+
+#include "core/mouse.h"
 #include "core/pick.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -84,4 +87,23 @@ void selectEditorTile(int x, int y)
     if (y < sy) worldEditor.setStartingTile(-1, y);
     else worldEditor.setEndingTile(-1, y);
     playSystemSound(sysSoundSelect, 0);
+}
+
+tileRect selectedTiles()
+{
+    const int m = world.getCurrentMap();
+    int w = 0, h = 0;
+    std::string name;
+    world.worldGetMap(w, h, name, m);
+    int sx = 0, sy = 0, ex = 0, ey = 0;
+    worldEditor.getStartingTile(sx, sy);
+    worldEditor.getEndingTile(ex, ey);
+    return tileRectOnMap(sx, sy, ex, ey, w, h);
+}
+
+void raiseSelectedTiles(float by)
+{
+    const int m = world.getCurrentMap();
+    selectedTiles().forEachTile(
+        [by, m](int x, int y) { world.worldSetTileHeight(world.worldGetTileHeight(x, y, m) + by, x, y, m); });
 }

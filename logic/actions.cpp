@@ -16,6 +16,7 @@
 #include "core/system.h"
 #include "editor/editor.h"
 #include "logic/steps.h"
+#include "media/3dmath.h"
 #include "media/sound.h"
 #include "media/text.h"
 #include "world/game_leave.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-constexpr float degreesToRadians = 3.1415927f / 180.0f;
 constexpr float spawnGap = 0.05f;     // between stacked spawns (up, down)
 constexpr int randomRange = 32768;    // the generator's values 0 to 32767
 constexpr int loopOnce = 0, loopRepeat = 1;

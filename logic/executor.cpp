@@ -3,11 +3,10 @@
 // "and" chains.
 #include "logic/executor.h"
 
-#include <GL/freeglut.h>
-
 #include <algorithm>
 #include <climits>
 
+#include "core/clock.h"
 #include "core/system.h"
 #include "logic/actions.h"
 #include "logic/condition_tests.h"
@@ -19,23 +18,11 @@ namespace {
 constexpr int secondTickMs = 1000;
 constexpr int millisecondTickMs = 1;
 
-int glutElapsedMs()
-{
-    return glutGet(GLUT_ELAPSED_TIME);
-}
-
-logicClockFunc logicClock = glutElapsedMs;
-
 // Executor state, kept between frames.
 int lastSentenceTimerCheck = 0;
 int lastSentenceMilTimerCheck = 0;
 bool andBlock = false;
 bool playRunning = false;  // the previous frame ran the rules
-
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
 
 // The ticks of one frame.
 struct frameTicks {
@@ -48,7 +35,7 @@ struct frameTicks {
 // timers: the first frame of play starts both clocks afresh.
 frameTicks readTicks()
 {
-    const int now = logicClock();
+    const int now = elapsedMs();
     frameTicks ticks;
     if (!playRunning) {
         lastSentenceTimerCheck = lastSentenceMilTimerCheck = now;
@@ -204,11 +191,6 @@ int ruleSubject(const sentence& rule, bool isGlobal)
     return isGlobal ? rule.getSentenceStep(sentenceStepConditionValue) : rule.getOwner();
 }
 
-void setLogicClock(logicClockFunc clock)
-{
-    logicClock = clock ? clock : glutElapsedMs;
-}
-
 void updateLogic()
 {
     if (!isPlayState(gameSys.getGameState())) {
@@ -253,7 +235,6 @@ void sentenceAction(const sentence& rule, bool isGlobal, int mapOrObject, int in
     int s1 = rule.getSentenceStep(sentenceStepConditionValue);
     // "When object" and "While object" in an object's list test that object.
     if (!isGlobal && checkStepType(rule.getSentenceStep(sentenceStepCondition)) == stepTypeObject) s1 = subject;
-
 
     const int condition = rule.getSentenceStep(sentenceStepCondition);
     const bool once = isOnceOnly(condition);

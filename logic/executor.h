@@ -18,8 +18,3 @@ void sentenceActionMouse(const sentence& rule, bool isGlobal, int mapOrObject, i
 
 // The subject of a rule: slot 1 of a global rule, the owner of a local one.
 int ruleSubject(const sentence& rule, bool isGlobal);
-
-// The clock of the rule timers (GLUT elapsed ms unless tests set their own;
-// null restores it).
-using logicClockFunc = int (*)();
-void setLogicClock(logicClockFunc clock);

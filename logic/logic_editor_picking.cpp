@@ -2,7 +2,7 @@
 #include "logic/logic_editor_picking.h"
 
 #include "core/mouse.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "logic/phrase_panels.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "logic/edited_rules.h"
@@ -17,6 +17,7 @@
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/widgets.h"
 #include "world/object.h"
 #include "world/render_images.h"
@@ -144,11 +145,7 @@ void drawThumbnail(int image, float x, float y)
     const img* record = gameImageAt(image);
     if (!record || gameSys.getColorPick()) return;
     const float half = static_cast<float>(thumbHalf);
-    if (record->getAnimState())
-        displayFrame(x, y, 0.0f, half, half, record->GetTex(), static_cast<float>(record->getCurrentFrame()), true,
-                     true, pickNone);
-    else
-        displayTexture(x, y, 0.0f, half, half, 1.0f, 1.0f, 1.0f, record->GetTex(), true, true, 1.0f, pickNone);
+    noticeIfRefused(displayImage(*record, x, y, 0.0f, half, half, pickNone));
 }
 
 void drawHeader(screenFrame& frame)

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "editor/editor.h"
 #include "logic/edited_rules.h"
 #include "media/sound.h"

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr double fullTurn = 2.0 * M_PI;
+constexpr double fullTurn = 2.0 * piDouble;
 constexpr int triangleVertices = 3;  // a polygon needs at least three corners
 
 }  // namespace

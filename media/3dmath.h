@@ -4,6 +4,12 @@
 #pragma once
 #include "media/Vector3D.h"
 
+// Pi in double and single precision, and degrees to radians by one
+// multiplication (every angle the program stores is in degrees).
+constexpr double piDouble = 3.14159265358979323846;
+constexpr float pi = static_cast<float>(piDouble);
+constexpr float degreesToRadians = pi / 180.0f;
+
 // The angle sum that counts a point as inside a polygon, as a share of 2 pi.
 constexpr double MATCH_FACTOR = 0.99;
 

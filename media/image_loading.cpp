@@ -1,12 +1,12 @@
 // Loading the menu, map and model image tables from their folders.
 #include "media/image_loading.h"
+#include "media/image_loading_internal.h"
 
 #include <GL/gl.h>
 #define ILUT_USE_OPENGL
 #include <IL/il.h>
 #include <IL/ilut.h>
 
-#include <boost/filesystem.hpp>
 #include <exception>
 #include <vector>
 
@@ -16,9 +16,6 @@
 #include "media/numbered_names.h"
 #include "media/screen_layer.h"
 #include "media/texture.h"
-#include "menus/splash.h"
-#include "menus/ui.h"
-#include "world/world.h"
 
 namespace {
 
@@ -73,18 +70,12 @@ bool registerImage(std::vector<img>& table, const std::string& filename, int ide
     return true;
 }
 
-bool folderExists(const std::string& path)
-{
-    boost::system::error_code ec;
-    return boost::filesystem::is_directory(path, ec);
-}
-
 // Renames and loads one image folder onto the end of `table`, at most `limit`
 // entries; the entries past the limit are named in warnings.
 void loadImageFolder(std::vector<img>& table, const std::string& prefix, bool (*generate)(const std::string&, int),
                      size_t limit)
 {
-    if (!folderExists(prefix)) return;
+    if (!isFolder(prefix)) return;
     const std::vector<std::string> names = numberFolder({prefix, imageNumberFirst, ""});
     for (size_t k = 0; k < names.size(); ++k) {
         if (k >= limit) {
@@ -184,7 +175,7 @@ bool generateModelImage(const std::string& filename, int ident)
     return registerImage(modelImg, filename, ident);
 }
 
-void loadUIImages(const std::string& name)
+uiImageCounts loadUIImages(const std::string& name)
 {
     systemMsg("Reading and Loading UI Images. Please wait...");
     std::vector<img>().swap(uiImage);
@@ -195,32 +186,22 @@ void loadUIImages(const std::string& name)
         loadImageFolder(uiImage, "games/" + name + "/ui/", generateImage, noLimit);
 
     gameLog.msg("Loading splash images");
-    int count = static_cast<int>(uiImage.size());
-    splash.setSplash(0);
-    splash.setHideSplash(false);
-    splash.setStartingSplash(count);
-    splash.setResetSplash(true);
-    int i = 0;
+    uiImageCounts counts;
+    counts.splashFirst = static_cast<int>(uiImage.size());
     for (;;) {
-        const std::string path = splashPath(name, i);
+        const std::string path = splashPath(name, counts.splashCount);
         if (!regularFileOrWarn(path)) break;
         uiImage.emplace_back();
-        generateImage(path, count);
-        ++count;
-        ++i;
-        splash.setSplash(i);
+        generateImage(path, static_cast<int>(uiImage.size()) - 1);
+        ++counts.splashCount;
     }
-    if (i == 0) {
-        systemMsg("No splash images loaded");
-        splash.setHideSplash(true);
-    } else {
-        splash.setCurrentSplash(0);
-    }
-    gameUI.setUIImageCount(count);
+    if (counts.splashCount == 0) systemMsg("No splash images loaded");
+    counts.images = static_cast<int>(uiImage.size());
     systemMsg("UI Images successfully loaded.");
+    return counts;
 }
 
-bool loadGameImages()
+int loadGameImages(const std::string& name)
 {
     std::vector<img>().swap(gameImg);
     loadImageFolder(gameImg, "map/", generateGameImage, static_cast<size_t>(gameImgOwnBase));
@@ -229,12 +210,10 @@ bool loadGameImages()
     gameImg.resize(gameImgOwnBase);
     for (size_t i = builtIn; i < gameImg.size(); ++i) gameImg[i].SetPointer(identNumEmpty);
 
-    const std::string name = world.getGameName();
     loadImageFolder(gameImg, "games/" + name + "/map/", generateGameImage, static_cast<size_t>(-1));
 
-    world.setGameImageCount(static_cast<int>(gameImg.size()));
     systemMsg("Images loaded for^y " + name);
-    return true;
+    return static_cast<int>(gameImg.size());
 }
 
 void applyImageAnimations(std::vector<img>& table, int count, const scriptObject& script, bool clampToEditorRange)
@@ -268,7 +247,5 @@ void deleteGameImageTextures(int count)
 void releaseMenuAndGameImages()
 {
     std::vector<img>().swap(uiImage);
-    gameUI.setUIImageCount(0);
     std::vector<img>().swap(gameImg);
-    world.setGameImageCount(0);
 }

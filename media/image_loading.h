@@ -12,13 +12,23 @@
 
 constexpr int gameImgOwnBase = 200;  // first index of a game's own map images
 
+// What loadUIImages put in `uiImage`: the number of images, and where the
+// splash images sit at its end (the caller starts the splash sequence and
+// sets the menu image count from them).
+struct uiImageCounts {
+    int images = 0;
+    int splashFirst = 0;
+    int splashCount = 0;
+};
+
 // Gives numbered names to and loads `ui/` and, unless `name` is "default",
-// "mainui" or "ingameui", `games/<name>/ui/`, then the splash images; sets the
-// splash sequence and the menu image count.
-void loadUIImages(const std::string& name);
-// Gives numbered names to and loads `map/` and `games/<name>/map/` of the game
-// named in `world`; sets the game image count. Always true.
-bool loadGameImages();
+// "mainui" or "ingameui", `games/<name>/ui/`, then the splash images
+// splash0.jpg, splash1.jpg, ... of the game (of the working folder for
+// "default").
+uiImageCounts loadUIImages(const std::string& name);
+// Gives numbered names to and loads `map/` and `games/<name>/map/`; returns
+// the number of records in `gameImg`, the game image count.
+int loadGameImages(const std::string& name);
 
 // Register one image in record `ident` of uiImage, gameImg or modelImg, which
 // must hold that record already. Always true; an unreadable file gives texture 0.
@@ -40,7 +50,7 @@ void deleteUIImageTextures(int count);
 void deleteGameImageTextures(int count);
 
 // Releases the menu and game image tables at exit (their textures are left to
-// the ending process) and sets both image counts to 0.
+// the ending process); the caller sets both image counts to 0.
 void releaseMenuAndGameImages();
 
 // Gives `record` the texture of an image file: 0 for a file refused
@@ -56,8 +66,3 @@ void deferTextures();
 bool texturesDeferred();
 // Makes every texture put off, and textures are made at once again.
 void makeDeferredTextures();
-
-// The function that turns an image file into an OpenGL texture name (the
-// image library's one-call loader); tests set their own.
-using imageFileLoaderFunc = unsigned int (*)(const std::string& filename);
-void setImageFileLoader(imageFileLoaderFunc loader);

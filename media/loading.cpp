@@ -30,12 +30,13 @@ bool drawLoadScreen(const std::string& message, float percent)
     if (percent <= 0.0f) percent = 1.0f;
     const float fillHalfWidth = percent * fillFullWidth / 2.0f;
 
-    displayTexture(400.0f, 300.0f, loadDepth, 400.0f, 300.0f, 1.0f, 1.0f, 1.0f, sysTexture(sysImageLoad), true,
-                   false, 1.0f, loadPickName);
+    // Fixed arguments the primitive never refuses, so its result is not asked.
+    (void)displayTexture(400.0f, 300.0f, loadDepth, 400.0f, 300.0f, 1.0f, 1.0f, 1.0f, sysTexture(sysImageLoad), true,
+                         false, 1.0f, loadPickName);
     displayTextString(messageX, messageY, message);
-    displayTexture(frameX, barY, loadDepth, frameHalfWidth, frameHalfHeight, 0.0f, 0.0f, 0.6f,
-                   sysTexture(sysImageShader), true, true, 1.0f, loadPickName);
-    displayTexture(fillLeft + fillHalfWidth, barY, loadDepth, fillHalfWidth, fillHalfHeight, 0.0f, 0.0f, 1.0f,
-                   sysTexture(sysImageShader), true, true, 1.0f, loadPickName);
+    (void)displayTexture(frameX, barY, loadDepth, frameHalfWidth, frameHalfHeight, 0.0f, 0.0f, 0.6f,
+                         sysTexture(sysImageShader), true, true, 1.0f, loadPickName);
+    (void)displayTexture(fillLeft + fillHalfWidth, barY, loadDepth, fillHalfWidth, fillHalfHeight, 0.0f, 0.0f, 1.0f,
+                         sysTexture(sysImageShader), true, true, 1.0f, loadPickName);
     return true;
 }

@@ -4,10 +4,10 @@
 
 #include <GL/gl.h>
 
-#include <boost/filesystem.hpp>
 #include <cmath>
 #include <cstring>
 
+#include "core/file_kind.h"
 #include "core/frame.h"
 #include "core/log.h"
 #include "media/image_loading.h"
@@ -23,15 +23,9 @@ namespace {
 constexpr float orthoDepth = 1.0f;
 constexpr float orthoDepthScale = -0.1f;
 
-bool folderExists(const std::string& path)
-{
-    boost::system::error_code ec;
-    return boost::filesystem::is_directory(path, ec);
-}
-
 int loadModelFolder(const std::string& prefix)
 {
-    if (!folderExists(prefix)) return 0;
+    if (!isFolder(prefix)) return 0;
     int n = 0;
     for (const std::string& name : numberFolder({prefix, imageNumberFirst, ""})) {
         if (n >= modelMax) {
@@ -50,7 +44,7 @@ int loadModelFolder(const std::string& prefix)
 int loadModelTextures(const std::string& prefix)
 {
     std::vector<img>().swap(modelImg);
-    if (!folderExists(prefix)) return 0;
+    if (!isFolder(prefix)) return 0;
     for (const std::string& name : numberFolder({prefix, imageNumberFirst, ""})) {
         modelImg.emplace_back();
         generateModelImage(prefix + name, static_cast<int>(modelImg.size()) - 1);

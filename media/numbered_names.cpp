@@ -62,7 +62,7 @@ std::vector<folderEntry> listEntries(const numberedFolder& folder)
     std::vector<folderEntry> entries;
     boost::system::error_code ec;
     const fs::path dir(folderPath(folder));
-    if (!fs::is_directory(dir, ec)) return entries;
+    if (!isFolder(dir.string())) return entries;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         entries.push_back(parseEntry(it->path().filename().string(), folder));
         entries.back().regular = isRegularFile(folder.prefix + entries.back().name);

@@ -6,16 +6,10 @@
 #include "core/camera.h"
 #include "core/frame.h"
 #include "media/Vector3D.h"
-#include "menus/notice.h"
+#include "media/texture.h"
 #include "world/world.h"
 
 namespace {
-
-const char* const imageErrorTitle = "Image Error!";
-const char* const imageErrorMessage =
-    "Invalid texture information trying to be displayed! Did you accidently delete images from your project?";
-const char* const frameErrorMessage =
-    "Invalid texture information trying to be displayed!! Did you accidently delete images from your project?";
 
 // Animation strips hold ten cells side by side.
 constexpr float frameCells = 10.0f;
@@ -41,21 +35,19 @@ namespace quad {
 constexpr float texInset = 0.01f;
 constexpr float texFar = 1.0f - texInset;
 
-bool validate(float x, float y, float w, float h, int tex, const char* message)
+bool validate(float x, float y, float w, float h, int tex)
 {
-    if (x >= quadMinCoordinate && y >= quadMinCoordinate && w > 0.0f && h > 0.0f && tex >= 0) return true;
-    notice.setNotice(imageErrorTitle, message);
-    return false;
+    return x >= quadMinCoordinate && y >= quadMinCoordinate && w > 0.0f && h > 0.0f && tex >= 0;
 }
 
 bool validateTinted(float x, float y, float w, float h, float r, float g, float b, int tex)
 {
-    if (r < 0.0f || g < 0.0f || b < 0.0f) {
-        notice.setNotice(imageErrorTitle, imageErrorMessage);
-        return false;
-    }
-    return validate(x, y, w, h, tex, imageErrorMessage);
+    return !(r < 0.0f || g < 0.0f || b < 0.0f) && validate(x, y, w, h, tex);
 }
+
+constexpr quadResult drawn{};
+constexpr quadResult refusedImage{quadRefusal::image};
+constexpr quadResult refusedFrame{quadRefusal::frame};
 
 void setColour(float r, float g, float b, float a, int pick)
 {
@@ -91,6 +83,18 @@ void finish()
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
+// The end of the flat, frame and terrain forms: the pick name popped, alpha
+// testing and blending off after a blended quad, then finish.
+void endBlended(int pick, bool al)
+{
+    endPick(pick);
+    if (al) {
+        glDisable(GL_ALPHA_TEST);
+        glDisable(GL_BLEND);
+    }
+    finish();
+}
+
 // A quad in the xy plane centred on the origin, corners (-w, -h), (-w, h),
 // (w, h), (w, -h); texture columns s0 to s1, rows tLow at -h to tHigh at +h.
 void drawPlaneQuad(float w, float h, float s0, float s1, float tLow, float tHigh)
@@ -109,10 +113,10 @@ void drawPlaneQuad(float w, float h, float s0, float s1, float tLow, float tHigh
 
 }  // namespace quad
 
-bool displayTexture(float x, float y, float z, float w, float h, float r, float g, float b, int tex, bool ov,
-                    bool al, float a, int pick)
+quadResult displayTexture(float x, float y, float z, float w, float h, float r, float g, float b, int tex, bool ov,
+                          bool al, float a, int pick)
 {
-    if (!quad::validateTinted(x, y, w, h, r, g, b, tex)) return false;
+    if (!quad::validateTinted(x, y, w, h, r, g, b, tex)) return quad::refusedImage;
     glPushMatrix();
     glEnable(GL_TEXTURE_2D);
     quad::setColour(r, g, b, a, pick);
@@ -125,21 +129,16 @@ bool displayTexture(float x, float y, float z, float w, float h, float r, float 
 
     quad::drawPlaneQuad(w, h, quad::texInset, quad::texFar, quad::texInset, quad::texFar);
 
-    quad::endPick(pick);
-    if (al) {
-        glDisable(GL_ALPHA_TEST);
-        glDisable(GL_BLEND);
-    }
-    quad::finish();
+    quad::endBlended(pick, al);
     if (ov) leave2dortho();  // also restores the model-view matrix saved above
     else glPopMatrix();
-    return true;
+    return quad::drawn;
 }
 
-bool displayDepthTexture(float x, float y, float z, float w, float h, float rotx, float roty, float rotz, float r,
-                         float g, float b, int tex, bool ov, bool al, float a, int pick)
+quadResult displayDepthTexture(float x, float y, float z, float w, float h, float rotx, float roty, float rotz, float r,
+                               float g, float b, int tex, bool ov, bool al, float a, int pick)
 {
-    if (!quad::validateTinted(x, y, w, h, r, g, b, tex)) return false;
+    if (!quad::validateTinted(x, y, w, h, r, g, b, tex)) return quad::refusedImage;
     const float sx = w / 2.0f, sz = h / 2.0f;
     glPushMatrix();
     glEnable(GL_TEXTURE_2D);
@@ -178,13 +177,14 @@ bool displayDepthTexture(float x, float y, float z, float w, float h, float rotx
     quad::finish();
     if (ov) leave2dortho();
     else glPopMatrix();
-    return true;
+    return quad::drawn;
 }
 
-bool displayFrame(float x, float y, float /*z*/, float w, float h, int tex, float frame, bool ov, bool al, int pick)
+quadResult displayFrame(float x, float y, float /*z*/, float w, float h, int tex, float frame, bool ov, bool al,
+                        int pick)
 {
     const float f = frame / frameCells;
-    if (!quad::validate(x, y, w, h, tex, frameErrorMessage)) return false;
+    if (!quad::validate(x, y, w, h, tex)) return quad::refusedFrame;
     glPushMatrix();
     glEnable(GL_TEXTURE_2D);
     quad::setColour(1.0f, 1.0f, 1.0f, 1.0f, pick);
@@ -202,19 +202,14 @@ bool displayFrame(float x, float y, float /*z*/, float w, float h, int tex, floa
 
     quad::drawPlaneQuad(w, h, f + quad::texInset, f + frameCellWidth, quad::texFar, quad::texInset);
 
-    quad::endPick(pick);
-    if (al) {
-        glDisable(GL_ALPHA_TEST);
-        glDisable(GL_BLEND);
-    }
-    quad::finish();
+    quad::endBlended(pick, al);
     if (ov) {
         glCullFace(GL_FRONT);
         leave2dortho();
     } else {
         glPopMatrix();
     }
-    return true;
+    return quad::drawn;
 }
 
 namespace {
@@ -249,12 +244,12 @@ void faceCamera(float pitch, float yaw)
     }
 }
 
-bool displayBillboardTexture(float x, float y, float z, float w, float h, int tex, bool /*al*/, float /*a*/,
-                             int pick)
+quadResult displayBillboardTexture(float x, float y, float z, float w, float h, int tex, bool /*al*/, float /*a*/,
+                                   int pick)
 {
     float pitch = 0.0f, yaw = 0.0f;
     camera.GetRot(pitch, yaw);
-    if (!quad::validate(x, y, w, h, tex, imageErrorMessage)) return false;
+    if (!quad::validate(x, y, w, h, tex)) return quad::refusedImage;
     glPushMatrix();
     glDisable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
@@ -275,13 +270,13 @@ bool displayBillboardTexture(float x, float y, float z, float w, float h, int te
     glEnable(GL_LIGHTING);
     quad::finish();
     glPopMatrix();
-    return true;
+    return quad::drawn;
 }
 
-bool displayTerrainTexture(float x, float y, float z, float w, float h, float r, float g, float b, int tex,
-                           bool /*ov*/, bool al, float a, int pick, int tilex, int tiley)
+quadResult displayTerrainTexture(float x, float y, float z, float w, float h, float r, float g, float b, int tex,
+                                 bool /*ov*/, bool al, float a, int pick, int tilex, int tiley)
 {
-    if (!quad::validateTinted(x, y, w, h, r, g, b, tex)) return false;
+    if (!quad::validateTinted(x, y, w, h, r, g, b, tex)) return quad::refusedImage;
     glDisable(GL_LIGHTING);
     glPushMatrix();
     glEnable(GL_TEXTURE_2D);
@@ -305,13 +300,17 @@ bool displayTerrainTexture(float x, float y, float z, float w, float h, float r,
     terrainCorner(w, height(1, 0), -h, w, h, quad::texInset, quad::texInset);
     glEnd();
 
-    quad::endPick(pick);
-    if (al) {
-        glDisable(GL_ALPHA_TEST);
-        glDisable(GL_BLEND);
-    }
-    quad::finish();
+    quad::endBlended(pick, al);
     glPopMatrix();
     glEnable(GL_LIGHTING);
-    return true;
+    return quad::drawn;
+}
+
+quadResult displayImage(const img& image, float x, float y, float z, float w, float h, int pick, float r, float g,
+                        float b, float a)
+{
+    if (image.getAnimState())
+        return displayFrame(x, y, z, w, h, image.GetTex(), static_cast<float>(image.getCurrentFrame()), true, true,
+                            pick);
+    return displayTexture(x, y, z, w, h, r, g, b, image.GetTex(), true, true, a, pick);
 }

@@ -1,12 +1,12 @@
 // System and game sounds on OpenAL: loading WAV files into buffers, the two
 // source pools, playing, stopping and freeing.
 #include "media/sound.h"
+#include "media/sound_internal.h"
 
 #include <AL/al.h>
 #include <AL/alut.h>
 
 #include <algorithm>
-#include <boost/filesystem.hpp>
 #include <cstdlib>
 #include <future>
 #include <system_error>
@@ -210,8 +210,7 @@ int loadGameSounds(const std::string& gameName)
     gSource = makeSources(gameSourceCount);
 
     const numberedFolder folder{"games/" + gameName + "/sound/", soundNumberFirst, soundExtension};
-    boost::system::error_code ec;
-    if (!boost::filesystem::is_directory(folder.prefix, ec)) return 0;
+    if (!isFolder(folder.prefix)) return 0;
     for (const std::string& name : numberFolder(folder)) {
         gameSounds.emplace_back();
         loadGameSoundFile(folder.prefix + name, static_cast<int>(gameSounds.size()) - 1);

@@ -80,8 +80,3 @@ void stopGameSounds();
 // Deletes the buffers of the first `soundCount` game sounds and the game pool,
 // and empties gameSounds.
 void freeGameSounds(int soundCount);
-
-// The source names of the pools (for tests and diagnostics); empty while the
-// pool does not exist.
-std::vector<unsigned int> systemSourcePool();
-std::vector<unsigned int> gameSourcePool();

@@ -10,6 +10,7 @@
 #include "core/camera.h"
 #include "core/frame.h"
 #include "core/system.h"
+#include "media/3dmath.h"
 #include "media/quad.h"
 #include "media/texture.h"
 
@@ -21,7 +22,6 @@ constexpr float cellSize = 1.0f / atlasCells;
 constexpr float blankCell = 0.9f;
 // Marks the atlas cell that holds no character.
 constexpr char noGlyph = '\x7f';
-constexpr float pi = 3.1415927f;
 
 // The characters of the atlas rows, from the top of the image.
 constexpr std::string_view atlasRows[] = {

@@ -5,12 +5,11 @@
 
 #include <algorithm>
 
+#include "core/clock.h"
 #include "core/file_kind.h"
 #include "core/log.h"
 #include "media/image_header.h"
 #include "media/image_loading.h"
-#include "menus/ui.h"
-#include "world/world.h"
 
 const char* const sysImageFiles[sysImageCount] = {
     "uireq/on",              "uireq/off",           "uireq/plus",
@@ -42,13 +41,6 @@ namespace {
 
 // Tried in this order: a ".jpg" file wins over a ".png" file of the same name.
 const char* const imageExtensions[] = {".jpg", ".png"};
-
-int glutElapsedMs()
-{
-    return glutGet(GLUT_ELAPSED_TIME);
-}
-
-animationClockFunc animationClock = glutElapsedMs;
 
 // Times of the last frame change, one per table slot; never reset.
 std::vector<int> timeSinceCheckGame;
@@ -96,11 +88,6 @@ void freeSysImages()
     std::vector<img>().swap(sysImage);
 }
 
-void setAnimationClock(animationClockFunc clock)
-{
-    animationClock = clock ? clock : glutElapsedMs;
-}
-
 void advanceAnimations(std::vector<img>& table, int count, std::vector<int>& timers, int now)
 {
     count = std::min(count, static_cast<int>(table.size()));
@@ -115,9 +102,9 @@ void advanceAnimations(std::vector<img>& table, int count, std::vector<int>& tim
     }
 }
 
-void updateAnimation()
+void updateAnimation(int gameImageCount, int uiImageCount)
 {
-    const int now = animationClock();
-    advanceAnimations(gameImg, world.getGameImageCount(), timeSinceCheckGame, now);
-    advanceAnimations(uiImage, gameUI.getUIImageCount(), timeSinceCheckUI, now);
+    const int now = elapsedMs();
+    advanceAnimations(gameImg, gameImageCount, timeSinceCheckGame, now);
+    advanceAnimations(uiImage, uiImageCount, timeSinceCheckUI, now);
 }

@@ -127,13 +127,10 @@ bool generateSysImage(const std::string& filename, int ident);
 // Releases the system image table (the textures are not deleted).
 void freeSysImages();
 
-// Advances the animated game and menu images by at most one frame each.
-void updateAnimation();
+// Advances the animated images among the first `gameImageCount` of `gameImg`
+// and the first `uiImageCount` of `uiImage` by at most one frame each.
+void updateAnimation(int gameImageCount, int uiImageCount);
 // One animation step of the first `count` records of `table` at time `now`
 // (ms); `timers` holds the time of each record's last frame change and grows
 // to the table's size as needed.
 void advanceAnimations(std::vector<img>& table, int count, std::vector<int>& timers, int now);
-
-// The clock updateAnimation reads (GLUT elapsed ms); tests set their own.
-using animationClockFunc = int (*)();
-void setAnimationClock(animationClockFunc clock);

@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "core/clock.h"
 #include "core/frame.h"
-#include "core/pick.h"
+#include "core/mouse.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/sound.h"
 #include "media/text.h"
@@ -59,7 +61,7 @@ void pressConfirm(int button)
 
 void pressRow(int row)
 {
-    const int now = inputClock();
+    const int now = elapsedMs();
     playSystemSound(sysSoundSelect, 0);
     const bool again = now < lastRowPress + doubleClickMs && row == gameSys.getSelectedDir();
     gameSys.setSelectedDir(row);

@@ -1,9 +1,9 @@
 // The button functions, one small function per id in a table indexed by id.
 #include "menus/button_actions.h"
 
+#include "core/clock.h"
 #include "core/frame.h"
 #include "core/init.h"
-#include "core/pick.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/editor_entry.h"
@@ -251,7 +251,7 @@ const buttonFunction buttonFunctions[buttonFuncCount] = {
 
 void buttonAction(int func, int func2)
 {
-    const int now = inputClock();
+    const int now = elapsedMs();
     if (timeSinceCheck + buttonDebounceMs > now) return;
     timeSinceCheck = now;
     playSystemSound(sysSoundClick, 0);

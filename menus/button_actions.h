@@ -45,5 +45,5 @@ constexpr int createdGameMapSize = 10;
 
 // Carries out function `func` with argument `func2` after the click sound.
 // An id outside 0..30 only clicks; a call within buttonDebounceMs of the last
-// accepted one does nothing at all. The time is the picking core's input clock.
+// accepted one does nothing at all. The time is the program's clock (core/clock.h).
 void buttonAction(int func, int func2);

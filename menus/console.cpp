@@ -5,9 +5,12 @@
 
 #include <GL/freeglut.h>
 
+#include "core/clock.h"
 #include "core/frame.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
+#include "core/window.h"
+#include "media/sound.h"
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/widgets.h"
@@ -42,18 +45,13 @@ std::string lineAppend = " ";
 int currentTime = 0;
 int timeSinceCheck = 0;
 
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
-
 void drawCommandBand()
 {
     for (const consoleButton& b : consoleButtons)
         displaySingleChoice(buttonX, b.y, b.halfSize, b.halfSize, b.image, b.pick, pickControlMark, pickNoIndex);
 
     std::string text = ": " + console.getCommandLine();
-    currentTime = glutGet(GLUT_ELAPSED_TIME);
+    currentTime = elapsedMs();
     if (currentTime - timeSinceCheck > cursorToggleMs) {
         lineAppend = (lineAppend == " ") ? "_" : " ";
         timeSinceCheck = currentTime;
@@ -77,6 +75,19 @@ void debugConsole::disableConsole()
     gameSys.setInputState(inputStateNormal);
     hideNonConsoleText = false;
     animState = consoleAnimStateClosing;
+}
+
+void toggleConsole(consoleToggle from)
+{
+    const bool button = from == consoleToggle::button;
+    if (console.getConsoleState()) {
+        console.disableConsole();
+        if (button) playSystemSound(sysSoundClose, 0);
+        return;
+    }
+    if (button) playSystemSound(sysSoundOpen, 0);
+    console.enableConsole();
+    if (!button) setAutoRepeat(true);
 }
 
 void debugConsole::echo(std::string line)

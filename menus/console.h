@@ -71,5 +71,11 @@ bool advanceConsoleSlide();
 // The vertical centre of the panel in the 800 x 600 space.
 float getConsoleSlidePosition();
 
+// Opens the closed console or closes the open one. From its button the open
+// and close sounds play; from the key, opening turns key auto-repeat on for
+// the typing.
+enum class consoleToggle { key, button };
+void toggleConsole(consoleToggle from);
+
 // Draws and animates the console; called while it is shown.
 void consoleRender();

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "core/frame.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/ui_loader.h"
 #include "menus/widgets.h"
@@ -53,7 +54,8 @@ int dialogImage(const char* field)
 void drawDialogImage(int image, float x, float y, float w, float h, float tint)
 {
     if (image < 0) return;
-    displayTexture(x, y, widgetDepth, w, h, tint, tint, tint, sysTexture(image), true, true, 1.0f, pickNone);
+    noticeIfRefused(
+        displayTexture(x, y, widgetDepth, w, h, tint, tint, tint, sysTexture(image), true, true, 1.0f, pickNone));
 }
 
 void drawButton(const dialogButton& button)
@@ -64,7 +66,8 @@ void drawButton(const dialogButton& button)
     const float x = static_cast<float>(button.x), y = static_cast<float>(buttonY);
     if (gameSys.getColorPick()) {
         glColor3ub(static_cast<GLubyte>(button.pickCode), pickControlMark, pickNoIndex);
-        displayTexture(x, y, widgetDepth, half, half, 1.0f, 1.0f, 1.0f, 0, true, true, 1.0f, pickFlatColor);
+        noticeIfRefused(
+            displayTexture(x, y, widgetDepth, half, half, 1.0f, 1.0f, 1.0f, 0, true, true, 1.0f, pickFlatColor));
         return;
     }
     drawDialogImage(dialogImage(button.imageKey), x, y, half, half, tint);

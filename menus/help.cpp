@@ -2,14 +2,15 @@
 #include "menus/help.h"
 
 #include "core/frame.h"
-#include "core/input.h"
 #include "core/log.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/script.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/widgets.h"
 
 help uiHelp;
@@ -109,9 +110,10 @@ void drawTopic(int i, bool selected)
         return;
     }
     if (selected) {
-        displayTexture(static_cast<float>(boxX), static_cast<float>(boxY), widgetDepth,
-                       static_cast<float>(stringSize / 2), static_cast<float>(topicHalfHeight), barTint.r, barTint.g,
-                       barTint.b, sysTexture(sysImageShader), true, true, 1.0f, pickNone);
+        noticeIfRefused(displayTexture(static_cast<float>(boxX), static_cast<float>(boxY), widgetDepth,
+                                       static_cast<float>(stringSize / 2), static_cast<float>(topicHalfHeight),
+                                       barTint.r, barTint.g, barTint.b, sysTexture(sysImageShader), true, true, 1.0f,
+                                       pickNone));
         displayTextString(upperLeftX, headingY, uiHelp.getHelpTitle() + "^3 " + topicTitle);
     }
     displayTextString(topicTextX, boxY, topicTitle);

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/text.h"
 #include "media/texture.h"
@@ -11,11 +11,29 @@
 
 uiNotice notice;
 
+namespace {
+
+const char* const refusedQuadTitle = "Image Error!";
+const char* const refusedImageMessage =
+    "Invalid texture information trying to be displayed! Did you accidently delete images from your project?";
+const char* const refusedFrameMessage =
+    "Invalid texture information trying to be displayed!! Did you accidently delete images from your project?";
+
+}  // namespace
+
 void uiNotice::setNotice(std::string title, std::string message)
 {
     noticeTitle = std::move(title);
     noticeMessage = std::move(message);
     noticeTime = noticeTimeShown;
+}
+
+bool noticeIfRefused(quadResult result)
+{
+    if (result) return true;
+    const char* const message = result.refusal == quadRefusal::frame ? refusedFrameMessage : refusedImageMessage;
+    notice.setNotice(refusedQuadTitle, message);
+    return false;
 }
 
 void uiNotice::getNotice(std::string& title, std::string& message, int& setTime) const

@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+#include "media/quad.h"
+
 constexpr int noticeTimeShown = 1;
 constexpr int noticeTimeNone = -1;
 
@@ -26,6 +28,11 @@ private:
 };
 
 extern uiNotice notice;
+
+// A quad the drawing primitives refused raises the notice "Image Error!" (its
+// message says whether an image or an animation frame was refused); true when
+// the quad was drawn. Every caller of a primitive hands it the result.
+bool noticeIfRefused(quadResult result);
 
 // Limits of a notice that can be shown, in stored characters (codes count).
 constexpr size_t noticeTitleLimit = 30;

@@ -1,12 +1,14 @@
 // The splash sequence: its state record and its step per frame.
 #include "menus/splash.h"
 
+#include "core/clock.h"
 #include "core/frame.h"
 #include "core/log.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
 
@@ -19,6 +21,15 @@ void uiSplash::setCurrentSplash(int index)
         return;
     }
     systemMsg(QV_ERROR "Attempt to set splash texture out of array");
+}
+
+void startSplashSequence(int first, int count)
+{
+    splash.setSplash(count);
+    splash.setHideSplash(count == 0);
+    splash.setStartingSplash(first);
+    splash.setResetSplash(true);
+    if (count > 0) splash.setCurrentSplash(0);
 }
 
 namespace {
@@ -48,8 +59,9 @@ void drawCurrentSplash()
     const int tex = splash.getStartingSplash() + splash.getCurrentSplash();
     const float rgb = splash.getSplashAlpha() < 0.0f ? 0.0f : splash.getSplashAlpha();
     if (tex >= 0 && tex < static_cast<int>(uiImage.size()))
-        displayTexture(screenSpaceCentreX, screenSpaceCentreY, splashDepth, screenSpaceCentreX, screenSpaceCentreY, rgb,
-                       rgb, rgb, uiImage[static_cast<size_t>(tex)].GetTex(), true, false, rgb, pickNone);
+        noticeIfRefused(displayTexture(screenSpaceCentreX, screenSpaceCentreY, splashDepth, screenSpaceCentreX,
+                                       screenSpaceCentreY, rgb, rgb, rgb, uiImage[static_cast<size_t>(tex)].GetTex(),
+                                       true, false, rgb, pickNone));
     displaySingleChoice(screenSpaceCentreX, screenSpaceCentreY, screenSpaceCentreX, screenSpaceCentreY, sysImageNone,
                         pickBlocker, pickBlocker, pickBlocker);
 }
@@ -92,7 +104,7 @@ void splashRender()
     }
     if (gameSys.getGameState() == gameStateSplash) drawCurrentSplash();
 
-    splashCurrentTime = inputClock();
+    splashCurrentTime = elapsedMs();
     if (firstPass) splashTimeSinceCheck = splashCurrentTime;
     const int elapsed = splashCurrentTime - splashTimeSinceCheck;
     advanceFade(elapsed);

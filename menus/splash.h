@@ -42,5 +42,10 @@ constexpr int splashEndMs = 7000;
 constexpr float splashAlphaStep = 0.028f;
 constexpr float splashDarkAlpha = 0.01f;
 
-// One step of the sequence in game state 3 (clock: inputClock()).
+// Sets up the sequence of `count` splash images from index `first` of
+// `uiImage` (loaded by loadUIImages): shown from the first one, restarted on
+// its next step, hidden when there are none.
+void startSplashSequence(int first, int count);
+
+// One step of the sequence in game state 3 (clock: elapsedMs()).
 void splashRender();

@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "core/clock.h"
 #include "core/frame.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
 #include "menus/button_actions.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 
 namespace {
@@ -301,15 +303,15 @@ void toolTipRender()
     int id = toolTipNone, sub = toolTipNone, since = 0;
     gameUI.getCurrentTT(id, sub, since);
     if (id == toolTipNone) return;
-    if (since + toolTipDelayMs > inputClock()) return;
+    if (since + toolTipDelayMs > elapsedMs()) return;
     const std::string text = toolTipText(id, sub);
     if (text == toolTipHidden) return;
 
     int mx = 0, my = 0;
     gameSys.getOrthoPos(mx, my);
     const toolTipLayout tip = placeToolTip(text, mx, my, getDisplayTextSize);
-    displayTexture(tip.boxX, tip.boxY, 0.0f, tip.halfWidth, tip.halfHeight, 1.0f, 1.0f, 1.0f,
-                   sysTexture(sysImageGameEditorBackground), true, true, 1.0f, pickNone);
+    noticeIfRefused(displayTexture(tip.boxX, tip.boxY, 0.0f, tip.halfWidth, tip.halfHeight, 1.0f, 1.0f, 1.0f,
+                                   sysTexture(sysImageGameEditorBackground), true, true, 1.0f, pickNone));
     for (int i = 0; i <= tip.wrapped.lastLine; ++i)
         displayTextString(tip.textX, tip.firstLineY + toolTipLinePitch * i, tip.wrapped.lines[i]);
 }

@@ -339,3 +339,10 @@ void UI::getCurrentTT(int& id, int& index, int& time) const
     index = currentTT2;
     time = lastToolTipTime;
 }
+
+void clearMenuInteraction()
+{
+    gameUI.setHoverButton(-1);
+    gameUI.setPressedButton(pressedButtonNone);
+    gameUI.setHoverTextbox(-1);
+}

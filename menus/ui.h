@@ -196,3 +196,7 @@ private:
 
 extern UI gameUI;
 extern uiString uiScriptString;
+
+// No button hovered or pressed and no textbox hovered: a click or a hover that
+// no menu control takes.
+void clearMenuInteraction();

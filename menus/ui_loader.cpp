@@ -8,11 +8,13 @@
 #include "core/log.h"
 #include "core/script.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "media/image_loading.h"
 #include "media/loading.h"
 #include "media/sound.h"
 #include "media/texture.h"
 #include "menus/console.h"
+#include "menus/splash.h"
 #include "menus/ui.h"
 #include "world/world.h"
 
@@ -200,12 +202,6 @@ bool readMenuFile(std::string& name)
     return scriptUI.readFile(ingameFile);
 }
 
-void centrePointer()
-{
-    if (!glutGet(GLUT_INIT_STATE)) return;
-    glutWarpPointer(glutGet(GLUT_WINDOW_WIDTH) / 2, glutGet(GLUT_WINDOW_HEIGHT) / 2);
-}
-
 }  // namespace
 
 void loadUI(std::string name, bool clear)
@@ -221,7 +217,9 @@ void loadUI(std::string name, bool clear)
     const bool fileRead = readMenuFile(name);
 
     progress(clear, "Loading User Interface Images", 0.35f);
-    loadUIImages(name);
+    const uiImageCounts images = loadUIImages(name);
+    startSplashSequence(images.splashFirst, images.splashCount);
+    gameUI.setUIImageCount(images.images);
 
     progress(clear, "Setting Menu Pointers", 0.5f);
     gameUI.setIngameMenu(whole("ingamemenu"));

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/init.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -20,17 +20,6 @@
 #include "world/game_leave.h"
 
 namespace {
-
-void toggleConsole()
-{
-    if (console.getConsoleState()) {
-        console.disableConsole();
-        playSystemSound(sysSoundClose, 0);
-    } else {
-        playSystemSound(sysSoundOpen, 0);
-        console.enableConsole();
-    }
-}
 
 void openAnimationPanel()
 {
@@ -56,7 +45,7 @@ bool leftPressCode(int code)
         enableHelp();
         return true;
     case pickToggleConsole:
-        toggleConsole();
+        toggleConsole(consoleToggle::button);
         return true;
     case pickConsoleUp:
         console.scrollOlder();

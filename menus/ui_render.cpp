@@ -5,9 +5,10 @@
 
 #include <string>
 
+#include "core/clock.h"
 #include "core/frame.h"
 #include "core/mouse.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -18,6 +19,7 @@
 #include "media/screen_layer.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/ui_loader.h"
 #include "menus/widgets.h"
@@ -64,7 +66,7 @@ void setPickColour(int r, int g, int b)
 // Advances the blink and tells whether `mark` follows the text now.
 bool cursorShown(const char* mark)
 {
-    const int now = inputClock();
+    const int now = elapsedMs();
     if (now - lastCursorFlip > cursorBlinkMs) {
         lineAppend = lineAppend == cursorBlank ? mark : cursorBlank;
         lastCursorFlip = now;
@@ -83,15 +85,12 @@ bool validMenuImage(int index)
 void drawMenuImage(int index, float x, float y, float z, float w, float h, float tint)
 {
     if (!validMenuImage(index)) {
-        if (pickPass()) displayTexture(x, y, z, w, h, 1.0f, 1.0f, 1.0f, 0, true, true, 1.0f, pickFlatColor);
+        if (pickPass())
+            noticeIfRefused(displayTexture(x, y, z, w, h, 1.0f, 1.0f, 1.0f, 0, true, true, 1.0f, pickFlatColor));
         return;
     }
     const img& image = uiImage[static_cast<size_t>(index)];
-    if (image.getAnimState())
-        displayFrame(x, y, z, w, h, image.GetTex(), static_cast<float>(image.getCurrentFrame()), true, true,
-                     drawPickArgument());
-    else
-        displayTexture(x, y, z, w, h, tint, tint, tint, image.GetTex(), true, true, 1.0f, drawPickArgument());
+    noticeIfRefused(displayImage(image, x, y, z, w, h, drawPickArgument(), tint, tint, tint));
 }
 
 // A full-screen quad of a dragged element's code, so that the drag keeps
@@ -199,8 +198,8 @@ void renderTextLines(int m, bool menuEditor)
             drawDragCover(pickEditMenuText, l);
         const float half = getDisplayTextSize(s) / 2.0f;
         setPickColour(pickEditMenuText, pickControlMark, l);
-        displayTexture(x + half, y, widgetDepth, half + textlineQuadMargin, textlineQuadHalfHeight, 1.0f, 1.0f, 1.0f,
-                       sysTexture(sysImageShader), true, true, 1.0f, pickFlatColor);
+        noticeIfRefused(displayTexture(x + half, y, widgetDepth, half + textlineQuadMargin, textlineQuadHalfHeight,
+                                       1.0f, 1.0f, 1.0f, sysTexture(sysImageShader), true, true, 1.0f, pickFlatColor));
     }
 }
 

@@ -6,10 +6,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/clock.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 
 namespace {
 
@@ -26,7 +29,6 @@ constexpr float sysTextboxStoredHeight = 7.0f;
 constexpr int sysTextboxHalfHeight = 11;
 constexpr int sysTextboxTextInset = 7;
 constexpr int sysTextboxBlinkMs = 1000;
-constexpr float shadeAlpha = 0.5f;
 
 struct sysTextboxSetup {
     int entry;
@@ -79,12 +81,9 @@ void drawSystemImage(float x, float y, float w, float h, int image, float r, flo
 {
     if (invisibleTexture(sysTexture(image))) return;
     const img* record = sysImageRecord(image);
-    if (record && record->getAnimState()) {
-        displayFrame(x, y, widgetDepth, w, h, record->GetTex(), static_cast<float>(record->getCurrentFrame()), true,
-                     true, pickNone);
-        return;
-    }
-    displayTexture(x, y, widgetDepth, w, h, r, g, b, sysTexture(image), true, true, a, pickNone);
+    noticeIfRefused(record
+                        ? displayImage(*record, x, y, widgetDepth, w, h, pickNone, r, g, b, a)
+                        : displayTexture(x, y, widgetDepth, w, h, r, g, b, sysTexture(image), true, true, a, pickNone));
 }
 
 }  // namespace
@@ -95,8 +94,8 @@ void displaySingleChoice(int x, int y, int w, int h, int image, int r, int g, in
     const float fw = static_cast<float>(w), fh = static_cast<float>(h);
     if (gameSys.getColorPick()) {
         glColor3ub(static_cast<GLubyte>(r), static_cast<GLubyte>(g), static_cast<GLubyte>(b));
-        displayTexture(fx, fy, widgetDepth, fw, fh, 1.0f, 1.0f, 1.0f, sysTexture(image), true, true, 1.0f,
-                       pickFlatColor);
+        noticeIfRefused(displayTexture(fx, fy, widgetDepth, fw, fh, 1.0f, 1.0f, 1.0f, sysTexture(image), true, true,
+                                       1.0f, pickFlatColor));
         return;
     }
     drawSystemImage(fx, fy, fw, fh, image, 1.0f, 1.0f, 1.0f, 1.0f);
@@ -105,7 +104,7 @@ void displaySingleChoice(int x, int y, int w, int h, int image, int r, int g, in
 void displayBackdrop()
 {
     int width = 0, height = 0;
-    inputWindowSize(width, height);
+    windowSize(width, height);
     displaySingleChoice(width / 2, height / 2, width, height, sysImageNone, pickBackground, pickBackground,
                         pickBackground);
 }
@@ -167,7 +166,7 @@ void setSysTextboxText(int textbox, const std::string& text)
 void displayTextbox(int x, int y, int w, int /*h*/, int textbox)
 {
     if (textbox < 0 || textbox >= pickSysTextboxCount) return;
-    const int now = inputClock();
+    const int now = elapsedMs();
     Textbox& box = sysTextbox[static_cast<size_t>(textbox)];
     float bx = 0, by = 0, bw = 0, bh = 0;
     int entry = 0;
@@ -185,14 +184,4 @@ void displayTextbox(int x, int y, int w, int /*h*/, int textbox)
     }
     if (textbox == gameUI.getTextboxEdit() && gameSys.getInputState() == inputStateSysTextbox) text += endChar;
     displayTextString(static_cast<float>(x - w + sysTextboxTextInset), static_cast<float>(y), text);
-}
-
-void drawShade(float x, float y, float w, float h, float r, float g, float b, float /*a*/)
-{
-    if (gameSys.getColorPick()) {
-        displayTexture(x, y, widgetDepth, w, h, r, g, b, sysTexture(sysImageShader), true, true, shadeAlpha,
-                       pickFlatColor);
-        return;
-    }
-    drawSystemImage(x, y, w, h, sysImageShader, r, g, b, shadeAlpha);
 }

@@ -1,13 +1,13 @@
 // Choice widgets: small clickable controls shared by every 2D screen. In a
 // frame each shows a system image; in the colour-pick pass it paints its pick
 // colour (given as bytes) as a flat quad. Positions are centres and half
-// extents in the 800 x 600 screen space. Also the program's own text fields,
-// the system textboxes, and the tinted shade that marks a selection.
+// extents in the 800 x 600 screen space. Also the program's own text fields
+// (the system textboxes).
 #pragma once
 #include <array>
 #include <string>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "menus/ui.h"
 
 // Depth of every widget quad.
@@ -47,7 +47,3 @@ void setSysTextboxText(int textbox, const std::string& text);
 // y, with its text and, while it is edited, a blinking '_'; `h` is not used.
 // The box keeps the geometry it was last drawn with.
 void displayTextbox(int x, int y, int w, int h, int textbox);
-
-// The shader image as a tinted quad (half size w, h) at alpha 0.5 (`a` is not
-// used); in the pick pass a flat quad in the current colour.
-void drawShade(float x, float y, float w, float h, float r, float g, float b, float a);

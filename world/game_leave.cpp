@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/camera.h"
-#include "core/input.h"
 #include "core/log.h"
 #include "core/script.h"
 #include "core/system.h"
+#include "core/window.h"
 #include "editor/editor.h"
 #include "media/image_loading.h"
 #include "media/model.h"
@@ -28,11 +28,6 @@ const char* const notLoaded = "Unable to leave game because it is currently not 
 
 // The state the in-game menu was opened from, and so the one it resumes.
 int ingameMenuOpenedFrom = gameStatePlay;
-
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
 
 void showArrowCursor()
 {

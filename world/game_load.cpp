@@ -148,7 +148,7 @@ loadFailure readGameFolder(const std::string& game)
     console.echo("");
     console.echo("^2^y" + game + "^w Game Initializing...");
     console.echo("");
-    loadGameImages();
+    world.setGameImageCount(loadGameImages(world.getGameName()));
     loadGameModels();
 
     showLoadingStep("Loading Game Maps", 0.85f);
@@ -293,7 +293,7 @@ void createGame(std::string game, int tilew, int tileh)
     world.setGameName(game);
     loadUI(game, true);
     stopSystemSound(sysSoundMainMenu);
-    loadGameImages();
+    world.setGameImageCount(loadGameImages(world.getGameName()));
     uiScriptString.setString("", uiStringGameToCreate);
 
     world.allocateMaps(1);

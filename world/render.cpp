@@ -10,14 +10,17 @@
 
 #include "core/camera.h"
 #include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/edge_scroll.h"
 #include "editor/editor.h"
+#include "media/3dmath.h"
 #include "media/frustum.h"
 #include "media/model.h"
 #include "media/quad.h"
 #include "media/text.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
 #include "world/game_load.h"
@@ -44,8 +47,6 @@ constexpr float fogEnd = 100.0f;
 // The facing marker of the current object in the editor.
 constexpr float markerHalfSize = 0.3f;
 constexpr int markerPickName = 0;
-constexpr float pi = 3.1415927f;
-constexpr float degreesToRadians = pi / 180.0f;
 
 // The look-at Model pitched down under the following cameras.
 constexpr float lookAtModelPitch = -88.0f;
@@ -58,11 +59,6 @@ constexpr float firstPersonModelRot[3] = {80.0f, 180.0f, -70.0f};
 constexpr int phraseBoxX = 400, phraseBoxY = 200;
 constexpr int phraseBoxMargin = 20;
 constexpr int phraseBoxHalfHeight = 40;
-
-bool isPlayState(int state)
-{
-    return state == gameStatePlay || state == gameStatePlaytest;
-}
 
 bool inFrustum(float x, float y, float z, float radius)
 {
@@ -122,8 +118,8 @@ void drawSquareObject(const objectView& o, rotationOrder order, float grey)
     const imageRef image = lookUpImage(o.tex);
     const rotationArgs r = rotationsOf(o, order);
     cellScope cell(image, o.w / 2.0f + 1.0f, o.h / 2.0f + 1.0f);
-    displayDepthTexture(o.x, o.z, o.y, o.w, o.h, r.a, r.b, r.c, grey, grey, grey, image.tex, false, true, 1.0f,
-                        o.pick());
+    noticeIfRefused(displayDepthTexture(o.x, o.z, o.y, o.w, o.h, r.a, r.b, r.c, grey, grey, grey, image.tex, false,
+                                        true, 1.0f, o.pick()));
 }
 
 void drawModelObject(const objectView& o)
@@ -136,7 +132,7 @@ void drawBillboardObject(const objectView& o)
 {
     const imageRef image = lookUpImage(o.tex);
     cellScope cell(image, 1.0f, 1.0f);
-    displayBillboardTexture(o.x, o.z, o.y, o.w, o.h, image.tex, true, 1.0f, o.pick());
+    noticeIfRefused(displayBillboardTexture(o.x, o.z, o.y, o.w, o.h, image.tex, true, 1.0f, o.pick()));
 }
 
 bool followingCamera()

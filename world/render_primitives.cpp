@@ -7,9 +7,10 @@
 
 #include "core/camera.h"
 #include "core/frame.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "media/quad.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "menus/widgets.h"
 #include "world/render_images.h"
 #include "world/world.h"
@@ -264,12 +265,9 @@ void renderGameBox()
 
     const float cx = screenSpaceCentreX, cy = screenSpaceCentreY;
     const img* record = gameImageAt(image);
-    if (record && record->getAnimState())
-        displayFrame(cx, cy, 0.0f, cx, cy, record->GetTex(), static_cast<float>(record->getCurrentFrame()), true,
-                     true, pickNone);
-    else  // an index that names no image is refused by the primitive, which says so
-        displayTexture(cx, cy, 0.0f, cx, cy, 1.0f, 1.0f, 1.0f, record ? record->GetTex() : -1, true, true, 1.0f,
-                       pickNone);
+    // An index that names no image is refused by the primitive, and the user told.
+    noticeIfRefused(record ? displayImage(*record, cx, cy, 0.0f, cx, cy, pickNone)
+                           : displayTexture(cx, cy, 0.0f, cx, cy, 1.0f, 1.0f, 1.0f, -1, true, true, 1.0f, pickNone));
     displaySingleChoice(gameBoxCornerCentre, gameBoxCornerCentre, gameBoxCornerHalf, gameBoxCornerHalf, sysImageNone,
                         pickBlocker, pickBlocker, pickBlocker);
 }

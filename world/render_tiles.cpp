@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "editor/editor.h"
+#include "editor/world_editor_selection.h"
 #include "media/frustum.h"
 #include "media/quad.h"
 #include "media/texture.h"
+#include "menus/notice.h"
 #include "world/render_images.h"
 #include "world/render_primitives.h"
 #include "world/world.h"
@@ -45,8 +47,8 @@ void drawTile(int j, int k, float half, int pick)
 {
     const imageRef image = lookUpImage(tileImage(j, k));
     cellScope cell(image, 1.0f, 1.0f);
-    displayTerrainTexture(tileCentre(j), 0.0f, tileCentre(k), half, half, 1.0f, 1.0f, 1.0f, image.tex, false, false,
-                          1.0f, pick, j, k);
+    noticeIfRefused(displayTerrainTexture(tileCentre(j), 0.0f, tileCentre(k), half, half, 1.0f, 1.0f, 1.0f, image.tex,
+                                          false, false, 1.0f, pick, j, k));
 }
 
 // The image of tile (0, 0) over the whole map as one flat quad.
@@ -56,36 +58,23 @@ void drawStretchedMap(int w, int h, int pick)
     const float halfW = 0.5f * tileSize * static_cast<float>(w), halfH = 0.5f * tileSize * static_cast<float>(h);
     // The depth quad repeats its image over half its half-extents plus one.
     cellScope cell(image, halfW / 2.0f + 1.0f, halfH / 2.0f + 1.0f);
-    displayDepthTexture(halfW, 0.0f, halfH, halfW, halfH, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, image.tex, false, false,
-                        1.0f, pick);
+    noticeIfRefused(displayDepthTexture(halfW, 0.0f, halfH, halfW, halfH, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, image.tex,
+                                        false, false, 1.0f, pick));
 }
 
-struct tileSelection {
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    bool contains(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
-    bool isStart(int x, int y) const { return x == x0 && y == y0; }
-};
-
-tileSelection editorTileSelection()
+// A selected tile, the starting one (the rectangle's first corner) brighter.
+void drawTileHighlight(int j, int k, const tileRect& selection)
 {
-    tileSelection s;
-    worldEditor.getStartingTile(s.x0, s.y0);
-    worldEditor.getEndingTile(s.x1, s.y1);
-    return s;
-}
-
-void drawTileHighlight(int j, int k, const tileSelection& selection)
-{
-    const float grey = selection.isStart(j, k) ? highlightStartGrey : highlightGrey;
-    displayTerrainTexture(tileCentre(j), 0.0f, tileCentre(k), tileHalfSize, tileHalfSize, grey, grey, grey,
-                          sysTexture(sysImageShader), false, true, 1.0f, pickNone, j, k);
+    const float grey = j == selection.x0 && k == selection.y0 ? highlightStartGrey : highlightGrey;
+    noticeIfRefused(displayTerrainTexture(tileCentre(j), 0.0f, tileCentre(k), tileHalfSize, tileHalfSize, grey, grey,
+                                          grey, sysTexture(sysImageShader), false, true, 1.0f, pickNone, j, k));
 }
 
 // Tile by tile, each under its names in the editor (x pushed per column, y
 // by the primitive), each selected tile highlighted right after it.
 void renderTilesOneByOne(int w, int h, float half, bool editor, bool highlight)
 {
-    const tileSelection selection = editorTileSelection();
+    const tileRect selection = selectedTiles();
     for (int j = 0; j < w; ++j) {
         if (editor) glPushName(static_cast<GLuint>(j));
         for (int k = 0; k < h; ++k) {

@@ -4,6 +4,7 @@
 
 #include "core/script.h"
 #include "media/image_loading.h"
+#include "media/image_loading_internal.h"
 #include "menus/ui.h"
 #include "menus/ui_loader.h"
 #include "tests/fuzz/fuzz_support.h"

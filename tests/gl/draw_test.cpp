@@ -279,19 +279,19 @@ TEST_F(Draw, FullScreenQuadCoversTheScreen)
 
 TEST_F(Draw, TintAndAlpha)
 {
-    displayTexture(100, 100, 0, 50, 50, 1, 0.5f, 0, quadrants, true, false, 1, pickNone);
+    EXPECT_TRUE(displayTexture(100, 100, 0, 50, 50, 1, 0.5f, 0, quadrants, true, false, 1, pickNone));
     EXPECT_TRUE(near(pixel(140, 140), {255, 128, 0}));  // white texels tinted
     // Without `al` the colour's alpha blends when the caller has blending on.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
-    displayTexture(300, 100, 0, 50, 50, 1, 1, 1, quadrants, true, false, 0.5f, pickNone);
+    EXPECT_TRUE(displayTexture(300, 100, 0, 50, 50, 1, 1, 1, quadrants, true, false, 0.5f, pickNone));
     glDisable(GL_BLEND);
     EXPECT_TRUE(near(pixel(340, 140), {128, 128, 128}));
     // With `al` the quad is opaque but for the texture's own alpha.
-    displayTexture(500, 100, 0, 50, 50, 1, 1, 1, quadrants, true, true, 0.2f, pickNone);
+    EXPECT_TRUE(displayTexture(500, 100, 0, 50, 50, 1, 1, 1, quadrants, true, true, 0.2f, pickNone));
     EXPECT_TRUE(near(pixel(540, 140), white));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    displayTexture(700, 100, 0, 50, 50, 1, 1, 1, halfAlpha, true, true, 1, pickNone);
+    EXPECT_TRUE(displayTexture(700, 100, 0, 50, 50, 1, 1, 1, halfAlpha, true, true, 1, pickNone));
     EXPECT_EQ(pixel(660, 100), black);
     EXPECT_TRUE(near(pixel(740, 100), white));
 }
@@ -345,22 +345,23 @@ TEST_F(Draw, RefusedArgumentsRaiseTheNoticeAndDrawNothing)
     const matrices before = currentMatrices();
     for (const refused& c : cases) {
         notice.leaveNotice();
-        EXPECT_FALSE(displayTexture(c.x, c.y, 0, c.w, c.h, 1, c.g, 1, c.tex, true, true, 1, pickNone));
+        EXPECT_FALSE(noticeIfRefused(displayTexture(c.x, c.y, 0, c.w, c.h, 1, c.g, 1, c.tex, true, true, 1, pickNone)));
         EXPECT_TRUE(notice.isShown());
         EXPECT_EQ(notice.getTitle(), "Image Error!");
         EXPECT_EQ(notice.getMessage(), refusal);
     }
     notice.leaveNotice();
-    EXPECT_FALSE(displayDepthTexture(0, 0, 0, 1, 1, 0, 0, 0, -1, 0, 0, quadrants, false, false, 1, pickNone));
+    EXPECT_FALSE(
+        noticeIfRefused(displayDepthTexture(0, 0, 0, 1, 1, 0, 0, 0, -1, 0, 0, quadrants, false, false, 1, pickNone)));
     EXPECT_TRUE(notice.isShown());
     notice.leaveNotice();
-    EXPECT_FALSE(displayTerrainTexture(0, 0, 0, 1, 1, 1, 1, 1, -2, false, false, 1, pickNone, 0, 0));
+    EXPECT_FALSE(noticeIfRefused(displayTerrainTexture(0, 0, 0, 1, 1, 1, 1, 1, -2, false, false, 1, pickNone, 0, 0)));
     EXPECT_TRUE(notice.isShown());
     notice.leaveNotice();
-    EXPECT_FALSE(displayBillboardTexture(0, 0, 0, 0, 1, quadrants, true, 1, pickNone));
+    EXPECT_FALSE(noticeIfRefused(displayBillboardTexture(0, 0, 0, 0, 1, quadrants, true, 1, pickNone)));
     EXPECT_TRUE(notice.isShown());
     notice.leaveNotice();
-    EXPECT_FALSE(displayFrame(400, 300, 0, 50, 0, strip, 1, true, true, pickNone));
+    EXPECT_FALSE(noticeIfRefused(displayFrame(400, 300, 0, 50, 0, strip, 1, true, true, pickNone)));
     EXPECT_EQ(notice.getMessage(),
               "Invalid texture information trying to be displayed!! Did you accidently delete images from your "
               "project?");
@@ -368,8 +369,8 @@ TEST_F(Draw, RefusedArgumentsRaiseTheNoticeAndDrawNothing)
     EXPECT_TRUE(litPixels().empty());
     // The bounds themselves pass, and so do any depth and alpha.
     notice.leaveNotice();
-    EXPECT_TRUE(displayTexture(-100, -100, -5000, 1, 1, 0, 0, 0, 0, true, false, -3, pickNone));
-    EXPECT_TRUE(displayFrame(400, 300, 0, 50, 50, strip, -4, true, true, pickNone));
+    EXPECT_TRUE(noticeIfRefused(displayTexture(-100, -100, -5000, 1, 1, 0, 0, 0, 0, true, false, -3, pickNone)));
+    EXPECT_TRUE(noticeIfRefused(displayFrame(400, 300, 0, 50, 50, strip, -4, true, true, pickNone)));
     EXPECT_FALSE(notice.isShown());
 }
 
@@ -452,14 +453,14 @@ TEST_F(Draw, BillboardTurnsWithTheCamera)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     camera.SetRot(0.0f, 90.0f);
     orthoView(1.0f);
-    displayBillboardTexture(0, 0, 0, 0.5f, 0.5f, quadrants, false, 1, pickNone);
+    EXPECT_TRUE(displayBillboardTexture(0, 0, 0, 0.5f, 0.5f, quadrants, false, 1, pickNone));
     EXPECT_EQ(pixel(210, 160), black);
     // The editor camera sees it lying flat, face up.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     camera.setCamMode(camModeEditor);
     orthoView(1.0f);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);  // look straight down
-    displayBillboardTexture(0, 0, 0, 0.5f, 0.5f, quadrants, false, 1, pickNone);
+    EXPECT_TRUE(displayBillboardTexture(0, 0, 0, 0.5f, 0.5f, quadrants, false, 1, pickNone));
     EXPECT_NE(pixel(400, 300), black);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
@@ -494,7 +495,7 @@ protected:
         glOrtho(-10, 10, -10, 10, -10, 10);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        displayTerrainTexture(0, 0, 0, 3, 3, 1, 1, 1, quadrants, false, false, 1, pickNone, tilex, tiley);
+        EXPECT_TRUE(displayTerrainTexture(0, 0, 0, 3, 3, 1, 1, 1, quadrants, false, false, 1, pickNone, tilex, tiley));
         const GLint count = glRenderMode(GL_RENDER);
         std::vector<float> heights(4, -100.0f);
         for (int i = 0; i < count;) {

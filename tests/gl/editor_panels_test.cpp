@@ -12,6 +12,8 @@
 
 #include "core/init.h"
 #include "core/pick.h"
+#include "core/pick_codes.h"
+#include "core/pick_internal.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/image_pickers.h"

@@ -13,7 +13,8 @@
 #include <vector>
 
 #include "core/init.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
+#include "core/pick_internal.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -216,7 +217,7 @@ TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
     };
     const auto fresh = [&](int tex, int scale) {
         glClear(GL_COLOR_BUFFER_BIT);
-        displayTexture(400, 300, menuBackgroundDepth, 400, 300, 1, 1, 1, tex, true, true, 1, pickNone);
+        EXPECT_TRUE(displayTexture(400, 300, menuBackgroundDepth, 400, 300, 1, 1, 1, tex, true, true, 1, pickNone));
         return shown(scale);
     };
     uiImage[0].SetTex(load("quadrants_rgb.png"));

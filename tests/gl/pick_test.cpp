@@ -10,7 +10,10 @@
 #include "core/init.h"
 #include "core/mouse.h"
 #include "core/pick.h"
+#include "core/pick_codes.h"
+#include "core/pick_internal.h"
 #include "core/system.h"
+#include "core/window_internal.h"
 #include "editor/editor.h"
 #include "media/quad.h"
 #include "menus/ui.h"
@@ -25,7 +28,7 @@ int plainClick() { return 0; }
 // A name-carrying square facing the camera, centred at (x, y, z).
 void square(float x, float y, float z, float half, int name)
 {
-    displayTexture(x, y, z, half, half, 1.0f, 1.0f, 1.0f, 0, false, false, 1.0f, name);
+    EXPECT_TRUE(displayTexture(x, y, z, half, half, 1.0f, 1.0f, 1.0f, 0, false, false, 1.0f, name));
 }
 
 // Object 5 far behind object 2 (drawn first), a tile to the left, an object
@@ -49,7 +52,7 @@ protected:
     {
         changeSize(windowW, windowH);
         glDisable(GL_CULL_FACE);
-        setInputModifiers(plainClick);
+        setModifierSource(plainClick);
         world = gameWorld();
         world.allocateMaps(1);
         world.worldSetMap(8, 8, "Map", 0);
@@ -67,7 +70,7 @@ protected:
     }
     void TearDown() override
     {
-        setInputModifiers(nullptr);
+        setModifierSource(nullptr);
         world = gameWorld();
         worldEditor = editor();
         gameSys.setGameState(gameStateMenu);

@@ -14,7 +14,9 @@
 #include "core/camera.h"
 #include "core/init.h"
 #include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
+#include "core/window_internal.h"
 #include "editor/editor.h"
 #include "media/frustum.h"
 #include "media/model.h"
@@ -110,7 +112,7 @@ protected:
         notice.leaveNotice();
         gameSys.setGameState(gameStatePlay);
         gameSys.setLeftMouse(mouseButtonPressed);
-        setInputModifiers(plainClick);
+        setModifierSource(plainClick);
         camera = Camera();
         lookFromAbove(40.0f);
     }
@@ -130,7 +132,7 @@ protected:
         notice.leaveNotice();
         gameSys.setGameState(gameStateMenu);
         gameSys.setLeftMouse(mouseButtonIdle);
-        setInputModifiers(nullptr);
+        setModifierSource(nullptr);
         glDisable(GL_LIGHTING);
         glDisable(GL_FOG);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

@@ -3,9 +3,8 @@
 
 #include <vector>
 
+#include "core/clock_internal.h"
 #include "media/texture.h"
-#include "menus/ui.h"
-#include "world/world.h"
 
 namespace {
 
@@ -107,25 +106,21 @@ TEST(Animation, LeavesStillImagesAndImagesBeyondTheCountAlone)
 
 TEST(Animation, GameImagesFromTheOwnBaseHaveTheirOwnTimers)
 {
-    setAnimationClock(fakeClock);
+    setClockSource(fakeClock);
     gameImg.assign(201, img());
-    world.setGameImageCount(201);
     gameImg[200] = animated(2, 100);
     uiImage.assign(1, animated(2, 300));
-    gameUI.setUIImageCount(1);
     fakeNow = 150;
-    updateAnimation();
+    updateAnimation(201, 1);
     EXPECT_EQ(gameImg[200].getCurrentFrame(), 1);
     EXPECT_EQ(uiImage[0].getCurrentFrame(), 0);
     fakeNow = 301;
-    updateAnimation();
+    updateAnimation(201, 1);
     EXPECT_EQ(gameImg[200].getCurrentFrame(), 2);
     EXPECT_EQ(uiImage[0].getCurrentFrame(), 1);
     gameImg.clear();
-    world.setGameImageCount(0);
     uiImage.clear();
-    gameUI.setUIImageCount(0);
-    setAnimationClock(nullptr);
+    setClockSource(nullptr);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "core/input.h"
 #include "core/system.h"
+#include "core/window_internal.h"
 #include "menus/console.h"
 #include "menus/console_commands.h"
 #include "menus/help.h"

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/input.h"
+#include "core/window_internal.h"
 #include "menus/ui.h"
 #include "world_test_util.h"
 

@@ -5,10 +5,10 @@
 
 #include "media/image_header.h"
 #include "media/image_loading.h"
+#include "media/image_loading_internal.h"
 #include "media/texture.h"
 #include "menus/ui.h"
 #include "tests/unit/test_util.h"
-#include "world/world.h"
 
 namespace {
 
@@ -27,7 +27,6 @@ protected:
         requested.clear();
         setImageFileLoader(recordingLoader);
         cwd = std::make_unique<testutil::ScopedCwd>(dir.path());
-        world.setGameName("g");
     }
     void TearDown() override
     {
@@ -43,8 +42,7 @@ TEST_F(ImageLoadingTest, BuiltInImagesFillTheFirstSlotsAndTheGamesOwnStartAt200)
     for (const char* name : {"map/grass.png", "map/dirt.jpg", "map/stone.png", "games/g/map/crate.png",
                              "games/g/map/10000.png"})
         dir.write(name, "x");
-    EXPECT_TRUE(loadGameImages());
-    EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase + 2);
+    EXPECT_EQ(loadGameImages("g"), gameImgOwnBase + 2);
     ASSERT_EQ(gameImg.size(), static_cast<size_t>(gameImgOwnBase + 2));
     EXPECT_EQ(requested, std::vector<std::string>({"map/10000.jpg", "map/10001.png", "map/10002.png",
                                                    "games/g/map/10000.png", "games/g/map/10001.png"}));
@@ -63,8 +61,7 @@ TEST_F(ImageLoadingTest, BuiltInImagesFillTheFirstSlotsAndTheGamesOwnStartAt200)
 
 TEST_F(ImageLoadingTest, WithoutFoldersAllTwoHundredSlotsAreFiller)
 {
-    EXPECT_TRUE(loadGameImages());
-    EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase);
+    EXPECT_EQ(loadGameImages("g"), gameImgOwnBase);
     ASSERT_EQ(gameImg.size(), static_cast<size_t>(gameImgOwnBase));
     for (const img& record : gameImg) EXPECT_EQ(record.GetPointer(), identNumEmpty);
     EXPECT_TRUE(requested.empty());
@@ -75,9 +72,9 @@ TEST_F(ImageLoadingTest, MoreThanTwoHundredBuiltInImagesLoadTheFirst200AndReport
     for (int i = 0; i < gameImgOwnBase + 3; ++i) dir.write("map/" + std::to_string(10000 + i) + ".png", "x");
     dir.write("games/g/map/own.png", "x");
     testing::internal::CaptureStdout();
-    loadGameImages();
+    const int count = loadGameImages("g");
     const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase + 1);
+    EXPECT_EQ(count, gameImgOwnBase + 1);
     EXPECT_EQ(gameImg[199].GetPointer(), 199);
     EXPECT_EQ(requested[200], "games/g/map/10000.png");  // the game's own image is still image 200
     EXPECT_NE(out.find("Only 200 images of map/ are loaded; 10200.png is not."), std::string::npos);

@@ -9,6 +9,7 @@
 
 #include "core/input.h"
 #include "core/system.h"
+#include "core/window_internal.h"
 #include "menus/console.h"
 #include "menus/help.h"
 

@@ -6,7 +6,9 @@
 
 #include <set>
 
+#include "core/clock_internal.h"
 #include "core/input.h"
+#include "core/window_internal.h"
 #include "logic/actions.h"
 #include "logic/condition_tests.h"
 #include "logic/executor.h"
@@ -63,7 +65,7 @@ protected:
         worldtest::makeWorld(2, 8, 10, 10);
         for (int o = 0; o < 8; ++o) place(o, 6.0f * o + 3.0f, 30.0f, 1.0f);
         world.setChangeMap(changeMapNone);
-        setLogicClock(fakeClock);
+        setClockSource(fakeClock);
         setAutoRepeatSwitch(noAutoRepeat);
         gameSys.resetKeyState();
         uiHelp.setHelpState(false);
@@ -73,7 +75,7 @@ protected:
     }
     void TearDown() override
     {
-        setLogicClock(nullptr);
+        setClockSource(nullptr);
         setAutoRepeatSwitch(nullptr);
         gameSys.resetKeyState();
         worldtest::resetGlobals();

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/editor_picking.h"

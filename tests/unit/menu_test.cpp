@@ -8,6 +8,7 @@
 #include "core/script.h"
 #include "core/system.h"
 #include "media/image_loading.h"
+#include "media/image_loading_internal.h"
 #include "media/texture.h"
 #include "menus/console.h"
 #include "menus/splash.h"

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "media/image_loading.h"
+#include "media/image_loading_internal.h"
 #include "media/model.h"
 #include "media/texture.h"
 #include "tests/unit/test_util.h"

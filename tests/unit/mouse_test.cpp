@@ -6,8 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/clock_internal.h"
 #include "core/mouse.h"
-#include "core/pick.h"
+#include "core/mouse_internal.h"
+#include "core/window_internal.h"
 #include "menus/ui.h"
 #include "world_test_util.h"
 
@@ -32,8 +34,8 @@ protected:
         worldtest::makeWorld(1, 4);
         fakeNow = 5000;
         warps.clear();
-        setInputClock(fakeClock);
-        setInputModifiers(noModifiers);
+        setClockSource(fakeClock);
+        setModifierSource(noModifiers);
         setWindowSizeSource(fakeWindow);
         setPointerWarp(recordWarp);
         resetFreelookHistory();
@@ -43,8 +45,8 @@ protected:
     void TearDown() override
     {
         worldtest::resetGlobals();
-        setInputClock(nullptr);
-        setInputModifiers(nullptr);
+        setClockSource(nullptr);
+        setModifierSource(nullptr);
         setWindowSizeSource(nullptr);
         setPointerWarp(nullptr);
         gameSys.setDisableMouseState(false);

@@ -7,7 +7,8 @@
 #include <cmath>
 #include <vector>
 
-#include "core/pick.h"
+#include "core/clock_internal.h"
+#include "core/pick_codes.h"
 #include "editor/world_editor_picking.h"
 #include "media/texture.h"
 #include "world_test_util.h"
@@ -62,11 +63,11 @@ protected:
         gameSys.setLeftMouse(mouseButtonPressed);
         setImages(300);
         fakeNow += 100000;
-        setInputClock([] { return fakeNow; });
+        setClockSource([] { return fakeNow; });
     }
     void TearDown() override
     {
-        setInputClock(nullptr);
+        setClockSource(nullptr);
         gameSys.setLeftMouse(mouseButtonIdle);
         gameSys.setRightMouse(mouseButtonIdle);
         gameImg.clear();

@@ -6,8 +6,12 @@
 
 #include <vector>
 
+#include "core/clock_internal.h"
 #include "core/input.h"
 #include "core/pick.h"
+#include "core/pick_codes.h"
+#include "core/pick_internal.h"
+#include "core/window_internal.h"
 #include "menus/console.h"
 #include "menus/help.h"
 #include "menus/notice.h"
@@ -56,8 +60,8 @@ protected:
         worldtest::makeWorld(1, 10);
         fakeNow = 10000;
         fakeModifiers = 0;
-        setInputClock(fakeClock);
-        setInputModifiers(fakeModifierKeys);
+        setClockSource(fakeClock);
+        setModifierSource(fakeModifierKeys);
         setWindowSizeSource(fakeWindow);
         setAutoRepeatSwitch(noAutoRepeat);
         setTimeChecked(0);
@@ -76,8 +80,8 @@ protected:
     {
         worldtest::resetGlobals();
         gameUI = UI();
-        setInputClock(nullptr);
-        setInputModifiers(nullptr);
+        setClockSource(nullptr);
+        setModifierSource(nullptr);
         setWindowSizeSource(nullptr);
         setAutoRepeatSwitch(nullptr);
         gameSys.setLeftMouse(mouseButtonIdle);

@@ -5,9 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "core/input.h"
-#include "core/pick.h"
+#include "core/window_internal.h"
 #include "editor/add_object.h"
 #include "editor/edge_scroll.h"
+#include "editor/edge_scroll_internal.h"
 #include "editor/editor_entry.h"
 #include "editor/playtest.h"
 #include "editor/save_world.h"

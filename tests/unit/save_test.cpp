@@ -14,12 +14,14 @@
 #include <sstream>
 
 #include "core/file_write.h"
+#include "core/file_write_internal.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/save_project.h"
 #include "editor/save_ui.h"
 #include "editor/save_world.h"
 #include "media/image_loading.h"
+#include "media/image_loading_internal.h"
 #include "menus/console.h"
 #include "menus/notice.h"
 #include "menus/ui.h"

@@ -2,7 +2,9 @@
 // exit, the frame limiter and the exit statuses of the shutdown.
 #include <gtest/gtest.h>
 
+#include "core/clock_internal.h"
 #include "core/frame.h"
+#include "core/frame_internal.h"
 #include "core/init.h"
 #include "core/log.h"
 #include "core/system.h"
@@ -202,13 +204,13 @@ class FrameLimiterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        setFrameClock(fakeClock);
+        setClockSource(fakeClock);
         resetFrameLimiter();
         fakeNow = 0;
     }
     void TearDown() override
     {
-        setFrameClock(nullptr);
+        setClockSource(nullptr);
         gameSys.setGameState(gameStateMenu);
     }
     // The first time from `from` on at which a frame is due.

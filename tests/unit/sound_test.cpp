@@ -13,6 +13,7 @@
 
 #include "core/system.h"
 #include "media/sound.h"
+#include "media/sound_internal.h"
 #include "tests/unit/test_util.h"
 
 namespace {

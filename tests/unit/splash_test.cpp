@@ -3,7 +3,7 @@
 // the menus after the last, and the sequence without images.
 #include <gtest/gtest.h>
 
-#include "core/pick.h"
+#include "core/clock_internal.h"
 #include "core/system.h"
 #include "menus/console.h"
 #include "menus/splash.h"
@@ -18,7 +18,7 @@ class Splash : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        setInputClock(fakeClock);
+        setClockSource(fakeClock);
         now = 1000;
         splash = uiSplash();
         gameSys.setGameState(gameStateSplash);
@@ -26,7 +26,7 @@ protected:
     }
     void TearDown() override
     {
-        setInputClock(nullptr);
+        setClockSource(nullptr);
         splash = uiSplash();
         gameSys.setGameState(gameStateMenu);
     }
@@ -42,9 +42,10 @@ protected:
 
 TEST_F(Splash, EachImageFadesInHoldsFadesOutAndTheLastLeadsToTheMenus)
 {
-    splash.setSplash(2);
+    startSplashSequence(5, 2);
+    EXPECT_EQ(splash.getStartingSplash(), 5);
+    EXPECT_FALSE(splash.getHideSplash());
     splash.setCurrentSplash(-1);  // as loading a game leaves it
-    splash.setResetSplash(true);
     const int first = now;
 
     splashRender();
@@ -89,8 +90,7 @@ TEST_F(Splash, EachImageFadesInHoldsFadesOutAndTheLastLeadsToTheMenus)
 
 TEST_F(Splash, WithoutImagesTheFirstCallEndsTheSequence)
 {
-    splash.setHideSplash(true);  // what the image loader sets when it finds none
-    splash.setResetSplash(true);
+    startSplashSequence(5, 0);  // a menu system without splash images
     const int lines = console.getLineCount();
     splashRender();
     EXPECT_EQ(gameSys.getGameState(), gameStateMenu);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/input.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"

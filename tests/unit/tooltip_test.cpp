@@ -2,7 +2,7 @@
 // long text wraps, and which texts the menu buttons and textboxes get.
 #include <gtest/gtest.h>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
 #include "media/text.h"
 #include "menus/button_actions.h"

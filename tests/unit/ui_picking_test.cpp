@@ -5,9 +5,11 @@
 // the link names no button.
 #include <gtest/gtest.h>
 
+#include "core/clock_internal.h"
 #include "core/input.h"
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "core/system.h"
+#include "core/window_internal.h"
 #include "menus/button_actions.h"
 #include "menus/ui.h"
 #include "menus/ui_picking.h"
@@ -26,7 +28,7 @@ protected:
     void SetUp() override
     {
         fakeNow += 100000;
-        setInputClock(fakeClock);
+        setClockSource(fakeClock);
         gameUI = UI();
         gameUI.allocateMenu(1);
         for (int b = 0; b < 3; ++b)
@@ -41,7 +43,7 @@ protected:
     }
     void TearDown() override
     {
-        setInputClock(nullptr);
+        setClockSource(nullptr);
         gameSys.setDirTextbox(dirTextboxNone);
         gameSys.setInputState(inputStateNormal);
         gameUI = UI();

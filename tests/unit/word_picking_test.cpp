@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "core/pick.h"
+#include "core/pick_codes.h"
 #include "logic/word_picking.h"
 #include "world_test_util.h"
 

@@ -1,0 +1,18 @@
+// The file writer's test hook: a function called at each step of a folder
+// replacement as it is reached, so that a test can hold the writer there (or
+// end it) and look at the disk. Only the writer and the tests include this
+// header.
+#pragma once
+#include <functional>
+
+// The steps of a folder replacement, in order.
+enum class writeStage {
+    newFolderMade,     // the fresh sibling folder exists, still empty
+    fileWritten,       // one more new file is written and flushed in it
+    othersCarried,     // the folder's other files are linked in, all flushed
+    foldersSwapped,    // the new folder has taken the old one's place
+    oldFolderRemoved,  // the old folder, now under the sibling's name, is gone
+};
+// Called at each step as it is reached (a test holds the writer there); an
+// empty function clears it.
+void setWriteStageHook(std::function<void(writeStage)> hook);
