@@ -1,35 +1,65 @@
-// Loading a game's map.cfg: one 400 x 400 map, every tile textured and raised,
-// and 1,000 objects, written in the layout the project saver produces; and
-// 100 maps of 700 x 700 tiles whose file holds no tile entry at all.
+// Loading a game as the console's loadgame does (in a copy of data/, without
+// a window, so no texture is made):
+// - "field": one 700 x 700 map, every tile textured and raised, and 1,000
+//   objects, written in the layout the project saver produces (21 MB of
+//   map.cfg); beside it the reference, a plain parse of the same file into
+//   hash tables with formatted stream input;
+// - "declared": 100 maps of 700 x 700 tiles whose map.cfg holds no tile entry.
+// Each iteration runs in a fresh process of this program (--probe), as a
+// user's first load would: the sample game is loaded first (so that code,
+// menus and help are in), then the work is timed and the growth of the
+// resident set over it read at its end (bytes per tile) and at its peak.
+// The run ends with a summary of the medians against the targets.
 #include <benchmark/benchmark.h>
 
 #include "bench/quiet_run.h"
 #include "bench/scratch_dir.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <boost/filesystem.hpp>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "core/script.h"
-#include "world/map_reader.h"
+#include "core/system.h"
+#include "media/image_loading_internal.h"
+#include "world/game_load.h"
 #include "world/world.h"
+
+namespace fs = boost::filesystem;
 
 namespace {
 
-constexpr int mapSide = 400;
+constexpr int fieldSide = 700;
 constexpr int objectCount = 1000;
-const char* gameName = "bench";
-constexpr int emptyMapCount = 100;
-constexpr int emptyMapSide = 700;
-const char* emptyGameName = "empty";
+const char* const fieldGame = "field";
+constexpr int declaredMapCount = 100;
+constexpr int declaredSide = 700;
+const char* const declaredGame = "declared";
+const char* const warmUpGame = "sample";  // loaded before a memory probe
+const char* const plainWork = "plain";   // the reference parse, as a probe's work
+const char* const probeFlag = "--probe";
+constexpr int probeRuns = 5;
+constexpr double bytesPerMiB = 1024.0 * 1024.0;
 
-boost::filesystem::path benchDir;
+fs::path benchDir;
 
-void writeMapFile(const boost::filesystem::path& file)
+std::string mapFile(const char* game)
 {
-    boost::filesystem::create_directories(file.parent_path());
+    return "games/" + std::string(game) + "/system/map.cfg";
+}
+
+void writeFieldMap(const fs::path& file)
+{
     std::ofstream out(file.string());
     out << "// This file was created by the Quorvane application.\n"
            "// Please do not change or edit anything in this file as it may\n"
@@ -38,10 +68,10 @@ void writeMapFile(const boost::filesystem::path& file)
     out << "// ***\n// Map 0\n// ***\n\n// Tile Stretch\nf map0stretch 0\n// Layer\nf map0layer 7\n\n"
            "// Fog\nf map0fog 1\nf map0fogdensity 0.3\nf map0fogr 0.5\nf map0fogg 0.5\nf map0fogb 0.6\n\n"
            "s map0sky 200 201 202 203 204 205\n// Map Width\nf map0w "
-        << mapSide << "\n\n// Map Height\nf map0h " << mapSide << "\n\n// Map Name\ns map0name Bench Field\n\n"
+        << fieldSide << "\n\n// Map Height\nf map0h " << fieldSide << "\n\n// Map Name\ns map0name Bench Field\n\n"
         << "// Tile Data \n";
-    for (int x = 0; x < mapSide; ++x) {
-        for (int y = 0; y < mapSide; ++y) {
+    for (int x = 0; x < fieldSide; ++x) {
+        for (int y = 0; y < fieldSide; ++y) {
             out << "f map0tile" << x << '_' << y << ' ' << 200 + (x * 7 + y) % 40 << '\n';
             out << "f map0tile" << x << '_' << y << "h " << 0.5 + (x + y) % 9 * 0.25 << '\n';
         }
@@ -55,76 +85,246 @@ void writeMapFile(const boost::filesystem::path& file)
         << "// Game Phrases\ns phrase0 Welcome to the bench\n";
 }
 
-void writeEmptyMapsFile(const boost::filesystem::path& file)
+void writeDeclaredMaps(const fs::path& file)
 {
-    boost::filesystem::create_directories(file.parent_path());
     std::ofstream out(file.string());
     out << "f version 1\n";
-    for (int i = 0; i < emptyMapCount; ++i) {
-        out << "f map" << i << "w " << emptyMapSide << "\nf map" << i << "h " << emptyMapSide << "\ns map" << i
+    for (int i = 0; i < declaredMapCount; ++i) {
+        out << "f map" << i << "w " << declaredSide << "\nf map" << i << "h " << declaredSide << "\ns map" << i
             << "name Empty\nf map" << i << "layer 7\ns map" << i << "object0 endObjectLoad\n";
     }
-    out << "s map" << emptyMapCount << " endMapLoad\n";
+    out << "s map" << declaredMapCount << " endMapLoad\n";
+}
+
+// A game folder with the sample game's menus, help and an empty logic file.
+void makeGame(const char* game, void (*writeMap)(const fs::path&))
+{
+    const fs::path system = fs::path("games") / game / "system";
+    fs::create_directories(system);
+    for (const char* file : {"ui.cfg", "help.cfg"})
+        fs::copy_file(fs::path("games") / warmUpGame / "system" / file, system / file,
+                      fs::copy_options::overwrite_existing);
+    std::ofstream(system.string() + "/logic.cfg") << "f version 1\n";
+    writeMap(system / "map.cfg");
+}
+
+unsigned int noTexture(const std::string&)
+{
+    return 0;
 }
 
 void setUpGames()
 {
     if (!benchDir.empty()) return;
     benchDir = enterScratchDir();
-    writeMapFile(benchDir / "games" / gameName / "system" / "map.cfg");
-    writeEmptyMapsFile(benchDir / "games" / emptyGameName / "system" / "map.cfg");
+    for (fs::recursive_directory_iterator it(QV_DATA_DIR), end; it != end; ++it) {
+        const fs::path target = benchDir / fs::relative(it->path(), QV_DATA_DIR);
+        if (fs::is_directory(it->path())) fs::create_directories(target);
+        else fs::copy_file(it->path(), target);
+    }
+    makeGame(fieldGame, writeFieldMap);
+    makeGame(declaredGame, writeDeclaredMaps);
 }
 
-// Times loadGameMaps of the game; false when a load failed.
-bool timeLoads(benchmark::State& state, const char* game)
+long long tilesOfWorld()
+{
+    long long tiles = 0;
+    for (int m = 0; m < world.getMapCount(); ++m) {
+        int w = 0, h = 0;
+        std::string name;
+        world.worldGetMap(w, h, name, m);
+        tiles += static_cast<long long>(w) * h;
+    }
+    return tiles;
+}
+
+// The reference: the file read word by word with formatted stream input into
+// one hash table of numbers and one of texts (the first entry of a key kept),
+// comments skipped to the line end. The number of entries kept.
+size_t plainParse(const std::string& path)
+{
+    std::ifstream in(path);
+    std::unordered_map<std::string, float> numbers;
+    std::unordered_map<std::string, std::string> texts;
+    std::string kind, key, rest;
+    while (in >> kind) {
+        if (kind == "f" || kind == "F") {
+            float value = 0.0f;
+            if (in >> key >> value) numbers.emplace(key, value);
+        } else if (kind == "s" || kind == "S") {
+            in >> key;
+            std::getline(in, rest);
+            texts.emplace(key, rest);
+        } else {
+            std::getline(in, rest);
+        }
+    }
+    return numbers.size() + texts.size();
+}
+
+// Resident set and its peak, in bytes, from /proc/self/status.
+struct memoryUse {
+    long long resident = 0, peak = 0;
+};
+
+memoryUse readMemoryUse()
+{
+    memoryUse use;
+    std::ifstream status("/proc/self/status");
+    std::string field;
+    long long kib = 0;
+    while (status >> field) {
+        if (field == "VmRSS:" && status >> kib) use.resident = kib * 1024;
+        else if (field == "VmHWM:" && status >> kib) use.peak = kib * 1024;
+    }
+    return use;
+}
+
+// What one fresh process measured: the work's time, the tiles of the world
+// after it, and the growth of the resident set over it, at its end and at
+// its peak.
+struct probeResult {
+    double ms = 0.0;
+    long long tiles = 0, entries = 0, residentGrowth = 0, peakGrowth = 0;
+};
+
+// The probe in the fresh process: the warm-up game, then the work (a game's
+// load, or the plain parse of the field's map file); writes its result to
+// the file named. The whole map must be there.
+int runProbe(const std::string& dir, const std::string& work, const std::string& resultFile)
+{
+    if (!std::freopen("/dev/null", "w", stdout)) return 1;
+    fs::current_path(dir);
+    setImageFileLoader(noTexture);
+    gameSys.setDebugState(true, true);  // no splash sequence after a load
+    loadGame(warmUpGame);
+    probeResult r;
+    const memoryUse before = readMemoryUse();
+    const auto start = std::chrono::steady_clock::now();
+    if (work == plainWork)
+        r.entries = static_cast<long long>(plainParse(mapFile(fieldGame)));
+    else
+        loadGame(work);
+    r.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const memoryUse after = readMemoryUse();
+    r.tiles = tilesOfWorld();
+    r.residentGrowth = after.resident - before.resident;
+    r.peakGrowth = after.peak - before.resident;
+    std::ofstream(resultFile) << r.ms << ' ' << r.tiles << ' ' << r.entries << ' ' << r.residentGrowth << ' '
+                              << r.peakGrowth << '\n';
+    return 0;
+}
+
+bool probe(const char* work, probeResult& r)
+{
+    const std::string file = (benchDir / "probe.txt").string();
+    fs::remove(file);
+    const pid_t child = fork();
+    if (child == 0) {
+        execl("/proc/self/exe", "map_load", probeFlag, benchDir.c_str(), work, file.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return false;
+    std::ifstream in(file);
+    return static_cast<bool>(in >> r.ms >> r.tiles >> r.entries >> r.residentGrowth >> r.peakGrowth);
+}
+
+// Every probe's result, per work, for the summary.
+std::unordered_map<std::string, std::vector<probeResult>> results;
+
+template <class Field>
+double median(const std::string& work, Field field)
+{
+    std::vector<double> v;
+    for (const probeResult& r : results[work]) v.push_back(field(r));
+    if (v.empty()) return 0.0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double msOf(const probeResult& r)
+{
+    return r.ms;
+}
+
+double bytesPerTile(const probeResult& r)
+{
+    return r.tiles > 0 ? static_cast<double>(r.residentGrowth) / static_cast<double>(r.tiles) : 0.0;
+}
+
+double peakMiB(const probeResult& r)
+{
+    return static_cast<double>(r.peakGrowth) / bytesPerMiB;
+}
+
+// Runs one probe an iteration; `whole` tells a complete result.
+void probeIterations(benchmark::State& state, const char* work, bool (*whole)(const probeResult&))
 {
     setUpGames();
     for (auto _ : state) {
-        state.PauseTiming();
-        world = gameWorld();
-        world.setGameName(game);
-        scriptMap.clear();
-        state.ResumeTiming();
-        if (!loadGameMaps()) {
-            state.SkipWithError("the map file could not be read");
-            return false;
+        probeResult r;
+        if (!probe(work, r) || !whole(r)) {
+            state.SkipWithError("the probe failed or did not load the whole file");
+            return;
         }
+        state.SetIterationTime(r.ms / 1000.0);
+        results[work].push_back(r);
     }
-    return true;
+    if (std::string(work) != plainWork) state.counters["bytes_per_tile"] = median(work, bytesPerTile);
+    state.counters["peak_MiB"] = median(work, peakMiB);
 }
 
-void loadMap(benchmark::State& state)
+void plainParseOfField(benchmark::State& state)
 {
-    if (!timeLoads(state, gameName)) return;
-    int w = 0, h = 0, tex = 0;
-    std::string name;
-    world.worldGetMap(w, h, name, 0);
-    world.worldGetTile(tex, mapSide - 1, mapSide - 1, 0);
-    if (w != mapSide || h != mapSide || world.worldGetObjectCount(0) != objectCount || tex < 200 ||
-        world.worldGetTileHeight(mapSide - 1, mapSide - 1, 0) <= 0.0f)
-        state.SkipWithError("the map was not read whole");
+    probeIterations(state, plainWork, [](const probeResult& r) {
+        return r.entries >= static_cast<long long>(fieldSide) * fieldSide * 2;
+    });
 }
+BENCHMARK(plainParseOfField)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(probeRuns);
 
-BENCHMARK(loadMap)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-void loadEmptyMaps(benchmark::State& state)
+void loadField(benchmark::State& state)
 {
-    if (!timeLoads(state, emptyGameName)) return;
-    int w = 0, h = 0, tex = -1;
-    std::string name;
-    world.worldGetMap(w, h, name, emptyMapCount - 1);
-    world.worldGetTile(tex, emptyMapSide - 1, emptyMapSide - 1, emptyMapCount - 1);
-    if (world.getMapCount() != emptyMapCount || w != emptyMapSide || h != emptyMapSide || tex != 0)
-        state.SkipWithError("the maps were not read whole");
+    probeIterations(state, fieldGame,
+                    [](const probeResult& r) { return r.tiles == static_cast<long long>(fieldSide) * fieldSide; });
 }
+BENCHMARK(loadField)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(probeRuns);
 
-BENCHMARK(loadEmptyMaps)->Unit(benchmark::kMillisecond)->Iterations(3);
+void loadDeclared(benchmark::State& state)
+{
+    probeIterations(state, declaredGame, [](const probeResult& r) {
+        return r.tiles == static_cast<long long>(declaredMapCount) * declaredSide * declaredSide;
+    });
+}
+BENCHMARK(loadDeclared)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(probeRuns);
+
+void printSummary()
+{
+    const double plain = median(plainWork, msOf), field = median(fieldGame, msOf);
+    char line[640];
+    std::snprintf(line, sizeof line,
+                  "\nSummary (medians of %d fresh processes):\n"
+                  "  700 x 700 map, %d objects (%.1f MB): load %.1f ms, plain parse %.1f ms, ratio %.3f "
+                  "(target <= 0.5)\n"
+                  "  resident after the load: %.1f bytes per tile (target <= 64)\n"
+                  "  %d maps of %d x %d declared (%.1f KB file): load %.1f ms (target <= 1500), "
+                  "peak +%.0f MiB (target <= 1024)\n",
+                  probeRuns, objectCount, static_cast<double>(fs::file_size(mapFile(fieldGame))) / 1e6, field,
+                  plain, plain > 0.0 ? field / plain : 0.0, median(fieldGame, bytesPerTile), declaredMapCount,
+                  declaredSide, declaredSide, static_cast<double>(fs::file_size(mapFile(declaredGame))) / 1e3,
+                  median(declaredGame, msOf), median(declaredGame, peakMiB));
+    std::cerr << line;
+}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 5 && std::strcmp(argv[1], probeFlag) == 0) return runProbe(argv[2], argv[3], argv[4]);
     runBenchmarksQuietly(argc, argv);
+    if (!benchDir.empty()) printSummary();
     removeScratchDir(benchDir);
     return 0;
 }

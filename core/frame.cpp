@@ -177,6 +177,7 @@ void display()
     renderVolume();
 
     glutSwapBuffers();
+    if (texturesDeferred()) makeDeferredTextures();  // the first frame is on screen
 }
 
 void draw2dortho()

@@ -20,6 +20,7 @@
 #include "core/mouse.h"
 #include "core/system.h"
 #include "core/window.h"
+#include "media/image_loading.h"
 #include "media/sound.h"
 #include "media/texture.h"
 #include "menus/console.h"
@@ -173,6 +174,7 @@ void init()
     gameLog.openLog(logFileName);
     gameLog.clearLog();
     printBanner();
+    beginSoundInit();  // opened while the window and the images are set up
 
     scriptSys.readFile(systemSettingsFile);
     scriptSys.readFile(dialogSettingsFile);
@@ -188,6 +190,7 @@ void init()
     systemMsg("^g^2Quorvane User Interface Initializing...");
     systemMsg("");
     loadSysTextboxes();
+    deferTextures();  // made once the first frame is on screen, or when it shows them
     loadSysImages();
     initSound();
     loadSystemSounds();

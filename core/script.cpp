@@ -1,7 +1,8 @@
-// The `.cfg` reader. The whole file is read into memory and parsed by hand with
-// the semantics of word-by-word stream extraction: words cross line ends, a
-// number is read as the longest valid prefix of the next word and reading goes
-// on right after it, a string entry takes the rest of its line.
+// The `.cfg` reader. A file is read piece by piece and parsed by hand with the
+// semantics of word-by-word stream extraction: words cross line ends, a number
+// is read as the longest valid prefix of the next word and reading goes on
+// right after it, a string entry takes the rest of its line. The table keeps
+// a copy of the key and text of each entry it holds, in blocks of its own.
 #include "core/script.h"
 
 #include <algorithm>
@@ -28,9 +29,78 @@ namespace {
 constexpr size_t minIndexSlots = 64;
 constexpr size_t typicalLineLength = 24;  // to size the tables before a read
 
+// The blanks that separate words: space, tab, line feed, vertical tab, form
+// feed and carriage return, as a table by byte.
+struct blankTable {
+    bool blank[256] = {};
+    constexpr blankTable()
+    {
+        for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'}) blank[c] = true;
+    }
+};
+constexpr blankTable blanks;
+
 bool isBlank(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    return blanks.blank[static_cast<unsigned char>(c)];
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Powers of ten a float holds exactly; a mantissa of up to seven digits is
+// below 2^24 and so exact in a float too.
+constexpr float exactPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+constexpr size_t maxExactDigits = 7;
+
+// The number syntax at the start of `text`: its length (0 when there is
+// none). A number of at most seven digits and no exponent is also converted,
+// by one division of two exact floats: that is the nearest float to it, as a
+// full conversion gives; `quick` tells whether it was.
+size_t scanDecimal(std::string_view text, float& value, bool& quick)
+{
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '+' || *p == '-')) ++p;
+    uint32_t mantissa = 0;  // wraps harmlessly past seven digits, where it is not used
+    const char* const integerStart = p;
+    for (; p < end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<uint32_t>(*p - '0');
+    size_t digits = static_cast<size_t>(p - integerStart), fractionDigits = 0;
+    if (p < end && *p == '.') {
+        const char* const fractionStart = ++p;
+        for (; p < end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<uint32_t>(*p - '0');
+        fractionDigits = static_cast<size_t>(p - fractionStart);
+        digits += fractionDigits;
+    }
+    quick = false;
+    if (digits == 0) return 0;
+    bool exponent = false;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        const char* e = p + 1;
+        if (e < end && (*e == '+' || *e == '-')) ++e;
+        if (e < end && isDigit(*e)) {
+            while (e < end && isDigit(*e)) ++e;
+            p = e;
+            exponent = true;
+        }
+    }
+    if (!exponent && digits <= maxExactDigits) {
+        value = static_cast<float>(mantissa) / exactPowersOfTen[fractionDigits];
+        if (negative) value = -value;
+        quick = true;
+    }
+    return static_cast<size_t>(p - begin);
+}
+
+// Whether any of the eight bytes of `v` is below 0x21: every blank is.
+bool anyByteBelowBang(uint64_t v)
+{
+    constexpr uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    return ((v - ones * 0x21) & ~v & highs) != 0;
 }
 
 uint32_t hashKey(std::string_view key)
@@ -40,127 +110,227 @@ uint32_t hashKey(std::string_view key)
 
 }  // namespace
 
-// One pass over one file's text. `good` mirrors a stream's good state: it
-// drops when a read runs into the end of the text.
+// One pass over one file, read through a window that holds the word, number
+// or line being read (it grows for a longer one); what a kept entry needs is
+// copied into the table. `good` mirrors a stream's good state: it drops when
+// a read runs into the end of the file.
 class scriptParser {
 public:
-    scriptParser(scriptObject& table, const std::string& path, std::string_view text)
-        : table(table), path(path), text(text) {}
+    scriptParser(scriptObject& table, const std::string& path, std::istream& in, const scriptObject::entryTaker& take)
+        : table(table), path(path), in(in), take(take), window(new char[windowStartSize]), capacity(windowStartSize)
+    {
+    }
 
     bool run();
 
 private:
+    static constexpr size_t windowStartSize = 64 * 1024;
+
     scriptObject& table;
     const std::string& path;
-    std::string_view text;
-    size_t pos = 0;
+    std::istream& in;
+    const scriptObject::entryTaker& take;
+    std::unique_ptr<char[]> window;
+    size_t capacity;
+    size_t size = 0;  // bytes of the file in the window
+    size_t pos = 0;   // the read position in the window
+    size_t keep = 0;  // the window keeps the bytes from here on when it moves
+    size_t keyAt = 0, keyLength = 0;  // the key of the entry being read, kept in the window
+    bool endOfFile = false;
     bool good = true;
 
-    void skipBlanks();
+    bool refill();
+    std::string_view viewOf(size_t from, size_t to) const { return std::string_view(window.get() + from, to - from); }
+    std::string_view key() const { return std::string_view(window.get() + keyAt, keyLength); }
+    void skipBlanks(bool dropThem = true);
+    size_t skipNonBlanks(size_t at);
     std::string_view readWord();
     void skipLine();
     std::string_view readRestOfLine();
     bool readNumber(float& value);
-    void addNumber(char kind, std::string_view key);
-    void addString(char kind, std::string_view key);
-    void addEntry(char kind, std::string_view key, std::string_view datas, float dataf);
+    void addNumber(char kind);
+    void addString(char kind);
+    void addEntry(char kind, std::string_view datas, float dataf);
+    bool takeEntry(float dataf);
 };
 
-void scriptParser::skipBlanks()
+// Moves the bytes from `keep` on to the start of the window (pos and keep
+// move with them) and reads more of the file after them, growing the window
+// when it is full. False when the file has no more.
+bool scriptParser::refill()
 {
-    while (pos < text.size() && isBlank(text[pos])) ++pos;
+    if (endOfFile) return false;
+    if (keep > 0) {
+        std::memmove(window.get(), window.get() + keep, size - keep);
+        size -= keep;
+        pos -= keep;
+        keyAt = keyAt >= keep ? keyAt - keep : 0;
+        keep = 0;
+    }
+    if (size == capacity) {
+        std::unique_ptr<char[]> grown(new char[capacity * 2]);
+        std::memcpy(grown.get(), window.get(), size);
+        window = std::move(grown);
+        capacity *= 2;
+    }
+    const size_t wanted = capacity - size;
+    in.read(window.get() + size, static_cast<std::streamsize>(wanted));
+    const size_t got = static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0));
+    size += got;
+    if (got < wanted) endOfFile = true;
+    return got > 0;
+}
+
+// Blanks between entries are not kept: the window may drop them.
+void scriptParser::skipBlanks(bool dropThem)
+{
+    for (;;) {
+        while (pos < size && isBlank(window[pos])) ++pos;
+        if (dropThem) keep = pos;
+        if (pos < size || !refill()) return;
+    }
+}
+
+// The end of the non-blank run from `at` (at or past pos), read into the
+// window whole: below size unless the file ends with it.
+size_t scriptParser::skipNonBlanks(size_t at)
+{
+    for (;;) {
+        // Eight bytes at a time while none of them can be a blank.
+        for (uint64_t eight = 0; at + sizeof eight <= size; at += sizeof eight) {
+            std::memcpy(&eight, window.get() + at, sizeof eight);
+            if (anyByteBelowBang(eight)) break;
+        }
+        while (at < size && !isBlank(window[at])) ++at;
+        const size_t fromKeep = at - keep;
+        if (at < size || !refill()) return at;
+        at = keep + fromKeep;
+    }
 }
 
 std::string_view scriptParser::readWord()
 {
     skipBlanks();
-    const size_t start = pos;
-    while (pos < text.size() && !isBlank(text[pos])) ++pos;
-    if (pos >= text.size()) good = false;
-    return text.substr(start, pos - start);
+    pos = skipNonBlanks(pos);
+    if (pos >= size) good = false;
+    return viewOf(keep, pos);
 }
 
+// The skipped line is not kept: the window may drop it.
 void scriptParser::skipLine()
 {
-    const size_t nl = text.find('\n', pos);
-    if (nl == std::string_view::npos) {
-        pos = text.size();
-        good = false;
-    } else {
-        pos = nl + 1;
+    for (;;) {
+        const void* nl = std::memchr(window.get() + pos, '\n', size - pos);
+        if (nl) {
+            pos = static_cast<size_t>(static_cast<const char*>(nl) - window.get()) + 1;
+            return;
+        }
+        pos = keep = size;
+        if (!refill()) {
+            good = false;
+            return;
+        }
     }
 }
 
 std::string_view scriptParser::readRestOfLine()
 {
-    const size_t start = pos;
-    size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) {
-        end = text.size();
-        pos = end;
-        good = false;
-    } else {
-        pos = end + 1;
+    const size_t start = pos - keep;  // from keep, which stays at the key
+    size_t scanned = pos, end = 0;
+    for (;;) {
+        const void* nl = std::memchr(window.get() + scanned, '\n', size - scanned);
+        if (nl) {
+            end = static_cast<size_t>(static_cast<const char*>(nl) - window.get());
+            pos = end + 1;
+            break;
+        }
+        const size_t fromKeep = size - keep;
+        if (!refill()) {
+            end = pos = size;
+            good = false;
+            break;
+        }
+        scanned = keep + fromKeep;
     }
-    if (end > start && text[end - 1] == '\r') --end;  // lines written on Windows
-    return text.substr(start, end - start);
+    if (end > keep + start && window[end - 1] == '\r') --end;  // lines written on Windows
+    return viewOf(keep + start, end);
 }
 
 // Optional sign, digits with an optional fraction (at least one digit), and
 // an optional exponent. Leaves pos after the number; false when none is there.
 bool scriptParser::readNumber(float& value)
 {
-    skipBlanks();
-    const size_t length = decimalPrefixLength(text.substr(pos));
+    // The window may end inside the number (or the exponent it may end with):
+    // then the whole word is read in first (a number never holds a blank).
+    constexpr size_t exponentLookahead = 3;  // "e", a sign, a digit
+    skipBlanks(false);
+    bool quick = false;
+    std::string_view rest = viewOf(pos, size);
+    size_t length = scanDecimal(rest, value, quick);
+    if (pos + length + exponentLookahead > size && !endOfFile) {
+        skipNonBlanks(pos);
+        rest = viewOf(pos, size);
+        length = scanDecimal(rest, value, quick);
+    }
     if (length == 0) {
-        if (pos >= text.size()) good = false;
+        if (pos >= size) good = false;
         return false;
     }
-    value = decimalPrefixToFloat(text.substr(pos, length));
+    if (!quick) value = decimalPrefixToFloat(rest.substr(0, length));
     pos += length;
-    if (pos >= text.size()) good = false;
+    if (pos >= size) good = false;
     return true;
 }
 
-void scriptParser::addEntry(char kind, std::string_view key, std::string_view datas, float dataf)
+void scriptParser::addEntry(char kind, std::string_view datas, float dataf)
 {
+    ++table.lineAmount;
+    if (take && takeEntry(dataf)) return;
     scriptObject::entry e;
     e.type = kind;
-    e.pointer = key;
-    e.datas = datas;
+    e.pointer = table.keepText(key());
+    e.datas = table.keepText(datas);
     e.dataf = dataf;
     e.firstOfKey = false;
     table.entries.push_back(e);
-    ++table.lineAmount;
 }
 
-void scriptParser::addNumber(char kind, std::string_view key)
+bool scriptParser::takeEntry(float dataf)
+{
+    try {
+        return take(key(), dataf);
+    } catch (...) {
+        throw scriptObject::takerFailure{std::current_exception()};
+    }
+}
+
+void scriptParser::addNumber(char kind)
 {
     float value = 0.0f;
     if (readNumber(value)) {
-        addEntry(kind, key, std::string_view(), value);
+        addEntry(kind, std::string_view(), value);
         return;
     }
-    addEntry(kind, key, std::string_view(), 0.0f);
+    addEntry(kind, std::string_view(), 0.0f);
     std::ostringstream warning;
-    warning << QV_WARNING "Unreadable number for key ^y" << key << "^w in ^y" << path
+    warning << QV_WARNING "Unreadable number for key ^y" << key() << "^w in ^y" << path
             << "^w; the rest of the line is skipped.";
     systemMsg(warning.str());
     if (good) skipLine();
 }
 
-void scriptParser::addString(char kind, std::string_view key)
+void scriptParser::addString(char kind)
 {
     std::string_view rest = readRestOfLine();
     if (rest.size() > scriptObject::maxLineRemainder) {
         rest = rest.substr(0, scriptObject::maxLineRemainder);
         std::ostringstream warning;
-        warning << QV_WARNING "The text of key ^y" << key << "^w in ^y" << path << "^w is longer than "
+        warning << QV_WARNING "The text of key ^y" << key() << "^w in ^y" << path << "^w is longer than "
                 << scriptObject::maxLineRemainder - 1 << " characters; the rest of the line is skipped.";
         systemMsg(warning.str());
     }
     if (!rest.empty()) rest.remove_prefix(1);  // the separating blank
-    addEntry(kind, key, rest, 0.0f);
+    addEntry(kind, rest, 0.0f);
 }
 
 bool scriptParser::run()
@@ -174,19 +344,22 @@ bool scriptParser::run()
             return false;
         }
         const std::string_view kind = readWord();
-        const bool number = kind == "f" || kind == "F";
-        const bool string = kind == "s" || kind == "S";
+        const char letter = kind.size() == 1 ? kind[0] : '\0';
+        const bool number = letter == 'f' || letter == 'F';
+        const bool string = letter == 's' || letter == 'S';
         if (!number && !string) {
             if (good) skipLine();
             continue;
         }
-        const std::string_view key = good ? readWord() : std::string_view();
-        if (key.empty() || key == "//") {
+        const std::string_view word = good ? readWord() : std::string_view();
+        if (word.empty() || word == "//") {
             if (good) skipLine();
             continue;
         }
-        if (number) addNumber(kind[0], key);
-        else addString(kind[0], key);
+        keyAt = keep;  // the window keeps the key until the entry is read
+        keyLength = word.size();
+        if (number) addNumber(letter);
+        else addString(letter);
     }
     systemMsg("^y" + path + " ^whas been successfully loaded");
     return true;
@@ -194,25 +367,9 @@ bool scriptParser::run()
 
 size_t decimalPrefixLength(std::string_view text)
 {
-    auto isDigit = [&](size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
-    size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    size_t digits = 0;
-    while (isDigit(i)) ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (isDigit(i)) ++i, ++digits;
-    }
-    if (digits == 0) return 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        size_t e = i + 1;
-        if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
-        if (isDigit(e)) {
-            while (isDigit(e)) ++e;
-            i = e;
-        }
-    }
-    return i;
+    float value = 0.0f;
+    bool quick = false;
+    return scanDecimal(text, value, quick);
 }
 
 double decimalPrefixToDouble(std::string_view text)
@@ -224,12 +381,14 @@ double decimalPrefixToDouble(std::string_view text)
 
 float decimalPrefixToFloat(std::string_view text)
 {
-    const size_t length = decimalPrefixLength(text);
+    float value = 0.0f;
+    bool quick = false;
+    const size_t length = scanDecimal(text, value, quick);
     if (length == 0) return 0.0f;
+    if (quick) return value;
     const char* first = text.data();
     const char* last = text.data() + length;
     if (*first == '+') ++first;
-    float value = 0.0f;
     if (std::from_chars(first, last, value).ec == std::errc::result_out_of_range) {
         // Beyond a float's range the value saturates, as formatted input does.
         const double wide = decimalPrefixToDouble(text);
@@ -249,7 +408,7 @@ int truncateNumber(float value)
 scriptObject::scriptObject() = default;
 scriptObject::~scriptObject() = default;
 
-bool scriptObject::readFile(const std::string& path)
+bool scriptObject::readFile(const std::string& path, const entryTaker& take)
 {
     // Looked at before the open: opening a named pipe would wait for a writer for good.
     const fileKind kind = fileKindOf(path);
@@ -259,7 +418,10 @@ bool scriptObject::readFile(const std::string& path)
         return false;
     }
     try {
-        return readRegularFile(path);
+        return readRegularFile(path, take);
+    } catch (const takerFailure& failure) {
+        clear();
+        std::rethrow_exception(failure.cause);
     } catch (const std::exception& e) {
         // Memory ran out part way: the table answers nothing rather than part of a file.
         clear();
@@ -268,7 +430,7 @@ bool scriptObject::readFile(const std::string& path)
     }
 }
 
-bool scriptObject::readRegularFile(const std::string& path)
+bool scriptObject::readRegularFile(const std::string& path, const entryTaker& take)
 {
     std::ifstream in(path, std::ios::in | std::ios::binary);
     if (!in) {
@@ -279,17 +441,29 @@ bool scriptObject::readRegularFile(const std::string& path)
     const std::streamoff end = in.tellg();
     in.seekg(0, std::ios::beg);
     const size_t size = end > 0 ? static_cast<size_t>(end) : 0;
-    fileTexts.push_back(std::make_unique<char[]>(size + 1));
-    char* buffer = fileTexts.back().get();
-    if (size > 0) in.read(buffer, static_cast<std::streamsize>(size));
-    const std::string_view text(buffer, static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-    in.close();
-    reserveFor(text.size() / typicalLineLength);
-    const int firstNew = lineAmount;
-    scriptParser parser(*this, path, text);
+    if (!take) reserveFor(size / typicalLineLength);  // a taker takes most of a large file
+    const int firstNew = static_cast<int>(entries.size());
+    scriptParser parser(*this, path, in, take);
     const bool result = parser.run();
+    in.close();
     indexEntries(firstNew);
     return result;
+}
+
+std::string_view scriptObject::keepText(std::string_view text)
+{
+    if (text.empty()) return std::string_view();
+    if (textLeft < text.size()) {
+        const size_t block = std::max(textBlockSize, text.size());
+        keptTexts.push_back(std::unique_ptr<char[]>(new char[block]));
+        textNext = keptTexts.back().get();
+        textLeft = block;
+    }
+    std::memcpy(textNext, text.data(), text.size());
+    const std::string_view kept(textNext, text.size());
+    textNext += text.size();
+    textLeft -= text.size();
+    return kept;
 }
 
 void scriptObject::reserveFor(size_t moreEntries)
@@ -318,8 +492,8 @@ void scriptObject::indexEntries(int from)
     // key still wins), fetching each slot a few entries ahead.
     constexpr int prefetchDistance = 64;
     std::vector<uint32_t> hashes;
-    hashes.reserve(static_cast<size_t>(lineAmount - from));
-    for (int i = from; i < lineAmount; ++i) hashes.push_back(hashKey(entries[static_cast<size_t>(i)].pointer));
+    hashes.reserve(entries.size() - static_cast<size_t>(from));
+    for (size_t i = static_cast<size_t>(from); i < entries.size(); ++i) hashes.push_back(hashKey(entries[i].pointer));
     size_t needed = index.empty() ? minIndexSlots : index.size();
     while ((indexed + hashes.size()) * 2 > needed) needed *= 2;
     if (needed != index.size()) indexRebuild(needed);
@@ -383,10 +557,12 @@ bool scriptObject::hasKey(std::string_view key) const
 
 void scriptObject::clear()
 {
-    entries.clear();
-    index.clear();
+    std::vector<entry>().swap(entries);
+    std::vector<indexSlot>().swap(index);
     indexed = 0;
     nextHint = 0;
-    fileTexts.clear();
+    std::vector<std::unique_ptr<char[]>>().swap(keptTexts);
+    textNext = nullptr;
+    textLeft = 0;
     lineAmount = 0;
 }

@@ -8,6 +8,8 @@
 // first entry, so they answer exactly what a linear first-match scan would.
 #pragma once
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,23 +42,20 @@ public:
     // Appends the entries of a regular file. False with an error line for
     // anything else (never opened), for a file that cannot be read, and at
     // the entry limit; when memory runs out the table is left empty.
-    bool readFile(const std::string& path);
+    // A reader that keeps some entries in a form of its own takes them while
+    // the file is read: `take` sees every entry in file order with its key and
+    // the number findLineF would answer for it (0 for a text entry). An entry
+    // it takes (returns true) counts toward the file's entries but is not kept
+    // in the table, so no lookup finds it.
+    using entryTaker = std::function<bool(std::string_view key, float number)>;
+    bool readFile(const std::string& path, const entryTaker& take = nullptr);
     float findLineF(std::string_view key) const;
     std::string findLineS(std::string_view key) const;
     // True when some entry has this key (tells a stored -1 / "NULL" from none).
     bool hasKey(std::string_view key) const;
+    // Empties the table and gives its memory back.
     void clear();
     int getLineAmount() const { return lineAmount; }
-    // Calls visit(key, number) for the first entry of every key, in file
-    // order, with the number findLineF answers for that key; a reader that
-    // wants only the keys a file holds walks them here instead of asking
-    // for every key it might hold.
-    template <class Visit>
-    void forEachFirstEntry(Visit&& visit) const
-    {
-        for (const entry& e : entries)
-            if (e.firstOfKey) visit(e.pointer, e.dataf);
-    }
 
 private:
     struct entry {
@@ -69,9 +68,13 @@ private:
     std::vector<entry> entries;
     int lineAmount = 0;
 
-    // The text of every file read; keys and values are views into it, so an
-    // entry costs no allocation.
-    std::vector<std::unique_ptr<char[]>> fileTexts;
+    // The keys and texts of the entries, copied into blocks; entries view
+    // them, so an entry costs no allocation of its own.
+    static constexpr size_t textBlockSize = 64 * 1024;
+    std::vector<std::unique_ptr<char[]>> keptTexts;
+    char* textNext = nullptr;
+    size_t textLeft = 0;
+    std::string_view keepText(std::string_view text);
 
     // Open-addressing index of the first entry of each key; a slot holds the
     // key's hash and the entry number + 1 (0 = empty slot).
@@ -84,7 +87,12 @@ private:
     // Readers look keys up mostly in the order they were written, so the entry
     // after the last one found is tried before the index.
     mutable size_t nextHint = 0;
-    bool readRegularFile(const std::string& path);
+    bool readRegularFile(const std::string& path, const entryTaker& take);
+    // What a reader's taker threw, passed on to the reader's caller as it was
+    // rather than reported as a file that cannot be read.
+    struct takerFailure {
+        std::exception_ptr cause;
+    };
     void reserveFor(size_t moreEntries);
     void indexEntries(int from);
     void indexInsert(int entryNumber, uint32_t hash);

@@ -42,21 +42,30 @@ bool validRecord(const std::vector<img>& table, int ident)
     return ident >= 0 && static_cast<size_t>(ident) < table.size();
 }
 
-// A file that is refused or cannot be read gives texture 0.
-unsigned int loadTexture(const std::string& filename)
+// A file that cannot be read gives texture 0.
+int makeTexture(const std::string& filename)
 {
     try {
-        return imageFileAcceptable(filename) ? imageFileLoader(filename) : 0;
+        return static_cast<int>(imageFileLoader(filename));
     } catch (const std::exception& e) {
         systemMsg(QV_WARNING "The image ^y" + filename + "^w could not be read: " + e.what());
         return 0;
     }
 }
 
+// The textures put off: made once each, whichever record asks first.
+struct deferredTexture {
+    std::string filename;
+    bool made = false;
+    int tex = 0;
+};
+std::vector<deferredTexture> deferredTextures;
+bool deferring = false;
+
 bool registerImage(std::vector<img>& table, const std::string& filename, int ident)
 {
     if (!validRecord(table, ident)) return true;
-    table[static_cast<size_t>(ident)].SetTex(static_cast<int>(loadTexture(filename)));
+    loadImageTexture(table[static_cast<size_t>(ident)], filename);
     table[static_cast<size_t>(ident)].SetPointer(ident);
     return true;
 }
@@ -95,6 +104,49 @@ void deleteTextures(const std::vector<img>& table, int count)
 }
 
 }  // namespace
+
+void loadImageTexture(img& record, const std::string& filename)
+{
+    if (!imageFileAcceptable(filename)) {
+        record.SetTex(0);
+    } else if (deferring) {
+        deferredTextures.push_back({filename});
+        record.deferTex(static_cast<int>(deferredTextures.size()) - 1);
+    } else {
+        record.SetTex(makeTexture(filename));
+    }
+}
+
+void makeDeferredTexture(const img& record)
+{
+    deferredTexture& entry = deferredTextures[static_cast<size_t>(record.deferredEntry)];
+    if (!entry.made) {
+        entry.tex = makeTexture(entry.filename);
+        entry.made = true;
+    }
+    record.texNum = entry.tex;
+    record.deferredEntry = img::noDeferredEntry;
+}
+
+void deferTextures()
+{
+    deferring = true;
+}
+
+bool texturesDeferred()
+{
+    return deferring;
+}
+
+void makeDeferredTextures()
+{
+    for (deferredTexture& entry : deferredTextures) {
+        if (entry.made) continue;
+        entry.tex = makeTexture(entry.filename);
+        entry.made = true;
+    }
+    deferring = false;
+}
 
 void setImageFileLoader(imageFileLoaderFunc loader)
 {

@@ -52,3 +52,17 @@ void deleteGameImageTextures(int count);
 // Releases the menu and game image tables at exit (their textures are left to
 // the ending process); the caller sets both image counts to 0.
 void releaseMenuAndGameImages();
+
+// Gives `record` the texture of an image file: 0 for a file refused
+// (imageFileAcceptable) or one the image library cannot read. While textures
+// are deferred the texture is made later, when the record is first asked for
+// it or when makeDeferredTextures runs; the file is checked now.
+void loadImageTexture(img& record, const std::string& filename);
+
+// Start-up puts off the making of textures (decoding each image and handing
+// it to OpenGL) until its first frame is on screen; the textures that frame
+// shows are made as it asks for them.
+void deferTextures();
+bool texturesDeferred();
+// Makes every texture put off, and textures are made at once again.
+void makeDeferredTextures();

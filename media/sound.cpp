@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <future>
+#include <system_error>
 
 #include "core/file_kind.h"
 #include "core/log.h"
@@ -27,6 +29,7 @@ std::vector<sound> gameSounds;
 namespace {
 
 bool deviceReady = false;
+std::future<bool> deviceOpening;  // the device being opened on a thread of its own
 std::vector<ALuint> sSource;
 std::vector<ALuint> gSource;
 
@@ -129,12 +132,28 @@ bool validGameSound(int n)
     return n >= 0 && static_cast<size_t>(n) < gameSounds.size();
 }
 
+bool openDevice()
+{
+    return alutInit(nullptr, nullptr) == AL_TRUE;
+}
+
 }  // namespace
+
+void beginSoundInit()
+{
+    if (deviceReady || deviceOpening.valid()) return;
+    try {
+        deviceOpening = std::async(std::launch::async, openDevice);
+    } catch (const std::system_error&) {
+        // No thread to spare: initSound opens the device itself.
+    }
+}
 
 bool initSound()
 {
     if (deviceReady) return true;
-    if (!alutInit(nullptr, nullptr)) {
+    const bool opened = deviceOpening.valid() ? deviceOpening.get() : openDevice();
+    if (!opened) {
         systemMsg(QV_WARNING "Sound is off: the sound device could not be opened (" +
                   std::string(alutGetErrorString(alutGetError())) + ").");
         return false;

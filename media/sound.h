@@ -52,6 +52,9 @@ extern std::vector<sound> gameSounds;
 // state). When no device can be opened, sound stays off for the whole run:
 // one warning, and every later call of this file does nothing.
 bool initSound();
+// Starts opening the sound device on a thread of its own, so that start-up
+// goes on meanwhile; the next initSound waits for it and reports as above.
+void beginSoundInit();
 // True after a successful initSound and before freeSystemSounds.
 bool soundDeviceReady();
 

@@ -2,9 +2,6 @@
 #include "media/texture.h"
 
 #include <GL/freeglut.h>
-#define ILUT_USE_OPENGL
-#include <IL/il.h>
-#include <IL/ilut.h>
 
 #include <algorithm>
 
@@ -12,6 +9,7 @@
 #include "core/file_kind.h"
 #include "core/log.h"
 #include "media/image_header.h"
+#include "media/image_loading.h"
 
 const char* const sysImageFiles[sysImageCount] = {
     "uireq/on",              "uireq/off",           "uireq/plus",
@@ -68,9 +66,7 @@ bool generateSysImage(const std::string& filename, int ident)
     }
     if (path.empty()) return false;
     if (static_cast<int>(sysImage.size()) <= ident) sysImage.resize(ident + 1);
-    std::vector<char> name(path.begin(), path.end());
-    name.push_back('\0');
-    sysImage[ident].SetTex(imageFileAcceptable(path) ? static_cast<int>(ilutGLLoadImage(name.data())) : 0);
+    loadImageTexture(sysImage[ident], path);
     sysImage[ident].SetPointer(ident);
     return true;
 }

@@ -5,13 +5,24 @@
 #include <string>
 #include <vector>
 
+class img;
+// Makes the texture a record is waiting for (media/image_loading.h).
+void makeDeferredTexture(const img& record);
+
 // One loaded image: its OpenGL texture, its own index in its table, and its
 // frame animation. Copying copies every field; destroying a record leaves its
-// texture alone.
+// texture alone. At start-up a record may wait for its texture (deferTex):
+// the texture is made when it is first asked for, if not before.
 class img {
 public:
-    void SetTex(int tex) { texNum = tex; }
-    int GetTex() const { return texNum; }
+    void SetTex(int tex) { texNum = tex; deferredEntry = noDeferredEntry; }
+    int GetTex() const
+    {
+        if (deferredEntry != noDeferredEntry) makeDeferredTexture(*this);
+        return texNum;
+    }
+    // Waits for entry `entry` of the textures put off (image loading only).
+    void deferTex(int entry) { texNum = 0; deferredEntry = entry; }
     void SetPointer(int ident) { identNum = ident; }
     int GetPointer() const { return identNum; }
     void setAnimState(bool on) { animState = on; }
@@ -24,12 +35,16 @@ public:
     int getAnimSpeed() const { return animSpeed; }
 
 private:
-    int texNum = 0;           // 0: no texture
+    static constexpr int noDeferredEntry = -1;
+    mutable int texNum = 0;   // 0: no texture
+    mutable int deferredEntry = noDeferredEntry;
     int identNum = 0;         // identNumEmpty marks a filler slot of gameImg
     bool animState = false;
     int frameCount = 1;       // number of the last frame: frames run 0..frameCount
     int currentFrame = 0;
     int animSpeed = 1000;     // ms between two frame changes
+
+    friend void makeDeferredTexture(const img& record);
 };
 
 constexpr int identNumEmpty = -1;

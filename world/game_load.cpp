@@ -162,6 +162,9 @@ loadFailure readGameFolder(const std::string& game)
 
     showLoadingStep("Loading Game Logic", 0.95f);
     loadGameLogic();
+    // The world is built: nothing reads the map and logic tables any more.
+    scriptMap.clear();
+    scriptLogic.clear();
 
     world.setGameCondition(gameConditionNone);
     world.setGameBox(gameBoxTimerNone, 0);

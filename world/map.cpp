@@ -25,27 +25,16 @@ bool fogValueInRange(float v)
 
 void gameMap::resizeGrid(int w, int h, int keepW, int keepH)
 {
-    std::vector<mapTile> grown(static_cast<size_t>(w) * h);
-    for (int x = 0; x < keepW; ++x) {
-        for (int y = 0; y < keepH; ++y) grown[static_cast<size_t>(x) * h + y] = tileAt(x, y);
-    }
-    tile.swap(grown);
-    gridW = w;
-    gridH = h;
+    tileGrid grown(w, h);
+    for (int x = 0; x < keepW; ++x) grown.copyColumn(tiles, x, keepH);
+    tiles = std::move(grown);
 }
 
 gameMap& gameMap::operator=(const gameMap& other)
 {
     if (this == &other) return *this;
 
-    if (other.mapw > gridW || other.maph > gridH) {
-        tile.assign(static_cast<size_t>(other.mapw) * other.maph, mapTile());
-        gridW = other.mapw;
-        gridH = other.maph;
-    }
-    for (int x = 0; x < other.mapw; ++x) {
-        for (int y = 0; y < other.maph; ++y) tileAt(x, y) = other.tileAt(x, y);
-    }
+    tiles = other.tiles;
 
     if (other.objectCount > objectCount) {
         // A grown array holds default objects, so every label is -1 again.
@@ -79,22 +68,29 @@ void gameMap::setMap(int w, int h, std::string name)
 
 void gameMap::mapSetTile(int tex, int x, int y)
 {
-    if (validTile(x, y)) tileAt(x, y).setTile(tex);
+    if (validTile(x, y)) tiles.writableAt(x, y).setTile(tex);
 }
 
 void gameMap::mapGetTile(int& tex, int x, int y) const
 {
-    if (validTile(x, y)) tileAt(x, y).getTile(tex);
+    if (validTile(x, y)) tiles.at(x, y).getTile(tex);
 }
 
 void gameMap::mapSetTileHeight(float height, int x, int y)
 {
-    if (validTile(x, y)) tileAt(x, y).setHeight(height);
+    if (validTile(x, y)) tiles.writableAt(x, y).setHeight(height);
 }
 
 float gameMap::mapGetTileHeight(int x, int y) const
 {
-    return validTile(x, y) ? tileAt(x, y).getHeight() : 0.0f;
+    return validTile(x, y) ? tiles.at(x, y).getHeight() : 0.0f;
+}
+
+bool gameMap::mapSetTileGrid(tileGrid grid)
+{
+    if (grid.width() != mapw || grid.height() != maph) return false;
+    tiles = std::move(grid);
+    return true;
 }
 
 void gameMap::mapSetFog(bool on, float density, float r, float g, float b)

@@ -8,7 +8,7 @@
 #include "logic/sentence.h"
 #include "world/object.h"
 #include "world/map_reader.h"
-#include "world/tile.h"
+#include "world/tile_grid.h"
 
 constexpr int mapMaxSize = 700;        // tiles on a side
 constexpr float tileSize = 6.0f;       // world units on a side
@@ -23,8 +23,8 @@ public:
     gameMap(gameMap&&) noexcept = default;
     gameMap(const gameMap&) = delete;
     gameMap& operator=(gameMap&&) noexcept = default;
-    // The copy reuses this map's storage where it is large enough; every copied
-    // object keeps the label this map's object at its index had.
+    // The copy shares the other map's tiles until either changes one; every
+    // copied object keeps the label this map's object at its index had.
     gameMap& operator=(const gameMap& other);
 
     void setMap(int w, int h, std::string name);
@@ -33,6 +33,8 @@ public:
     void mapGetTile(int& tex, int x, int y) const;
     void mapSetTileHeight(float height, int x, int y);
     float mapGetTileHeight(int x, int y) const;
+    // Takes `grid` as its tiles when it has the map's size; false otherwise.
+    bool mapSetTileGrid(tileGrid grid);
     void setMapLayerCount(int n) { layerCount = n; }
     int getMapLayerCount() const { return layerCount; }
     void mapSetFog(bool on, float density, float r, float g, float b);
@@ -93,8 +95,7 @@ public:
 
 private:
     std::vector<gameObject> object;  // at least objectCount objects
-    std::vector<mapTile> tile;       // column-major, gridW x gridH
-    int gridW = 0, gridH = 0;        // storage size of the grid (>= mapw x maph)
+    tileGrid tiles;                  // at least mapw x maph; only those are read
     logicStrings globalLogic;
     std::string mapName = "New Map";
     int mapw = 0;
@@ -108,8 +109,6 @@ private:
     int skybox[skyboxFaces] = {0, 0, 0, 0, 0, 0};
 
     bool validTile(int x, int y) const { return x >= 0 && x < mapw && y >= 0 && y < maph; }
-    mapTile& tileAt(int x, int y) { return tile[static_cast<size_t>(x) * gridH + y]; }
-    const mapTile& tileAt(int x, int y) const { return tile[static_cast<size_t>(x) * gridH + y]; }
     bool validObject(int o) const { return o >= 0 && o < objectCount; }
     gameObject& objectAt(int o) { return object[static_cast<size_t>(o)]; }
     const gameObject& objectAt(int o) const { return object[static_cast<size_t>(o)]; }

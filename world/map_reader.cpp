@@ -1,8 +1,8 @@
 // The map file reader. The maps the file declares are first measured against
 // the world's tile budget; then each map is read in the file's order: size and
 // name, tile stretch, skybox, tiles, objects (one key per field, or one line
-// per object), layer count and fog; then the phrases. Tiles are read from the
-// tile entries the file holds, not looked up one key per tile of the grid.
+// per object), layer count and fog; then the phrases. The tiles are taken out
+// of the table while the file is read (world/map_tiles.h).
 #include "world/map_reader.h"
 
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include "core/log.h"
 #include "core/script.h"
 #include "world/cfg_words.h"
+#include "world/map_tiles.h"
 #include "world/world.h"
 #include "world/world_limits.h"
 
@@ -26,8 +27,6 @@ constexpr const char* missingText = "NULL";
 constexpr int lineWordsWithoutName = 16;  // the fields of an object line but its name
 constexpr int lineLeadingFields = 12;     // x y z w h d tex layer obw obh obd obstruction
 constexpr int lineTrailingFields = 4;     // type rotx roty rotz
-constexpr int defaultTileTexture = 0;     // a tile the file holds no entry for
-constexpr float defaultTileHeight = 0.0f;
 
 // One key, formatted into a reused buffer.
 class keyBuilder {
@@ -156,11 +155,6 @@ void readMapSettings(keyBuilder& key, int i)
     world.worldSetSkybox(faces[0], faces[1], faces[2], faces[3], faces[4], faces[5], i);
 }
 
-bool mapTakesSize(int w, int h)
-{
-    return w >= 0 && w <= mapMaxSize && h >= 0 && h <= mapMaxSize;
-}
-
 // The maps a file declares: how many the reader will read (up to the map
 // limit) and the tiles of the sizes they will take.
 struct mapPlan {
@@ -179,85 +173,6 @@ mapPlan planMaps(keyBuilder& key)
         if (scriptMap.findLineS(key("map%i", i + 1)) == endMapMarker) break;
     }
     return plan;
-}
-
-// One tile entry of the file, "map<m>tile<x>_<y>" (texture) or
-// "map<m>tile<x>_<y>h" (height), with the number the table answers for it.
-struct tileLine {
-    int x = 0, y = 0;
-    bool height = false;
-    float value = 0.0f;
-};
-using tileLinesByMap = std::vector<std::vector<tileLine>>;
-
-bool skipKeyWord(std::string_view& key, std::string_view word)
-{
-    if (key.substr(0, word.size()) != word) return false;
-    key.remove_prefix(word.size());
-    return true;
-}
-
-// A number as the key formats write it (digits, no sign, no leading zero),
-// below `limit`: only such a key is ever asked for.
-bool skipKeyNumber(std::string_view& key, int limit, int& value)
-{
-    size_t n = 0;
-    while (n < key.size() && key[n] >= '0' && key[n] <= '9') ++n;
-    if (n == 0 || (n > 1 && key[0] == '0')) return false;
-    long long v = 0;
-    for (size_t k = 0; k < n; ++k) {
-        v = v * 10 + (key[k] - '0');
-        if (v >= limit) return false;
-    }
-    value = static_cast<int>(v);
-    key.remove_prefix(n);
-    return true;
-}
-
-bool parseTileKey(std::string_view key, int& map, tileLine& line)
-{
-    if (!skipKeyWord(key, "map") || !skipKeyNumber(key, mapReaderMaxMaps, map) || !skipKeyWord(key, "tile") ||
-        !skipKeyNumber(key, mapMaxSize, line.x) || !skipKeyWord(key, "_") || !skipKeyNumber(key, mapMaxSize, line.y))
-        return false;
-    line.height = skipKeyWord(key, "h");
-    return key.empty();
-}
-
-// The tile entries of the maps that will be read, in one pass over the table.
-// Only a key's first entry answers a lookup, so only first entries count.
-tileLinesByMap collectTileLines(int maps)
-{
-    tileLinesByMap lines(static_cast<size_t>(maps));
-    scriptMap.forEachFirstEntry([&](std::string_view key, float value) {
-        int map = 0;
-        tileLine line;
-        if (!parseTileKey(key, map, line) || map >= maps) return;
-        line.value = value;
-        lines[static_cast<size_t>(map)].push_back(line);
-    });
-    return lines;
-}
-
-// Tiles of the size the map took (a size it refused reads no tiles): every
-// tile the default, then the file's entries for the tiles within the grid.
-void readTiles(std::vector<tileLine>& lines, int i)
-{
-    int w = 0, h = 0;
-    std::string name;
-    world.worldGetMap(w, h, name, i);
-    for (int x = 0; x < w; ++x) {
-        for (int y = 0; y < h; ++y) {
-            world.worldSetTile(defaultTileTexture, x, y, i);
-            world.worldSetTileHeight(defaultTileHeight, x, y, i);
-        }
-    }
-    for (const tileLine& t : lines) {
-        if (t.height)
-            world.worldSetTileHeight(t.value, t.x, t.y, i);
-        else
-            world.worldSetTile(truncateNumber(t.value), t.x, t.y, i);
-    }
-    std::vector<tileLine>().swap(lines);
 }
 
 mapLoadFailure lastFailure = mapLoadFailureNone;
@@ -330,7 +245,10 @@ bool loadGameMaps()
     systemMsg("Loading map configuration files for the game " + name);
     lastFailure = mapLoadFailureNone;
     const bool present = fileKindOf(path) != fileKindMissing;
-    if (!scriptMap.readFile(path)) {
+    mapTileReader tiles;
+    const bool read =
+        scriptMap.readFile(path, [&tiles](std::string_view key, float value) { return tiles.take(key, value); });
+    if (!read) {
         systemMsg("Filename Error");
         return fail(present ? mapLoadFailureUnreadable : mapLoadFailureMissing);
     }
@@ -343,7 +261,7 @@ bool loadGameMaps()
                   std::to_string(worldTileBudget) + " a game may hold; the maps are not read");
         return fail(mapLoadFailureTileBudget);
     }
-    tileLinesByMap tiles = collectTileLines(plan.maps);
+    world.allocateMaps(0);  // each map is read into a new one, all its tiles default
     for (int i = 0;; ++i) {
         if (i >= mapReaderMaxMaps) {
             systemMsg("Terminating due to exceeding maximum maps");
@@ -351,7 +269,7 @@ bool loadGameMaps()
         }
         world.allocateMaps(i + 1);
         readMapSettings(key, i);
-        readTiles(tiles[static_cast<size_t>(i)], i);
+        tiles.readTiles(i);
         if (!readObjects(key, i, version)) return false;
         readLayerCount(key, i);
         readFog(key, i);

@@ -1,5 +1,6 @@
-// mapTile: one square tile of a map's grid, its texture and its height; and
-// tileRect, a rectangle of a map's tiles.
+// mapTile: one square tile of a map's grid, its texture and its height (the
+// default tile is all zero bytes: tileGrid makes new tiles as zeroed storage);
+// and tileRect, a rectangle of a map's tiles.
 #pragma once
 #include <algorithm>
 

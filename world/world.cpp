@@ -161,6 +161,11 @@ void gameWorld::worldGetTile(int& tex, int x, int y, int m) const
     if (validMap(m)) mapAt(m).mapGetTile(tex, x, y);
 }
 
+void gameWorld::worldSetTileGrid(tileGrid grid, int m)
+{
+    if (validMap(m)) mapAt(m).mapSetTileGrid(std::move(grid));
+}
+
 void gameWorld::worldSetTileHeight(float height, int x, int y, int m)
 {
     if (validMap(m)) mapAt(m).mapSetTileHeight(height, x, y);

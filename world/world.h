@@ -91,6 +91,8 @@ public:
     void worldGetTile(int& tex, int x, int y, int m) const;
     void worldSetTileHeight(float height, int x, int y, int m);
     float worldGetTileHeight(int x, int y, int m) const;
+    // Map m takes `grid` as its tiles when the grid has its size.
+    void worldSetTileGrid(tileGrid grid, int m);
     void worldSetMapLayerCount(int n, int m);
     int worldGetMapLayerCount(int m) const;
     void worldSetFog(bool on, float density, float r, float g, float b, int m);

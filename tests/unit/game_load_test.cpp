@@ -150,6 +150,9 @@ TEST_F(GameLoadTest, SampleGameLoadsWholeInOrderAndRenamesNothing)
     EXPECT_EQ(gameUI.getUIImageCount(), 29 + 1 + 1);  // program images, the game's own, one splash
     EXPECT_EQ(gameSys.getGameState(), gameStateSplash);
     EXPECT_EQ(worldBackup.getMapCount(), 2);
+    EXPECT_EQ(worldBackup.worldGetTileHeight(5, 5, 0), world.worldGetTileHeight(5, 5, 0));
+    // The built world keeps nothing of the map and logic files.
+    EXPECT_EQ(scriptMap.getLineAmount() + scriptLogic.getLineAmount(), 0);
     EXPECT_EQ(tree(dir.path()), before);
 }
 

@@ -128,4 +128,27 @@ TEST_F(ImageLoadingTest, MenuImagesAreRegisteredWithTheirDefaultAnimation)
     EXPECT_EQ(uiImage.size(), 1u);
 }
 
+TEST_F(ImageLoadingTest, DeferredTexturesAreMadeOnceWhenFirstAskedForOrAllAtTheEnd)
+{
+    for (const char* name : {"ui/a.png", "ui/b.png", "uireq/font.png"}) dir.write(name, "x");
+    deferTextures();
+    loadUIImages("default");
+    loadSysImages();
+    EXPECT_TRUE(requested.empty());
+    const img copy = uiImage[1];
+    EXPECT_EQ(uiImage[1].GetTex(), 1);  // asked for first: made first
+    EXPECT_EQ(copy.GetTex(), 1);        // the copy waits for the same texture
+    EXPECT_EQ(requested, std::vector<std::string>({"ui/10001.png"}));
+    ASSERT_TRUE(texturesDeferred());
+    makeDeferredTextures();
+    EXPECT_FALSE(texturesDeferred());
+    EXPECT_EQ(requested, std::vector<std::string>({"ui/10001.png", "ui/10000.png", "uireq/font.png"}));
+    EXPECT_EQ(uiImage[0].GetTex(), 2);
+    EXPECT_EQ(sysTexture(sysImageFont), 3);
+    EXPECT_EQ(sysTexture(sysImageOn), 0);  // missing: nothing to make
+    generateImage("ui/10000.png", 0);  // made at once again
+    EXPECT_EQ(requested.size(), 4u);
+    EXPECT_EQ(uiImage[0].GetTex(), 4);
+}
+
 }  // namespace

@@ -145,6 +145,19 @@ TEST_F(MapReaderTest, TilesKeepStoredMinusOne)
     EXPECT_EQ(world.worldGetTileHeight(1, 1, 0), 0.0f);
 }
 
+TEST_F(MapReaderTest, TilesBeforeTheMapSizeStillWinAsFirstEntries)
+{
+    // The size is known from the third entry (width) and sixth (height) on.
+    ASSERT_TRUE(load("f map0tile0_0 3\nf map0tile1_1h 2.5\nf map0w 2\nf map0tile0_0 4\nf map0tile1_0 6\nf map0h 2\n"
+                     "f map0tile1_1h 9\nf map0tile1_0 7\nf map0tile0_1 8\nf map0tile0_1 5\n"
+                     "s map0object0 endObjectLoad\ns map1 endMapLoad\n"));
+    EXPECT_EQ(tile(0, 0), 3);
+    EXPECT_EQ(tile(1, 0), 6);
+    EXPECT_EQ(tile(0, 1), 8);
+    EXPECT_EQ(world.worldGetTileHeight(1, 1, 0), 2.5f);
+    EXPECT_EQ(tile(1, 1), 0);
+}
+
 TEST_F(MapReaderTest, MapsBeyondTheTileBudgetAreRefusedBeforeAnyIsMade)
 {
     constexpr int side = 700;

@@ -401,6 +401,18 @@ TEST_F(MapTest, AssignmentCopiesEverythingAndKeepsReusedLabels)
     target.getSkybox(s[0], s[1], s[2], s[3], s[4], s[5]);
     EXPECT_EQ(s[5], 6);
 
+    // The copy shares the tiles until one of the two changes one.
+    map.mapSetTile(1, 3, 2);
+    target.mapSetTileHeight(4.0f, 0, 1);
+    target.mapGetTile(t, 3, 2);
+    EXPECT_EQ(t, 9);
+    EXPECT_EQ(map.mapGetTileHeight(0, 1), 1.5f);
+    // A grid of another size is refused; one of the map's size is taken whole.
+    EXPECT_FALSE(target.mapSetTileGrid(tileGrid(3, 4)));
+    EXPECT_TRUE(target.mapSetTileGrid(tileGrid(4, 3)));
+    EXPECT_EQ(target.mapGetTileHeight(0, 1), 0.0f);
+    map.mapSetTile(9, 3, 2);
+
     // Growing past its old grid and objects gives every object label -1.
     gameMap small;
     small.mapSetObject(0, 0, 0, 1, 1, 1, 0, 0, 0);

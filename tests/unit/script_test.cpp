@@ -2,7 +2,11 @@
 // recovery rules for damaged lines.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/log.h"
 #include "core/script.h"
@@ -178,6 +182,68 @@ TEST_F(ScriptTest, EntryLimitStopsWithAnError)
     text.pop_back();
     ASSERT_TRUE(read(text));
     EXPECT_EQ(table.getLineAmount(), limit);
+}
+
+TEST_F(ScriptTest, EntriesAcrossThePiecesOfALargeFile)
+{
+    // Entries of every shape, shifted so that the ends of the pieces the file
+    // is read in fall inside each of them; and a key longer than a piece.
+    const std::string longKey(100000, 'k');
+    for (int shift = 0; shift < 24; ++shift) {
+        std::string text = "// " + std::string(shift, '-') + "\n";
+        for (int i = 0; i < 6000; ++i) {
+            const std::string n = std::to_string(i);
+            text += "f n" + n + " " + n + ".5e1\ns t" + n + " text " + n + "\r\nf\nsplit" + n + "\n  -" + n + "\n";
+        }
+        ASSERT_TRUE(read(text + "f " + longKey + " 3"));
+        for (int i = 0; i < 6000; i += 7) {
+            const std::string n = std::to_string(i);
+            ASSERT_FLOAT_EQ(table.findLineF("n" + n), (float(i) + 0.5f) * 10.0f) << shift << ' ' << i;
+            ASSERT_EQ(table.findLineS("t" + n), "text " + n) << shift << ' ' << i;
+            ASSERT_FLOAT_EQ(table.findLineF("split" + n), -float(i)) << shift << ' ' << i;
+        }
+        ASSERT_FLOAT_EQ(table.findLineF(longKey), 3.0f);
+        table.clear();
+    }
+}
+
+TEST_F(ScriptTest, ATakerKeepsEntriesOutOfTheTable)
+{
+    std::vector<std::pair<std::string, float>> taken;
+    const auto take = [&](std::string_view key, float value) {
+        if (key[0] != 't') return false;
+        taken.emplace_back(key, value);
+        return true;
+    };
+    ASSERT_TRUE(table.readFile(dir.write("t.cfg", "f tile 5\nf kept 1\ns text words\nf tile 6\nf bad x\n"), take));
+    EXPECT_EQ(taken, (std::vector<std::pair<std::string, float>>{{"tile", 5.0f}, {"text", 0.0f}, {"tile", 6.0f}}));
+    EXPECT_EQ(table.getLineAmount(), 5);
+    EXPECT_FALSE(table.hasKey("tile"));
+    EXPECT_FLOAT_EQ(table.findLineF("kept"), 1.0f);
+    EXPECT_TRUE(table.hasKey("bad"));
+
+    // What the taker throws reaches the reader's caller as it is; the table is left empty.
+    const auto fail = [](std::string_view, float) -> bool { throw std::bad_alloc(); };
+    EXPECT_THROW(table.readFile(dir.file("t.cfg"), fail), std::bad_alloc);
+    EXPECT_EQ(table.getLineAmount(), 0);
+}
+
+TEST(DecimalPrefix, ShortNumbersConvertAsTheLibraryDoes)
+{
+    // Up to seven digits take a quicker way than longer ones: both must give
+    // the nearest float, as strtof does.
+    uint32_t seed = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const int digits = 1 + int(seed >> 8) % 9;
+        std::string text = (seed & 1) ? "-" : "";
+        for (int d = 0; d < digits; ++d) {
+            seed = seed * 1664525u + 1013904223u;
+            text += char('0' + (seed >> 16) % 10);
+        }
+        text.insert(text.size() - size_t(seed >> 24) % size_t(digits), ".");
+        ASSERT_EQ(decimalPrefixToFloat(text), std::strtof(text.c_str(), nullptr)) << text;
+    }
 }
 
 TEST(TruncateNumber, TowardZeroAndSaturated)
