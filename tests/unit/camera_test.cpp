@@ -9,6 +9,20 @@ class CameraTest : public ::testing::Test {
 protected:
     Camera cam;
     float x = 0, y = 0, z = 0, rx = 0, ry = 0;
+    // Reads a vector through one of the camera's getters and checks it field by field.
+    void expectVector(void (Camera::*get)(float&, float&, float&) const, float ex, float ey, float ez)
+    {
+        (cam.*get)(x, y, z);
+        EXPECT_EQ(x, ex);
+        EXPECT_EQ(y, ey);
+        EXPECT_EQ(z, ez);
+    }
+    void expectRot(float ex, float ey)
+    {
+        cam.GetRot(rx, ry);
+        EXPECT_EQ(rx, ex);
+        EXPECT_EQ(ry, ey);
+    }
 };
 
 TEST_F(CameraTest, FirstPersonPresetResetsEachTime)
@@ -20,13 +34,8 @@ TEST_F(CameraTest, FirstPersonPresetResetsEachTime)
         cam.SetLook(7, 7, 7);
         cam.setCamMode(camModeFirstPerson);
         EXPECT_TRUE(world.getResetFreelook());
-        cam.GetPos(x, y, z);
-        EXPECT_EQ(x, -2.3f);
-        EXPECT_EQ(y, 7.2f);
-        EXPECT_EQ(z, -3.7f);
-        cam.GetRot(rx, ry);
-        EXPECT_EQ(rx, 0.0f);
-        EXPECT_EQ(ry, 140.0f);
+        expectVector(&Camera::GetPos, -2.3f, 7.2f, -3.7f);
+        expectRot(0.0f, 140.0f);
         cam.GetLook(x, y, z);
         EXPECT_EQ(x, 7.0f);
         EXPECT_EQ(cam.getCamMode(), camModeFirstPerson);
@@ -47,9 +56,7 @@ TEST_F(CameraTest, EditorPresetKeepsUpAndAngles)
     EXPECT_EQ(y, 2.9f);
     cam.GetUp(x, y, z);
     EXPECT_EQ(z, 1.0f);
-    cam.GetRot(rx, ry);
-    EXPECT_EQ(rx, 5.0f);
-    EXPECT_EQ(ry, 6.0f);
+    expectRot(5.0f, 6.0f);
 }
 
 TEST_F(CameraTest, FollowingModesKeepEverything)
@@ -59,21 +66,13 @@ TEST_F(CameraTest, FollowingModesKeepEverything)
         cam.SetPos(1, 2, 3);
         cam.SetRot(10, 20);
         cam.setCamMode(mode);
-        EXPECT_TRUE(world.getResetFreelook());
-        cam.GetPos(x, y, z);
-        EXPECT_EQ(x, 1.0f);
-        EXPECT_EQ(y, 2.0f);
-        EXPECT_EQ(z, 3.0f);
-        cam.GetRot(rx, ry);
-        EXPECT_EQ(rx, 10.0f);
-        EXPECT_EQ(ry, 20.0f);
+        EXPECT_TRUE(world.getResetFreelook()) << mode;
+        expectVector(&Camera::GetPos, 1.0f, 2.0f, 3.0f);
+        expectRot(10.0f, 20.0f);
         EXPECT_EQ(cam.getCamMode(), mode);
     }
     cam.SetStorPos(4, 5, 6);
-    cam.GetStorPos(x, y, z);
-    EXPECT_EQ(x, 4.0f);
-    EXPECT_EQ(y, 5.0f);
-    EXPECT_EQ(z, 6.0f);
+    expectVector(&Camera::GetStorPos, 4.0f, 5.0f, 6.0f);
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/input.h"
@@ -57,16 +59,13 @@ TEST(ConsoleScroll, StaysWithinTheStoredLines)
 
     debugConsole five;
     for (int i = 0; i < 5; ++i) five.echo("line " + std::to_string(i));
-    five.scrollOldest();
-    EXPECT_EQ(five.getCurrentLine(), 4);
-    five.scrollOlder();
-    EXPECT_EQ(five.getCurrentLine(), 4);
-    five.scrollNewer();
-    EXPECT_EQ(five.getCurrentLine(), 3);
-    five.scrollNewest();
-    EXPECT_EQ(five.getCurrentLine(), 0);
-    five.scrollNewer();
-    EXPECT_EQ(five.getCurrentLine(), 0);
+    const std::pair<void (debugConsole::*)(), int> steps[] = {
+        {&debugConsole::scrollOldest, 4}, {&debugConsole::scrollOlder, 4}, {&debugConsole::scrollNewer, 3},
+        {&debugConsole::scrollNewest, 0}, {&debugConsole::scrollNewer, 0}};
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        (five.*steps[i].first)();
+        EXPECT_EQ(five.getCurrentLine(), steps[i].second) << "step " << i;
+    }
     for (int i = 0; i < 10; ++i) five.scrollOlder();
     EXPECT_EQ(five.getCurrentLine(), 4);
 
@@ -136,35 +135,22 @@ TEST(ConsoleSlide, ReversingMidwayTurnsBackFromWhereItStands)
 
 TEST(ConsoleCommandSplit, SplitsAtTheFirstBlankOnly)
 {
-    consoleCommandParts p = splitConsoleCommand("echo a b");
-    EXPECT_EQ(p.ident, "echo");
-    EXPECT_EQ(p.function, "a b");
-    p = splitConsoleCommand("echo");
-    EXPECT_EQ(p.ident, "echo");
-    EXPECT_EQ(p.function, "");
-    p = splitConsoleCommand(" help");
-    EXPECT_EQ(p.ident, "");
-    EXPECT_EQ(p.function, "help");
-    p = splitConsoleCommand("log  two  blanks ");
-    EXPECT_EQ(p.ident, "log");
-    EXPECT_EQ(p.function, " two  blanks ");
-    p = splitConsoleCommand("");
-    EXPECT_EQ(p.ident, "");
-    EXPECT_EQ(p.function, "");
+    const struct { const char *command, *ident, *function; } cases[] = {
+        {"echo a b", "echo", "a b"}, {"echo", "echo", ""}, {" help", "", "help"},
+        {"log  two  blanks ", "log", " two  blanks "}, {"", "", ""}};
+    for (const auto& c : cases) {
+        const consoleCommandParts p = splitConsoleCommand(c.command);
+        EXPECT_EQ(p.ident, c.ident) << '"' << c.command << '"';
+        EXPECT_EQ(p.function, c.function) << '"' << c.command << '"';
+    }
 }
 
 TEST(ConsoleCommandSplit, MapNumbersReadLikeADecimalInteger)
 {
-    EXPECT_EQ(readConsoleNumber("2"), 2);
-    EXPECT_EQ(readConsoleNumber("  12abc"), 12);
-    EXPECT_EQ(readConsoleNumber("-1"), -1);
-    EXPECT_EQ(readConsoleNumber("+7"), 7);
-    EXPECT_EQ(readConsoleNumber("abc"), 0);
-    EXPECT_EQ(readConsoleNumber(""), 0);
-    EXPECT_EQ(readConsoleNumber("- 3"), 0);
-    EXPECT_EQ(readConsoleNumber("3 4"), 3);
-    EXPECT_EQ(readConsoleNumber("99999999999999999999"), INT_MAX);
-    EXPECT_EQ(readConsoleNumber("-99999999999999999999"), INT_MIN);
+    const std::pair<const char*, int> cases[] = {
+        {"2", 2}, {"  12abc", 12}, {"-1", -1}, {"+7", 7}, {"abc", 0}, {"", 0}, {"- 3", 0}, {"3 4", 3},
+        {"99999999999999999999", INT_MAX}, {"-99999999999999999999", INT_MIN}};
+    for (const auto& [text, number] : cases) EXPECT_EQ(readConsoleNumber(text), number) << '"' << text << '"';
 }
 
 TEST(ConsoleCommands, EchoesTheInputAndClosesWithAnEmptyLine)
@@ -213,13 +199,11 @@ TEST(ConsoleCommands, DebugOffAndUnknownArgumentsChangeOnlyWhatTheySay)
     EXPECT_EQ(run("debug off"), (std::vector<std::string>{"^wYou have entered: ^ydebug off", "",
                                                             "^wDebug mode ^yoff", ""}));
     EXPECT_FALSE(gameSys.getDebugState());
-    // Already off: quietly refused, only the note.
-    EXPECT_EQ(run("Debug Off").size(), 4u);
+    // Already off: quietly refused, only the note; unknown arguments give the warning alone.
+    for (auto [command, lines] : {std::pair<const char*, size_t>{"Debug Off", 4}, {"debug maybe", 3}, {"debug OFF", 3},
+                                  {"fullscreen", 3}, {"fullscreen ON", 3}})
+        EXPECT_EQ(run(command).size(), lines) << command;
     EXPECT_FALSE(gameSys.getDebugState());
-    EXPECT_EQ(run("debug maybe").size(), 3u);
-    EXPECT_EQ(run("debug OFF").size(), 3u);
-    EXPECT_EQ(run("fullscreen").size(), 3u);
-    EXPECT_EQ(run("fullscreen ON").size(), 3u);
     EXPECT_FALSE(gameSys.getFS());
 }
 
@@ -257,12 +241,20 @@ TEST(ConsoleCommands, SaveWritesTheSettingsFile)
     EXPECT_EQ(console.getLine(1), "Successfully saved system settings.");
 }
 
-TEST(ConsoleKeys, TypedKeysEditTheCommandLine)
+class ConsoleKeys : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setAutoRepeatSwitch(ignoreAutoRepeat);
+        closeConsoleFully();
+        gameSys.setGameState(gameStateMenu);
+        gameSys.setInputState(inputStateNormal);
+    }
+    void TearDown() override { closeConsoleFully(); }
+};
+
+TEST_F(ConsoleKeys, TypedKeysEditTheCommandLine)
 {
-    setAutoRepeatSwitch(ignoreAutoRepeat);
-    closeConsoleFully();
-    gameSys.setGameState(gameStateMenu);
-    gameSys.setInputState(inputStateNormal);
     console.setCommandLine("");
 
     keyboard('`', 0, 0);
@@ -288,46 +280,31 @@ TEST(ConsoleKeys, TypedKeysEditTheCommandLine)
     keyboard(keyCodeEscape, 0, 0);
     EXPECT_EQ(console.getAnimState(), consoleAnimStateClosing);
     EXPECT_EQ(gameSys.getInputState(), inputStateNormal);
-    closeConsoleFully();
 }
 
-TEST(ConsoleKeys, BackQuoteDoesNothingDuringTheSplash)
+TEST_F(ConsoleKeys, BackQuoteDoesNothingDuringTheSplash)
 {
-    setAutoRepeatSwitch(ignoreAutoRepeat);
-    closeConsoleFully();
-    gameSys.setInputState(inputStateNormal);
     gameSys.setGameState(gameStateSplash);
     keyboard('`', 0, 0);
     EXPECT_FALSE(console.getConsoleState());
     EXPECT_EQ(gameSys.getInputState(), inputStateNormal);
-    gameSys.setGameState(gameStateMenu);
 }
 
-TEST(ConsoleKeys, SpecialKeysScrollWhileTheConsoleIsShown)
+TEST_F(ConsoleKeys, SpecialKeysScrollWhileTheConsoleIsShown)
 {
-    setAutoRepeatSwitch(ignoreAutoRepeat);
-    closeConsoleFully();
-    gameSys.setGameState(gameStateMenu);
     for (int i = 0; i < 12; ++i) console.echo("filler");
     console.setCurrentLine(0);
     processSpecialKeys(GLUT_KEY_UP, 0, 0);
     EXPECT_EQ(console.getCurrentLine(), 0);  // closed: no scrolling
 
     console.enableConsole();
-    processSpecialKeys(GLUT_KEY_UP, 0, 0);
-    processSpecialKeys(GLUT_KEY_UP, 0, 0);
-    EXPECT_EQ(console.getCurrentLine(), 2);
-    processSpecialKeys(GLUT_KEY_DOWN, 0, 0);
-    EXPECT_EQ(console.getCurrentLine(), 1);
-    processSpecialKeys(GLUT_KEY_PAGE_UP, 0, 0);
-    EXPECT_EQ(console.getCurrentLine(), console.getLineCount() - 1);
-    processSpecialKeys(GLUT_KEY_UP, 0, 0);
-    EXPECT_EQ(console.getCurrentLine(), console.getLineCount() - 1);
-    processSpecialKeys(GLUT_KEY_PAGE_DOWN, 0, 0);
-    EXPECT_EQ(console.getCurrentLine(), 0);
-    processSpecialKeys(GLUT_KEY_DOWN, 0, 0);
-    EXPECT_EQ(console.getCurrentLine(), 0);
-    closeConsoleFully();
+    const int oldest = console.getLineCount() - 1;
+    const std::pair<int, int> steps[] = {{GLUT_KEY_UP, 1}, {GLUT_KEY_UP, 2}, {GLUT_KEY_DOWN, 1},
+        {GLUT_KEY_PAGE_UP, oldest}, {GLUT_KEY_UP, oldest}, {GLUT_KEY_PAGE_DOWN, 0}, {GLUT_KEY_DOWN, 0}};
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        processSpecialKeys(steps[i].first, 0, 0);
+        EXPECT_EQ(console.getCurrentLine(), steps[i].second) << "step " << i;
+    }
 }
 
 }  // namespace

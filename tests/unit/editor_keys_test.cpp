@@ -36,6 +36,10 @@ protected:
         gameSys.setInputState(inputStateNormal);
         gameSys.setGameState(gameStateWorldEditor);
     }
+    static void type(const std::string& keys)
+    {
+        for (unsigned char key : keys) keyboard(key, 0, 0);
+    }
 };
 
 TEST_F(EditorKeys, DigitsToggleTheFirstSevenLayers)
@@ -60,10 +64,8 @@ TEST_F(EditorKeys, DeleteRemovesTheObjectsTheSelectionNamed)
     keyboard(keyCodeDelete, 0, 0);
     ASSERT_EQ(world.worldGetObjectCount(0), 4);
     // Objects were made with x equal to their index: 2 and 5 are gone.
-    EXPECT_EQ(readObjectRecord(0, 0).x, 0.0f);
-    EXPECT_EQ(readObjectRecord(1, 0).x, 1.0f);
-    EXPECT_EQ(readObjectRecord(2, 0).x, 3.0f);
-    EXPECT_EQ(readObjectRecord(3, 0).x, 4.0f);
+    const float kept[] = {0, 1, 3, 4};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(readObjectRecord(i, 0).x, kept[i]) << i;
     EXPECT_EQ(worldEditor.getObjectListAmount(), 0);
     EXPECT_EQ(worldEditor.getEditorMode(), editorModeNone);
 
@@ -81,14 +83,9 @@ TEST_F(EditorKeys, ObjectToolKeysRaiseTurnAndMoveTheObject)
 {
     worldEditor.setEditorMode(editorModeObject);
     worldEditor.setCurrentObject(1);
-    keyboard('a', 0, 0);
-    keyboard('a', 0, 0);
-    keyboard('s', 0, 0);
+    type("aas");
     EXPECT_NEAR(readObjectRecord(1, 0).z, 0.1f, 1e-5f);
-    keyboard('q', 0, 0);
-    keyboard('r', 0, 0);
-    keyboard('t', 0, 0);
-    keyboard('t', 0, 0);
+    type("qrtt");
     float rx, ry, rz;
     world.worldGetRot(rx, ry, rz, 1, 0);
     EXPECT_EQ(rx, 1.0f);
@@ -148,12 +145,10 @@ TEST_F(EditorKeys, EnterSpaceAndEscapeWorkTheEditorCamera)
 TEST_F(EditorKeys, PhraseMenuWrapsAndEscapeClosesPhrasePanels)
 {
     worldEditor.setPhraseMenu(0);
-    processSpecialKeys(GLUT_KEY_LEFT, 0, 0);
-    EXPECT_EQ(worldEditor.getPhraseMenu(), phraseLast);
-    processSpecialKeys(GLUT_KEY_RIGHT, 0, 0);
-    EXPECT_EQ(worldEditor.getPhraseMenu(), 0);
-    processSpecialKeys(GLUT_KEY_UP, 0, 0);
-    EXPECT_EQ(worldEditor.getPhraseMenu(), 1);
+    for (auto [key, menu] : {std::pair{GLUT_KEY_LEFT, phraseLast}, {GLUT_KEY_RIGHT, 0}, {GLUT_KEY_UP, 1}}) {
+        processSpecialKeys(key, 0, 0);
+        EXPECT_EQ(worldEditor.getPhraseMenu(), menu) << key;
+    }
     gameSys.setInputState(inputStateSysTextbox);
     processSpecialKeys(GLUT_KEY_UP, 0, 0);
     EXPECT_EQ(worldEditor.getPhraseMenu(), 1);
@@ -277,7 +272,7 @@ TEST_F(EditorKeys, MenuEditorArrowsMoveTheSelectedElementAndTextLinesAreTyped)
 
     worldEditor.setEditorMode(3);
     gameSys.setInputState(inputStateTextLine);
-    for (unsigned char key : std::string(" there")) keyboard(key, 0, 0);
+    type(" there");
     keyboard(keyCodeBackspace, 0, 0);
     float r, g, b;
     std::string text;
@@ -299,7 +294,7 @@ TEST_F(EditorKeys, MenuTextboxesTakeFilteredKeysIntoTheirText)
     uiScriptString.setString("ab", 4);
     gameUI.setTextboxEdit(0);
     gameSys.setInputState(inputStateMenuTextbox);
-    for (unsigned char key : std::string("c d-9")) keyboard(key, 0, 0);
+    type("c d-9");
     EXPECT_EQ(uiScriptString.getString(4), "abcd9");
     keyboard(keyCodeBackspace, 0, 0);
     EXPECT_EQ(uiScriptString.getString(4), "abcd");

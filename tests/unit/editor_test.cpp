@@ -12,60 +12,43 @@ protected:
 
 TEST_F(EditorTest, TipsWrapAroundTheTableShown)
 {
-    gameSys.setGameState(gameStateWorldEditor);
-    e.setCurrentTip(-1);
-    EXPECT_EQ(e.getCurrentTip(), 18);
-    e.setCurrentTip(19);
-    EXPECT_EQ(e.getCurrentTip(), 0);
-    e.setCurrentTip(18);
-    EXPECT_EQ(e.getCurrentTip(), 18);
-    gameSys.setGameState(gameStateUIEditor);
-    e.setCurrentTip(-1);
-    EXPECT_EQ(e.getCurrentTip(), 16);
-    e.setCurrentTip(17);
-    EXPECT_EQ(e.getCurrentTip(), 0);
-    e.setCurrentTip(16);
-    EXPECT_EQ(e.getCurrentTip(), 16);
+    const struct { int state, set, expected; } cases[] = {
+        {gameStateWorldEditor, -1, 18}, {gameStateWorldEditor, 19, 0}, {gameStateWorldEditor, 18, 18},
+        {gameStateUIEditor, -1, 16},    {gameStateUIEditor, 17, 0},    {gameStateUIEditor, 16, 16}};
+    for (const auto& c : cases) {
+        gameSys.setGameState(c.state);
+        e.setCurrentTip(c.set);
+        EXPECT_EQ(e.getCurrentTip(), c.expected) << c.state << " " << c.set;
+    }
 }
 
 TEST_F(EditorTest, PhraseMenuAndSelectorBounds)
 {
-    e.setPhraseMenu(-5);
-    EXPECT_EQ(e.getPhraseMenu(), -1);
-    e.setPhraseMenu(1023);
-    EXPECT_EQ(e.getPhraseMenu(), 1023);
-    e.setPhraseMenu(1024);
-    EXPECT_EQ(e.getPhraseMenu(), 0);
-    e.setPhraseSelectorChoice(-1);
-    EXPECT_EQ(e.getPhraseSelectorChoice(), 1023);
-    e.setPhraseSelectorChoice(1024);
-    EXPECT_EQ(e.getPhraseSelectorChoice(), 0);
-    e.setPhraseSelectorChoice(512);
-    EXPECT_EQ(e.getPhraseSelectorChoice(), 512);
+    const struct { bool selector; int set, expected; } cases[] = {
+        {false, -5, -1}, {false, 1023, 1023}, {false, 1024, 0}, {true, -1, 1023}, {true, 1024, 0}, {true, 512, 512}};
+    for (const auto& c : cases) {
+        c.selector ? e.setPhraseSelectorChoice(c.set) : e.setPhraseMenu(c.set);
+        EXPECT_EQ(c.selector ? e.getPhraseSelectorChoice() : e.getPhraseMenu(), c.expected) << c.selector << c.set;
+    }
 }
 
 TEST_F(EditorTest, TileSelection)
 {
     int x, y;
+    auto expectTile = [&](void (editor::*get)(int&, int&) const, int ex, int ey, const char* what) {
+        (e.*get)(x, y);
+        EXPECT_EQ(x, ex) << what;
+        EXPECT_EQ(y, ey) << what;
+    };
     e.setCurrentTile(3, 4);
-    e.getStartingTile(x, y);
-    EXPECT_EQ(x, 3);
-    EXPECT_EQ(y, 4);
-    e.getEndingTile(x, y);
-    EXPECT_EQ(x, 3);
-    EXPECT_EQ(y, 4);
+    expectTile(&editor::getStartingTile, 3, 4, "start from the current tile");
+    expectTile(&editor::getEndingTile, 3, 4, "end from the current tile");
     e.setStartingTile(-1, 5);
-    e.getStartingTile(x, y);
-    EXPECT_EQ(x, 3);
-    EXPECT_EQ(y, 5);
+    expectTile(&editor::getStartingTile, 3, 5, "negative start x ignored");
     e.setEndingTile(-1, -1);
-    e.getEndingTile(x, y);
-    EXPECT_EQ(x, 3);
-    EXPECT_EQ(y, 4);
+    expectTile(&editor::getEndingTile, 3, 4, "negative end ignored");
     e.setEndingTile(7, -1);
-    e.getEndingTile(x, y);
-    EXPECT_EQ(x, 7);
-    EXPECT_EQ(y, 4);
+    expectTile(&editor::getEndingTile, 7, 4, "negative end y ignored");
 }
 
 TEST_F(EditorTest, NegativeValuesIgnored)
@@ -104,15 +87,11 @@ TEST_F(EditorTest, IndicesOutsideTheArraysAreIgnored)
     e.setRenderLayer(-1, false);
     EXPECT_FALSE(e.getRenderLayer(8));
     for (int i = 0; i < renderLayerCount; ++i) EXPECT_TRUE(e.getRenderLayer(i));
-    e.setRenderLayer(3, false);
-    EXPECT_FALSE(e.getRenderLayer(3));
     e.setObjectList(50, 1);
     e.setObjectList(-1, 1);
     EXPECT_EQ(e.getObjectList(50), -1);
     e.setObjectListAmount(500);
     EXPECT_FALSE(e.notInObjectList(1));
-    e.resetObjectList();
-    EXPECT_EQ(e.getObjectListAmount(), 0);
 }
 
 }  // namespace

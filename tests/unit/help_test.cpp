@@ -5,7 +5,9 @@
 
 #include <GL/freeglut.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "core/input.h"
 #include "core/system.h"
@@ -26,17 +28,9 @@ protected:
 
 TEST_F(HelpFile, ReadsTopicsAndLinesUpToTheirEndMarkers)
 {
-    dir.write("system/help.cfg",
-              "s helptitle Guide\n"
-              "s help0title First\n"
-              "s help0line0 one\n"
-              "s help0line1 two\n"
-              "s help0line2 end\n"
-              "s help1title Second\n"
-              "s help1line0 end\n"
-              "s help1line1 end\n"
-              "s help2title end\n"
-              "s help3title Hidden\n");
+    dir.write("system/help.cfg", "s helptitle Guide\ns help0title First\ns help0line0 one\ns help0line1 two\n"
+                                 "s help0line2 end\ns help1title Second\ns help1line0 end\ns help1line1 end\n"
+                                 "s help2title end\ns help3title Hidden\n");
     initHelp("default");
     EXPECT_EQ(console.getLine(0), "Quorvane help file loaded successfully.");
     EXPECT_EQ(uiHelp.getHelpTitle(), "Guide");
@@ -146,14 +140,12 @@ TEST(HelpKeys, HOpensAndClosesAndArrowsPageWithoutWrapping)
     keyboard('h', 0, 0);
     ASSERT_TRUE(uiHelp.getHelpState());
     EXPECT_EQ(gameSys.getInputState(), inputStateHelp);
-    processSpecialKeys(GLUT_KEY_LEFT, 0, 0);
-    EXPECT_EQ(uiHelp.getHelp(), 0);
-    processSpecialKeys(GLUT_KEY_RIGHT, 0, 0);
-    processSpecialKeys(GLUT_KEY_DOWN, 0, 0);
-    processSpecialKeys(GLUT_KEY_DOWN, 0, 0);
-    EXPECT_EQ(uiHelp.getHelp(), 2);
-    processSpecialKeys(GLUT_KEY_UP, 0, 0);
-    EXPECT_EQ(uiHelp.getHelp(), 1);
+    const std::pair<int, int> pages[] = {{GLUT_KEY_LEFT, 0}, {GLUT_KEY_RIGHT, 1}, {GLUT_KEY_DOWN, 2},
+                                         {GLUT_KEY_DOWN, 2}, {GLUT_KEY_UP, 1}};
+    for (size_t i = 0; i < std::size(pages); ++i) {
+        processSpecialKeys(pages[i].first, 0, 0);
+        EXPECT_EQ(uiHelp.getHelp(), pages[i].second) << "key " << i;
+    }
     keyboard('H', 0, 0);
     EXPECT_FALSE(uiHelp.getHelpState());
     EXPECT_EQ(gameSys.getInputState(), inputStateNormal);

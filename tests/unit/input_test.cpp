@@ -86,18 +86,14 @@ TEST_F(PlayKeys, UpperCaseSetsNothingAndDisabledKeysStayDisabled)
 
 TEST_F(PlayKeys, ConsoleHelpAndOtherStatesKeepKeysFromTheGame)
 {
-    uiHelp.setHelpState(true);
-    keyboard('a', 0, 0);
-    processSpecialKeys(GLUT_KEY_DOWN, 0, 0);
-    EXPECT_EQ(gameSys.getAlphabetKeyState(0), keyStateIdle);
-    EXPECT_EQ(gameSys.getKeyState(keyDown), keyStateIdle);
-    uiHelp.setHelpState(false);
-
-    gameSys.setGameState(gameStateWorldEditor);
-    keyboard('a', 0, 0);
-    processSpecialKeys(GLUT_KEY_DOWN, 0, 0);
-    EXPECT_EQ(gameSys.getAlphabetKeyState(0), keyStateIdle);
-    EXPECT_EQ(gameSys.getKeyState(keyDown), keyStateIdle);
+    for (bool help : {true, false}) {  // the help open in play, then the world editor
+        uiHelp.setHelpState(help);
+        gameSys.setGameState(help ? gameStatePlay : gameStateWorldEditor);
+        keyboard('a', 0, 0);
+        processSpecialKeys(GLUT_KEY_DOWN, 0, 0);
+        EXPECT_EQ(gameSys.getAlphabetKeyState(0), keyStateIdle) << help;
+        EXPECT_EQ(gameSys.getKeyState(keyDown), keyStateIdle) << help;
+    }
 
     // A held key is released in play whatever the input state.
     gameSys.setGameState(gameStatePlaytest);
@@ -125,53 +121,35 @@ TEST_F(PlayKeys, F2TogglesTheDebugOverlay)
     EXPECT_FALSE(gameSys.getDebugState());
 }
 
-TEST(TextboxEditing, MenuTextboxesTakeOnlyLettersAndDigits)
+// Menu textboxes take only letters and digits; a 100 wide box takes a blank
+// while 8 x length < 93 and other characters while the drawn width (9 a
+// character here) is below w - 13.
+TEST(TextboxEditing, FiltersControlKeysAndWidthLimits)
 {
-    std::string text = "ab";
-    EXPECT_EQ(editTextboxText(text, ' ', textboxKindMenu, 200, ninePerCharacter), textboxKeyDropped);
-    EXPECT_EQ(editTextboxText(text, '-', textboxKindMenu, 200, ninePerCharacter), textboxKeyDropped);
-    EXPECT_EQ(editTextboxText(text, 'Z', textboxKindMenu, 200, ninePerCharacter), textboxKeyEdited);
-    EXPECT_EQ(editTextboxText(text, '7', textboxKindMenu, 200, ninePerCharacter), textboxKeyEdited);
-    EXPECT_EQ(text, "abZ7");
-    EXPECT_EQ(editTextboxText(text, ' ', textboxKindSystem, 200, ninePerCharacter), textboxKeyEdited);
-    EXPECT_EQ(editTextboxText(text, '-', textboxKindSystem, 200, ninePerCharacter), textboxKeyEdited);
-    EXPECT_EQ(text, "abZ7 -");
-}
-
-TEST(TextboxEditing, ControlKeysLeaveConfirmAndRemove)
-{
-    std::string text = "x";
-    EXPECT_EQ(editTextboxText(text, keyCodeEscape, textboxKindMenu, 200, ninePerCharacter), textboxKeyEscape);
-    EXPECT_EQ(editTextboxText(text, keyCodeEnter, textboxKindMenu, 200, ninePerCharacter), textboxKeyEnter);
-    EXPECT_EQ(text, "x");
-    EXPECT_EQ(editTextboxText(text, keyCodeBackspace, textboxKindMenu, 200, ninePerCharacter), textboxKeyEdited);
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(editTextboxText(text, keyCodeBackspace, textboxKindSystem, 200, ninePerCharacter),
-              textboxKeyDropped);
-    EXPECT_EQ(text, "");
-}
-
-TEST(TextboxEditing, WidthLimitsBlanksAndCharacters)
-{
-    // A 100 wide box takes a blank while 8 x length < 93.
-    std::string text(11, 'a');
-    EXPECT_EQ(editTextboxText(text, ' ', textboxKindSystem, 100, ninePerCharacter), textboxKeyEdited);
-    ASSERT_EQ(text.size(), 12u);
-    EXPECT_EQ(editTextboxText(text, ' ', textboxKindSystem, 100, ninePerCharacter), textboxKeyDropped);
-
-    // Other characters while the drawn width is below w - 13 (87 here: 9 x 9 = 81 fits, 90 does not).
-    std::string drawn(9, 'b');
-    EXPECT_EQ(editTextboxText(drawn, 'c', textboxKindMenu, 100, ninePerCharacter), textboxKeyEdited);
-    EXPECT_EQ(editTextboxText(drawn, 'c', textboxKindMenu, 100, ninePerCharacter), textboxKeyDropped);
-    EXPECT_EQ(drawn, std::string(9, 'b') + "c");
+    const std::string a11(11, 'a'), b9(9, 'b');
+    const textboxKind menu = textboxKindMenu, sys = textboxKindSystem;
+    const textboxKeyResult dropped = textboxKeyDropped, edited = textboxKeyEdited;
+    const struct { std::string text; unsigned char key; textboxKind kind; float width; textboxKeyResult result;
+                   std::string after; } cases[] = {
+        {"ab", ' ', menu, 200, dropped, "ab"}, {"ab", '-', menu, 200, dropped, "ab"},
+        {"ab", 'Z', menu, 200, edited, "abZ"}, {"ab", '7', menu, 200, edited, "ab7"},
+        {"ab", ' ', sys, 200, edited, "ab "}, {"ab", '-', sys, 200, edited, "ab-"},
+        {"x", keyCodeEscape, menu, 200, textboxKeyEscape, "x"}, {"x", keyCodeEnter, menu, 200, textboxKeyEnter, "x"},
+        {"x", keyCodeBackspace, menu, 200, edited, ""}, {"", keyCodeBackspace, sys, 200, dropped, ""},
+        {a11, ' ', sys, 100, edited, a11 + " "}, {a11 + " ", ' ', sys, 100, dropped, a11 + " "},
+        {b9, 'c', menu, 100, edited, b9 + "c"}, {b9 + "c", 'c', menu, 100, dropped, b9 + "c"}};
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        EXPECT_EQ(editTextboxText(text, c.key, c.kind, c.width, ninePerCharacter), c.result)
+            << '"' << c.text << "\" + " << int(c.key) << " kind " << c.kind;
+        EXPECT_EQ(text, c.after) << '"' << c.text << "\" + " << int(c.key) << " kind " << c.kind;
+    }
 }
 
 TEST(TextLineEditing, HasNoFilterAndEndsOnEnterOrEscape)
 {
     std::string line = "Title";
-    EXPECT_TRUE(editTextLine(line, ' '));
-    EXPECT_TRUE(editTextLine(line, '-'));
-    EXPECT_TRUE(editTextLine(line, '^'));
+    for (char key : std::string(" -^")) EXPECT_TRUE(editTextLine(line, key)) << key;
     EXPECT_EQ(line, "Title -^");
     EXPECT_TRUE(editTextLine(line, keyCodeBackspace));
     EXPECT_EQ(line, "Title -");

@@ -183,16 +183,12 @@ TEST_F(MenuLoaderTest, MenusButtonsTextboxesAndTextLinesLoadUpToTheirEndMarkers)
     dir.write("system/ui.cfg", f.str());
     loadUI("default", false);
 
-    EXPECT_EQ(gameUI.getMenuCount(), 2);
-    EXPECT_EQ(gameUI.getCurrentMenu(), 1);
-    EXPECT_EQ(gameUI.getIngameMenu(), 1);
-    EXPECT_EQ(gameUI.getEditorMenu(), 2);
-    EXPECT_EQ(gameUI.menuGetButtonCount(0), 0);
-    EXPECT_EQ(gameUI.getMenuBackgroundTex(0), -1);
-    EXPECT_EQ(gameUI.menuGetButtonCount(1), 2);
-    EXPECT_EQ(gameUI.menuGetTextboxCount(1), 1);
-    EXPECT_EQ(gameUI.menuGetTextlineCount(1), 1);
-    EXPECT_EQ(gameUI.uiGetLinkedButton(0, 1), 1);
+    // Menus, current, in-game, editor; menu 0's buttons and background; menu 1's lists and link.
+    EXPECT_EQ((std::vector<int>{gameUI.getMenuCount(), gameUI.getCurrentMenu(), gameUI.getIngameMenu(),
+                                gameUI.getEditorMenu(), gameUI.menuGetButtonCount(0), gameUI.getMenuBackgroundTex(0),
+                                gameUI.menuGetButtonCount(1), gameUI.menuGetTextboxCount(1),
+                                gameUI.menuGetTextlineCount(1), gameUI.uiGetLinkedButton(0, 1)}),
+              (std::vector<int>{2, 1, 1, 2, 0, -1, 2, 1, 1, 1}));
     float x, y, w, h, r, g, b;
     int tex, func, func2;
     std::string text;
@@ -249,10 +245,9 @@ TEST_F(MenuLoaderTest, UnreadableMenuFileGivesOneEmptyMenu)
     loadUI("default", false);
     EXPECT_TRUE(consoleHas("Error loading/reading file ^ysystem/ui.cfg"));
     EXPECT_TRUE(consoleHas("No menu file could be read; the menus stay empty."));
-    EXPECT_EQ(gameUI.getMenuCount(), 1);
-    EXPECT_EQ(gameUI.getCurrentMenu(), 0);
-    EXPECT_EQ(gameUI.menuGetButtonCount(0), 0);
-    EXPECT_EQ(gameUI.getMenuBackgroundTex(0), menuBackgroundNone);
+    EXPECT_EQ((std::vector<int>{gameUI.getMenuCount(), gameUI.getCurrentMenu(), gameUI.menuGetButtonCount(0),
+                                gameUI.getMenuBackgroundTex(0)}),
+              (std::vector<int>{1, 0, 0, menuBackgroundNone}));
 }
 
 TEST_F(MenuLoaderTest, GameWithoutMenusFallsBackToTheInGameMenusAndTheProgramsImages)
@@ -310,14 +305,13 @@ TEST_F(MenuLoaderTest, AnimationKeysAreKeptWithinTheEditorsRange)
 
     ASSERT_EQ(uiImage.size(), 4u);
     EXPECT_TRUE(uiImage[0].getAnimState());
-    EXPECT_EQ(uiImage[0].getFrameCount(), 1);
-    EXPECT_EQ(uiImage[0].getAnimSpeed(), 1000);
-    EXPECT_EQ(uiImage[1].getFrameCount(), 4);
-    EXPECT_EQ(uiImage[1].getAnimSpeed(), 100);
     EXPECT_FALSE(uiImage[2].getAnimState());
-    EXPECT_EQ(uiImage[2].getFrameCount(), 1);
-    EXPECT_EQ(uiImage[3].getFrameCount(), 1);  // no frame key
-    EXPECT_EQ(uiImage[3].getAnimSpeed(), 1000);
+    // Frame counts and speeds; image 3 has no frame key.
+    EXPECT_EQ((std::vector<int>{uiImage[0].getFrameCount(), uiImage[1].getFrameCount(), uiImage[2].getFrameCount(),
+                                uiImage[3].getFrameCount()}),
+              (std::vector<int>{1, 4, 1, 1}));
+    EXPECT_EQ((std::vector<int>{uiImage[0].getAnimSpeed(), uiImage[1].getAnimSpeed(), uiImage[3].getAnimSpeed()}),
+              (std::vector<int>{1000, 100, 1000}));
 }
 
 TEST_F(MenuLoaderTest, LoadMenuClearsTheInteraction)
@@ -329,10 +323,9 @@ TEST_F(MenuLoaderTest, LoadMenuClearsTheInteraction)
     gameSys.setInputState(inputStateMenuTextbox);
     loadMenu(4);
     EXPECT_EQ(gameUI.getCurrentMenu(), 4);
-    EXPECT_EQ(gameUI.getHoverButton(), -1);
-    EXPECT_EQ(gameUI.getPressedButton(), -1);
-    EXPECT_EQ(gameUI.getTextboxEdit(), -1);
-    EXPECT_EQ(gameUI.getHoverTextbox(), -1);
+    EXPECT_EQ((std::vector<int>{gameUI.getHoverButton(), gameUI.getPressedButton(), gameUI.getTextboxEdit(),
+                                gameUI.getHoverTextbox()}),
+              (std::vector<int>{-1, -1, -1, -1}));
     EXPECT_EQ(gameSys.getInputState(), inputStateNormal);
 }
 

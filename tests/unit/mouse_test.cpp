@@ -42,17 +42,12 @@ protected:
         gameSys.setInputState(inputStateNormal);
     }
 
-    static float pitch()
+    // The camera's pitch and yaw.
+    static std::pair<float, float> rot()
     {
-        float x, y;
-        camera.GetRot(x, y);
-        return x;
-    }
-    static float yaw()
-    {
-        float x, y;
-        camera.GetRot(x, y);
-        return y;
+        std::pair<float, float> r;
+        camera.GetRot(r.first, r.second);
+        return r;
     }
     static void enterFreelook(int mode)
     {
@@ -78,35 +73,25 @@ TEST_F(MouseTest, TheFirstFreeLookEventAfterAModeSwitchTurnsNothing)
 {
     enterFreelook(camModeOverhead);
     updateFreelook(300, 200);
-    EXPECT_EQ(pitch(), 0.0f);
-    EXPECT_EQ(yaw(), 0.0f);
+    EXPECT_EQ(rot(), std::make_pair(0.0f, 0.0f));
     EXPECT_FALSE(world.getResetFreelook());
     updateFreelook(310, 195);
-    EXPECT_EQ(pitch(), -5.0f);
-    EXPECT_EQ(yaw(), 10.0f);
+    EXPECT_EQ(rot(), std::make_pair(-5.0f, 10.0f));
 }
 
 TEST_F(MouseTest, PitchIsClampedByCameraMode)
 {
-    enterFreelook(camModeThirdPerson);
-    updateFreelook(500, 100);
-    updateFreelook(500, 400);
-    EXPECT_EQ(pitch(), thirdPersonPitchLimit);
-    updateFreelook(500, 0);
-    EXPECT_EQ(pitch(), -thirdPersonPitchLimit);
-
-    resetFreelookHistory();
-    enterFreelook(camModeFirstPerson);
-    updateFreelook(500, 100);
-    updateFreelook(500, 400);
-    EXPECT_EQ(pitch(), firstPersonPitchLimit);
-
-    resetFreelookHistory();
-    enterFreelook(camModeOverhead);
-    updateFreelook(500, 100);
-    updateFreelook(500, 400);
-    updateFreelook(500, 700);
-    EXPECT_EQ(pitch(), 600.0f);  // no limit: the overhead view has a fixed pitch
+    // No limit in the overhead view: it has a fixed pitch.
+    const struct { int mode; std::vector<int> ys; float pitch; } cases[] = {
+        {camModeThirdPerson, {100, 400}, thirdPersonPitchLimit},
+        {camModeThirdPerson, {100, 400, 0}, -thirdPersonPitchLimit},
+        {camModeFirstPerson, {100, 400}, firstPersonPitchLimit}, {camModeOverhead, {100, 400, 700}, 600.0f}};
+    for (const auto& c : cases) {
+        resetFreelookHistory();
+        enterFreelook(c.mode);
+        for (int y : c.ys) updateFreelook(500, y);
+        EXPECT_EQ(rot().first, c.pitch) << c.mode << " to " << c.ys.back();
+    }
 }
 
 TEST_F(MouseTest, ThePointerIsRecentredAfterFiveMoves)
@@ -114,13 +99,13 @@ TEST_F(MouseTest, ThePointerIsRecentredAfterFiveMoves)
     enterFreelook(camModeOverhead);
     for (int i = 0; i < 5; ++i) updateFreelook(100 + i, 100);
     EXPECT_TRUE(warps.empty());
-    EXPECT_EQ(yaw(), 4.0f);
+    EXPECT_EQ(rot().second, 4.0f);
     updateFreelook(900, 700);  // taken as arriving at the centre
     ASSERT_EQ(warps.size(), 1u);
     EXPECT_EQ(warps[0], std::make_pair(512, 384));
-    EXPECT_EQ(yaw(), 4.0f);
+    EXPECT_EQ(rot().second, 4.0f);
     updateFreelook(522, 384);
-    EXPECT_EQ(yaw(), 14.0f);
+    EXPECT_EQ(rot().second, 14.0f);
 }
 
 TEST_F(MouseTest, FreeLookOnlyInPlayEditorAndPlaytestWithAFollowingCamera)
@@ -134,8 +119,7 @@ TEST_F(MouseTest, FreeLookOnlyInPlayEditorAndPlaytestWithAFollowingCamera)
     camera.SetRot(1.0f, 2.0f);
     updateFreelook(10, 10);
     updateFreelook(90, 90);
-    EXPECT_EQ(pitch(), 1.0f);
-    EXPECT_EQ(yaw(), 2.0f);
+    EXPECT_EQ(rot(), std::make_pair(1.0f, 2.0f));
 }
 
 TEST_F(MouseTest, TheWheelRaisesTheSelectedObjectsInTheObjectTool)
@@ -154,9 +138,7 @@ TEST_F(MouseTest, TheWheelRaisesTheSelectedObjectsInTheObjectTool)
     worldEditor.setObjectList(1, 3);
     worldEditor.setObjectListAmount(2);
     mouse(mouseWheelUp, mouseEventDown, 10, 10);
-    EXPECT_FLOAT_EQ(readObjectRecord(1, 0).z, 0.1f);
-    EXPECT_FLOAT_EQ(readObjectRecord(2, 0).z, 0.1f);
-    EXPECT_FLOAT_EQ(readObjectRecord(3, 0).z, 0.1f);
+    for (int o : {1, 2, 3}) EXPECT_FLOAT_EQ(readObjectRecord(o, 0).z, 0.1f) << o;
 
     camera.setCamMode(camModeFirstPerson);
     mouse(mouseWheelUp, mouseEventDown, 10, 10);
@@ -213,8 +195,7 @@ TEST_F(MouseTest, ADisabledMouseChangesNothingButTheDragState)
     gameSys.getOrthoPos(x, y);
     EXPECT_EQ(std::make_pair(x, y), std::make_pair(9, 10));
     EXPECT_EQ(gameSys.getLeftMouse(), mouseButtonIdle);
-    EXPECT_EQ(pitch(), 3.0f);
-    EXPECT_EQ(yaw(), 4.0f);
+    EXPECT_EQ(rot(), std::make_pair(3.0f, 4.0f));
     EXPECT_FLOAT_EQ(readObjectRecord(0, 0).z, 0.0f);
 }
 

@@ -337,22 +337,16 @@ TEST_F(PickTest, AnUnmarkedGreenClearsTheMenuStateButAnImageCellGoesOn)
 
 TEST_F(PickTest, PhrasesWrapAtBothEndsOnALeftRelease)
 {
-    gameSys.setLeftMouse(mouseButtonReleased);
     worldEditor.setPhraseMenu(phraseLast);
-    EXPECT_TRUE(dispatch(pickNextPhrase, 144, 144));
-    EXPECT_EQ(worldEditor.getPhraseMenu(), 0);
-    EXPECT_TRUE(dispatch(pickPreviousPhrase, 144, 144));
-    EXPECT_EQ(worldEditor.getPhraseMenu(), phraseLast);
-
-    gameSys.setLeftMouse(mouseButtonPressed);  // consumed, but a press does nothing
-    EXPECT_TRUE(dispatch(pickNextPhrase, 144, 144));
-    EXPECT_EQ(worldEditor.getPhraseMenu(), phraseLast);
-
-    gameSys.setLeftMouse(mouseButtonReleased);
-    EXPECT_TRUE(dispatch(pickPhraseEditor, 144, 144));
-    EXPECT_EQ(worldEditor.getPhraseMenu(), phraseMenuClosed);
-    EXPECT_TRUE(dispatch(pickPhraseEditor, 144, 144));
-    EXPECT_EQ(worldEditor.getPhraseMenu(), 0);
+    const struct { int left, code, menu; } steps[] = {  // a press is consumed but does nothing
+        {mouseButtonReleased, pickNextPhrase, 0}, {mouseButtonReleased, pickPreviousPhrase, phraseLast},
+        {mouseButtonPressed, pickNextPhrase, phraseLast}, {mouseButtonReleased, pickPhraseEditor, phraseMenuClosed},
+        {mouseButtonReleased, pickPhraseEditor, 0}};
+    for (const auto& s : steps) {
+        gameSys.setLeftMouse(s.left);
+        EXPECT_TRUE(dispatch(s.code, 144, 144)) << s.code;
+        EXPECT_EQ(worldEditor.getPhraseMenu(), s.menu) << s.code << " with left " << s.left;
+    }
 
     gameSys.setHoverCheck(true);  // hover passes leave these codes alone
     dispatch(pickPhraseEditor, 144, 144);
@@ -459,14 +453,11 @@ TEST_F(PickTest, ConsoleButtonsWorkOnALeftPressAndNotDuringADrag)
     EXPECT_TRUE(console.getConsoleState());
     EXPECT_EQ(gameSys.getInputState(), inputStateConsole);
 
-    EXPECT_TRUE(dispatch(pickConsoleUp, 144, 144));
-    EXPECT_TRUE(dispatch(pickConsoleUp, 144, 144));
-    EXPECT_EQ(console.getCurrentLine(), 2);
-    EXPECT_TRUE(dispatch(pickConsoleDown, 144, 144));
-    EXPECT_EQ(console.getCurrentLine(), 1);
-    dispatch(pickConsoleDown, 144, 144);
-    dispatch(pickConsoleDown, 144, 144);
-    EXPECT_EQ(console.getCurrentLine(), 0);
+    for (auto [code, line] : {std::pair<int, int>{pickConsoleUp, 1}, {pickConsoleUp, 2}, {pickConsoleDown, 1},
+                              {pickConsoleDown, 0}, {pickConsoleDown, 0}}) {
+        EXPECT_TRUE(dispatch(code, 144, 144)) << code;
+        EXPECT_EQ(console.getCurrentLine(), line) << code;
+    }
 
     gameSys.setDragState(true);
     EXPECT_FALSE(dispatch(pickToggleConsole, 144, 144));

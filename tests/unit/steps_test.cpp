@@ -2,6 +2,8 @@
 // value kinds and the letter names.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "logic/steps.h"
 #include "world_test_util.h"
 
@@ -23,51 +25,26 @@ TEST_F(StepsTest, EveryFamilyMemberHasAWord)
 {
     worldEditor.setEditorMode(editorModeObjectLogic);
     const int ranges[][2] = {{100, 137}, {300, 301}, {400, 439}, {600, 600}, {700, 802}};
-    for (const auto& r : ranges) {
+    for (const auto& r : ranges)
         for (int id = r[0]; id <= r[1]; ++id) EXPECT_NE(stepIDToString(id, 100), "NULL") << id;
-    }
 }
 
-TEST_F(StepsTest, WordsAndKindsAtTheFamilyEdges)
+TEST_F(StepsTest, WordsAndKindsAtTheFamilyEdgesAndAfterTheGlobalScoreConditions)
 {
-    EXPECT_EQ(stepIDToString(100, 100), "When object");
-    EXPECT_EQ(stepIDToString(137, 100), "Right click released");
-    EXPECT_EQ(stepIDToString(300, 100), "is");
-    EXPECT_EQ(stepIDToString(301, 100), "is not");
-    EXPECT_EQ(stepIDToString(439, 100), "touching terrain");
-    EXPECT_EQ(stepIDToString(600, 100), "then");
-    EXPECT_EQ(stepIDToString(700, 104), "and");
-    EXPECT_EQ(stepIDToString(701, 100), "game win");
-    EXPECT_EQ(stepIDToString(801, 100), "hide mouse pointer");
-    EXPECT_EQ(checkStepType(100), stepTypeObject);
-    EXPECT_EQ(checkStepType(111), stepTypeLetter);
-    EXPECT_EQ(checkStepType(126), stepTypeGlobalScore);
-    EXPECT_EQ(checkStepType(132), stepTypeNumber);
-    EXPECT_EQ(checkStepType(134), stepTypeNoSubject);
-    EXPECT_EQ(checkStepType(300), stepTypeNone);
-    EXPECT_EQ(checkStepType(600), stepTypeNone);
-    EXPECT_EQ(checkStepType(700), stepTypeNone);
-    EXPECT_EQ(checkStepType(703), stepTypeImage);
-    EXPECT_EQ(checkStepType(705), stepTypePhrase);
-    EXPECT_EQ(checkStepType(744), stepTypeSound);
-    EXPECT_EQ(checkStepType(770), stepTypeMap);
-    EXPECT_EQ(checkStepType(771), stepTypeObject);
-    EXPECT_EQ(checkStepType(791), stepTypeLetter);
-}
-
-TEST_F(StepsTest, PredicatesDependOnTheGlobalScoreConditions)
-{
-    EXPECT_EQ(stepIDToString(400, 100), "touching");
-    EXPECT_EQ(stepIDToString(400, 126), "SKIP");
-    EXPECT_EQ(stepIDToString(400, 127), "SKIP");
-    EXPECT_EQ(stepIDToString(426, 100), "SKIP");
-    EXPECT_EQ(stepIDToString(426, 126), "greater than");
-    EXPECT_EQ(stepIDToString(434, 127), "equal to obj");
-    for (int first : {100, 126, 127}) EXPECT_EQ(stepIDToString(410, first), "SKIP");
-    EXPECT_EQ(checkStepType(410), stepTypeObject);
-    // Conditions and the fixed words ignore the condition they are given.
-    EXPECT_EQ(stepIDToString(126, 126), "When global score");
-    EXPECT_EQ(stepIDToString(600, 127), "then");
+    // Predicates depend on the first condition; conditions and fixed words ignore it.
+    const struct { int id, first; const char* word; } words[] = {
+        {100, 100, "When object"}, {137, 100, "Right click released"}, {300, 100, "is"}, {301, 100, "is not"},
+        {439, 100, "touching terrain"}, {600, 100, "then"}, {700, 104, "and"}, {701, 100, "game win"},
+        {801, 100, "hide mouse pointer"}, {400, 100, "touching"}, {400, 126, "SKIP"}, {400, 127, "SKIP"},
+        {426, 100, "SKIP"}, {426, 126, "greater than"}, {434, 127, "equal to obj"}, {410, 100, "SKIP"},
+        {410, 126, "SKIP"}, {410, 127, "SKIP"}, {126, 126, "When global score"}, {600, 127, "then"}};
+    for (const auto& w : words) EXPECT_EQ(stepIDToString(w.id, w.first), w.word) << w.id << " after " << w.first;
+    const std::pair<int, int> kinds[] = {
+        {100, stepTypeObject}, {111, stepTypeLetter}, {126, stepTypeGlobalScore}, {132, stepTypeNumber},
+        {134, stepTypeNoSubject}, {300, stepTypeNone}, {600, stepTypeNone}, {700, stepTypeNone},
+        {703, stepTypeImage}, {705, stepTypePhrase}, {744, stepTypeSound}, {770, stepTypeMap},
+        {771, stepTypeObject}, {791, stepTypeLetter}, {410, stepTypeObject}};
+    for (const auto& [id, kind] : kinds) EXPECT_EQ(checkStepType(id), kind) << id;
 }
 
 TEST_F(StepsTest, HiddenStepsKeepTheirKinds)
@@ -96,36 +73,25 @@ TEST_F(StepsTest, ChangeObjectImageFollowsTheSelectedObject)
 {
     worldtest::makeWorld(1, 2);
     world.worldSetObjectType(objectTypeModel, 1, 0);
-    worldEditor.setEditorMode(editorModeObjectLogic);
-
-    worldEditor.setCurrentObject(1);
-    EXPECT_EQ(stepIDToString(733, 100), "change object model");
-    EXPECT_EQ(checkStepType(733), stepTypeModel);
-    EXPECT_EQ(stepIDToString(802, 100), "change object model");
-    EXPECT_EQ(checkStepType(802), stepTypeImage);
-
-    worldEditor.setCurrentObject(0);
-    EXPECT_EQ(stepIDToString(733, 100), "change object image");
-    EXPECT_EQ(checkStepType(733), stepTypeImage);
-
-    worldEditor.setEditorMode(editorModeMapLogic);
-    worldEditor.setCurrentObject(1);
-    EXPECT_EQ(stepIDToString(733, 100), "SKIP");
-    EXPECT_EQ(checkStepType(733), stepTypeModel);
-
-    // No object at the selected index: the image form.
-    worldEditor.setEditorMode(editorModeObjectLogic);
-    worldEditor.setCurrentObject(9);
-    EXPECT_EQ(stepIDToString(733, 100), "change object image");
-    EXPECT_EQ(checkStepType(733), stepTypeImage);
+    // Object 1 is a model; object 9 does not exist and takes the image form.
+    const struct { int mode, object, id; const char* word; int kind; } cases[] = {
+        {editorModeObjectLogic, 1, 733, "change object model", stepTypeModel},
+        {editorModeObjectLogic, 1, 802, "change object model", stepTypeImage},
+        {editorModeObjectLogic, 0, 733, "change object image", stepTypeImage},
+        {editorModeMapLogic, 1, 733, "SKIP", stepTypeModel},
+        {editorModeObjectLogic, 9, 733, "change object image", stepTypeImage}};
+    for (const auto& c : cases) {
+        worldEditor.setEditorMode(c.mode);
+        worldEditor.setCurrentObject(c.object);
+        EXPECT_EQ(stepIDToString(c.id, 100), c.word) << c.mode << " " << c.object << " " << c.id;
+        EXPECT_EQ(checkStepType(c.id), c.kind) << c.mode << " " << c.object << " " << c.id;
+    }
 }
 
 TEST_F(StepsTest, LetterNames)
 {
-    EXPECT_EQ(intToAlpha(0), "a");
-    EXPECT_EQ(intToAlpha(25), "z");
-    EXPECT_EQ(intToAlpha(26), "NULL");
-    EXPECT_EQ(intToAlpha(-1), "NULL");
+    for (auto [n, name] : {std::pair<int, const char*>{0, "a"}, {25, "z"}, {26, "NULL"}, {-1, "NULL"}})
+        EXPECT_EQ(intToAlpha(n), name) << n;
 }
 
 }  // namespace

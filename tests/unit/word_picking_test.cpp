@@ -12,6 +12,7 @@
 namespace {
 
 using steps = std::array<int, 8>;
+const steps same{};  // the expected rule is the rule as it was
 enum clickKind { arrowBack, arrowOn, leftPress, rightPress, leftRelease };
 
 struct wordCase {
@@ -24,41 +25,33 @@ struct wordCase {
 };
 
 const wordCase wordCases[] = {
-    {"no condition below the first", {100, 2, 300, 401, 3, 600, 713, 1}, 0, arrowBack,
-     {100, 2, 300, 401, 3, 600, 713, 1}, true},
+    {"no condition below the first", {100, 2, 300, 401, 3, 600, 713, 1}, 0, arrowBack, same, true},
     {"hidden conditions passed", {119, 3, 300, 401, 2, 600, 713, 1}, 0, arrowOn,
-     {126, 0, 300, 426, 2, 600, 713, 1}, true},
+      {126, 0, 300, 426, 2, 600, 713, 1}, true},
     {"global score to global score", {126, 5, 300, 427, 7, 600, 713, 1}, 0, arrowOn,
-     {127, 0, 300, 426, 7, 600, 713, 1}, true},
+      {127, 0, 300, 426, 7, 600, 713, 1}, true},
     {"global score to object predicate", {127, 5, 300, 427, 7, 600, 713, 1}, 0, arrowOn,
-     {128, 0, 300, 400, 7, 600, 713, 1}, true},
+      {128, 0, 300, 400, 7, 600, 713, 1}, true},
     {"is to is not", {100, 2, 300, 401, 3, 600, 713, 1}, 2, arrowOn, {100, 2, 301, 401, 3, 600, 713, 1}, true},
-    {"is not is the last", {100, 2, 301, 401, 3, 600, 713, 1}, 2, arrowOn, {100, 2, 301, 401, 3, 600, 713, 1}, true},
-    {"left press opens the list only", {100, 2, 300, 401, 3, 600, 713, 1}, 6, leftPress,
-     {100, 2, 300, 401, 3, 600, 713, 1}, true},
-    {"right press on a word", {100, 2, 300, 401, 3, 600, 713, 1}, 6, rightPress,
-     {100, 2, 300, 401, 3, 600, 713, 1}, false},
+    {"is not is the last", {100, 2, 301, 401, 3, 600, 713, 1}, 2, arrowOn, same, true},
+    {"left press opens the list only", {100, 2, 300, 401, 3, 600, 713, 1}, 6, leftPress, same, true},
+    {"right press on a word", {100, 2, 300, 401, 3, 600, 713, 1}, 6, rightPress, same, false},
     {"hidden condition pressed", {122, 2, 300, 427, 3, 600, 713, 1}, 0, leftPress,
-     {119, 0, 300, 400, 3, 600, 713, 1}, true},
+      {119, 0, 300, 400, 3, 600, 713, 1}, true},
     {"hidden action passed upwards", {100, 2, 300, 401, 3, 600, 749, 9}, 6, arrowOn,
-     {100, 2, 300, 401, 3, 600, 752, 0}, true},
-    {"object past the last", {100, 2, 300, 401, 3, 600, 713, 4}, 7, leftPress,
-     {100, 2, 300, 401, 3, 600, 713, 4}, false},
+      {100, 2, 300, 401, 3, 600, 752, 0}, true},
+    {"object past the last", {100, 2, 300, 401, 3, 600, 713, 4}, 7, leftPress, same, false},
     {"object back", {100, 2, 300, 401, 3, 600, 713, 4}, 7, rightPress, {100, 2, 300, 401, 3, 600, 713, 3}, false},
-    {"object below 0", {100, 2, 300, 401, 0, 600, 713, 4}, 4, rightPress, {100, 2, 300, 401, 0, 600, 713, 4}, false},
-    {"letter z is the last", {111, 25, 300, 400, 0, 600, 774, 0}, 1, arrowOn,
-     {111, 25, 300, 400, 0, 600, 774, 0}, false},
-    {"letter a is the first", {111, 0, 300, 400, 0, 600, 774, 0}, 1, arrowBack,
-     {111, 0, 300, 400, 0, 600, 774, 0}, false},
+    {"object below 0", {100, 2, 300, 401, 0, 600, 713, 4}, 4, rightPress, same, false},
+    {"letter z is the last", {111, 25, 300, 400, 0, 600, 774, 0}, 1, arrowOn, same, false},
+    {"letter a is the first", {111, 0, 300, 400, 0, 600, 774, 0}, 1, arrowBack, same, false},
     {"letter on", {111, 7, 300, 400, 0, 600, 774, 0}, 1, leftPress, {111, 8, 300, 400, 0, 600, 774, 0}, false},
-    {"global score 49 is the last", {126, 49, 300, 426, 0, 600, 713, 0}, 1, arrowOn,
-     {126, 49, 300, 426, 0, 600, 713, 0}, false},
-    {"number not below 0", {132, 0, 300, 400, 0, 600, 713, 0}, 1, arrowBack, {132, 0, 300, 400, 0, 600, 713, 0}, false},
+    {"global score 49 is the last", {126, 49, 300, 426, 0, 600, 713, 0}, 1, arrowOn, same, false},
+    {"number not below 0", {132, 0, 300, 400, 0, 600, 713, 0}, 1, arrowBack, same, false},
     {"number without a top", {132, 99999, 300, 400, 0, 600, 713, 0}, 1, arrowOn,
-     {132, 100000, 300, 400, 0, 600, 713, 0}, false},
-    {"one map only", {100, 0, 300, 400, 0, 600, 770, 0}, 7, arrowOn, {100, 0, 300, 400, 0, 600, 770, 0}, false},
-    {"release changes nothing", {100, 0, 300, 400, 0, 600, 713, 2}, 7, leftRelease,
-     {100, 0, 300, 400, 0, 600, 713, 2}, false},
+      {132, 100000, 300, 400, 0, 600, 713, 0}, false},
+    {"one map only", {100, 0, 300, 400, 0, 600, 770, 0}, 7, arrowOn, same, false},
+    {"release changes nothing", {100, 0, 300, 400, 0, 600, 713, 2}, 7, leftRelease, same, false},
 };
 
 class WordPickingTest : public ::testing::Test {
@@ -103,7 +96,7 @@ TEST_F(WordPickingTest, EachClickStepsWithinItsFamilyOrRange)
         worldEditor.setGLTimer(0, 0, 0);
         setRule(0, c.rule);
         click(0, c.slot, c.click);
-        EXPECT_EQ(rule(0), c.expected) << c.what;
+        EXPECT_EQ(rule(0), c.expected == same ? c.rule : c.expected) << c.what;
         int timer = 0, s = -1, slot = -1;
         worldEditor.getGLTimer(timer, s, slot);
         EXPECT_EQ(timer == choiceListOpened && slot == c.slot, c.listOpens) << c.what;

@@ -2,6 +2,8 @@
 // and object indices, the world copy and changeMap.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "world_test_util.h"
 
 namespace {
@@ -112,10 +114,8 @@ TEST_F(WorldTest, TileHeightOutsideTheGridIsZero)
     worldtest::makeWorld(1, 0, 3, 3);
     world.worldSetTileHeight(2.0f, 2, 2, 0);
     EXPECT_EQ(world.worldGetTileHeight(2, 2, 0), 2.0f);
-    EXPECT_EQ(world.worldGetTileHeight(-1, 0, 0), 0.0f);
-    EXPECT_EQ(world.worldGetTileHeight(0, -1, 0), 0.0f);
-    EXPECT_EQ(world.worldGetTileHeight(3, 0, 0), 0.0f);
-    EXPECT_EQ(world.worldGetTileHeight(0, 0, 1), 0.0f);
+    for (auto [x, y, m] : {std::array<int, 3>{-1, 0, 0}, {0, -1, 0}, {3, 0, 0}, {0, 0, 1}})
+        EXPECT_EQ(world.worldGetTileHeight(x, y, m), 0.0f) << x << ", " << y << " on map " << m;
 }
 
 TEST_F(WorldTest, GlobalRulesAreOwnedByTheirMap)
