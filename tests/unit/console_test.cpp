@@ -44,8 +44,7 @@ void closeConsoleFully()
 {
     if (!console.getConsoleState()) return;
     console.disableConsole();
-    for (int i = 0; i < 100 && advanceConsoleSlide(); ++i) {
-    }
+    for (int i = 0; i < 100 && advanceConsoleSlide(); ++i) continue;
 }
 
 TEST(ConsoleScroll, StaysWithinTheStoredLines)
@@ -266,8 +265,7 @@ TEST_F(ConsoleKeys, TypedKeysEditTheCommandLine)
     inputState1Keyboard('`');
     EXPECT_EQ(console.getCommandLine(), "echo hHx");
     EXPECT_TRUE(console.getConsoleState());
-    keyboard(keyCodeBackspace, 0, 0);
-    keyboard(keyCodeBackspace, 0, 0);
+    for (int i = 0; i < 2; ++i) keyboard(keyCodeBackspace, 0, 0);
     EXPECT_EQ(console.getCommandLine(), "echo h");
     const int before = console.getLineCount();
     keyboard(keyCodeEnter, 0, 0);

@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/input.h"
 #include "core/window_internal.h"
@@ -17,10 +19,7 @@ namespace {
 
 void ignoreAutoRepeat(bool) {}
 int heldModifiers = 0;
-int modifiers()
-{
-    return heldModifiers;
-}
+int modifiers() { return heldModifiers; }
 
 class EditorKeys : public ::testing::Test {
 protected:
@@ -88,9 +87,7 @@ TEST_F(EditorKeys, ObjectToolKeysRaiseTurnAndMoveTheObject)
     type("qrtt");
     float rx, ry, rz;
     world.worldGetRot(rx, ry, rz, 1, 0);
-    EXPECT_EQ(rx, 1.0f);
-    EXPECT_EQ(ry, -1.0f);
-    EXPECT_EQ(rz, 2.0f);
+    EXPECT_EQ((std::vector<float>{rx, ry, rz}), (std::vector<float>{1, -1, 2}));
 
     processSpecialKeys(GLUT_KEY_LEFT, 0, 0);
     processSpecialKeys(GLUT_KEY_UP, 0, 0);
@@ -123,15 +120,13 @@ TEST_F(EditorKeys, EnterSpaceAndEscapeWorkTheEditorCamera)
     keyboard(keyCodeEnter, 0, 0);
     float x, y, z;
     camera.GetPos(x, y, z);
-    EXPECT_EQ(y, 11.0f);
-    EXPECT_EQ(z, 9.0f);
+    EXPECT_EQ(std::make_pair(y, z), std::make_pair(11.0f, 9.0f));
     camera.GetLook(x, y, z);
     EXPECT_EQ(y, 1.0f);
     keyboard(keyCodeSpace, 0, 0);
     keyboard(keyCodeSpace, 0, 0);
     camera.GetPos(x, y, z);
-    EXPECT_EQ(y, 9.0f);
-    EXPECT_EQ(z, 11.0f);
+    EXPECT_EQ(std::make_pair(y, z), std::make_pair(9.0f, 11.0f));
 
     keyboard(keyCodeEscape, 0, 0);
     EXPECT_EQ(camera.getCamMode(), camModeFirstPerson);
@@ -230,16 +225,10 @@ TEST_F(EditorKeys, ImageMenuPaintsTheTileAndObjectSelections)
     // In the object tool it paints the selection with its last object's
     // image, but Shift with any key but an arrow does nothing (freeglut sends
     // the Shift key itself as a special key).
-    auto objectTex = [](int o) {
-        float x, y, z, w, h, d;
-        int t, layer;
-        world.worldGetObject(x, y, z, w, h, d, t, layer, o, 0);
-        return t;
-    };
-    float x, y, z, w, h, d;
-    int layer;
-    world.worldGetObject(x, y, z, w, h, d, tex, layer, 1, 0);
-    world.worldSetObject(x, y, z, w, h, d, objectTex(0) + 5, layer, 1, 0);
+    auto objectTex = [](int o) { return readObjectRecord(o, 0).tex; };
+    objectRecord second = readObjectRecord(1, 0);
+    second.tex = objectTex(0) + 5;
+    storeObjectRecord(second, 1, 0);
     worldEditor.setEditorMode(editorModeObject);
     worldEditor.setObjectList(0, 0);
     worldEditor.setObjectList(1, 1);
@@ -266,9 +255,7 @@ TEST_F(EditorKeys, MenuEditorArrowsMoveTheSelectedElementAndTextLinesAreTyped)
     float x, y, w, h;
     int tex, func, func2;
     gameUI.uiGetButton(x, y, w, h, tex, func, func2, 0, 0);
-    EXPECT_EQ(x, 105.0f);
-    EXPECT_EQ(y, 95.0f);
-    EXPECT_EQ(w, 20.0f);
+    EXPECT_EQ((std::vector<float>{x, y, w}), (std::vector<float>{105, 95, 20}));
 
     worldEditor.setEditorMode(3);
     gameSys.setInputState(inputStateTextLine);

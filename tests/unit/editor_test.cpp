@@ -76,8 +76,7 @@ TEST_F(EditorTest, MultiSelection)
     EXPECT_FALSE(e.notInObjectList(6));
     e.resetObjectList();
     EXPECT_EQ(e.getObjectListAmount(), 0);
-    EXPECT_EQ(e.getObjectList(0), -1);
-    EXPECT_EQ(e.getObjectList(1), -1);
+    for (int i : {0, 1}) EXPECT_EQ(e.getObjectList(i), -1) << i;
     EXPECT_EQ(e.getObjectList(2), 6);
 }
 

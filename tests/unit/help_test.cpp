@@ -117,8 +117,7 @@ TEST(HelpTopics, GrowOnWriteAndAnswerNullOutside)
     EXPECT_EQ(h.getLineCount(2), 2);
     EXPECT_EQ(h.menuGetMenuLine(2, 0), "");
     EXPECT_EQ(h.menuGetMenuTitle(0), "");
-    EXPECT_EQ(h.menuGetMenuTitle(3), "NULL");
-    EXPECT_EQ(h.menuGetMenuTitle(-1), "NULL");
+    for (int t : {3, -1}) EXPECT_EQ(h.menuGetMenuTitle(t), "NULL") << t;
     EXPECT_EQ(h.getLineCount(5), 0);
     h.menuSetMenuLine(-1, 0, "x");
     h.menuSetMenuLine(0, -1, "x");

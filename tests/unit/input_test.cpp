@@ -16,15 +16,9 @@
 namespace {
 
 std::vector<bool> repeatCalls;
-void recordAutoRepeat(bool on)
-{
-    repeatCalls.push_back(on);
-}
+void recordAutoRepeat(bool on) { repeatCalls.push_back(on); }
 
-float ninePerCharacter(const std::string& text)
-{
-    return 9.0f * static_cast<float>(text.size());
-}
+float ninePerCharacter(const std::string& text) { return 9.0f * static_cast<float>(text.size()); }
 
 class PlayKeys : public ::testing::Test {
 protected:
@@ -47,9 +41,7 @@ TEST_F(PlayKeys, LettersEnterSpaceAndArrowsBecomeKeyStates)
     keyboard(keyCodeEnter, 0, 0);
     keyboard(keyCodeSpace, 0, 0);
     processSpecialKeys(GLUT_KEY_LEFT, 0, 0);
-    EXPECT_EQ(gameSys.getKeyState(keyEnter), keyStatePressed);
-    EXPECT_EQ(gameSys.getKeyState(keySpace), keyStatePressed);
-    EXPECT_EQ(gameSys.getKeyState(keyLeft), keyStatePressed);
+    for (int key : {keyEnter, keySpace, keyLeft}) EXPECT_EQ(gameSys.getKeyState(key), keyStatePressed) << key;
     EXPECT_EQ(repeatCalls, (std::vector<bool>{false, false, false, false}));
 
     repeatCalls.clear();
@@ -57,8 +49,7 @@ TEST_F(PlayKeys, LettersEnterSpaceAndArrowsBecomeKeyStates)
     keyboardUp(keyCodeEnter, 0, 0);
     specialKeysUp(GLUT_KEY_LEFT, 0, 0);
     EXPECT_EQ(gameSys.getAlphabetKeyState(3), keyStateIdle);
-    EXPECT_EQ(gameSys.getKeyState(keyEnter), keyStateIdle);
-    EXPECT_EQ(gameSys.getKeyState(keyLeft), keyStateIdle);
+    for (int key : {keyEnter, keyLeft}) EXPECT_EQ(gameSys.getKeyState(key), keyStateIdle) << key;
     EXPECT_EQ(gameSys.getKeyState(keySpace), keyStatePressed);
     EXPECT_EQ(repeatCalls, (std::vector<bool>{true, true, true}));
 }

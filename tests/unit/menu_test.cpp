@@ -59,13 +59,11 @@ TEST(MenuModel, DeletingATextLineMovesTheLaterOnesUp)
     ASSERT_EQ(menu.getTextlineCount(), 2);
     float x, y, r, g, b;
     std::string text;
-    menu.menuGetText(x, y, r, g, b, text, 0);
-    EXPECT_EQ(text, "line1");
-    menu.menuGetText(x, y, r, g, b, text, 1);
-    EXPECT_EQ(text, "line2");
-    menu.menuGetText(x, y, r, g, b, text, 2);
+    for (const auto& [l, expected] : {std::pair<int, std::string>{0, "line1"}, {1, "line2"}, {2, ""}}) {
+        menu.menuGetText(x, y, r, g, b, text, l);
+        EXPECT_EQ(text, expected) << l;
+    }
     EXPECT_TRUE(consoleHas("Attempt to access a textline not in memory!"));
-    EXPECT_EQ(text, "");
     Menu empty;
     EXPECT_TRUE(empty.menuDeleteTextline(0));
 }
@@ -106,9 +104,7 @@ TEST(MenuModel, TextTableGrowsToTheHighestIndexWrittenWithinItsBound)
     table.setString("abc", 3);
     EXPECT_EQ(table.getStringCount(), 3);
     EXPECT_EQ(table.getString(3), "abc");
-    EXPECT_EQ(table.getString(2), "");
-    EXPECT_EQ(table.getString(4), "");
-    EXPECT_EQ(table.getString(-1), "");
+    for (int i : {2, 4, -1}) EXPECT_EQ(table.getString(i), "") << i;
     table.setString("x", -1);
     table.setString("far", uiStringIndexMax + 1);
     EXPECT_EQ(table.getStringCount(), 3);

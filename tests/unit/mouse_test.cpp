@@ -18,11 +18,7 @@ namespace {
 int fakeNow = 0;
 int fakeClock() { return fakeNow; }
 int noModifiers() { return 0; }
-void fakeWindow(int& w, int& h)
-{
-    w = 1024;
-    h = 768;
-}
+void fakeWindow(int& w, int& h) { w = 1024, h = 768; }
 std::vector<std::pair<int, int>> warps;
 void recordWarp(int x, int y) { warps.emplace_back(x, y); }
 

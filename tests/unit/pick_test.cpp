@@ -25,11 +25,7 @@ int fakeModifiers = 0;
 int fakeClock() { return fakeNow; }
 int fakeModifierKeys() { return fakeModifiers; }
 void noAutoRepeat(bool) {}
-void fakeWindow(int& w, int& h)
-{
-    w = 800;
-    h = 600;
-}
+void fakeWindow(int& w, int& h) { w = 800, h = 600; }
 
 // A selection buffer built record by record.
 struct hitBuffer {
@@ -95,8 +91,7 @@ TEST_F(PickTest, NearestRecordWinsAndTheFirstOfEqualDepths)
     hitBuffer().object(500, 1).tile(300, 2, 3).object(300, 5).apply();
     int x, y;
     worldEditor.getCurrentTile(x, y);
-    EXPECT_EQ(x, 2);
-    EXPECT_EQ(y, 3);
+    EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{2, 3}));
     EXPECT_EQ(worldEditor.getEditorMode(), editorModeTile);
 
     hitBuffer().object(300, 5).object(300, 6).object(301, 7).apply();

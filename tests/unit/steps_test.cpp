@@ -60,13 +60,13 @@ TEST_F(StepsTest, HiddenStepsKeepTheirKinds)
 
 TEST_F(StepsTest, LocalOnlyActionsInTheMapLogicEditor)
 {
-    worldEditor.setEditorMode(editorModeMapLogic);
-    EXPECT_EQ(stepIDToString(752, 100), "SKIP");
-    EXPECT_EQ(stepIDToString(710, 100), "SKIP");
-    EXPECT_EQ(stepIDToString(713, 100), "kill object");
-    worldEditor.setEditorMode(editorModeObjectLogic);
-    EXPECT_EQ(stepIDToString(752, 100), "add to self score by");
-    EXPECT_EQ(stepIDToString(710, 100), "phrase above obj");
+    const struct { int mode, id; const char* word; } cases[] = {
+        {editorModeMapLogic, 752, "SKIP"}, {editorModeMapLogic, 710, "SKIP"}, {editorModeMapLogic, 713, "kill object"},
+        {editorModeObjectLogic, 752, "add to self score by"}, {editorModeObjectLogic, 710, "phrase above obj"}};
+    for (const auto& c : cases) {
+        worldEditor.setEditorMode(c.mode);
+        EXPECT_EQ(stepIDToString(c.id, 100), c.word) << c.mode << " " << c.id;
+    }
 }
 
 TEST_F(StepsTest, ChangeObjectImageFollowsTheSelectedObject)

@@ -78,8 +78,7 @@ TEST_F(WorldTest, ScoresAndPhrases)
     world.setPhrase(-1, "x");
     world.setPhrase(1023, "last");
     EXPECT_EQ(world.getPhrase(1023), "last");
-    EXPECT_EQ(world.getPhrase(1024), "");
-    EXPECT_EQ(world.getPhrase(-1), "");
+    for (int p : {1024, -1}) EXPECT_EQ(world.getPhrase(p), "") << p;
 }
 
 TEST_F(WorldTest, FallbacksForBadMapsAndBadObjects)
@@ -236,12 +235,11 @@ TEST_F(WorldTest, ChangeMapInTheEditorResetsTheSelections)
     EXPECT_EQ(worldEditor.getObjectListAmount(), 0);
     EXPECT_EQ(worldEditor.getObjectList(0), -1);
     EXPECT_EQ(worldEditor.getCurrentObject(), 0);
-    worldEditor.getCurrentTile(x, y);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
-    worldEditor.getEndingTile(x, y);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
+    for (auto get : {&editor::getCurrentTile, &editor::getEndingTile}) {
+        (worldEditor.*get)(x, y);
+        EXPECT_EQ(x, 0);
+        EXPECT_EQ(y, 0);
+    }
     EXPECT_EQ(worldEditor.getEditorMode(), editorModeNone);
     EXPECT_EQ(worldEditor.getHelpMenu(), 0);
 }
