@@ -1,9 +1,6 @@
 // The editors' panels in the colour-pick pass, read back where a click would
-// land: the image pickers' pages (a full, a last partial and a past-the-end
-// page), the macro, skybox and model panels, the tip bar, the welcome
-// panel, which swallows every click but the one on its checkmark, the world
-// editor's screen over a missing editor menu, and the logic editor's row,
-// choice list and phrase selector.
+// land: image pickers, macro, skybox and model panels, tips, the welcome
+// panel, the world editor over a missing menu and the logic editor.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -33,21 +30,9 @@ namespace {
 using code = std::array<int, 3>;
 const code nothing{0, 0, 0}, blocker{144, 144, 144};
 
-code at(int x, int y)
-{
-    const pickCode c = readPickPixel(x, y);
-    return {c.r, c.g, c.b};
-}
-
-code control(int r, int b = 144)
-{
-    return {r, 144, b};
-}
-
-code cell(int image)
-{
-    return {pickImageCell, image / 256, image % 256};
-}
+code at(int x, int y) { const pickCode c = readPickPixel(x, y); return {c.r, c.g, c.b}; }
+code control(int r, int b = 144) { return {r, 144, b}; }
+code cell(int image) { return {pickImageCell, image / 256, image % 256}; }
 
 // Centre of cell k (0 to 59) of a page.
 int cellX(int k) { return 150 + 60 * (k % 10); }
@@ -240,9 +225,8 @@ TEST_F(EditorPanels, LogicEditorRowChoiceListAndPhraseSelectorCodes)
     int timer = 0, s = 0, slot = 0;
     worldEditor.getGLTimer(timer, s, slot);
     EXPECT_EQ(timer, 999);
-    EXPECT_EQ(at(570, 300), word[2]);
-    EXPECT_EQ(at(540, 300), blocker);
-    EXPECT_EQ(at(250, 80), blocker);
+    EXPECT_EQ((std::array<code, 3>{at(570, 300), at(540, 300), at(250, 80)}),
+              (std::array<code, 3>{word[2], blocker, blocker}));
 
     worldEditor.setPhraseSelectorMenu(1);  // over everything else
     pickPass(renderLogicEditor);

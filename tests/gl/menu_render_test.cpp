@@ -31,21 +31,20 @@ namespace {
 using rgb = std::array<int, 3>;
 const rgb green{0, 255, 0}, background{254, 254, 254}, blocker{144, 144, 144};
 
-rgb at(int x, int y)
+rgb at(int x, int y) { const pickCode c = readPickPixel(x, y); return {c.r, c.g, c.b}; }
+rgb code(int r, int b) { return {r, pickControlMark, b}; }
+int fixture(const char* name)
 {
-    const pickCode c = readPickPixel(x, y);
-    return {c.r, c.g, c.b};
+    return static_cast<int>(ilutGLLoadImage((std::string(QV_FIXTURES_DIR) + "/images/" + name).data()));
 }
 
-rgb code(int r, int b)
+// Whether a pixel of row y between x0 and x1 passes `lit`.
+template <typename predicate>
+bool anyInRow(int x0, int x1, int y, predicate lit)
 {
-    return {r, pickControlMark, b};
-}
-
-GLuint fixture(const char* name)
-{
-    std::string path = std::string(QV_FIXTURES_DIR) + "/images/" + name;
-    return ilutGLLoadImage(path.data());
+    for (int x = x0; x < x1; ++x)
+        if (lit(at(x, y))) return true;
+    return false;
 }
 
 // Menu 0: a red-topped background; button 0 hovered, 1 pressed, 2 with an
@@ -60,8 +59,8 @@ protected:
         glEnable(GL_CULL_FACE);
         glCullFace(GL_FRONT);  // as the frame draws the 2D layers
         uiImage.assign(2, img());
-        uiImage[0].SetTex(static_cast<int>(fixture("quadrants.png")));
-        uiImage[1].SetTex(static_cast<int>(fixture("font_green.png")));
+        uiImage[0].SetTex(fixture("quadrants.png"));
+        uiImage[1].SetTex(fixture("font_green.png"));
         gameUI = UI();
         gameUI.allocateMenu(1);
         gameUI.setUIImageCount(2);
@@ -111,11 +110,9 @@ TEST_F(MenuRender, FrameShowsTheBackgroundButtonsTextboxAndTexts)
     EXPECT_EQ(at(553, 300), at(600, 300));              // ... at its own size
     EXPECT_EQ(at(650, 100), at(600, 100));              // button 2's missing image draws nothing
     EXPECT_NE(at(200, 447), at(200, 470));              // textbox face: x 100..300, y 437..457
-    bool text = false, words = false;
-    for (int x = 96; x < 140; ++x) text = text || (at(x, 520)[0] > 200 && at(x, 520)[2] > 200);
-    for (int x = 96; x < 140; ++x) words = words || (at(x, 560)[0] > 200 && at(x, 560)[2] > 200);
-    EXPECT_TRUE(text);
-    EXPECT_TRUE(words);  // the script string, whose list has no "end"
+    const auto whitish = [](const rgb& p) { return p[0] > 200 && p[2] > 200; };
+    EXPECT_TRUE(anyInRow(96, 140, 520, whitish));
+    EXPECT_TRUE(anyInRow(96, 140, 560, whitish));  // the script string, whose list has no "end"
 }
 
 TEST_F(MenuRender, PickPassPaintsTheCodesOfTheControls)
@@ -154,9 +151,9 @@ TEST_F(MenuRender, PickPassPaintsTheCodesOfTheControls)
 TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
 {
     const std::vector<img> saved = sysImage;
-    sysImage[sysImageDialogBackground].SetTex(static_cast<int>(fixture("quadrants.png")));
-    sysImage[sysImageOk].SetTex(static_cast<int>(fixture("font_green.png")));
-    sysImage[sysImageCancel].SetTex(static_cast<int>(fixture("font_red.jpg")));
+    sysImage[sysImageDialogBackground].SetTex(fixture("quadrants.png"));
+    sysImage[sysImageOk].SetTex(fixture("font_green.png"));
+    sysImage[sysImageCancel].SetTex(fixture("font_red.jpg"));
     scriptSys.readFile(dir.write("dialog.cfg",
                                  "f dialog7background 5\nf dialog7button0 6\nf dialog7button1 7\n"
                                  "s dialog7text0 ^wFIRST\ns dialog7text1 ^wSECOND\ns dialog7text2 end\n"
@@ -173,10 +170,8 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
     EXPECT_EQ(at(345, 370), blocker);
     EXPECT_EQ(at(20, 20), blocker);
     draw(false);
-    auto rowLit = [](int y) {
-        for (int x = 246; x < 300; ++x)
-            if (at(x, y)[0] > 220 && at(x, y)[1] > 220 && at(x, y)[2] > 220) return true;
-        return false;
+    const auto rowLit = [](int y) {
+        return anyInRow(246, 300, y, [](const rgb& p) { return p[0] > 220 && p[1] > 220 && p[2] > 220; });
     };
     EXPECT_TRUE(rowLit(200));
     EXPECT_TRUE(rowLit(215));
@@ -208,7 +203,6 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
 TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
 {
     // Images without an alpha channel, as the bundled backgrounds are.
-    const auto load = [](const char* name) { return static_cast<int>(fixture(name)); };
     const std::array<std::array<int, 2>, 4> spots{{{20, 20}, {780, 20}, {20, 580}, {400, 150}}};
     const auto shown = [&](int scale) {
         std::array<rgb, 4> seen{};
@@ -220,7 +214,7 @@ TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
         EXPECT_TRUE(displayTexture(400, 300, menuBackgroundDepth, 400, 300, 1, 1, 1, tex, true, true, 1, pickNone));
         return shown(scale);
     };
-    uiImage[0].SetTex(load("quadrants_rgb.png"));
+    uiImage[0].SetTex(fixture("quadrants_rgb.png"));
     const std::array<rgb, 4> first = fresh(uiImage[0].GetTex(), 1);
     for (int frame = 0; frame < 2; ++frame) {
         draw(false);
@@ -228,7 +222,7 @@ TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
     }
 
     deleteUIImageTextures(1);
-    uiImage[0].SetTex(load("font_red.jpg"));
+    uiImage[0].SetTex(fixture("font_red.jpg"));
     const std::array<rgb, 4> second = fresh(uiImage[0].GetTex(), 1);
     EXPECT_NE(second, first);
     draw(false);
