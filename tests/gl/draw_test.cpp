@@ -56,9 +56,8 @@ rgb pixel(int x, int y)
 {
     for (int i = 0; i < 3; ++i)
         if (std::abs(got[i] - want[i]) > tolerance)
-            return ::testing::AssertionFailure() << "got (" << got[0] << ", " << got[1] << ", " << got[2]
-                                                 << ") want (" << want[0] << ", " << want[1] << ", " << want[2]
-                                                 << ")";
+            return ::testing::AssertionFailure() << "got " << ::testing::PrintToString(got) << " want "
+                                                 << ::testing::PrintToString(want);
     return ::testing::AssertionSuccess();
 }
 
@@ -220,9 +219,9 @@ TEST(SystemImages, JpgWinsOverPngAndAMissingImageIsNamed)
         ASSERT_EQ(sysImage.size(), static_cast<size_t>(sysImageCount));
         EXPECT_NE(sysImage[sysImageFont].GetTex(), 0);
         EXPECT_EQ(sysImage[sysImageFont].GetPointer(), sysImageFont);
-        EXPECT_EQ(sysImage[sysImageCrosshair].GetTex(), 0);   // missing: the default record
-        EXPECT_EQ(sysImage[sysImageCrosshair].GetPointer(), 0);
-        EXPECT_EQ(sysImage[sysImageCrosshair].getAnimSpeed(), 1000);
+        const img& missing = sysImage[sysImageCrosshair];  // the default record
+        EXPECT_EQ((std::array<int, 3>{missing.GetTex(), missing.GetPointer(), missing.getAnimSpeed()}),
+                  (std::array<int, 3>{0, 0, 1000}));
         EXPECT_EQ(console.getLine(0), "^wSystem images successfully read and loaded.");
         EXPECT_EQ(console.getLine(1),
                   "^yWARNING: ^wSystem image ^yuireq/crosshair^w (.jpg or .png) could not be found.");
@@ -305,14 +304,9 @@ TEST_F(Draw, SelectionNameIsPushedAroundTheQuad)
         glInitNames();
         orthoView(1.0f, viewport);
         ASSERT_TRUE(displayTexture(0, 0, 0, 0.5f, 0.5f, 1, 1, 1, quadrants, false, false, 1, pick));
-        const GLint hits = glRenderMode(GL_RENDER);
-        ASSERT_EQ(hits, 1) << pick;
-        if (pick >= 0) {
-            EXPECT_EQ(buffer[0], 1u);
-            EXPECT_EQ(buffer[3], static_cast<GLuint>(pick));
-        } else {
-            EXPECT_EQ(buffer[0], 0u);  // hit, but under no name
-        }
+        ASSERT_EQ(glRenderMode(GL_RENDER), 1) << pick;
+        EXPECT_EQ(buffer[0], pick >= 0 ? 1u : 0u) << pick;  // pickNone: a hit, but under no name
+        EXPECT_TRUE(pick < 0 || buffer[3] == static_cast<GLuint>(pick)) << pick;
     }
 }
 
@@ -741,19 +735,13 @@ TEST_F(Draw, ChoiceWidgetsInThePickPass)
     displayChoice(100, 300, "^yFog", 12, 144, 3, 13, 144, 4);
     displaySingleChoice(600, 400, 30, 20, sysImageOk, 37, 144, 9);
     gameSys.setColorPick(false);
-    // Empty label: plus at 115, minus 40 further, both 3 above the line.
-    EXPECT_EQ(pixel(115, 97), (rgb{10, 144, 1}));
-    EXPECT_EQ(pixel(100, 97), (rgb{10, 144, 1}));
-    EXPECT_EQ(pixel(155, 82), (rgb{11, 144, 2}));
-    EXPECT_EQ(pixel(170, 111), (rgb{11, 144, 2}));
-    EXPECT_EQ(pixel(98, 97), black);
-    // Labelled: the buttons follow the label's width (27 for "Fog").
-    EXPECT_EQ(pixel(142, 297), (rgb{12, 144, 3}));
-    EXPECT_EQ(pixel(182, 297), (rgb{13, 144, 4}));
-    EXPECT_EQ(pixel(600, 400), (rgb{37, 144, 9}));
-    EXPECT_EQ(pixel(631, 400), black);
-    // No text in the pass.
-    EXPECT_EQ(pixel(100, 300), black);
+    // Empty label: plus at 115, minus 40 further, both 3 above the line; labelled, the
+    // buttons follow the label's width (27 for "Fog"); no text in the pass (100, 300).
+    const std::pair<std::array<int, 2>, rgb> spots[] = {
+        {{115, 97}, {10, 144, 1}}, {{100, 97}, {10, 144, 1}}, {{155, 82}, {11, 144, 2}}, {{170, 111}, {11, 144, 2}},
+        {{98, 97}, black},         {{142, 297}, {12, 144, 3}}, {{182, 297}, {13, 144, 4}}, {{600, 400}, {37, 144, 9}},
+        {{631, 400}, black},       {{100, 300}, black}};
+    for (const auto& s : spots) EXPECT_EQ(pixel(s.first[0], s.first[1]), s.second) << s.first[0] << ", " << s.first[1];
 }
 
 TEST_F(Draw, SingleChoiceShowsTheCurrentFrameOfAnAnimatedImage)

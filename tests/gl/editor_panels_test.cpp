@@ -34,6 +34,16 @@ code at(int x, int y) { const pickCode c = readPickPixel(x, y); return {c.r, c.g
 code control(int r, int b = 144) { return {r, 144, b}; }
 code cell(int image) { return {pickImageCell, image / 256, image % 256}; }
 
+// The codes expected at window points.
+struct spot {
+    int x, y;
+    code want;
+};
+void expectCodes(const std::vector<spot>& spots)
+{
+    for (const spot& s : spots) EXPECT_EQ(at(s.x, s.y), s.want) << s.x << ", " << s.y;
+}
+
 // Centre of cell k (0 to 59) of a page.
 int cellX(int k) { return 150 + 60 * (k % 10); }
 int cellY(int k) { return 60 + 60 * (k / 10); }
@@ -120,10 +130,9 @@ TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
         if (c.lastCell >= 0 && c.lastCell < 59) {
             EXPECT_EQ(at(cellX(c.lastCell + 1), cellY(c.lastCell + 1)), blocker);
         }
-        EXPECT_EQ(at(630, 410), c.rowUp ? control(pickImageRowUp) : blocker);
-        EXPECT_EQ(at(690, 410), c.rowDown ? control(pickImageRowDown) : blocker);
-        EXPECT_EQ(at(740, 410), control(pickImageMenuClose));
-        EXPECT_EQ(at(60, 30), nothing);  // outside the panel
+        expectCodes({{630, 410, c.rowUp ? control(pickImageRowUp) : blocker},
+                     {690, 410, c.rowDown ? control(pickImageRowDown) : blocker},
+                     {740, 410, control(pickImageMenuClose)}, {60, 30, nothing}});  // the last outside the panel
     }
     pickerPage(8, renderEditorImageMenu);
     EXPECT_EQ(at(cellX(10), cellY(10)), (code{85, 0, 200}));
@@ -136,9 +145,7 @@ TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
     openImageMenu();
     EXPECT_EQ(worldEditor.getImageMenuRow(), 0);
     pickPass(renderUIEditorImageMenu);
-    EXPECT_EQ(at(cellX(24), cellY(24)), cell(24));
-    EXPECT_EQ(at(cellX(25), cellY(25)), blocker);
-    EXPECT_EQ(at(690, 410), blocker);
+    expectCodes({{cellX(24), cellY(24), cell(24)}, {cellX(25), cellY(25), blocker}, {690, 410, blocker}});
     gameSys.setGameState(gameStateWorldEditor);
     worldEditor.setImageMenuRow(40);
     openImageMenu();
@@ -155,9 +162,8 @@ TEST_F(EditorPanels, MacroSkyboxModelPanelsAndTipBarCodes)
     worldEditor.setEditorMode(editorModeObject);
     worldEditor.setTemplateSelect(1);
     pickPass(renderTemplateMenu);
-    EXPECT_EQ(at(110, 70), control(pickApplyMacro, 0));
-    EXPECT_EQ(at(110, 105), control(pickApplyMacro, 1));
-    EXPECT_EQ(at(740, 410), control(pickMacroMenuClose));
+    expectCodes({{110, 70, control(pickApplyMacro, 0)}, {110, 105, control(pickApplyMacro, 1)},
+                 {740, 410, control(pickMacroMenuClose)}});
     worldEditor.setEditorMode(editorModeTile);
     pickPass(renderTemplateMenu);
     EXPECT_EQ(at(740, 410), nothing);  // the macro picker serves the object mode only
@@ -170,10 +176,8 @@ TEST_F(EditorPanels, MacroSkyboxModelPanelsAndTipBarCodes)
 
     worldEditor.setModelMenu(0);
     pickPass(renderModelMenu);
-    EXPECT_EQ(at(740, 410), control(pickModelMenu, 255));
-    EXPECT_EQ(at(270, 350), control(pickNextModel, 255));
-    EXPECT_EQ(at(190, 350), control(pickPreviousModel, 255));
-    EXPECT_EQ(at(400, 250), blocker);  // the preview carries no code
+    expectCodes({{740, 410, control(pickModelMenu, 255)}, {270, 350, control(pickNextModel, 255)},
+                 {190, 350, control(pickPreviousModel, 255)}, {400, 250, blocker}});  // the preview carries no code
     gameSys.setGameState(gameStateUIEditor);
     pickPass(renderModelMenu);
     EXPECT_EQ(at(740, 410), nothing);
@@ -183,15 +187,11 @@ TEST_F(EditorPanels, MacroSkyboxModelPanelsAndTipBarCodes)
     worldEditor.setCurrentTip(1);
     const int width = static_cast<int>(getDisplayTextSize("^y(1/18)^w ^yLeft click^w to select tiles."));
     pickPass(renderTips);
-    EXPECT_EQ(at(10, 8), control(pickPreviousTip));
-    EXPECT_EQ(at(30, 8), control(pickNextTip));
-    EXPECT_EQ(at(width + 48, 10), blocker);
-    EXPECT_EQ(at(width + 53, 10), nothing);
-    EXPECT_EQ(at(width, 22), nothing);
+    expectCodes({{10, 8, control(pickPreviousTip)}, {30, 8, control(pickNextTip)}, {width + 48, 10, blocker},
+                 {width + 53, 10, nothing}, {width, 22, nothing}});
 }
 
-// A menu system without the world editor's menu still shows the editor's
-// screen over it, so that the editor can be used and left.
+// Shown over a menu system without its menu, so that the editor can be left.
 TEST_F(EditorPanels, TheWorldEditorIsDrawnWhenItsMenuIdNamesNoMenu)
 {
     gameUI.setEditorMenu(3);
@@ -210,13 +210,11 @@ TEST_F(EditorPanels, LogicEditorRowChoiceListAndPhraseSelectorCodes)
     worldEditor.setEditorMode(editorModeMapLogic);
     pickPass(renderLogicEditor);
     const code word[] = {{62, 0, 0}, {62, 0, 5}, {62, 0, 6}, {62, 0, 7}, {62, 0, 7}};
-    const int wordX[] = {90, 165, 250, 328, 360};  // "Do once", "then", "kill object", 9 and its empty thumbnail
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(at(wordX[k], 80), word[k]) << wordX[k];
-    EXPECT_EQ(at(31, 80), control(pickDeleteSentence, 0));
-    EXPECT_EQ(at(51, 80), control(pickCopySentence, 0));
-    EXPECT_EQ(at(40, 110), control(pickAddSentence));
-    EXPECT_EQ(at(775, 575), control(pickLogicBack, 0));
-    EXPECT_EQ(at(45, 575), control(pickPhraseEditor, 0));
+    // "Do once", "then", "kill object", 9 and its empty thumbnail
+    expectCodes({{90, 80, word[0]}, {165, 80, word[1]}, {250, 80, word[2]}, {328, 80, word[3]}, {360, 80, word[4]}});
+    expectCodes({{31, 80, control(pickDeleteSentence, 0)}, {51, 80, control(pickCopySentence, 0)},
+                 {40, 110, control(pickAddSentence)}, {775, 575, control(pickLogicBack, 0)},
+                 {45, 575, control(pickPhraseEditor, 0)}});
 
     // A list opened right of x 580 stands at 580 and covers the rest.
     gameSys.setOrthoPos(700, 80);
@@ -225,15 +223,12 @@ TEST_F(EditorPanels, LogicEditorRowChoiceListAndPhraseSelectorCodes)
     int timer = 0, s = 0, slot = 0;
     worldEditor.getGLTimer(timer, s, slot);
     EXPECT_EQ(timer, 999);
-    EXPECT_EQ((std::array<code, 3>{at(570, 300), at(540, 300), at(250, 80)}),
-              (std::array<code, 3>{word[2], blocker, blocker}));
+    expectCodes({{570, 300, word[2]}, {540, 300, blocker}, {250, 80, blocker}});
 
     worldEditor.setPhraseSelectorMenu(1);  // over everything else
     pickPass(renderLogicEditor);
-    EXPECT_EQ(at(668, 464), control(pickPhraseSelector, 255));
-    EXPECT_EQ(at(150, 380), control(pickPhraseChoicePrevious));
-    EXPECT_EQ(at(660, 380), control(pickApplyPhrase));
-    EXPECT_EQ(at(570, 300), blocker);
+    expectCodes({{668, 464, control(pickPhraseSelector, 255)}, {150, 380, control(pickPhraseChoicePrevious)},
+                 {660, 380, control(pickApplyPhrase)}, {570, 300, blocker}});
 }
 
 TEST_F(EditorPanels, TheWelcomePanelSwallowsEveryClickButItsCheckmark)
@@ -251,7 +246,7 @@ TEST_F(EditorPanels, TheWelcomePanelSwallowsEveryClickButItsCheckmark)
         gameSys.setHoverCheck(false);
         return taken;
     };
-    int timer = 0, menu = 0;
+    const auto welcomeTimer = [] { int timer = 0, menu = 0; worldEditor.getWelcome(timer, menu); return timer; };
     const std::array<int, 2> points[] = {{box.centreX, box.centreY}, {400, 45}, {5, 590}, {795, 300}};
     for (const std::array<int, 2>& p : points) {
         EXPECT_TRUE(clickAt(p[0], p[1], mouseButtonPressed)) << p[0] << ", " << p[1];
@@ -261,11 +256,9 @@ TEST_F(EditorPanels, TheWelcomePanelSwallowsEveryClickButItsCheckmark)
     EXPECT_EQ(at(700, 523), control(pickWelcomeClose));
     EXPECT_FALSE(clickAt(700, 523, mouseButtonPressed, true));   // a hover pass
     EXPECT_FALSE(clickAt(700, 523, mouseButtonReleased));        // the front end closes it on a press
-    worldEditor.getWelcome(timer, menu);
-    EXPECT_EQ(timer, 1000);
+    EXPECT_EQ(welcomeTimer(), 1000);
     EXPECT_TRUE(clickAt(700, 523, mouseButtonPressed));
-    worldEditor.getWelcome(timer, menu);
-    EXPECT_EQ(timer, 0);
+    EXPECT_EQ(welcomeTimer(), 0);
     EXPECT_TRUE(clickAt(box.centreX, box.centreY, mouseButtonPressed));  // the notice is reached again
     EXPECT_FALSE(notice.isShown());
 
@@ -273,13 +266,11 @@ TEST_F(EditorPanels, TheWelcomePanelSwallowsEveryClickButItsCheckmark)
     gameSys.setGameState(gameStateUIEditor);
     worldEditor.setWelcome(1, welcomeMenuMenuEditor);
     EXPECT_TRUE(clickAt(700, 523, mouseButtonReleased));
-    worldEditor.getWelcome(timer, menu);
-    EXPECT_EQ(timer, 0);
+    EXPECT_EQ(welcomeTimer(), 0);
     worldEditor.setWelcome(1, welcomeMenuMenuEditor);
     gameSys.setDebugState(true, true);
     EXPECT_FALSE(clickAt(400, 300, mouseButtonPressed));
-    worldEditor.getWelcome(timer, menu);
-    EXPECT_EQ(timer, 0);
+    EXPECT_EQ(welcomeTimer(), 0);
     gameSys.setDebugState(false, true);
 }
 

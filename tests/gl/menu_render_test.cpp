@@ -38,6 +38,16 @@ int fixture(const char* name)
     return static_cast<int>(ilutGLLoadImage((std::string(QV_FIXTURES_DIR) + "/images/" + name).data()));
 }
 
+// The colours expected at window points.
+struct spot {
+    int x, y;
+    rgb want;
+};
+void expectColours(const std::vector<spot>& spots)
+{
+    for (const spot& s : spots) EXPECT_EQ(at(s.x, s.y), s.want) << s.x << ", " << s.y;
+}
+
 // Whether a pixel of row y between x0 and x1 passes `lit`.
 template <typename predicate>
 bool anyInRow(int x0, int x1, int y, predicate lit)
@@ -100,34 +110,26 @@ protected:
     }
 };
 
-TEST_F(MenuRender, FrameShowsTheBackgroundButtonsTextboxAndTexts)
+TEST_F(MenuRender, FrameAndPickPassShowTheBackgroundButtonsTextboxAndTexts)
 {
     draw(false);
-    EXPECT_EQ(at(20, 20), (rgb{255, 0, 0}));           // the background's top left quarter
-    EXPECT_EQ(at(200, 300), green);                     // hovered button 0 at full brightness
-    EXPECT_EQ(at(253, 300), green);                     // ... a tenth wider than its 50
-    EXPECT_EQ(at(500, 300), (rgb{0, 153, 0}));          // pressed button 1 at 60 %
+    // The background's top left quarter; hovered button 0 at full brightness and
+    // a tenth wider than its 50; pressed button 1 at 60 %.
+    expectColours({{20, 20, {255, 0, 0}}, {200, 300, green}, {253, 300, green}, {500, 300, {0, 153, 0}}});
     EXPECT_EQ(at(553, 300), at(600, 300));              // ... at its own size
     EXPECT_EQ(at(650, 100), at(600, 100));              // button 2's missing image draws nothing
     EXPECT_NE(at(200, 447), at(200, 470));              // textbox face: x 100..300, y 437..457
     const auto whitish = [](const rgb& p) { return p[0] > 200 && p[2] > 200; };
     EXPECT_TRUE(anyInRow(96, 140, 520, whitish));
     EXPECT_TRUE(anyInRow(96, 140, 560, whitish));  // the script string, whose list has no "end"
-}
 
-TEST_F(MenuRender, PickPassPaintsTheCodesOfTheControls)
-{
     draw(true);
-    EXPECT_EQ(at(20, 20), background);
-    EXPECT_EQ(at(200, 300), code(pickMenuButton, 0));
-    EXPECT_EQ(at(253, 300), code(pickMenuButton, 0));  // the hover growth is clickable
-    EXPECT_EQ(at(258, 300), background);
-    EXPECT_EQ(at(500, 300), code(pickMenuButton, 1));
-    EXPECT_EQ(at(650, 100), code(pickMenuButton, 2));  // clickable without its image
-    EXPECT_EQ(at(200, 447), code(pickMenuTextbox, 0));
-    EXPECT_EQ(at(102, 447), code(pickMenuTextbox, 0));
-    EXPECT_EQ(at(200, 460), background);
-    EXPECT_EQ(at(110, 520), background);  // text is never pickable outside the menu editor
+    // The hover growth is clickable, button 2 without its image too; text is
+    // never pickable outside the menu editor.
+    expectColours({{20, 20, background}, {200, 300, code(pickMenuButton, 0)}, {253, 300, code(pickMenuButton, 0)},
+                   {258, 300, background}, {500, 300, code(pickMenuButton, 1)}, {650, 100, code(pickMenuButton, 2)},
+                   {200, 447, code(pickMenuTextbox, 0)}, {102, 447, code(pickMenuTextbox, 0)}, {200, 460, background},
+                   {110, 520, background}});
 
     // In the menu editor the same controls carry the editor's codes; a
     // dragged button covers the whole screen (the editor's bar and tips give
@@ -140,10 +142,8 @@ TEST_F(MenuRender, PickPassPaintsTheCodesOfTheControls)
     draw(true);
     gameSys.setDragState(false);
     gameSys.setLeftMouse(mouseButtonIdle);
-    EXPECT_EQ(at(20, 20), code(pickEditMenuButton, 0));
-    EXPECT_EQ(at(500, 300), code(pickEditMenuButton, 1));
-    EXPECT_EQ(at(200, 447), code(pickEditMenuTextbox, 0));
-    EXPECT_EQ(at(110, 520), code(pickEditMenuText, 0));
+    expectColours({{20, 20, code(pickEditMenuButton, 0)}, {500, 300, code(pickEditMenuButton, 1)},
+                   {200, 447, code(pickEditMenuTextbox, 0)}, {110, 520, code(pickEditMenuText, 0)}});
 }
 
 // The dialog's box and buttons, with fixture images in place of the program's
@@ -165,10 +165,9 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
     gameUI.setHoverButton(1);
     gameUI.setPressedButton(pressedButtonNone);
     draw(true);
-    EXPECT_EQ(at(300, 370), code(pickDialogButton0, pickNoIndex));
-    EXPECT_EQ(at(546, 370), code(pickDialogButton1, pickNoIndex));  // hovered: 47.3 wide
-    EXPECT_EQ(at(345, 370), blocker);
-    EXPECT_EQ(at(20, 20), blocker);
+    expectColours({{300, 370, code(pickDialogButton0, pickNoIndex)},
+                   {546, 370, code(pickDialogButton1, pickNoIndex)},  // hovered: 47.3 wide
+                   {345, 370, blocker}, {20, 20, blocker}});
     draw(false);
     const auto rowLit = [](int y) {
         return anyInRow(246, 300, y, [](const rgb& p) { return p[0] > 220 && p[1] > 220 && p[2] > 220; });
@@ -188,8 +187,7 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
     draw(false);
     EXPECT_FALSE(rowLit(200));
     draw(true);
-    EXPECT_EQ(at(300, 370), code(pickDialogButton0, pickNoIndex));
-    EXPECT_EQ(at(500, 370), code(pickDialogButton1, pickNoIndex));
+    expectColours({{300, 370, code(pickDialogButton0, pickNoIndex)}, {500, 370, code(pickDialogButton1, pickNoIndex)}});
 
     disableDialog();
     EXPECT_EQ(gameSys.getGameState(), gameStateWorldEditor);
@@ -197,9 +195,7 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
     sysImage = saved;
 }
 
-// An opaque background is kept and copied back on later frames; a frame after
-// its texture is replaced by another, or after the view changes size, shows
-// what drawing the background afresh shows.
+// An opaque background is kept and copied back on later frames.
 TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
 {
     // Images without an alpha channel, as the bundled backgrounds are.

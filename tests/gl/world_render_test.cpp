@@ -202,17 +202,14 @@ protected:
         worldEditor.getCurrentTile(x, y);
         return {x, y};
     }
+    // `channel` exceeds both others by 40 or more.
     static bool dominated(const rgb& p, int channel)
     {
-        for (int c = 0; c < 3; ++c)
-            if (c != channel && p[c] + 40 > p[channel]) return false;
-        return true;
+        return p[channel] >= std::max(p[(channel + 1) % 3], p[(channel + 2) % 3]) + 40;
     }
     static bool same(const rgb& a, const rgb& b)
     {
-        for (int c = 0; c < 3; ++c)
-            if (std::abs(a[c] - b[c]) > 3) return false;
-        return true;
+        return std::abs(a[0] - b[0]) <= 3 && std::abs(a[1] - b[1]) <= 3 && std::abs(a[2] - b[2]) <= 3;
     }
 };
 
