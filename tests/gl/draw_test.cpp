@@ -312,10 +312,7 @@ TEST_F(Draw, SelectionNameIsPushedAroundTheQuad)
 
 TEST_F(Draw, RefusedArgumentsRaiseTheNoticeAndDrawNothing)
 {
-    struct refused {
-        float x, y, w, h, g;
-        int tex;
-    };
+    struct refused { float x, y, w, h, g; int tex; };
     const refused cases[] = {{-100.5f, 300, 50, 50, 1, 1}, {400, -101, 50, 50, 1, 1}, {400, 300, 0, 50, 1, 1},
                              {400, 300, 50, -1, 1, 1},     {400, 300, 50, 50, -0.1f, 1}, {400, 300, 50, 50, 1, -1}};
     const std::vector<float> before = currentMatrices();
@@ -382,11 +379,8 @@ TEST_F(Draw, DepthQuadRepeatsItsTextureAndCarriesItsNormal)
         const float x = -2.0f + 4.0f * (s - 0.01f) / 1.98f, y = -4.0f + 8.0f * (t - 0.01f) / 2.98f;
         return pixel(static_cast<int>((x + 4.0f) / 8.0f * screenW), static_cast<int>((4.0f - y) / 8.0f * screenH));
     };
-    const struct {
-        float s, t;
-        rgb colour;
-    } texels[] = {{0.25f, 0.25f, blue}, {0.75f, 0.25f, white}, {1.25f, 0.25f, blue},
-                  {0.25f, 0.75f, red},  {1.75f, 2.75f, green}};
+    const struct { float s, t; rgb colour; } texels[] = {
+        {0.25f, 0.25f, blue}, {0.75f, 0.25f, white}, {1.25f, 0.25f, blue}, {0.25f, 0.75f, red}, {1.75f, 2.75f, green}};
     for (const auto& c : texels) EXPECT_TRUE(near(at(c.s, c.t), c.colour)) << c.s << ", " << c.t;
     GLint wrap = 0;
     glBindTexture(GL_TEXTURE_2D, quadrants);
@@ -399,10 +393,8 @@ TEST_F(Draw, BillboardTurnsWithTheCamera)
 {
     glDisable(GL_CULL_FACE);
     camera.setCamMode(camModeFirstPerson);
-    const struct {
-        float yaw;
-        rgb topLeft;
-    } views[] = {{0.0f, red}, {180.0f, green}, {90.0f, black}};  // edge-on it covers next to nothing
+    // Seen edge-on (yaw 90) it covers next to nothing.
+    const struct { float yaw; rgb topLeft; } views[] = {{0.0f, red}, {180.0f, green}, {90.0f, black}};
     for (const auto& view : views) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         camera.SetRot(0.0f, view.yaw);
@@ -468,10 +460,8 @@ TEST_F(Terrain, CornersStandAtTheHeightsOfTheTileAndItsNeighbours)
     glDisable(GL_CULL_FACE);
     // Corner order (-w, -h), (-w, +h), (+w, +h), (+w, -h): tiles (2,3), (2,4), (3,4), (3,3);
     // the last column borrows height 0 for its two corners at +x.
-    const struct {
-        int x, y;
-        std::array<float, 4> heights;
-    } tiles[] = {{2, 3, {3.2f, 4.2f, 4.3f, 3.3f}}, {3, 1, {1.3f, 2.3f, 0.0f, 0.0f}}};
+    const struct { int x, y; std::array<float, 4> heights; } tiles[] = {{2, 3, {3.2f, 4.2f, 4.3f, 3.3f}},
+                                                                         {3, 1, {1.3f, 2.3f, 0.0f, 0.0f}}};
     for (const auto& t : tiles) {
         const std::array<float, 4> h = cornerHeights(t.x, t.y);
         for (int k = 0; k < 4; ++k) EXPECT_NEAR(h[k], t.heights[k], 0.05f) << t.x << ", " << t.y << " corner " << k;
@@ -514,12 +504,8 @@ TEST_F(Draw, TextGlyphsSitAtTheirPositionAndSize)
 {
     // An H at size 1 and at size 4 (twice as large): the glyph stays inside
     // its cell about the position and spans at least the stem-to-stem width.
-    const struct {
-        int x;
-        const char* text;
-        char colour;
-        int halfW, halfH, minW, minH;
-    } glyphs[] = {{100, "^rH", 'r', 4, 7, 4, 7}, {200, "^4^gH", 'g', 8, 14, 9, 14}};
+    const struct { int x; const char* text; char colour; int halfW, halfH, minW, minH; } glyphs[] = {
+        {100, "^rH", 'r', 4, 7, 4, 7}, {200, "^4^gH", 'g', 8, 14, 9, 14}};
     for (const auto& g : glyphs) {
         glClear(GL_COLOR_BUFFER_BIT);
         displayTextString(g.x, 100, g.text);
@@ -537,10 +523,8 @@ TEST_F(Draw, TextGlyphsSitAtTheirPositionAndSize)
     // then after the blank (9 more) the second at 8.
     glClear(GL_COLOR_BUFFER_BIT);
     displayTextString(300, 300, "I ^4^yI");
-    const box first = glyphPixels(colourOfCode('w'));
-    const box second = glyphPixels(colourOfCode('y'));
-    ASSERT_FALSE(first.empty());
-    ASSERT_FALSE(second.empty());
+    const box first = glyphPixels(colourOfCode('w')), second = glyphPixels(colourOfCode('y'));
+    ASSERT_FALSE(first.empty() || second.empty());
     EXPECT_NEAR((first.x0 + first.x1) / 2.0, 300, 1.5);
     EXPECT_NEAR((second.x0 + second.x1) / 2.0, 318, 1.5);
     EXPECT_GT(second.y1 - second.y0, 1.6 * (first.y1 - first.y0));
@@ -634,11 +618,9 @@ TEST_F(Draw, WorldTextStepsHalfAUnitAlongTheYaw)
 TEST_F(Draw, LoadingBarAtZeroHalfAndFull)
 {
     const rgb frame{0, 0, 153}, fill{0, 0, 255};
-    struct expectation {
-        float percent;
-        int fillEnd;  // first x past the fill
-    } cases[] = {{0.0f, 120}, {0.5f, 70}, {1.0f, 120}, {-2.0f, 120}};
-    for (const expectation& c : cases) {
+    // fillEnd: the first x past the fill.
+    const struct { float percent; int fillEnd; } cases[] = {{0.0f, 120}, {0.5f, 70}, {1.0f, 120}, {-2.0f, 120}};
+    for (const auto& c : cases) {
         glClear(GL_COLOR_BUFFER_BIT);
         ASSERT_TRUE(drawLoadScreen("^gLoading maps", c.percent));
         EXPECT_TRUE(near(pixel(21, 575), fill)) << c.percent;

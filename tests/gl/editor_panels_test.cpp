@@ -35,10 +35,7 @@ code control(int r, int b = 144) { return {r, 144, b}; }
 code cell(int image) { return {pickImageCell, image / 256, image % 256}; }
 
 // The codes expected at window points.
-struct spot {
-    int x, y;
-    code want;
-};
+struct spot { int x, y; code want; };
 void expectCodes(const std::vector<spot>& spots)
 {
     for (const spot& s : spots) EXPECT_EQ(at(s.x, s.y), s.want) << s.x << ", " << s.y;
@@ -108,11 +105,8 @@ protected:
 
 TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
 {
-    struct pageCase {
-        int row;
-        int firstImage, lastCell, lastImage;  // the last cell drawn and its image
-        bool rowUp, rowDown;
-    };
+    // lastCell: the last cell drawn, lastImage its image.
+    struct pageCase { int row, firstImage, lastCell, lastImage; bool rowUp, rowDown; };
     const pageCase cases[] = {
         {0, 0, 59, 59, false, true},
         {8, 80, 59, 249, true, true},     // built-in 80 to 89, then the own images from 200
@@ -123,16 +117,15 @@ TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
     for (const pageCase& c : cases) {
         SCOPED_TRACE(c.row);
         pickerPage(c.row, renderEditorImageMenu);
-        EXPECT_EQ(at(cellX(0), cellY(0)), c.firstImage < 0 ? blocker : cell(c.firstImage));
-        if (c.lastCell >= 0) {
-            EXPECT_EQ(at(cellX(c.lastCell), cellY(c.lastCell)), cell(c.lastImage));
-        }
-        if (c.lastCell >= 0 && c.lastCell < 59) {
-            EXPECT_EQ(at(cellX(c.lastCell + 1), cellY(c.lastCell + 1)), blocker);
-        }
-        expectCodes({{630, 410, c.rowUp ? control(pickImageRowUp) : blocker},
-                     {690, 410, c.rowDown ? control(pickImageRowDown) : blocker},
-                     {740, 410, control(pickImageMenuClose)}, {60, 30, nothing}});  // the last outside the panel
+        std::vector<spot> spots = {{cellX(0), cellY(0), c.firstImage < 0 ? blocker : cell(c.firstImage)},
+                                   {630, 410, c.rowUp ? control(pickImageRowUp) : blocker},
+                                   {690, 410, c.rowDown ? control(pickImageRowDown) : blocker},
+                                   {740, 410, control(pickImageMenuClose)},
+                                   {60, 30, nothing}};  // outside the panel
+        if (c.lastCell >= 0) spots.push_back({cellX(c.lastCell), cellY(c.lastCell), cell(c.lastImage)});
+        if (c.lastCell >= 0 && c.lastCell < 59)
+            spots.push_back({cellX(c.lastCell + 1), cellY(c.lastCell + 1), blocker});
+        expectCodes(spots);
     }
     pickerPage(8, renderEditorImageMenu);
     EXPECT_EQ(at(cellX(10), cellY(10)), (code{85, 0, 200}));

@@ -39,10 +39,7 @@ int fixture(const char* name)
 }
 
 // The colours expected at window points.
-struct spot {
-    int x, y;
-    rgb want;
-};
+struct spot { int x, y; rgb want; };
 void expectColours(const std::vector<spot>& spots)
 {
     for (const spot& s : spots) EXPECT_EQ(at(s.x, s.y), s.want) << s.x << ", " << s.y;

@@ -88,8 +88,7 @@ protected:
     }
 };
 
-// The nearest object under the pointer, or a tile by its two names, within
-// the range from nearly 0 to 120; a miss leaves the current object.
+// A tile hit carries its two names; the range runs from nearly 0 to 120.
 TEST_F(Picking, TheNearestHitInThePickRangeIsSelected)
 {
     EXPECT_EQ(pickAt(400, 300), 2);

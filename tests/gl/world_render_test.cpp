@@ -265,10 +265,7 @@ TEST_F(WorldRender, TheSkyboxFillsTheBackgroundAndLeavesOutAFaceOfNoImage)
     gameSys.setGameState(gameStateDialog);  // under a dialog only the sky and the light
     camera.setCamMode(camModeFirstPerson);
     camera.SetPos(21.0f, 5.0f, 21.0f);
-    struct direction {
-        float pitch, yaw;
-        rgb colour;
-    };
+    struct direction { float pitch, yaw; rgb colour; };
     const direction views[] = {{0, 180, flat[imgSky0]},     {0, 90, flat[imgSky0 + 1]}, {0, 0, flat[imgSky0 + 2]},
                           {0, 270, flat[imgSky0 + 3]}, {-90, 0, flat[imgSky0 + 4]}, {90, 0, rgb{0, 0, 0}}};
     for (const direction& v : views) {
@@ -308,11 +305,8 @@ TEST_F(WorldRender, AStretchedMapIsOneFlatQuadOfTileZeroThatPicksAsTileZero)
 
 TEST_F(WorldRender, AClickSelectsTheObjectOrTheTileUnderThePointer)
 {
-    struct click {
-        int state, mode;
-        float x, y;
-        int object, tileX, tileY;  // what is selected after
-    };
+    // object, tileX, tileY: what is selected after.
+    struct click { int state, mode; float x, y; int object, tileX, tileY; };
     const click clicks[] = {
         {gameStateWorldEditor, editorModeNone, 30, 30, model, 0, 0},
         {gameStateWorldEditor, editorModeNone, 7, 20, model, 1, 3},
