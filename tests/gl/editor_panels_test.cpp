@@ -1,9 +1,6 @@
 // The editors' panels in the colour-pick pass, read back where a click would
-// land: the image pickers' pages (a full, a last partial and a past-the-end
-// page), the macro, skybox and model panels, the tip bar, the welcome
-// panel, which swallows every click but the one on its checkmark, the world
-// editor's screen over a missing editor menu, and the logic editor's row,
-// choice list and phrase selector.
+// land: image pickers, macro, skybox and model panels, tips, the welcome
+// panel, the world editor over a missing menu and the logic editor.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -33,20 +30,15 @@ namespace {
 using code = std::array<int, 3>;
 const code nothing{0, 0, 0}, blocker{144, 144, 144};
 
-code at(int x, int y)
-{
-    const pickCode c = readPickPixel(x, y);
-    return {c.r, c.g, c.b};
-}
+code at(int x, int y) { const pickCode c = readPickPixel(x, y); return {c.r, c.g, c.b}; }
+code control(int r, int b = 144) { return {r, 144, b}; }
+code cell(int image) { return {pickImageCell, image / 256, image % 256}; }
 
-code control(int r, int b = 144)
+// The codes expected at window points.
+struct spot { int x, y; code want; };
+void expectCodes(const std::vector<spot>& spots)
 {
-    return {r, 144, b};
-}
-
-code cell(int image)
-{
-    return {pickImageCell, image / 256, image % 256};
+    for (const spot& s : spots) EXPECT_EQ(at(s.x, s.y), s.want) << s.x << ", " << s.y;
 }
 
 // Centre of cell k (0 to 59) of a page.
@@ -113,11 +105,8 @@ protected:
 
 TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
 {
-    struct pageCase {
-        int row;
-        int firstImage, lastCell, lastImage;  // the last cell drawn and its image
-        bool rowUp, rowDown;
-    };
+    // lastCell: the last cell drawn, lastImage its image.
+    struct pageCase { int row, firstImage, lastCell, lastImage; bool rowUp, rowDown; };
     const pageCase cases[] = {
         {0, 0, 59, 59, false, true},
         {8, 80, 59, 249, true, true},     // built-in 80 to 89, then the own images from 200
@@ -128,17 +117,15 @@ TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
     for (const pageCase& c : cases) {
         SCOPED_TRACE(c.row);
         pickerPage(c.row, renderEditorImageMenu);
-        EXPECT_EQ(at(cellX(0), cellY(0)), c.firstImage < 0 ? blocker : cell(c.firstImage));
-        if (c.lastCell >= 0) {
-            EXPECT_EQ(at(cellX(c.lastCell), cellY(c.lastCell)), cell(c.lastImage));
-        }
-        if (c.lastCell >= 0 && c.lastCell < 59) {
-            EXPECT_EQ(at(cellX(c.lastCell + 1), cellY(c.lastCell + 1)), blocker);
-        }
-        EXPECT_EQ(at(630, 410), c.rowUp ? control(pickImageRowUp) : blocker);
-        EXPECT_EQ(at(690, 410), c.rowDown ? control(pickImageRowDown) : blocker);
-        EXPECT_EQ(at(740, 410), control(pickImageMenuClose));
-        EXPECT_EQ(at(60, 30), nothing);  // outside the panel
+        std::vector<spot> spots = {{cellX(0), cellY(0), c.firstImage < 0 ? blocker : cell(c.firstImage)},
+                                   {630, 410, c.rowUp ? control(pickImageRowUp) : blocker},
+                                   {690, 410, c.rowDown ? control(pickImageRowDown) : blocker},
+                                   {740, 410, control(pickImageMenuClose)},
+                                   {60, 30, nothing}};  // outside the panel
+        if (c.lastCell >= 0) spots.push_back({cellX(c.lastCell), cellY(c.lastCell), cell(c.lastImage)});
+        if (c.lastCell >= 0 && c.lastCell < 59)
+            spots.push_back({cellX(c.lastCell + 1), cellY(c.lastCell + 1), blocker});
+        expectCodes(spots);
     }
     pickerPage(8, renderEditorImageMenu);
     EXPECT_EQ(at(cellX(10), cellY(10)), (code{85, 0, 200}));
@@ -151,9 +138,7 @@ TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
     openImageMenu();
     EXPECT_EQ(worldEditor.getImageMenuRow(), 0);
     pickPass(renderUIEditorImageMenu);
-    EXPECT_EQ(at(cellX(24), cellY(24)), cell(24));
-    EXPECT_EQ(at(cellX(25), cellY(25)), blocker);
-    EXPECT_EQ(at(690, 410), blocker);
+    expectCodes({{cellX(24), cellY(24), cell(24)}, {cellX(25), cellY(25), blocker}, {690, 410, blocker}});
     gameSys.setGameState(gameStateWorldEditor);
     worldEditor.setImageMenuRow(40);
     openImageMenu();
@@ -170,9 +155,8 @@ TEST_F(EditorPanels, MacroSkyboxModelPanelsAndTipBarCodes)
     worldEditor.setEditorMode(editorModeObject);
     worldEditor.setTemplateSelect(1);
     pickPass(renderTemplateMenu);
-    EXPECT_EQ(at(110, 70), control(pickApplyMacro, 0));
-    EXPECT_EQ(at(110, 105), control(pickApplyMacro, 1));
-    EXPECT_EQ(at(740, 410), control(pickMacroMenuClose));
+    expectCodes({{110, 70, control(pickApplyMacro, 0)}, {110, 105, control(pickApplyMacro, 1)},
+                 {740, 410, control(pickMacroMenuClose)}});
     worldEditor.setEditorMode(editorModeTile);
     pickPass(renderTemplateMenu);
     EXPECT_EQ(at(740, 410), nothing);  // the macro picker serves the object mode only
@@ -185,10 +169,8 @@ TEST_F(EditorPanels, MacroSkyboxModelPanelsAndTipBarCodes)
 
     worldEditor.setModelMenu(0);
     pickPass(renderModelMenu);
-    EXPECT_EQ(at(740, 410), control(pickModelMenu, 255));
-    EXPECT_EQ(at(270, 350), control(pickNextModel, 255));
-    EXPECT_EQ(at(190, 350), control(pickPreviousModel, 255));
-    EXPECT_EQ(at(400, 250), blocker);  // the preview carries no code
+    expectCodes({{740, 410, control(pickModelMenu, 255)}, {270, 350, control(pickNextModel, 255)},
+                 {190, 350, control(pickPreviousModel, 255)}, {400, 250, blocker}});  // the preview carries no code
     gameSys.setGameState(gameStateUIEditor);
     pickPass(renderModelMenu);
     EXPECT_EQ(at(740, 410), nothing);
@@ -198,15 +180,11 @@ TEST_F(EditorPanels, MacroSkyboxModelPanelsAndTipBarCodes)
     worldEditor.setCurrentTip(1);
     const int width = static_cast<int>(getDisplayTextSize("^y(1/18)^w ^yLeft click^w to select tiles."));
     pickPass(renderTips);
-    EXPECT_EQ(at(10, 8), control(pickPreviousTip));
-    EXPECT_EQ(at(30, 8), control(pickNextTip));
-    EXPECT_EQ(at(width + 48, 10), blocker);
-    EXPECT_EQ(at(width + 53, 10), nothing);
-    EXPECT_EQ(at(width, 22), nothing);
+    expectCodes({{10, 8, control(pickPreviousTip)}, {30, 8, control(pickNextTip)}, {width + 48, 10, blocker},
+                 {width + 53, 10, nothing}, {width, 22, nothing}});
 }
 
-// A menu system without the world editor's menu still shows the editor's
-// screen over it, so that the editor can be used and left.
+// Shown over a menu system without its menu, so that the editor can be left.
 TEST_F(EditorPanels, TheWorldEditorIsDrawnWhenItsMenuIdNamesNoMenu)
 {
     gameUI.setEditorMenu(3);
@@ -225,13 +203,11 @@ TEST_F(EditorPanels, LogicEditorRowChoiceListAndPhraseSelectorCodes)
     worldEditor.setEditorMode(editorModeMapLogic);
     pickPass(renderLogicEditor);
     const code word[] = {{62, 0, 0}, {62, 0, 5}, {62, 0, 6}, {62, 0, 7}, {62, 0, 7}};
-    const int wordX[] = {90, 165, 250, 328, 360};  // "Do once", "then", "kill object", 9 and its empty thumbnail
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(at(wordX[k], 80), word[k]) << wordX[k];
-    EXPECT_EQ(at(31, 80), control(pickDeleteSentence, 0));
-    EXPECT_EQ(at(51, 80), control(pickCopySentence, 0));
-    EXPECT_EQ(at(40, 110), control(pickAddSentence));
-    EXPECT_EQ(at(775, 575), control(pickLogicBack, 0));
-    EXPECT_EQ(at(45, 575), control(pickPhraseEditor, 0));
+    // "Do once", "then", "kill object", 9 and its empty thumbnail
+    expectCodes({{90, 80, word[0]}, {165, 80, word[1]}, {250, 80, word[2]}, {328, 80, word[3]}, {360, 80, word[4]}});
+    expectCodes({{31, 80, control(pickDeleteSentence, 0)}, {51, 80, control(pickCopySentence, 0)},
+                 {40, 110, control(pickAddSentence)}, {775, 575, control(pickLogicBack, 0)},
+                 {45, 575, control(pickPhraseEditor, 0)}});
 
     // A list opened right of x 580 stands at 580 and covers the rest.
     gameSys.setOrthoPos(700, 80);
@@ -240,16 +216,12 @@ TEST_F(EditorPanels, LogicEditorRowChoiceListAndPhraseSelectorCodes)
     int timer = 0, s = 0, slot = 0;
     worldEditor.getGLTimer(timer, s, slot);
     EXPECT_EQ(timer, 999);
-    EXPECT_EQ(at(570, 300), word[2]);
-    EXPECT_EQ(at(540, 300), blocker);
-    EXPECT_EQ(at(250, 80), blocker);
+    expectCodes({{570, 300, word[2]}, {540, 300, blocker}, {250, 80, blocker}});
 
     worldEditor.setPhraseSelectorMenu(1);  // over everything else
     pickPass(renderLogicEditor);
-    EXPECT_EQ(at(668, 464), control(pickPhraseSelector, 255));
-    EXPECT_EQ(at(150, 380), control(pickPhraseChoicePrevious));
-    EXPECT_EQ(at(660, 380), control(pickApplyPhrase));
-    EXPECT_EQ(at(570, 300), blocker);
+    expectCodes({{668, 464, control(pickPhraseSelector, 255)}, {150, 380, control(pickPhraseChoicePrevious)},
+                 {660, 380, control(pickApplyPhrase)}, {570, 300, blocker}});
 }
 
 TEST_F(EditorPanels, TheWelcomePanelSwallowsEveryClickButItsCheckmark)
@@ -267,7 +239,7 @@ TEST_F(EditorPanels, TheWelcomePanelSwallowsEveryClickButItsCheckmark)
         gameSys.setHoverCheck(false);
         return taken;
     };
-    int timer = 0, menu = 0;
+    const auto welcomeTimer = [] { int timer = 0, menu = 0; worldEditor.getWelcome(timer, menu); return timer; };
     const std::array<int, 2> points[] = {{box.centreX, box.centreY}, {400, 45}, {5, 590}, {795, 300}};
     for (const std::array<int, 2>& p : points) {
         EXPECT_TRUE(clickAt(p[0], p[1], mouseButtonPressed)) << p[0] << ", " << p[1];
@@ -277,11 +249,9 @@ TEST_F(EditorPanels, TheWelcomePanelSwallowsEveryClickButItsCheckmark)
     EXPECT_EQ(at(700, 523), control(pickWelcomeClose));
     EXPECT_FALSE(clickAt(700, 523, mouseButtonPressed, true));   // a hover pass
     EXPECT_FALSE(clickAt(700, 523, mouseButtonReleased));        // the front end closes it on a press
-    worldEditor.getWelcome(timer, menu);
-    EXPECT_EQ(timer, 1000);
+    EXPECT_EQ(welcomeTimer(), 1000);
     EXPECT_TRUE(clickAt(700, 523, mouseButtonPressed));
-    worldEditor.getWelcome(timer, menu);
-    EXPECT_EQ(timer, 0);
+    EXPECT_EQ(welcomeTimer(), 0);
     EXPECT_TRUE(clickAt(box.centreX, box.centreY, mouseButtonPressed));  // the notice is reached again
     EXPECT_FALSE(notice.isShown());
 
@@ -289,13 +259,11 @@ TEST_F(EditorPanels, TheWelcomePanelSwallowsEveryClickButItsCheckmark)
     gameSys.setGameState(gameStateUIEditor);
     worldEditor.setWelcome(1, welcomeMenuMenuEditor);
     EXPECT_TRUE(clickAt(700, 523, mouseButtonReleased));
-    worldEditor.getWelcome(timer, menu);
-    EXPECT_EQ(timer, 0);
+    EXPECT_EQ(welcomeTimer(), 0);
     worldEditor.setWelcome(1, welcomeMenuMenuEditor);
     gameSys.setDebugState(true, true);
     EXPECT_FALSE(clickAt(400, 300, mouseButtonPressed));
-    worldEditor.getWelcome(timer, menu);
-    EXPECT_EQ(timer, 0);
+    EXPECT_EQ(welcomeTimer(), 0);
     gameSys.setDebugState(false, true);
 }
 

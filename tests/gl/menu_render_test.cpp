@@ -31,21 +31,27 @@ namespace {
 using rgb = std::array<int, 3>;
 const rgb green{0, 255, 0}, background{254, 254, 254}, blocker{144, 144, 144};
 
-rgb at(int x, int y)
+rgb at(int x, int y) { const pickCode c = readPickPixel(x, y); return {c.r, c.g, c.b}; }
+rgb code(int r, int b) { return {r, pickControlMark, b}; }
+int fixture(const char* name)
 {
-    const pickCode c = readPickPixel(x, y);
-    return {c.r, c.g, c.b};
+    return static_cast<int>(ilutGLLoadImage((std::string(QV_FIXTURES_DIR) + "/images/" + name).data()));
 }
 
-rgb code(int r, int b)
+// The colours expected at window points.
+struct spot { int x, y; rgb want; };
+void expectColours(const std::vector<spot>& spots)
 {
-    return {r, pickControlMark, b};
+    for (const spot& s : spots) EXPECT_EQ(at(s.x, s.y), s.want) << s.x << ", " << s.y;
 }
 
-GLuint fixture(const char* name)
+// Whether a pixel of row y between x0 and x1 passes `lit`.
+template <typename predicate>
+bool anyInRow(int x0, int x1, int y, predicate lit)
 {
-    std::string path = std::string(QV_FIXTURES_DIR) + "/images/" + name;
-    return ilutGLLoadImage(path.data());
+    for (int x = x0; x < x1; ++x)
+        if (lit(at(x, y))) return true;
+    return false;
 }
 
 // Menu 0: a red-topped background; button 0 hovered, 1 pressed, 2 with an
@@ -60,8 +66,8 @@ protected:
         glEnable(GL_CULL_FACE);
         glCullFace(GL_FRONT);  // as the frame draws the 2D layers
         uiImage.assign(2, img());
-        uiImage[0].SetTex(static_cast<int>(fixture("quadrants.png")));
-        uiImage[1].SetTex(static_cast<int>(fixture("font_green.png")));
+        uiImage[0].SetTex(fixture("quadrants.png"));
+        uiImage[1].SetTex(fixture("font_green.png"));
         gameUI = UI();
         gameUI.allocateMenu(1);
         gameUI.setUIImageCount(2);
@@ -101,36 +107,26 @@ protected:
     }
 };
 
-TEST_F(MenuRender, FrameShowsTheBackgroundButtonsTextboxAndTexts)
+TEST_F(MenuRender, FrameAndPickPassShowTheBackgroundButtonsTextboxAndTexts)
 {
     draw(false);
-    EXPECT_EQ(at(20, 20), (rgb{255, 0, 0}));           // the background's top left quarter
-    EXPECT_EQ(at(200, 300), green);                     // hovered button 0 at full brightness
-    EXPECT_EQ(at(253, 300), green);                     // ... a tenth wider than its 50
-    EXPECT_EQ(at(500, 300), (rgb{0, 153, 0}));          // pressed button 1 at 60 %
+    // The background's top left quarter; hovered button 0 at full brightness and
+    // a tenth wider than its 50; pressed button 1 at 60 %.
+    expectColours({{20, 20, {255, 0, 0}}, {200, 300, green}, {253, 300, green}, {500, 300, {0, 153, 0}}});
     EXPECT_EQ(at(553, 300), at(600, 300));              // ... at its own size
     EXPECT_EQ(at(650, 100), at(600, 100));              // button 2's missing image draws nothing
     EXPECT_NE(at(200, 447), at(200, 470));              // textbox face: x 100..300, y 437..457
-    bool text = false, words = false;
-    for (int x = 96; x < 140; ++x) text = text || (at(x, 520)[0] > 200 && at(x, 520)[2] > 200);
-    for (int x = 96; x < 140; ++x) words = words || (at(x, 560)[0] > 200 && at(x, 560)[2] > 200);
-    EXPECT_TRUE(text);
-    EXPECT_TRUE(words);  // the script string, whose list has no "end"
-}
+    const auto whitish = [](const rgb& p) { return p[0] > 200 && p[2] > 200; };
+    EXPECT_TRUE(anyInRow(96, 140, 520, whitish));
+    EXPECT_TRUE(anyInRow(96, 140, 560, whitish));  // the script string, whose list has no "end"
 
-TEST_F(MenuRender, PickPassPaintsTheCodesOfTheControls)
-{
     draw(true);
-    EXPECT_EQ(at(20, 20), background);
-    EXPECT_EQ(at(200, 300), code(pickMenuButton, 0));
-    EXPECT_EQ(at(253, 300), code(pickMenuButton, 0));  // the hover growth is clickable
-    EXPECT_EQ(at(258, 300), background);
-    EXPECT_EQ(at(500, 300), code(pickMenuButton, 1));
-    EXPECT_EQ(at(650, 100), code(pickMenuButton, 2));  // clickable without its image
-    EXPECT_EQ(at(200, 447), code(pickMenuTextbox, 0));
-    EXPECT_EQ(at(102, 447), code(pickMenuTextbox, 0));
-    EXPECT_EQ(at(200, 460), background);
-    EXPECT_EQ(at(110, 520), background);  // text is never pickable outside the menu editor
+    // The hover growth is clickable, button 2 without its image too; text is
+    // never pickable outside the menu editor.
+    expectColours({{20, 20, background}, {200, 300, code(pickMenuButton, 0)}, {253, 300, code(pickMenuButton, 0)},
+                   {258, 300, background}, {500, 300, code(pickMenuButton, 1)}, {650, 100, code(pickMenuButton, 2)},
+                   {200, 447, code(pickMenuTextbox, 0)}, {102, 447, code(pickMenuTextbox, 0)}, {200, 460, background},
+                   {110, 520, background}});
 
     // In the menu editor the same controls carry the editor's codes; a
     // dragged button covers the whole screen (the editor's bar and tips give
@@ -143,10 +139,8 @@ TEST_F(MenuRender, PickPassPaintsTheCodesOfTheControls)
     draw(true);
     gameSys.setDragState(false);
     gameSys.setLeftMouse(mouseButtonIdle);
-    EXPECT_EQ(at(20, 20), code(pickEditMenuButton, 0));
-    EXPECT_EQ(at(500, 300), code(pickEditMenuButton, 1));
-    EXPECT_EQ(at(200, 447), code(pickEditMenuTextbox, 0));
-    EXPECT_EQ(at(110, 520), code(pickEditMenuText, 0));
+    expectColours({{20, 20, code(pickEditMenuButton, 0)}, {500, 300, code(pickEditMenuButton, 1)},
+                   {200, 447, code(pickEditMenuTextbox, 0)}, {110, 520, code(pickEditMenuText, 0)}});
 }
 
 // The dialog's box and buttons, with fixture images in place of the program's
@@ -154,9 +148,9 @@ TEST_F(MenuRender, PickPassPaintsTheCodesOfTheControls)
 TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
 {
     const std::vector<img> saved = sysImage;
-    sysImage[sysImageDialogBackground].SetTex(static_cast<int>(fixture("quadrants.png")));
-    sysImage[sysImageOk].SetTex(static_cast<int>(fixture("font_green.png")));
-    sysImage[sysImageCancel].SetTex(static_cast<int>(fixture("font_red.jpg")));
+    sysImage[sysImageDialogBackground].SetTex(fixture("quadrants.png"));
+    sysImage[sysImageOk].SetTex(fixture("font_green.png"));
+    sysImage[sysImageCancel].SetTex(fixture("font_red.jpg"));
     scriptSys.readFile(dir.write("dialog.cfg",
                                  "f dialog7background 5\nf dialog7button0 6\nf dialog7button1 7\n"
                                  "s dialog7text0 ^wFIRST\ns dialog7text1 ^wSECOND\ns dialog7text2 end\n"
@@ -168,15 +162,12 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
     gameUI.setHoverButton(1);
     gameUI.setPressedButton(pressedButtonNone);
     draw(true);
-    EXPECT_EQ(at(300, 370), code(pickDialogButton0, pickNoIndex));
-    EXPECT_EQ(at(546, 370), code(pickDialogButton1, pickNoIndex));  // hovered: 47.3 wide
-    EXPECT_EQ(at(345, 370), blocker);
-    EXPECT_EQ(at(20, 20), blocker);
+    expectColours({{300, 370, code(pickDialogButton0, pickNoIndex)},
+                   {546, 370, code(pickDialogButton1, pickNoIndex)},  // hovered: 47.3 wide
+                   {345, 370, blocker}, {20, 20, blocker}});
     draw(false);
-    auto rowLit = [](int y) {
-        for (int x = 246; x < 300; ++x)
-            if (at(x, y)[0] > 220 && at(x, y)[1] > 220 && at(x, y)[2] > 220) return true;
-        return false;
+    const auto rowLit = [](int y) {
+        return anyInRow(246, 300, y, [](const rgb& p) { return p[0] > 220 && p[1] > 220 && p[2] > 220; });
     };
     EXPECT_TRUE(rowLit(200));
     EXPECT_TRUE(rowLit(215));
@@ -193,8 +184,7 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
     draw(false);
     EXPECT_FALSE(rowLit(200));
     draw(true);
-    EXPECT_EQ(at(300, 370), code(pickDialogButton0, pickNoIndex));
-    EXPECT_EQ(at(500, 370), code(pickDialogButton1, pickNoIndex));
+    expectColours({{300, 370, code(pickDialogButton0, pickNoIndex)}, {500, 370, code(pickDialogButton1, pickNoIndex)}});
 
     disableDialog();
     EXPECT_EQ(gameSys.getGameState(), gameStateWorldEditor);
@@ -202,13 +192,10 @@ TEST_F(MenuRender, DialogOverTheMenusAndBackToTheirState)
     sysImage = saved;
 }
 
-// An opaque background is kept and copied back on later frames; a frame after
-// its texture is replaced by another, or after the view changes size, shows
-// what drawing the background afresh shows.
+// An opaque background is kept and copied back on later frames.
 TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
 {
     // Images without an alpha channel, as the bundled backgrounds are.
-    const auto load = [](const char* name) { return static_cast<int>(fixture(name)); };
     const std::array<std::array<int, 2>, 4> spots{{{20, 20}, {780, 20}, {20, 580}, {400, 150}}};
     const auto shown = [&](int scale) {
         std::array<rgb, 4> seen{};
@@ -220,7 +207,7 @@ TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
         EXPECT_TRUE(displayTexture(400, 300, menuBackgroundDepth, 400, 300, 1, 1, 1, tex, true, true, 1, pickNone));
         return shown(scale);
     };
-    uiImage[0].SetTex(load("quadrants_rgb.png"));
+    uiImage[0].SetTex(fixture("quadrants_rgb.png"));
     const std::array<rgb, 4> first = fresh(uiImage[0].GetTex(), 1);
     for (int frame = 0; frame < 2; ++frame) {
         draw(false);
@@ -228,7 +215,7 @@ TEST_F(MenuRender, KeptBackgroundMatchesAFreshDrawUntilItsTextureOrViewChanges)
     }
 
     deleteUIImageTextures(1);
-    uiImage[0].SetTex(load("font_red.jpg"));
+    uiImage[0].SetTex(fixture("font_red.jpg"));
     const std::array<rgb, 4> second = fresh(uiImage[0].GetTex(), 1);
     EXPECT_NE(second, first);
     draw(false);

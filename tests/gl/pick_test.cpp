@@ -1,7 +1,6 @@
 // Picking on a real window: the 3D selection of a scene drawn here with names
-// pushed around its quads (nearest hit, tiles, the pick depth range), the
-// colour-pick pass over a stale back buffer, and dragging an object by the
-// world point under the pointer.
+// pushed around its quads, the colour-pick pass over a stale back buffer, and
+// dragging an object by the world point under the pointer.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -87,33 +86,23 @@ protected:
         drawScene();
         return stopPicking(selection);
     }
-    static std::array<int, 2> currentTile()
-    {
-        int x, y;
-        worldEditor.getCurrentTile(x, y);
-        return {x, y};
-    }
 };
 
-TEST_F(Picking, TheNearestObjectUnderThePointerIsSelected)
+// A tile hit carries its two names; the range runs from nearly 0 to 120.
+TEST_F(Picking, TheNearestHitInThePickRangeIsSelected)
 {
     EXPECT_EQ(pickAt(400, 300), 2);
     EXPECT_EQ(worldEditor.getCurrentObject(), 2);
     EXPECT_EQ(worldEditor.getEditorMode(), editorModeObject);
-
     EXPECT_EQ(pickAt(400, 210), 1);  // above the near square only the far one
     EXPECT_EQ(worldEditor.getCurrentObject(), 5);
-}
 
-TEST_F(Picking, ATileHitCarriesItsTwoNames)
-{
     EXPECT_EQ(pickAt(112, 300), 1);
-    EXPECT_EQ(currentTile(), (std::array<int, 2>{4, 6}));
+    int x, y;
+    worldEditor.getCurrentTile(x, y);
+    EXPECT_EQ((std::array<int, 2>{x, y}), (std::array<int, 2>{4, 6}));
     EXPECT_EQ(worldEditor.getEditorMode(), editorModeTile);
-}
 
-TEST_F(Picking, OnlyTheRangeFromNearlyZeroTo120IsPicked)
-{
     worldEditor.setCurrentObject(1);
     EXPECT_EQ(pickAt(20, 20), 0);
     EXPECT_EQ(pickAt(400, 80), 0);  // object 7 lies beyond 120
@@ -132,9 +121,8 @@ TEST_F(Picking, TheColourPassNeverReadsWhatTheLastFrameLeft)
     gameSys.setMousePos(400, 300);
     EXPECT_FALSE(colorPickRender());
     EXPECT_EQ(gameSys.getInputState(), inputStateNormal);  // a press on the background ends typing
-    const pickCode centre = readPickPixel(400, 300), corner = readPickPixel(5, 590);
-    EXPECT_EQ((std::array<int, 3>{centre.r, centre.g, centre.b}), (std::array<int, 3>{254, 254, 254}));
-    EXPECT_EQ((std::array<int, 3>{corner.r, corner.g, corner.b}), (std::array<int, 3>{254, 254, 254}));
+    for (const pickCode& c : {readPickPixel(400, 300), readPickPixel(5, 590)})
+        EXPECT_EQ((std::array<int, 3>{c.r, c.g, c.b}), (std::array<int, 3>{254, 254, 254}));
     EXPECT_FALSE(gameSys.getColorPick());
 }
 
