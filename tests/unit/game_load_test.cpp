@@ -68,6 +68,13 @@ bool inOrder(const std::vector<std::string>& lines, const std::vector<std::strin
 
 using testutil::consoleHas;
 
+std::vector<int> modelCounts()
+{
+    int models = -1, textures = -1;
+    world.worldGetModel(models, textures);
+    return {models, textures};
+}
+
 class GameLoadTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -119,8 +126,7 @@ TEST_F(GameLoadTest, SampleGameLoadsWholeInOrderAndRenamesNothing)
         "Game: sample has been loaded successfully.",
         "^2^ysample^g Game World Initialization Successful",
     })) << ::testing::PrintToString(consoleLines());
-    EXPECT_FALSE(consoleHas("ERROR")) << ::testing::PrintToString(consoleLines());
-    EXPECT_FALSE(consoleHas("WARNING")) << ::testing::PrintToString(consoleLines());
+    for (const char* bad : {"ERROR", "WARNING"}) EXPECT_FALSE(consoleHas(bad)) << ::testing::PrintToString(consoleLines());
 
     EXPECT_TRUE(world.getGameLoaded());
     EXPECT_EQ(world.getGameName(), "sample");
@@ -130,17 +136,13 @@ TEST_F(GameLoadTest, SampleGameLoadsWholeInOrderAndRenamesNothing)
     world.worldGetMap(w, h, name, 1);
     EXPECT_EQ(name, "Snowfield");
     EXPECT_EQ(world.worldGetObjectCount(0), 15);
-    EXPECT_EQ(world.worldGetObjectType(1, 0), objectTypeModel);
-    EXPECT_EQ(world.worldGetObjectType(11, 0), objectTypeSquare);
-    EXPECT_EQ(world.worldGetObjectType(2, 0), objectTypeBillboard);
+    EXPECT_EQ(std::vector<int>({world.worldGetObjectType(1, 0), world.worldGetObjectType(11, 0), world.worldGetObjectType(2, 0)}),
+              std::vector<int>({objectTypeModel, objectTypeSquare, objectTypeBillboard}));
     EXPECT_NE(world.worldGetTileHeight(5, 5, 0), world.worldGetTileHeight(8, 8, 0));
     EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase + 5);
     EXPECT_TRUE(gameImg[200].getAnimState());
     EXPECT_EQ(gameImg[200].getFrameCount(), 3);
-    int models = 0, textures = 0;
-    world.worldGetModel(models, textures);
-    EXPECT_EQ(models, 1);
-    EXPECT_EQ(textures, 1);
+    EXPECT_EQ(modelCounts(), std::vector<int>({1, 1}));
     EXPECT_GT(object[0].polygons_qty, 0);
     EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 8);
     EXPECT_EQ(world.mapLocalGetSentenceAmount(0, 0), 8);
@@ -217,10 +219,7 @@ TEST_F(GameLoadTest, LoadingOverAnotherGameClearsItsPhrasesAndScores)
     EXPECT_EQ(world.getPhrase(500), "");
     EXPECT_EQ(world.getPhrase(0), "");
     EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 0);
-    int models = -1, textures = -1;
-    world.worldGetModel(models, textures);
-    EXPECT_EQ(models, 0);
-    EXPECT_EQ(textures, 0);
+    EXPECT_EQ(modelCounts(), std::vector<int>({0, 0}));
     EXPECT_TRUE(consoleHas("Unable to load specific game UI, using default instead."));
 }
 
@@ -238,14 +237,11 @@ TEST_F(GameLoadTest, CreatingOverALoadedGameClearsItFirst)
     int w = 0, h = 0;
     std::string name;
     world.worldGetMap(w, h, name, 0);
-    EXPECT_EQ(w, 3);
-    EXPECT_EQ(h, 4);
-    EXPECT_EQ(name, "fresh");
+    EXPECT_EQ(std::to_string(w) + "x" + std::to_string(h) + " " + name, "3x4 fresh");
     EXPECT_EQ(world.worldGetObjectCount(0), 0);  // nothing of the sample's first map is left
     EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 0);
     EXPECT_EQ(world.getPhrase(7), "");
-    EXPECT_EQ(scriptMap.getLineAmount(), 0);
-    EXPECT_EQ(scriptLogic.getLineAmount(), 0);
+    EXPECT_EQ(scriptMap.getLineAmount() + scriptLogic.getLineAmount(), 0);
     EXPECT_EQ(world.getGameImageCount(), gameImgOwnBase);
     EXPECT_EQ(uiScriptString.getString(uiStringGameToCreate), "");
     EXPECT_EQ(gameSys.getGameState(), gameStateWorldEditor);
@@ -253,8 +249,7 @@ TEST_F(GameLoadTest, CreatingOverALoadedGameClearsItFirst)
     for (int k = 0; k < renderLayerCount; ++k) EXPECT_TRUE(worldEditor.getRenderLayer(k));
     int timer = 0, panel = -1;
     worldEditor.getWelcome(timer, panel);
-    EXPECT_EQ(timer, 1);
-    EXPECT_EQ(panel, welcomeMenuNewGame);
+    EXPECT_EQ(std::vector<int>({timer, panel}), std::vector<int>({1, welcomeMenuNewGame}));
     EXPECT_FALSE(fs::exists(dir.path() / "games/fresh"));  // nothing is written until a save
 }
 
@@ -349,10 +344,9 @@ TEST_F(GameLoadTest, OversizedGameFilesAreBoundedOrRefusedAndTheProgramGoesOn)
             << ::testing::PrintToString(consoleLines());
         EXPECT_NE(notice.getMessage().find(r.notice), std::string::npos) << notice.getMessage();
         EXPECT_FALSE(world.getGameLoaded()) << r.game;
-        EXPECT_EQ(world.getMapCount(), 0) << r.game;
-        EXPECT_EQ(worldBackup.getMapCount(), 0) << r.game;
-        EXPECT_EQ(world.getGameImageCount(), 0) << r.game;
-        EXPECT_EQ(scriptMap.getLineAmount(), 0) << r.game;
+        EXPECT_EQ(std::vector<int>({world.getMapCount(), worldBackup.getMapCount(), world.getGameImageCount(),
+                                    scriptMap.getLineAmount()}),
+                  std::vector<int>(4, 0)) << r.game;
         EXPECT_EQ(gameSys.getGameState(), gameStateMenu) << r.game;
         EXPECT_EQ(notice.getTitle(), "Load Game") << r.game;
         EXPECT_TRUE(consoleHas("^2^ydefault ^wUser Interface Initializing...")) << r.game;
@@ -530,20 +524,20 @@ TEST_F(GameLoadTest, ResetRestoresTheLoadedGameAndLeavingTwiceKeepsTheFrontEnd)
     gameSys.setAlphabetKeyState(3, keyStatePressed);
 
     resetGame();
+    // Place, size, texture, visibility, life and score of an object.
+    auto objectState = [](gameWorld& w, int o, int m) {
+        float v[6];
+        int tex, layer;
+        w.worldGetObject(v[0], v[1], v[2], v[3], v[4], v[5], tex, layer, o, m);
+        return std::vector<float>({v[0], v[1], v[2], v[3], v[4], v[5], float(tex), float(w.worldGetObjectVisible(o, m)),
+                                   float(w.worldGetObjectLife(o, m)), float(w.worldGetObjectScore(o, m))});
+    };
     EXPECT_EQ(world.getCurrentMap(), worldBackup.getCurrentMap());
     ASSERT_EQ(world.getMapCount(), worldBackup.getMapCount());
     for (int m = 0; m < world.getMapCount(); ++m) {
         ASSERT_EQ(world.worldGetObjectCount(m), worldBackup.worldGetObjectCount(m));
         for (int o = 0; o < world.worldGetObjectCount(m); ++o) {
-            float a[6], b[6];
-            int ta, la, tb, lb;
-            world.worldGetObject(a[0], a[1], a[2], a[3], a[4], a[5], ta, la, o, m);
-            worldBackup.worldGetObject(b[0], b[1], b[2], b[3], b[4], b[5], tb, lb, o, m);
-            for (int i = 0; i < 6; ++i) EXPECT_EQ(a[i], b[i]) << "map " << m << " object " << o;
-            EXPECT_EQ(ta, tb);
-            EXPECT_EQ(world.worldGetObjectVisible(o, m), worldBackup.worldGetObjectVisible(o, m));
-            EXPECT_EQ(world.worldGetObjectLife(o, m), worldBackup.worldGetObjectLife(o, m));
-            EXPECT_EQ(world.worldGetObjectScore(o, m), worldBackup.worldGetObjectScore(o, m));
+            EXPECT_EQ(objectState(world, o, m), objectState(worldBackup, o, m)) << "map " << m << " object " << o;
         }
     }
     EXPECT_EQ(world.worldGetTileHeight(1, 1, 0), worldBackup.worldGetTileHeight(1, 1, 0));
@@ -562,11 +556,8 @@ TEST_F(GameLoadTest, ResetRestoresTheLoadedGameAndLeavingTwiceKeepsTheFrontEnd)
     EXPECT_TRUE(consoleHas("Leaving current game."));
     EXPECT_FALSE(world.getGameLoaded());
     EXPECT_EQ(world.getPhrase(7), "");
-    EXPECT_EQ(world.getGameImageCount(), 0);
-    EXPECT_EQ(world.getGameSoundCount(), 0);
-    int models = -1, textures = -1;
-    world.worldGetModel(models, textures);
-    EXPECT_EQ(models, 0);
+    EXPECT_EQ(std::vector<int>({world.getGameImageCount(), world.getGameSoundCount()}), std::vector<int>({0, 0}));
+    EXPECT_EQ(modelCounts(), std::vector<int>({0, 0}));
     EXPECT_EQ(gameSys.getGameState(), gameStateMenu);
     EXPECT_EQ(gameSys.getInputState(), inputStateNormal);
     EXPECT_EQ(gameUI.getCurrentMenu(), 0);

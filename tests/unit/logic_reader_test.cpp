@@ -29,6 +29,7 @@ protected:
         worldtest::resetGlobals();
         worldtest::makeWorld(2, 2);
         world.setGameName("g");
+        console = debugConsole();
     }
     void TearDown() override
     {
@@ -91,12 +92,20 @@ TEST_F(LogicReaderTest, MapsWithoutObjectsTakeNoGlobalRules)
     EXPECT_EQ(world.mapGlobalGetSentenceAmount(1), 0);
 }
 
-TEST_F(LogicReaderTest, RulesOfObjectsThatDoNotExistAreIgnored)
+// A missing file gives no rules; rules of objects and maps that do not exist are ignored.
+TEST_F(LogicReaderTest, AMissingFileAndRulesOfMissingObjects)
 {
+    auto counts = [] {
+        std::vector<int> v;
+        for (int m = 0; m < 2; ++m)
+            v.insert(v.end(), {world.mapGlobalGetSentenceAmount(m), world.mapLocalGetSentenceAmount(0, m),
+                               world.mapLocalGetSentenceAmount(1, m)});
+        return v;
+    };
+    EXPECT_FALSE(loadGameLogic());
+    EXPECT_EQ(counts(), std::vector<int>(6, 0));
     ASSERT_TRUE(load("f version 1\nf map0object5sentencecount 1\nf map7sentencecount 1\n"));
-    EXPECT_EQ(world.mapLocalGetSentenceAmount(0, 0), 0);
-    EXPECT_EQ(world.mapLocalGetSentenceAmount(1, 0), 0);
-    EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 0);
+    EXPECT_EQ(counts(), std::vector<int>(6, 0));
 }
 
 TEST_F(LogicReaderTest, CountsAreCutToTheRulesTheFileHolds)
@@ -115,10 +124,7 @@ TEST_F(LogicReaderTest, CountsAreCutToTheRulesTheFileHolds)
         {"f version 1\nf map1sentencecount 2\ns map1sentence0 1\ns map1sentence1 2\n", 2, 0, ""},
     };
     for (const auto& c : cases) {
-        worldtest::resetGlobals();
-        worldtest::makeWorld(2, 2);
-        world.setGameName("g");
-        console = debugConsole();
+        SetUp();
         ASSERT_TRUE(load(c.file));
         EXPECT_EQ(world.mapGlobalGetSentenceAmount(1), c.global) << c.file;
         EXPECT_EQ(world.mapLocalGetSentenceAmount(1, 1), c.local) << c.file;
@@ -126,15 +132,6 @@ TEST_F(LogicReaderTest, CountsAreCutToTheRulesTheFileHolds)
             EXPECT_FALSE(testutil::consoleHas("WARNING")) << c.file;
         else
             EXPECT_TRUE(testutil::consoleHas(QV_WARNING + c.warning)) << c.file;
-    }
-}
-
-TEST_F(LogicReaderTest, MissingFile)
-{
-    EXPECT_FALSE(loadGameLogic());
-    for (int m = 0; m < 2; ++m) {
-        EXPECT_EQ(world.mapGlobalGetSentenceAmount(m), 0);
-        EXPECT_EQ(world.mapLocalGetSentenceAmount(0, m), 0);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "core/script.h"
 #include "test_util.h"
@@ -21,7 +22,6 @@ protected:
     void SetUp() override
     {
         worldtest::resetGlobals();
-        scriptMap.clear();
         world.setGameName("g");
     }
     void TearDown() override
@@ -87,21 +87,17 @@ TEST_F(MapReaderTest, MapSettingsStretchAndSkybox)
     int w, h;
     std::string name;
     world.worldGetMap(w, h, name, 0);
-    EXPECT_EQ(w, 3);
-    EXPECT_EQ(h, 2);
-    EXPECT_EQ(name, "Big Field");
-    EXPECT_TRUE(world.worldGetTileStretch(0));
-    EXPECT_FALSE(world.worldGetTileStretch(1));
-    EXPECT_FALSE(world.worldGetTileStretch(2));
+    EXPECT_EQ(std::to_string(w) + "x" + std::to_string(h) + " " + name, "3x2 Big Field");
+    EXPECT_EQ(std::vector<bool>({world.worldGetTileStretch(0), world.worldGetTileStretch(1), world.worldGetTileStretch(2)}),
+              std::vector<bool>({true, false, false}));
     EXPECT_EQ(world.worldGetMapLayerCount(0), 4);
 
-    int s[6];
-    world.worldGetSkybox(s[0], s[1], s[2], s[3], s[4], s[5], 0);
-    EXPECT_EQ(std::vector<int>(s, s + 6), std::vector<int>({3, 4, 5, 6, 7, 8}));
-    world.worldGetSkybox(s[0], s[1], s[2], s[3], s[4], s[5], 1);
-    EXPECT_EQ(std::vector<int>(s, s + 6), std::vector<int>({3, 4, 0, 0, 0, 0}));
-    world.worldGetSkybox(s[0], s[1], s[2], s[3], s[4], s[5], 2);
-    EXPECT_EQ(std::vector<int>(s, s + 6), std::vector<int>({1, 0, 0, -2, 0, 0}));
+    const std::vector<int> skies[] = {{3, 4, 5, 6, 7, 8}, {3, 4, 0, 0, 0, 0}, {1, 0, 0, -2, 0, 0}};
+    for (int m = 0; m < 3; ++m) {
+        int s[6];
+        world.worldGetSkybox(s[0], s[1], s[2], s[3], s[4], s[5], m);
+        EXPECT_EQ(std::vector<int>(s, s + 6), skies[m]) << m;
+    }
 
     // A map without size keys keeps a new map's size and name, reads no tiles
     // and, without a layer key, gets layer count 0 with an error.
@@ -135,14 +131,11 @@ TEST_F(MapReaderTest, TilesKeepStoredMinusOne)
                                "f map0tile1_1h1 4\nf map0tile+1_1 4\nf map1tile1_1 4\n")));
     EXPECT_EQ(tile(0, 1), 7);
     EXPECT_EQ(tile(2, 0), 0);
-    EXPECT_EQ(tile(0, 0), 5);
-    EXPECT_EQ(world.worldGetTileHeight(0, 0, 0), 1.5f);
-    EXPECT_EQ(tile(1, 0), -1);
-    EXPECT_EQ(world.worldGetTileHeight(1, 0, 0), -1.0f);
-    EXPECT_EQ(tile(2, 1), -2);
-    EXPECT_EQ(world.worldGetTileHeight(2, 1, 0), -2.25f);
-    EXPECT_EQ(tile(1, 1), 0);  // no entries
-    EXPECT_EQ(world.worldGetTileHeight(1, 1, 0), 0.0f);
+    // (1, 1) has no entries.
+    for (auto [x, y, t, h] : {std::tuple{0, 0, 5, 1.5f}, {1, 0, -1, -1.0f}, {2, 1, -2, -2.25f}, {1, 1, 0, 0.0f}}) {
+        EXPECT_EQ(tile(x, y), t) << x << y;
+        EXPECT_EQ(world.worldGetTileHeight(x, y, 0), h) << x << y;
+    }
 }
 
 TEST_F(MapReaderTest, TilesBeforeTheMapSizeStillWinAsFirstEntries)
@@ -151,11 +144,8 @@ TEST_F(MapReaderTest, TilesBeforeTheMapSizeStillWinAsFirstEntries)
     ASSERT_TRUE(load("f map0tile0_0 3\nf map0tile1_1h 2.5\nf map0w 2\nf map0tile0_0 4\nf map0tile1_0 6\nf map0h 2\n"
                      "f map0tile1_1h 9\nf map0tile1_0 7\nf map0tile0_1 8\nf map0tile0_1 5\n"
                      "s map0object0 endObjectLoad\ns map1 endMapLoad\n"));
-    EXPECT_EQ(tile(0, 0), 3);
-    EXPECT_EQ(tile(1, 0), 6);
-    EXPECT_EQ(tile(0, 1), 8);
+    EXPECT_EQ(std::vector<int>({tile(0, 0), tile(1, 0), tile(0, 1), tile(1, 1)}), std::vector<int>({3, 6, 8, 0}));
     EXPECT_EQ(world.worldGetTileHeight(1, 1, 0), 2.5f);
-    EXPECT_EQ(tile(1, 1), 0);
 }
 
 TEST_F(MapReaderTest, MapsBeyondTheTileBudgetAreRefusedBeforeAnyIsMade)
@@ -178,9 +168,7 @@ TEST_F(MapReaderTest, RefusedSizeReadsNoTiles)
     int w = -1, h = -1;
     std::string name;
     world.worldGetMap(w, h, name, 0);
-    EXPECT_EQ(w, 0);
-    EXPECT_EQ(h, 0);
-    EXPECT_EQ(tile(0, 0), -99);
+    EXPECT_EQ(std::vector<int>({w, h, tile(0, 0)}), std::vector<int>({0, 0, -99}));
 }
 
 TEST_F(MapReaderTest, FogOnAndOff)
@@ -192,27 +180,14 @@ TEST_F(MapReaderTest, FogOnAndOff)
         "f map2fog 1\nf map2fogdensity 0.6\nf map2fogr 0.7\ns map2object0 endObjectLoad\n"
         "s map3object0 endObjectLoad\n"
         "s map4 endMapLoad\n"));
-    bool on;
-    float d, r, g, b;
-    world.worldGetFog(on, d, r, g, b, 0);
-    EXPECT_FALSE(on);
-    EXPECT_FLOAT_EQ(d, 0.4f);
-    EXPECT_FLOAT_EQ(r, 0.2f);
-    EXPECT_FLOAT_EQ(g, 0.3f);
-    EXPECT_FLOAT_EQ(b, 0.5f);
-    world.worldGetFog(on, d, r, g, b, 1);  // fog off, nothing stored: the new map's values
-    EXPECT_FALSE(on);
-    EXPECT_FLOAT_EQ(d, 0.0f);
-    EXPECT_FLOAT_EQ(r, 1.0f);
-    EXPECT_FLOAT_EQ(b, 1.0f);
-    world.worldGetFog(on, d, r, g, b, 2);
-    EXPECT_TRUE(on);
-    EXPECT_FLOAT_EQ(d, 0.6f);
-    EXPECT_FLOAT_EQ(r, 0.7f);
-    EXPECT_FLOAT_EQ(g, 1.0f);
-    world.worldGetFog(on, d, r, g, b, 3);  // no fog key: on
-    EXPECT_TRUE(on);
-    EXPECT_FLOAT_EQ(d, 0.0f);
+    // Map 1: fog off, nothing stored, the new map's values; map 3: no fog key, on.
+    const std::vector<float> want[] = {{0, 0.4f, 0.2f, 0.3f, 0.5f}, {0, 0, 1, 1, 1}, {1, 0.6f, 0.7f, 1, 1}, {1, 0, 1, 1, 1}};
+    for (int m = 0; m < 4; ++m) {
+        bool on;
+        float d, r, g, b;
+        world.worldGetFog(on, d, r, g, b, m);
+        EXPECT_EQ(std::vector<float>({float(on), d, r, g, b}), want[m]) << m;
+    }
 }
 
 TEST_F(MapReaderTest, PerFieldObjects)
@@ -225,23 +200,15 @@ TEST_F(MapReaderTest, PerFieldObjects)
         "s map0object2 endObjectLoad\ns map1 endMapLoad\n"));
     ASSERT_EQ(world.worldGetObjectCount(0), 2);
     const objectValues a = object(0);
-    EXPECT_EQ(a.x, 1.0f);
-    EXPECT_EQ(a.d, 6.0f);
-    EXPECT_EQ(a.tex, 7);
-    EXPECT_EQ(a.layer, 2);
+    // No depth in this layout, so the box the object had stays.
+    EXPECT_EQ(std::vector<float>({a.x, a.d, float(a.tex), float(a.layer), a.obw, a.obd, a.ry}),
+              std::vector<float>({1, 6, 7, 2, 1, 1, 0}));
     EXPECT_FALSE(world.worldGetObjectObstructionState(0, 0));
     EXPECT_EQ(world.worldGetObjectName(0, 0), "door");
-    // No depth in this layout, so the box the object had stays.
-    EXPECT_EQ(a.obw, 1.0f);
-    EXPECT_EQ(a.obd, 1.0f);
-    EXPECT_EQ(a.ry, 0.0f);
 
     // Every key missing: -1 values, obstructing (-1 is not 0).
     const objectValues b = object(1);
-    EXPECT_EQ(b.x, -1.0f);
-    EXPECT_FLOAT_EQ(b.w, 0.01f);
-    EXPECT_EQ(b.d, -1.0f);
-    EXPECT_EQ(b.tex, -1);
+    EXPECT_EQ(std::vector<float>({b.x, b.w, b.d, float(b.tex)}), std::vector<float>({-1, 0.01f, -1, -1}));
     EXPECT_TRUE(world.worldGetObjectObstructionState(1, 0));
     EXPECT_EQ(world.worldGetObjectName(1, 0), "NULL");
 }
@@ -258,30 +225,18 @@ TEST_F(MapReaderTest, PerLineObjects)
         "s map0object5 endObjectLoad\ns map1 endMapLoad\n"));
     ASSERT_EQ(world.worldGetObjectCount(0), 5);
     const objectValues a = object(0);
-    EXPECT_EQ(a.x, 1.0f);
-    EXPECT_EQ(a.y, 2.0f);
-    EXPECT_EQ(a.z, 3.0f);
-    EXPECT_EQ(a.w, 4.0f);
-    EXPECT_EQ(a.h, 5.0f);
-    EXPECT_EQ(a.d, 6.0f);
-    EXPECT_EQ(a.tex, 7);
-    EXPECT_EQ(a.layer, 2);
-    EXPECT_EQ(std::vector<float>({a.obw, a.obh, a.obd}), std::vector<float>({1, 1, 1}));
+    EXPECT_EQ(std::vector<float>({a.x, a.y, a.z, a.w, a.h, a.d, float(a.tex), float(a.layer), a.obw, a.obh, a.obd,
+                                  a.rx, a.ry, a.rz}),
+              std::vector<float>({1, 2, 3, 4, 5, 6, 7, 2, 1, 1, 1, 0, 90, 0}));
     EXPECT_FALSE(world.worldGetObjectObstructionState(0, 0));
     EXPECT_EQ(world.worldGetObjectName(0, 0), "door");
     EXPECT_EQ(world.worldGetObjectType(0, 0), 3);
-    EXPECT_EQ(a.rx, 0.0f);
-    EXPECT_EQ(a.ry, 90.0f);
-    EXPECT_EQ(a.rz, 0.0f);
 
     // A name of several words keeps them; the fields after it stay in place.
     const objectValues b = object(1);
     EXPECT_EQ(world.worldGetObjectName(1, 0), "big red door");
     EXPECT_EQ(world.worldGetObjectType(1, 0), 1);
-    EXPECT_EQ(b.obw, 2.0f);
-    EXPECT_EQ(b.obd, 4.0f);
-    EXPECT_EQ(b.rx, 5.0f);
-    EXPECT_EQ(b.rz, 7.0f);
+    EXPECT_EQ(std::vector<float>({b.obw, b.obd, b.rx, b.rz}), std::vector<float>({2, 4, 5, 7}));
     EXPECT_TRUE(world.worldGetObjectObstructionState(1, 0));
 
     // Sixteen words: the name is empty.
@@ -291,20 +246,13 @@ TEST_F(MapReaderTest, PerLineObjects)
 
     // Too short a line gives a new object, not the last one's values.
     const objectValues d = object(3);
-    EXPECT_EQ(d.x, 0.0f);
-    EXPECT_EQ(d.w, 1.0f);
-    EXPECT_EQ(d.obw, 1.0f);
-    EXPECT_EQ(d.ry, 0.0f);
+    EXPECT_EQ(std::vector<float>({d.x, d.w, d.obw, d.ry}), std::vector<float>({0, 1, 1, 0}));
     EXPECT_EQ(world.worldGetObjectName(3, 0), "Object");
     EXPECT_TRUE(world.worldGetObjectObstructionState(3, 0));
 
     // Decimal prefixes; non-numbers read 0; the object clamps apply.
     const objectValues e = object(4);
-    EXPECT_EQ(e.x, 0.5f);
-    EXPECT_EQ(e.y, 30.0f);
-    EXPECT_EQ(e.z, 0.0f);
-    EXPECT_EQ(e.tex, 2);
-    EXPECT_EQ(e.layer, -1);
+    EXPECT_EQ(std::vector<float>({e.x, e.y, e.z, float(e.tex), float(e.layer)}), std::vector<float>({0.5f, 30, 0, 2, -1}));
     EXPECT_EQ(world.worldGetObjectType(4, 0), 3);
 }
 
@@ -319,14 +267,10 @@ TEST_F(MapReaderTest, LaterVersionsGiveNewObjects)
 
 TEST_F(MapReaderTest, Phrases)
 {
-    world.setPhrase(0, "old zero");
-    world.setPhrase(1, "old one");
-    world.setPhrase(2, "old two");
+    for (int p = 0; p < 3; ++p) world.setPhrase(p, "old " + std::to_string(p));
     ASSERT_TRUE(load(simpleMap(1, 1) + "s phrase0 NULL\ns phrase2 Hello there\ns phrase1023 last\n"));
-    EXPECT_EQ(world.getPhrase(0), "old zero");
-    EXPECT_EQ(world.getPhrase(1), "old one");
-    EXPECT_EQ(world.getPhrase(2), "Hello there");
-    EXPECT_EQ(world.getPhrase(1023), "last");
+    EXPECT_EQ(std::vector<std::string>({world.getPhrase(0), world.getPhrase(1), world.getPhrase(2), world.getPhrase(1023)}),
+              std::vector<std::string>({"old 0", "old 1", "Hello there", "last"}));
 }
 
 std::string objectsMap(int objects)
@@ -351,9 +295,7 @@ TEST_F(MapReaderTest, FullObjectAndMapListsLoad)
     ASSERT_TRUE(load(objectsMap(mapReaderMaxObjects)));
     EXPECT_EQ(world.worldGetObjectCount(0), 1024);
     EXPECT_EQ(object(1023).x, 1023.0f);
-
-    worldtest::resetGlobals();
-    world.setGameName("g");
+    SetUp();
     ASSERT_TRUE(load(mapsFile(mapReaderMaxMaps)));
     EXPECT_EQ(world.getMapCount(), 1023);
 }
@@ -370,8 +312,7 @@ TEST_F(MapReaderTest, ListsPastTheirLimitsFailTheLoad)
         {mapsFile(mapReaderMaxMaps + 1), "Terminating due to exceeding maximum maps", mapLoadFailureMapLimit},
     };
     for (const auto& r : rows) {
-        worldtest::resetGlobals();
-        world.setGameName("g");
+        SetUp();
         EXPECT_FALSE(load(r.file));
         EXPECT_TRUE(testutil::consoleHas(r.line)) << r.line;
         EXPECT_EQ(getMapLoadFailure(), r.failure) << r.line;

@@ -2,6 +2,9 @@
 // resizing, fog, object copying at the limit and deletion with renumbering.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "logic/steps.h"
 #include "world/map.h"
 #include "world/object.h"
@@ -37,6 +40,14 @@ protected:
         for (int o = map.mapGetObjectCount(), end = o + n; o < end; ++o)
             map.mapSetObject(float(o), 0, 0, 1, 1, 1, o, 0, o);
     }
+    std::string sizeAndName(const gameMap& m) const
+    {
+        int w, h;
+        std::string name;
+        m.getMap(w, h, name);
+        return std::to_string(w) + "x" + std::to_string(h) + " " + name;
+    }
+    std::string sizeAndName() const { return sizeAndName(map); }
     int tex(int x, int y) const
     {
         int t = -99;
@@ -47,21 +58,16 @@ protected:
 
 TEST(ObjectTest, SizeClamps)
 {
-    gameObject o;
-    o.setObject(1, 2, 3, 30, 0, -2, 4, 5);
-    box b = objectValues(o);
-    EXPECT_FLOAT_EQ(b.w, 25.0f);
-    EXPECT_FLOAT_EQ(b.h, 0.01f);
-    EXPECT_FLOAT_EQ(b.d, -2.0f);
-    EXPECT_EQ(b.tex, 4);
-    EXPECT_EQ(b.layer, 5);
-    o.setObject(0, 0, 0, -1, 25.0f, 26, 0, 0);
-    b = objectValues(o);
-    EXPECT_FLOAT_EQ(b.w, 0.01f);
-    EXPECT_FLOAT_EQ(b.h, 25.0f);
-    EXPECT_FLOAT_EQ(b.d, 25.0f);
-    o.setObject(0, 0, 0, 1, 25.5f, 1, 0, 0);
-    EXPECT_FLOAT_EQ(objectValues(o).h, 25.0f);
+    const struct {
+        float w, h, d;
+        std::vector<float> want;  // w, h, d, tex, layer
+    } rows[] = {{30, 0, -2, {25, 0.01f, -2, 4, 5}}, {-1, 25, 26, {0.01f, 25, 25, 4, 5}}, {1, 25.5f, 1, {1, 25, 1, 4, 5}}};
+    for (const auto& r : rows) {
+        gameObject o;
+        o.setObject(1, 2, 3, r.w, r.h, r.d, 4, 5);
+        const box b = objectValues(o);
+        EXPECT_EQ(std::vector<float>({b.w, b.h, b.d, float(b.tex), float(b.layer)}), r.want) << r.w << ' ' << r.h;
+    }
 }
 
 TEST(ObjectTest, ObstructionScoreAndTypeClamps)
@@ -70,14 +76,10 @@ TEST(ObjectTest, ObstructionScoreAndTypeClamps)
     float w, h, d;
     o.setObstructionSize(30, 2, 0);
     o.getObstructionSize(w, h, d);
-    EXPECT_EQ(w, 1.0f);
-    EXPECT_EQ(h, 1.0f);
-    EXPECT_EQ(d, 1.0f);
+    EXPECT_EQ(std::vector<float>({w, h, d}), std::vector<float>({1, 1, 1}));
     o.setObstructionSize(30, 2, 3);
     o.getObstructionSize(w, h, d);
-    EXPECT_EQ(w, 25.0f);
-    EXPECT_EQ(h, 2.0f);
-    EXPECT_EQ(d, 3.0f);
+    EXPECT_EQ(std::vector<float>({w, h, d}), std::vector<float>({25, 2, 3}));
     o.setObjectScore(-5);
     EXPECT_EQ(o.getObjectScore(), 0);
     o.setObjectType(-1);
@@ -119,20 +121,11 @@ TEST_F(MapTest, SetMapBoundsAndRename)
     map.setMap(701, 10, "A");
     map.setMap(-1, 10, "A");
     map.setMap(10, 701, "A");
-    int w, h;
-    std::string name;
-    map.getMap(w, h, name);
-    EXPECT_EQ(w, 10);
-    EXPECT_EQ(h, 10);
-    EXPECT_EQ(name, "Ten");
+    EXPECT_EQ(sizeAndName(), "10x10 Ten");
     map.setMap(700, 1, "Wide");
-    map.getMap(w, h, name);
-    EXPECT_EQ(w, 700);
+    EXPECT_EQ(sizeAndName(), "700x1 Wide");
     map.setMap(0, 0, "A");
-    map.getMap(w, h, name);
-    EXPECT_EQ(w, 0);
-    EXPECT_EQ(h, 0);
-    EXPECT_EQ(name, "A");
+    EXPECT_EQ(sizeAndName(), "0x0 A");
     EXPECT_EQ(tex(0, 0), -99);
 }
 
@@ -157,13 +150,11 @@ TEST_F(MapTest, ResizeKeepsOnlyTheCommonArea)
         for (int y = 0; y < 10; ++y) other.mapSetTile(7, x, y);
     other.setMap(5, 5, "M");
     other.setMap(10, 10, "M");
-    int t = -1;
-    other.mapGetTile(t, 4, 4);
-    EXPECT_EQ(t, 7);
-    other.mapGetTile(t, 5, 4);
-    EXPECT_EQ(t, 0);
-    other.mapGetTile(t, 9, 9);
-    EXPECT_EQ(t, 0);
+    for (auto [x, y, want] : {std::tuple{4, 4, 7}, {5, 4, 0}, {9, 9, 0}}) {
+        int t = -1;
+        other.mapGetTile(t, x, y);
+        EXPECT_EQ(t, want) << x << ' ' << y;
+    }
 }
 
 TEST_F(MapTest, TilesOutsideTheGrid)
@@ -173,9 +164,8 @@ TEST_F(MapTest, TilesOutsideTheGrid)
     map.mapSetTile(5, -1, 0);
     map.mapSetTileHeight(2.0f, 0, 2);
     EXPECT_EQ(tex(3, 0), -99);
-    EXPECT_EQ(map.mapGetTileHeight(3, 0), 0.0f);
-    EXPECT_EQ(map.mapGetTileHeight(0, -1), 0.0f);
-    EXPECT_EQ(map.mapGetTileHeight(-1, 0), 0.0f);
+    EXPECT_EQ(std::vector<float>({map.mapGetTileHeight(3, 0), map.mapGetTileHeight(0, -1), map.mapGetTileHeight(-1, 0)}),
+              std::vector<float>(3, 0.0f));
     map.mapSetTileHeight(-2.5f, 2, 1);
     EXPECT_EQ(map.mapGetTileHeight(2, 1), -2.5f);
 }
@@ -184,21 +174,15 @@ TEST_F(MapTest, FogTakesEachValueInRangeOnItsOwn)
 {
     map.mapSetFog(true, 0.5f, 0.2f, 0.3f, 0.4f);
     map.mapSetFog(true, 0.05f, 0.5f, 0.0f, 1.0f);
-    bool on;
-    float d, r, g, b;
-    map.mapGetFog(on, d, r, g, b);
-    EXPECT_TRUE(on);
-    EXPECT_FLOAT_EQ(d, 0.5f);
-    EXPECT_FLOAT_EQ(r, 0.5f);
-    EXPECT_FLOAT_EQ(g, 0.3f);
-    EXPECT_FLOAT_EQ(b, 1.0f);
+    auto fog = [&] {
+        bool on;
+        float d, r, g, b;
+        map.mapGetFog(on, d, r, g, b);
+        return std::vector<float>({float(on), d, r, g, b});
+    };
+    EXPECT_EQ(fog(), std::vector<float>({1, 0.5f, 0.5f, 0.3f, 1}));
     map.mapSetFog(false, 0.1f, 1.1f, 0.1f, -1.0f);
-    map.mapGetFog(on, d, r, g, b);
-    EXPECT_FALSE(on);
-    EXPECT_FLOAT_EQ(d, 0.1f);
-    EXPECT_FLOAT_EQ(r, 0.5f);
-    EXPECT_FLOAT_EQ(g, 0.1f);
-    EXPECT_FLOAT_EQ(b, 1.0f);
+    EXPECT_EQ(fog(), std::vector<float>({0, 0.1f, 0.5f, 0.1f, 1}));
 }
 
 TEST_F(MapTest, ObjectAppendAndBadIndices)
@@ -207,6 +191,8 @@ TEST_F(MapTest, ObjectAppendAndBadIndices)
     map.mapSetObject(0, 0, 0, 1, 1, 1, 0, 0, -1);
     EXPECT_EQ(map.mapGetObjectCount(), 0);
     addObjects(2);
+    map.mapCopyObject(2);  // a copy of a missing object changes nothing
+    map.mapCopyObject(-1);
     EXPECT_EQ(map.mapGetObjectCount(), 2);
     EXPECT_EQ(mapObjectValues(map, 1).tex, 1);
     EXPECT_EQ(mapObjectValues(map, 2).tex, -9);
@@ -228,18 +214,15 @@ TEST_F(MapTest, AppendingClearsEveryLabel)
     for (int o = 0; o < 4; ++o) EXPECT_EQ(map.mapGetObjectLabel(o), -1) << o;
 }
 
-TEST_F(MapTest, GlobalRulesNeedObjects)
+TEST_F(MapTest, GlobalRulesNeedObjectsAndLocalOnesAreOwned)
 {
     EXPECT_TRUE(map.globalAddSentence());
     EXPECT_EQ(map.globalGetSentenceAmount(), 0);
     addObjects(1);
     EXPECT_FALSE(map.globalAddSentence());
     EXPECT_EQ(map.globalGetSentenceAmount(), 1);
-}
-
-TEST_F(MapTest, LocalRulesAreOwnedByTheirObject)
-{
-    addObjects(3);
+    // Local rules are owned by their object.
+    addObjects(2);
     EXPECT_TRUE(map.mapLocalAddSentence(2));
     EXPECT_EQ(map.mapLocalGetWholeSentence(0, 2).getOwner(), 2);
     map.mapLocalSetSentenceTimer(40, 0, 2);
@@ -278,14 +261,6 @@ TEST_F(MapTest, CopyObjectUpToTheLimit)
     EXPECT_EQ(worldEditor.getCurrentObject(), n);
 }
 
-TEST_F(MapTest, CopyOfAMissingObjectChangesNothing)
-{
-    addObjects(2);
-    map.mapCopyObject(2);
-    map.mapCopyObject(-1);
-    EXPECT_EQ(map.mapGetObjectCount(), 2);
-}
-
 // Deleting object 2 of five renumbers every object reference of the map's
 // rules: later objects move down one, the deleted one becomes object 0.
 TEST_F(MapTest, DeleteRenumbersEveryObjectReference)
@@ -321,30 +296,20 @@ TEST_F(MapTest, DeleteRenumbersEveryObjectReference)
     EXPECT_EQ(mapObjectValues(map, 3).tex, 4);
     EXPECT_EQ(map.mapGetObjectLabel(2), 6);  // a moved object takes the label of its new place
 
-    sentence g = map.globalGetWholeSentence(0);
-    EXPECT_EQ(g.getSentenceStep(sentenceStepConditionValue), 3);
-    EXPECT_EQ(g.getSentenceStep(sentenceStepPredicateValue), 2);
-    EXPECT_EQ(g.getSentenceStep(sentenceStepActionValue), 3);
-    g = map.globalGetWholeSentence(1);
-    EXPECT_EQ(g.getSentenceStep(sentenceStepConditionValue), 0);
-    EXPECT_EQ(g.getSentenceStep(sentenceStepPredicateValue), 1);
-    EXPECT_EQ(g.getSentenceStep(sentenceStepActionValue), 0);
-    g = map.globalGetWholeSentence(2);  // numbers and sounds are no objects
-    EXPECT_EQ(g.getSentenceStep(sentenceStepConditionValue), 4);
-    EXPECT_EQ(g.getSentenceStep(sentenceStepPredicateValue), 4);
-    EXPECT_EQ(g.getSentenceStep(sentenceStepActionValue), 4);
-
+    // owner, condition value, predicate value, action value
+    auto values = [](const sentence& r) {
+        return std::vector<int>({r.getOwner(), r.getSentenceStep(sentenceStepConditionValue),
+                                 r.getSentenceStep(sentenceStepPredicateValue), r.getSentenceStep(sentenceStepActionValue)});
+    };
+    const int globalOwner = map.globalGetWholeSentence(0).getOwner();
+    EXPECT_EQ(values(map.globalGetWholeSentence(0)), std::vector<int>({globalOwner, 3, 2, 3}));
+    EXPECT_EQ(values(map.globalGetWholeSentence(1)), std::vector<int>({globalOwner, 0, 1, 0}));
+    // numbers and sounds are no objects
+    EXPECT_EQ(values(map.globalGetWholeSentence(2)), std::vector<int>({globalOwner, 4, 4, 4}));
     ASSERT_EQ(map.mapLocalGetSentenceAmount(3), 2);
-    sentence own = map.mapLocalGetWholeSentence(0, 3);
-    EXPECT_EQ(own.getOwner(), 3);
-    EXPECT_EQ(own.getSentenceStep(sentenceStepActionValue), 3);
-    own = map.mapLocalGetWholeSentence(1, 3);
-    EXPECT_EQ(own.getOwner(), 3);
-    EXPECT_EQ(own.getSentenceStep(sentenceStepPredicateValue), 2);
-    EXPECT_EQ(own.getSentenceStep(sentenceStepActionValue), 2);
-    const sentence fromOne = map.mapLocalGetWholeSentence(0, 1);
-    EXPECT_EQ(fromOne.getOwner(), 1);
-    EXPECT_EQ(fromOne.getSentenceStep(sentenceStepActionValue), 0);
+    EXPECT_EQ(values(map.mapLocalGetWholeSentence(0, 3)), std::vector<int>({3, 0, 0, 3}));
+    EXPECT_EQ(values(map.mapLocalGetWholeSentence(1, 3)), std::vector<int>({3, 0, 2, 2}));
+    EXPECT_EQ(values(map.mapLocalGetWholeSentence(0, 1)), std::vector<int>({1, 0, 0, 0}));
 
     EXPECT_FALSE(map.mapDeleteObject(4));
     EXPECT_FALSE(map.mapDeleteObject(-1));
@@ -377,18 +342,12 @@ TEST_F(MapTest, AssignmentCopiesEverythingAndKeepsReusedLabels)
     gameMap target;
     target.setMap(8, 8, "Big");
     target.mapSetTile(4, 7, 7);
-    target.mapSetObject(0, 0, 0, 1, 1, 1, 0, 0, 0);
-    target.mapSetObject(0, 0, 0, 1, 1, 1, 0, 0, 1);
-    target.mapSetObject(0, 0, 0, 1, 1, 1, 0, 0, 2);
+    for (int o = 0; o < 3; ++o) target.mapSetObject(0, 0, 0, 1, 1, 1, 0, 0, o);
     target.mapSetObjectLabel(5, 1);
     target = map;
 
-    int w, h, t = -1;
-    std::string name;
-    target.getMap(w, h, name);
-    EXPECT_EQ(w, 4);
-    EXPECT_EQ(h, 3);
-    EXPECT_EQ(name, "Source");
+    int t = -1;
+    EXPECT_EQ(sizeAndName(target), "4x3 Source");
     target.mapGetTile(t, 3, 2);
     EXPECT_EQ(t, 9);
     EXPECT_EQ(target.mapGetTileHeight(0, 1), 1.5f);

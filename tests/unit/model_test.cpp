@@ -90,18 +90,14 @@ TEST_F(ModelTest, WellFormedFileFillsNameListsAndPrintsWhatItReads)
     EXPECT_STREQ(mesh->name, "pyramid");
     EXPECT_EQ(mesh->vertices_qty, 3);
     EXPECT_EQ(mesh->polygons_qty, 1);
-    EXPECT_FLOAT_EQ(mesh->vertex[2].x, 2.0f);
-    EXPECT_FLOAT_EQ(mesh->vertex[2].y, 2.5f);
-    EXPECT_FLOAT_EQ(mesh->vertex[2].z, -2.0f);
+    EXPECT_EQ(std::vector<float>({mesh->vertex[2].x, mesh->vertex[2].y, mesh->vertex[2].z, mesh->mapcoord[1].u,
+                                  mesh->mapcoord[1].v}),
+              std::vector<float>({2, 2.5f, -2, 0.25f, 0.75f}));
     EXPECT_EQ(mesh->polygon[0].c, 2);
-    EXPECT_FLOAT_EQ(mesh->mapcoord[1].u, 0.25f);
-    EXPECT_FLOAT_EQ(mesh->mapcoord[1].v, 0.75f);
-    EXPECT_NE(output.find("ChunkID: 4d4d\n"), std::string::npos);
-    EXPECT_NE(output.find("ChunkID: 1234\nChunkLenght: 1a\nChunkID: 4000\n"), std::string::npos);
-    EXPECT_NE(output.find("Number of vertices: 3\nVertices list x: 0.000000\n"), std::string::npos);
-    EXPECT_NE(output.find("Number of polygons: 1\n"), std::string::npos);
-    EXPECT_NE(output.find("Face flags: 7\n"), std::string::npos);
-    EXPECT_NE(output.find("Mapping list v: 0.500000\n"), std::string::npos);
+    for (const char* line : {"ChunkID: 4d4d\n", "ChunkID: 1234\nChunkLenght: 1a\nChunkID: 4000\n",
+                             "Number of vertices: 3\nVertices list x: 0.000000\n", "Number of polygons: 1\n",
+                             "Face flags: 7\n", "Mapping list v: 0.500000\n"})
+        EXPECT_NE(output.find(line), std::string::npos) << line;
     EXPECT_TRUE(triangleDrawable(*mesh, 0));
 }
 
@@ -172,11 +168,6 @@ TEST_F(ModelTest, LaterObjectBlocksReplaceTheListsOfEarlierOnes)
     EXPECT_EQ(mesh->polygons_qty, 1);
 }
 
-unsigned int fakeTexture(const std::string&)
-{
-    return 0;
-}
-
 TEST(GameModels, AtMostAHundredModelsLoadAndTheRestAreNamed)
 {
     testutil::TempDir dir;
@@ -184,7 +175,7 @@ TEST(GameModels, AtMostAHundredModelsLoadAndTheRestAreNamed)
     for (int i = 0; i < modelMax + 2; ++i) dir.write("games/g/model/m" + std::to_string(1000 + i) + ".3ds", good);
     dir.write("games/g/modeltex/a.png", "x");
     testutil::ScopedCwd cwd(dir.path());
-    setImageFileLoader(fakeTexture);
+    setImageFileLoader(testutil::noTexture);
     world.setGameName("g");
 
     testing::internal::CaptureStdout();
@@ -202,8 +193,7 @@ TEST(GameModels, AtMostAHundredModelsLoadAndTheRestAreNamed)
 
     freeModels();
     world.worldGetModel(models, textures);
-    EXPECT_EQ(models, 0);
-    EXPECT_EQ(textures, 0);
+    EXPECT_EQ(std::vector<int>({models, textures}), std::vector<int>({0, 0}));
     EXPECT_TRUE(modelImg.empty());
     setImageFileLoader(nullptr);
 }

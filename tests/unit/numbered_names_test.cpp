@@ -27,6 +27,13 @@ void makeFiles(const testutil::TempDir& dir, const std::string& folder, const st
     for (const std::string& name : names) dir.write(folder + "/" + name, "content of " + name);
 }
 
+// Each pair: a name after the numbering, the name that file had before.
+void expectMoved(const testutil::TempDir& dir, const std::string& folder,
+                 const std::vector<std::pair<std::string, std::string>>& moves)
+{
+    for (const auto& [now, was] : moves) EXPECT_EQ(dir.read(folder + "/" + now), "content of " + was) << now;
+}
+
 std::vector<std::string> numberImages(const testutil::TempDir& dir, const std::string& folder)
 {
     testutil::ScopedCwd cwd(dir.path());
@@ -35,9 +42,8 @@ std::vector<std::string> numberImages(const testutil::TempDir& dir, const std::s
 
 TEST(NumberedNames, ExtensionIsWhatFollowsTheFirstDot)
 {
-    EXPECT_EQ(entryExtension("grass.jpg"), "jpg");
-    EXPECT_EQ(entryExtension("tree.final.png"), "final.png");
-    EXPECT_EQ(entryExtension("readme"), "readme");
+    for (auto [name, ext] : {std::pair{"grass.jpg", "jpg"}, {"tree.final.png", "final.png"}, {"readme", "readme"}})
+        EXPECT_EQ(entryExtension(name), ext) << name;
 }
 
 TEST(NumberedNames, NewFolderIsNumberedInNameOrderAndKeepsItsNamesOnTheNextLoad)
@@ -47,9 +53,7 @@ TEST(NumberedNames, NewFolderIsNumberedInNameOrderAndKeepsItsNamesOnTheNextLoad)
     const std::vector<std::string> first = numberImages(dir, "ui");
     EXPECT_EQ(first, std::vector<std::string>({"10000.jpg", "10001.png", "10002.jpg", "10003.readme",
                                                 "10004.old.png"}));
-    EXPECT_EQ(dir.read("ui/10000.jpg"), "content of a.jpg");
-    EXPECT_EQ(dir.read("ui/10003.readme"), "content of readme");
-    EXPECT_EQ(dir.read("ui/10004.old.png"), "content of tree.old.png");
+    expectMoved(dir, "ui", {{"10000.jpg", "a.jpg"}, {"10003.readme", "readme"}, {"10004.old.png", "tree.old.png"}});
 
     EXPECT_EQ(numberImages(dir, "ui"), first);
     EXPECT_EQ(namesIn(dir, "ui"), std::set<std::string>(first.begin(), first.end()));
@@ -61,8 +65,7 @@ TEST(NumberedNames, RemovingAnEntryMovesTheLaterOnesDown)
     makeFiles(dir, "map", {"10000.jpg", "10001.jpg", "10002.jpg", "10003.jpg"});
     fs::remove(dir.path() / "map/10001.jpg");
     EXPECT_EQ(numberImages(dir, "map"), std::vector<std::string>({"10000.jpg", "10001.jpg", "10002.jpg"}));
-    EXPECT_EQ(dir.read("map/10001.jpg"), "content of 10002.jpg");
-    EXPECT_EQ(dir.read("map/10002.jpg"), "content of 10003.jpg");
+    expectMoved(dir, "map", {{"10001.jpg", "10002.jpg"}, {"10002.jpg", "10003.jpg"}});
 }
 
 TEST(NumberedNames, NumberedEntriesKeepTheirNumbersWhenNewNamesSortBeforeThem)
@@ -73,11 +76,8 @@ TEST(NumberedNames, NumberedEntriesKeepTheirNumbersWhenNewNamesSortBeforeThem)
     makeFiles(dir, "ui", {"0.jpg", "9.png", "10000.jpg", "10001.png", "zebra.jpg"});
     const std::vector<std::string> names = numberImages(dir, "ui");
     ASSERT_EQ(names, std::vector<std::string>({"10000.jpg", "10001.png", "10002.jpg", "10003.png", "10004.jpg"}));
-    EXPECT_EQ(dir.read("ui/10000.jpg"), "content of 10000.jpg");
-    EXPECT_EQ(dir.read("ui/10001.png"), "content of 10001.png");
-    EXPECT_EQ(dir.read("ui/10002.jpg"), "content of 0.jpg");
-    EXPECT_EQ(dir.read("ui/10003.png"), "content of 9.png");
-    EXPECT_EQ(dir.read("ui/10004.jpg"), "content of zebra.jpg");
+    expectMoved(dir, "ui", {{"10000.jpg", "10000.jpg"}, {"10001.png", "10001.png"}, {"10002.jpg", "0.jpg"},
+                            {"10003.png", "9.png"}, {"10004.jpg", "zebra.jpg"}});
     EXPECT_EQ(namesIn(dir, "ui").size(), 5u);
 }
 
@@ -89,11 +89,8 @@ TEST(NumberedNames, EntriesWhoseTargetsAreTakenMoveThroughTemporaryNames)
     makeFiles(dir, "map", {"10000.jpg", "10000.png", "10001.png", "10002.png", "10004.bmp"});
     const std::vector<std::string> names = numberImages(dir, "map");
     ASSERT_EQ(names, std::vector<std::string>({"10000.jpg", "10001.png", "10002.png", "10003.png", "10004.bmp"}));
-    EXPECT_EQ(dir.read("map/10000.jpg"), "content of 10000.jpg");
-    EXPECT_EQ(dir.read("map/10001.png"), "content of 10000.png");
-    EXPECT_EQ(dir.read("map/10002.png"), "content of 10001.png");
-    EXPECT_EQ(dir.read("map/10003.png"), "content of 10002.png");
-    EXPECT_EQ(dir.read("map/10004.bmp"), "content of 10004.bmp");
+    expectMoved(dir, "map", {{"10000.jpg", "10000.jpg"}, {"10001.png", "10000.png"}, {"10002.png", "10001.png"},
+                             {"10003.png", "10002.png"}, {"10004.bmp", "10004.bmp"}});
     EXPECT_EQ(namesIn(dir, "map").size(), 5u);  // no temporary name left behind
 }
 
@@ -107,17 +104,11 @@ TEST(NumberedNames, SoundsAllTakeTheWavExtensionFromTheirOwnFirstNumber)
     // 1000.ogg is not a numbered sound (every sound is ".wav"): it takes its
     // place in name order with the others.
     ASSERT_EQ(names, std::vector<std::string>({"1000.wav", "1001.wav", "1002.wav", "1003.wav"}));
-    EXPECT_EQ(dir.read("sound/1000.wav"), "content of 1000.ogg");
-    EXPECT_EQ(dir.read("sound/1001.wav"), "content of door.ogg");
-    EXPECT_EQ(dir.read("sound/1002.wav"), "content of hit.wav");
-    EXPECT_EQ(dir.read("sound/1003.wav"), "content of shot.wav");
+    expectMoved(dir, "sound", {{"1000.wav", "1000.ogg"}, {"1001.wav", "door.ogg"}, {"1002.wav", "hit.wav"},
+                               {"1003.wav", "shot.wav"}});
     EXPECT_EQ(numberFolder(folder), names);
 }
 
-TEST(NumberedNames, MissingFolderGivesNoEntries)
-{
-    testutil::TempDir dir;
-    EXPECT_TRUE(numberImages(dir, "nothing").empty());
-}
+TEST(NumberedNames, MissingFolderGivesNoEntries) { EXPECT_TRUE(numberImages(testutil::TempDir(), "nothing").empty()); }
 
 }  // namespace

@@ -46,10 +46,7 @@ std::string fileText(const std::string& path)
     return out.str();
 }
 
-std::string fixture(const std::string& name)
-{
-    return fileText(std::string(QV_FIXTURES_DIR) + "/save/" + name);
-}
+std::string fixture(const std::string& name) { return fileText(std::string(QV_FIXTURES_DIR) + "/save/" + name); }
 
 using testutil::consoleHas;
 

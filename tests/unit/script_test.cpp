@@ -27,24 +27,28 @@ protected:
     }
 };
 
+// Lookups ignore the entry kind: a number entry has no text, a text entry is a key.
 TEST_F(ScriptTest, NumberAndStringEntries)
 {
     ASSERT_TRUE(read("f fps 30\ns progName My Game\n"));
     EXPECT_FLOAT_EQ(table.findLineF("fps"), 30.0f);
     EXPECT_EQ(table.findLineS("progName"), "My Game");
+    EXPECT_EQ(table.findLineS("fps"), "");
+    EXPECT_TRUE(table.hasKey("progName"));
     EXPECT_EQ(table.getLineAmount(), 2);
     EXPECT_TRUE(consoleHas(" ^whas been successfully loaded"));
 }
 
-TEST_F(ScriptTest, StringValuesKeepAllButTheSeparator)
+// String values keep all but the separator; carriage returns are dropped.
+TEST_F(ScriptTest, StringValues)
 {
-    ASSERT_TRUE(read("s twoBlanks  word\ns empty\ns trailing text  \ns tab\tvalue\n"));
-    EXPECT_EQ(table.findLineS("twoBlanks"), " word");
-    EXPECT_EQ(table.findLineS("empty"), "");
-    EXPECT_EQ(table.findLineS("trailing"), "text  ");
-    EXPECT_EQ(table.findLineS("tab"), "value");
-    EXPECT_EQ(table.findLineS("absent"), "NULL");
+    ASSERT_TRUE(read("s twoBlanks  word\ns empty\ns trailing text  \ns tab\tvalue\n"
+                     "s name Windows line\r\nf value 5\r\ns crEmpty\r\n"));
+    for (auto [key, want] : {std::pair{"twoBlanks", " word"}, {"empty", ""}, {"trailing", "text  "}, {"tab", "value"},
+                             {"absent", "NULL"}, {"name", "Windows line"}, {"crEmpty", ""}})
+        EXPECT_EQ(table.findLineS(key), want) << key;
     EXPECT_FLOAT_EQ(table.findLineF("absent"), -1.0f);
+    EXPECT_FLOAT_EQ(table.findLineF("value"), 5.0f);
 }
 
 TEST_F(ScriptTest, FirstEntryWinsWithinAndAcrossFiles)
@@ -80,25 +84,15 @@ TEST_F(ScriptTest, WordsCrossLineEnds)
     EXPECT_EQ(table.getLineAmount(), 3);
 }
 
-TEST_F(ScriptTest, LookupsIgnoreTheEntryKind)
-{
-    ASSERT_TRUE(read("s text 12\nf number 3.5\n"));
-    EXPECT_EQ(table.findLineS("number"), "");
-    EXPECT_TRUE(table.hasKey("text"));
-}
-
 TEST_F(ScriptTest, NumberSyntax)
 {
     ASSERT_TRUE(read("f neg -0.5\nf exp 1.5e2\nf plus +7\nf frac .25\nf glued 30abc\nf big 1e60\n"));
-    EXPECT_FLOAT_EQ(table.findLineF("neg"), -0.5f);
-    EXPECT_FLOAT_EQ(table.findLineF("exp"), 150.0f);
-    EXPECT_FLOAT_EQ(table.findLineF("plus"), 7.0f);
-    EXPECT_FLOAT_EQ(table.findLineF("frac"), 0.25f);
-    EXPECT_FLOAT_EQ(table.findLineF("glued"), 30.0f);
+    for (auto [key, want] : {std::pair{"neg", -0.5f}, {"exp", 150.0f}, {"plus", 7.0f}, {"frac", 0.25f}, {"glued", 30.0f}})
+        EXPECT_FLOAT_EQ(table.findLineF(key), want) << key;
     EXPECT_GT(table.findLineF("big"), 1e38f);
 }
 
-TEST_F(ScriptTest, ClearEmptiesAndTheNextReadStartsAnew)
+TEST_F(ScriptTest, ClearEmptyAndMissingFiles)
 {
     ASSERT_TRUE(read("f a 1\n"));
     table.clear();
@@ -108,10 +102,8 @@ TEST_F(ScriptTest, ClearEmptiesAndTheNextReadStartsAnew)
     ASSERT_TRUE(read("f b 2\n"));
     EXPECT_FLOAT_EQ(table.findLineF("b"), 2.0f);
     EXPECT_FALSE(table.hasKey("a"));
-}
-
-TEST_F(ScriptTest, EmptyAndMissingFiles)
-{
+    // An empty file reads; a missing one fails and keeps what the table holds.
+    table.clear();
     ASSERT_TRUE(read(""));
     EXPECT_EQ(table.getLineAmount(), 0);
     ASSERT_TRUE(read("f kept 1\n"));
@@ -128,14 +120,9 @@ TEST_F(ScriptTest, LongStringIsCutWithAWarningAndReadingGoesOn)
     EXPECT_FLOAT_EQ(table.findLineF("later"), 9.0f);
     EXPECT_TRUE(consoleHas("^yWARNING: ^w"));
 
-    // 254 characters after the separator still fit whole.
-    ASSERT_TRUE(read("s exact " + std::string(254, 'y') + "\n"));
+    // 254 characters after the separator still fit whole; a long comment line is skipped whole.
+    ASSERT_TRUE(read("s exact " + std::string(254, 'y') + "\n// " + std::string(400, 'c') + " f hidden 1\nf shown 2\n"));
     EXPECT_EQ(table.findLineS("exact"), std::string(254, 'y'));
-}
-
-TEST_F(ScriptTest, LongCommentLineIsSkippedWhole)
-{
-    ASSERT_TRUE(read("// " + std::string(400, 'c') + " f hidden 1\nf shown 2\n"));
     EXPECT_FALSE(table.hasKey("hidden"));
     EXPECT_FLOAT_EQ(table.findLineF("shown"), 2.0f);
 }
@@ -147,14 +134,6 @@ TEST_F(ScriptTest, BadNumberWarnsSkipsTheLineAndGoesOn)
     EXPECT_FALSE(table.hasKey("notRead"));
     EXPECT_FLOAT_EQ(table.findLineF("good"), 4.0f);
     EXPECT_TRUE(consoleHas("^yWARNING: ^wUnreadable number for key ^ybad"));
-}
-
-TEST_F(ScriptTest, CarriageReturnsAreDropped)
-{
-    ASSERT_TRUE(read("s name Windows line\r\nf value 5\r\ns empty\r\n"));
-    EXPECT_EQ(table.findLineS("name"), "Windows line");
-    EXPECT_FLOAT_EQ(table.findLineF("value"), 5.0f);
-    EXPECT_EQ(table.findLineS("empty"), "");
 }
 
 TEST_F(ScriptTest, IndexAnswersLikeAFirstMatchScanAcrossGrowth)
@@ -248,11 +227,9 @@ TEST(DecimalPrefix, ShortNumbersConvertAsTheLibraryDoes)
 
 TEST(TruncateNumber, TowardZeroAndSaturated)
 {
-    EXPECT_EQ(truncateNumber(-0.5f), 0);
-    EXPECT_EQ(truncateNumber(1.9f), 1);
-    EXPECT_EQ(truncateNumber(-1.9f), -1);
-    EXPECT_EQ(truncateNumber(1e20f), std::numeric_limits<int>::max());
-    EXPECT_EQ(truncateNumber(-1e20f), std::numeric_limits<int>::min());
+    for (auto [f, want] : {std::pair{-0.5f, 0}, {1.9f, 1}, {-1.9f, -1}, {1e20f, std::numeric_limits<int>::max()},
+                           {-1e20f, std::numeric_limits<int>::min()}})
+        EXPECT_EQ(truncateNumber(f), want) << f;
 }
 
 }  // namespace
