@@ -126,18 +126,6 @@ void setUpGames()
     makeGame(declaredGame, writeDeclaredMaps);
 }
 
-long long tilesOfWorld()
-{
-    long long tiles = 0;
-    for (int m = 0; m < world.getMapCount(); ++m) {
-        int w = 0, h = 0;
-        std::string name;
-        world.worldGetMap(w, h, name, m);
-        tiles += static_cast<long long>(w) * h;
-    }
-    return tiles;
-}
-
 // The reference: the file read word by word with formatted stream input into
 // one hash table of numbers and one of texts (the first entry of a key kept),
 // comments skipped to the line end. The number of entries kept.
@@ -207,7 +195,7 @@ int runProbe(const std::string& dir, const std::string& work, const std::string&
         loadGame(work);
     r.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     const memoryUse after = readMemoryUse();
-    r.tiles = tilesOfWorld();
+    r.tiles = worldTileCount();
     r.residentGrowth = after.resident - before.resident;
     r.peakGrowth = after.peak - before.resident;
     std::ofstream(resultFile) << r.ms << ' ' << r.tiles << ' ' << r.entries << ' ' << r.residentGrowth << ' '

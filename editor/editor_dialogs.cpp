@@ -39,19 +39,6 @@ bool validObject(int o)
     return o >= 0 && o < world.worldGetObjectCount(world.getCurrentMap());
 }
 
-// Tiles of every map of the world.
-long long worldTileCount()
-{
-    long long tiles = 0;
-    for (int m = 0; m < world.getMapCount(); ++m) {
-        int w = 0, h = 0;
-        std::string name;
-        world.worldGetMap(w, h, name, m);
-        tiles += static_cast<long long>(w) * h;
-    }
-    return tiles;
-}
-
 void noticeTileBudget(const char* title)
 {
     notice.setNotice(title, "The maps of a game may hold at most " + std::to_string(worldTileBudget) + " tiles.");

@@ -466,3 +466,15 @@ void noticeObjectLimit()
 {
     notice.setNotice("Too many objects", "You have exceeded the maximum # of objects for this map");
 }
+
+long long worldTileCount()
+{
+    long long tiles = 0;
+    for (int m = 0; m < world.getMapCount(); ++m) {
+        int w = 0, h = 0;
+        std::string name;
+        world.worldGetMap(w, h, name, m);
+        tiles += static_cast<long long>(w) * h;
+    }
+    return tiles;
+}

@@ -188,3 +188,6 @@ void changeMap(int m);
 
 // The notice of a map that holds as many objects as a map can.
 void noticeObjectLimit();
+
+// Tiles of every map of `world`.
+long long worldTileCount();
