@@ -135,13 +135,13 @@ private:
     size_t size = 0;  // bytes of the file in the window
     size_t pos = 0;   // the read position in the window
     size_t keep = 0;  // the window keeps the bytes from here on when it moves
-    size_t keyAt = 0, keyLength = 0;  // the key of the entry being read, kept in the window
+    size_t keyLength = 0;  // the key of the entry being read starts at keep
     bool endOfFile = false;
     bool good = true;
 
     bool refill();
     std::string_view viewOf(size_t from, size_t to) const { return std::string_view(window.get() + from, to - from); }
-    std::string_view key() const { return std::string_view(window.get() + keyAt, keyLength); }
+    std::string_view key() const { return viewOf(keep, keep + keyLength); }
     void skipBlanks(bool dropThem = true);
     size_t skipNonBlanks(size_t at);
     std::string_view readWord();
@@ -164,7 +164,6 @@ bool scriptParser::refill()
         std::memmove(window.get(), window.get() + keep, size - keep);
         size -= keep;
         pos -= keep;
-        keyAt = keyAt >= keep ? keyAt - keep : 0;
         keep = 0;
     }
     if (size == capacity) {
@@ -356,8 +355,7 @@ bool scriptParser::run()
             if (good) skipLine();
             continue;
         }
-        keyAt = keep;  // the window keeps the key until the entry is read
-        keyLength = word.size();
+        keyLength = word.size();  // the window keeps the key until the entry is read
         if (number) addNumber(letter);
         else addString(letter);
     }
