@@ -145,6 +145,7 @@ private:
     void skipBlanks(bool dropThem = true);
     size_t skipNonBlanks(size_t at);
     std::string_view readWord();
+    size_t findLineEnd(bool dropLine);
     void skipLine();
     std::string_view readRestOfLine();
     bool readNumber(float& value);
@@ -215,44 +216,38 @@ std::string_view scriptParser::readWord()
     return viewOf(keep, pos);
 }
 
-// The skipped line is not kept: the window may drop it.
-void scriptParser::skipLine()
+// The line feed that ends the line at pos, read into the window, or size
+// (with good dropped) when the file ends first. A dropped line is not kept:
+// the window may move past it (pos with it).
+size_t scriptParser::findLineEnd(bool dropLine)
 {
+    size_t at = pos;
     for (;;) {
-        const void* nl = std::memchr(window.get() + pos, '\n', size - pos);
-        if (nl) {
-            pos = static_cast<size_t>(static_cast<const char*>(nl) - window.get()) + 1;
-            return;
-        }
-        pos = keep = size;
+        if (const void* nl = std::memchr(window.get() + at, '\n', size - at))
+            return static_cast<size_t>(static_cast<const char*>(nl) - window.get());
+        if (dropLine) pos = keep = size;
+        const size_t fromKeep = size - keep;
         if (!refill()) {
             good = false;
-            return;
+            return size;
         }
+        at = keep + fromKeep;
     }
+}
+
+void scriptParser::skipLine()
+{
+    const size_t end = findLineEnd(true);
+    pos = end < size ? end + 1 : size;
 }
 
 std::string_view scriptParser::readRestOfLine()
 {
-    const size_t start = pos - keep;  // from keep, which stays at the key
-    size_t scanned = pos, end = 0;
-    for (;;) {
-        const void* nl = std::memchr(window.get() + scanned, '\n', size - scanned);
-        if (nl) {
-            end = static_cast<size_t>(static_cast<const char*>(nl) - window.get());
-            pos = end + 1;
-            break;
-        }
-        const size_t fromKeep = size - keep;
-        if (!refill()) {
-            end = pos = size;
-            good = false;
-            break;
-        }
-        scanned = keep + fromKeep;
-    }
-    if (end > keep + start && window[end - 1] == '\r') --end;  // lines written on Windows
-    return viewOf(keep + start, end);
+    size_t end = findLineEnd(false);
+    const size_t start = pos;  // moved with the window, which keeps the line
+    pos = end < size ? end + 1 : size;
+    if (end > start && window[end - 1] == '\r') --end;  // lines written on Windows
+    return viewOf(start, end);
 }
 
 // Optional sign, digits with an optional fraction (at least one digit), and
