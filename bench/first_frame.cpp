@@ -41,11 +41,7 @@ void copyData()
 {
     if (!workDir.empty()) return;
     workDir = enterScratchDir();
-    for (fs::recursive_directory_iterator it(QV_DATA_DIR), end; it != end; ++it) {
-        const fs::path target = workDir / fs::relative(it->path(), QV_DATA_DIR);
-        if (fs::is_directory(it->path())) fs::create_directories(target);
-        else fs::copy_file(it->path(), target);
-    }
+    copyTree(QV_DATA_DIR, workDir);
 }
 
 long long monotonicNs()

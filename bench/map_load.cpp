@@ -117,11 +117,7 @@ void setUpGames()
 {
     if (!benchDir.empty()) return;
     benchDir = enterScratchDir();
-    for (fs::recursive_directory_iterator it(QV_DATA_DIR), end; it != end; ++it) {
-        const fs::path target = benchDir / fs::relative(it->path(), QV_DATA_DIR);
-        if (fs::is_directory(it->path())) fs::create_directories(target);
-        else fs::copy_file(it->path(), target);
-    }
+    copyTree(QV_DATA_DIR, benchDir);
     makeGame(fieldGame, writeFieldMap);
     makeGame(declaredGame, writeDeclaredMaps);
 }

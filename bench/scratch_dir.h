@@ -1,6 +1,7 @@
 // A scratch working directory for the benchmarks that read and write game
 // files: made under the system's temporary folder on first use, made the
-// current directory, and removed at the end of the run.
+// current directory, and removed at the end of the run; and the copy of a
+// folder tree (data/) into one.
 #pragma once
 #include <boost/filesystem.hpp>
 
@@ -14,6 +15,18 @@ inline const boost::filesystem::path& enterScratchDir()
         boost::filesystem::current_path(dir);
     }
     return dir;
+}
+
+// Copies the folder tree `from` into the folder `to`, made when missing.
+inline void copyTree(const boost::filesystem::path& from, const boost::filesystem::path& to)
+{
+    namespace fs = boost::filesystem;
+    fs::create_directories(to);
+    for (fs::recursive_directory_iterator it(from), end; it != end; ++it) {
+        const fs::path target = to / fs::relative(it->path(), from);
+        if (fs::is_directory(it->path())) fs::create_directories(target);
+        else fs::copy_file(it->path(), target);
+    }
 }
 
 // Leaves and removes the scratch directory when one was made.

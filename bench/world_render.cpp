@@ -23,6 +23,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/scratch_dir.h"
+
 #include "core/camera.h"
 #include "core/frame.h"
 #include "core/frame_internal.h"
@@ -54,11 +56,7 @@ void drawFrame()
 fs::path copyData()
 {
     const fs::path dir = fs::temp_directory_path() / fs::unique_path("qv-bench-render-%%%%%%");
-    for (fs::recursive_directory_iterator it(QV_DATA_DIR), end; it != end; ++it) {
-        const fs::path target = dir / fs::relative(it->path(), QV_DATA_DIR);
-        if (fs::is_directory(it->path())) fs::create_directories(target);
-        else fs::copy_file(it->path(), target);
-    }
+    copyTree(QV_DATA_DIR, dir);
     return dir;
 }
 
