@@ -9,6 +9,7 @@
 #include <IL/ilu.h>
 #include <IL/ilut.h>
 
+#include "bench/glut_window.h"
 #include "bench/quiet_run.h"
 
 #include "core/frame.h"
@@ -25,11 +26,7 @@ constexpr int uncappedFrames = -2;
 
 void openWindow(int& argc, char** argv)
 {
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_DEPTH);
-    glutInitWindowSize(screenSpaceWidth, screenSpaceHeight);
-    glutInitWindowPosition(0, 0);
-    glutCreateWindow("quorvane-bench-frontend");
+    openBenchWindow(argc, argv, screenSpaceWidth, screenSpaceHeight, "quorvane-bench-frontend");
     ilInit();
     iluInit();
     ilutInit();

@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/glut_window.h"
 #include "bench/scratch_dir.h"
 
 #include "core/camera.h"
@@ -188,11 +189,7 @@ int writeShots(const fs::path& dir)
 
 int main(int argc, char** argv)
 {
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_DEPTH);
-    glutInitWindowSize(windowW, windowH);
-    glutInitWindowPosition(0, 0);
-    glutCreateWindow("quorvane-world-render-bench");
+    openBenchWindow(argc, argv, windowW, windowH, "quorvane-world-render-bench");
     glutDisplayFunc([] {});  // frames are drawn by the bench itself
     ilInit();
     iluInit();

@@ -1,7 +1,7 @@
 // The reference of bench_first_frame: a bare freeglut window with the
 // program's display mode and window size whose display callback clears and
 // swaps. Linked with freeglut and OpenGL only.
-#include <GL/freeglut.h>
+#include "bench/glut_window.h"
 
 namespace {
 
@@ -17,11 +17,7 @@ void display()
 
 int main(int argc, char** argv)
 {
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_DEPTH);
-    glutInitWindowSize(windowW, windowH);
-    glutInitWindowPosition(0, 0);
-    glutCreateWindow("Quorvane");
+    openBenchWindow(argc, argv, windowW, windowH, "Quorvane");
     glutDisplayFunc(display);
     glutMainLoop();
     return 0;
