@@ -9,6 +9,7 @@
 //   QV_BENCH_BIN=bench/bench_first_frame ../bench/run_world_render.sh
 #include <benchmark/benchmark.h>
 
+#include "bench/median.h"
 #include "bench/quiet_run.h"
 #include "bench/scratch_dir.h"
 
@@ -16,7 +17,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <boost/filesystem.hpp>
 #include <chrono>
 #include <cstdio>
@@ -85,13 +85,6 @@ double msToFirstSwap(const std::vector<std::string>& command)
 }
 
 std::vector<double> bareTimes, programTimes;
-
-double median(std::vector<double> v)
-{
-    if (v.empty()) return 0.0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Both, alternating, runs times; the times land in the two lists.
 bool runBoth()

@@ -12,13 +12,13 @@
 // The run ends with a summary of the medians against the targets.
 #include <benchmark/benchmark.h>
 
+#include "bench/median.h"
 #include "bench/quiet_run.h"
 #include "bench/scratch_dir.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <boost/filesystem.hpp>
 #include <chrono>
 #include <cstdio>
@@ -224,9 +224,7 @@ double median(const std::string& work, Field field)
 {
     std::vector<double> v;
     for (const probeResult& r : results[work]) v.push_back(field(r));
-    if (v.empty()) return 0.0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+    return ::median(v);
 }
 
 double msOf(const probeResult& r)
