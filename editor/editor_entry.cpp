@@ -1,7 +1,6 @@
 // Entering and leaving the world editor and the menu editor.
 #include "editor/editor_entry.h"
 
-
 #include "core/log.h"
 #include "core/pick_codes.h"
 #include "core/system.h"

@@ -208,12 +208,6 @@ const panelCode animationCodes[] = {
 
 // --- Tile panel ----------------------------------------------------------------
 
-void raiseTile(int x, int y, float by)
-{
-    const int m = currentMap();
-    world.worldSetTileHeight(world.worldGetTileHeight(x, y, m) + by, x, y, m);
-}
-
 // 0.1, 0.2 or 0.3, drawn anew for each tile.
 float randomTerrainStep()
 {

@@ -9,7 +9,6 @@
 
 #include "core/pick_codes.h"
 
-
 // The image picker (in every editor mode), the animation panel (animation
 // mode) and the tile panel (tile mode). True when the code is one of theirs,
 // also when a bound refuses the change.

@@ -101,9 +101,13 @@ tileRect selectedTiles()
     return tileRectOnMap(sx, sy, ex, ey, w, h);
 }
 
-void raiseSelectedTiles(float by)
+void raiseTile(int x, int y, float by)
 {
     const int m = world.getCurrentMap();
-    selectedTiles().forEachTile(
-        [by, m](int x, int y) { world.worldSetTileHeight(world.worldGetTileHeight(x, y, m) + by, x, y, m); });
+    world.worldSetTileHeight(world.worldGetTileHeight(x, y, m) + by, x, y, m);
+}
+
+void raiseSelectedTiles(float by)
+{
+    selectedTiles().forEachTile([by](int x, int y) { raiseTile(x, y, by); });
 }

@@ -16,5 +16,7 @@ void selectEditorTile(int x, int y);
 // The selected tile rectangle, from the starting to the ending tile, cut to
 // the current map. Every edit of the selected tiles walks it.
 tileRect selectedTiles();
+// Raises tile (x, y) of the current map by `by` (a negative `by` lowers it).
+void raiseTile(int x, int y, float by);
 // Raises every selected tile by `by` (a negative `by` lowers them).
 void raiseSelectedTiles(float by);

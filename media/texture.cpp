@@ -1,14 +1,11 @@
 // Image tables, system image loading and image animation.
 #include "media/texture.h"
 
-#include <GL/freeglut.h>
-
 #include <algorithm>
 
 #include "core/clock.h"
 #include "core/file_kind.h"
 #include "core/log.h"
-#include "media/image_header.h"
 #include "media/image_loading.h"
 
 const char* const sysImageFiles[sysImageCount] = {

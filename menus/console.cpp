@@ -3,8 +3,6 @@
 // history, so a long run costs nothing per message.
 #include "menus/console.h"
 
-#include <GL/freeglut.h>
-
 #include "core/clock.h"
 #include "core/frame.h"
 #include "core/pick_codes.h"
