@@ -244,13 +244,12 @@ bool loadGameMaps()
     systemMsg(path);
     systemMsg("Loading map configuration files for the game " + name);
     lastFailure = mapLoadFailureNone;
-    const bool present = fileKindOf(path) != fileKindMissing;
     mapTileReader tiles;
     const bool read =
         scriptMap.readFile(path, [&tiles](std::string_view key, float value) { return tiles.take(key, value); });
     if (!read) {
         systemMsg("Filename Error");
-        return fail(present ? mapLoadFailureUnreadable : mapLoadFailureMissing);
+        return fail(fileKindOf(path) == fileKindMissing ? mapLoadFailureMissing : mapLoadFailureUnreadable);
     }
     const int version = truncateNumber(scriptMap.findLineF("version"));
 
