@@ -21,7 +21,6 @@ private:
 struct tileRect {
     int x0 = 0, y0 = 0, x1 = -1, y1 = -1;
 
-    bool empty() const { return x0 > x1 || y0 > y1; }
     bool contains(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
     // Runs visit(x, y) on every tile, x outer and y inner.
     template <class Visit>
