@@ -137,7 +137,7 @@ void renderTilesBatched(int w, int h, float half)
             if (!tileInFrustum(j, k)) continue;
             const int index = tileImage(j, k);
             if (!gameImageAt(index)) {
-                drawTile(j, k, half, pickNone);  // refused by the primitive, which raises the image notice
+                drawTile(j, k, half, pickNone);  // refused by the primitive; drawTile raises the image notice
                 continue;
             }
             std::vector<tileCoord>& batch = tilesOfImage[static_cast<size_t>(index)];
