@@ -265,9 +265,8 @@ void renderGameBox()
 
     const float cx = screenSpaceCentreX, cy = screenSpaceCentreY;
     const img* record = gameImageAt(image);
-    // An index that names no image is refused by the primitive, and the user told.
-    noticeIfRefused(record ? displayImage(*record, cx, cy, 0.0f, cx, cy, pickNone)
-                           : displayTexture(cx, cy, 0.0f, cx, cy, 1.0f, 1.0f, 1.0f, -1, true, true, 1.0f, pickNone));
+    // An index that names no image draws nothing, and the user is told.
+    noticeIfRefused(record ? displayImage(*record, cx, cy, 0.0f, cx, cy, pickNone) : quadResult{quadRefusal::image});
     displaySingleChoice(gameBoxCornerCentre, gameBoxCornerCentre, gameBoxCornerHalf, gameBoxCornerHalf, sysImageNone,
                         pickBlocker, pickBlocker, pickBlocker);
 }
