@@ -116,36 +116,80 @@ headerReading pngHeader(const std::string& head)
     return sized(imageFormatPng, bigEndian(head, 16, 4), bigEndian(head, 20, 4));
 }
 
-// BMP: the file header, then an information header of a known length with
-// the size, one plane and a pixel depth and compression the format defines.
-// The old 12-byte header holds 16-bit sizes, every later one signed 32-bit
-// sizes (a negative height is a top-down image).
-headerReading bmpHeader(const std::string& head, byteCount fileSize)
+// BMP: the file header, then an information header of a known length. Its
+// fields as the checks need them; the old 12-byte header holds 16-bit sizes
+// and no palette length, every later one signed 32-bit sizes (a negative
+// height is a top-down image).
+struct bmpFields {
+    bool core = false;
+    unsigned long infoBytes = 0, dataAt = 0, width = 0, height = 0, planes = 0, depth = 0;
+    unsigned long compression = 0, dataBytes = 0, coloursUsed = 0;
+};
+
+constexpr unsigned long bmpCoreHeaderBytes = 12;
+constexpr size_t bmpFileHeaderBytes = 14;
+enum { bmpPlain = 0, bmpRle8 = 1, bmpRle4 = 2, bmpBitFields = 3 };
+
+bmpFields bmpRead(const std::string& head)
 {
-    constexpr unsigned long coreHeaderBytes = 12;
-    static const unsigned long infoHeaderBytes[] = {coreHeaderBytes, 40, 52, 56, 64, 108, 124};
-    static const unsigned long depths[] = {1, 4, 8, 16, 24, 32};
-    enum { bmpPlain = 0, bmpRle8 = 1, bmpRle4 = 2, bmpBitFields = 3 };
-    const std::string fault = "is a BMP image whose header is cut short or damaged";
-    if (head.size() < 26) return damaged(fault);
-    const unsigned long infoBytes = littleEndian(head, 14, 4);
-    const bool core = infoBytes == coreHeaderBytes;
-    if (!oneOf(infoBytes, infoHeaderBytes) || head.size() < (core ? 26u : 34u)) return damaged(fault);
-    const unsigned long dataAt = littleEndian(head, 10, 4);
-    const size_t planesAt = core ? 22 : 26;
-    const unsigned long depth = littleEndian(head, planesAt + 2, 2);
-    const unsigned long compression = core ? static_cast<unsigned long>(bmpPlain) : littleEndian(head, 30, 4);
-    const bool compressionFits = compression == bmpPlain || (compression == bmpRle8 && depth == 8) ||
-                                 (compression == bmpRle4 && depth == 4) ||
-                                 (compression == bmpBitFields && (depth == 16 || depth == 32));
-    if (dataAt >= fileSize || littleEndian(head, planesAt, 2) != 1 || !oneOf(depth, depths) || !compressionFits)
-        return damaged(fault);
-    if (core) return sized(imageFormatBmp, littleEndian(head, 18, 2), littleEndian(head, 20, 2));
+    bmpFields f;
+    f.infoBytes = littleEndian(head, bmpFileHeaderBytes, 4);
+    f.core = f.infoBytes == bmpCoreHeaderBytes;
+    f.dataAt = littleEndian(head, 10, 4);
+    if (f.core) {
+        f.width = littleEndian(head, 18, 2);
+        f.height = littleEndian(head, 20, 2);
+        f.planes = littleEndian(head, 22, 2);
+        f.depth = littleEndian(head, 24, 2);
+        return f;
+    }
     auto side = [&](size_t at) {
         const long v = static_cast<int32_t>(littleEndian(head, at, 4));
         return static_cast<unsigned long>(v < 0 ? -v : v);
     };
-    return sized(imageFormatBmp, side(18), side(22));
+    f.width = side(18);
+    f.height = side(22);
+    f.planes = littleEndian(head, 26, 2);
+    f.depth = littleEndian(head, 28, 2);
+    f.compression = littleEndian(head, 30, 4);
+    f.dataBytes = littleEndian(head, 34, 4);
+    f.coloursUsed = littleEndian(head, 46, 4);
+    return f;
+}
+
+// One plane, a pixel depth and compression the format defines, a palette no
+// longer than the depth allows, and the palette and pixels inside the file
+// (the library takes its allocations from these fields).
+bool bmpFieldsFit(const bmpFields& f, byteCount fileSize)
+{
+    static const unsigned long depths[] = {1, 4, 8, 16, 24, 32};
+    constexpr unsigned long paletteMax = 256;
+    const bool compressionFits = f.compression == bmpPlain || (f.compression == bmpRle8 && f.depth == 8) ||
+                                 (f.compression == bmpRle4 && f.depth == 4) ||
+                                 (f.compression == bmpBitFields && (f.depth == 16 || f.depth == 32));
+    if (f.planes != 1 || !oneOf(f.depth, depths) || !compressionFits || f.dataAt >= fileSize) return false;
+    const unsigned long depthColours = f.depth <= 8 ? 1ul << f.depth : 0;
+    if (f.coloursUsed > (depthColours ? depthColours : paletteMax)) return false;
+    const byteCount paletteBytes = byteCount{f.coloursUsed ? f.coloursUsed : depthColours} * (f.core ? 3 : 4);
+    const byteCount pixelBytes = fileSize - f.dataAt;
+    if (bmpFileHeaderBytes + f.infoBytes + paletteBytes > fileSize || f.dataBytes > pixelBytes) return false;
+    const bool bounded = f.width <= imageSideMax && f.height <= imageSideMax;  // else its size is what to report
+    const byteCount rowBytes = (byteCount{f.width} * f.depth + 31) / 32 * 4;
+    return f.compression != bmpPlain || !bounded || rowBytes * f.height <= pixelBytes;
+}
+
+headerReading bmpHeader(const std::string& head, byteCount fileSize)
+{
+    static const unsigned long infoHeaderBytes[] = {bmpCoreHeaderBytes, 40, 52, 56, 64, 108, 124};
+    constexpr size_t coreEnd = 26, infoEnd = 50;
+    const std::string fault = "is a BMP image whose header is cut short or damaged";
+    if (head.size() < coreEnd) return damaged(fault);
+    const unsigned long infoBytes = littleEndian(head, bmpFileHeaderBytes, 4);
+    if (!oneOf(infoBytes, infoHeaderBytes) || (infoBytes != bmpCoreHeaderBytes && head.size() < infoEnd))
+        return damaged(fault);
+    const bmpFields f = bmpRead(head);
+    if (!bmpFieldsFit(f, fileSize)) return damaged(fault);
+    return sized(imageFormatBmp, f.width, f.height);
 }
 
 // TGA, which has no signature: an image type the format defines, with the
