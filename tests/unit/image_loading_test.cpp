@@ -121,12 +121,12 @@ std::string tgaHead(int type, uint32_t w, uint32_t h, int depth)
 }
 
 // A BMP image with 16 bytes of pixels: two rows of two 24-bit pixels.
-std::string bmp(uint32_t w, uint32_t h, int depth, int compression)
+std::string bmp(uint32_t w, uint32_t h, int depth, int compression, uint32_t coloursUsed = 0)
 {
     return "BM" + littleEndian(70, 4) + littleEndian(0, 4) + littleEndian(54, 4) + littleEndian(40, 4) +
            littleEndian(w, 4) + littleEndian(h, 4) + littleEndian(1, 2) + littleEndian(static_cast<uint32_t>(depth), 2) +
-           littleEndian(static_cast<uint32_t>(compression), 4) + littleEndian(16, 4) + std::string(16, '\0') +
-           std::string(16, '\x40');
+           littleEndian(static_cast<uint32_t>(compression), 4) + littleEndian(16, 4) + std::string(8, '\0') +
+           littleEndian(coloursUsed, 4) + std::string(4, '\0') + std::string(16, '\x40');
 }
 
 // A GIF screen with a four-colour palette holding `frames` images of two
@@ -186,6 +186,7 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
          "declares 20000 x 30 pixels, more than 8192 on a side"},
         {"10020.bmp", bmp(2, 2, 24, 1), 0, "is a BMP image whose header is cut short or damaged"},
         {"10021.png", pngHead(0, 5), 0, "declares 0 x 5 pixels, an empty image"},
+        {"10022.bmp", bmp(2, 2, 1, 0, 0xed1000b0), 0, "is a BMP image whose header is cut short or damaged"},
     };
     for (const auto& r : rows) dir.write("games/g/map/" + r.name, r.bytes);
     testing::internal::CaptureStdout();
