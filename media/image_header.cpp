@@ -29,25 +29,41 @@ public:
         length = in && end > 0 ? static_cast<byteCount>(end) : 0;
     }
     byteCount size() const { return length; }
-    // The `count` bytes at `at`; false when the file ends first.
-    bool read(byteCount at, size_t count, std::string& out)
+    byteCount position() const { return at; }
+    void seek(byteCount to)
     {
-        if (at > length || count > length - at) return false;
-        out.assign(count, '\0');
         in.clear();
-        in.seekg(static_cast<std::streamoff>(at));
+        in.seekg(static_cast<std::streamoff>(to));
+        at = to;
+    }
+    // The next byte, or -1 at the end.
+    int next()
+    {
+        const int c = at < length ? in.get() : std::char_traits<char>::eof();
+        if (c == std::char_traits<char>::eof()) return -1;
+        ++at;
+        return c;
+    }
+    // The `count` bytes at `from`; false when the file ends first.
+    bool read(byteCount from, size_t count, std::string& out)
+    {
+        if (from > length || count > length - from) return false;
+        out.assign(count, '\0');
+        seek(from);
+        at += count;
         return count == 0 || static_cast<bool>(in.read(&out[0], static_cast<std::streamsize>(count)));
     }
-    // The byte at `at`, or -1 past the end.
-    int byte(byteCount at)
+    // The byte at `from`, or -1 past the end.
+    int byte(byteCount from)
     {
         std::string b;
-        return read(at, 1, b) ? static_cast<unsigned char>(b[0]) : -1;
+        return read(from, 1, b) ? static_cast<unsigned char>(b[0]) : -1;
     }
 
 private:
     std::ifstream in;
     byteCount length = 0;
+    byteCount at = 0;  // where next() reads
 };
 
 unsigned long bigEndian(const std::string& b, size_t at, size_t bytes)
@@ -231,27 +247,58 @@ bool isStandaloneMarker(int marker)
     return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
 }
 
-// A second start of image, an end of image before the scan, or a reserved
-// marker: no image data can follow.
+// A second start of image, an end of image before a scan, a reserved
+// marker, or none at all: no image data can follow.
 bool endsBeforeScan(int marker)
 {
     return marker < 0xC0 || marker == 0xD8 || marker == 0xD9;
 }
 
-// JPEG: from the start-of-image marker the segments are walked, each
-// skipped by its length, which must stay inside the file, up to the first
-// start-of-scan; the frame header before it holds height and width.
+// The marker that must come next, after its fill bytes; -1 when the file
+// ends or holds something else there.
+int markerHere(fileBytes& file)
+{
+    int c = file.next();
+    if (c != 0xFF) return -1;
+    do c = file.next();
+    while (c == 0xFF);
+    return c;
+}
+
+// The first marker after the data of a scan (in which a 0xFF byte is
+// followed by 0 or a restart marker); -1 when the file ends first.
+int markerAfterScanData(fileBytes& file)
+{
+    for (;;) {
+        int c = file.next();
+        if (c < 0) return -1;
+        if (c != 0xFF) continue;
+        do c = file.next();
+        while (c == 0xFF);
+        if (c < 0) return -1;
+        if (c != 0x00 && !isStandaloneMarker(c)) return c;
+    }
+}
+
+// JPEG: from the start-of-image marker every segment is walked, each skipped
+// by its length, which must stay inside the file (the image library, asked
+// to skip a segment that runs past the end, never returns), and the data of
+// each scan is passed over up to the marker after it. The first frame header
+// holds height and width, and a scan must follow it. The walk ends at the end
+// of image, or at the end of the file once a scan has begun: an image cut in
+// its data decodes as far as it goes.
 headerReading jpegHeader(fileBytes& file)
 {
-    constexpr int startOfScan = 0xDA;
-    const std::string cut = "is a JPEG image cut short or damaged before its image data";
+    constexpr int startOfScan = 0xDA, endOfImage = 0xD9;
+    const std::string cut = "is a JPEG image whose markers are cut short or damaged";
     headerReading frame = damaged(cut);
-    byteCount at = 2;
+    bool scanned = false;
+    file.seek(2);
     for (;;) {
-        if (file.byte(at++) != 0xFF) return damaged(cut);
-        int marker = file.byte(at++);
-        while (marker == 0xFF) marker = file.byte(at++);
+        const int marker = scanned ? markerAfterScanData(file) : markerHere(file);
+        if (scanned && (marker < 0 || marker == endOfImage)) return frame;
         if (isStandaloneMarker(marker)) continue;
+        const byteCount at = file.position();
         std::string b;
         if (endsBeforeScan(marker) || !file.read(at, 2, b)) return damaged(cut);
         const unsigned long length = bigEndian(b, 0, 2);
@@ -260,8 +307,11 @@ headerReading jpegHeader(fileBytes& file)
             if (length < 7 || !file.read(at + 3, 4, b)) return damaged(cut);
             frame = sized(imageFormatJpeg, bigEndian(b, 2, 2), bigEndian(b, 0, 2));
         }
-        if (marker == startOfScan) return frame;
-        at += length;
+        if (marker == startOfScan) {
+            if (frame.format == imageFormatNone) return damaged(cut);
+            scanned = true;
+        }
+        file.seek(at + length);
     }
 }
 

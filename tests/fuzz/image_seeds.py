@@ -4,7 +4,8 @@ user might drop into a game's image folders, each as the target reads it,
 one byte choosing the file's name (its index in the target's name table)
 and then the file's bytes. Good PNG and JPEG images come from data/; the
 damaged ones are made here: an HDR, a PPM, a PCX and a TGA (named .vst)
-declaring huge sizes, two short PGMs, JPEGs cut in their headers, and
+declaring huge sizes, two short PGMs, JPEGs cut in their headers or with
+a segment past the end after the scan, and
 damaged TGA, GIF and BMP headers.
 
 Usage: tests/fuzz/image_seeds.py CORPUS_FOLDER
@@ -47,6 +48,7 @@ def made_seeds(photo):
         "cut-app3.jpg": ("jpg", b"\xff\xd8\xff\xe3\xff\xe3"),
         "cut-metadata.jpg": ("jpg", with_metadata[:3805]),
         "cut-scan.jpg": ("jpg", photo[: len(photo) * 2 // 3]),
+        "segment-after-scan.jpg": ("jpg", photo[:-2] + b"\xff\xe1\xff\xff"),
         "good.tga": ("tga", tga(2, 2, 2, 24, b"\x40" * 12)),
         "rle.tga": ("TGA", tga(10, 4, 4, 32, b"\x83\x10\x20\x30\x40\x03\x01\x02\x03\x04")),
         "cut.tga": ("tga", tga(2, 2, 2, 24, b"\x40" * 5)),

@@ -108,9 +108,9 @@ TEST_F(ImageLoadingTest, MoreThanTwoHundredBuiltInImagesLoadTheFirst200AndReport
     EXPECT_NE(out.find("10202.png is not."), std::string::npos);
 }
 
-std::string fixture(const std::string& name)
+std::string readFile(const std::string& path)
 {
-    std::ifstream in(std::string(QV_FIXTURES_DIR) + "/images/" + name, std::ios::binary);
+    std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -150,10 +150,11 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     static const bool libraryStarted = (ilInit(), true);
     (void)libraryStarted;
     setImageFileLoader(decodeWithoutTexture);  // the image's width as its texture
-    const std::string photo = fixture("font_red.jpg");
+    const std::string photo = readFile(QV_FIXTURES_DIR "/images/font_red.jpg");
+    const std::string splash = readFile(QV_DATA_DIR "/splash0.jpg");
     const std::string withMetadata = "\xff\xd8\xff\xe1" + bigEndian(5002, 2) + std::string(5000, 'M') + photo.substr(2);
     const std::string notAnImage = "is no PNG, JPEG, GIF, BMP or TGA image; it is not loaded.";
-    const std::string jpegCut = "is a JPEG image cut short or damaged before its image data";
+    const std::string jpegCut = "is a JPEG image whose markers are cut short or damaged";
     const std::string tgaDamaged = "is a TGA image whose header is cut short or damaged";
     const std::string pcx = std::string("\x0a\x05\x01\x08", 4) + littleEndian(0, 4) + littleEndian(65533, 2) +
                             littleEndian(65533, 2) + std::string(180, '\0');
@@ -162,9 +163,9 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         unsigned int width;  // of the decoded image; 0: refused
         std::string warning;
     } rows[] = {
-        {"10000.png", fixture("quadrants.png"), 64, ""},
+        {"10000.png", readFile(QV_FIXTURES_DIR "/images/quadrants.png"), 64, ""},
         {"10001.jpg", photo, 8, ""},
-        {"10002.jpg", fixture("quadrants.png"), 64, ""},  // a PNG by its content
+        {"10002.jpg", readFile(QV_FIXTURES_DIR "/images/quadrants.png"), 64, ""},  // a PNG by its content
         {"10003.hdr", "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 60000 +X 60000\n" + std::string(100, '\x02'), 0,
          notAnImage},
         {"10004.ppm", "P6\n60000 60000\n255\n" + std::string(100, '\x7f'), 0, notAnImage},
@@ -187,6 +188,10 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         {"10020.bmp", bmp(2, 2, 24, 1), 0, "is a BMP image whose header is cut short or damaged"},
         {"10021.png", pngHead(0, 5), 0, "declares 0 x 5 pixels, an empty image"},
         {"10022.bmp", bmp(2, 2, 1, 0, 0xed1000b0), 0, "is a BMP image whose header is cut short or damaged"},
+        // A segment after the scan that runs past the end (the library would
+        // skip it for good); image data cut short decodes as far as it goes.
+        {"10023.jpg", photo.substr(0, photo.size() - 2) + "\xff\xe1\xff\xff", 0, jpegCut},
+        {"10024.jpg", splash.substr(0, splash.size() * 2 / 3), 0, ""},
     };
     for (const auto& r : rows) dir.write("games/g/map/" + r.name, r.bytes);
     testing::internal::CaptureStdout();
