@@ -1,8 +1,12 @@
-// Handing checked image files to the image library, told their format.
+// Handing checked image files to the image library, told their format, and
+// keeping what it decoded only when it can be made into colours safely.
 #include "media/image_decode.h"
 
 #include <IL/il.h>
 
+#include <algorithm>
+
+#include "core/log.h"
 #include "media/image_header.h"
 #include "media/image_loading_internal.h"
 
@@ -21,6 +25,18 @@ ILenum libraryType(imageFormat format)
     return IL_TYPE_UNKNOWN;
 }
 
+// A palette image can name colours its palette lacks; the library, turning
+// it into colours for a texture, would read past the palette.
+bool paletteHoldsEveryPixel()
+{
+    if (ilGetInteger(IL_IMAGE_FORMAT) != IL_COLOUR_INDEX) return true;
+    const ILint colours = ilGetInteger(IL_PALETTE_NUM_COLS);
+    const ILubyte* pixels = ilGetData();
+    const ILint bytes = ilGetInteger(IL_IMAGE_SIZE_OF_DATA);
+    if (ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL) != 1 || !pixels || bytes <= 0) return false;
+    return std::all_of(pixels, pixels + bytes, [colours](ILubyte index) { return index < colours; });
+}
+
 // The library keeps a stack of errors; a failed load leaves its own there.
 void clearLibraryErrors()
 {
@@ -37,7 +53,10 @@ unsigned int decodeImageFile(const std::string& path)
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
-    if (ilLoad(libraryType(format), path.c_str())) return image;
+    const bool decoded = ilLoad(libraryType(format), path.c_str());
+    if (decoded && paletteHoldsEveryPixel()) return image;
+    if (decoded)
+        systemMsg(QV_WARNING "The image ^y" + path + "^w names colours its palette does not hold; it is not loaded.");
     clearLibraryErrors();
     releaseDecodedImage(image);
     return 0;
@@ -51,7 +70,9 @@ void releaseDecodedImage(unsigned int image)
 unsigned int decodeWithoutTexture(const std::string& filename)
 {
     const unsigned int image = decodeImageFile(filename);
-    const unsigned int width = image != 0 ? static_cast<unsigned int>(ilGetInteger(IL_IMAGE_WIDTH)) : 0;
+    // Making a texture turns a palette image into colours first; so does this.
+    const bool converted = image != 0 && ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE);
+    const unsigned int width = converted ? static_cast<unsigned int>(ilGetInteger(IL_IMAGE_WIDTH)) : 0;
     releaseDecodedImage(image);
     return width;
 }

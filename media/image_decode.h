@@ -7,7 +7,8 @@
 
 // Checks the file (checkImageFile, without a message) and decodes it into a
 // new image of the image library, which is left bound. Returns that image's
-// name, or 0 when the file is refused or cannot be decoded.
+// name, or 0 when the file is refused or cannot be decoded. A palette image
+// whose pixels name colours past its palette is refused too, with a warning.
 unsigned int decodeImageFile(const std::string& path);
 
 // Deletes an image made by decodeImageFile; 0 is ignored.

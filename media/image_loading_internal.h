@@ -10,6 +10,7 @@ using imageFileLoaderFunc = unsigned int (*)(const std::string& filename);
 void setImageFileLoader(imageFileLoaderFunc loader);
 
 // The loader tests and the image fuzz target set where no window is open:
-// the file decoded as the program decodes it (decodeImageFile), no texture
-// made; the image's width, 0 when it was refused or could not be read.
+// the file decoded as the program decodes it (decodeImageFile) and turned
+// into 8-bit colours as making a texture turns it, but no texture made; the
+// image's width, 0 when it was refused or could not be read.
 unsigned int decodeWithoutTexture(const std::string& filename);

@@ -120,6 +120,13 @@ std::string tgaHead(int type, uint32_t w, uint32_t h, int depth)
            littleEndian(h, 2) + static_cast<char>(depth) + '\0';
 }
 
+// A 4 x 4 colour-mapped TGA image with two colours in its palette.
+std::string tgaMapped(char index)
+{
+    return std::string("\0\x01\x01\0\0\x02\0\x18", 8) + std::string(4, '\0') + littleEndian(4, 2) +
+           littleEndian(4, 2) + "\x08" + std::string(1, '\0') + "\x10\x20\x30\x40\x50\x60" + std::string(16, index);
+}
+
 // A BMP image with 16 bytes of pixels: two rows of two 24-bit pixels.
 std::string bmp(uint32_t w, uint32_t h, int depth, int compression, uint32_t coloursUsed = 0)
 {
@@ -155,6 +162,7 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     const std::string withMetadata = "\xff\xd8\xff\xe1" + bigEndian(5002, 2) + std::string(5000, 'M') + photo.substr(2);
     const std::string notAnImage = "is no PNG, JPEG, GIF, BMP or TGA image; it is not loaded.";
     const std::string jpegCut = "is a JPEG image whose markers are cut short or damaged";
+    const std::string paletteShort = "names colours its palette does not hold; it is not loaded.";
     const std::string tgaDamaged = "is a TGA image whose header is cut short or damaged";
     const std::string pcx = std::string("\x0a\x05\x01\x08", 4) + littleEndian(0, 4) + littleEndian(65533, 2) +
                             littleEndian(65533, 2) + std::string(180, '\0');
@@ -192,6 +200,11 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         // skip it for good); image data cut short decodes as far as it goes.
         {"10023.jpg", photo.substr(0, photo.size() - 2) + "\xff\xe1\xff\xff", 0, jpegCut},
         {"10024.jpg", splash.substr(0, splash.size() * 2 / 3), 0, ""},
+        // Pixels that name colours past the palette: turning them into
+        // colours would read past it.
+        {"10025.tga", tgaMapped('\x01'), 4, ""},
+        {"10026.tga", tgaMapped('\xc8'), 0, paletteShort},
+        {"10027.bmp", bmp(4, 2, 8, 0, 2), 0, paletteShort},
     };
     for (const auto& r : rows) dir.write("games/g/map/" + r.name, r.bytes);
     testing::internal::CaptureStdout();
