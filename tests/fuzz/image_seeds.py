@@ -6,7 +6,8 @@ and then the file's bytes. Good PNG and JPEG images come from data/; the
 damaged ones are made here: an HDR, a PPM, a PCX and a TGA (named .vst)
 declaring huge sizes, two short PGMs, JPEGs cut in their headers or with
 a segment past the end after the scan, and
-damaged TGA, GIF and BMP headers.
+damaged TGA, GIF and BMP headers, and palette images whose pixels name
+colours past their palette.
 
 Usage: tests/fuzz/image_seeds.py CORPUS_FOLDER
 """
@@ -22,6 +23,12 @@ NAMES = ["png", "jpg", "gif", "bmp", "tga", "TGA", "vst", "hdr", "ppm", "pgm", "
 
 def tga(kind, w, h, depth, pixels=b""):
     return struct.pack("<BBBHHBHHHHBB", 0, 0, kind, 0, 0, 0, 0, 0, w, h, depth, 0) + pixels
+
+
+def tga_mapped(index, rle=False):
+    header = struct.pack("<BBBHHBHHHHBB", 0, 1, 9 if rle else 1, 0, 2, 24, 0, 0, 4, 4, 8, 0)
+    pixels = bytes([0x8F, index]) if rle else bytes([index]) * 16
+    return header + b"\x10\x20\x30\x40\x50\x60" + pixels
 
 
 def gif(w, h, left=0):
@@ -52,6 +59,8 @@ def made_seeds(photo):
         "good.tga": ("tga", tga(2, 2, 2, 24, b"\x40" * 12)),
         "rle.tga": ("TGA", tga(10, 4, 4, 32, b"\x83\x10\x20\x30\x40\x03\x01\x02\x03\x04")),
         "cut.tga": ("tga", tga(2, 2, 2, 24, b"\x40" * 5)),
+        "mapped.tga": ("tga", tga_mapped(1)),
+        "mapped-past-palette.tga": ("tga", tga_mapped(200, rle=True)),
         "good.gif": ("gif", gif(2, 1)),
         "outside.gif": ("gif", gif(2, 1, 1)),
         "good.bmp": ("bmp", bmp(2, 2, 24, 0)),
