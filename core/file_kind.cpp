@@ -14,8 +14,10 @@ const char* const kindTexts[] = {
     "a device", "a socket",       "a broken link", "an entry that cannot be examined",
 };
 
-bool isLink(const std::string& path)
+// A trailing "/" would make the test look through the link at its target.
+bool isLink(std::string path)
 {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
     boost::system::error_code ec;
     return fs::is_symlink(fs::symlink_status(path, ec));
 }

@@ -141,7 +141,7 @@ void updateGameList()
         const std::string name = it->path().filename().string();
         const std::string path = std::string(gamesFolder) + "/" + name;
         const fileKind kind = fileKindOf(path);
-        if (kind != fileKindFolder) {  // a plain file is no game; a link, pipe, device or socket is named
+        if (kind != fileKindFolder && kind != fileKindFolderLink) {  // a plain file is no game; a pipe, device, socket or broken link is named
             if (kind != fileKindRegular)
                 systemMsg(QV_WARNING "^y" + path + "^w is " + fileKindText(kind) + ", not a game folder; it is skipped.");
             continue;

@@ -178,6 +178,7 @@ private:
 extern System gameSys;
 extern scriptObject scriptSys;
 
-// Rebuilds the game folder list from `games/`: its folders only; a link to a
-// folder, a named pipe, a device or a socket there is named in a warning.
+// Rebuilds the game folder list from `games/`: its folders and links to
+// folders (a game kept elsewhere); a named pipe, a device, a socket or a
+// broken link there is named in a warning.
 void updateGameList();

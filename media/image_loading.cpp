@@ -12,6 +12,7 @@
 
 #include "core/file_kind.h"
 #include "core/log.h"
+#include "media/image_decode.h"
 #include "media/image_header.h"
 #include "media/numbered_names.h"
 #include "media/screen_layer.h"
@@ -28,11 +29,14 @@ constexpr int animSpeedFallback = 1000;
 constexpr int defaultAnimSpeed = 1000;
 constexpr int defaultFrameCount = 1;
 
+// The file is checked again where it is decoded: a texture put off is made
+// from the file as it is then.
 unsigned int libraryImageLoader(const std::string& filename)
 {
-    std::vector<char> name(filename.begin(), filename.end());
-    name.push_back('\0');
-    return ilutGLLoadImage(name.data());
+    const unsigned int image = decodeImageFile(filename);
+    const unsigned int tex = image != 0 ? ilutGLBindTexImage() : 0;
+    releaseDecodedImage(image);
+    return tex;
 }
 
 imageFileLoaderFunc imageFileLoader = libraryImageLoader;
@@ -75,7 +79,6 @@ bool registerImage(std::vector<img>& table, const std::string& filename, int ide
 void loadImageFolder(std::vector<img>& table, const std::string& prefix, bool (*generate)(const std::string&, int),
                      size_t limit)
 {
-    if (!isFolder(prefix)) return;
     const std::vector<std::string> names = numberFolder({prefix, imageNumberFirst, ""});
     for (size_t k = 0; k < names.size(); ++k) {
         if (k >= limit) {

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/file_kind.h"
 #include "core/frame.h"
 #include "core/log.h"
 #include "media/image_loading.h"
@@ -25,7 +24,6 @@ constexpr float orthoDepthScale = -0.1f;
 
 int loadModelFolder(const std::string& prefix)
 {
-    if (!isFolder(prefix)) return 0;
     int n = 0;
     for (const std::string& name : numberFolder({prefix, imageNumberFirst, ""})) {
         if (n >= modelMax) {
@@ -44,7 +42,6 @@ int loadModelFolder(const std::string& prefix)
 int loadModelTextures(const std::string& prefix)
 {
     std::vector<img>().swap(modelImg);
-    if (!isFolder(prefix)) return 0;
     for (const std::string& name : numberFolder({prefix, imageNumberFirst, ""})) {
         modelImg.emplace_back();
         generateModelImage(prefix + name, static_cast<int>(modelImg.size()) - 1);

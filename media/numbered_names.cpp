@@ -3,6 +3,7 @@
 #include "media/numbered_names.h"
 
 #include <algorithm>
+#include <set>
 #include <boost/filesystem.hpp>
 
 #include "core/file_kind.h"
@@ -62,7 +63,6 @@ std::vector<folderEntry> listEntries(const numberedFolder& folder)
     std::vector<folderEntry> entries;
     boost::system::error_code ec;
     const fs::path dir(folderPath(folder));
-    if (!isFolder(dir.string())) return entries;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         entries.push_back(parseEntry(it->path().filename().string(), folder));
         entries.back().regular = isRegularFile(folder.prefix + entries.back().name);
@@ -72,9 +72,10 @@ std::vector<folderEntry> listEntries(const numberedFolder& folder)
     return entries;
 }
 
-// An entry that is no regular file is never renamed. When it already carries
-// the number due at its turn it keeps that number, so the files after it keep
-// theirs (it loads as an empty record); otherwise it takes no number at all.
+// In the loading pass an entry is listed when it carries the number due at
+// its turn. An entry that is no regular file is never renamed; one that holds
+// its number in the sequence loads as an empty record, so the files after it
+// keep theirs.
 bool holdsItsNumber(const folderEntry& entry, int number)
 {
     return entry.numbered && entry.number == number;
@@ -101,24 +102,43 @@ bool renameEntry(const fs::path& from, const fs::path& to)
     return !ec;
 }
 
+// A file already numbered whose number changes: two entries claimed one
+// number, or an entry before it is gone. Its index in the game's maps and
+// menus changes with it.
+void warnRenumbered(const numberedFolder& folder, const std::string& from, const std::string& to)
+{
+    systemMsg(QV_WARNING "^y" + folder.prefix + from + "^w is renumbered to ^y" + to +
+              "^w; the maps and menus that used its number now show another entry.");
+}
+
+fs::path unusedTemporaryName(const fs::path& dir)
+{
+    fs::path temporary;
+    boost::system::error_code ec;
+    do temporary = dir / fs::unique_path(temporaryPattern, ec);
+    while (!ec && occupied(temporary));
+    return ec ? fs::path() : temporary;
+}
+
 void warnNotRenamed(const numberedFolder& folder, const std::string& from, const std::string& to)
 {
     systemMsg(QV_WARNING "Could not rename ^y" + folder.prefix + from + "^w to ^y" + to +
               "^w; the entry is not loaded.");
 }
 
-}  // namespace
-
-std::string entryExtension(const std::string& name)
-{
-    const size_t dot = name.find('.');
-    return dot == std::string::npos ? name : name.substr(dot + 1);
-}
-
+// The renaming pass. A file whose new name another file still holds moves
+// through a unique temporary name; a file that cannot be renamed is left as it
+// is with a warning and is not loaded.
 void renameFolderEntries(const numberedFolder& folder)
 {
     const std::vector<folderEntry> entries = listEntries(folder);
     const fs::path dir(folderPath(folder));
+
+    // Entries that are no regular file never move, so their numbers are
+    // never given to a file: a file given one would share it with them.
+    std::set<int> blocked;
+    for (const folderEntry& entry : entries)
+        if (!entry.regular && entry.numbered) blocked.insert(entry.number);
 
     struct pendingMove {
         std::string original;
@@ -129,36 +149,43 @@ void renameFolderEntries(const numberedFolder& folder)
 
     int number = folder.first;
     for (const folderEntry& entry : entries) {
-        if (!entry.regular) {
-            if (holdsItsNumber(entry, number)) ++number;
-            continue;
-        }
-        const std::string target = targetName(entry, number++, folder);
+        if (!entry.regular) continue;
+        while (blocked.count(number)) ++number;
+        const int given = number++;
+        const std::string target = targetName(entry, given, folder);
         if (target == entry.name) continue;
         const fs::path from = dir / entry.name;
         if (!occupied(from)) continue;  // gone since the listing
+        if (entry.numbered && entry.number != given) warnRenumbered(folder, entry.name, target);
         if (renameEntry(from, dir / target)) continue;
         if (!occupied(dir / target)) {  // the file system refused the name itself
             warnNotRenamed(folder, entry.name, target);
             continue;
         }
-        // The new name still belongs to an entry that moves later: park this
-        // one under a name of its own until every entry has left its old name.
-        fs::path temporary;
-        boost::system::error_code ec;
-        do temporary = dir / fs::unique_path(temporaryPattern, ec);
-        while (!ec && occupied(temporary));
-        if (renameEntry(from, temporary))
+        // The new name still belongs to a file that moves later: set this
+        // one aside under a name of its own until every file has left its old name.
+        const fs::path temporary = unusedTemporaryName(dir);
+        if (!temporary.empty() && renameEntry(from, temporary))
             parked.push_back({entry.name, temporary, target});
         else
             warnNotRenamed(folder, entry.name, target);
     }
-    for (const pendingMove& move : parked)
-        if (!renameEntry(move.temporary, dir / move.target))
-            warnNotRenamed(folder, move.temporary.filename().string() + "^w (was ^y" + move.original + "^w)",
-                           move.target);
+    // Only a failed rename keeps a target taken; the file set aside then
+    // goes back to its own name rather than keep the temporary one.
+    for (const pendingMove& move : parked) {
+        if (renameEntry(move.temporary, dir / move.target)) continue;
+        warnNotRenamed(folder, move.original, move.target);
+        if (!renameEntry(move.temporary, dir / move.original))
+            systemMsg(QV_WARNING "^y" + folder.prefix + move.original + "^w is left as ^y" +
+                      move.temporary.filename().string() + "^w; its name was taken meanwhile.");
+    }
 }
 
+// The loading pass: the entries in load order, as names within the folder.
+// Only entries numbered first, first + 1, ... in sequence are listed; any
+// other file (one the renaming pass had to leave) is skipped with a warning.
+// Every entry that is no regular file is named in one warning; it is listed
+// only when it holds its number in the sequence, and the loaders never open it.
 std::vector<std::string> numberedFolderEntries(const numberedFolder& folder)
 {
     std::vector<std::string> names;
@@ -175,8 +202,28 @@ std::vector<std::string> numberedFolderEntries(const numberedFolder& folder)
     return names;
 }
 
+// Only a folder itself is walked: through a link the renaming would reach
+// files outside the game.
+bool walkable(const numberedFolder& folder)
+{
+    const fileKind kind = fileKindOf(folderPath(folder));
+    if (kind == fileKindFolderLink)
+        systemMsg(QV_WARNING "^y" + folderPath(folder) + "^w is a link to a folder; its files are neither renamed "
+                  "nor loaded.");
+    return kind == fileKindFolder;
+}
+
+}  // namespace
+
+std::string entryExtension(const std::string& name)
+{
+    const size_t dot = name.find('.');
+    return dot == std::string::npos ? name : name.substr(dot + 1);
+}
+
 std::vector<std::string> numberFolder(const numberedFolder& folder)
 {
+    if (!walkable(folder)) return {};
     renameFolderEntries(folder);
     return numberedFolderEntries(folder);
 }

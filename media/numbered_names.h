@@ -6,9 +6,10 @@
 // their place in ascending number order, the others follow in ascending name
 // order. A rename never overwrites a file. Only regular files (or links to
 // them) are renamed and loaded: a folder, a link to one, a named pipe, a
-// device or a socket is never renamed and is named in a warning; when it
-// already carries the number due at its place it keeps it, as an entry the
-// loader leaves empty, so that the files after it keep their numbers.
+// device or a socket is never renamed and is named in a warning. No file is
+// given the number such an entry carries; when that number comes in the
+// sequence the entry keeps it, as an entry the loader leaves empty, so that
+// the files after it keep their numbers.
 #pragma once
 #include <string>
 #include <vector>
@@ -33,18 +34,13 @@ struct numberedFolder {
 // whole name when it holds no ".".
 std::string entryExtension(const std::string& name);
 
-// The renaming pass. Entries whose new name is taken by another entry are
-// moved through unique temporary names; an entry that cannot be renamed is
-// left as it is with a warning and is not loaded. A missing folder is skipped.
-void renameFolderEntries(const numberedFolder& folder);
-
-// The loading pass: the entries in load order, as names within the folder.
-// Only entries numbered first, first + 1, ... in sequence are listed; any
-// other entry (one the renaming pass had to leave) is skipped with a
-// warning. Every entry that is no regular file is named in one warning; it
-// is listed only when it holds its number in the sequence, and the loaders
-// never open it.
-std::vector<std::string> numberedFolderEntries(const numberedFolder& folder);
-
-// Both passes in one: renames the folder's entries, then lists them.
+// Renames the folder's entries, then lists them in load order as names within
+// the folder. Only entries numbered first, first + 1, ... in sequence are
+// listed; a file the renaming could not number is skipped with a warning. A
+// missing folder gives no entries; so does a link to a folder, named in a
+// warning: its files lie outside the game and are neither renamed nor loaded.
+// An entry whose new name another file still holds moves through a unique
+// temporary name, and no file keeps such a name after the walk. A file
+// already numbered whose number changes (two entries claimed one number, or
+// one before it is gone) is named in a warning.
 std::vector<std::string> numberFolder(const numberedFolder& folder);

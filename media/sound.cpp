@@ -210,7 +210,6 @@ int loadGameSounds(const std::string& gameName)
     gSource = makeSources(gameSourceCount);
 
     const numberedFolder folder{"games/" + gameName + "/sound/", soundNumberFirst, soundExtension};
-    if (!isFolder(folder.prefix)) return 0;
     for (const std::string& name : numberFolder(folder)) {
         gameSounds.emplace_back();
         loadGameSoundFile(folder.prefix + name, static_cast<int>(gameSounds.size()) - 1);

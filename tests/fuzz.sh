@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Fuzzes the game file readers with libFuzzer, one target per reader: the
 # .cfg reader (cfg), the settings file (settings), map.cfg (map), logic.cfg
-# (logic), the menu files (menus), help.cfg (help) and 3DS models (3ds).
-# Each target is seeded from the matching files of data/ and runs for SECONDS
+# (logic), the menu files (menus), help.cfg (help), 3DS models (3ds) and the
+# image files of a load (image: the check every image passes, then the image
+# library). Each target is seeded from the matching files of data/ (image
+# also from the damaged files tests/fuzz/image_seeds.py makes) and runs for SECONDS
 # under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, with a
 # time limit per input and a memory limit. The run fails on any finding: a
 # crash, a sanitizer report, a leak, an input slower than the time limit or
@@ -18,7 +20,7 @@ set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$repo"
 
-all_targets=(cfg settings map logic menus help 3ds)
+all_targets=(cfg settings map logic menus help 3ds image)
 seconds="${1:-}"
 if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
   echo "usage: tests/fuzz.sh SECONDS [TARGET...]   targets: ${all_targets[*]}" >&2
@@ -40,9 +42,9 @@ fi
 build="$repo/build-fuzz"
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_FUZZ=ON \
   -DQV_TESTS=OFF -DQV_BENCH=OFF >/dev/null
-nice cmake --build "$build" -j4 --target $(printf 'fuzz_%s ' "${targets[@]}") >/dev/null
+nice cmake --build "$build" -j"$(nproc)" --target $(printf 'fuzz_%s ' "${targets[@]}") >/dev/null
 
-# The seed files of a target, found in data/.
+# The seed files of a target, found in data/ (made first for image).
 seeds() {
   case "$1" in
     cfg) find data -name '*.cfg' ;;
@@ -52,6 +54,7 @@ seeds() {
     menus) find data -name 'ui.cfg' -o -name 'ingameui.cfg' ;;
     help) find data -name 'help.cfg' ;;
     3ds) find data -name '*.3ds' ;;
+    image) tests/fuzz/image_seeds.py "$build/seeds/image" && find "$build/seeds/image" -type f ;;
     *) echo "unknown target: $1" >&2; return 1 ;;
   esac
 }
@@ -64,6 +67,7 @@ fuzz_one() {
   seeds "$target" | while read -r f; do cp "$f" "$corpus/seed-$(echo "$f" | tr / _)"; done
   local status=0
   ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS="suppressions=$repo/tests/fuzz/lsan.supp" \
     nice "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout="$time_limit_per_input" \
     -rss_limit_mb="$memory_limit_mb" -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" \
     >"$build/logs/$target.log" 2>&1 || status=$?

@@ -19,6 +19,7 @@
 
 #include "core/frame.h"
 #include "core/input.h"
+#include "core/log.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "core/window_internal.h"
@@ -384,10 +385,11 @@ void makeHostile(const fs::path& p, hostileKind kind)
         std::ofstream(p.string(), std::ios::binary)
             << "\x89PNG\r\n\x1a\n" << bigEndian(13, 4) << "IHDR" << bigEndian(16384, 4) << bigEndian(16384, 4);
         break;
-    case hugeJpeg:  // an APP0 segment, then a frame of 100 x 9000
+    case hugeJpeg:  // an APP0 segment, a frame of 100 x 9000, then the start of its scan
         std::ofstream(p.string(), std::ios::binary) << "\xff\xd8\xff\xe0" << bigEndian(6, 2) << "JFIF" << "\xff\xc0"
                                                     << bigEndian(11, 2) << '\x08' << bigEndian(9000, 2)
-                                                    << bigEndian(100, 2) << '\x01';
+                                                    << bigEndian(100, 2) << std::string("\x01\x01\x11\x00\xff\xda", 6)
+                                                    << bigEndian(8, 2) << std::string("\x01\x01\x00\x00\x3f\x00", 6);
         break;
     case hugeModel:
         std::ofstream(p.string(), std::ios::binary).put('M');
@@ -433,7 +435,6 @@ TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRe
         {"games/sample/system/map.cfg", hostilePipe, "^rERROR: ^wUnable to open game: ^ysample", false},
         {"games/sample/system/map.cfg", hostileFolder, "^rERROR: ^wUnable to open game: ^ysample", false},
         {"games/pipe", hostilePipe, "^ygames/pipe^w is a named pipe, not a game folder; it is skipped.", false},
-        {"games/linked", hostileFolderLink, "games/linked^w is a link to a folder, not a game folder", false},
     };
     for (const auto& r : rows) {
         const fs::path path = dir.path() / r.path, aside = dir.path() / "aside";
@@ -462,6 +463,45 @@ TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRe
     }
     loadQuietly("sample");
     EXPECT_TRUE(world.getGameLoaded());
+    freeSystemSounds();
+}
+
+// Folders linked into a game lead outside it: neither walked nor renamed,
+// each named once, and the game loads without them. A game folder that is
+// itself a link is a game kept elsewhere: listed, loaded, and its own folders
+// numbered as usual.
+TEST_F(GameLoadTest, LinkedFoldersRenameNothingOutsideTheGameAndALinkedGameLoads)
+{
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    ASSERT_TRUE(initSound());  // so that the sound folder is walked
+    for (const char* name : {"taxes.pdf", "cv.docx", "holiday.png"}) dir.write(std::string("home/") + name, name);
+    const std::vector<std::string> linked = {"games/sample/map", "games/sample/ui", "games/sample/model",
+                                             "games/sample/modeltex", "games/sample/sound", "map", "ui"};
+    for (const std::string& folder : linked) {
+        fs::remove_all(dir.path() / folder);
+        fs::create_directory_symlink(dir.path() / "home", dir.path() / folder);
+    }
+    const auto home = tree(dir.path() / "home");
+    loadQuietly("sample");
+    EXPECT_TRUE(world.getGameLoaded());
+    EXPECT_EQ(tree(dir.path() / "home"), home);
+    const std::vector<std::string> lines = consoleLines();
+    for (const std::string& folder : linked) {
+        const std::string line = "^y" + folder + "^w is a link to a folder; its files are neither renamed nor loaded.";
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), QV_WARNING + line), 1) << folder;
+    }
+
+    testutil::copyTree(fs::path(QV_DATA_DIR) / "games/sample", dir.path() / "elsewhere/kept");
+    fs::create_directory_symlink(dir.path() / "elsewhere/kept", dir.path() / "games/kept");
+    dir.write("elsewhere/kept/map/added.png", "added");
+    console = debugConsole();
+    updateGameList();
+    EXPECT_TRUE(consoleHas("^yGame: ^wkept"));
+    EXPECT_FALSE(consoleHas("WARNING"));
+    loadQuietly("kept");
+    EXPECT_TRUE(world.getGameLoaded());
+    EXPECT_EQ(world.getGameName(), "kept");
+    EXPECT_EQ(dir.read("elsewhere/kept/map/10005.png"), "added");  // after the game's five images
     freeSystemSounds();
 }
 

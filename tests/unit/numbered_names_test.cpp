@@ -1,7 +1,8 @@
 // Numbered renaming of image and sound folders: order, extensions, stable
-// names on a second load, renumbering after a removal, and collisions that
-// must never overwrite a file.
+// names on a second load, renumbering after a removal, collisions that must
+// never overwrite a file, and numbers held by entries that never move.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <set>
@@ -87,11 +88,21 @@ TEST(NumberedNames, EntriesWhoseTargetsAreTakenMoveThroughTemporaryNames)
     // Two entries share number 10000: the second must become 10001.png,
     // a name held by the entry that itself moves on to 10002.png, and so on.
     makeFiles(dir, "map", {"10000.jpg", "10000.png", "10001.png", "10002.png", "10004.bmp"});
+    testing::internal::CaptureStdout();
     const std::vector<std::string> names = numberImages(dir, "map");
+    const std::string out = testing::internal::GetCapturedStdout();
     ASSERT_EQ(names, std::vector<std::string>({"10000.jpg", "10001.png", "10002.png", "10003.png", "10004.bmp"}));
     expectMoved(dir, "map", {{"10000.jpg", "10000.jpg"}, {"10001.png", "10000.png"}, {"10002.png", "10001.png"},
                              {"10003.png", "10002.png"}, {"10004.bmp", "10004.bmp"}});
     EXPECT_EQ(namesIn(dir, "map").size(), 5u);  // no temporary name left behind
+    // Each file whose number changed is named once: its index changes too.
+    for (const char* was : {"10000.png", "10001.png", "10002.png"}) {
+        const std::string line = std::string("WARNING: map/") + was + " is renumbered to ";
+        EXPECT_NE(out.find(line), std::string::npos) << out;
+        EXPECT_EQ(out.find(line), out.rfind(line)) << out;
+    }
+    EXPECT_EQ(out.find("map/10000.jpg"), std::string::npos) << out;
+    EXPECT_EQ(out.find("map/10004.bmp"), std::string::npos) << out;
 }
 
 TEST(NumberedNames, SoundsAllTakeTheWavExtensionFromTheirOwnFirstNumber)
@@ -107,6 +118,72 @@ TEST(NumberedNames, SoundsAllTakeTheWavExtensionFromTheirOwnFirstNumber)
     expectMoved(dir, "sound", {{"1000.wav", "1000.ogg"}, {"1001.wav", "door.ogg"}, {"1002.wav", "hit.wav"},
                                {"1003.wav", "shot.wav"}});
     EXPECT_EQ(numberFolder(folder), names);
+}
+
+enum entryKind { entryFile, entryFolder, entryPipe };
+
+// Entries that never move hold numbers out of the sequence (a folder, a
+// named pipe, a file whose number another extension shares): every file
+// ends under a numbered name with its own extension, no file shares a
+// number with such an entry, nothing keeps a name set aside during the
+// walk, and a second load changes nothing.
+TEST(NumberedNames, NumbersHeldByEntriesThatNeverMoveAreSkipped)
+{
+    const struct {
+        const char* title;
+        numberedFolder folder;
+        std::vector<std::pair<std::string, entryKind>> entries;
+        std::vector<std::string> listed;
+        std::vector<std::pair<std::string, std::string>> moves;  // a file's name after, its name before
+    } rows[] = {
+        {"a folder and a pipe ahead of the sequence",
+         {"map/", imageNumberFirst, ""},
+         {{"10000.png", entryFile}, {"10001.png", entryFile}, {"10002.png", entryFile},
+          {"10003.png", entryFile}, {"10004.png", entryFile}, {"10005.png", entryFile},
+          {"10006.png", entryFolder}, {"10008.png", entryPipe}, {"c.png", entryFile}, {"e.png", entryFile}},
+         {"10000.png", "10001.png", "10002.png", "10003.png", "10004.png", "10005.png", "10006.png", "10007.png",
+          "10008.png", "10009.png"},
+         {{"10005.png", "10005.png"}, {"10007.png", "c.png"}, {"10009.png", "e.png"}}},
+        {"a folder of another extension",
+         {"map/", imageNumberFirst, ""},
+         {{"10000.jpg", entryFile}, {"10001.bmp", entryFolder}, {"a.png", entryFile}},
+         {"10000.jpg", "10001.bmp", "10002.png"},
+         {{"10000.jpg", "10000.jpg"}, {"10002.png", "a.png"}}},
+        {"a folder behind files that claim one number",
+         {"ui/", imageNumberFirst, ""},
+         {{"10000.a", entryFile}, {"10000.c", entryFile}, {"10001.b", entryFolder}},
+         {"10000.a", "10001.b", "10002.c"},
+         {{"10000.a", "10000.a"}, {"10002.c", "10000.c"}}},
+        {"sounds",
+         {"sound/", soundNumberFirst, soundExtension},
+         {{"1001.wav", entryFolder}, {"1003.wav", entryPipe}, {"x.ogg", entryFile}, {"y.wav", entryFile},
+          {"z.mp3", entryFile}},
+         {"1000.wav", "1001.wav", "1002.wav", "1003.wav", "1004.wav"},
+         {{"1000.wav", "x.ogg"}, {"1002.wav", "y.wav"}, {"1004.wav", "z.mp3"}}},
+    };
+    for (const auto& r : rows) {
+        testutil::TempDir dir;
+        std::set<std::string> unmoved;
+        for (const auto& [name, kind] : r.entries) {
+            const fs::path path = dir.path() / r.folder.prefix / name;
+            if (kind == entryFile) makeFiles(dir, r.folder.prefix, {name});
+            if (kind == entryFolder) fs::create_directories(path);
+            if (kind == entryPipe) {
+                ASSERT_EQ(mkfifo(path.c_str(), 0600), 0) << r.title;
+            }
+            if (kind != entryFile) unmoved.insert(name);
+        }
+        testutil::ScopedCwd cwd(dir.path());
+        testing::internal::CaptureStdout();
+        for (int load = 1; load <= 2; ++load) {
+            EXPECT_EQ(numberFolder(r.folder), r.listed) << r.title << ", load " << load;
+            expectMoved(dir, r.folder.prefix, r.moves);
+            std::set<std::string> expected(r.listed.begin(), r.listed.end());
+            expected.insert(unmoved.begin(), unmoved.end());
+            EXPECT_EQ(namesIn(dir, r.folder.prefix), expected) << r.title << ", load " << load;
+        }
+        testing::internal::GetCapturedStdout();
+    }
 }
 
 TEST(NumberedNames, MissingFolderGivesNoEntries) { EXPECT_TRUE(numberImages(testutil::TempDir(), "nothing").empty()); }
