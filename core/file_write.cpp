@@ -29,7 +29,7 @@ constexpr int noMode = -1;
 constexpr size_t copyBufferSize = 64 * 1024;
 
 std::function<void(writeStage)> stageHook;
-int forcedError[2] = {0, 0};  // by writeCall: the error a test makes the call fail with
+int forcedError[writeCallCount] = {};  // by call: the error a test makes it fail with
 
 void reached(writeStage stage)
 {
@@ -38,12 +38,19 @@ void reached(writeStage stage)
 
 int& forcedErrorOf(writeCall call)
 {
-    return forcedError[call == writeCall::exchange ? 0 : 1];
+    return forcedError[static_cast<size_t>(call)];
 }
 
 std::string errnoText(int error)
 {
     return std::strerror(error);
+}
+
+// The cause a file system call gave, or `otherwise` when it gave none (a
+// folder that was there already).
+std::string causeOf(const boost::system::error_code& ec, int otherwise)
+{
+    return ec ? ec.message() : errnoText(otherwise);
 }
 
 void removeQuietly(const std::string& path)
@@ -298,7 +305,7 @@ bool createFolders(const std::string& folder, std::string* error)
         reason = "the folder " + path + " cannot be created: " + fileKindText(fileKindOf(path)) + " is in its place";
     } else if (!missing.empty()) {
         fs::create_directories(path, ec);
-        if (ec || !isFolder(path)) reason = "the folder " + path + " cannot be created: " + ec.message();
+        if (ec || !isFolder(path)) reason = "the folder " + path + " cannot be created: " + causeOf(ec, ENOTDIR);
         for (size_t k = 0; reason.empty() && k < missing.size(); ++k) flushFolder(parentOf(missing[k]), reason);
     }
     if (!reason.empty() && error) *error = reason;
@@ -332,7 +339,8 @@ bool folderReplacement::prepare()
     }
     const std::string sibling = newFolderFor(folder);
     removeTreeQuietly(sibling);
-    if (!fs::create_directory(sibling, ec) || ec) return fail("the folder " + sibling + " cannot be made: " + ec.message());
+    if (!fs::create_directory(sibling, ec) || ec)
+        return fail("the folder " + sibling + " cannot be made: " + causeOf(ec, EEXIST));
     newFolder = sibling;
     fs::permissions(newFolder, fs::status(folder, ec).permissions(), ec);
     reached(writeStage::newFolderMade);
@@ -366,7 +374,7 @@ bool folderReplacement::carryOthers(const std::string& from, const std::string& 
         const fs::file_status status = it->symlink_status(typeError);
         if (fs::is_directory(status)) {
             if (!fs::create_directory(copy, typeError) || typeError)
-                return fail("the folder " + copy + " cannot be made: " + typeError.message());
+                return fail("the folder " + copy + " cannot be made: " + causeOf(typeError, EEXIST));
             fs::permissions(copy, status.permissions(), typeError);
             if (!carryOthers(source, copy, false)) return false;
         } else {

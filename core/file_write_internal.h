@@ -10,7 +10,7 @@
 enum class writeStage {
     newFolderMade,     // the fresh sibling folder exists, still empty
     fileWritten,       // one more new file is written and flushed in it
-    othersCarried,     // the folder's other files are linked in, all flushed
+    othersCarried,     // the folder's other entries are carried in, all flushed
     foldersSwapped,    // the new folder has taken the old one's place
     oldFolderRemoved,  // the old folder, now under the sibling's name, is gone
 };
@@ -23,5 +23,6 @@ enum class writeCall {
     exchange,  // the exchange of the new folder with the old one
     link,      // linking one of the folder's other entries into the new folder
 };
+constexpr int writeCallCount = 2;
 // Makes every `call` fail with the error number `error`; 0 lets it run again.
 void failWriteCall(writeCall call, int error);
