@@ -1,6 +1,8 @@
 // Whole-file replacement: a lone file through a temporary file and a rename,
 // the files of one folder through a sibling folder and an atomic exchange;
 // every file and folder flushed to the disk before success is reported.
+// Every temporary name begins with the writer's own prefix, and nothing else
+// is ever removed.
 #include "core/file_write.h"
 #include "core/file_write_internal.h"
 
@@ -11,31 +13,44 @@
 #include <boost/filesystem.hpp>
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <vector>
 
+#include "core/file_kind.h"
 #include "core/log.h"
 
 namespace fs = boost::filesystem;
 
 namespace {
 
-constexpr const char* temporarySuffix = ".tmp";
-constexpr const char* newFolderPrefix = ".";
-constexpr const char* newFolderSuffix = ".saving";
+// Begins the name of every temporary file and folder the writer makes.
+constexpr const char* ownPrefix = ".quorvane-saving-";
 constexpr int noMode = -1;
+constexpr size_t copyBufferSize = 64 * 1024;
 
 std::function<void(writeStage)> stageHook;
+int forcedError[writeCallCount] = {};  // by call: the error a test makes it fail with
 
 void reached(writeStage stage)
 {
     if (stageHook) stageHook(stage);
 }
 
+int& forcedErrorOf(writeCall call)
+{
+    return forcedError[static_cast<size_t>(call)];
+}
+
 std::string errnoText(int error)
 {
     return std::strerror(error);
+}
+
+// The cause a file system call gave, or `otherwise` when it gave none (a
+// folder that was there already).
+std::string causeOf(const boost::system::error_code& ec, int otherwise)
+{
+    return ec ? ec.message() : errnoText(otherwise);
 }
 
 void removeQuietly(const std::string& path)
@@ -50,11 +65,6 @@ void removeTreeQuietly(const std::string& path)
     fs::remove_all(path, ec);
 }
 
-bool endsWith(const std::string& text, const std::string& end)
-{
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 std::string withoutTrailingSlashes(std::string path)
 {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
@@ -67,21 +77,39 @@ std::string parentOf(const std::string& path)
     return parent.empty() ? "." : parent;
 }
 
-// A temporary file that a killed lone replacement left in a folder.
-bool leftoverTemporary(const fs::directory_entry& entry)
+// The writer's own name for `path`: the same folder, the prefix before the name.
+std::string ownNameFor(const std::string& path)
 {
-    boost::system::error_code ec;
-    return endsWith(entry.path().filename().string(), temporarySuffix) && !fs::is_directory(entry.symlink_status(ec));
+    const fs::path p(withoutTrailingSlashes(path));
+    return (p.parent_path() / (ownPrefix + p.filename().string())).string();
+}
+
+// A temporary file or folder of the writer's, left by a save that was killed.
+bool ownEntry(const std::string& name)
+{
+    return name.compare(0, std::strlen(ownPrefix), ownPrefix) == 0;
+}
+
+int openRetrying(const std::string& path, int flags, mode_t mode = 0)
+{
+    int fd;
+    do fd = ::open(path.c_str(), flags, mode);
+    while (fd < 0 && errno == EINTR);
+    return fd;
 }
 
 // Records the folder's entries on the disk. A file system that cannot flush
 // a folder (EINVAL) keeps its entries by other means.
-bool flushFolder(const std::string& folder)
+bool flushFolder(const std::string& folder, std::string& reason)
 {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool flushed = ::fsync(fd) == 0 || errno == EINVAL;
-    return ::close(fd) == 0 && flushed;
+    const int fd = openRetrying(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int error = fd < 0 ? errno : 0;
+    if (fd >= 0) {
+        if (::fsync(fd) != 0 && errno != EINVAL) error = errno;
+        if (::close(fd) != 0 && error == 0) error = errno;
+    }
+    if (error != 0) reason = "the folder " + folder + " cannot be flushed to the disk: " + errnoText(error);
+    return error == 0;
 }
 
 // The permission bits of an existing file, for its replacement to keep.
@@ -92,46 +120,123 @@ int modeOf(const std::string& path)
     return static_cast<int>(info.st_mode & 07777);
 }
 
+// Writes all `size` bytes to `fd`; 0, or the reason it stopped.
+int writeAll(int fd, const char* data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : ENOSPC;
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+// Gives the open file its mode, flushes it to the disk and closes it; 0 or
+// the first reason that failed.
+int finishFile(int fd, int mode, int error)
+{
+    if (error == 0 && mode != noMode && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) error = errno;
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    return error;
+}
+
+// New files are never opened through a link or left waiting on a pipe.
+constexpr int newFileFlags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+
 // Writes `text` as a new file at `path`, flushed to the disk.
 bool writeDurably(const std::string& path, const std::string& text, int mode, std::string& reason)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = openRetrying(path, newFileFlags, 0666);
     if (fd < 0) {
-        reason = path + " cannot be opened for writing";
+        reason = path + " cannot be opened for writing: " + errnoText(errno);
         return false;
     }
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    bool whole = done == text.size();
-    if (whole && mode != noMode) whole = ::fchmod(fd, static_cast<mode_t>(mode)) == 0;
-    if (whole) whole = ::fsync(fd) == 0;
-    if (::close(fd) != 0) whole = false;
-    if (!whole) {
+    const int error = finishFile(fd, mode, writeAll(fd, text.data(), text.size()));
+    if (error != 0) {
         removeQuietly(path);
-        reason = path + " cannot be written whole";
+        reason = path + " cannot be written whole: " + errnoText(error);
     }
-    return whole;
+    return error == 0;
 }
 
-// An existing target must be a file this process may write: a rename would
-// replace a read-only file too, which the user did not allow.
-bool targetWritable(const std::string& target, std::string& reason)
+// Copies what is left to read of `in` to `out`; 0 or the reason it stopped.
+int copyBytes(int in, int out)
+{
+    std::vector<char> buffer(copyBufferSize);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : 0;
+        if (const int error = writeAll(out, buffer.data(), static_cast<size_t>(n))) return error;
+    }
+}
+
+// Copies the regular file `source` to the new file `copy`, bytes, mode and
+// times, flushed to the disk; 0 or the reason it failed.
+int copyDurably(const std::string& source, const std::string& copy)
+{
+    const int in = openRetrying(source, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (in < 0) return errno;
+    struct stat info {};
+    int error = ::fstat(in, &info) != 0 ? errno : (S_ISREG(info.st_mode) ? 0 : EINVAL);
+    const int out = error == 0 ? openRetrying(copy, newFileFlags | O_EXCL, 0600) : -1;
+    if (error == 0 && out < 0) error = errno;
+    if (error == 0) error = copyBytes(in, out);
+    ::close(in);
+    if (out < 0) return error;
+    const struct timespec times[2] = {info.st_atim, info.st_mtim};
+    if (error == 0 && ::futimens(out, times) != 0) error = errno;
+    error = finishFile(out, static_cast<int>(info.st_mode & 07777), error);
+    if (error != 0) removeQuietly(copy);
+    return error;
+}
+
+// Makes `copy` a link to what the symbolic link `source` points to.
+int copyLink(const std::string& source, const std::string& copy)
 {
     boost::system::error_code ec;
-    const fs::file_status status = fs::symlink_status(target, ec);
-    if (!fs::exists(status)) return true;
-    if (fs::is_directory(status)) {
-        reason = target + " is a folder";
+    fs::copy_symlink(source, copy, ec);
+    return ec ? ec.value() : 0;
+}
+
+int linkEntry(const std::string& source, const std::string& copy)
+{
+    if (const int forced = forcedErrorOf(writeCall::link)) return forced;
+    return ::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, copy.c_str(), 0) == 0 ? 0 : errno;
+}
+
+// Puts `source` into the new folder as `copy`, unchanged: a second link of
+// the same file or, where the file system refuses one, a copy (of a file or
+// a symbolic link; other kinds can only be linked).
+bool carryEntry(const std::string& source, const std::string& copy, fs::file_type type, std::string& reason)
+{
+    const int linkError = linkEntry(source, copy);
+    if (linkError == 0) return true;
+    int copyError = EINVAL;
+    if (type == fs::regular_file) copyError = copyDurably(source, copy);
+    if (type == fs::symlink_file) copyError = copyLink(source, copy);
+    if (copyError == 0) return true;
+    reason = source + " cannot be carried into the new folder: linking it failed (" + errnoText(linkError) +
+             "), copying it failed (" + errnoText(copyError) + ")";
+    return false;
+}
+
+// An existing target must be a regular file this process may write, learnt
+// without opening it: opening a named pipe would wait for a writer for good,
+// and a rename would replace a read-only file too, which the user did not allow.
+bool targetWritable(const std::string& target, std::string& reason)
+{
+    const fileKind kind = fileKindOf(target);
+    if (kind == fileKindMissing) return true;
+    if (kind != fileKindRegular) {
+        reason = target + " is " + fileKindText(kind) + ", not a file that can be replaced";
         return false;
     }
-    std::ofstream probe(target, std::ios::out | std::ios::app | std::ios::binary);  // writes nothing
-    if (!probe) {
-        reason = target + " cannot be written";
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        reason = target + " cannot be written: " + errnoText(errno);
         return false;
     }
     return true;
@@ -140,6 +245,7 @@ bool targetWritable(const std::string& target, std::string& reason)
 // Swaps the two folders' places in one step; 0 or the reason it failed.
 int exchangeFolders(const std::string& a, const std::string& b)
 {
+    if (const int forced = forcedErrorOf(writeCall::exchange)) return forced;
     return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0 ? 0 : errno;
 }
 
@@ -152,10 +258,7 @@ bool exchangeUnsupported(int error)
 bool replaceLoneFile(const std::string& target, const std::string& text, std::string& reason)
 {
     const std::string folder = parentOf(target);
-    if (!createFolders(folder)) {
-        reason = "the folder " + folder + " cannot be created";
-        return false;
-    }
+    if (!createFolders(folder, &reason)) return false;
     if (!targetWritable(target, reason)) return false;
     const std::string temporary = temporaryFileFor(target);
     removeQuietly(temporary);  // what a killed replacement left
@@ -165,11 +268,7 @@ bool replaceLoneFile(const std::string& target, const std::string& text, std::st
         removeQuietly(temporary);
         return false;
     }
-    if (!flushFolder(folder)) {
-        reason = "the folder " + folder + " cannot be flushed to the disk";
-        return false;
-    }
-    return true;
+    return flushFolder(folder, reason);
 }
 
 }  // namespace
@@ -179,30 +278,38 @@ void setWriteStageHook(std::function<void(writeStage)> hook)
     stageHook = std::move(hook);
 }
 
+void failWriteCall(writeCall call, int error)
+{
+    forcedErrorOf(call) = error;
+}
+
 std::string temporaryFileFor(const std::string& target)
 {
-    return target + temporarySuffix;
+    return ownNameFor(target);
 }
 
 std::string newFolderFor(const std::string& folder)
 {
-    const fs::path path(withoutTrailingSlashes(folder));
-    return (path.parent_path() / (newFolderPrefix + path.filename().string() + newFolderSuffix)).string();
+    return ownNameFor(folder);
 }
 
-bool createFolders(const std::string& folder)
+bool createFolders(const std::string& folder, std::string* error)
 {
     const std::string path = withoutTrailingSlashes(folder);
     boost::system::error_code ec;
     std::vector<std::string> missing;
     for (fs::path p = path; !p.empty() && !fs::exists(fs::symlink_status(p, ec)); p = p.parent_path())
         missing.push_back(p.string());
-    if (missing.empty()) return fs::is_directory(path, ec);
-    fs::create_directories(path, ec);
-    if (!fs::is_directory(path, ec)) return false;
-    for (const std::string& made : missing)
-        if (!flushFolder(parentOf(made))) return false;
-    return true;
+    std::string reason;
+    if (missing.empty() && !isFolder(path)) {
+        reason = "the folder " + path + " cannot be created: " + fileKindText(fileKindOf(path)) + " is in its place";
+    } else if (!missing.empty()) {
+        fs::create_directories(path, ec);
+        if (ec || !isFolder(path)) reason = "the folder " + path + " cannot be created: " + causeOf(ec, ENOTDIR);
+        for (size_t k = 0; reason.empty() && k < missing.size(); ++k) flushFolder(parentOf(missing[k]), reason);
+    }
+    if (!reason.empty() && error) *error = reason;
+    return reason.empty();
 }
 
 folderReplacement::folderReplacement(std::string folder) : folder(withoutTrailingSlashes(std::move(folder))) {}
@@ -222,16 +329,18 @@ bool folderReplacement::fail(std::string reason)
 // a killed save left there.
 bool folderReplacement::prepare()
 {
-    if (!createFolders(folder)) return fail("the folder " + folder + " cannot be created");
+    std::string reason;
+    if (!createFolders(folder, &reason)) return fail(reason);
     boost::system::error_code ec;
     if (fs::is_symlink(folder, ec)) {
         const fs::path real = fs::canonical(folder, ec);
-        if (ec) return fail("the folder " + folder + " cannot be found");
+        if (ec) return fail("the folder " + folder + " cannot be found: " + ec.message());
         folder = real.string();
     }
     const std::string sibling = newFolderFor(folder);
     removeTreeQuietly(sibling);
-    if (!fs::create_directory(sibling, ec) || ec) return fail("the folder " + sibling + " cannot be made");
+    if (!fs::create_directory(sibling, ec) || ec)
+        return fail("the folder " + sibling + " cannot be made: " + causeOf(ec, EEXIST));
     newFolder = sibling;
     fs::permissions(newFolder, fs::status(folder, ec).permissions(), ec);
     reached(writeStage::newFolderMade);
@@ -251,36 +360,39 @@ bool folderReplacement::stage(const std::string& name, const std::string& text)
     return true;
 }
 
-// Links every entry of `from` into `to` but the staged files and leftover
-// temporary files of the top folder; sub-folders are made anew and filled
-// the same way. Each folder is flushed once it is complete.
+// Carries every entry of `from` into `to` but the staged files and the
+// writer's own leftovers of the top folder; sub-folders are made anew and
+// filled the same way. Each folder is flushed once it is complete.
 bool folderReplacement::carryOthers(const std::string& from, const std::string& to, bool top)
 {
     boost::system::error_code ec;
     for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (top && (std::find(staged.begin(), staged.end(), name) != staged.end() || leftoverTemporary(*it))) continue;
+        if (top && (std::find(staged.begin(), staged.end(), name) != staged.end() || ownEntry(name))) continue;
         const std::string source = it->path().string(), copy = to + "/" + name;
         boost::system::error_code typeError;
         const fs::file_status status = it->symlink_status(typeError);
         if (fs::is_directory(status)) {
-            if (!fs::create_directory(copy, typeError) || typeError) return false;
+            if (!fs::create_directory(copy, typeError) || typeError)
+                return fail("the folder " + copy + " cannot be made: " + causeOf(typeError, EEXIST));
             fs::permissions(copy, status.permissions(), typeError);
             if (!carryOthers(source, copy, false)) return false;
-        } else if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, copy.c_str(), 0) != 0) {
-            return false;
+        } else {
+            std::string reason;
+            if (!carryEntry(source, copy, status.type(), reason)) return fail(reason);
         }
     }
-    return !ec && flushFolder(to);
+    if (ec) return fail("the folder " + from + " cannot be read: " + ec.message());
+    std::string reason;
+    return flushFolder(to, reason) || fail(reason);
 }
 
 // Without an exchange: each new file renamed over its old one, so a kill
 // between two renames leaves some files old and some new.
-bool folderReplacement::renameOneByOne()
+bool folderReplacement::renameOneByOne(int exchangeError)
 {
-    systemMsg(QV_WARNING "The files of ^y" + folder +
-              "^w cannot be replaced in one step on this file system; they are replaced one by one, so this save "
-              "is not atomic.");
+    systemMsg(QV_WARNING "The files of ^y" + folder + "^w cannot be replaced in one step on this file system (" +
+              errnoText(exchangeError) + "); they are replaced one by one, so this save is not atomic.");
     for (const std::string& name : staged) {
         const std::string target = folder + "/" + name;
         if (::rename((newFolder + "/" + name).c_str(), target.c_str()) != 0)
@@ -288,8 +400,9 @@ bool folderReplacement::renameOneByOne()
     }
     boost::system::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (leftoverTemporary(*it)) removeQuietly(it->path().string());
-    if (!flushFolder(folder)) return fail("the folder " + folder + " cannot be flushed to the disk");
+        if (ownEntry(it->path().filename().string())) removeQuietly(it->path().string());
+    std::string reason;
+    if (!flushFolder(folder, reason)) return fail(reason);
     committed = true;
     removeTreeQuietly(newFolder);
     return true;
@@ -299,20 +412,20 @@ bool folderReplacement::commit()
 {
     if (!failure.empty()) return false;
     if (committed || staged.empty()) return true;
-    if (!carryOthers(folder, newFolder, true)) return renameOneByOne();
+    if (!carryOthers(folder, newFolder, true)) return false;
     reached(writeStage::othersCarried);
     const int error = exchangeFolders(folder, newFolder);
     if (error != 0) {
-        if (exchangeUnsupported(error)) return renameOneByOne();
+        if (exchangeUnsupported(error)) return renameOneByOne(error);
         return fail("the folder " + folder + " cannot be replaced: " + errnoText(error));
     }
     committed = true;  // the sibling holds the old folder now
     reached(writeStage::foldersSwapped);
-    const bool flushed = flushFolder(parentOf(folder));
+    std::string reason;
+    const bool flushed = flushFolder(parentOf(folder), reason);
     removeTreeQuietly(newFolder);
     reached(writeStage::oldFolderRemoved);
-    if (!flushed) return fail("the folder " + parentOf(folder) + " cannot be flushed to the disk");
-    return true;
+    return flushed || fail(reason);
 }
 
 bool replaceFile(const std::string& target, const std::string& text, std::string* error)

@@ -2,25 +2,33 @@
 // operating system's file calls for it. A lone file is written to a temporary
 // file beside it, flushed to the disk, renamed over it, and its folder flushed.
 // The files of one folder that a save writes together are written into a fresh
-// sibling folder, the folder's other files are linked in beside them, and the
-// two folders trade places in one atomic exchange, so a failed write or a
-// killed process leaves either every old file or every new one. Where the
-// file system cannot exchange two folders, the new files are renamed in one
-// by one and a warning says that the save is not atomic there.
+// sibling folder, the folder's other entries are linked in beside them
+// unchanged (copied where the file system refuses a link), and the two
+// folders trade places in one atomic exchange, so a failed write or a killed
+// process leaves either every old file or every new one. Where the file
+// system cannot exchange two folders, the new files are renamed in one by one
+// and a warning says that the save is not atomic there. The temporary file
+// and folder are named with the writer's own prefix, ".quorvane-saving-",
+// which is how a later save knows what a killed one left: nothing else is
+// ever removed. A target is looked at without being opened, so that a named
+// pipe or a device in its place fails the save at once.
 #pragma once
 #include <string>
 #include <vector>
 
-// The temporary file beside `target` that a lone replacement writes first.
+// The temporary file beside `target` that a lone replacement writes first:
+// the prefix before its name.
 std::string temporaryFileFor(const std::string& target);
-// The sibling folder that a replacement of `folder` writes into first.
+// The sibling folder that a replacement of `folder` writes into first: the
+// prefix before its name.
 std::string newFolderFor(const std::string& folder);
 
 // Files of one folder replaced together: stage each, then commit them all.
 // Nothing on disk changes until the first stage. Staging removes what a
-// killed replacement of the folder left (its sibling folder and temporary
-// files); a replacement that is not committed removes its sibling folder
-// when it is destroyed and leaves the folder as it was.
+// killed replacement of the folder left (its sibling folder), and the new
+// folder leaves out the writer's temporary files; a replacement that is not
+// committed removes its sibling folder when it is destroyed and leaves the
+// folder as it was. Every reason given names the path and the cause.
 class folderReplacement {
 public:
     explicit folderReplacement(std::string folder);
@@ -31,11 +39,12 @@ public:
     // Creates the folder when missing and writes `text` (bytes as given) as
     // the new file `name` of the sibling folder, flushed to the disk. False,
     // with the reason in error(), when a folder cannot be made, the old file
-    // is a folder or cannot be written, or the new one cannot be written
-    // whole; after one failure every later call fails too.
+    // is not a regular file or cannot be written, or the new one cannot be
+    // written whole; after one failure every later call fails too.
     bool stage(const std::string& name, const std::string& text);
-    // Puts every staged file in place, durably; false when a stage failed or
-    // the files cannot be put in place.
+    // Puts every staged file in place, durably; false when a stage failed,
+    // the folder's other entries cannot be carried over, or the files cannot
+    // be put in place (the folder is then as it was).
     bool commit();
     const std::string& error() const { return failure; }
 
@@ -48,7 +57,7 @@ private:
 
     bool prepare();
     bool carryOthers(const std::string& from, const std::string& to, bool top);
-    bool renameOneByOne();
+    bool renameOneByOne(int exchangeError);
     bool fail(std::string reason);
 };
 
@@ -56,5 +65,5 @@ private:
 bool replaceFile(const std::string& target, const std::string& text, std::string* error = nullptr);
 
 // Creates `folder` and the missing folders above it, each recorded durably in
-// its parent; false when it cannot be made.
-bool createFolders(const std::string& folder);
+// its parent; false when it cannot be made, with the reason in `error` when given.
+bool createFolders(const std::string& folder, std::string* error = nullptr);

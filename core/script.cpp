@@ -4,8 +4,12 @@
 // right after it, a string entry takes the rest of its line. The table keeps
 // a copy of the key and text of each entry it holds, in blocks of its own.
 #include "core/script.h"
+#include "core/script_internal.h"
+
+#include <boost/filesystem.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <limits>
@@ -108,12 +112,25 @@ uint32_t hashKey(std::string_view key)
     return static_cast<uint32_t>(std::hash<std::string_view>{}(key));
 }
 
+std::unique_ptr<std::istream> openFileStream(const std::string& path)
+{
+    return std::make_unique<std::ifstream>(path, std::ios::in | std::ios::binary);
+}
+
+scriptStreamOpener streamOpener = openFileStream;
+
 }  // namespace
+
+void setScriptStreamOpener(scriptStreamOpener opener)
+{
+    streamOpener = opener ? opener : openFileStream;
+}
 
 // One pass over one file, read through a window that holds the word, number
 // or line being read (it grows for a longer one); what a kept entry needs is
 // copied into the table. `good` mirrors a stream's good state: it drops when
-// a read runs into the end of the file.
+// a read runs into the end of the file, or into a read error, which fails the
+// whole file.
 class scriptParser {
 public:
     scriptParser(scriptObject& table, const std::string& path, std::istream& in, const scriptObject::entryTaker& take)
@@ -121,7 +138,10 @@ public:
     {
     }
 
+    // False at the entry limit (the entries read stay) and at a read error
+    // (the caller drops the file's entries), each with its error line.
     bool run();
+    bool readFailed() const { return readError; }
 
 private:
     static constexpr size_t windowStartSize = 64 * 1024;
@@ -138,6 +158,8 @@ private:
     size_t keyLength = 0;  // the key of the entry being read starts at keep
     bool endOfFile = false;
     bool good = true;
+    bool readError = false;
+    int readErrno = 0;  // the cause of a read error, when the system gave one
 
     bool refill();
     std::string_view viewOf(size_t from, size_t to) const { return std::string_view(window.get() + from, to - from); }
@@ -174,10 +196,17 @@ bool scriptParser::refill()
         capacity *= 2;
     }
     const size_t wanted = capacity - size;
+    errno = 0;
     in.read(window.get() + size, static_cast<std::streamsize>(wanted));
     const size_t got = static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0));
     size += got;
     if (got < wanted) endOfFile = true;
+    if (in.bad()) {
+        // Not the end of the file: what follows is unknown, so nothing of it counts.
+        readError = true;
+        readErrno = errno;
+        return false;
+    }
     return got > 0;
 }
 
@@ -354,6 +383,11 @@ bool scriptParser::run()
         if (number) addNumber(letter);
         else addString(letter);
     }
+    if (readError) {
+        const std::string cause = readErrno != 0 ? std::string(" (") + std::strerror(readErrno) + ")" : "";
+        systemMsg(QV_ERROR "Error loading/reading file ^y" + path + "^w: it could not be read to its end" + cause);
+        return false;
+    }
     systemMsg("^y" + path + " ^whas been successfully loaded");
     return true;
 }
@@ -425,21 +459,25 @@ bool scriptObject::readFile(const std::string& path, const entryTaker& take)
 
 bool scriptObject::readRegularFile(const std::string& path, const entryTaker& take)
 {
-    std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in) {
+    const std::unique_ptr<std::istream> in = streamOpener(path);
+    if (!in || !*in) {
         systemMsg(QV_ERROR "Error loading/reading file ^y" + path);
         return false;
     }
-    in.seekg(0, std::ios::end);
-    const std::streamoff end = in.tellg();
-    in.seekg(0, std::ios::beg);
-    const size_t size = end > 0 ? static_cast<size_t>(end) : 0;
-    if (!take) reserveFor(size / typicalLineLength);  // a taker takes most of a large file
-    const int firstNew = static_cast<int>(entries.size());
-    scriptParser parser(*this, path, in, take);
+    boost::system::error_code ec;
+    const uintmax_t size = boost::filesystem::file_size(path, ec);
+    if (!take && !ec) reserveFor(static_cast<size_t>(size / typicalLineLength));  // a taker takes most of a large file
+    const size_t firstNew = entries.size();
+    const int linesBefore = lineAmount;
+    scriptParser parser(*this, path, *in, take);
     const bool result = parser.run();
-    in.close();
-    indexEntries(firstNew);
+    if (parser.readFailed()) {
+        // The table answers as if the file had not been read.
+        entries.resize(firstNew);
+        lineAmount = linesBefore;
+        return false;
+    }
+    indexEntries(static_cast<int>(firstNew));
     return result;
 }
 

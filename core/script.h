@@ -40,8 +40,9 @@ public:
     scriptObject& operator=(const scriptObject&) = delete;
 
     // Appends the entries of a regular file. False with an error line for
-    // anything else (never opened), for a file that cannot be read, and at
-    // the entry limit; when memory runs out the table is left empty.
+    // anything else (never opened), for a file that cannot be opened or read
+    // to its end (none of its entries is kept), and at the entry limit; when
+    // memory runs out the table is left empty.
     // A reader that keeps some entries in a form of its own takes them while
     // the file is read: `take` sees every entry in file order with its key and
     // the number findLineF would answer for it (0 for a text entry). An entry

@@ -106,8 +106,9 @@ bool checkSaveName(const std::string& name)
 
 bool createSaveFolder(const std::string& project, const std::string& folder)
 {
-    if (createFolders(folder)) return true;
-    reportSaveFailure(project, "the folder " + folder + " cannot be created");
+    std::string reason;
+    if (createFolders(folder, &reason)) return true;
+    reportSaveFailure(project, reason);
     return false;
 }
 

@@ -20,13 +20,16 @@ bool saveProject()
     if (checkGameName(name)) {
         if (!saveUI()) return false;
     } else {
-        // The game's map, logic and menu files go in place in one step.
+        // The game's map, logic and menu files go in place in one step, and
+        // only then is each reported saved.
         folderReplacement files(gameSystemFolder(name));
         if (!saveGameWorld(&files) || !saveUI(&files)) return false;
         if (!files.commit()) {
             reportSaveFailure(name, files.error());
             return false;
         }
+        reportWorldSaved(name);
+        reportUISaved(name);
     }
     updateGameList();
     systemMsg("The project has been successfully saved.");

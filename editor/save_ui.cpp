@@ -180,8 +180,13 @@ bool saveUI(folderReplacement* project)
         reportSaveFailure(name, reason);
         return false;
     }
+    if (!project) reportUISaved(name);
+    return true;
+}
+
+void reportUISaved(const std::string& name)
+{
     systemMsg("^wUI has been successfully saved!");
     systemMsg("");
     notice.setNotice("UI Saved", "The user interface for ^y" + name + "^w has been saved.");
-    return true;
 }

@@ -231,8 +231,13 @@ bool saveGameWorld(folderReplacement* project)
         reportSaveFailure(name, files.error());
         return false;
     }
+    if (!project) reportWorldSaved(name);
+    return true;
+}
+
+void reportWorldSaved(const std::string& name)
+{
     systemMsg("^wGame has been successfully saved!");
     systemMsg("");
     notice.setNotice("World Saved", "The game world for ^y" + name + "^w has been saved.");
-    return true;
 }

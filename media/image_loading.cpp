@@ -100,7 +100,7 @@ std::string splashPath(const std::string& name, int i)
 void deleteTextures(const std::vector<img>& table, int count)
 {
     for (int i = 0; i < count && static_cast<size_t>(i) < table.size(); ++i) {
-        const GLuint tex = static_cast<GLuint>(table[static_cast<size_t>(i)].GetTex());
+        const GLuint tex = static_cast<GLuint>(table[static_cast<size_t>(i)].releaseTex());
         if (tex != 0) glDeleteTextures(1, &tex);
     }
     forgetScreenLayer();
@@ -129,6 +129,17 @@ void makeDeferredTexture(const img& record)
     }
     record.texNum = entry.tex;
     record.deferredEntry = img::noDeferredEntry;
+}
+
+int dropDeferredTexture(const img& record)
+{
+    deferredTexture& entry = deferredTextures[static_cast<size_t>(record.deferredEntry)];
+    const int made = entry.made ? entry.tex : 0;
+    entry.made = true;  // nothing is to make it any more
+    entry.tex = 0;
+    record.texNum = 0;
+    record.deferredEntry = img::noDeferredEntry;
+    return made;
 }
 
 void deferTextures()

@@ -8,6 +8,9 @@
 class img;
 // Makes the texture a record is waiting for (media/image_loading.h).
 void makeDeferredTexture(const img& record);
+// Lets go of the texture a record is waiting for without making it: the
+// texture made for it meanwhile (by a copy of the record), else 0.
+int dropDeferredTexture(const img& record);
 
 // One loaded image: its OpenGL texture, its own index in its table, and its
 // frame animation. Copying copies every field; destroying a record leaves its
@@ -23,6 +26,14 @@ public:
     }
     // Waits for entry `entry` of the textures put off (image loading only).
     void deferTex(int entry) { texNum = 0; deferredEntry = entry; }
+    // The texture to delete when the record is freed. One still waiting to be
+    // made is never made: the record no longer waits, and the texture made
+    // for it meanwhile, if any, is the one to delete.
+    int releaseTex() const
+    {
+        if (deferredEntry != noDeferredEntry) return dropDeferredTexture(*this);
+        return texNum;
+    }
     void SetPointer(int ident) { identNum = ident; }
     int GetPointer() const { return identNum; }
     void setAnimState(bool on) { animState = on; }
@@ -45,6 +56,7 @@ private:
     int animSpeed = 1000;     // ms between two frame changes
 
     friend void makeDeferredTexture(const img& record);
+    friend int dropDeferredTexture(const img& record);
 };
 
 constexpr int identNumEmpty = -1;

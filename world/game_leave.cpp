@@ -8,6 +8,7 @@
 
 #include "core/camera.h"
 #include "core/log.h"
+#include "core/memory_use.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "core/window.h"
@@ -108,6 +109,7 @@ void leaveGame()
     gameSys.setInputState(inputStateNormal);
     gameSys.setGameState(gameStateMenu);
     loadMenu(truncateNumber(scriptUI.findLineF("intromenu")));
+    giveFreedMemoryBack();
 }
 
 void resetGame()

@@ -9,6 +9,7 @@
 
 #include "core/file_kind.h"
 #include "core/log.h"
+#include "core/memory_use.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor.h"
@@ -244,8 +245,9 @@ void loadGame(std::string game)
         failure = loadFailureOther;
         what = e.what();
     }
+    if (failure != loadFailureNone) abandonLoad();
+    giveFreedMemoryBack();  // the previous game's and the loading buffers
     if (failure != loadFailureNone) {
-        abandonLoad();
         reportFailedLoad(game, failure, what);
         return;
     }

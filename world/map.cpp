@@ -60,7 +60,9 @@ gameMap& gameMap::operator=(const gameMap& other)
 void gameMap::setMap(int w, int h, std::string name)
 {
     if (!validSize(w) || !validSize(h)) return;
-    if (!(mapw > w && maph > h)) resizeGrid(w, h, std::min(mapw, w), std::min(maph, h));
+    // The grid always has the map's size, so a shrunk map holds no more tiles
+    // than it shows (the world's tile budget counts what the maps hold).
+    if (w != tiles.width() || h != tiles.height()) resizeGrid(w, h, std::min(mapw, w), std::min(maph, h));
     mapw = w;
     maph = h;
     mapName = std::move(name);

@@ -29,6 +29,8 @@ public:
 
     void setMap(int w, int h, std::string name);
     void getMap(int& w, int& h, std::string& name) const { w = mapw; h = maph; name = mapName; }
+    // The tiles the map holds in memory.
+    long long mapTilesHeld() const { return static_cast<long long>(tiles.width()) * tiles.height(); }
     void mapSetTile(int tex, int x, int y);
     void mapGetTile(int& tex, int x, int y) const;
     void mapSetTileHeight(float height, int x, int y);
@@ -95,7 +97,7 @@ public:
 
 private:
     std::vector<gameObject> object;  // at least objectCount objects
-    tileGrid tiles;                  // at least mapw x maph; only those are read
+    tileGrid tiles;                  // mapw x maph
     logicStrings globalLogic;
     std::string mapName = "New Map";
     int mapw = 0;

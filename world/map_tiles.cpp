@@ -54,6 +54,22 @@ private:
     static bool isDigit(char c) { return c >= '0' && c <= '9'; }
 };
 
+// A stored -1 is read as a missing entry is: the default texture 0, the
+// default height 0.0.
+constexpr int missingTexture = -1;
+constexpr float missingHeight = -1.0f;
+
+int tileTexture(float value)
+{
+    const int tex = truncateNumber(value);
+    return tex == missingTexture ? 0 : tex;
+}
+
+float tileHeight(float value)
+{
+    return value == missingHeight ? 0.0f : value;
+}
+
 }  // namespace
 
 bool mapTakesSize(int w, int h)
@@ -134,9 +150,9 @@ void mapTileReader::addTile(int m, int x, int y, bool height, float value)
     flags |= flag;
     mapTile& target = t.grid.writableAt(x, y);
     if (height)
-        target.setHeight(value);
+        target.setHeight(tileHeight(value));
     else
-        target.setTile(truncateNumber(value));
+        target.setTile(tileTexture(value));
 }
 
 void mapTileReader::readTiles(int m)
@@ -146,9 +162,9 @@ void mapTileReader::readTiles(int m)
     if (t.target == targetGrid) world.worldSetTileGrid(std::move(t.grid), m);
     for (auto e = t.early.rbegin(); e != t.early.rend(); ++e) {
         if (e->height)
-            world.worldSetTileHeight(e->value, e->x, e->y, m);
+            world.worldSetTileHeight(tileHeight(e->value), e->x, e->y, m);
         else
-            world.worldSetTile(truncateNumber(e->value), e->x, e->y, m);
+            world.worldSetTile(tileTexture(e->value), e->x, e->y, m);
     }
     t = mapTiles();
 }

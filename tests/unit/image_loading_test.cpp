@@ -264,4 +264,17 @@ TEST_F(ImageLoadingTest, DeferredTexturesAreMadeOnceWhenFirstAskedForOrAllAtTheE
     EXPECT_EQ(uiImage[0].GetTex(), 4);
 }
 
+// Freeing images whose textures are still put off decodes none of them, then or later.
+TEST_F(ImageLoadingTest, FreeingImagesNeverMadeMakesNoTexture)
+{
+    for (const char* name : {"ui/a.png", "ui/b.png"}) dir.write(name, "x");
+    deferTextures();
+    loadUIImages("default");
+    deleteUIImageTextures(2);
+    makeDeferredTextures();
+    EXPECT_TRUE(requested.empty());
+    EXPECT_EQ(uiImage[0].GetTex(), 0);
+    EXPECT_TRUE(requested.empty());
+}
+
 }  // namespace

@@ -116,7 +116,7 @@ TEST_F(MapReaderTest, SkyboxMissingGivesZeros)
     EXPECT_EQ(std::vector<int>(s, s + 6), std::vector<int>(6, 0));
 }
 
-TEST_F(MapReaderTest, TilesKeepStoredMinusOne)
+TEST_F(MapReaderTest, TilesReadStoredMinusOneAsTheDefault)
 {
     world.allocateMaps(1);  // a map already holding tiles gets every tile again
     world.worldSetMap(3, 2, "old", 0);
@@ -132,7 +132,7 @@ TEST_F(MapReaderTest, TilesKeepStoredMinusOne)
     EXPECT_EQ(tile(0, 1), 7);
     EXPECT_EQ(tile(2, 0), 0);
     // (1, 1) has no entries.
-    for (auto [x, y, t, h] : {std::tuple{0, 0, 5, 1.5f}, {1, 0, -1, -1.0f}, {2, 1, -2, -2.25f}, {1, 1, 0, 0.0f}}) {
+    for (auto [x, y, t, h] : {std::tuple{0, 0, 5, 1.5f}, {1, 0, 0, 0.0f}, {2, 1, -2, -2.25f}, {1, 1, 0, 0.0f}}) {
         EXPECT_EQ(tile(x, y), t) << x << y;
         EXPECT_EQ(world.worldGetTileHeight(x, y, 0), h) << x << y;
     }
@@ -140,12 +140,14 @@ TEST_F(MapReaderTest, TilesKeepStoredMinusOne)
 
 TEST_F(MapReaderTest, TilesBeforeTheMapSizeStillWinAsFirstEntries)
 {
-    // The size is known from the third entry (width) and sixth (height) on.
-    ASSERT_TRUE(load("f map0tile0_0 3\nf map0tile1_1h 2.5\nf map0w 2\nf map0tile0_0 4\nf map0tile1_0 6\nf map0h 2\n"
+    // The size is known from the fourth entry (width) and seventh (height) on.
+    ASSERT_TRUE(load("f map0tile0_0 3\nf map0tile1_1h 2.5\nf map0tile0_1h -1\nf map0w 2\nf map0tile0_0 4\n"
+                     "f map0tile1_0 6\nf map0h 2\n"
                      "f map0tile1_1h 9\nf map0tile1_0 7\nf map0tile0_1 8\nf map0tile0_1 5\n"
                      "s map0object0 endObjectLoad\ns map1 endMapLoad\n"));
     EXPECT_EQ(std::vector<int>({tile(0, 0), tile(1, 0), tile(0, 1), tile(1, 1)}), std::vector<int>({3, 6, 8, 0}));
     EXPECT_EQ(world.worldGetTileHeight(1, 1, 0), 2.5f);
+    EXPECT_EQ(world.worldGetTileHeight(0, 1, 0), 0.0f);  // a stored -1, as in a grid
 }
 
 TEST_F(MapReaderTest, MapsBeyondTheTileBudgetAreRefusedBeforeAnyIsMade)

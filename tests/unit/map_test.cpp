@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "logic/steps.h"
@@ -154,6 +155,16 @@ TEST_F(MapTest, ResizeKeepsOnlyTheCommonArea)
         int t = -1;
         other.mapGetTile(t, x, y);
         EXPECT_EQ(t, want) << x << ' ' << y;
+    }
+}
+
+// The world's tile budget counts width x height: a map holds exactly that
+// many tiles after any resize, a shrink included.
+TEST_F(MapTest, AResizedMapHoldsOnlyTheTilesOfItsSize)
+{
+    for (auto [w, h] : {std::pair{700, 700}, {10, 10}, {700, 1}, {5, 5}, {5, 5}, {0, 0}, {3, 4}}) {
+        map.setMap(w, h, "M");
+        EXPECT_EQ(map.mapTilesHeld(), static_cast<long long>(w) * h) << w << 'x' << h;
     }
 }
 

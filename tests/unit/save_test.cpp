@@ -5,9 +5,11 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -52,14 +54,33 @@ using testutil::consoleHas;
 
 constexpr const char* folderMark = "<folder>";
 
-// Every folder and file under `root` by its relative path, a file with its bytes.
+// What stands at `path`: a file's bytes, a link's target, or a mark for a
+// folder or another kind (never opened).
+std::string entryText(const fs::path& path)
+{
+    const fs::file_status status = fs::symlink_status(path);
+    if (fs::is_directory(status)) return folderMark;
+    if (fs::is_symlink(status)) return "<link to " + fs::read_symlink(path).string() + ">";
+    if (fs::is_regular_file(status)) return fileText(path.string());
+    return "<kind " + std::to_string(static_cast<int>(status.type())) + ">";
+}
+
+// Every entry under `root` by its relative path, with what stands there.
 std::map<std::string, std::string> tree(const std::string& root)
 {
     std::map<std::string, std::string> entries;
     for (fs::recursive_directory_iterator it(root), end; it != end; ++it)
-        entries[fs::relative(it->path(), root).string()] =
-            fs::is_directory(it->path()) ? folderMark : fileText(it->path().string());
+        entries[fs::relative(it->path(), root).string()] = entryText(it->path());
     return entries;
+}
+
+// The newest console line holding `text`, counted from the newest line; -1
+// when none does.
+int consoleLineOf(const std::string& text)
+{
+    for (int i = 0; i < console.getLineCount(); ++i)
+        if (console.getLine(i).find(text) != std::string::npos) return i;
+    return -1;
 }
 
 std::string names(const std::map<std::string, std::string>& entries)
@@ -264,20 +285,32 @@ TEST_F(SaveTest, EveryGameRoundTripsThroughSaveAndLoad)
 }
 
 // A save that cannot be completed changes nothing under the game's folder,
-// leaves nothing behind, reports the failure, shows no success and returns
-// to the program.
+// leaves nothing behind, reports the failure with its cause, says nothing
+// was saved and returns to the program; a named pipe in a file's place fails
+// the save at once instead of holding it for good.
 TEST_F(SaveTest, FailedSavesChangeNothingAndReportNoSuccess)
 {
+    enum inTheWayKind { nothing, folder, pipe };
     struct fault {
         const char* what;
         std::string name;
-        const char* inTheWay;  // a folder made where this file of the game is
+        const char* file;      // the game's file that something else takes the place of
+        inTheWayKind inTheWay;
         rlim_t fileSizeLimit;  // as a full device: no file written grows past it
+        int exchangeError;     // the exchange of the new folder with the old one fails so
+        const char* reason;    // of the log line before the notice's
     };
     const fault faults[] = {
-        {"the device fills up while map.cfg is written", "sample", nullptr, 4096},
-        {"ui.cfg fails after the world's files were written", "sample", "ui.cfg", RLIM_INFINITY},
-        {"a name that is more than one folder", "../escaped", nullptr, RLIM_INFINITY},
+        {"the device fills up while map.cfg is written", "sample", nullptr, nothing, 4096, 0,
+         "map.cfg cannot be written whole: File too large"},
+        {"ui.cfg fails after the world's files were written", "sample", "ui.cfg", folder, RLIM_INFINITY, 0,
+         "games/sample/system/ui.cfg is a folder"},
+        {"a named pipe in logic.cfg's place", "sample", "logic.cfg", pipe, RLIM_INFINITY, 0,
+         "games/sample/system/logic.cfg is a named pipe"},
+        {"a disk error when the folders are exchanged", "sample", nullptr, nothing, RLIM_INFINITY, EIO,
+         "games/sample/system cannot be replaced: Input/output error"},
+        {"a name that is more than one folder", "../escaped", nullptr, nothing, RLIM_INFINITY, 0,
+         "the game name is not a single folder name"},
     };
     load("sample");
     ASSERT_TRUE(save());
@@ -288,28 +321,33 @@ TEST_F(SaveTest, FailedSavesChangeNothingAndReportNoSuccess)
         SCOPED_TRACE(f.what);
         console = debugConsole();
         world.setGameName(f.name);
-        const fs::path inTheWay = fs::path("games/sample/system") / (f.inTheWay ? f.inTheWay : "");
-        const std::string kept = f.inTheWay ? dir.read(inTheWay.string()) : "";
-        if (f.inTheWay) {
-            fs::remove(inTheWay);
-            fs::create_directories(inTheWay / "in the way");
+        const fs::path inTheWay = fs::path("games/sample/system") / (f.file ? f.file : "");
+        const std::string kept = f.file ? dir.read(inTheWay.string()) : "";
+        if (f.inTheWay != nothing) fs::remove(inTheWay);
+        if (f.inTheWay == folder) fs::create_directories(inTheWay / "in the way");
+        if (f.inTheWay == pipe) {
+            ASSERT_EQ(mkfifo(inTheWay.c_str(), 0600), 0);
         }
         const auto before = tree("games");
 
         rlimit limited = unlimited;
         limited.rlim_cur = f.fileSizeLimit;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        failWriteCall(writeCall::exchange, f.exchangeError);
         EXPECT_FALSE(save());
+        failWriteCall(writeCall::exchange, 0);
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
         EXPECT_EQ(notice.getTitle(), "^yERROR");
         EXPECT_EQ(notice.getMessage(), "Error opening: " + f.name + ". Aborting.");
+        EXPECT_TRUE(consoleHas("^rERROR: ^wThe save was not written: "));
+        EXPECT_TRUE(consoleHas(f.reason));
         EXPECT_TRUE(consoleHas("^rERROR: ^wError opening: " + f.name + ". Aborting."));
-        EXPECT_FALSE(consoleHas("The project has been successfully saved."));
+        EXPECT_FALSE(consoleHas("successfully saved"));
         const auto after = tree("games");
         EXPECT_EQ(names(after), names(before));
         EXPECT_TRUE(after == before);
 
-        if (f.inTheWay) {
+        if (f.inTheWay != nothing) {
             fs::remove_all(inTheWay);
             dir.write(inTheWay.string(), kept);
         }
@@ -318,15 +356,74 @@ TEST_F(SaveTest, FailedSavesChangeNothingAndReportNoSuccess)
     EXPECT_FALSE(fs::exists("escaped"));
 }
 
+// A user's own files in the game's system folder, whatever their names, come
+// through every save unchanged: two saves in a row, a save on a file system
+// that cannot exchange two folders (the files are then replaced one by one),
+// and one on a file system that cannot link files (the others are copied).
+// The lines that say the save succeeded come once the files are in place,
+// world, menus and project in that order.
+TEST_F(SaveTest, TheUsersOwnFilesSurviveEverySave)
+{
+    load("sample");
+    const std::string system = "games/sample/system/";
+    dir.write(system + "notes.tmp", "the user's notes\n");
+    dir.write(system + "backup.cfg.tmp", std::string("\0 older map \xff", 14));
+    dir.write(system + "old/map.cfg", "an older map\n");
+    fs::create_symlink("notes.tmp", system + "notes.link");
+    ASSERT_EQ(mkfifo((system + "pipe").c_str(), 0600), 0);
+
+    struct round {
+        const char* what;
+        writeCall failing;
+        int error;  // 0: nothing fails
+    };
+    const round rounds[] = {
+        {"a save", writeCall::exchange, 0},
+        {"a second save", writeCall::exchange, 0},
+        {"no exchange of two folders", writeCall::exchange, EINVAL},
+        {"no second link to a file", writeCall::link, EPERM},
+    };
+    for (const round& r : rounds) {
+        SCOPED_TRACE(r.what);
+        if (r.failing == writeCall::link) fs::remove(system + "pipe");  // a pipe can be linked, not copied
+        world.setPhrase(0, r.what);
+        auto expected = tree("games/sample");
+        expected["system/map.cfg"] = mapFileText();
+        expected["system/logic.cfg"] = logicFileText();
+        expected["system/ui.cfg"] = uiFileText();
+
+        console = debugConsole();
+        failWriteCall(r.failing, r.error);
+        const bool saved = save();
+        failWriteCall(r.failing, 0);
+        ASSERT_TRUE(saved);
+        const auto after = tree("games/sample");
+        EXPECT_EQ(names(after), names(expected));
+        EXPECT_TRUE(after == expected);
+
+        // Console lines count from the newest: an earlier line has a higher number.
+        const int staged = consoleLineOf("Outputting UI data");
+        const int worldSaved = consoleLineOf("Game has been successfully saved!");
+        const int menusSaved = consoleLineOf("UI has been successfully saved!");
+        const int projectSaved = consoleLineOf("The project has been successfully saved.");
+        EXPECT_TRUE(staged > worldSaved && worldSaved > menusSaved && menusSaved > projectSaved && projectSaved >= 0)
+            << staged << ' ' << worldSaved << ' ' << menusSaved << ' ' << projectSaved;
+        const int notAtomic = consoleLineOf("is not atomic");
+        EXPECT_EQ(notAtomic >= 0, r.failing == writeCall::exchange && r.error != 0);
+        EXPECT_TRUE(notAtomic < 0 || notAtomic > worldSaved);
+    }
+}
+
 // A saving process killed with SIGKILL at each step of a save, held there
 // through the writer's hook: the game's map, logic and menu files are all
 // the old ones or all the new ones, a load reads only them, and the next
 // save leaves nothing of the killed one behind, nor a temporary file that an
-// older save left.
+// older save left, while the user's own files stay.
 TEST_F(SaveTest, ASaveKilledAtAnyStepLeavesAllOldOrAllNewAndNoLeftover)
 {
     load("sample");
     ASSERT_TRUE(save());
+    dir.write("games/sample/system/logic.cfg.tmp", "the user's own\n");
     const auto oldTree = tree("games/sample");
     const std::string oldDump = dumpProject();
     auto edit = [] {  // the same change to the old game or the new one
@@ -357,7 +454,7 @@ TEST_F(SaveTest, ASaveKilledAtAnyStepLeavesAllOldOrAllNewAndNoLeftover)
         SCOPED_TRACE(std::to_string(static_cast<int>(r.heldAt)) + "/" + std::to_string(r.occurrence));
         for (const auto& [file, text] : oldTree)
             if (text != folderMark) dir.write("games/sample/" + file, text);
-        dir.write("games/sample/system/logic.cfg.tmp", "left by an older save");
+        dir.write(temporaryFileFor("games/sample/system/logic.cfg"), "left by an older save");
 
         int held[2];
         ASSERT_EQ(pipe(held), 0);

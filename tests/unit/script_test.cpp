@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ios>
+#include <istream>
+#include <memory>
 #include <new>
+#include <streambuf>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/log.h"
 #include "core/script.h"
+#include "core/script_internal.h"
 #include "menus/console.h"
 #include "test_util.h"
 
@@ -109,6 +114,51 @@ TEST_F(ScriptTest, ClearEmptyAndMissingFiles)
     ASSERT_TRUE(read("f kept 1\n"));
     EXPECT_FALSE(table.readFile(dir.file("missing.cfg")));
     EXPECT_TRUE(consoleHas("^rERROR: ^wError loading/reading file ^y" + dir.file("missing.cfg")));
+    EXPECT_FLOAT_EQ(table.findLineF("kept"), 1.0f);
+}
+
+// A file whose reading fails after its first two entries, as a disk error
+// does: the buffer gives those bytes, then its refill throws as a file
+// buffer's does when the system's read fails.
+class failingBuffer : public std::streambuf {
+public:
+    failingBuffer() { setg(head, head, head + sizeof head - 1); }
+
+protected:
+    int_type underflow() override { throw std::ios_base::failure("read error"); }
+
+private:
+    char head[13] = "f a 1\nf b 2\n";
+};
+
+class failingStream : public std::istream {
+public:
+    failingStream() : std::istream(&buffer) {}
+
+private:
+    failingBuffer buffer;
+};
+
+std::unique_ptr<std::istream> failAfterTwoEntries(const std::string&)
+{
+    return std::make_unique<failingStream>();
+}
+
+// A read error is a failed read: no success line, and none of the file's
+// entries in the table (what it held before stays).
+TEST_F(ScriptTest, AReadErrorFailsTheWholeFile)
+{
+    ASSERT_TRUE(read("f kept 1\n"));
+    console = debugConsole();
+    setScriptStreamOpener(failAfterTwoEntries);
+    const bool readBack = read("f a 1\nf b 2\nf c 3\n");
+    setScriptStreamOpener(nullptr);
+    EXPECT_FALSE(readBack);
+    EXPECT_TRUE(consoleHas("^rERROR: ^wError loading/reading file ^y" + dir.file("test.cfg") +
+                           "^w: it could not be read to its end"));
+    EXPECT_FALSE(consoleHas("successfully loaded"));
+    EXPECT_EQ(table.getLineAmount(), 1);
+    EXPECT_FALSE(table.hasKey("a"));
     EXPECT_FLOAT_EQ(table.findLineF("kept"), 1.0f);
 }
 
