@@ -277,7 +277,7 @@ def snowfield():
         GameObject('pine', BILLBOARD, builtin('tree'), 2, 2, 7, (1.5, 3.0, 1.5), g(2, 7)),
         GameObject('rock', BILLBOARD, builtin('rock'), 2, 7, 2, (1.0, 1.0, 1.0), g(7, 2)),
     ]
-    return GameMap('Snowfield', w, h, tiles, heights, objects, fog=(0.05, 0.85, 0.9, 0.95))
+    return GameMap('Snowfield', w, h, tiles, heights, objects, fog=(0.1, 0.85, 0.9, 0.95))
 
 
 PHRASES = {
