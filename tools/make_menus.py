@@ -44,6 +44,9 @@ BUTTONS = [
     ('Volume -', BLUE), ('Full Screen', GREY), ('Windowed', GREY), ('Debug On', GOLD), ('Debug Off', GOLD),
     ('Play', GREEN), ('Resume', GREEN), ('Main Menu', BLUE), ('Leave Game', RED), ('Edit World', GREEN),
     ('Menu Editor', BLUE), ('Leave Editor', RED), ('Introduction', GOLD), ('Restart', GOLD),
+    # No bundled menu shows this one any more; it keeps its place, so that a
+    # game's own menu images keep the indices its saved ui.cfg gives them.
+    ('Editor Menu', GREY),
 ]
 IMAGE_NAMES = BACKGROUNDS + [PANEL] + [label for label, _ in BUTTONS]
 

@@ -149,7 +149,7 @@ TEST_F(GameLoadTest, SampleGameLoadsWholeInOrderAndRenamesNothing)
     EXPECT_NE(world.getPhrase(0).find("Meadow"), std::string::npos);
     EXPECT_EQ(gameUI.getIngameMenu(), 1);
     EXPECT_EQ(gameUI.getEditorMainMenu(), 2);
-    EXPECT_EQ(gameUI.getUIImageCount(), 28 + 1 + 1);  // program images, the game's own, one splash
+    EXPECT_EQ(gameUI.getUIImageCount(), 29 + 1 + 1);  // program images, the game's own, one splash
     EXPECT_EQ(gameSys.getGameState(), gameStateSplash);
     EXPECT_EQ(worldBackup.getMapCount(), 2);
     EXPECT_EQ(worldBackup.worldGetTileHeight(5, 5, 0), world.worldGetTileHeight(5, 5, 0));
