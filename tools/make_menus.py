@@ -18,13 +18,17 @@ ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data')
 # Button function ids of the menu system.
 QUIT, LOAD_MENU, OPEN_DIALOG = 0, 1, 4
 DEBUG, LOAD_GAME, LEAVE_GAME, LOAD_EDITOR = 6, 7, 8, 9
-EDIT_GAME, EDIT_MENU, LEAVE_INGAME_MENU, CREATE_GAME, ENTER_GAME, MENU_EDITOR = 11, 12, 14, 15, 16, 17
+EDIT_GAME, LEAVE_INGAME_MENU, CREATE_GAME, ENTER_GAME, MENU_EDITOR = 11, 14, 15, 16, 17
 MAIN_MENU, FULLSCREEN_ON, FULLSCREEN_OFF = 18, 19, 20
 SOUND_ON, SOUND_OFF, VOLUME_UP, VOLUME_DOWN, SHOW_INTRO, BROWSE = 23, 24, 25, 26, 29, 30
 # Dialog boxes of system/dialog.cfg.
 DIALOG_QUIT, DIALOG_LEAVE_GAME, DIALOG_LEAVE_EDITOR = 0, 1, 2
 # Texts of the textboxes.
 TEXT_GAME_TO_LOAD, TEXT_GAME_TO_EDIT, TEXT_GAME_TO_CREATE = 0, 1, 2
+
+# The lowest row of the menus, clear of the menu editor's bar along the
+# bottom of the window (from y 520), which is drawn over the menu it edits.
+BOTTOM_ROW = 470
 
 BLUE, GREEN, RED, GREY, GOLD = (40, 90, 170), (40, 140, 80), (170, 50, 50), (80, 90, 110), (170, 120, 30)
 
@@ -40,6 +44,8 @@ BUTTONS = [
     ('Volume -', BLUE), ('Full Screen', GREY), ('Windowed', GREY), ('Debug On', GOLD), ('Debug Off', GOLD),
     ('Play', GREEN), ('Resume', GREEN), ('Main Menu', BLUE), ('Leave Game', RED), ('Edit World', GREEN),
     ('Menu Editor', BLUE), ('Leave Editor', RED), ('Introduction', GOLD), ('Restart', GOLD),
+    # No bundled menu shows this one any more; it keeps its place, so that a
+    # game's own menu images keep the indices its saved ui.cfg gives them.
     ('Editor Menu', GREY),
 ]
 IMAGE_NAMES = BACKGROUNDS + [PANEL] + [label for label, _ in BUTTONS]
@@ -127,8 +133,8 @@ def front_end():
         buttons.append(button(620, y, action, func, textnum))
         if func != CREATE_GAME:
             buttons.append(button(500, y, FOLDER, BROWSE, textnum, w=18, h=18))
-    buttons += [button(200, 520, 'Options', LOAD_MENU, 1), button(400, 520, 'Introduction', SHOW_INTRO),
-                button(600, 520, 'Quit', OPEN_DIALOG, DIALOG_QUIT)]
+    buttons += [button(200, BOTTOM_ROW, 'Options', LOAD_MENU, 1), button(400, BOTTOM_ROW, 'Introduction', SHOW_INTRO),
+                button(600, BOTTOM_ROW, 'Quit', OPEN_DIALOG, DIALOG_QUIT)]
     intro = Menu(image('front'), buttons, boxes, texts)
 
     pairs = [(170, 'Sound', 'Sound On', SOUND_ON, 0, 'Sound Off', SOUND_OFF, 0),
@@ -140,7 +146,7 @@ def front_end():
     for y, label, a, fa, ga, b, fb, gb in pairs:
         texts.append(Text(130, y, '^w' + label))
         buttons += [button(430, y, a, fa, ga), button(610, y, b, fb, gb)]
-    buttons.append(button(400, 500, 'Back', LOAD_MENU, 0))
+    buttons.append(button(400, BOTTOM_ROW, 'Back', LOAD_MENU, 0))
     options = Menu(image('front'), buttons, [], texts)
     return [intro, options]
 
@@ -157,17 +163,20 @@ def game_menus(title_background, title, subtitle):
                    button(400, 370, 'Main Menu', MAIN_MENU),
                    button(400, 440, 'Leave Game', OPEN_DIALOG, DIALOG_LEAVE_GAME)],
                   [], [centred_text(140, '^3^wPaused'),
-                       centred_text(520, '^wPress ^yEscape^w to go back to the game.')])
+                       centred_text(BOTTOM_ROW + 30, '^wPress ^yEscape^w to go back to the game.')])
     hub = Menu(image('hub'),
                [button(400, 250, 'Edit World', EDIT_GAME), button(400, 320, 'Menu Editor', MENU_EDITOR),
                 button(400, 390, 'Leave Editor', OPEN_DIALOG, DIALOG_LEAVE_EDITOR)],
                [], [centred_text(120, '^3^wProject Editor'),
                     centred_text(170, '^wEdit the maps and objects, or the menus of this game.'),
-                    centred_text(480, '^wSave your work with the disk icon of the toolbar.')])
-    # Over the world editor's screen: clear of its toolbar (left), tip bar
-    # (top), bottom panel and edge arrows.
-    editor = Menu(-1, [button(725, 48, 'Editor Menu', EDIT_MENU, w=64, h=16)], [],
-                  [Text(680, 78, '^yF5^w: playtest')])
+                    centred_text(BOTTOM_ROW, '^wIn the world editor, save your work with the disk icon of the'),
+                    centred_text(BOTTOM_ROW + 25, '^wtoolbar; its door icon at the top brings you back here.')])
+    # The world editor's screen is drawn while this menu is shown, and a menu
+    # is drawn over it: no place of the window is clear of every screen,
+    # panel and picker of the editor (the logic and phrase editors fill the
+    # window), so the menu holds nothing. The toolbar's door icon returns to
+    # the hub, and its Test button (or F5) playtests.
+    editor = Menu()
     return [title_menu, ingame, hub, editor]
 
 

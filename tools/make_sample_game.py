@@ -73,7 +73,8 @@ def draw_centred(draw, centre_y, line, size, colour):
 
 
 def message_box():
-    """"You win!" on a panel in the middle of the window, the rest clear."""
+    """"You win!" on a panel in the middle of the window, the rest clear. The
+    panel is opaque: it covers the player and the time shown above it."""
     w, h = MESSAGE_SIZE
     im = Image.new('RGBA', MESSAGE_SIZE, (0, 0, 0, 0))
     shadow = Image.new('RGBA', MESSAGE_SIZE, (0, 0, 0, 0))
@@ -81,7 +82,7 @@ def message_box():
     ImageDraw.Draw(shadow).rounded_rectangle([c + 6 for c in panel], radius=22, fill=(0, 0, 0, 120))
     im.alpha_composite(shadow.filter(ImageFilter.GaussianBlur(6)))
     d = ImageDraw.Draw(im)
-    d.rounded_rectangle(panel, radius=22, fill=(20, 40, 80, 235), outline=(255, 220, 100, 255), width=4)
+    d.rounded_rectangle(panel, radius=22, fill=(20, 40, 80, 255), outline=(255, 220, 100, 255), width=4)
     draw_centred(d, h // 2 - 28, 'You win!', 64, (255, 230, 120, 255))
     draw_centred(d, h // 2 + 48, 'Press Enter to return to the menus.', 22, (235, 240, 250, 255))
     return im
@@ -212,9 +213,23 @@ def level(heights, x, y):
             heights[(x + i, y + j)] = flat
 
 
-# The player's name carries a black colour code: its score, the seconds
-# played, shows above it as "Time 12" in black, readable over sky and snow.
-PLAYER_NAME = '^kTime'
+# The player's name carries a black colour code and a larger size: its
+# score, the seconds played, shows above it as "Time 12" in black, readable
+# over grass and snow.
+PLAYER_NAME = '^k^2Time'
+# A text stands in the world from the point it is drawn at towards the
+# camera's right, a glyph every half unit. The time is drawn at the label, an
+# object that the rules keep two units to the player's left, so that "Time 12"
+# stands centred over the player; it is drawn twice the label's height above
+# the player's middle, clear of the crate.
+LABEL_RISE = 3.0
+
+
+def time_label(x, y, ground):
+    """The label of the player at tile (x, y): hidden, not solid, and too small
+    to see in the editor."""
+    speck = 0.01
+    return GameObject('label', SQUARE, builtin('crate'), 0, x, y, (speck, LABEL_RISE / 2, speck), ground, obstruct=0)
 
 
 def meadow():
@@ -257,6 +272,7 @@ def meadow():
         GameObject('villager', BILLBOARD, builtin('character'), 3, 7, 4, (0.9, 1.8, 0.9), g(7, 4)),
         GameObject('rock', BILLBOARD, rock, 2, 9, 3, (1.2, 1.2, 1.2), g(9, 3)),
         GameObject('rock', BILLBOARD, rock, 2, 4, 10, (0.8, 0.8, 0.8), g(4, 10)),
+        time_label(3, 3, g(3, 3)),
     ]
     return GameMap('Meadow', w, h, tiles, heights, objects)
 
@@ -276,8 +292,9 @@ def snowfield():
         GameObject('crate', CUBE, builtin('crate'), 6, 6, 4, (0.8, 0.8, 0.8), g(6, 4)),
         GameObject('pine', BILLBOARD, builtin('tree'), 2, 2, 7, (1.5, 3.0, 1.5), g(2, 7)),
         GameObject('rock', BILLBOARD, builtin('rock'), 2, 7, 2, (1.0, 1.0, 1.0), g(7, 2)),
+        time_label(1, 1, g(1, 1)),
     ]
-    return GameMap('Snowfield', w, h, tiles, heights, objects, fog=(0.05, 0.85, 0.9, 0.95))
+    return GameMap('Snowfield', w, h, tiles, heights, objects, fog=(0.1, 0.85, 0.9, 0.95))
 
 
 PHRASES = {
@@ -321,15 +338,15 @@ def map_cfg(maps):
 
 
 # Logic: eight step ids per rule (condition, value, is, predicate, value, then, action, value).
-DO_ONCE, REPEATEDLY, EVERY_SECONDS, WHEN_OBJECT, WHEN_WIN = 128, 129, 132, 100, 102
+DO_ONCE, REPEATEDLY, WHILE_GLOBAL_SCORE, EVERY_SECONDS, WHEN_OBJECT, WHEN_WIN = 128, 129, 127, 132, 100, 102
 UP, DOWN, LEFT, RIGHT, ENTER = 104, 105, 106, 107, 109
-IS, TOUCHING, THEN = 300, 400, 600
-DISPLAY_IMAGE, DISPLAY_PHRASE, PLAY_SOUND, GOTO_MAP, WIN, END_GAME = 703, 705, 744, 770, 701, 773
+IS, TOUCHING, EQUAL_TO, THEN = 300, 400, 428, 600
+AND, DISPLAY_IMAGE, DISPLAY_PHRASE, PLAY_SOUND, GOTO_MAP, WIN, END_GAME = 700, 703, 705, 744, 770, 701, 773
 HIDE, UNSOLID, ADD_GLOBAL, GLOBAL_TO_OWN_SCORE, SHOW_SCORE_ABOVE = 721, 724, 764, 769, 711
-THIRD_PERSON_VIEW, THIRD_PERSON_UPDATE = 738, 736
+OVERHEAD_VIEW, OVERHEAD_UPDATE, SPAWN_LEFT = 741, 740, 727
 FORWARD, BACKWARD, LEFTWARD, RIGHTWARD = 719, 720, 717, 718
 DISABLE_ENTER, ENABLE_ENTER = 798, 790
-CRYSTALS, SECONDS = 0, 1  # global scores: crystals found, seconds played
+CRYSTALS, SECONDS, WON = 0, 1, 2  # global scores: crystals found, seconds played, 1 once won
 PLAYER = 0
 
 
@@ -342,27 +359,47 @@ def touched(thing, action, value):
     return rule(WHEN_OBJECT, PLAYER, action, value, other=thing)
 
 
-def player_rules():
-    """The player's own rules: the third-person camera, the arrow keys and the
-    clock shown above its head (the seconds as its own score, shown with its
-    name)."""
-    return [rule(DO_ONCE, 0, THIRD_PERSON_VIEW, 0), rule(REPEATEDLY, 0, THIRD_PERSON_UPDATE, PLAYER),
+def clock():
+    """A second more on the clock every second, until the game is won: an
+    "and" chain whose first rule holds only while global score WON is 0."""
+    return [rule(WHILE_GLOBAL_SCORE, WON, AND, 0, predicate=EQUAL_TO, other=0),
+            rule(EVERY_SECONDS, 1, ADD_GLOBAL, SECONDS)]
+
+
+def player_rules(label):
+    """The player's own rules: the overhead camera, which looks down on the
+    player from behind and shows what lies ahead; the arrow keys; the seconds
+    as its own score; and the first step of its label to its left."""
+    return [rule(DO_ONCE, 0, OVERHEAD_VIEW, 0), rule(REPEATEDLY, 0, OVERHEAD_UPDATE, PLAYER),
             rule(UP, 0, FORWARD, PLAYER), rule(DOWN, 0, BACKWARD, PLAYER),
             rule(LEFT, 0, LEFTWARD, PLAYER), rule(RIGHT, 0, RIGHTWARD, PLAYER),
-            rule(REPEATEDLY, 0, GLOBAL_TO_OWN_SCORE, SECONDS), rule(REPEATEDLY, 0, SHOW_SCORE_ABOVE, PLAYER)]
+            rule(REPEATEDLY, 0, GLOBAL_TO_OWN_SCORE, SECONDS), rule(REPEATEDLY, 0, SPAWN_LEFT, label)]
 
 
-def logic_cfg():
-    crystal, portal, flag = 6, 8, 1
-    clock = rule(EVERY_SECONDS, 1, ADD_GLOBAL, SECONDS)
+def label_rules(label):
+    """The label's rules: hidden from the start, a second step left, and the
+    player's name and score drawn above it."""
+    return [rule(DO_ONCE, 0, HIDE, label), rule(REPEATEDLY, 0, SPAWN_LEFT, label),
+            rule(REPEATEDLY, 0, SHOW_SCORE_ABOVE, PLAYER)]
+
+
+def local_rules(game_map):
+    label = [o.name for o in game_map.objects].index('label')
+    return {PLAYER: player_rules(label), label: label_rules(label)}
+
+
+def logic_cfg(meadow_map, snow_map):
+    names = [[o.name for o in m.objects] for m in (meadow_map, snow_map)]
+    crystal, portal, flag = names[0].index('crystal'), names[0].index('portal'), names[1].index('flag')
     maps = [
-        ([rule(DO_ONCE, 0, DISPLAY_PHRASE, 0), clock,
-          touched(crystal, PLAY_SOUND, 0), touched(crystal, DISPLAY_PHRASE, 2), touched(crystal, ADD_GLOBAL, CRYSTALS),
+        ([rule(DO_ONCE, 0, DISPLAY_PHRASE, 0)] + clock() +
+         [touched(crystal, PLAY_SOUND, 0), touched(crystal, DISPLAY_PHRASE, 2), touched(crystal, ADD_GLOBAL, CRYSTALS),
           touched(crystal, HIDE, crystal), touched(crystal, UNSOLID, crystal),
-          touched(portal, GOTO_MAP, 1)], {PLAYER: player_rules()}),
-        ([rule(DO_ONCE, 0, DISPLAY_PHRASE, 1), rule(DO_ONCE, 0, DISABLE_ENTER, 0), clock,
-          touched(flag, WIN, 0), touched(flag, DISPLAY_IMAGE, own('message')), touched(flag, PLAY_SOUND, 2),
-          rule(WHEN_WIN, 0, ENABLE_ENTER, 0), rule(ENTER, 0, END_GAME, 0)], {PLAYER: player_rules()}),
+          touched(portal, GOTO_MAP, 1)], local_rules(meadow_map)),
+        ([rule(DO_ONCE, 0, DISPLAY_PHRASE, 1), rule(DO_ONCE, 0, DISABLE_ENTER, 0)] + clock() +
+         [touched(flag, ADD_GLOBAL, WON), touched(flag, WIN, 0), touched(flag, DISPLAY_IMAGE, own('message')),
+          touched(flag, PLAY_SOUND, 2), rule(WHEN_WIN, 0, ENABLE_ENTER, 0), rule(ENTER, 0, END_GAME, 0)],
+         local_rules(snow_map)),
     ]
     out = ['// This file was created by the Quorvane application.', '', 'f version 1']
     for m, (global_rules, local) in enumerate(maps):
@@ -383,7 +420,7 @@ HELP_TOPICS = [
                    'The seconds played show above you.']),
     ('^wControls', ['^yControls^w', '', '^yUp^w and ^yDown^w walk forward and back.',
                     '^yLeft^w and ^yRight^w step to either side.',
-                    'Move the ^ymouse^w to turn and look around.',
+                    'Move the ^ymouse^w to turn.',
                     '^yEscape^w opens the in-game menu.',
                     'Once you have won, ^yEnter^w returns to the menus.']),
 ]
@@ -453,10 +490,11 @@ def main():
     house_texture().save(os.path.join(GAME, 'modeltex', '10000.png'))
     for k, samples in enumerate(game_sounds()):
         write_wav(os.path.join(GAME, 'sound', '%d.wav' % (1000 + k)), samples)
+    maps = [meadow(), snowfield()]
     with open(os.path.join(GAME, 'system', 'map.cfg'), 'w') as f:
-        f.write(map_cfg([meadow(), snowfield()]))
+        f.write(map_cfg(maps))
     with open(os.path.join(GAME, 'system', 'logic.cfg'), 'w') as f:
-        f.write(logic_cfg())
+        f.write(logic_cfg(*maps))
     with open(os.path.join(GAME, 'system', 'ui.cfg'), 'w') as f:
         f.write(game_menus())
     with open(os.path.join(GAME, 'system', 'help.cfg'), 'w') as f:

@@ -4,7 +4,9 @@
 // playtest starts as the first did (the walk left no trace in the world); the
 // hub's dialog leaves the editor, and a name typed into the front end makes a
 // new game in the world editor. A rule written with the mouse and the arrows
-// in a new object's logic is saved and works when the game is played.
+// in a new object's logic, and a phrase typed into the phrase editor (through
+// a click in the window's top right corner, which it swallows), are saved,
+// and the rule works when the game is played.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/harness.h"
@@ -12,7 +14,7 @@
 namespace {
 
 const char* const title = "Quorvane Editor Walk";
-constexpr int funcOpenDialog = 4, funcLoadGameEditor = 9, funcEditGame = 11, funcEditMenu = 12;
+constexpr int funcOpenDialog = 4, funcLoadGameEditor = 9, funcEditGame = 11;
 constexpr int dialogLeaveEditor = 2, textGameToEdit = 1, textboxGameToCreate = 2;
 // The welcome panel's checkmark and the dialog's first button show the OK
 // image, which the test makes plain green.
@@ -37,9 +39,13 @@ e2e::ScreenTest like(const e2e::Image& shown, const e2e::Region& r)
 // editor's hub, with the welcome panel closed; what the window showed on the way.
 struct SampleEditor {
     e2e::Image frontEnd, hub, editor;
-    e2e::Region menuButton{};  // the world editor's Editor Menu button, clear of its label
-    int menuX = 0, menuY = 0;
 };
+
+// The world editor's door icon at the top of its toolbar, which leads back to
+// the hub; the screens over the editor (welcome panel, logic editor,
+// playtest) do not show it.
+constexpr int doorX = 30, doorY = 50;
+constexpr e2e::Region door{doorX - 10, doorY - 10, doorX + 10, doorY + 10};
 
 void openSampleEditor(e2e::App& app, SampleEditor& walk)
 {
@@ -47,9 +53,7 @@ void openSampleEditor(e2e::App& app, SampleEditor& walk)
     app.copyFixture("images/font_green.png", "uireq/ok.png");
     ASSERT_TRUE(app.start(title));
     const e2e::MenuFile front(app.path("system/ui.cfg")), game(app.path("games/sample/system/ui.cfg"));
-    int x = 0, y = 0, w = 0, h = 0;
-    ASSERT_TRUE(game.button(game.number("editormenu"), funcEditMenu, walk.menuX, walk.menuY, w, h));
-    walk.menuButton = {walk.menuX - w + 5, walk.menuY - h + 8, walk.menuX - w + 17, walk.menuY + h - 8};
+    int x = 0, y = 0;
 
     const e2e::Image splash = app.waitForRest([](const e2e::Image&) { return true; });
     walk.frontEnd = app.clickUntil(400, 580, unlikeIn(splash));
@@ -63,7 +67,7 @@ void openSampleEditor(e2e::App& app, SampleEditor& walk)
     ASSERT_TRUE(game.button(game.number("editormainmenu"), funcEditGame, x, y));
     ASSERT_TRUE(app.clickUntil(x, y, checkmarkShown).valid());
     ASSERT_TRUE(app.click(checkmarkX, checkmarkY));
-    walk.editor = app.waitForRest([](const e2e::Image& s) { return !checkmarkShown(s); }, walk.menuButton);
+    walk.editor = app.waitForRest([](const e2e::Image& s) { return !checkmarkShown(s); }, door);
     ASSERT_TRUE(walk.editor.valid());
 }
 
@@ -76,7 +80,6 @@ TEST(EditorWalk, SampleGamePlaytestedLeftAndANewGameCreated)
     const int hubMenu = game.number("editormainmenu");
     int x = 0, y = 0;
     const e2e::Image &frontEnd = walk.frontEnd, &hub = walk.hub, &editor = walk.editor;
-    const e2e::Region& menuButton = walk.menuButton;
     ASSERT_FALSE(bannerShown(editor));
 
     ASSERT_TRUE(app.key("F5"));
@@ -87,14 +90,14 @@ TEST(EditorWalk, SampleGamePlaytestedLeftAndANewGameCreated)
     ASSERT_TRUE(app.xdotool("keyup Up"));
     ASSERT_TRUE(walked);
     ASSERT_TRUE(app.key("Escape"));
-    ASSERT_TRUE(app.waitForScreen(like(editor, menuButton)).valid());
+    ASSERT_TRUE(app.waitForScreen(like(editor, door)).valid());
     ASSERT_TRUE(app.key("F5"));
     const e2e::Image secondTest = app.waitForRest(bannerShown, ground);
     EXPECT_TRUE(e2e::sameIn(secondTest, firstTest, ground));
     ASSERT_TRUE(app.key("Escape"));
-    ASSERT_TRUE(app.waitForScreen(like(editor, menuButton)).valid());
+    ASSERT_TRUE(app.waitForScreen(like(editor, door)).valid());
 
-    ASSERT_TRUE(app.clickUntil(walk.menuX, walk.menuY, like(hub, e2e::wholeWindow)).valid());
+    ASSERT_TRUE(app.clickUntil(doorX, doorY, like(hub, e2e::wholeWindow)).valid());
     ASSERT_TRUE(game.button(hubMenu, funcOpenDialog, x, y, dialogLeaveEditor));
     ASSERT_TRUE(app.clickUntil(x, y, [](const e2e::Image& s) { return plainGreenAt(s, dialogOkX, dialogOkY); }).valid());
     ASSERT_TRUE(app.clickUntil(dialogOkX, dialogOkY, like(frontEnd, e2e::wholeWindow)).valid());
@@ -106,7 +109,7 @@ TEST(EditorWalk, SampleGamePlaytestedLeftAndANewGameCreated)
     ASSERT_TRUE(app.waitForLog("Game: newworld has been created successfully."));
     ASSERT_TRUE(app.waitForScreen(checkmarkShown).valid());
     ASSERT_TRUE(app.click(checkmarkX, checkmarkY));
-    EXPECT_TRUE(app.waitForScreen(like(editor, menuButton)).valid());
+    EXPECT_TRUE(app.waitForScreen(like(editor, door)).valid());
 }
 
 // The row of a new rule in the logic editor, and its words as the font lays
@@ -119,6 +122,14 @@ constexpr int conditionSteps = 11;  // "When object" (100) to "Key pressed" (111
 constexpr int letterSteps = 16;     // "a" to "q"
 constexpr int actionSteps = 69;     // "and" (700) to "end game" (773), past the four hidden ids 748 to 751
 constexpr e2e::Region ruleRow{60, 70, 560, 90}, wordList{200, 100, 320, 500};
+// The phrase editor: its button on the logic editor, its textbox and
+// checkmark, its close button, and the stored text of the phrase shown.
+constexpr int phrasesX = 45, phrasesY = 575, phraseBoxX = 400, phraseBoxY = 330;
+constexpr int storeX = 660, storeY = 380, phraseCloseX = 668, phraseCloseY = 464;
+constexpr e2e::Region phrasePanel{100, 100, 700, 500}, storedPhrase{125, 278, 690, 293};
+// The top right corner of the editors, where a menu once stood a button over
+// every screen of the world editor.
+constexpr int cornerX = 725, cornerY = 48;
 constexpr e2e::Region playButton{330, 305, 470, 335};  // the sample game's menu
 
 TEST(EditorWalk, ARuleWrittenWithTheMouseWorksInPlay)
@@ -144,11 +155,26 @@ TEST(EditorWalk, ARuleWrittenWithTheMouseWorksInPlay)
         ASSERT_TRUE(app.clickUntil(actionX, ruleY, unlikeIn(rule, wordList), wordList).valid());
         for (int i = 0; i < actionSteps; ++i) ASSERT_TRUE(app.key("Down"));
         ASSERT_TRUE(app.key("Return"));
-        ASSERT_TRUE(app.clickUntil(logicBackX, logicBackY, like(walk.editor, walk.menuButton)).valid());
+
+        // A phrase typed into the phrase editor (phrase 3, which the sample
+        // does not use) outlives a click in the corner: the checkmark stores it.
+        const e2e::Image phrases = app.clickUntil(phrasesX, phrasesY, unlikeIn(rule, phrasePanel), phrasePanel);
+        ASSERT_TRUE(phrases.valid());
+        ASSERT_TRUE(app.key("Right Right Right"));
+        const e2e::Image unused = app.waitForRest(unlikeIn(phrases, storedPhrase), storedPhrase);
+        ASSERT_TRUE(unused.valid());
+        ASSERT_TRUE(app.click(phraseBoxX, phraseBoxY));
+        ASSERT_TRUE(app.type("Hello"));
+        ASSERT_TRUE(app.click(cornerX, cornerY));
+        ASSERT_TRUE(app.clickUntil(storeX, storeY, unlikeIn(unused, storedPhrase), storedPhrase).valid());
+        ASSERT_TRUE(app.clickUntil(phraseCloseX, phraseCloseY, unlikeIn(phrases, phrasePanel), phrasePanel).valid());
+
+        ASSERT_TRUE(app.clickUntil(logicBackX, logicBackY, like(walk.editor, door)).valid());
         ASSERT_TRUE(app.click(saveX, saveY));
         ASSERT_TRUE(app.waitForLog("The project has been successfully saved."));
         EXPECT_NE(app.readFile("games/sample/system/logic.cfg").find("sentence0 111 16 300 400 0 600 773 0"),
                   std::string::npos);
+        EXPECT_NE(app.readFile("games/sample/system/map.cfg").find("\ns phrase3 Hello\n"), std::string::npos);
         for (int f = 0; f < 3; ++f) saved[f] = app.readFile("games/sample/system/" + std::string(files[f]));
         ASSERT_TRUE(app.closeWindow());
         EXPECT_EQ(app.waitExit(), 0);

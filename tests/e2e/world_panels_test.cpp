@@ -1,5 +1,6 @@
 // The world editor's panels by mouse on a new game: a rectangle of tiles is
-// textured from the image picker and raised, a skybox face is given an
+// textured from the image picker (by its tenth picture, in the top right
+// corner of the window) and raised, a skybox face is given an
 // image, an object is widened and turned and given a logic macro; a playtest
 // runs the macro's rules, and the saved map.cfg and logic.cfg hold it all.
 #include <gtest/gtest.h>
@@ -23,7 +24,9 @@ constexpr int firstTileX = 300, firstTileY = 250, secondTileX = 200, secondTileY
 // Tile panel, picker and skybox panel controls.
 constexpr int tileImageX = 190, tileImageY = 512, heightUpX = 199, heightUpY = 582;
 constexpr int skyboxX = 421, skyboxY = 512, backFaceX = 600, backFaceY = 120;
-constexpr int cellY = 60, tileImageCellX = 330, faceImageCellX = 450;  // images 3 and 5
+// The picker's cells: the tenth picture of its first row (image 9), at the
+// top right of the picker, and image 5.
+constexpr int cellY = 60, tileImageCellX = 690, faceImageCellX = 450;
 constexpr int closeX = 730, closeY = 410;
 // Toolbar, object panel and macro menu controls.
 constexpr int toolbarX = 30, saveY = 80, addObjectY = 350;
@@ -60,7 +63,7 @@ TEST_F(WorldPanels, TilesSkyboxObjectAndMacroAreEditedPlayedAndSaved)
     shown = app.waitForRest([](const e2e::Image& s) { return !e2e::welcomeCheckmarkShown(s); }, panel);
     ASSERT_TRUE(shown.valid());
 
-    // A rectangle of tiles: image 3 from the picker, then two steps up.
+    // A rectangle of tiles: the picker's tenth picture, then two steps up.
     ASSERT_TRUE(clickChanges(firstTileX, firstTileY, panel));
     ASSERT_TRUE(clickChanges(secondTileX, secondTileY, view, 3));
     ASSERT_TRUE(clickChanges(tileImageX, tileImageY, view));
@@ -99,7 +102,7 @@ TEST_F(WorldPanels, TilesSkyboxObjectAndMacroAreEditedPlayedAndSaved)
     const std::string folder = std::string("games/") + game + "/system/";
     const std::string map = app.readFile(folder + "map.cfg"), logic = app.readFile(folder + "logic.cfg");
 
-    const std::regex texturedTile("f map0tile(\\d+)_(\\d+) 3\n");
+    const std::regex texturedTile("f map0tile(\\d+)_(\\d+) 9\n");
     int textured = 0;
     for (std::sregex_iterator t(map.begin(), map.end(), texturedTile), end; t != end; ++t, ++textured) {
         const std::string height = "f map0tile" + (*t)[1].str() + "_" + (*t)[2].str() + "h 0.6\n";

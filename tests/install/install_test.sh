@@ -1,21 +1,30 @@
 #!/usr/bin/env bash
-# Tests of the install, as CTest runs them:
-#   install_test.sh files BUILD WORK   installs BUILD into WORK/prefix and checks
-#     what is where: the command, the program, the bundled files, the desktop
-#     entry and the AppStream metadata (both validators, every placeholder
-#     filled in), an icon of the right size in each icon folder, and an
-#     install_manifest.txt that lists every installed file (uninstalling by it
-#     leaves nothing behind).
+# Tests of the install, as CTest runs them. They install from a build folder
+# of their own, WORK/build, configured from this source tree and given the
+# program that BUILD built, so that BUILD/install_manifest.txt, the record of
+# a user's own install from BUILD, is never touched.
+#   install_test.sh files BUILD WORK PROGRAM   installs into WORK/prefix and
+#     checks what is where: the command, the program, the bundled files, the
+#     desktop entry and the AppStream metadata (both validators, every
+#     placeholder filled in), an icon of the right size in each icon folder,
+#     an install_manifest.txt that lists every installed file, and
+#     BUILD/install_manifest.txt as it was.
 #   install_test.sh run BUILD WORK WMCLOSE   starts the installed command with
 #     an empty HOME on a private Xvfb: it fills ~/.local/share/quorvane with
 #     every bundled file and the window opens and closes cleanly; nothing is
 #     written under the prefix; a second start restores a removed bundled file
 #     and keeps a changed one.
+#   install_test.sh uninstall BUILD WORK   runs the uninstall target of
+#     WORK/build: no file and no folder is left under the prefix, and
+#     BUILD/install_manifest.txt is still as it was.
 # Every wait polls with a timeout (scaled by QV_TIMEOUT_SCALE).
 set -euo pipefail
 mode="$1" build="$2" work="$3"
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 prefix="$work/prefix"
+own="$work/build"
+# BUILD's manifest as it was before the tests, or a note that it was missing.
+userManifest="$build/install_manifest.txt" savedManifest="$work/user-install-manifest"
 id=io.github.quorvane.Quorvane
 bundled="$prefix/share/quorvane/data"
 
@@ -38,10 +47,24 @@ png_size() {
   od -An -tu1 -j16 -N8 "$1" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }'
 }
 
+# BUILD/install_manifest.txt is what it was before the tests.
+user_manifest_kept() {
+  if [ -e "$savedManifest.missing" ]; then
+    [ ! -e "$userManifest" ] || fail "$userManifest was written"
+  else
+    cmp -s "$savedManifest" "$userManifest" || fail "$userManifest was changed"
+  fi
+}
+
 check_files() {
+  local program="$4"
   rm -rf "$work"
   mkdir -p "$work"
-  cmake --install "$build" --prefix "$prefix" >/dev/null
+  if [ -e "$userManifest" ]; then cp "$userManifest" "$savedManifest"; else touch "$savedManifest.missing"; fi
+  cmake -S "$repo" -B "$own" -DQV_TESTS=OFF -DQV_BENCH=OFF >/dev/null
+  cp "$program" "$own/quorvane"
+  cmake --install "$own" --prefix "$prefix" >/dev/null
+  user_manifest_kept
   local desktop="$prefix/share/applications/$id.desktop" metainfo="$prefix/share/metainfo/$id.metainfo.xml"
   [ -x "$prefix/bin/quorvane" ] && [ -x "$prefix/libexec/quorvane/quorvane" ] || fail "the command or the program"
   diff -r "$repo/data" "$bundled" || fail "the bundled files differ from data/"
@@ -57,7 +80,13 @@ check_files() {
     icons=$((icons + 1))
   done
   [ "$icons" -ge 5 ] || fail "only $icons icons"
-  diff <(sort "$build/install_manifest.txt") <(find "$prefix" -type f | sort) || fail "install_manifest.txt"
+  diff <(sort "$own/install_manifest.txt") <(find "$prefix" -type f | sort) || fail "install_manifest.txt"
+}
+
+check_uninstall() {
+  cmake --build "$own" --target uninstall >/dev/null
+  [ -d "$prefix" ] && [ -z "$(find "$prefix" -mindepth 1)" ] || fail "left under the prefix: $(find "$prefix" -mindepth 1)"
+  user_manifest_kept
 }
 
 xvfb="" app=""
@@ -117,8 +146,9 @@ check_run() {
 }
 
 case "$mode" in
-  files) check_files ;;
+  files) check_files "$@" ;;
   run) check_run "$@" ;;
-  *) fail "usage: $0 files|run BUILD WORK [WMCLOSE]" ;;
+  uninstall) check_uninstall ;;
+  *) fail "usage: $0 files BUILD WORK PROGRAM | run BUILD WORK WMCLOSE | uninstall BUILD WORK" ;;
 esac
 echo "install $mode: passed"

@@ -136,7 +136,7 @@ TEST_F(GameLoadTest, SampleGameLoadsWholeInOrderAndRenamesNothing)
     std::string name;
     world.worldGetMap(w, h, name, 1);
     EXPECT_EQ(name, "Snowfield");
-    EXPECT_EQ(world.worldGetObjectCount(0), 15);
+    EXPECT_EQ(world.worldGetObjectCount(0), 16);
     EXPECT_EQ(std::vector<int>({world.worldGetObjectType(1, 0), world.worldGetObjectType(11, 0), world.worldGetObjectType(2, 0)}),
               std::vector<int>({objectTypeModel, objectTypeSquare, objectTypeBillboard}));
     EXPECT_NE(world.worldGetTileHeight(5, 5, 0), world.worldGetTileHeight(8, 8, 0));
@@ -145,7 +145,7 @@ TEST_F(GameLoadTest, SampleGameLoadsWholeInOrderAndRenamesNothing)
     EXPECT_EQ(gameImg[200].getFrameCount(), 3);
     EXPECT_EQ(modelCounts(), std::vector<int>({1, 1}));
     EXPECT_GT(object[0].polygons_qty, 0);
-    EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 8);
+    EXPECT_EQ(world.mapGlobalGetSentenceAmount(0), 9);
     EXPECT_EQ(world.mapLocalGetSentenceAmount(0, 0), 8);
     EXPECT_NE(world.getPhrase(0).find("Meadow"), std::string::npos);
     EXPECT_EQ(gameUI.getIngameMenu(), 1);
