@@ -56,8 +56,9 @@ public:
     // The byte at `from`, or -1 past the end.
     int byte(byteCount from)
     {
-        std::string b;
-        return read(from, 1, b) ? static_cast<unsigned char>(b[0]) : -1;
+        if (from >= length) return -1;
+        seek(from);
+        return next();
     }
 
 private:

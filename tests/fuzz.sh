@@ -4,12 +4,13 @@
 # (logic), the menu files (menus), help.cfg (help), 3DS models (3ds) and the
 # image files of a load (image: the check every image passes, then the image
 # library). Each target is seeded from the matching files of data/ (image
-# also from the damaged files tests/fuzz/image_seeds.py makes) and runs for SECONDS
-# under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, with a
-# time limit per input and a memory limit. The run fails on any finding: a
-# crash, a sanitizer report, a leak, an input slower than the time limit or
-# one that needs more memory than the limit. Findings are kept under
-# build-fuzz/findings/<target>/; the corpus grows in build-fuzz/corpus/<target>/.
+# also from the damaged files tests/fuzz/image_seeds.py makes) and runs for
+# SECONDS under AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer, with a time limit per input and a memory limit. The run
+# fails on any finding: a crash, a sanitizer report, a leak, an input slower
+# than the time limit or one that needs more memory than the limit. Findings
+# are kept under build-fuzz/findings/<target>/; the corpus grows in
+# build-fuzz/corpus/<target>/.
 #
 # Usage: tests/fuzz.sh SECONDS [TARGET...]   (all targets when none is named)
 # Two targets run at once (QV_FUZZ_JOBS to change it), under nice.
