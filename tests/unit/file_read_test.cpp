@@ -1,0 +1,52 @@
+// Whole-file reads: what stands at the path decides, without blocking, and
+// the size limit holds before anything is read.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/file_read.h"
+#include "test_util.h"
+
+namespace {
+
+struct readCase {
+    const char* what;
+    size_t limit;
+    fileReadResult result;
+    const char* reasonStart;  // the reason begins so (empty when read)
+};
+
+TEST(FileRead, WhatStandsAtThePathAndItsSizeDecideBeforeAnythingIsRead)
+{
+    testutil::TempDir dir;
+    dir.write("small", "12345");
+    ASSERT_EQ(0, ::mkfifo(dir.file("pipe").c_str(), 0600));
+    boost::filesystem::create_directory(dir.file("folder"));
+    {  // a sparse file: it takes no room, but reading it would take 2 GiB
+        std::ofstream grow(dir.file("sparse"), std::ios::binary);
+    }
+    ASSERT_EQ(0, ::truncate(dir.file("sparse").c_str(), 2LL << 30));
+    ::symlink("small", dir.file("link").c_str());
+
+    const readCase cases[] = {
+        {"small", 5, fileReadResult::read, ""},
+        {"link", 5, fileReadResult::read, ""},
+        {"small", 4, fileReadResult::tooLarge, "is 5 bytes, more than the 4 it may hold"},
+        {"sparse", 1 << 20, fileReadResult::tooLarge, "is 2147483648 bytes"},
+        {"pipe", 1 << 20, fileReadResult::notAFile, "is a named pipe, not a file"},
+        {"folder", 1 << 20, fileReadResult::notAFile, "is a folder, not a file"},
+        {"none", 1 << 20, fileReadResult::missing, "is missing"},
+    };
+    for (const readCase& c : cases) {
+        SCOPED_TRACE(std::string(c.what) + " within " + std::to_string(c.limit));
+        std::string bytes = "left over", reason;
+        EXPECT_EQ(c.result, readWholeFile(dir.file(c.what), c.limit, bytes, reason));
+        if (c.result == fileReadResult::read) {
+            EXPECT_EQ("12345", bytes);
+        } else {
+            EXPECT_TRUE(bytes.empty());
+            EXPECT_EQ(0u, reason.rfind(c.reasonStart, 0)) << reason;
+        }
+    }
+}
+
+}  // namespace
