@@ -1,6 +1,6 @@
 // The image picker panels: the guard that closes a picker outside its
-// editor, the framed current image, and the walk over the image table that
-// lays out one page of cells.
+// editor, the framed current image, the page of present images a row shows,
+// and the row steps of both editors.
 #include "editor/image_pickers.h"
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "core/system.h"
 #include "editor/editor.h"
 #include "media/quad.h"
+#include "media/sound.h"
 #include "media/texture.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
@@ -21,8 +22,6 @@ namespace {
 constexpr int cellsPerRow = 10;
 constexpr int rowsPerPage = 6;
 constexpr int cellsPerPage = cellsPerRow * rowsPerPage;
-// A page ends early once the empty slots it passed over, plus this, reach the image count.
-constexpr int skippedSlotAllowance = 66;
 
 constexpr int panelX = 420, panelY = 230, panelHalfW = 350, panelHalfH = 220;
 constexpr int buttonY = 410, buttonHalf = 24;
@@ -118,36 +117,49 @@ void drawCell(const img& image, int index, bool current, int x, int y)
     displaySingleChoice(x, y, cellHalf, cellHalf, sysImageNone, pickImageCell, index / indexByte, index % indexByte);
 }
 
-// The cells of the page at the editor's row; returns how many were drawn.
-// The walk ends at the image count (and at the table's end), so a row past
-// the end draws an empty page.
-int drawCells(const std::vector<img>& table, int count, int current)
+void drawCells(const std::vector<img>& table, const imagePage& page, int current)
+{
+    for (size_t k = 0; k < page.images.size(); ++k) {
+        const int i = page.images[k];
+        const int column = static_cast<int>(k) % cellsPerRow, row = static_cast<int>(k) / cellsPerRow;
+        drawCell(table[static_cast<size_t>(i)], i, i == current, firstCellX + cellPitch * column,
+                 firstCellY + cellPitch * row);
+    }
+}
+
+bool isPresent(const img& image)
+{
+    return image.GetPointer() != identNumEmpty;
+}
+
+// The image table of the current editor's picker and how many of its slots count.
+struct pickerTable {
+    const std::vector<img>& images;
+    int count;
+};
+
+pickerTable currentPickerTable()
+{
+    if (gameSys.getGameState() == gameStateUIEditor) return {uiImage, gameUI.getUIImageCount()};
+    return {gameImg, world.getGameImageCount()};
+}
+
+int presentImageCount(const std::vector<img>& table, int count)
 {
     const int end = std::min(count, static_cast<int>(table.size()));
-    const int first = worldEditor.getImageMenuRow() * cellsPerRow;
-    int skipped = 0, drawn = 0;
-    for (int i = std::max(first, 0); i < first + skipped + cellsPerPage && i < end; ++i) {
-        const img& image = table[static_cast<size_t>(i)];
-        if (image.GetPointer() == identNumEmpty) {
-            ++skipped;
-            if (skipped + skippedSlotAllowance >= count) break;
-            continue;
-        }
-        const int column = drawn % cellsPerRow, row = drawn / cellsPerRow;
-        drawCell(image, i, i == current, firstCellX + cellPitch * column, firstCellY + cellPitch * row);
-        ++drawn;
-    }
-    return drawn;
+    return static_cast<int>(std::count_if(table.begin(), table.begin() + std::max(end, 0), isPresent));
 }
 
 void renderImagePicker(const std::vector<img>& table, int count, int current)
 {
     displaySingleChoice(panelX, panelY, panelHalfW, panelHalfH, sysImageDialogBackground, pickBlocker, pickBlocker,
                         pickBlocker);
-    if (worldEditor.getImageMenuRow() != 0) drawControl(rowUpX, buttonY, buttonHalf, sysImageArrowUp, pickImageRowUp);
+    const int row = worldEditor.getImageMenuRow();
+    if (row != 0) drawControl(rowUpX, buttonY, buttonHalf, sysImageArrowUp, pickImageRowUp);
     drawControl(closeX, buttonY, buttonHalf, sysImageOk, pickImageMenuClose);
-    if (drawCells(table, count, current) == cellsPerPage)
-        drawControl(rowDownX, buttonY, buttonHalf, sysImageArrowDown, pickImageRowDown);
+    const imagePage page = imagePickerPage(table, count, row);
+    drawCells(table, page, current);
+    if (page.more) drawControl(rowDownX, buttonY, buttonHalf, sysImageArrowDown, pickImageRowDown);
 }
 
 }  // namespace
@@ -164,16 +176,41 @@ void renderUIEditorImageMenu()
     renderImagePicker(uiImage, gameUI.getUIImageCount(), menuPickerCurrentImage());
 }
 
-int imageMenuLastRow(int count)
+imagePage imagePickerPage(const std::vector<img>& table, int count, int row)
 {
-    const int rows = (count + cellsPerRow - 1) / cellsPerRow;
-    return std::max(rows - rowsPerPage, 0);
+    imagePage page;
+    const int end = std::min(count, static_cast<int>(table.size()));
+    const int first = std::max(row, 0) * cellsPerRow;
+    int seen = 0;  // present images before slot i
+    for (int i = 0; i < end; ++i) {
+        if (!isPresent(table[static_cast<size_t>(i)])) continue;
+        if (seen >= first + cellsPerPage) {
+            page.more = true;
+            break;
+        }
+        if (seen >= first) page.images.push_back(i);
+        ++seen;
+    }
+    return page;
+}
+
+int imageMenuLastRow()
+{
+    const pickerTable table = currentPickerTable();
+    const int beyondFirstPage = presentImageCount(table.images, table.count) - cellsPerPage;
+    return std::max((beyondFirstPage + cellsPerRow - 1) / cellsPerRow, 0);
+}
+
+void stepImageMenuRow(int delta)
+{
+    const int row = worldEditor.getImageMenuRow() + delta;
+    if (row < 0 || row > imageMenuLastRow()) return;
+    playSystemSound(sysSoundSelect, 0);
+    worldEditor.setImageMenuRow(row);
 }
 
 void openImageMenu()
 {
-    const bool menuEditor = gameSys.getGameState() == gameStateUIEditor;
-    const int count = menuEditor ? gameUI.getUIImageCount() : world.getGameImageCount();
-    worldEditor.setImageMenuRow(std::clamp(worldEditor.getImageMenuRow(), 0, imageMenuLastRow(count)));
+    worldEditor.setImageMenuRow(std::clamp(worldEditor.getImageMenuRow(), 0, imageMenuLastRow()));
     worldEditor.setImageMenuTimer(1);
 }

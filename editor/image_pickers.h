@@ -1,17 +1,34 @@
 // The image picker panels: pages of up to 60 images, ten to a row, with
 // buttons to move a row back or on and to close the panel. The world editor's
-// picker shows the game images, the menu editor's the menu images. They only
-// draw; what their clicks do belongs to the editors' click handlers.
+// picker shows the game images, the menu editor's the menu images. They
+// draw; what a click on a cell does belongs to the editors' click handlers,
+// which step the row through stepImageMenuRow.
 #pragma once
+#include <vector>
+
+class img;
 
 // Drawn while the editor's image menu timer is positive.
 void renderEditorImageMenu();
 void renderUIEditorImageMenu();
 
-// The last row a page of the picker may start at for a table of `count`
-// images: the row from which six rows reach the end of the table (0 for a
-// table of 60 images or fewer).
-int imageMenuLastRow(int count);
+// One page of a picker: the indices of the images it shows, in index order,
+// and whether present images follow it.
+struct imagePage {
+    std::vector<int> images;
+    bool more = false;
+};
+// The page at `row` of the first `count` slots of `table`. A row counts ten
+// present images: the page shows the 60 present images that follow the first
+// row x 10 of them. Empty slots (the unfilled part of the game image table
+// before the game's own images) take no cell and end no page.
+imagePage imagePickerPage(const std::vector<img>& table, int count, int row);
+// The last row of the current editor's picker: the row whose page shows the
+// last present image (0 while they fit on one page).
+int imageMenuLastRow();
+// Moves the current editor's picker one row back (-1) or on (1), with the
+// select sound, while the row stays within 0 and the last row.
+void stepImageMenuRow(int delta);
 // Opens the picker of the current editor (the menu editor's in its game
 // state, the world editor's otherwise), its row brought back to the last
 // page when it lies past it.

@@ -183,11 +183,7 @@ bool animationPicking(int code)
 // click moves nothing more.
 void stepImageRow(int delta)
 {
-    if (!leftPressed()) return;
-    const int row = worldEditor.getImageMenuRow() + delta;
-    if (delta < 0 ? row < 0 : row > imageMenuLastRow(gameUI.getUIImageCount())) return;
-    playSystemSound(sysSoundSelect, 0);
-    worldEditor.setImageMenuRow(row);
+    if (leftPressed()) stepImageMenuRow(delta);
 }
 
 void setSelectedButtonImage(int image);

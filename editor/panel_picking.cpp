@@ -19,12 +19,6 @@
 
 namespace {
 
-constexpr int pickerRowCells = 10;
-// Rows 9 to 20 start pages inside the empty slots between the built-in
-// images and the game's own: paging down from row 8 (or from inside the gap)
-// lands on row 21, paging up from inside the gap or from row 21 on row 8.
-constexpr int gapFirstRow = 8;
-constexpr int gapLandingRow = 21;
 constexpr int doubleClickWindowMs = 500;
 
 constexpr int animLastFrameMax = 9;
@@ -51,23 +45,12 @@ int currentMap()
 
 void imageRowDown(const pickCode&)
 {
-    const int row = worldEditor.getImageMenuRow();
-    const int rows = world.getGameImageCount() / pickerRowCells;
-    if (row + 1 >= rows) return;
-    // The jump over the gap only where the table reaches past it; a shorter
-    // table pages on by one row.
-    const bool jump = row >= gapFirstRow && row < gapLandingRow && gapLandingRow < rows;
-    playSystemSound(sysSoundSelect, 0);
-    worldEditor.setImageMenuRow(jump ? gapLandingRow : row + 1);
+    stepImageMenuRow(1);
 }
 
 void imageRowUp(const pickCode&)
 {
-    const int row = worldEditor.getImageMenuRow();
-    if (row - 1 < 0) return;
-    const bool jump = row > gapFirstRow && row <= gapLandingRow;
-    playSystemSound(sysSoundSelect, 0);
-    worldEditor.setImageMenuRow(jump ? gapFirstRow : row - 1);
+    stepImageMenuRow(-1);
 }
 
 void giveImageToTiles(int image)

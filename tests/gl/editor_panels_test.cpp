@@ -110,8 +110,8 @@ TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
     const pageCase cases[] = {
         {0, 0, 59, 59, false, true},
         {8, 80, 59, 249, true, true},     // built-in 80 to 89, then the own images from 200
-        {26, 260, 59, 319, true, true},   // the last full page
-        {27, 270, 49, 319, true, false},  // a last partial page
+        {14, 250, 59, 309, true, true},
+        {15, 260, 59, 319, true, false},  // the last page: a row counts ten present images
         {40, -1, -1, -1, true, false},    // past the end of the table: an empty page
     };
     for (const pageCase& c : cases) {
@@ -142,7 +142,7 @@ TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
     gameSys.setGameState(gameStateWorldEditor);
     worldEditor.setImageMenuRow(40);
     openImageMenu();
-    EXPECT_EQ(worldEditor.getImageMenuRow(), 26);
+    EXPECT_EQ(worldEditor.getImageMenuRow(), 15);
 
     // Outside its own game state, in a mode that does not keep it, a picker closes.
     pickPass(renderUIEditorImageMenu);

@@ -13,6 +13,7 @@
 #include "editor/editor_picking.h"
 #include "editor/menu_editor_input.h"
 #include "editor/menu_editor_picking.h"
+#include "media/texture.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
 
@@ -77,6 +78,7 @@ TEST(MenuEditorPicking, ClicksSelectDragStepAndRefuseWhatCouldNotBeSavedOrSeen)
          [] { return gameUI.menuGetTextlineCount(0) == menuTextlineLimit && notice.getTitle() == "Add Textline"; }},
         {"the picker steps one row a click", 6, 0, 0, 2, pickImageRowDown, 144, release, none, false, true,
          [] {
+             uiImage.assign(200, img());
              gameUI.setUIImageCount(200);
              gameSys.setLeftMouse(press);
              const unsigned char rowDown[3] = {pickImageRowDown, pickControlMark, pickNoIndex};

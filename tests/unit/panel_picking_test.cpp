@@ -1,15 +1,18 @@
-// The world editor's panel clicks on synthetic pick codes: picker paging over
-// the gap before the game's own images and its double click, images given
+// The world editor's panel clicks on synthetic pick codes: the picker's pages
+// over the gap before the game's own images, its rows and its double click, images given
 // to tiles, animation, height and terrain steps, object size, type and label
 // limits, the logic macros and deleting a selection.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "core/clock_internal.h"
 #include "core/pick_codes.h"
+#include "editor/image_pickers.h"
 #include "editor/world_editor_picking.h"
+#include "media/image_loading.h"
 #include "media/texture.h"
 #include "world_test_util.h"
 
@@ -30,11 +33,30 @@ bool click(int r, int b = pickNoIndex, int g = pickControlMark)
     return gameEditorPicking(pixel);
 }
 
-int rowAfter(int row, int code)
+// Built-in images 0 to builtIn - 1, empty slots up to the game's own images
+// from 200, `own` of them.
+void setBuiltInAndOwnImages(int builtIn, int own)
 {
-    worldEditor.setImageMenuRow(row);
-    click(code);
-    return worldEditor.getImageMenuRow();
+    setImages(gameImgOwnBase + own);
+    for (int i = builtIn; i < gameImgOwnBase; ++i) gameImg[static_cast<size_t>(i)].SetPointer(identNumEmpty);
+}
+
+std::vector<int> range(int first, int last)
+{
+    std::vector<int> images;
+    for (int i = first; i <= last; ++i) images.push_back(i);
+    return images;
+}
+
+std::vector<int> concat(std::vector<int> a, const std::vector<int>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+imagePage pageAt(int row)
+{
+    return imagePickerPage(gameImg, world.getGameImageCount(), row);
 }
 
 std::vector<int> rule(int s, int o)
@@ -66,11 +88,48 @@ protected:
 
 TEST_F(PanelPicking, PickerPagesChoosesImagesAndClosesOnADoubleClick)
 {
-    const int paging[][3] = {{7, pickImageRowDown, 8},   {8, pickImageRowDown, 21}, {21, pickImageRowUp, 8},
-                             {28, pickImageRowDown, 29}, {29, pickImageRowDown, 29}, {0, pickImageRowUp, 0}};
-    for (const auto& p : paging) EXPECT_EQ(rowAfter(p[0], p[1]), p[2]) << p[0];
-    setImages(215);  // a table that ends before row 21 pages on by one
-    EXPECT_EQ(rowAfter(8, pickImageRowDown), 9);
+    // A row counts ten present images; empty slots end no page.
+    const struct {
+        int builtIn, own, row;
+        std::vector<int> shown;
+        bool more;
+    } pages[] = {
+        {18, 5, 0, concat(range(0, 17), range(200, 204)), false},   // the sample's table
+        {90, 50, 8, concat(range(80, 89), range(200, 249)), false},  // the last page of this table
+        {90, 51, 8, concat(range(80, 89), range(200, 249)), true},
+        {90, 51, 7, concat(range(70, 89), range(200, 239)), true},
+    };
+    for (const auto& p : pages) {
+        setBuiltInAndOwnImages(p.builtIn, p.own);
+        EXPECT_EQ(pageAt(p.row).images, p.shown) << p.builtIn << " " << p.own << " " << p.row;
+        EXPECT_EQ(pageAt(p.row).more, p.more) << p.builtIn << " " << p.own << " " << p.row;
+    }
+
+    // Row down walks every page of 18 built-in and 150 own images, each page
+    // unlike the one before, to the last one; every image is shown on the way.
+    setBuiltInAndOwnImages(18, 150);
+    worldEditor.setImageMenuRow(0);
+    std::vector<int> seen = pageAt(0).images;
+    for (imagePage page = pageAt(0); page.more;) {
+        const int row = worldEditor.getImageMenuRow();
+        EXPECT_TRUE(click(pickImageRowDown));
+        ASSERT_EQ(worldEditor.getImageMenuRow(), row + 1);
+        const imagePage next = pageAt(row + 1);
+        EXPECT_NE(next.images, page.images) << row;
+        seen = concat(seen, next.images);
+        page = next;
+    }
+    click(pickImageRowDown);
+    EXPECT_EQ(worldEditor.getImageMenuRow(), 11);  // the last row: 168 images, 60 a page
+    std::sort(seen.begin(), seen.end());
+    seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
+    EXPECT_EQ(seen, concat(range(0, 17), range(200, 349)));
+    click(pickImageRowUp);
+    EXPECT_EQ(worldEditor.getImageMenuRow(), 10);
+    worldEditor.setImageMenuRow(0);
+    click(pickImageRowUp);
+    EXPECT_EQ(worldEditor.getImageMenuRow(), 0);
+    setImages(300);
 
     // Two presses on one image inside 500 ms close the picker; at 500 ms they do not.
     worldEditor.setEditorMode(editorModeObject);
