@@ -306,8 +306,23 @@ void sysTextboxKeyboard(unsigned char key)
     }
 }
 
+// Escape closes the phrase panels and the game browser; true when it closed one.
+bool closePanelsOnEscape()
+{
+    bool closed = closePhraseMenus();
+    // Typing into the phrase editor's field ends with the panel.
+    if (closed && gameSys.getInputState() == inputStateSysTextbox) gameSys.setInputState(inputStateNormal);
+    if (gameSys.getDirTextbox() != dirTextboxNone) {
+        gameSys.setDirTextbox(dirTextboxNone);
+        closed = true;
+    }
+    return closed;
+}
+
 }  // namespace
 
+// A key that closes the word list, a phrase panel or the game browser does
+// only that: it goes to no later step.
 void keyboard(unsigned char key, int, int)
 {
     if (key == keyCodeBackQuote && gameSys.getGameState() != gameStateSplash) toggleConsole(consoleToggle::key);
@@ -319,16 +334,14 @@ void keyboard(unsigned char key, int, int)
     }
 
     const int state = gameSys.getGameState();
-    if (state == gameStateWorldEditor && gameSys.getInputState() == inputStateNormal) worldEditorKeyboard(key);
+    if (state == gameStateWorldEditor && gameSys.getInputState() == inputStateNormal && worldEditorKeyboard(key))
+        return;
 
     if (state == gameStateUIEditor && !console.getConsoleState() && !uiHelp.getHelpState()) menuEditorKeyboard(key);
 
     if (key == keyCodeEnter && gameSys.getDirTextbox() != dirTextboxNone) confirmBrowserChoice();
 
-    if (key == keyCodeEscape) {
-        closePhraseMenus();
-        if (gameSys.getDirTextbox() != dirTextboxNone) gameSys.setDirTextbox(dirTextboxNone);
-    }
+    if (key == keyCodeEscape && closePanelsOnEscape()) return;
 
     switch (gameSys.getInputState()) {
     case inputStateNormal: inputState0Keyboard(key); break;

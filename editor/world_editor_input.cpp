@@ -258,16 +258,17 @@ void dragObjects()
 
 }  // namespace
 
-void worldEditorKeyboard(unsigned char key)
+bool worldEditorKeyboard(unsigned char key)
 {
     if (key >= '1' && key < '1' + layerKeyCount) {
         const int layer = key - '1';
         worldEditor.setRenderLayer(layer, !worldEditor.getRenderLayer(layer));
     } else if (key == keyCodeEnter || key == keyCodeEscape) {
-        logicEditorKeyboard(key);
+        return logicEditorKeyboard(key);
     } else if (key == keyCodeDelete && worldEditor.getEditorMode() == editorModeObject) {
         deleteSelectedObjects();
     }
+    return false;
 }
 
 void worldEditorNormalKeyboard(unsigned char key)

@@ -5,8 +5,9 @@
 // mouse routing call them in game state 5.
 #pragma once
 
-// A character key in the normal input state, before the key goes on by input state.
-void worldEditorKeyboard(unsigned char key);
+// A character key in the normal input state, before the key goes on by input
+// state. True when the key closed the logic editor's word list and goes no further.
+bool worldEditorKeyboard(unsigned char key);
 // A character key handed to the normal input state.
 void worldEditorNormalKeyboard(unsigned char key);
 // A special key while the console is closed.

@@ -52,18 +52,28 @@ int wordAnchorY = 0;
 
 }  // namespace
 
-void logicEditorKeyboard(unsigned char key)
+bool logicEditorKeyboard(unsigned char key)
 {
-    if (key != keyCodeEnter && key != keyCodeEscape) return;
+    if (key != keyCodeEnter && key != keyCodeEscape) return false;
     int time = 0, sentence = 0, step = 0;
     worldEditor.getGLTimer(time, sentence, step);
-    if (time > 0) worldEditor.setGLTimer(0, sentence, step);
+    if (time <= 0) return false;
+    worldEditor.setGLTimer(0, sentence, step);
+    return true;
 }
 
-void closePhraseMenus()
+bool closePhraseMenus()
 {
-    if (worldEditor.getPhraseMenu() >= 0) worldEditor.setPhraseMenu(phraseMenuClosed);
-    if (worldEditor.getPhraseSelectorMenu() >= 0) worldEditor.setPhraseSelectorMenu(phraseMenuClosed);
+    bool closed = false;
+    if (worldEditor.getPhraseMenu() >= 0) {
+        worldEditor.setPhraseMenu(phraseMenuClosed);
+        closed = true;
+    }
+    if (worldEditor.getPhraseSelectorMenu() >= 0) {
+        worldEditor.setPhraseSelectorMenu(phraseMenuClosed);
+        closed = true;
+    }
+    return closed;
 }
 
 void logicEditorSpecialKeys(int key)

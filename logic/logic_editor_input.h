@@ -4,10 +4,12 @@
 // and the wheel and drags that step the word of the open list.
 #pragma once
 
-// Enter or Escape in the world editor's normal input state: closes an open word chooser.
-void logicEditorKeyboard(unsigned char key);
+// Enter or Escape in the world editor's normal input state: closes an open
+// word chooser. True when it closed one (the key then does nothing else).
+bool logicEditorKeyboard(unsigned char key);
 // Escape in any state: closes the phrase editor and the phrase selector.
-void closePhraseMenus();
+// True when either was open.
+bool closePhraseMenus();
 // A special key in the world editor while the console is closed: the arrows
 // step an open phrase panel (not while a system textbox is typed into), then,
 // in the logic editor, the word of the open list or, with the list closed,

@@ -1,6 +1,7 @@
 // Keys of the world editor, the menu editor, the game browser and the
 // cameras: layers, deleting a selection, nudging objects, phrase browsing,
-// moving menu elements, editing text lines and textboxes.
+// keys that close a list or a panel and nothing else, moving menu elements,
+// editing text lines and textboxes.
 #include <gtest/gtest.h>
 
 #include <GL/freeglut.h>
@@ -137,7 +138,7 @@ TEST_F(EditorKeys, EnterSpaceAndEscapeWorkTheEditorCamera)
     EXPECT_EQ(camera.getCamMode(), camModeOverhead);
 }
 
-TEST_F(EditorKeys, PhraseMenuWrapsAndEscapeClosesPhrasePanels)
+TEST_F(EditorKeys, PhraseMenuWrapsAndIsNotSteppedFromASystemTextbox)
 {
     worldEditor.setPhraseMenu(0);
     for (auto [key, menu] : {std::pair{GLUT_KEY_LEFT, phraseLast}, {GLUT_KEY_RIGHT, 0}, {GLUT_KEY_UP, 1}}) {
@@ -148,11 +149,56 @@ TEST_F(EditorKeys, PhraseMenuWrapsAndEscapeClosesPhrasePanels)
     processSpecialKeys(GLUT_KEY_UP, 0, 0);
     EXPECT_EQ(worldEditor.getPhraseMenu(), 1);
     gameSys.setInputState(inputStateNormal);
+}
 
-    worldEditor.setPhraseSelectorMenu(1);
-    keyboard(keyCodeEscape, 0, 0);
-    EXPECT_EQ(worldEditor.getPhraseMenu(), phraseMenuClosed);
-    EXPECT_EQ(worldEditor.getPhraseSelectorMenu(), phraseMenuClosed);
+// A key that closes the word list, a phrase panel or the game browser does
+// only that: the logic editor stays, the camera neither switches nor rises.
+TEST_F(EditorKeys, AKeyThatClosesAListOrAPanelDoesNothingElse)
+{
+    const struct {
+        const char* what;
+        unsigned char key;
+        int input;
+        void (*open)();
+        bool (*closed)();
+    } cases[] = {
+        {"Escape closes the word list", keyCodeEscape, inputStateNormal, [] { worldEditor.setGLTimer(1, 0, 2); },
+         [] {
+             int timer, sentence, step;
+             worldEditor.getGLTimer(timer, sentence, step);
+             return timer <= 0;
+         }},
+        {"Enter closes the word list", keyCodeEnter, inputStateNormal, [] { worldEditor.setGLTimer(1, 0, 2); },
+         [] {
+             int timer, sentence, step;
+             worldEditor.getGLTimer(timer, sentence, step);
+             return timer <= 0;
+         }},
+        {"Escape closes the phrase editor", keyCodeEscape, inputStateNormal, [] { worldEditor.setPhraseMenu(0); },
+         [] { return worldEditor.getPhraseMenu() == phraseMenuClosed; }},
+        {"and ends the typing into its field", keyCodeEscape, inputStateSysTextbox, [] { worldEditor.setPhraseMenu(0); },
+         [] { return worldEditor.getPhraseMenu() == phraseMenuClosed && gameSys.getInputState() == inputStateNormal; }},
+        {"Escape closes the phrase selector", keyCodeEscape, inputStateNormal,
+         [] { worldEditor.setPhraseSelectorMenu(1); },
+         [] { return worldEditor.getPhraseSelectorMenu() == phraseMenuClosed; }},
+        {"Escape closes the game browser", keyCodeEscape, inputStateNormal, [] { gameSys.setDirTextbox(1); },
+         [] { return gameSys.getDirTextbox() == dirTextboxNone; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        worldEditor.setEditorMode(editorModeObjectLogic);
+        camera.setCamMode(camModeEditor);
+        camera.SetPos(0, 10, 10);
+        gameSys.setInputState(c.input);
+        c.open();
+        keyboard(c.key, 0, 0);
+        EXPECT_TRUE(c.closed());
+        EXPECT_EQ(worldEditor.getEditorMode(), editorModeObjectLogic);
+        EXPECT_EQ(camera.getCamMode(), camModeEditor);
+        float x, y, z;
+        camera.GetPos(x, y, z);
+        EXPECT_EQ(y, 10.0f);
+    }
 }
 
 TEST_F(EditorKeys, PhraseSelectorWritesItsChoiceIntoTheSentence)

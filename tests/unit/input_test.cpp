@@ -95,14 +95,6 @@ TEST_F(PlayKeys, ConsoleHelpAndOtherStatesKeepKeysFromTheGame)
     gameSys.setInputState(inputStateNormal);
 }
 
-TEST_F(PlayKeys, EscapeClosesAnOpenGameBrowser)
-{
-    gameSys.setGameState(gameStateMenu);
-    gameSys.setDirTextbox(1);
-    keyboard(keyCodeEscape, 0, 0);
-    EXPECT_EQ(gameSys.getDirTextbox(), dirTextboxNone);
-}
-
 TEST_F(PlayKeys, F2TogglesTheDebugOverlay)
 {
     gameSys.setDebugState(false, true);
