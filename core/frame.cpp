@@ -107,6 +107,12 @@ void resetFrameLimiter()
     lastFrameTime = 0;
 }
 
+void updateFrameLogic()
+{
+    updateLogic();
+    updateHeldKeyLogic();
+}
+
 int msUntilNextFrame()
 {
     const int interval = frameIntervalMs();
@@ -143,8 +149,7 @@ void display()
         gameRender();
         glDisable(GL_LIGHTING);
     }
-    updateLogic();
-    updateHeldKeyLogic();
+    updateFrameLogic();
 
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);

@@ -341,11 +341,12 @@ def map_cfg(maps):
 DO_ONCE, REPEATEDLY, WHILE_GLOBAL_SCORE, EVERY_SECONDS, WHEN_OBJECT, WHEN_WIN = 128, 129, 127, 132, 100, 102
 UP, DOWN, LEFT, RIGHT, ENTER = 104, 105, 106, 107, 109
 IS, TOUCHING, EQUAL_TO, THEN = 300, 400, 428, 600
-AND, DISPLAY_IMAGE, DISPLAY_PHRASE, PLAY_SOUND, GOTO_MAP, WIN, END_GAME = 700, 703, 705, 744, 770, 701, 773
+AND, DISPLAY_IMAGE, REMOVE_IMAGE, DISPLAY_PHRASE, REMOVE_PHRASE, PLAY_SOUND, GOTO_MAP, WIN, END_GAME = \
+    700, 703, 704, 705, 706, 744, 770, 701, 773
 HIDE, UNSOLID, ADD_GLOBAL, GLOBAL_TO_OWN_SCORE, SHOW_SCORE_ABOVE = 721, 724, 764, 769, 711
 OVERHEAD_VIEW, OVERHEAD_UPDATE, SPAWN_LEFT = 741, 740, 727
 FORWARD, BACKWARD, LEFTWARD, RIGHTWARD = 719, 720, 717, 718
-DISABLE_ENTER, ENABLE_ENTER = 798, 790
+DISABLE_ENTER, ENABLE_ENTER, DISABLE_ARROWS = 798, 790, 796
 CRYSTALS, SECONDS, WON = 0, 1, 2  # global scores: crystals found, seconds played, 1 once won
 PLAYER = 0
 
@@ -383,6 +384,17 @@ def label_rules(label):
             rule(REPEATEDLY, 0, SHOW_SCORE_ABOVE, PLAYER)]
 
 
+def won():
+    """Every frame once the game is won: the arrow keys are off, so the player
+    stays where it touched the flag whatever key was held; the win panel is
+    shown afresh, so no key takes it away, and no phrase stays over it; Enter
+    is on, and takes the panel away before it ends the game (a game shown a
+    panel or a phrase does not end)."""
+    return [rule(WHEN_WIN, 0, DISABLE_ARROWS, 0), rule(WHEN_WIN, 0, REMOVE_PHRASE, 0),
+            rule(WHEN_WIN, 0, DISPLAY_IMAGE, own('message')), rule(WHEN_WIN, 0, ENABLE_ENTER, 0),
+            rule(ENTER, 0, REMOVE_IMAGE, 0), rule(ENTER, 0, END_GAME, 0)]
+
+
 def local_rules(game_map):
     label = [o.name for o in game_map.objects].index('label')
     return {PLAYER: player_rules(label), label: label_rules(label)}
@@ -397,8 +409,7 @@ def logic_cfg(meadow_map, snow_map):
           touched(crystal, HIDE, crystal), touched(crystal, UNSOLID, crystal),
           touched(portal, GOTO_MAP, 1)], local_rules(meadow_map)),
         ([rule(DO_ONCE, 0, DISPLAY_PHRASE, 1), rule(DO_ONCE, 0, DISABLE_ENTER, 0)] + clock() +
-         [touched(flag, ADD_GLOBAL, WON), touched(flag, WIN, 0), touched(flag, DISPLAY_IMAGE, own('message')),
-          touched(flag, PLAY_SOUND, 2), rule(WHEN_WIN, 0, ENABLE_ENTER, 0), rule(ENTER, 0, END_GAME, 0)],
+         [touched(flag, ADD_GLOBAL, WON), touched(flag, WIN, 0), touched(flag, PLAY_SOUND, 2)] + won(),
          local_rules(snow_map)),
     ]
     out = ['// This file was created by the Quorvane application.', '', 'f version 1']

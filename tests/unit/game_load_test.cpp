@@ -4,7 +4,7 @@
 // exhaust the machine loads bounded or is refused, and the program goes on;
 // folders, links, named pipes and oversized files left in a game are named,
 // never opened or renamed; a reset restores the loaded game and leaving it
-// returns to the front end.
+// returns to the front end; the sample is won with an arrow held.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -17,7 +17,11 @@
 #include <map>
 #include <sstream>
 
+#include <GL/freeglut.h>
+
+#include "core/camera.h"
 #include "core/frame.h"
+#include "core/frame_internal.h"
 #include "core/input.h"
 #include "core/log.h"
 #include "core/script.h"
@@ -35,6 +39,8 @@
 #include "tests/unit/test_util.h"
 #include "world/game_leave.h"
 #include "world/game_load.h"
+#include "world/movement.h"
+#include "world/render_primitives.h"
 #include "world/world.h"
 
 namespace {
@@ -612,4 +618,56 @@ TEST_F(GameLoadTest, ResetRestoresTheLoadedGameAndLeavingTwiceKeepsTheFrontEnd)
     EXPECT_EQ(notice.getTitle(), "^yERROR");
     EXPECT_EQ(gameUI.getUIImageCount(), menuImages);
     setAutoRepeatSwitch(nullptr);
+}
+
+namespace {
+
+// One drawn frame of play as far as the rules see it: their frame work, and
+// the image box counting down as its renderer does.
+void playFrame()
+{
+    updateFrameLogic();
+    int timer = 0, image = 0;
+    world.getGameBox(timer, image);
+    if (timer > gameBoxTimerReady) world.setGameBox(lowerDisplayTimer(timer), image);
+}
+
+}  // namespace
+
+// The player walks past the flag with the up arrow held: it stops where it
+// touched the flag, and the win panel stays, also when the arrow is let go,
+// until Enter returns to the game's menus.
+TEST_F(GameLoadTest, TheSampleIsWonWithAnArrowHeldAndItsPanelStaysUntilEnter)
+{
+    setAutoRepeatSwitch([](bool) {});
+    loadQuietly("sample");
+    gameSys.setGameState(gameStatePlay);
+    world.setChangeMap(1);
+    playFrame();
+    ASSERT_EQ(world.getCurrentMap(), 1);
+    constexpr int player = 0, flag = 1, winPanel = gameImgOwnBase + 2;
+    constexpr float besideTheFlag = 3.05f;  // the flag's solid box reaches 2 to each side, the player's 1
+    const objectRecord pole = readObjectRecord(flag, 1);
+    objectRecord start = readObjectRecord(player, 1);
+    start.x = pole.x - 6.0f;
+    start.y = pole.y + besideTheFlag;
+    storeObjectRecord(start, player, 1);
+
+    camera.SetRot(0.0f, 90.0f);  // the player takes the camera's heading: along x
+    processSpecialKeys(GLUT_KEY_UP, 0, 0);
+    for (int frame = 0; frame < 100 && world.getGameCondition() != gameConditionWin; ++frame) playFrame();
+    ASSERT_EQ(world.getGameCondition(), gameConditionWin);
+    const float wonAt = readObjectRecord(player, 1).x;
+    EXPECT_GT(wonAt, start.x);
+    for (int frame = 0; frame < 60; ++frame) playFrame();
+    specialKeysUp(GLUT_KEY_UP, 0, 0);
+    playFrame();
+    EXPECT_EQ(readObjectRecord(player, 1).x, wonAt);
+    int timer = 0, image = 0;
+    world.getGameBox(timer, image);
+    EXPECT_GT(timer, gameBoxTimerNone);
+    EXPECT_EQ(image, winPanel);
+
+    keyboard(keyCodeEnter, 0, 0);
+    EXPECT_EQ(gameSys.getGameState(), gameStateMenu);
 }
