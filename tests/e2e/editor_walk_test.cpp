@@ -3,11 +3,15 @@
 // then its world; F5 playtests, the player walks, Escape returns, and a second
 // playtest starts as the first did (the walk left no trace in the world); the
 // hub's dialog leaves the editor, and a name typed into the front end makes a
-// new game in the world editor. A rule written with the mouse and the arrows
-// in a new object's logic, and a phrase typed into the phrase editor (through
-// a click in the window's top right corner, which it swallows), are saved,
-// and the rule works when the game is played.
+// new game in the world editor. A new object given the sample's first own
+// image from the image picker, a rule written with the mouse and the arrows
+// in its logic, and a phrase typed into the phrase editor (through a click in
+// the window's top right corner, which it swallows), are saved, and the rule
+// works when the game is played.
 #include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
 
 #include "tests/e2e/harness.h"
 
@@ -116,12 +120,20 @@ TEST(EditorWalk, SampleGamePlaytestedLeftAndANewGameCreated)
 // them out (9 pixels a glyph): "Key pressed" starts at x 71, its letter value
 // follows at 190, "then" at 219 and the action at 275.
 constexpr int addObjectX = 30, addObjectY = 350, localLogicX = 30, localLogicY = 440;
+// The object panel's "Image:" plus, and the picker's cell after the sample's
+// 18 built-in images (the ninth of its second row), its first own image 200.
+constexpr int objectImageX = 91, objectImageY = 512, firstOwnImageX = 630, firstOwnImageY = 120;
+constexpr int pickerCloseX = 730, pickerCloseY = 410;
+// The picker's first row (built-in images, none animated) with the frame of
+// the new object's image 1, and its close button.
+constexpr e2e::Region pickerFirstRow{120, 26, 720, 94}, pickerClose{710, 390, 750, 430};
 constexpr int plusX = 40, ruleY = 80, conditionX = 100, letterX = 194, actionX = 285;
 constexpr int logicBackX = 775, logicBackY = 575, saveX = 30, saveY = 80;
 constexpr int conditionSteps = 11;  // "When object" (100) to "Key pressed" (111)
 constexpr int letterSteps = 16;     // "a" to "q"
 constexpr int actionSteps = 69;     // "and" (700) to "end game" (773), past the four hidden ids 748 to 751
-constexpr e2e::Region ruleRow{60, 70, 560, 90}, wordList{200, 100, 320, 500};
+// The start of the rule row, before the object's (animated) image.
+constexpr e2e::Region ruleRow{60, 70, 220, 90}, wordList{200, 100, 320, 500};
 // The phrase editor: its button on the logic editor, its textbox and
 // checkmark, its close button, and the stored text of the phrase shown.
 constexpr int phrasesX = 45, phrasesY = 575, phraseBoxX = 400, phraseBoxY = 330;
@@ -140,7 +152,13 @@ TEST(EditorWalk, ARuleWrittenWithTheMouseWorksInPlay)
         e2e::App app;
         SampleEditor walk;
         ASSERT_NO_FATAL_FAILURE(openSampleEditor(app, walk));
-        ASSERT_TRUE(app.clickUntil(addObjectX, addObjectY, unlikeIn(walk.editor, {15, 425, 45, 455})).valid());
+        const e2e::Image added = app.clickUntil(addObjectX, addObjectY, unlikeIn(walk.editor, {15, 425, 45, 455}));
+        ASSERT_TRUE(added.valid());
+        const e2e::Image images = app.clickUntil(objectImageX, objectImageY, unlikeIn(added, pickerFirstRow), pickerFirstRow);
+        ASSERT_TRUE(images.valid());
+        const e2e::Image chosen = app.clickUntil(firstOwnImageX, firstOwnImageY, unlikeIn(images, pickerFirstRow), pickerFirstRow);
+        ASSERT_TRUE(chosen.valid());
+        ASSERT_TRUE(app.clickUntil(pickerCloseX, pickerCloseY, unlikeIn(chosen, pickerClose), pickerClose).valid());
         const e2e::Image logic = app.clickUntil(localLogicX, localLogicY, unlikeIn(walk.editor, ruleRow), ruleRow);
         ASSERT_TRUE(logic.valid());
         const e2e::Image rule = app.clickUntil(plusX, ruleY, unlikeIn(logic, ruleRow), ruleRow);
@@ -169,12 +187,15 @@ TEST(EditorWalk, ARuleWrittenWithTheMouseWorksInPlay)
         ASSERT_TRUE(app.clickUntil(storeX, storeY, unlikeIn(unused, storedPhrase), storedPhrase).valid());
         ASSERT_TRUE(app.clickUntil(phraseCloseX, phraseCloseY, unlikeIn(phrases, phrasePanel), phrasePanel).valid());
 
-        ASSERT_TRUE(app.clickUntil(logicBackX, logicBackY, like(walk.editor, door)).valid());
+        ASSERT_TRUE(app.clickUntil(logicBackX, logicBackY, like(walk.editor, door), door).valid());
         ASSERT_TRUE(app.click(saveX, saveY));
         ASSERT_TRUE(app.waitForLog("The project has been successfully saved."));
         EXPECT_NE(app.readFile("games/sample/system/logic.cfg").find("sentence0 111 16 300 400 0 600 773 0"),
                   std::string::npos);
-        EXPECT_NE(app.readFile("games/sample/system/map.cfg").find("\ns phrase3 Hello\n"), std::string::npos);
+        const std::string map = app.readFile("games/sample/system/map.cfg");
+        EXPECT_NE(map.find("\ns phrase3 Hello\n"), std::string::npos);
+        // The new object, the map's seventeenth: x y z w h d, then its image.
+        EXPECT_TRUE(std::regex_search(map, std::regex("\ns map0object16 (\\S+ ){6}200 ")));
         for (int f = 0; f < 3; ++f) saved[f] = app.readFile("games/sample/system/" + std::string(files[f]));
         ASSERT_TRUE(app.closeWindow());
         EXPECT_EQ(app.waitExit(), 0);
