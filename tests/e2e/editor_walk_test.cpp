@@ -154,9 +154,10 @@ TEST(EditorWalk, ARuleWrittenWithTheMouseWorksInPlay)
         ASSERT_NO_FATAL_FAILURE(openSampleEditor(app, walk));
         const e2e::Image added = app.clickUntil(addObjectX, addObjectY, unlikeIn(walk.editor, {15, 425, 45, 455}));
         ASSERT_TRUE(added.valid());
-        const e2e::Image images = app.clickUntil(objectImageX, objectImageY, unlikeIn(added, pickerFirstRow), pickerFirstRow);
+        const e2e::Region& row = pickerFirstRow;
+        const e2e::Image images = app.clickUntil(objectImageX, objectImageY, unlikeIn(added, row), row);
         ASSERT_TRUE(images.valid());
-        const e2e::Image chosen = app.clickUntil(firstOwnImageX, firstOwnImageY, unlikeIn(images, pickerFirstRow), pickerFirstRow);
+        const e2e::Image chosen = app.clickUntil(firstOwnImageX, firstOwnImageY, unlikeIn(images, row), row);
         ASSERT_TRUE(chosen.valid());
         ASSERT_TRUE(app.clickUntil(pickerCloseX, pickerCloseY, unlikeIn(chosen, pickerClose), pickerClose).valid());
         const e2e::Image logic = app.clickUntil(localLogicX, localLogicY, unlikeIn(walk.editor, ruleRow), ruleRow);
