@@ -151,6 +151,13 @@ TEST_F(EditorKeys, PhraseMenuWrapsAndIsNotSteppedFromASystemTextbox)
     gameSys.setInputState(inputStateNormal);
 }
 
+bool wordListClosed()
+{
+    int timer, sentence, step;
+    worldEditor.getGLTimer(timer, sentence, step);
+    return timer <= 0;
+}
+
 // A key that closes the word list, a phrase panel or the game browser does
 // only that: the logic editor stays, the camera neither switches nor rises.
 TEST_F(EditorKeys, AKeyThatClosesAListOrAPanelDoesNothingElse)
@@ -163,17 +170,9 @@ TEST_F(EditorKeys, AKeyThatClosesAListOrAPanelDoesNothingElse)
         bool (*closed)();
     } cases[] = {
         {"Escape closes the word list", keyCodeEscape, inputStateNormal, [] { worldEditor.setGLTimer(1, 0, 2); },
-         [] {
-             int timer, sentence, step;
-             worldEditor.getGLTimer(timer, sentence, step);
-             return timer <= 0;
-         }},
+         wordListClosed},
         {"Enter closes the word list", keyCodeEnter, inputStateNormal, [] { worldEditor.setGLTimer(1, 0, 2); },
-         [] {
-             int timer, sentence, step;
-             worldEditor.getGLTimer(timer, sentence, step);
-             return timer <= 0;
-         }},
+         wordListClosed},
         {"Escape closes the phrase editor", keyCodeEscape, inputStateNormal, [] { worldEditor.setPhraseMenu(0); },
          [] { return worldEditor.getPhraseMenu() == phraseMenuClosed; }},
         {"and ends the typing into its field", keyCodeEscape, inputStateSysTextbox,
