@@ -159,7 +159,7 @@ void renderImagePicker(const std::vector<img>& table, int count, int current)
     drawControl(closeX, buttonY, buttonHalf, sysImageOk, pickImageMenuClose);
     const imagePage page = imagePickerPage(table, count, row);
     drawCells(table, page, current);
-    if (page.more) drawControl(rowDownX, buttonY, buttonHalf, sysImageArrowDown, pickImageRowDown);
+    if (page.full) drawControl(rowDownX, buttonY, buttonHalf, sysImageArrowDown, pickImageRowDown);
 }
 
 }  // namespace
@@ -182,23 +182,20 @@ imagePage imagePickerPage(const std::vector<img>& table, int count, int row)
     const int end = std::min(count, static_cast<int>(table.size()));
     const int first = std::max(row, 0) * cellsPerRow;
     int seen = 0;  // present images before slot i
-    for (int i = 0; i < end; ++i) {
+    for (int i = 0; i < end && seen < first + cellsPerPage; ++i) {
         if (!isPresent(table[static_cast<size_t>(i)])) continue;
-        if (seen >= first + cellsPerPage) {
-            page.more = true;
-            break;
-        }
         if (seen >= first) page.images.push_back(i);
         ++seen;
     }
+    page.full = static_cast<int>(page.images.size()) == cellsPerPage;
     return page;
 }
 
 int imageMenuLastRow()
 {
     const pickerTable table = currentPickerTable();
-    const int beyondFirstPage = presentImageCount(table.images, table.count) - cellsPerPage;
-    return std::max((beyondFirstPage + cellsPerRow - 1) / cellsPerRow, 0);
+    const int present = presentImageCount(table.images, table.count);
+    return present < cellsPerPage ? 0 : (present - cellsPerPage) / cellsPerRow + 1;
 }
 
 void stepImageMenuRow(int delta)

@@ -13,18 +13,18 @@ void renderEditorImageMenu();
 void renderUIEditorImageMenu();
 
 // One page of a picker: the indices of the images it shows, in index order,
-// and whether present images follow it.
+// and whether it is full, which offers the next row.
 struct imagePage {
     std::vector<int> images;
-    bool more = false;
+    bool full = false;
 };
 // The page at `row` of the first `count` slots of `table`. A row counts ten
 // present images: the page shows the 60 present images that follow the first
 // row x 10 of them. Empty slots (the unfilled part of the game image table
 // before the game's own images) take no cell and end no page.
 imagePage imagePickerPage(const std::vector<img>& table, int count, int row);
-// The last row of the current editor's picker: the row whose page shows the
-// last present image (0 while they fit on one page).
+// The last row of the current editor's picker: the row after the last full
+// page (0 while the images fit on one page that is not full).
 int imageMenuLastRow();
 // Moves the current editor's picker one row back (-1) or on (1), with the
 // select sound, while the row stays within 0 and the last row.

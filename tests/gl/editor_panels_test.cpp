@@ -111,7 +111,8 @@ TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
         {0, 0, 59, 59, false, true},
         {8, 80, 59, 249, true, true},     // built-in 80 to 89, then the own images from 200
         {14, 250, 59, 309, true, true},
-        {15, 260, 59, 319, true, false},  // the last page: a row counts ten present images
+        {15, 260, 59, 319, true, true},   // the last full page: a row counts ten present images
+        {16, 270, 49, 319, true, false},  // a last partial page
         {40, -1, -1, -1, true, false},    // past the end of the table: an empty page
     };
     for (const pageCase& c : cases) {
@@ -142,7 +143,7 @@ TEST_F(EditorPanels, ImagePickerPagesCarryTheirImagesAndArrows)
     gameSys.setGameState(gameStateWorldEditor);
     worldEditor.setImageMenuRow(40);
     openImageMenu();
-    EXPECT_EQ(worldEditor.getImageMenuRow(), 15);
+    EXPECT_EQ(worldEditor.getImageMenuRow(), 16);
 
     // Outside its own game state, in a mode that does not keep it, a picker closes.
     pickPass(renderUIEditorImageMenu);

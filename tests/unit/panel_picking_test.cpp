@@ -92,17 +92,17 @@ TEST_F(PanelPicking, PickerPagesChoosesImagesAndClosesOnADoubleClick)
     const struct {
         int builtIn, own, row;
         std::vector<int> shown;
-        bool more;
+        bool full;
     } pages[] = {
-        {18, 5, 0, concat(range(0, 17), range(200, 204)), false},   // the sample's table
-        {90, 50, 8, concat(range(80, 89), range(200, 249)), false},  // the last page of this table
-        {90, 51, 8, concat(range(80, 89), range(200, 249)), true},
+        {18, 5, 0, concat(range(0, 17), range(200, 204)), false},  // the sample's table
+        {90, 50, 8, concat(range(80, 89), range(200, 249)), true},
+        {90, 50, 9, range(200, 249), false},
         {90, 51, 7, concat(range(70, 89), range(200, 239)), true},
     };
     for (const auto& p : pages) {
         setBuiltInAndOwnImages(p.builtIn, p.own);
         EXPECT_EQ(pageAt(p.row).images, p.shown) << p.builtIn << " " << p.own << " " << p.row;
-        EXPECT_EQ(pageAt(p.row).more, p.more) << p.builtIn << " " << p.own << " " << p.row;
+        EXPECT_EQ(pageAt(p.row).full, p.full) << p.builtIn << " " << p.own << " " << p.row;
     }
 
     // Row down walks every page of 18 built-in and 150 own images, each page
@@ -110,7 +110,7 @@ TEST_F(PanelPicking, PickerPagesChoosesImagesAndClosesOnADoubleClick)
     setBuiltInAndOwnImages(18, 150);
     worldEditor.setImageMenuRow(0);
     std::vector<int> seen = pageAt(0).images;
-    for (imagePage page = pageAt(0); page.more;) {
+    for (imagePage page = pageAt(0); page.full;) {
         const int row = worldEditor.getImageMenuRow();
         EXPECT_TRUE(click(pickImageRowDown));
         ASSERT_EQ(worldEditor.getImageMenuRow(), row + 1);
