@@ -65,12 +65,6 @@ void removeTreeQuietly(const std::string& path)
     fs::remove_all(path, ec);
 }
 
-std::string withoutTrailingSlashes(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
-}
-
 std::string parentOf(const std::string& path)
 {
     const std::string parent = fs::path(path).parent_path().string();

@@ -25,9 +25,7 @@ struct folderEntry {
 
 std::string folderPath(const numberedFolder& folder)
 {
-    std::string path = folder.prefix;
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
+    return withoutTrailingSlashes(folder.prefix);
 }
 
 // "<digits>.<extension>" with no leading zero, the number at least `first`
