@@ -430,7 +430,8 @@ bool folderReplacement::carryOthers(const std::string& from, const std::string& 
             if (::mkdir(copy.c_str(), S_IRWXU) != 0 || ::chmod(copy.c_str(), S_IRWXU) != 0)
                 return fail("the folder " + copy + " cannot be made: " + errnoText(errno));
             if (!carryOthers(source, copy, within + name + "/")) return false;
-            if (!flushFolder(copy, reason, static_cast<int>(status.permissions() & fs::perms_mask))) return fail(reason);
+            const int mode = static_cast<int>(status.permissions() & fs::perms_mask);
+            if (!flushFolder(copy, reason, mode)) return fail(reason);
             continue;
         }
         entryIdentity identity{};

@@ -50,7 +50,10 @@ public:
     bool stage(const std::string& name, const std::string& text);
     // Puts every staged file in place, durably; false when a stage failed,
     // the folder's other entries cannot be carried over, or the files cannot
-    // be put in place (the folder is then as it was).
+    // be put in place (the folder is then as it was), or when what others
+    // wrote meanwhile cannot be moved into the new folder (the new files are
+    // in place, the old folder is left under the sibling's name, and the
+    // reason names it).
     bool commit();
     const std::string& error() const { return failure; }
 

@@ -141,7 +141,8 @@ std::string setAsideNameTried(size_t place, int attempt, const std::string& name
 fs::path unusedSetAsideName(const fs::path& dir, size_t place, const std::string& name)
 {
     fs::path path;
-    for (int attempt = 0; path.empty() || occupied(path); ++attempt) path = dir / setAsideNameTried(place, attempt, name);
+    for (int attempt = 0; path.empty() || occupied(path); ++attempt)
+        path = dir / setAsideNameTried(place, attempt, name);
     return path;
 }
 

@@ -364,7 +364,9 @@ unsigned int recordingNoTexture(const std::string& filename)
     return 0;
 }
 
-enum hostileKind { hostileFolder, hostileFolderLink, hostilePipe, hostileDeviceLink, hugePng, hugeJpeg, hugeModel, hugeSound };
+enum hostileKind {
+    hostileFolder, hostileFolderLink, hostilePipe, hostileDeviceLink, hugePng, hugeJpeg, hugeModel, hugeSound
+};
 
 std::string bigEndian(uint32_t v, int bytes)
 {
@@ -394,7 +396,8 @@ void makeHostile(const fs::path& p, hostileKind kind)
     case hugeModel:
     case hugeSound:
         std::ofstream(p.string(), std::ios::binary).put('R');
-        fs::resize_file(p, (kind == hugeModel ? modelFileMaxBytes : soundFileMaxBytes) + 1);  // sparse: no disk is spent
+        // Sparse: no disk is spent.
+        fs::resize_file(p, (kind == hugeModel ? modelFileMaxBytes : soundFileMaxBytes) + 1);
         break;
     }
 }

@@ -405,8 +405,11 @@ TEST_F(SaveTest, TheUsersOwnFilesSurviveEverySave)
         expected["system/logic.cfg"] = logicFileText();
         expected["system/ui.cfg"] = uiFileText();
         const bool swapped = r.exchangeError == 0;
-        for (const auto& [file, text] : meanwhile)
-            if (swapped) expected["system/" + file] = file == "backup.cfg.tmp" ? expected["system/" + file] + text : text;
+        for (const auto& [file, text] : meanwhile) {
+            if (!swapped) break;
+            std::string& now = expected["system/" + file];
+            now = file == "backup.cfg.tmp" ? now + text : text;  // appended to, or written whole
+        }
 
         console = debugConsole();
         failWriteCall(writeCall::exchange, r.exchangeError);
