@@ -14,15 +14,19 @@ const char* const kindTexts[] = {
     "a device", "a socket",       "a broken link", "an entry that cannot be examined",
 };
 
-// A trailing "/" would make the test look through the link at its target.
-bool isLink(std::string path)
+bool isLink(const std::string& path)
 {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
     boost::system::error_code ec;
-    return fs::is_symlink(fs::symlink_status(path, ec));
+    return fs::is_symlink(fs::symlink_status(withoutTrailingSlashes(path), ec));
 }
 
 }  // namespace
+
+std::string withoutTrailingSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
 
 fileKind fileKindOf(const std::string& path)
 {

@@ -17,6 +17,10 @@ enum fileKind {
     fileKindUnknown,  // cannot be examined (a loop of links, no permission)
 };
 
+// `path` without the trailing "/" characters that would make a test look
+// through a link at its target ("/" itself stays).
+std::string withoutTrailingSlashes(std::string path);
+
 // Looks at the entry with stat only: never opens it, so it cannot block.
 fileKind fileKindOf(const std::string& path);
 bool isRegularFile(const std::string& path);

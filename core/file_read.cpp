@@ -33,11 +33,6 @@ fileReadResult refuse(fileReadResult result, std::string text, std::string& byte
     return result;
 }
 
-std::string limitText(unsigned long long size, size_t limit)
-{
-    return "is " + std::to_string(size) + " bytes, more than the " + std::to_string(limit) + " it may hold";
-}
-
 // Reads `fd` to its end into `bytes`, never past `limit` + 1 bytes; 0 or the
 // reason it stopped.
 int readToEnd(int fd, size_t limit, std::string& bytes)
@@ -79,16 +74,21 @@ fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::str
         text = std::string("is ") + fileKindText(kindOfMode(info.st_mode)) + ", not a file";
     } else if (static_cast<unsigned long long>(info.st_size) > sizeLimit) {
         result = fileReadResult::tooLarge;
-        text = limitText(static_cast<unsigned long long>(info.st_size), sizeLimit);
+        text = fileTooLargeText(static_cast<unsigned long long>(info.st_size), sizeLimit);
     } else if (const int error = readToEnd(fd, sizeLimit, bytes)) {
         result = fileReadResult::failed;
         text = std::string("cannot be read: ") + std::strerror(error);
     } else if (bytes.size() > sizeLimit) {  // it grew while it was read
         result = fileReadResult::tooLarge;
-        text = limitText(bytes.size(), sizeLimit);
+        text = fileTooLargeText(bytes.size(), sizeLimit);
     }
     ::close(fd);
     return result == fileReadResult::read ? result : refuse(result, text, bytes, reason);
+}
+
+std::string fileTooLargeText(unsigned long long size, unsigned long long limit)
+{
+    return "is " + std::to_string(size) + " bytes, more than the " + std::to_string(limit) + " it may hold";
 }
 
 bool regularFileSize(const std::string& path, unsigned long long& size)

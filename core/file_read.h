@@ -22,6 +22,10 @@ enum class fileReadResult {
 // Permission denied".
 fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::string& bytes, std::string& reason);
 
+// The end of a sentence that refuses a file for its size: "is 2147483648
+// bytes, more than the 1048576 it may hold".
+std::string fileTooLargeText(unsigned long long size, unsigned long long limit);
+
 // The size of the regular file at `path`, learnt without opening it; false
 // when there is no regular file there.
 bool regularFileSize(const std::string& path, unsigned long long& size);

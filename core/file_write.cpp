@@ -1,8 +1,8 @@
 // Whole-file replacement: a lone file through a temporary file and a rename,
-// the files of one folder through a sibling folder and an atomic exchange;
-// every file and folder flushed to the disk before success is reported.
-// Every temporary name begins with the writer's own prefix, and nothing else
-// is ever removed.
+// the files of one folder through a sibling folder and an atomic exchange
+// that keeps what others wrote into the folder meanwhile; every file and
+// folder flushed to the disk before success is reported. Every temporary
+// name begins with the writer's own prefix, and nothing else is ever removed.
 #include "core/file_write.h"
 #include "core/file_write_internal.h"
 
@@ -59,16 +59,20 @@ void removeQuietly(const std::string& path)
     fs::remove(path, ec);
 }
 
-void removeTreeQuietly(const std::string& path)
+// Removes a tree of the writer's own whatever modes its folders carry: each
+// folder is given its owner's full access first. Files keep their modes (a
+// file linked into the new folder shares its mode with its old name).
+void removeOwnTree(const std::string& path)
 {
-    boost::system::error_code ec;
-    fs::remove_all(path, ec);
-}
-
-std::string withoutTrailingSlashes(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return;
+    if (S_ISDIR(info.st_mode)) {
+        if ((info.st_mode & S_IRWXU) != S_IRWXU) ::chmod(path.c_str(), S_IRWXU);
+        boost::system::error_code ec;
+        for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
+            removeOwnTree(it->path().string());
+    }
+    removeQuietly(path);
 }
 
 std::string parentOf(const std::string& path)
@@ -98,14 +102,17 @@ int openRetrying(const std::string& path, int flags, mode_t mode = 0)
     return fd;
 }
 
-// Records the folder's entries on the disk. A file system that cannot flush
-// a folder (EINVAL) keeps its entries by other means.
-bool flushFolder(const std::string& folder, std::string& reason)
+// Records the folder's entries on the disk, after giving it `mode` when one
+// is given (a folder the writer filled gets its mode last, so that a
+// read-only one can be filled). A file system that cannot flush a folder
+// (EINVAL) keeps its entries by other means.
+bool flushFolder(const std::string& folder, std::string& reason, int mode = noMode)
 {
     const int fd = openRetrying(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     int error = fd < 0 ? errno : 0;
     if (fd >= 0) {
-        if (::fsync(fd) != 0 && errno != EINVAL) error = errno;
+        if (mode != noMode && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) error = errno;
+        if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL) error = errno;
         if (::close(fd) != 0 && error == 0) error = errno;
     }
     if (error != 0) reason = "the folder " + folder + " cannot be flushed to the disk: " + errnoText(error);
@@ -255,6 +262,29 @@ bool exchangeUnsupported(int error)
     return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EXDEV;
 }
 
+// Whether folders can trade places where the new folder lies: two empty
+// folders of the writer's own inside it try; 0 or the reason they could not.
+int probeExchange(const std::string& newFolder)
+{
+    const std::string a = newFolder + "/" + ownPrefix + "probe-a", b = newFolder + "/" + ownPrefix + "probe-b";
+    const bool made = ::mkdir(a.c_str(), S_IRWXU) == 0 && ::mkdir(b.c_str(), S_IRWXU) == 0;
+    const int error = made ? exchangeFolders(a, b) : errno;
+    removeQuietly(a);
+    removeQuietly(b);
+    return error;
+}
+
+// Puts `from` at `to`, in place of what the writer carried there (its own
+// link, copy or folder); 0 or the reason it failed.
+int moveInPlace(const std::string& from, const std::string& to)
+{
+    struct stat moved {}, there {};
+    if (::lstat(to.c_str(), &there) == 0 && ::lstat(from.c_str(), &moved) == 0 &&
+        (S_ISDIR(there.st_mode) || S_ISDIR(moved.st_mode)))
+        removeOwnTree(to);  // a rename puts a folder only where nothing stands, and nothing but a folder over one
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
 bool replaceLoneFile(const std::string& target, const std::string& text, std::string& reason)
 {
     const std::string folder = parentOf(target);
@@ -316,7 +346,28 @@ folderReplacement::folderReplacement(std::string folder) : folder(withoutTrailin
 
 folderReplacement::~folderReplacement()
 {
-    if (!committed && !newFolder.empty()) removeTreeQuietly(newFolder);
+    if (!committed && !newFolder.empty()) removeOwnTree(newFolder);
+}
+
+bool folderReplacement::entryIdentity::operator==(const entryIdentity& other) const
+{
+    return device == other.device && inode == other.inode && size == other.size &&
+           modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds;
+}
+
+bool folderReplacement::identityOf(const std::string& path, entryIdentity& identity)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return false;
+    identity = {static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino),
+                static_cast<unsigned long long>(info.st_size), static_cast<long long>(info.st_mtim.tv_sec),
+                static_cast<long long>(info.st_mtim.tv_nsec)};
+    return true;
+}
+
+bool folderReplacement::isStaged(const std::string& name) const
+{
+    return std::find(staged.begin(), staged.end(), name) != staged.end();
 }
 
 bool folderReplacement::fail(std::string reason)
@@ -338,7 +389,7 @@ bool folderReplacement::prepare()
         folder = real.string();
     }
     const std::string sibling = newFolderFor(folder);
-    removeTreeQuietly(sibling);
+    removeOwnTree(sibling);
     if (!fs::create_directory(sibling, ec) || ec)
         return fail("the folder " + sibling + " cannot be made: " + causeOf(ec, EEXIST));
     newFolder = sibling;
@@ -355,36 +406,81 @@ bool folderReplacement::stage(const std::string& name, const std::string& text)
     std::string reason;
     if (!targetWritable(target, reason)) return fail(reason);
     if (!writeDurably(newFolder + "/" + name, text, modeOf(target), reason)) return fail(reason);
-    if (std::find(staged.begin(), staged.end(), name) == staged.end()) staged.push_back(name);
+    if (!isStaged(name)) staged.push_back(name);
     reached(writeStage::fileWritten);
     return true;
 }
 
 // Carries every entry of `from` into `to` but the staged files and the
-// writer's own leftovers of the top folder; sub-folders are made anew and
-// filled the same way. Each folder is flushed once it is complete.
-bool folderReplacement::carryOthers(const std::string& from, const std::string& to, bool top)
+// writer's own leftovers of the top folder, and records what each carried
+// entry was (`within`: the path of `from` inside the folder). Sub-folders are
+// made anew with their owner's full access, filled the same way, then given
+// their own mode. Each folder is flushed once it is complete.
+bool folderReplacement::carryOthers(const std::string& from, const std::string& to, const std::string& within)
 {
     boost::system::error_code ec;
     for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (top && (std::find(staged.begin(), staged.end(), name) != staged.end() || ownEntry(name))) continue;
+        if (within.empty() && (isStaged(name) || ownEntry(name))) continue;
         const std::string source = it->path().string(), copy = to + "/" + name;
         boost::system::error_code typeError;
         const fs::file_status status = it->symlink_status(typeError);
+        std::string reason;
         if (fs::is_directory(status)) {
-            if (!fs::create_directory(copy, typeError) || typeError)
-                return fail("the folder " + copy + " cannot be made: " + causeOf(typeError, EEXIST));
-            fs::permissions(copy, status.permissions(), typeError);
-            if (!carryOthers(source, copy, false)) return false;
-        } else {
-            std::string reason;
-            if (!carryEntry(source, copy, status.type(), reason)) return fail(reason);
+            if (::mkdir(copy.c_str(), S_IRWXU) != 0 || ::chmod(copy.c_str(), S_IRWXU) != 0)
+                return fail("the folder " + copy + " cannot be made: " + errnoText(errno));
+            if (!carryOthers(source, copy, within + name + "/")) return false;
+            const int mode = static_cast<int>(status.permissions() & fs::perms_mask);
+            if (!flushFolder(copy, reason, mode)) return fail(reason);
+            continue;
         }
+        entryIdentity identity{};
+        const bool known = identityOf(source, identity);
+        if (!carryEntry(source, copy, status.type(), reason)) return fail(reason);
+        if (known) carried[within + name] = identity;
     }
     if (ec) return fail("the folder " + from + " cannot be read: " + ec.message());
     std::string reason;
-    return flushFolder(to, reason) || fail(reason);
+    return !within.empty() || flushFolder(to, reason) || fail(reason);
+}
+
+// After the exchange, `old` (the old folder, or a sub-folder of it) is
+// compared with `now`, its place in the new one: every entry others wrote
+// meanwhile, one the new folder lacks or one that is no longer the entry
+// carried, is moved into the new folder, with a warning naming it. The
+// files the save wrote stay as written.
+bool folderReplacement::keepWrittenMeanwhile(const std::string& old, const std::string& now, const std::string& within)
+{
+    bool moved = false;
+    boost::system::error_code ec;
+    for (fs::directory_iterator it(old, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string(), path = within + name;
+        if (within.empty() && (isStaged(name) || ownEntry(name))) continue;
+        const std::string from = it->path().string(), to = now + "/" + name;
+        entryIdentity was{}, is{};
+        if (!identityOf(from, was)) continue;  // gone meanwhile
+        const bool there = identityOf(to, is);
+        boost::system::error_code kindError;
+        if (there && fs::is_directory(fs::symlink_status(from, kindError)) &&
+            fs::is_directory(fs::symlink_status(to, kindError))) {
+            if (!keepWrittenMeanwhile(from, to, path + "/")) return false;
+            continue;
+        }
+        const auto carriedAs = carried.find(path);
+        const bool wasCarried = carriedAs != carried.end();
+        if ((there && was.device == is.device && was.inode == is.inode) ||  // the very file, linked in
+            (wasCarried && carriedAs->second == was) ||                     // unchanged since it was carried
+            (there && !wasCarried))                                         // written there since the exchange
+            continue;
+        if (const int error = moveInPlace(from, to))
+            return fail(folder + "/" + path + " was written while the save ran and cannot be moved into the new "
+                        "folder (" + errnoText(error) + "); it is kept in " + newFolder);
+        systemMsg(QV_WARNING "^y" + folder + "/" + path + "^w was written while the save ran; it is kept.");
+        moved = true;
+    }
+    if (ec) return fail("the folder " + old + " cannot be read: " + ec.message() + "; it is kept as it is");
+    std::string reason;
+    return !moved || flushFolder(now, reason) || fail(reason);
 }
 
 // Without an exchange: each new file renamed over its old one, so a kill
@@ -400,11 +496,11 @@ bool folderReplacement::renameOneByOne(int exchangeError)
     }
     boost::system::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (ownEntry(it->path().filename().string())) removeQuietly(it->path().string());
+        if (ownEntry(it->path().filename().string())) removeOwnTree(it->path().string());
     std::string reason;
     if (!flushFolder(folder, reason)) return fail(reason);
     committed = true;
-    removeTreeQuietly(newFolder);
+    removeOwnTree(newFolder);
     return true;
 }
 
@@ -412,7 +508,10 @@ bool folderReplacement::commit()
 {
     if (!failure.empty()) return false;
     if (committed || staged.empty()) return true;
-    if (!carryOthers(folder, newFolder, true)) return false;
+    // The folder's other entries are carried only where the folders can trade places.
+    const int probed = probeExchange(newFolder);
+    if (exchangeUnsupported(probed)) return renameOneByOne(probed);
+    if (!carryOthers(folder, newFolder, "")) return false;
     reached(writeStage::othersCarried);
     const int error = exchangeFolders(folder, newFolder);
     if (error != 0) {
@@ -421,9 +520,10 @@ bool folderReplacement::commit()
     }
     committed = true;  // the sibling holds the old folder now
     reached(writeStage::foldersSwapped);
+    if (!keepWrittenMeanwhile(newFolder, folder, "")) return false;
     std::string reason;
     const bool flushed = flushFolder(parentOf(folder), reason);
-    removeTreeQuietly(newFolder);
+    removeOwnTree(newFolder);
     reached(writeStage::oldFolderRemoved);
     return flushed || fail(reason);
 }

@@ -3,16 +3,22 @@
 // file beside it, flushed to the disk, renamed over it, and its folder flushed.
 // The files of one folder that a save writes together are written into a fresh
 // sibling folder, the folder's other entries are linked in beside them
-// unchanged (copied where the file system refuses a link), and the two
-// folders trade places in one atomic exchange, so a failed write or a killed
-// process leaves either every old file or every new one. Where the file
-// system cannot exchange two folders, the new files are renamed in one by one
-// and a warning says that the save is not atomic there. The temporary file
-// and folder are named with the writer's own prefix, ".quorvane-saving-",
-// which is how a later save knows what a killed one left: nothing else is
-// ever removed. A target is looked at without being opened, so that a named
-// pipe or a device in its place fails the save at once.
+// unchanged (copied where the file system refuses a link; a sub-folder is
+// made anew, filled, and only then given its mode), and the two folders trade
+// places in one atomic exchange, so a failed write or a killed process leaves
+// either every old file or every new one. What others wrote into the folder
+// meanwhile (an entry the new folder lacks, or one that is no longer the
+// entry carried) is moved into the new folder before the old one is removed,
+// with a warning for each. Where the file system cannot exchange two
+// folders, nothing is carried: the new files are renamed in one by one and a
+// warning says that the save is not atomic there. The temporary file and
+// folder are named with the writer's own prefix, ".quorvane-saving-", which
+// is how a later save knows what a failed or killed one left: nothing else
+// is ever removed, and what is removed goes whatever modes it carries, so
+// that no failed save blocks the next. A target is looked at without being
+// opened, so that a named pipe or a device in its place fails the save at once.
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 
@@ -44,19 +50,33 @@ public:
     bool stage(const std::string& name, const std::string& text);
     // Puts every staged file in place, durably; false when a stage failed,
     // the folder's other entries cannot be carried over, or the files cannot
-    // be put in place (the folder is then as it was).
+    // be put in place (the folder is then as it was), or when what others
+    // wrote meanwhile cannot be moved into the new folder (the new files are
+    // in place, the old folder is left under the sibling's name, and the
+    // reason names it).
     bool commit();
     const std::string& error() const { return failure; }
 
 private:
+    // What a carried entry was when it was carried in.
+    struct entryIdentity {
+        unsigned long long device, inode, size;
+        long long modifiedSeconds, modifiedNanoseconds;
+        bool operator==(const entryIdentity& other) const;
+    };
+
     std::string folder;     // the folder replaced, a real folder, no trailing '/'
     std::string newFolder;  // its sibling, once made
     std::vector<std::string> staged;
+    std::map<std::string, entryIdentity> carried;  // by path within the folder
     std::string failure;
     bool committed = false;
 
+    static bool identityOf(const std::string& path, entryIdentity& identity);
     bool prepare();
-    bool carryOthers(const std::string& from, const std::string& to, bool top);
+    bool isStaged(const std::string& name) const;
+    bool carryOthers(const std::string& from, const std::string& to, const std::string& within);
+    bool keepWrittenMeanwhile(const std::string& old, const std::string& now, const std::string& within);
     bool renameOneByOne(int exchangeError);
     bool fail(std::string reason);
 };

@@ -10,9 +10,11 @@
 enum class writeStage {
     newFolderMade,     // the fresh sibling folder exists, still empty
     fileWritten,       // one more new file is written and flushed in it
-    othersCarried,     // the folder's other entries are carried in, all flushed
+    othersCarried,     // the folder's other entries are carried in, all flushed (only where
+                       // folders can be exchanged)
     foldersSwapped,    // the new folder has taken the old one's place
-    oldFolderRemoved,  // the old folder, now under the sibling's name, is gone
+    oldFolderRemoved,  // what others wrote meanwhile is kept, and the old folder, now under
+                       // the sibling's name, is gone
 };
 // Called at each step as it is reached (a test holds the writer there); an
 // empty function clears it.

@@ -6,8 +6,6 @@
 #include "core/script.h"
 #include "core/script_internal.h"
 
-#include <boost/filesystem.hpp>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -20,6 +18,7 @@
 #include <sstream>
 
 #include "core/file_kind.h"
+#include "core/file_read.h"
 #include "core/log.h"
 
 scriptObject uiInfo;
@@ -437,15 +436,21 @@ scriptObject::~scriptObject() = default;
 
 bool scriptObject::readFile(const std::string& path, const entryTaker& take)
 {
-    // Looked at before the open: opening a named pipe would wait for a writer for good.
+    // Looked at before the open: opening a named pipe would wait for a writer
+    // for good, and a file larger than any game needs is not read at all.
     const fileKind kind = fileKindOf(path);
-    if (kind != fileKindRegular) {
+    unsigned long long size = 0;
+    if (kind != fileKindRegular || !regularFileSize(path, size)) {
         const std::string what = kind == fileKindMissing ? "" : std::string("^w: it is ") + fileKindText(kind);
         systemMsg(QV_ERROR "Error loading/reading file ^y" + path + what);
         return false;
     }
+    if (size > maxFileBytes) {
+        systemMsg(QV_ERROR "Error loading/reading file ^y" + path + "^w: it " + fileTooLargeText(size, maxFileBytes));
+        return false;
+    }
     try {
-        return readRegularFile(path, take);
+        return readRegularFile(path, size, take);
     } catch (const takerFailure& failure) {
         clear();
         std::rethrow_exception(failure.cause);
@@ -457,16 +462,14 @@ bool scriptObject::readFile(const std::string& path, const entryTaker& take)
     }
 }
 
-bool scriptObject::readRegularFile(const std::string& path, const entryTaker& take)
+bool scriptObject::readRegularFile(const std::string& path, unsigned long long size, const entryTaker& take)
 {
     const std::unique_ptr<std::istream> in = streamOpener(path);
     if (!in || !*in) {
         systemMsg(QV_ERROR "Error loading/reading file ^y" + path);
         return false;
     }
-    boost::system::error_code ec;
-    const uintmax_t size = boost::filesystem::file_size(path, ec);
-    if (!take && !ec) reserveFor(static_cast<size_t>(size / typicalLineLength));  // a taker takes most of a large file
+    if (!take) reserveFor(static_cast<size_t>(size / typicalLineLength));  // a taker takes most of a large file
     const size_t firstNew = entries.size();
     const int linesBefore = lineAmount;
     scriptParser parser(*this, path, *in, take);

@@ -32,6 +32,14 @@ class scriptObject {
 public:
     static constexpr int maxEntries = 4000000;
     static constexpr size_t maxLineRemainder = 255;  // separator included
+    // The largest file read. The largest game the program can load needs
+    // less: a file gives at most maxEntries entries, and the longest entry
+    // line the program writes is "s", a blank, a key of at most 32
+    // characters (such as map1022object1023sentence3999999), a blank, a text
+    // of 254 and a CR LF line end: 291 bytes. With the comment and blank
+    // lines written between entries, 320 bytes an entry covers every file.
+    static constexpr unsigned long long maxEntryBytes = 320;
+    static constexpr unsigned long long maxFileBytes = maxEntries * maxEntryBytes;
     static constexpr float missingNumber = -1.0f;
 
     scriptObject();
@@ -40,9 +48,10 @@ public:
     scriptObject& operator=(const scriptObject&) = delete;
 
     // Appends the entries of a regular file. False with an error line for
-    // anything else (never opened), for a file that cannot be opened or read
-    // to its end (none of its entries is kept), and at the entry limit; when
-    // memory runs out the table is left empty.
+    // anything else and for a file larger than maxFileBytes (neither is
+    // opened), for a file that cannot be opened or read to its end (none of
+    // its entries is kept), and at the entry limit; when memory runs out the
+    // table is left empty.
     // A reader that keeps some entries in a form of its own takes them while
     // the file is read: `take` sees every entry in file order with its key and
     // the number findLineF would answer for it (0 for a text entry). An entry
@@ -88,7 +97,7 @@ private:
     // Readers look keys up mostly in the order they were written, so the entry
     // after the last one found is tried before the index.
     mutable size_t nextHint = 0;
-    bool readRegularFile(const std::string& path, const entryTaker& take);
+    bool readRegularFile(const std::string& path, unsigned long long size, const entryTaker& take);
     // What a reader's taker threw, passed on to the reader's caller as it was
     // rather than reported as a file that cannot be read.
     struct takerFailure {

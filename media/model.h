@@ -46,8 +46,8 @@ enum chunk3dsId : unsigned {
 constexpr unsigned chunkHeaderSize = 6;
 
 // Fills `p_object` from a 3DS file; 1 when the file was opened and walked, 0
-// (record untouched) when it is no regular file, holds more than
-// modelFileMaxBytes (with a warning) or cannot be read. The record is emptied
+// (record untouched) when it is no regular file, or (with a warning) holds
+// more than modelFileMaxBytes or cannot be read. The record is emptied
 // first. Lists longer than modelListMax keep their first entries and the rest
 // is read past; a chunk shorter than its header or reaching past the end of
 // the file ends the walk. Diagnostic lines go to standard output.

@@ -1,16 +1,11 @@
 // The 3DS reader: walks the chunks of an untrusted file and fills one mesh.
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <fstream>
 #include <utility>
-#include <vector>
 
-#include <boost/filesystem.hpp>
-
-#include "core/file_kind.h"
+#include "core/file_read.h"
 #include "core/log.h"
 #include "media/model.h"
 
@@ -23,7 +18,7 @@ constexpr size_t mapcoordBytes = 8;  // two 32-bit floats
 // A bounded little-endian cursor over the file's bytes.
 class chunkReader {
 public:
-    explicit chunkReader(std::vector<unsigned char> bytes) : data(std::move(bytes)) {}
+    explicit chunkReader(std::string bytes) : data(std::move(bytes)) {}
     size_t size() const { return data.size(); }
     size_t position() const { return pos; }
     size_t remaining() const { return data.size() - pos; }
@@ -33,13 +28,13 @@ public:
     bool u8(unsigned& out)
     {
         if (remaining() < 1) return false;
-        out = data[pos++];
+        out = byteAt(pos++);
         return true;
     }
     bool u16(unsigned& out)
     {
         if (remaining() < 2) return false;
-        out = static_cast<unsigned>(data[pos]) | static_cast<unsigned>(data[pos + 1]) << 8;
+        out = byteAt(pos) | byteAt(pos + 1) << 8;
         pos += 2;
         return true;
     }
@@ -47,7 +42,7 @@ public:
     {
         if (remaining() < 4) return false;
         out = 0;
-        for (int i = 3; i >= 0; --i) out = out << 8 | data[pos + static_cast<size_t>(i)];
+        for (int i = 3; i >= 0; --i) out = out << 8 | byteAt(pos + static_cast<size_t>(i));
         pos += 4;
         return true;
     }
@@ -61,8 +56,10 @@ public:
     }
 
 private:
-    std::vector<unsigned char> data;
+    std::string data;
     size_t pos = 0;
+
+    unsigned byteAt(size_t at) const { return static_cast<unsigned char>(data[at]); }
 };
 
 // How many entries of a list of `count` fit the table, and how many of those
@@ -147,29 +144,21 @@ void readMapping(obj_type& mesh, chunkReader& in)
 }
 
 // The whole file, when it is a regular file of at most modelFileMaxBytes
-// that can be read; false otherwise (a file too large is named in a warning).
-bool readModelFile(const std::string& path, std::vector<unsigned char>& bytes)
+// that can be read; false otherwise (a file too large or unreadable is named
+// in a warning; anything but a file is named by the folder walk).
+bool readModelFile(const std::string& path, std::string& bytes)
 {
-    if (!isRegularFile(path)) return false;
-    boost::system::error_code ec;
-    const uintmax_t size = boost::filesystem::file_size(path, ec);
-    if (ec) return false;
-    if (size > modelFileMaxBytes) {
-        systemMsg(QV_WARNING "The model ^y" + path + "^w holds " + std::to_string(size) + " bytes, more than the " +
-                  std::to_string(modelFileMaxBytes) + " a model may; it is not loaded.");
-        return false;
-    }
+    std::string reason;
+    fileReadResult result;
     try {
-        std::ifstream file(path, std::ios::binary);
-        if (!file) return false;
-        bytes.resize(static_cast<size_t>(size));  // a file that grew since is read no further
-        file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-        bytes.resize(static_cast<size_t>(std::max<std::streamsize>(file.gcount(), 0)));
-        return !file.bad();
+        result = readWholeFile(path, modelFileMaxBytes, bytes, reason);
     } catch (const std::exception& e) {
-        systemMsg(QV_WARNING "The model ^y" + path + "^w could not be read: " + e.what());
-        return false;
+        result = fileReadResult::failed;
+        reason = std::string("cannot be read: ") + e.what();
     }
+    if (result == fileReadResult::tooLarge || result == fileReadResult::failed)
+        systemMsg(QV_WARNING "The model ^y" + path + "^w " + reason + "; it is not loaded.");
+    return result == fileReadResult::read;
 }
 
 }  // namespace
@@ -177,7 +166,7 @@ bool readModelFile(const std::string& path, std::vector<unsigned char>& bytes)
 char Load3DS(obj_type* p_object, const char* p_filename)
 {
     if (!p_object || !p_filename) return 0;
-    std::vector<unsigned char> bytes;
+    std::string bytes;
     if (!readModelFile(p_filename, bytes)) return 0;
     chunkReader in(std::move(bytes));
 

@@ -3,6 +3,7 @@
 #include "media/numbered_names.h"
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 #include <boost/filesystem.hpp>
 
@@ -14,7 +15,8 @@ namespace fs = boost::filesystem;
 namespace {
 
 constexpr size_t maxNumberDigits = 9;  // keeps every parsed number inside int
-constexpr const char* temporaryPattern = "qv-renaming-%%%%-%%%%-%%%%";
+constexpr const char* setAsidePrefix = "qv-renaming-";
+constexpr int setAsidePlaceDigits = 9;  // so that set-aside names sort in walk order
 
 struct folderEntry {
     std::string name;
@@ -25,9 +27,7 @@ struct folderEntry {
 
 std::string folderPath(const numberedFolder& folder)
 {
-    std::string path = folder.prefix;
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
+    return withoutTrailingSlashes(folder.prefix);
 }
 
 // "<digits>.<extension>" with no leading zero, the number at least `first`
@@ -94,41 +94,62 @@ bool occupied(const fs::path& path)
     return fs::exists(fs::symlink_status(path, ec));
 }
 
-bool renameEntry(const fs::path& from, const fs::path& to)
+// Renames without ever overwriting a file; false with the cause in `reason`.
+bool renameEntry(const fs::path& from, const fs::path& to, std::string& reason)
 {
-    if (occupied(to)) return false;
+    if (occupied(to)) {
+        reason = "the name is taken";
+        return false;
+    }
     boost::system::error_code ec;
     fs::rename(from, to, ec);
+    if (ec) reason = ec.message();
     return !ec;
 }
 
-// A file already numbered whose number changes: two entries claimed one
+// A file already numbered whose number changed: two entries claimed one
 // number, or an entry before it is gone. Its index in the game's maps and
-// menus changes with it.
-void warnRenumbered(const numberedFolder& folder, const std::string& from, const std::string& to)
+// menus changed with it.
+void reportRenamed(const numberedFolder& folder, const folderEntry& entry, const std::string& to)
 {
-    systemMsg(QV_WARNING "^y" + folder.prefix + from + "^w is renumbered to ^y" + to +
-              "^w; the maps and menus that used its number now show another entry.");
+    if (entry.numbered)
+        systemMsg(QV_WARNING "^y" + folder.prefix + entry.name + "^w is renumbered to ^y" + to +
+                  "^w; the maps and menus that used its number now show another entry.");
+    else if (entry.name.compare(0, std::strlen(setAsidePrefix), setAsidePrefix) == 0)
+        systemMsg(QV_WARNING "^y" + folder.prefix + entry.name + "^w, set aside by a renaming that did not finish, "
+                  "is taken back as ^y" + to + "^w.");
 }
 
-fs::path unusedTemporaryName(const fs::path& dir)
+void reportNotRenamed(const numberedFolder& folder, const std::string& from, const std::string& to,
+                      const std::string& reason)
 {
-    fs::path temporary;
-    boost::system::error_code ec;
-    do temporary = dir / fs::unique_path(temporaryPattern, ec);
-    while (!ec && occupied(temporary));
-    return ec ? fs::path() : temporary;
+    systemMsg(QV_WARNING "Could not rename ^y" + folder.prefix + from + "^w to ^y" + to + "^w (" + reason +
+              "); it keeps its name.");
 }
 
-void warnNotRenamed(const numberedFolder& folder, const std::string& from, const std::string& to)
+// The set-aside name of the file at `place` in the walk; a later `attempt`
+// adds a suffix, for a name some entry already holds.
+std::string setAsideNameTried(size_t place, int attempt, const std::string& name)
 {
-    systemMsg(QV_WARNING "Could not rename ^y" + folder.prefix + from + "^w to ^y" + to +
-              "^w; the entry is not loaded.");
+    std::string digits = std::to_string(place);
+    if (digits.size() < setAsidePlaceDigits) digits.insert(0, setAsidePlaceDigits - digits.size(), '0');
+    const std::string suffix = attempt > 0 ? "-" + std::to_string(attempt) : "";
+    return setAsidePrefix + digits + suffix + "." + entryExtension(name);
 }
 
-// The renaming pass. A file whose new name another file still holds moves
-// through a unique temporary name; a file that cannot be renamed is left as it
-// is with a warning and is not loaded.
+// A name no entry holds, for the file at `place` in the walk to wait under.
+fs::path unusedSetAsideName(const fs::path& dir, size_t place, const std::string& name)
+{
+    fs::path path;
+    for (int attempt = 0; path.empty() || occupied(path); ++attempt)
+        path = dir / setAsideNameTried(place, attempt, name);
+    return path;
+}
+
+// The renaming pass. A file whose new name another file still holds waits
+// under a name of its own until every file has left its old name. A file
+// that cannot be renamed keeps its name and takes no number: the next file
+// gets it.
 void renameFolderEntries(const numberedFolder& folder)
 {
     const std::vector<folderEntry> entries = listEntries(folder);
@@ -141,43 +162,53 @@ void renameFolderEntries(const numberedFolder& folder)
         if (!entry.regular && entry.numbered) blocked.insert(entry.number);
 
     struct pendingMove {
-        std::string original;
-        fs::path temporary;
+        const folderEntry* entry;
+        fs::path setAside;
         std::string target;
     };
-    std::vector<pendingMove> parked;
+    std::vector<pendingMove> waiting;
 
     int number = folder.first;
-    for (const folderEntry& entry : entries) {
+    for (size_t place = 0; place < entries.size(); ++place) {
+        const folderEntry& entry = entries[place];
         if (!entry.regular) continue;
         while (blocked.count(number)) ++number;
-        const int given = number++;
-        const std::string target = targetName(entry, given, folder);
-        if (target == entry.name) continue;
+        const std::string target = targetName(entry, number, folder);
         const fs::path from = dir / entry.name;
-        if (!occupied(from)) continue;  // gone since the listing
-        if (entry.numbered && entry.number != given) warnRenumbered(folder, entry.name, target);
-        if (renameEntry(from, dir / target)) continue;
-        if (!occupied(dir / target)) {  // the file system refused the name itself
-            warnNotRenamed(folder, entry.name, target);
+        if (target != entry.name && !occupied(from)) continue;  // gone since the listing: takes no number
+        std::string reason;
+        if (target == entry.name || renameEntry(from, dir / target, reason)) {
+            if (target != entry.name) reportRenamed(folder, entry, target);
+            ++number;
             continue;
         }
-        // The new name still belongs to a file that moves later: set this
-        // one aside under a name of its own until every file has left its old name.
-        const fs::path temporary = unusedTemporaryName(dir);
-        if (!temporary.empty() && renameEntry(from, temporary))
-            parked.push_back({entry.name, temporary, target});
-        else
-            warnNotRenamed(folder, entry.name, target);
+        if (!occupied(dir / target)) {  // the file system refused the name itself
+            reportNotRenamed(folder, entry.name, target, reason);
+            continue;
+        }
+        const fs::path setAside = unusedSetAsideName(dir, place, entry.name);
+        if (!renameEntry(from, setAside, reason)) {
+            reportNotRenamed(folder, entry.name, target, reason);
+            continue;
+        }
+        waiting.push_back({&entry, setAside, target});
+        ++number;
     }
     // Only a failed rename keeps a target taken; the file set aside then
-    // goes back to its own name rather than keep the temporary one.
-    for (const pendingMove& move : parked) {
-        if (renameEntry(move.temporary, dir / move.target)) continue;
-        warnNotRenamed(folder, move.original, move.target);
-        if (!renameEntry(move.temporary, dir / move.original))
-            systemMsg(QV_WARNING "^y" + folder.prefix + move.original + "^w is left as ^y" +
-                      move.temporary.filename().string() + "^w; its name was taken meanwhile.");
+    // goes back to its own name rather than keep the one it waited under.
+    for (const pendingMove& move : waiting) {
+        std::string reason;
+        if (renameEntry(move.setAside, dir / move.target, reason)) {
+            reportRenamed(folder, *move.entry, move.target);
+            continue;
+        }
+        std::string back;
+        if (renameEntry(move.setAside, dir / move.entry->name, back))
+            reportNotRenamed(folder, move.entry->name, move.target, reason);
+        else
+            systemMsg(QV_WARNING "^y" + folder.prefix + move.entry->name + "^w is left as ^y" +
+                      move.setAside.filename().string() + "^w: neither ^y" + move.target +
+                      "^w nor its own name is free.");
     }
 }
 
@@ -219,6 +250,11 @@ std::string entryExtension(const std::string& name)
 {
     const size_t dot = name.find('.');
     return dot == std::string::npos ? name : name.substr(dot + 1);
+}
+
+std::string setAsideName(size_t place, const std::string& name)
+{
+    return setAsideNameTried(place, 0, name);
 }
 
 std::vector<std::string> numberFolder(const numberedFolder& folder)

@@ -34,13 +34,21 @@ struct numberedFolder {
 // whole name when it holds no ".".
 std::string entryExtension(const std::string& name);
 
+// The name the file `name` at `place` in the walk waits under while its new
+// name is still held by a file that moves later: "qv-renaming-", the place
+// (nine digits, so such names sort in walk order), a dot and the file's own
+// extension. A walk cut short can leave such a file; the next load numbers it
+// like any new file of that extension.
+std::string setAsideName(size_t place, const std::string& name);
+
 // Renames the folder's entries, then lists them in load order as names within
 // the folder. Only entries numbered first, first + 1, ... in sequence are
 // listed; a file the renaming could not number is skipped with a warning. A
 // missing folder gives no entries; so does a link to a folder, named in a
 // warning: its files lie outside the game and are neither renamed nor loaded.
-// An entry whose new name another file still holds moves through a unique
-// temporary name, and no file keeps such a name after the walk. A file
-// already numbered whose number changes (two entries claimed one number, or
-// one before it is gone) is named in a warning.
+// An entry whose new name another file still holds waits under its set-aside
+// name, and no file keeps such a name after the walk. A file that cannot be
+// renamed keeps its name and takes no number: the next file gets it. Every
+// rename that changes a file's index (a numbered file renumbered, a set-aside
+// file taken back) and every rename that fails is named in a warning.
 std::vector<std::string> numberFolder(const numberedFolder& folder);

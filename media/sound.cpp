@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "core/file_kind.h"
+#include "core/file_read.h"
 #include "core/log.h"
 #include "core/system.h"
 #include "media/numbered_names.h"
@@ -50,19 +51,25 @@ void deleteSources(std::vector<ALuint>& sources)
     sources.clear();
 }
 
-// A new buffer holding the file's samples; an unreadable file leaves it
-// empty. An entry that is no regular file is never opened (the folder walk
-// or loadSystemSounds names it).
+// A new buffer holding the file's samples; an unreadable file, or one larger
+// than soundFileMaxBytes, leaves it empty with a warning. An entry that is no
+// regular file is never read (the folder walk or loadSystemSounds names it).
 ALuint loadWavBuffer(const std::string& filename)
 {
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
-    const fileKind kind = fileKindOf(filename);
-    if (kind != fileKindRegular && kind != fileKindMissing) return buffer;
+    std::string bytes, reason;
+    const fileReadResult result = readWholeFile(filename, soundFileMaxBytes, bytes, reason);
+    if (result == fileReadResult::notAFile) return buffer;
+    if (result != fileReadResult::read) {
+        systemMsg(QV_WARNING "Could not read the sound ^y" + filename + "^w: it " + reason + ".");
+        return buffer;
+    }
     ALenum format = 0;
     ALsizei size = 0;
     ALfloat frequency = 0.0f;
-    void* data = alutLoadMemoryFromFile(filename.c_str(), &format, &size, &frequency);
+    void* data = alutLoadMemoryFromFileImage(bytes.data(), static_cast<ALsizei>(bytes.size()), &format, &size,
+                                             &frequency);
     if (!data) {
         systemMsg(QV_WARNING "Could not read the sound ^y" + filename + "^w: " +
                   alutGetErrorString(alutGetError()));

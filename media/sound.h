@@ -41,6 +41,9 @@ enum sysSoundId {
 
 constexpr int systemSourceCount = 5;
 constexpr int gameSourceCount = 10;
+// A larger sound file is refused before it is read: six minutes of CD-quality
+// stereo, which the sound library then holds a copy of while the game runs.
+constexpr unsigned long long soundFileMaxBytes = 64ull << 20;
 
 // The file of each system sound, by index.
 extern const char* const sysSoundFiles[sysSoundCount];

@@ -212,7 +212,7 @@ void displayTextStringIngame(float x, float y, float z, const std::string& text)
     if (gameSys.getColorPick()) return;
     float pitch = 0.0f, yawDegrees = 0.0f;
     camera.GetRot(pitch, yawDegrees);
-    const float yaw = yawDegrees / 180.0f * pi;
+    const float yaw = yawDegrees * degreesToRadians;
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glPushMatrix();
     float penx = x, penz = z, size = textSizesIngame[0];

@@ -3,8 +3,9 @@
 # of their own, WORK/build, configured from this source tree and given the
 # program that BUILD built, so that BUILD/install_manifest.txt, the record of
 # a user's own install from BUILD, is never touched.
-#   install_test.sh files BUILD WORK PROGRAM   installs into WORK/prefix and
-#     checks what is where: the command, the program, the bundled files, the
+#   install_test.sh files BUILD WORK PROGRAM   installs into WORK/prefix,
+#     which already holds empty standard folders and a file of another
+#     program, and checks what is where: the command, the program, the bundled files, the
 #     desktop entry and the AppStream metadata (both validators, every
 #     placeholder filled in), an icon of the right size in each icon folder,
 #     an install_manifest.txt that lists every installed file, and
@@ -15,8 +16,8 @@
 #     written under the prefix; a second start restores a removed bundled file
 #     and keeps a changed one.
 #   install_test.sh uninstall BUILD WORK   runs the uninstall target of
-#     WORK/build: no file and no folder is left under the prefix, and
-#     BUILD/install_manifest.txt is still as it was.
+#     WORK/build: the prefix holds exactly what it held before the install,
+#     and BUILD/install_manifest.txt is still as it was.
 # Every wait polls with a timeout (scaled by QV_TIMEOUT_SCALE).
 set -euo pipefail
 mode="$1" build="$2" work="$3"
@@ -27,6 +28,14 @@ own="$work/build"
 userManifest="$build/install_manifest.txt" savedManifest="$work/user-install-manifest"
 id=io.github.quorvane.Quorvane
 bundled="$prefix/share/quorvane/data"
+# What the prefix holds before the install: empty folders the install puts
+# files in, and a file of another program beside the menu entry.
+foreign="$prefix/share/applications/other.desktop"
+preexisting=("$prefix/bin" "$prefix/share/metainfo" "$prefix/share/icons/hicolor/48x48/apps")
+beforeInstall="$work/prefix-before-install"
+
+# Every entry under the prefix, with its kind.
+prefix_entries() { (cd "$prefix" && find . -printf '%y %p\n' | sort); }
 
 fail() {
   echo "FAIL: $*" >&2
@@ -63,6 +72,9 @@ check_files() {
   if [ -e "$userManifest" ]; then cp "$userManifest" "$savedManifest"; else touch "$savedManifest.missing"; fi
   cmake -S "$repo" -B "$own" -DQV_TESTS=OFF -DQV_BENCH=OFF >/dev/null
   cp "$program" "$own/quorvane"
+  mkdir -p "${preexisting[@]}" "$(dirname "$foreign")"
+  echo "[Desktop Entry]" >"$foreign"
+  prefix_entries >"$beforeInstall"
   cmake --install "$own" --prefix "$prefix" >/dev/null
   user_manifest_kept
   local desktop="$prefix/share/applications/$id.desktop" metainfo="$prefix/share/metainfo/$id.metainfo.xml"
@@ -80,12 +92,13 @@ check_files() {
     icons=$((icons + 1))
   done
   [ "$icons" -ge 5 ] || fail "only $icons icons"
-  diff <(sort "$own/install_manifest.txt") <(find "$prefix" -type f | sort) || fail "install_manifest.txt"
+  diff <(sort "$own/install_manifest.txt") <(find "$prefix" -type f ! -path "$foreign" | sort) ||
+    fail "install_manifest.txt"
 }
 
 check_uninstall() {
   cmake --build "$own" --target uninstall >/dev/null
-  [ -d "$prefix" ] && [ -z "$(find "$prefix" -mindepth 1)" ] || fail "left under the prefix: $(find "$prefix" -mindepth 1)"
+  diff "$beforeInstall" <(prefix_entries) || fail "the prefix does not hold what it held before the install"
   user_manifest_kept
 }
 

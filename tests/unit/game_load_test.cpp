@@ -370,7 +370,9 @@ unsigned int recordingNoTexture(const std::string& filename)
     return 0;
 }
 
-enum hostileKind { hostileFolder, hostileFolderLink, hostilePipe, hostileDeviceLink, hugePng, hugeJpeg, hugeModel };
+enum hostileKind {
+    hostileFolder, hostileFolderLink, hostilePipe, hostileDeviceLink, hugePng, hugeJpeg, hugeModel, hugeSound
+};
 
 std::string bigEndian(uint32_t v, int bytes)
 {
@@ -398,8 +400,10 @@ void makeHostile(const fs::path& p, hostileKind kind)
                                                     << bigEndian(8, 2) << std::string("\x01\x01\x00\x00\x3f\x00", 6);
         break;
     case hugeModel:
-        std::ofstream(p.string(), std::ios::binary).put('M');
-        fs::resize_file(p, modelFileMaxBytes + 1);  // sparse: no disk is spent
+    case hugeSound:
+        std::ofstream(p.string(), std::ios::binary).put('R');
+        // Sparse: no disk is spent.
+        fs::resize_file(p, (kind == hugeModel ? modelFileMaxBytes : soundFileMaxBytes) + 1);
         break;
     }
 }
@@ -425,7 +429,7 @@ TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRe
         {"games/sample/model/10001.3ds", hostileFolderLink, "10001.3ds^w is a link to a folder" + skipped, true},
         {"games/sample/model/10000.3ds", hostileDeviceLink, "10000.3ds^w is a device" + skipped, true},
         {"games/sample/model/new.3ds", hostilePipe, "model/new.3ds^w is a named pipe" + skipped, true},
-        {"games/sample/model/10001.3ds", hugeModel, "holds 67108865 bytes, more than the 67108864", true},
+        {"games/sample/model/10001.3ds", hugeModel, "10001.3ds^w is 67108865 bytes, more than the 67108864", true},
         {"games/sample/modeltex/10000.png", hostilePipe, "10000.png^w is a named pipe" + skipped, true},
         {"games/sample/map/10000.png", hostilePipe, "games/sample/map/10000.png^w is a named pipe" + skipped, true},
         {"games/sample/map/10005.png", hugePng, "declares 16384 x 16384 pixels, more than 8192 on a side", true},
@@ -434,6 +438,7 @@ TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRe
         {"games/sample/ui/10000.jpg", hostileFolder, "ui/10000.jpg^w is a folder" + skipped, true},
         {"ui/zz.png", hostilePipe, "^yui/zz.png^w is a named pipe" + skipped, true},
         {"games/sample/sound/1001.wav", hostilePipe, "sound/1001.wav^w is a named pipe" + skipped, true},
+        {"games/sample/sound/1001.wav", hugeSound, "1001.wav^w: it is 67108865 bytes, more than the 67108864", true},
         {"games/sample/splash0.jpg", hostilePipe, "splash0.jpg^w is a named pipe" + skipped, true},
         {"games/sample/system/ui.cfg", hostilePipe, "games/sample/system/ui.cfg" + pipeRead, true},
         {"games/sample/system/help.cfg", hostilePipe, "games/sample/system/help.cfg" + pipeRead, true},

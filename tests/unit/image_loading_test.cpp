@@ -267,7 +267,7 @@ TEST_F(ImageLoadingTest, DeferredTexturesAreMadeOnceWhenFirstAskedForOrAllAtTheE
 // Freeing images whose textures are still put off decodes none of them, then or later.
 TEST_F(ImageLoadingTest, FreeingImagesNeverMadeMakesNoTexture)
 {
-    for (const char* name : {"ui/a.png", "ui/b.png"}) dir.write(name, "x");
+    for (const char* name : {"ui/a.png", "ui/b.png"}) dir.write(name, pngHead(4, 4));  // images the check takes
     deferTextures();
     loadUIImages("default");
     deleteUIImageTextures(2);

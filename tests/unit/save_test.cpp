@@ -65,12 +65,13 @@ std::string entryText(const fs::path& path)
     return "<kind " + std::to_string(static_cast<int>(status.type())) + ">";
 }
 
-// Every entry under `root` by its relative path, with what stands there.
+// Every entry under `root` by its relative path (a link by its own), with
+// what stands there.
 std::map<std::string, std::string> tree(const std::string& root)
 {
     std::map<std::string, std::string> entries;
     for (fs::recursive_directory_iterator it(root), end; it != end; ++it)
-        entries[fs::relative(it->path(), root).string()] = entryText(it->path());
+        entries[it->path().lexically_relative(root).string()] = entryText(it->path());
     return entries;
 }
 
@@ -358,10 +359,13 @@ TEST_F(SaveTest, FailedSavesChangeNothingAndReportNoSuccess)
 
 // A user's own files in the game's system folder, whatever their names, come
 // through every save unchanged: two saves in a row, a save on a file system
-// that cannot exchange two folders (the files are then replaced one by one),
-// and one on a file system that cannot link files (the others are copied).
-// The lines that say the save succeeded come once the files are in place,
-// world, menus and project in that order.
+// that cannot exchange two folders (the files are then replaced one by one,
+// and nothing is carried, so a pipe that could not be is no matter), and one
+// on a file system that cannot link files (the others are copied). What
+// others write into the folder once its entries are carried (a new file, one
+// in a sub-folder, a file replaced by a rename, one appended to) is kept,
+// each named in a warning. The lines that say the save succeeded come once
+// the files are in place, world, menus and project in that order.
 TEST_F(SaveTest, TheUsersOwnFilesSurviveEverySave)
 {
     load("sample");
@@ -371,35 +375,58 @@ TEST_F(SaveTest, TheUsersOwnFilesSurviveEverySave)
     dir.write(system + "old/map.cfg", "an older map\n");
     fs::create_symlink("notes.tmp", system + "notes.link");
     ASSERT_EQ(mkfifo((system + "pipe").c_str(), 0600), 0);
+    const std::map<std::string, std::string> meanwhile = {
+        {"added.txt", "written meanwhile\n"}, {"old/added.cfg", "written meanwhile\n"},
+        {"notes.tmp", "replaced meanwhile\n"}, {"backup.cfg.tmp", "appended meanwhile\n"}};
+    auto writeMeanwhile = [&] {
+        dir.write(system + "added.txt", meanwhile.at("added.txt"));
+        dir.write(system + "old/added.cfg", meanwhile.at("old/added.cfg"));
+        fs::rename(dir.write("replacement", meanwhile.at("notes.tmp")), system + "notes.tmp");
+        std::ofstream(system + "backup.cfg.tmp", std::ios::binary | std::ios::app) << meanwhile.at("backup.cfg.tmp");
+    };
 
     struct round {
         const char* what;
-        writeCall failing;
-        int error;  // 0: nothing fails
+        int exchangeError, linkError;  // 0: the call runs
     };
     const round rounds[] = {
-        {"a save", writeCall::exchange, 0},
-        {"a second save", writeCall::exchange, 0},
-        {"no exchange of two folders", writeCall::exchange, EINVAL},
-        {"no second link to a file", writeCall::link, EPERM},
+        {"a save", 0, 0},
+        {"a second save", 0, 0},
+        {"no exchange of two folders, nor a second link", EINVAL, EPERM},
+        {"no second link to a file", 0, EPERM},
     };
     for (const round& r : rounds) {
         SCOPED_TRACE(r.what);
-        if (r.failing == writeCall::link) fs::remove(system + "pipe");  // a pipe can be linked, not copied
+        if (r.linkError && !r.exchangeError) fs::remove(system + "pipe");  // a pipe can be linked, not copied
+        for (const char* added : {"added.txt", "old/added.cfg"}) fs::remove(system + added);  // new in each save
         world.setPhrase(0, r.what);
         auto expected = tree("games/sample");
         expected["system/map.cfg"] = mapFileText();
         expected["system/logic.cfg"] = logicFileText();
         expected["system/ui.cfg"] = uiFileText();
+        const bool swapped = r.exchangeError == 0;
+        for (const auto& [file, text] : meanwhile) {
+            if (!swapped) break;
+            std::string& now = expected["system/" + file];
+            now = file == "backup.cfg.tmp" ? now + text : text;  // appended to, or written whole
+        }
 
         console = debugConsole();
-        failWriteCall(r.failing, r.error);
+        failWriteCall(writeCall::exchange, r.exchangeError);
+        failWriteCall(writeCall::link, r.linkError);
+        setWriteStageHook([&](writeStage stage) {
+            if (stage == writeStage::othersCarried) writeMeanwhile();
+        });
         const bool saved = save();
-        failWriteCall(r.failing, 0);
+        setWriteStageHook(nullptr);
+        failWriteCall(writeCall::exchange, 0);
+        failWriteCall(writeCall::link, 0);
         ASSERT_TRUE(saved);
         const auto after = tree("games/sample");
         EXPECT_EQ(names(after), names(expected));
         EXPECT_TRUE(after == expected);
+        for (const char* file : {"added.txt", "old/added.cfg", "notes.tmp"})
+            EXPECT_EQ(consoleHas(system + file + "^w was written while the save ran; it is kept."), swapped) << file;
 
         // Console lines count from the newest: an earlier line has a higher number.
         const int staged = consoleLineOf("Outputting UI data");
@@ -409,8 +436,75 @@ TEST_F(SaveTest, TheUsersOwnFilesSurviveEverySave)
         EXPECT_TRUE(staged > worldSaved && worldSaved > menusSaved && menusSaved > projectSaved && projectSaved >= 0)
             << staged << ' ' << worldSaved << ' ' << menusSaved << ' ' << projectSaved;
         const int notAtomic = consoleLineOf("is not atomic");
-        EXPECT_EQ(notAtomic >= 0, r.failing == writeCall::exchange && r.error != 0);
+        EXPECT_EQ(notAtomic >= 0, !swapped);
         EXPECT_TRUE(notAtomic < 0 || notAtomic > worldSaved);
+    }
+}
+
+// For its length, the test runs as a user whom file modes bind: its own, or,
+// when that is root (whom they do not bind), the unprivileged user 65534,
+// who is given `root`'s tree. False from bound() when neither can be had.
+class modesBindingUser {
+public:
+    explicit modesBindingUser(const std::string& root)
+    {
+        if (geteuid() != 0) return;
+        bool given = ::lchown(root.c_str(), nobody, nobody) == 0;
+        for (fs::recursive_directory_iterator it(root), end; given && it != end; ++it)
+            given = ::lchown(it->path().c_str(), nobody, nobody) == 0;
+        switched = given && ::seteuid(nobody) == 0;
+    }
+    ~modesBindingUser()
+    {
+        if (switched && ::seteuid(0) != 0) std::abort();
+    }
+    bool bound() const { return geteuid() != 0; }
+
+private:
+    static constexpr uid_t nobody = 65534;
+    bool switched = false;
+};
+
+// A save that fails never blocks the next: a sub-folder of the system
+// folder that cannot be read fails that save with its reason, and once it
+// can be read the next save succeeds; a leftover of a killed save with such
+// a sub-folder is removed by the next save; a read-only sub-folder is carried
+// with its mode.
+TEST_F(SaveTest, AFailedSaveNeverBlocksTheNext)
+{
+    load("sample");
+    ASSERT_TRUE(save());
+    const struct {
+        const char* what;
+        const char* folder;  // made, with a file in it, then given the mode
+        mode_t mode;
+        const char* reason;  // of the save that fails; none when it succeeds
+    } rows[] = {
+        {"a sub-folder that cannot be read", "system/private", 0300,
+         "the folder games/sample/system/private cannot be read: Permission denied"},
+        {"a leftover with a sub-folder that cannot be read", ".quorvane-saving-system/private", 0300, nullptr},
+        {"a read-only sub-folder", "system/private", 0555, nullptr},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const std::string folder = "games/sample/" + std::string(r.folder);
+        const bool carried = std::string(r.folder).rfind("system/", 0) == 0;
+        dir.write(folder + "/kept.txt", "the user's\n");
+        ASSERT_EQ(chmod(folder.c_str(), r.mode), 0);
+        {
+            modesBindingUser user("games/sample");
+            if (!user.bound()) GTEST_SKIP() << "no user whom file modes bind";
+            console = debugConsole();
+            EXPECT_EQ(save(), r.reason == nullptr);
+            EXPECT_TRUE(!r.reason || consoleHas(r.reason));
+            struct stat info {};
+            EXPECT_TRUE(!carried || r.reason || (stat(folder.c_str(), &info) == 0 && (info.st_mode & 07777) == r.mode));
+            EXPECT_TRUE(!carried || chmod(folder.c_str(), 0755) == 0);
+            EXPECT_TRUE(save());
+        }
+        EXPECT_FALSE(fs::exists(newFolderFor("games/sample/system")));
+        EXPECT_EQ(dir.read(folder + "/kept.txt"), carried ? "the user's\n" : "");
+        fs::remove_all("games/sample/system/private");
     }
 }
 

@@ -144,9 +144,19 @@ std::unique_ptr<std::istream> failAfterTwoEntries(const std::string&)
     return std::make_unique<failingStream>();
 }
 
+int streamsOpened = 0;
+
+std::unique_ptr<std::istream> countOpened(const std::string&)
+{
+    ++streamsOpened;
+    return std::make_unique<std::istringstream>("f opened 1\n");
+}
+
 // A read error is a failed read: no success line, and none of the file's
-// entries in the table (what it held before stays).
-TEST_F(ScriptTest, AReadErrorFailsTheWholeFile)
+// entries in the table (what it held before stays). A file larger than any
+// game needs (sparse: no disk is spent) is refused before it is opened,
+// with its size.
+TEST_F(ScriptTest, AReadErrorFailsTheWholeFileAndAnOversizeOneIsNeverOpened)
 {
     ASSERT_TRUE(read("f kept 1\n"));
     console = debugConsole();
@@ -160,6 +170,16 @@ TEST_F(ScriptTest, AReadErrorFailsTheWholeFile)
     EXPECT_EQ(table.getLineAmount(), 1);
     EXPECT_FALSE(table.hasKey("a"));
     EXPECT_FLOAT_EQ(table.findLineF("kept"), 1.0f);
+
+    const std::string huge = dir.write("huge.cfg", "f a 1\n");
+    boost::filesystem::resize_file(huge, scriptObject::maxFileBytes + 1);
+    setScriptStreamOpener(countOpened);
+    EXPECT_FALSE(table.readFile(huge));
+    setScriptStreamOpener(nullptr);
+    EXPECT_EQ(streamsOpened, 0);
+    EXPECT_TRUE(consoleHas("^rERROR: ^wError loading/reading file ^y" + huge + "^w: it is 1280000001 bytes, more "
+                           "than the 1280000000 it may hold"));
+    EXPECT_EQ(table.getLineAmount(), 1);
 }
 
 TEST_F(ScriptTest, LongStringIsCutWithAWarningAndReadingGoesOn)
