@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #include "core/file_kind.h"
 
@@ -38,13 +39,23 @@ std::string limitText(unsigned long long size, size_t limit)
     return "is " + std::to_string(size) + " bytes, more than the " + std::to_string(limit) + " it may hold";
 }
 
+bool grow(std::string& bytes, size_t size)
+{
+    try {
+        bytes.resize(size);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 // Reads `fd` to its end into `bytes`, never past `limit` + 1 bytes; 0 or the
-// reason it stopped.
+// reason it stopped (ENOMEM when the bytes do not fit in memory).
 int readToEnd(int fd, size_t limit, std::string& bytes)
 {
     size_t size = 0;
     for (;;) {
-        if (bytes.size() - size < readChunk) bytes.resize(size + readChunk);
+        if (bytes.size() - size < readChunk && !grow(bytes, size + readChunk)) return ENOMEM;
         const size_t room = std::min(bytes.size() - size, limit + 1 - size);
         const ssize_t n = ::read(fd, &bytes[size], room);
         if (n < 0 && errno == EINTR) continue;
