@@ -1,8 +1,9 @@
 // The image path of a load: any bytes, under a name the input's first byte
-// picks, registered as a game image the way a folder load registers it:
-// the check every image file passes, the budget and, for a file they accept,
-// the image library handed the checked bytes, told their format. No window is open, so the decoded image
-// is dropped where the program would make its texture.
+// picks, registered as a game image the way a folder load registers it: the
+// check every image file passes, the budget and, for a file they accept, the
+// image library handed the checked bytes, told their format. No window is
+// open, so the decoded image is dropped where the program would make its
+// texture.
 #include <IL/il.h>
 
 #include <iterator>
