@@ -65,6 +65,10 @@ struct headerReading {
     unsigned long height = 0;
     unsigned long frames = 1;
     unsigned long bytesPerPixel = textureBytesPerPixel;  // decoded, at the largest
+    // The fewest bytes a file of this format holding these pixels takes:
+    // where the library makes up the pixels a file lacks, a few bytes would
+    // otherwise cost it the work and memory of millions.
+    byteCount bytesNeeded = 0;
     std::string fault;  // a damaged header: what is wrong, as the end of a sentence
 };
 
@@ -144,6 +148,7 @@ constexpr unsigned long bmpInfoHeaderBytes = 40;  // the longest header the libr
 constexpr unsigned long bmpOs2HeaderBytes = 64;   // its compression 3 is no colour masks
 constexpr unsigned long bmpMaskBytes = 12;        // red, green and blue masks after a 40-byte header
 constexpr size_t bmpFileHeaderBytes = 14;
+constexpr byteCount bmpRunPixelsMax = 255;  // a run of two bytes
 enum { bmpPlain = 0, bmpRle8 = 1, bmpRle4 = 2, bmpBitFields = 3 };
 
 bmpFields bmpRead(const std::string& head)
@@ -225,7 +230,8 @@ void bmpToLibraryForm(std::string& b, const bmpFields& f)
     putLittleEndian(b, bmpFileHeaderBytes, bmpInfoHeaderBytes, 4);
 }
 
-// Gives a longer header the library's form (above) when the image is accepted.
+// Gives a longer header the library's form (above) when the image is
+// accepted. Run-length pixels take at least a run of two bytes for every 255.
 headerReading bmpHeader(std::string& b)
 {
     static const unsigned long infoHeaderBytes[] = {bmpCoreHeaderBytes, bmpInfoHeaderBytes, 52, 56,
@@ -241,7 +247,10 @@ headerReading bmpHeader(std::string& b)
     if (f.compression == bmpBitFields && f.alphaMask != 0)
         return damaged("is a BMP image with an alpha mask, which cannot be decoded");
     if (sidesBounded(f.width, f.height)) bmpToLibraryForm(b, f);
-    return sized(imageFormatBmp, f.width, f.height);
+    headerReading bmp = sized(imageFormatBmp, f.width, f.height);
+    if (f.compression == bmpRle8 || f.compression == bmpRle4)
+        bmp.bytesNeeded = f.dataAt + 2 * ((byteCount{f.width} * f.height + bmpRunPixelsMax - 1) / bmpRunPixelsMax);
+    return bmp;
 }
 
 // TGA, which has no signature: an image type the format defines, with the
@@ -309,6 +318,33 @@ const char* undecodableJpegKind(int marker)
     return nullptr;
 }
 
+// The 8 x 8 blocks of a JPEG frame whose header's length field is at `at`:
+// every component's, at its sampling factors. 0 for a damaged header.
+byteCount jpegBlocks(const std::string& b, size_t at, unsigned long length, unsigned long width,
+                     unsigned long height)
+{
+    constexpr size_t componentsAt = 7, componentBytes = 3;
+    constexpr unsigned long samplingMax = 4;
+    const unsigned long components = bigEndian(b, at + componentsAt, 1);
+    if (components == 0 || length < componentsAt + 1 + componentBytes * components) return 0;
+    unsigned long hMax = 0, vMax = 0;
+    for (unsigned long c = 0; c < components; ++c) {
+        const unsigned long sampling = bigEndian(b, at + componentsAt + 2 + componentBytes * c, 1);
+        const unsigned long h = sampling >> 4, v = sampling & 15;
+        if (h == 0 || v == 0 || h > samplingMax || v > samplingMax) return 0;
+        hMax = std::max(hMax, h);
+        vMax = std::max(vMax, v);
+    }
+    byteCount blocks = 0;
+    for (unsigned long c = 0; c < components; ++c) {
+        const unsigned long sampling = bigEndian(b, at + componentsAt + 2 + componentBytes * c, 1);
+        const byteCount w = (byteCount{width} * (sampling >> 4) + hMax - 1) / hMax;
+        const byteCount h = (byteCount{height} * (sampling & 15) + vMax - 1) / vMax;
+        blocks += (w + 7) / 8 * ((h + 7) / 8);
+    }
+    return blocks;
+}
+
 // The marker that must come at `at`, after its fill bytes; `at` moves past
 // it. -1 when the file ends or holds something else there.
 int markerHere(const std::string& b, size_t& at)
@@ -339,7 +375,8 @@ int markerAfterScanData(const std::string& b, size_t& at)
 // each scan is passed over up to the marker after it. The first frame header
 // holds height and width, every frame is one the library decodes (8-bit
 // samples, no lossless or hierarchical process), a scan must follow it and
-// there are at most jpegScansMax scans. The walk ends at the end of image, or
+// there are at most jpegScansMax scans. Every block of the frame takes at
+// least a bit of its data. The walk ends at the end of image, or
 // at the end of the file once a scan has begun: an image cut in its data
 // decodes as far as it goes, the end of image it lacks put after its bytes
 // (the library fails where its data just stops).
@@ -370,8 +407,12 @@ headerReading jpegHeader(std::string& b)
             const unsigned long precision = bigEndian(b, at + 2, 1);
             if (precision != samplePrecision)
                 return damaged("is a " + std::to_string(precision) + "-bit JPEG image, which cannot be decoded");
-            if (frame.format == imageFormatNone)
+            if (frame.format == imageFormatNone) {
                 frame = sized(imageFormatJpeg, bigEndian(b, at + 5, 2), bigEndian(b, at + 3, 2));
+                const byteCount blocks = jpegBlocks(b, at, length, frame.width, frame.height);
+                if (blocks == 0) return damaged(cut);
+                frame.bytesNeeded = (blocks + 7) / 8;
+            }
         }
         if (marker == startOfScan) {
             if (frame.format == imageFormatNone) return damaged(cut);
@@ -404,7 +445,8 @@ size_t gifColourTableBytes(unsigned long flags)
 // GIF: the logical screen, then its blocks walked to the trailer: every
 // image inside the screen and whole inside the file, at most gifFramesMax
 // of them. Each image of an animation takes memory of the whole screen, so
-// their number counts towards the pixels too.
+// their number counts towards the pixels too, and towards the image data
+// they need: a code of at most 12 bits gives at most 4,096 pixels.
 headerReading gifHeader(const std::string& b)
 {
     constexpr int extension = 0x21, imageBlock = 0x2C, trailer = 0x3B;
@@ -413,11 +455,18 @@ headerReading gifHeader(const std::string& b)
     const std::string cut = "is a GIF image cut short or damaged";
     if (b.size() < screenBytes) return damaged(cut);
     headerReading gif = sized(imageFormatGif, littleEndian(b, 6, 2), littleEndian(b, 8, 2));
+    constexpr byteCount codePixelsMax = 4096, codeBits = 12;
     gif.frames = 0;
+    byteCount imageData = 0;
     size_t at = screenBytes + gifColourTableBytes(littleEndian(b, 10, 1));
     while (at != 0 && at < b.size()) {
         const int block = static_cast<unsigned char>(b[at]);
-        if (block == trailer && gif.frames > 0) return gif;
+        if (block == trailer && gif.frames > 0) {
+            const byteCount pixels = byteCount{gif.width} * gif.height * gif.frames;
+            const byteCount dataNeeded = (pixels + codePixelsMax - 1) / codePixelsMax * codeBits / 8;
+            gif.bytesNeeded = b.size() - imageData + dataNeeded;  // the rest of the file, and that data
+            return gif;
+        }
         if (block == extension && b.size() - at > 1) {
             at = skipGifSubBlocks(b, at + 2);
         } else if (block == imageBlock && b.size() - at >= imageHeaderBytes) {
@@ -430,7 +479,9 @@ headerReading gifHeader(const std::string& b)
             if (at >= b.size()) break;
             const int codeSize = static_cast<unsigned char>(b[at]);
             if (codeSize < gifCodeSizeMin || codeSize > gifCodeSizeMax) break;
-            at = skipGifSubBlocks(b, at + 1);
+            const size_t dataAt = at + 1;
+            at = skipGifSubBlocks(b, dataAt);
+            imageData += at - dataAt;
         } else {
             break;
         }
@@ -453,7 +504,13 @@ std::string refusalText(const std::string& path, const std::string& why)
     return "The image ^y" + path + "^w " + why + "; it is not loaded.";
 }
 
-std::string refusalOf(const headerReading& h, const std::string& path)
+const char* formatName(imageFormat format)
+{
+    static const char* const names[] = {"", "PNG", "JPEG", "GIF", "BMP", "TGA"};
+    return names[format];
+}
+
+std::string refusalOf(const headerReading& h, const std::string& path, byteCount fileSize)
 {
     const std::string size = std::to_string(h.width) + " x " + std::to_string(h.height) + " pixels";
     std::string why;
@@ -464,6 +521,8 @@ std::string refusalOf(const headerReading& h, const std::string& path)
     else if (h.frames > pixelsMax / (h.width * h.height))
         why = "declares " + std::to_string(h.frames) + " images of " + size + ", more than " +
               std::to_string(pixelsMax) + " pixels in all";
+    else if (h.bytesNeeded > fileSize)
+        why = "is a " + std::string(formatName(h.format)) + " image too short for the " + size + " it declares";
     return why.empty() ? "" : refusalText(path, why);
 }
 
@@ -481,7 +540,7 @@ checkedImage readImageFile(const std::string& path)
         return image;
     }
     const headerReading header = readHeader(path, image.bytes);
-    image.refusal = refusalOf(header, path);
+    image.refusal = refusalOf(header, path, image.bytes.size());
     if (!image.refusal.empty()) {
         std::string().swap(image.bytes);
         return image;

@@ -10,9 +10,10 @@ damaged TGA, GIF and BMP headers, palette images whose pixels name
 colours past their palette; PNGs whose chunks run past the end or that the
 library refuses; files that would keep the library busy or make it
 allocate for pixels they cannot hold (a JPEG of 1,000 scans, a GIF of 4,097
-frames, a run-length TGA and a BMP with colour masks declaring millions of
-pixels in a few bytes); BMPs with the 124-byte header; JPEGs of 12-bit
-samples, lossless and hierarchical; a JPEG followed by a gap of zeros.
+frames, a run-length TGA, a BMP with colour masks and JPEG, GIF and BMP
+files declaring millions of pixels in a few bytes); BMPs with the 124-byte
+header; JPEGs of 12-bit samples, lossless and hierarchical; a JPEG followed
+by a gap of zeros.
 
 Usage: tests/fuzz/image_seeds.py CORPUS_FOLDER
 """
@@ -128,7 +129,7 @@ def bounded_work(photo):
     rgb = (0xFF0000, 0xFF00, 0xFF)
     masked = struct.pack("<IiiHHIIiiII", 40, 8000, 8000, 1, 32, 3, 16, 0, 0, 0, 0) + struct.pack("<3I", *rgb)
     return {
-        "scans-1000.jpg": ("jpg", jpeg_scans(8192, 1000)),
+        "scans-1000.jpg": ("jpg", jpeg_scans(2048, 1000)),
         "frames-4097.gif": ("gif", gif(2, 1, frames=4097)),
         "rle-8192.tga": ("tga", bytes.fromhex("00000a000000000000000000002000202000ff10203040")),
         "masked-8000.bmp": ("bmp", b"BM" + struct.pack("<IHHI", 82, 0, 0, 66) + masked + bytes(16)),
@@ -140,7 +141,14 @@ def bounded_work(photo):
         "12-bit.jpg": ("jpg", jpeg_frame(photo, 0xC1, 12)),
         "lossless.jpg": ("jpg", jpeg_frame(photo, 0xC3)),
         "hierarchical.jpg": ("jpg", jpeg_frame(photo, 0xC5)),
-        "gap-after.jpg": ("jpg", photo + bytes(65536)),
+        "gap-after.jpg": ("jpg", photo + bytes(16384)),
+        # Fewer bytes than their pixels take at the least (no first scan of
+        # the JPEG's blocks; a GIF image of two pixels on its screen; a BMP
+        # whose runs end at once), which the library would make up.
+        "too-short.jpg": ("jpg", jpeg_scans(8192, 10)),
+        "too-short.gif": ("gif", gif(8192, 8192)),
+        "too-short.bmp": ("bmp", b"BM" + struct.pack("<IHHI", 64, 0, 0, 62) +
+                          struct.pack("<IiiHHIIiiII", 40, 8192, 8192, 1, 8, 1, 2, 0, 0, 2, 0) + bytes(8) + b"\0\1"),
     }
 
 

@@ -169,9 +169,9 @@ std::string jpegFrame(std::string jpeg, char marker, char precision = 8)
 }
 
 // A progressive JPEG of `scans` scans with a byte of data each: only its markers are right.
-std::string jpegScans(int scans)
+std::string jpegScans(int scans, uint32_t side = 8)
 {
-    std::string out = "\xff\xd8\xff\xc2" + bigEndian(11, 2) + "\x08" + bigEndian(8, 2) + bigEndian(8, 2) +
+    std::string out = "\xff\xd8\xff\xc2" + bigEndian(11, 2) + "\x08" + bigEndian(side, 2) + bigEndian(side, 2) +
                       std::string("\x01\x01\x11\x00", 4);
     for (int i = 0; i < scans; ++i)
         out += "\xff\xda" + bigEndian(8, 2) + std::string("\x01\x01\x00\x00\x00\x00\x2a", 7);
@@ -218,6 +218,9 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     const std::string halfAlpha = readFile(QV_FIXTURES_DIR "/images/halfalpha.png");  // 16 x 16
     const std::string pngCut = "is a PNG image cut short or damaged; it is not loaded.";
     const std::string bmpDamaged = "is a BMP image whose header is cut short or damaged";
+    auto tooShort = [](const std::string& format) {
+        return "is a " + format + " image too short for the 8192 x 8192 pixels it declares";
+    };
     const std::string masks = littleEndian(0xff0000, 4) + littleEndian(0xff00, 4) + littleEndian(0xff, 4);
     const std::string pcx = std::string("\x0a\x05\x01\x08", 4) + littleEndian(0, 4) + littleEndian(65533, 2) +
                             littleEndian(65533, 2) + std::string(180, '\0');
@@ -286,6 +289,10 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         {"10043.jpg", jpegFrame(photo, '\xc5'), 0, "is a hierarchical JPEG image, which cannot be decoded"},
         // Larger than any image within the bounds: refused before it is read.
         {"10044.jpg", photo, 0, "is 545259521 bytes, more than the 545259520 it may hold", imageFileBytesMax + 1},
+        // Fewer bytes than the pixels they declare take at the least, which the library would make up.
+        {"10045.bmp", bmp(8192, 8192, 8, 1, 1), 0, tooShort("BMP")},  // runs of at most 255 pixels
+        {"10046.gif", gif(8192, 8192, 1, 0), 0, tooShort("GIF")},      // codes of at most 4,096 pixels
+        {"10047.jpg", jpegScans(10, 8192), 0, tooShort("JPEG")},       // a bit a block at the least
     };
     for (const auto& r : rows) {
         dir.write("games/g/map/" + r.name, r.bytes);
