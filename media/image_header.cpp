@@ -481,6 +481,7 @@ headerReading gifHeader(const std::string& b)
             if (codeSize < gifCodeSizeMin || codeSize > gifCodeSizeMax) break;
             const size_t dataAt = at + 1;
             at = skipGifSubBlocks(b, dataAt);
+            if (at == 0) break;
             imageData += at - dataAt;
         } else {
             break;
