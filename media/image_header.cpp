@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "core/file_read.h"
 #include "core/log.h"
@@ -436,6 +437,82 @@ size_t skipGifSubBlocks(const std::string& b, size_t at)
     return 0;
 }
 
+// Reads the codes of a GIF image's data as the library does: a byte at a
+// time across its sub-blocks, the first of them at `at`, least significant
+// bits first. The library reads a whole sub-block when it needs its first
+// byte; `blockEnd` is where the last one read ends.
+class gifCodeReader {
+public:
+    gifCodeReader(const std::string& b, size_t at) : b(b), at(at), blockEnd(at) {}
+    // The next code of `bits` bits; -1 when the sub-blocks end first.
+    int next(int bits)
+    {
+        while (held < bits) {
+            if (at == blockEnd && !nextBlock()) return -1;
+            word |= static_cast<uint32_t>(static_cast<unsigned char>(b[at++])) << held;
+            held += 8;
+        }
+        const int code = static_cast<int>(word & ((1u << bits) - 1));
+        word >>= bits;
+        held -= bits;
+        return code;
+    }
+    // True when the sub-blocks end right after the one read last.
+    bool atTerminator() const { return blockEnd < b.size() && b[blockEnd] == 0; }
+
+private:
+    bool nextBlock()
+    {
+        const size_t length = blockEnd < b.size() ? static_cast<unsigned char>(b[blockEnd]) : 0;
+        if (length == 0) return false;
+        at = blockEnd + 1;
+        blockEnd = at + length;
+        return true;
+    }
+    const std::string& b;
+    size_t at, blockEnd;
+    uint32_t word = 0;
+    int held = 0;
+};
+
+// The library decodes an image's codes until the end code, or one code past
+// the image's last pixel, then takes the next byte for the next block: if
+// the data goes on after that sub-block, it reads that data as blocks (and
+// draws an image whose header it finds there wherever that header says,
+// outside the screen). So the decoding must end in the last sub-block. Only
+// the number of pixels each code gives is followed (a code of the table
+// gives one more than the code it extends).
+bool gifDecodingEndsWithData(const std::string& b, size_t dataAt, int codeSize, byteCount pixels)
+{
+    constexpr int codeBitsMax = 12, tableSize = 1 << codeBitsMax;
+    const int clear = 1 << codeSize, end = clear + 1, firstEntry = clear + 2;
+    std::vector<byteCount> lengths(tableSize, 1);
+    gifCodeReader reader(b, dataAt);
+    int bits = codeSize + 1, slot = firstEntry, top = 1 << bits, previous = 0;
+    byteCount decoded = 0;
+    for (;;) {
+        int code = reader.next(bits);
+        if (code < 0) return false;
+        if (code == end || decoded >= pixels) return reader.atTerminator();
+        if (code == clear) {
+            bits = codeSize + 1, slot = firstEntry, top = 1 << bits;
+            while ((code = reader.next(bits)) == clear) {
+            }
+            if (code < 0) return false;
+            if (code == end) return reader.atTerminator();
+            previous = code >= slot ? 0 : code;
+            ++decoded;
+            continue;
+        }
+        const byteCount length = code >= slot ? lengths[static_cast<size_t>(previous)] + 1
+                                              : lengths[static_cast<size_t>(code)];
+        if (slot < top) lengths[static_cast<size_t>(slot++)] = lengths[static_cast<size_t>(previous)] + 1;
+        if (slot >= top && bits < codeBitsMax) top <<= 1, ++bits;
+        previous = code;
+        decoded += length;
+    }
+}
+
 size_t gifColourTableBytes(unsigned long flags)
 {
     constexpr unsigned long hasTable = 0x80;
@@ -443,7 +520,8 @@ size_t gifColourTableBytes(unsigned long flags)
 }
 
 // GIF: the logical screen, then its blocks walked to the trailer: every
-// image inside the screen and whole inside the file, at most gifFramesMax
+// image inside the screen and whole inside the file, its decoding ending
+// where its data does (above), at most gifFramesMax
 // of them. Each image of an animation takes memory of the whole screen, so
 // their number counts towards the pixels too, and towards the image data
 // they need: a code of at most 12 bits gives at most 4,096 pixels.
@@ -481,7 +559,7 @@ headerReading gifHeader(const std::string& b)
             if (codeSize < gifCodeSizeMin || codeSize > gifCodeSizeMax) break;
             const size_t dataAt = at + 1;
             at = skipGifSubBlocks(b, dataAt);
-            if (at == 0) break;
+            if (at == 0 || !gifDecodingEndsWithData(b, dataAt, codeSize, byteCount{w} * h)) break;
             imageData += at - dataAt;
         } else {
             break;

@@ -147,6 +147,10 @@ def bounded_work(photo):
         # whose runs end at once), which the library would make up.
         "too-short.jpg": ("jpg", jpeg_scans(8192, 10)),
         "too-short.gif": ("gif", gif(8192, 8192)),
+        # Image data going on after the code that ends it: read as blocks of
+        # their own, it would hold an image 18,688 rows down a one-row screen.
+        "data-after-end.gif": ("gif", gif(2, 1)[:-2] + bytes.fromhex("2c0000004944414f000002024c0a") + bytes(31) +
+                               b"\0;"),
         "too-short.bmp": ("bmp", b"BM" + struct.pack("<IHHI", 64, 0, 0, 62) +
                           struct.pack("<IiiHHIIiiII", 40, 8192, 8192, 1, 8, 1, 2, 0, 0, 2, 0) + bytes(8) + b"\0\1"),
     }

@@ -218,6 +218,9 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     const std::string halfAlpha = readFile(QV_FIXTURES_DIR "/images/halfalpha.png");  // 16 x 16
     const std::string pngCut = "is a PNG image cut short or damaged; it is not loaded.";
     const std::string bmpDamaged = "is a BMP image whose header is cut short or damaged";
+    // A sub-block of 44 bytes (the value of an image's first byte) holding an image 18,688 rows down.
+    const std::string afterTheEnd = std::string("\x2c\0\0\0\x49\x44\x41\x4f\0\0\x02\x02\x4c\x0a", 14) +
+                                    std::string(31, '\0');
     auto tooShort = [](const std::string& format) {
         return "is a " + format + " image too short for the 8192 x 8192 pixels it declares";
     };
@@ -293,6 +296,9 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         {"10045.bmp", bmp(8192, 8192, 8, 1, 1), 0, tooShort("BMP")},  // runs of at most 255 pixels
         {"10046.gif", gif(8192, 8192, 1, 0), 0, tooShort("GIF")},      // codes of at most 4,096 pixels
         {"10047.jpg", jpegScans(10, 8192), 0, tooShort("JPEG")},       // a bit a block at the least
+        // Image data going on after its decoding ends, which the library would read as a
+        // frame of its own, drawn far outside the screen.
+        {"10048.gif", gif(2, 1, 1, 0).insert(39, afterTheEnd), 0, "is a GIF image cut short or damaged"},
     };
     for (const auto& r : rows) {
         dir.write("games/g/map/" + r.name, r.bytes);
