@@ -108,7 +108,7 @@ void makeGame(const char* game, void (*writeMap)(const fs::path&))
     writeMap(system / "map.cfg");
 }
 
-unsigned int noTexture(const std::string&)
+unsigned int noTexture(const checkedImage&)
 {
     return 0;
 }

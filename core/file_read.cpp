@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #include "core/file_kind.h"
 
@@ -33,13 +34,23 @@ fileReadResult refuse(fileReadResult result, std::string text, std::string& byte
     return result;
 }
 
+bool grow(std::string& bytes, size_t size)
+{
+    try {
+        bytes.resize(size);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 // Reads `fd` to its end into `bytes`, never past `limit` + 1 bytes; 0 or the
-// reason it stopped.
+// reason it stopped (ENOMEM when the bytes do not fit in memory).
 int readToEnd(int fd, size_t limit, std::string& bytes)
 {
     size_t size = 0;
     for (;;) {
-        if (bytes.size() - size < readChunk) bytes.resize(size + readChunk);
+        if (bytes.size() - size < readChunk && !grow(bytes, size + readChunk)) return ENOMEM;
         const size_t room = std::min(bytes.size() - size, limit + 1 - size);
         const ssize_t n = ::read(fd, &bytes[size], room);
         if (n < 0 && errno == EINTR) continue;

@@ -1,4 +1,4 @@
-// Handing checked image files to the image library, told their format, and
+// Handing checked image bytes to the image library, told their format, and
 // keeping what it decoded only when it can be made into colours safely.
 #include "media/image_decode.h"
 
@@ -7,21 +7,19 @@
 #include <algorithm>
 
 #include "core/log.h"
-#include "media/image_header.h"
 #include "media/image_loading_internal.h"
 
 namespace {
 
 ILenum libraryType(imageFormat format)
 {
-    switch (format) {
-    case imageFormatPng: return IL_PNG;
-    case imageFormatJpeg: return IL_JPG;
-    case imageFormatGif: return IL_GIF;
-    case imageFormatBmp: return IL_BMP;
-    case imageFormatTga: return IL_TGA;
-    case imageFormatNone: break;
-    }
+    static const struct {
+        imageFormat format;
+        ILenum type;
+    } types[] = {{imageFormatPng, IL_PNG}, {imageFormatJpeg, IL_JPG}, {imageFormatGif, IL_GIF},
+                 {imageFormatBmp, IL_BMP}, {imageFormatTga, IL_TGA}};
+    for (const auto& t : types)
+        if (t.format == format) return t.type;
     return IL_TYPE_UNKNOWN;
 }
 
@@ -37,28 +35,67 @@ bool paletteHoldsEveryPixel()
     return std::all_of(pixels, pixels + bytes, [colours](ILubyte index) { return index < colours; });
 }
 
-// The library keeps a stack of errors; a failed load leaves its own there.
-void clearLibraryErrors()
+// The library's errors in its own words (those of its utility library,
+// which is not needed to say them).
+std::string errorText(ILenum error)
 {
-    while (ilGetError() != IL_NO_ERROR) {
-    }
+    static const struct {
+        ILenum error;
+        const char* text;
+    } texts[] = {
+        {IL_OUT_OF_MEMORY, "out of memory"},
+        {IL_FORMAT_NOT_SUPPORTED, "format not supported"},
+        {IL_INTERNAL_ERROR, "internal error"},
+        {IL_INVALID_VALUE, "invalid value"},
+        {IL_ILLEGAL_OPERATION, "illegal operation"},
+        {IL_ILLEGAL_FILE_VALUE, "illegal file value"},
+        {IL_INVALID_FILE_HEADER, "invalid file header"},
+        {IL_INVALID_PARAM, "invalid parameter"},
+        {IL_INVALID_CONVERSION, "invalid conversion"},
+        {IL_BAD_DIMENSIONS, "bad dimensions"},
+        {IL_FILE_READ_ERROR, "file read error"},
+        {IL_LIB_GIF_ERROR, "gif library error"},
+        {IL_LIB_JPEG_ERROR, "jpeg library error"},
+        {IL_LIB_PNG_ERROR, "png library error"},
+    };
+    for (const auto& t : texts)
+        if (t.error == error) return t.text;
+    return "error " + std::to_string(error);
 }
 
 }  // namespace
 
-unsigned int decodeImageFile(const std::string& path)
+std::string imageLibraryReason()
 {
-    const imageFormat format = checkImageFile(path).format;
-    if (format == imageFormatNone) return 0;
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    const bool decoded = ilLoad(libraryType(format), path.c_str());
-    if (decoded && paletteHoldsEveryPixel()) return image;
+    // The library keeps a stack of errors; the first one says what went wrong.
+    std::string reason;
+    for (ILenum error = ilGetError(); error != IL_NO_ERROR; error = ilGetError())
+        if (reason.empty()) reason = errorText(error);
+    return reason.empty() ? "no reason given" : reason;
+}
+
+void warnImageNotLoaded(const std::string& path, const std::string& what, const std::string& reason)
+{
+    systemMsg(QV_WARNING "The image ^y" + path + "^w could not be " + what + ": " + reason + "; it is not loaded.");
+}
+
+unsigned int decodeImage(const checkedImage& image)
+{
+    if (image.format == imageFormatNone) return 0;
+    imageLibraryReason();  // nothing left from before is blamed on this image
+    ILuint name = 0;
+    ilGenImages(1, &name);
+    ilBindImage(name);
+    const bool decoded =
+        ilLoadL(libraryType(image.format), image.bytes.data(), static_cast<ILuint>(image.bytes.size()));
+    const std::string reason = imageLibraryReason();  // a success may leave errors too
+    if (decoded && paletteHoldsEveryPixel()) return name;
     if (decoded)
-        systemMsg(QV_WARNING "The image ^y" + path + "^w names colours its palette does not hold; it is not loaded.");
-    clearLibraryErrors();
-    releaseDecodedImage(image);
+        systemMsg(QV_WARNING "The image ^y" + image.path +
+                  "^w names colours its palette does not hold; it is not loaded.");
+    else
+        warnImageNotLoaded(image.path, "decoded", reason);
+    releaseDecodedImage(name);
     return 0;
 }
 
@@ -67,12 +104,13 @@ void releaseDecodedImage(unsigned int image)
     if (image != 0) ilDeleteImages(1, &image);
 }
 
-unsigned int decodeWithoutTexture(const std::string& filename)
+unsigned int decodeWithoutTexture(const checkedImage& image)
 {
-    const unsigned int image = decodeImageFile(filename);
+    const unsigned int decoded = decodeImage(image);
     // Making a texture turns a palette image into colours first; so does this.
-    const bool converted = image != 0 && ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE);
+    const bool converted = decoded != 0 && ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE);
     const unsigned int width = converted ? static_cast<unsigned int>(ilGetInteger(IL_IMAGE_WIDTH)) : 0;
-    releaseDecodedImage(image);
+    if (decoded != 0 && !converted) warnImageNotLoaded(image.path, "made into colours", imageLibraryReason());
+    releaseDecodedImage(decoded);
     return width;
 }

@@ -1,72 +1,27 @@
 // Checking image files before they are decoded: the format by signature (or
-// a TGA by its name and header), the declared size, and for JPEG and GIF the
-// structure that leads to the image data.
+// a TGA by its name and header), the declared size, the lengths and offsets
+// inside the file, and what would make decoding slow. Each walk passes over
+// the bytes once, jumping by the lengths the file gives or searching with
+// memchr, never calling a function per byte.
 #include "media/image_header.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
+#include <vector>
 
-#include "core/file_kind.h"
+#include "core/file_read.h"
 #include "core/log.h"
 
 namespace {
 
 using byteCount = unsigned long long;
 
-constexpr size_t headBytes = 64;  // enough for every fixed-place header below
 constexpr unsigned long pixelsMax = imageSideMax * imageSideMax;  // every frame of a GIF together
+constexpr unsigned long textureBytesPerPixel = 4;
 
-// Positioned reads from a file whose length is known.
-class fileBytes {
-public:
-    explicit fileBytes(const std::string& path) : in(path, std::ios::binary)
-    {
-        in.seekg(0, std::ios::end);
-        const std::streamoff end = in.tellg();
-        length = in && end > 0 ? static_cast<byteCount>(end) : 0;
-    }
-    byteCount size() const { return length; }
-    byteCount position() const { return at; }
-    void seek(byteCount to)
-    {
-        in.clear();
-        in.seekg(static_cast<std::streamoff>(to));
-        at = to;
-    }
-    // The next byte, or -1 at the end.
-    int next()
-    {
-        const int c = at < length ? in.get() : std::char_traits<char>::eof();
-        if (c == std::char_traits<char>::eof()) return -1;
-        ++at;
-        return c;
-    }
-    // The `count` bytes at `from`; false when the file ends first.
-    bool read(byteCount from, size_t count, std::string& out)
-    {
-        if (from > length || count > length - from) return false;
-        out.assign(count, '\0');
-        seek(from);
-        at += count;
-        return count == 0 || static_cast<bool>(in.read(&out[0], static_cast<std::streamsize>(count)));
-    }
-    // The byte at `from`, or -1 past the end.
-    int byte(byteCount from)
-    {
-        if (from >= length) return -1;
-        seek(from);
-        return next();
-    }
-
-private:
-    std::ifstream in;
-    byteCount length = 0;
-    byteCount at = 0;  // where next() reads
-};
-
+// The numbers below are read only where the walks have made sure the bytes lie inside the file.
 unsigned long bigEndian(const std::string& b, size_t at, size_t bytes)
 {
     unsigned long v = 0;
@@ -79,6 +34,11 @@ unsigned long littleEndian(const std::string& b, size_t at, size_t bytes)
     unsigned long v = 0;
     for (size_t i = bytes; i-- > 0;) v = v << 8 | static_cast<unsigned char>(b[at + i]);
     return v;
+}
+
+void putLittleEndian(std::string& b, size_t at, unsigned long v, size_t bytes)
+{
+    for (size_t i = 0; i < bytes; ++i) b[at + i] = static_cast<char>(v >> (8 * i) & 0xff);
 }
 
 bool startsWith(const std::string& b, const char* signature, size_t length)
@@ -105,6 +65,11 @@ struct headerReading {
     unsigned long width = 0;
     unsigned long height = 0;
     unsigned long frames = 1;
+    unsigned long bytesPerPixel = textureBytesPerPixel;  // decoded, at the largest
+    // The fewest bytes a file of this format holding these pixels takes:
+    // where the library makes up the pixels a file lacks, a few bytes would
+    // otherwise cost it the work and memory of millions.
+    byteCount bytesNeeded = 0;
     std::string fault;  // a damaged header: what is wrong, as the end of a sentence
 };
 
@@ -124,13 +89,49 @@ headerReading damaged(const std::string& fault)
     return r;
 }
 
-// PNG: the signature, then the IHDR chunk of 13 bytes with width and height.
-headerReading pngHeader(const std::string& head)
+// Past the bound on a side, the size is what a refusal reports, whatever follows it.
+bool sidesBounded(unsigned long width, unsigned long height)
 {
-    constexpr unsigned long ihdrLength = 13;
-    if (head.size() < 24 || bigEndian(head, 8, 4) != ihdrLength || head.compare(12, 4, "IHDR") != 0)
+    return width <= imageSideMax && height <= imageSideMax;
+}
+
+// The bytes of one decoded PNG pixel: 16-bit samples stay 16-bit.
+unsigned long pngPixelBytes(unsigned long bitDepth, unsigned long colourType)
+{
+    static const struct {
+        unsigned long colourType, channels;
+    } channelsOf[] = {{0, 1}, {2, 3}, {3, 1}, {4, 2}, {6, 4}};
+    constexpr unsigned long wideDepth = 16;
+    for (const auto& c : channelsOf)
+        if (c.colourType == colourType)
+            return std::max(textureBytesPerPixel, c.channels * (bitDepth == wideDepth ? 2 : 1));
+    return textureBytesPerPixel;
+}
+
+// PNG: the signature, the header chunk IHDR (width, height, bit depth and
+// colour type), then chunk after chunk, each inside the file, up to the end
+// chunk IEND, with image data (IDAT) on the way. The library, handed a chunk
+// that runs past the end, would read on for good.
+headerReading pngHeader(const std::string& b)
+{
+    constexpr size_t signatureBytes = 8, chunkFrameBytes = 12;  // a chunk's length, type and CRC
+    constexpr size_t sizeEnd = 24, depthAt = 24, colourTypeAt = 25;
+    constexpr unsigned long ihdrLength = 13, chunkLengthMax = 0x7fffffff;
+    if (b.size() < sizeEnd || bigEndian(b, 8, 4) != ihdrLength || b.compare(12, 4, "IHDR") != 0)
         return damaged("is a PNG image without its header chunk");
-    return sized(imageFormatPng, bigEndian(head, 16, 4), bigEndian(head, 20, 4));
+    headerReading png = sized(imageFormatPng, bigEndian(b, 16, 4), bigEndian(b, 20, 4));
+    if (!sidesBounded(png.width, png.height)) return png;
+    if (b.size() > colourTypeAt)
+        png.bytesPerPixel = pngPixelBytes(bigEndian(b, depthAt, 1), bigEndian(b, colourTypeAt, 1));
+    bool imageData = false;
+    for (size_t at = signatureBytes; b.size() - at >= chunkFrameBytes;) {
+        const unsigned long length = bigEndian(b, at, 4);
+        if (length > chunkLengthMax || length > b.size() - at - chunkFrameBytes) break;
+        if (b.compare(at + 4, 4, "IEND") == 0 && imageData) return png;
+        imageData = imageData || b.compare(at + 4, 4, "IDAT") == 0;
+        at += chunkFrameBytes + length;
+    }
+    return damaged("is a PNG image cut short or damaged");
 }
 
 // BMP: the file header, then an information header of a known length. Its
@@ -140,15 +141,20 @@ headerReading pngHeader(const std::string& head)
 struct bmpFields {
     bool core = false;
     unsigned long infoBytes = 0, dataAt = 0, width = 0, height = 0, planes = 0, depth = 0;
-    unsigned long compression = 0, dataBytes = 0, coloursUsed = 0;
+    unsigned long compression = 0, dataBytes = 0, coloursUsed = 0, alphaMask = 0;
 };
 
 constexpr unsigned long bmpCoreHeaderBytes = 12;
+constexpr unsigned long bmpInfoHeaderBytes = 40;  // the longest header the library reads
+constexpr unsigned long bmpOs2HeaderBytes = 64;   // its compression 3 is no colour masks
+constexpr unsigned long bmpMaskBytes = 12;        // red, green and blue masks after a 40-byte header
 constexpr size_t bmpFileHeaderBytes = 14;
+constexpr byteCount bmpRunPixelsMax = 255;  // a run of two bytes
 enum { bmpPlain = 0, bmpRle8 = 1, bmpRle4 = 2, bmpBitFields = 3 };
 
 bmpFields bmpRead(const std::string& head)
 {
+    constexpr size_t alphaMaskAt = bmpFileHeaderBytes + 52;  // in the headers of 56 bytes and more
     bmpFields f;
     f.infoBytes = littleEndian(head, bmpFileHeaderBytes, 4);
     f.core = f.infoBytes == bmpCoreHeaderBytes;
@@ -171,70 +177,113 @@ bmpFields bmpRead(const std::string& head)
     f.compression = littleEndian(head, 30, 4);
     f.dataBytes = littleEndian(head, 34, 4);
     f.coloursUsed = littleEndian(head, 46, 4);
+    if (f.infoBytes > alphaMaskAt - bmpFileHeaderBytes && head.size() >= alphaMaskAt + 4)
+        f.alphaMask = littleEndian(head, alphaMaskAt, 4);
     return f;
+}
+
+byteCount bmpPaletteBytes(const bmpFields& f)
+{
+    const unsigned long depthColours = f.depth <= 8 ? 1ul << f.depth : 0;
+    return byteCount{f.coloursUsed ? f.coloursUsed : depthColours} * (f.core ? 3 : 4);
 }
 
 // One plane, a pixel depth and compression the format defines, a palette no
 // longer than the depth allows, and the palette and pixels inside the file
-// (the library takes its allocations from these fields).
+// (the library takes its allocations from these fields): the colour masks,
+// and uncompressed pixels and pixels under colour masks whole.
 bool bmpFieldsFit(const bmpFields& f, byteCount fileSize)
 {
     static const unsigned long depths[] = {1, 4, 8, 16, 24, 32};
     constexpr unsigned long paletteMax = 256;
+    const bool masks = f.compression == bmpBitFields && f.infoBytes != bmpOs2HeaderBytes;
     const bool compressionFits = f.compression == bmpPlain || (f.compression == bmpRle8 && f.depth == 8) ||
                                  (f.compression == bmpRle4 && f.depth == 4) ||
-                                 (f.compression == bmpBitFields && (f.depth == 16 || f.depth == 32));
-    if (f.planes != 1 || !oneOf(f.depth, depths) || !compressionFits || f.dataAt >= fileSize) return false;
+                                 (masks && (f.depth == 16 || f.depth == 32));
+    if (f.planes != 1 || !oneOf(f.depth, depths) || !compressionFits || f.dataAt >= fileSize ||
+        f.dataAt < bmpFileHeaderBytes + f.infoBytes)
+        return false;
     const unsigned long depthColours = f.depth <= 8 ? 1ul << f.depth : 0;
     if (f.coloursUsed > (depthColours ? depthColours : paletteMax)) return false;
-    const byteCount paletteBytes = byteCount{f.coloursUsed ? f.coloursUsed : depthColours} * (f.core ? 3 : 4);
+    const byteCount masksAfterHeader = masks && f.infoBytes == bmpInfoHeaderBytes ? bmpMaskBytes : 0;
+    const byteCount tablesEnd = bmpFileHeaderBytes + f.infoBytes + masksAfterHeader + bmpPaletteBytes(f);
     const byteCount pixelBytes = fileSize - f.dataAt;
-    if (bmpFileHeaderBytes + f.infoBytes + paletteBytes > fileSize || f.dataBytes > pixelBytes) return false;
-    const bool bounded = f.width <= imageSideMax && f.height <= imageSideMax;  // else its size is what to report
+    if (tablesEnd > fileSize || f.dataBytes > pixelBytes) return false;
     const byteCount rowBytes = (byteCount{f.width} * f.depth + 31) / 32 * 4;
-    return f.compression != bmpPlain || !bounded || rowBytes * f.height <= pixelBytes;
+    const bool whole = f.compression == bmpPlain || f.compression == bmpBitFields;
+    return !whole || !sidesBounded(f.width, f.height) || rowBytes * f.height <= pixelBytes;
 }
 
-headerReading bmpHeader(const std::string& head, byteCount fileSize)
+// The library reads only the 12- and 40-byte headers. A longer one begins
+// with the 40-byte header's fields, then, for colour masks, holds the three
+// masks where the 40-byte form has them: handed over as 40 bytes long, with
+// its palette moved up behind it, it reads the same pixels, which stay where
+// the file header says. Only an alpha mask has no place in that form.
+void bmpToLibraryForm(std::string& b, const bmpFields& f)
 {
-    static const unsigned long infoHeaderBytes[] = {bmpCoreHeaderBytes, 40, 52, 56, 64, 108, 124};
+    if (f.core || f.infoBytes == bmpInfoHeaderBytes) return;
+    const size_t masks = f.compression == bmpBitFields ? bmpMaskBytes : 0;
+    const size_t paletteAt = bmpFileHeaderBytes + f.infoBytes;
+    const size_t libraryPaletteAt = bmpFileHeaderBytes + bmpInfoHeaderBytes + masks;
+    const size_t paletteBytes = static_cast<size_t>(bmpPaletteBytes(f));
+    if (paletteBytes > 0 && paletteAt != libraryPaletteAt)
+        std::memmove(&b[libraryPaletteAt], &b[paletteAt], paletteBytes);
+    putLittleEndian(b, bmpFileHeaderBytes, bmpInfoHeaderBytes, 4);
+}
+
+// Gives a longer header the library's form (above) when the image is
+// accepted. Run-length pixels take at least a run of two bytes for every 255.
+headerReading bmpHeader(std::string& b)
+{
+    static const unsigned long infoHeaderBytes[] = {bmpCoreHeaderBytes, bmpInfoHeaderBytes, 52, 56,
+                                                    bmpOs2HeaderBytes,  108,                124};
     constexpr size_t coreEnd = 26, infoEnd = 50;
     const std::string fault = "is a BMP image whose header is cut short or damaged";
-    if (head.size() < coreEnd) return damaged(fault);
-    const unsigned long infoBytes = littleEndian(head, bmpFileHeaderBytes, 4);
-    if (!oneOf(infoBytes, infoHeaderBytes) || (infoBytes != bmpCoreHeaderBytes && head.size() < infoEnd))
+    if (b.size() < coreEnd) return damaged(fault);
+    const unsigned long infoBytes = littleEndian(b, bmpFileHeaderBytes, 4);
+    if (!oneOf(infoBytes, infoHeaderBytes) || (infoBytes != bmpCoreHeaderBytes && b.size() < infoEnd))
         return damaged(fault);
-    const bmpFields f = bmpRead(head);
-    if (!bmpFieldsFit(f, fileSize)) return damaged(fault);
-    return sized(imageFormatBmp, f.width, f.height);
+    const bmpFields f = bmpRead(b);
+    if (!bmpFieldsFit(f, b.size())) return damaged(fault);
+    if (f.compression == bmpBitFields && f.alphaMask != 0)
+        return damaged("is a BMP image with an alpha mask, which cannot be decoded");
+    if (sidesBounded(f.width, f.height)) bmpToLibraryForm(b, f);
+    headerReading bmp = sized(imageFormatBmp, f.width, f.height);
+    if (f.compression == bmpRle8 || f.compression == bmpRle4)
+        bmp.bytesNeeded = f.dataAt + 2 * ((byteCount{f.width} * f.height + bmpRunPixelsMax - 1) / bmpRunPixelsMax);
+    return bmp;
 }
 
 // TGA, which has no signature: an image type the format defines, with the
 // colour map and pixel depth that type needs, and the header, image id and
-// colour map inside the file (uncompressed pixels too).
-headerReading tgaHeader(const std::string& head, byteCount fileSize)
+// colour map inside the file, then the pixels: uncompressed ones whole, and
+// for run-length pixels room for the packets they need at the least (a
+// packet holds at most 128 pixels and takes a byte and a pixel value).
+headerReading tgaHeader(const std::string& b)
 {
     constexpr size_t headerBytes = 18;
+    constexpr byteCount packetPixelsMax = 128;
     enum { mapped = 1, trueColour = 2, grey = 3, rleFlag = 8 };
     static const unsigned long trueColourDepths[] = {15, 16, 24, 32};
     static const unsigned long types[] = {mapped, trueColour, grey, mapped | rleFlag, trueColour | rleFlag,
                                           grey | rleFlag};
     const std::string fault = "is a TGA image whose header is cut short or damaged";
-    if (head.size() < headerBytes) return damaged(fault);
-    const unsigned long mapType = littleEndian(head, 1, 1), type = littleEndian(head, 2, 1);
-    const unsigned long mapLength = littleEndian(head, 5, 2), mapDepth = littleEndian(head, 7, 1);
-    const unsigned long width = littleEndian(head, 12, 2), height = littleEndian(head, 14, 2);
-    const unsigned long depth = littleEndian(head, 16, 1);
+    if (b.size() < headerBytes) return damaged(fault);
+    const unsigned long mapType = littleEndian(b, 1, 1), type = littleEndian(b, 2, 1);
+    const unsigned long mapLength = littleEndian(b, 5, 2), mapDepth = littleEndian(b, 7, 1);
+    const unsigned long width = littleEndian(b, 12, 2), height = littleEndian(b, 14, 2);
+    const unsigned long depth = littleEndian(b, 16, 1);
     const unsigned long kind = type & ~static_cast<unsigned long>(rleFlag);
     if (!oneOf(type, types) || mapType > 1 || (kind == mapped) != (mapType == 1)) return damaged(fault);
     if (mapType == 1 && (mapLength == 0 || !oneOf(mapDepth, trueColourDepths))) return damaged(fault);
     const bool depthFits = kind == trueColour ? oneOf(depth, trueColourDepths) : depth == 8;
     if (!depthFits) return damaged(fault);
     const byteCount mapBytes = mapType == 1 ? byteCount{mapLength} * ((mapDepth + 7) / 8) : 0;
-    byteCount needed = headerBytes + littleEndian(head, 0, 1) + mapBytes;
-    if (!(type & rleFlag)) needed += byteCount{width} * height * ((depth + 7) / 8);
-    const bool bounded = width <= imageSideMax && height <= imageSideMax;  // else its size is what to report
-    if (bounded && needed > fileSize) return damaged("is a TGA image cut short");
+    const byteCount pixels = byteCount{width} * height, pixelBytes = (depth + 7) / 8;
+    byteCount needed = headerBytes + littleEndian(b, 0, 1) + mapBytes;
+    if (type & rleFlag) needed += (pixels + packetPixelsMax - 1) / packetPixelsMax * (1 + pixelBytes);
+    else needed += pixels * pixelBytes;
+    if (sidesBounded(width, height) && needed > b.size()) return damaged("is a TGA image cut short");
     return sized(imageFormatTga, width, height);
 }
 
@@ -255,29 +304,69 @@ bool endsBeforeScan(int marker)
     return marker < 0xC0 || marker == 0xD8 || marker == 0xD9;
 }
 
-// The marker that must come next, after its fill bytes; -1 when the file
-// ends or holds something else there.
-int markerHere(fileBytes& file)
+// The JPEG processes the library does not decode, by the marker that starts
+// their frames (or, for the hierarchical ones, their first segment).
+const char* undecodableJpegKind(int marker)
 {
-    int c = file.next();
-    if (c != 0xFF) return -1;
-    do c = file.next();
-    while (c == 0xFF);
-    return c;
+    static const struct {
+        int marker;
+        const char* kind;
+    } kinds[] = {{0xC3, "lossless"},     {0xCB, "lossless"},     {0xC5, "hierarchical"}, {0xC6, "hierarchical"},
+                 {0xC7, "hierarchical"}, {0xCD, "hierarchical"}, {0xCE, "hierarchical"}, {0xCF, "hierarchical"},
+                 {0xDE, "hierarchical"}};
+    for (const auto& k : kinds)
+        if (k.marker == marker) return k.kind;
+    return nullptr;
+}
+
+// The 8 x 8 blocks of a JPEG frame whose header's length field is at `at`:
+// every component's, at its sampling factors. 0 for a damaged header.
+byteCount jpegBlocks(const std::string& b, size_t at, unsigned long length, unsigned long width,
+                     unsigned long height)
+{
+    constexpr size_t componentsAt = 7, componentBytes = 3;
+    constexpr unsigned long samplingMax = 4;
+    const unsigned long components = bigEndian(b, at + componentsAt, 1);
+    if (components == 0 || length < componentsAt + 1 + componentBytes * components) return 0;
+    unsigned long hMax = 0, vMax = 0;
+    for (unsigned long c = 0; c < components; ++c) {
+        const unsigned long sampling = bigEndian(b, at + componentsAt + 2 + componentBytes * c, 1);
+        const unsigned long h = sampling >> 4, v = sampling & 15;
+        if (h == 0 || v == 0 || h > samplingMax || v > samplingMax) return 0;
+        hMax = std::max(hMax, h);
+        vMax = std::max(vMax, v);
+    }
+    byteCount blocks = 0;
+    for (unsigned long c = 0; c < components; ++c) {
+        const unsigned long sampling = bigEndian(b, at + componentsAt + 2 + componentBytes * c, 1);
+        const byteCount w = (byteCount{width} * (sampling >> 4) + hMax - 1) / hMax;
+        const byteCount h = (byteCount{height} * (sampling & 15) + vMax - 1) / vMax;
+        blocks += (w + 7) / 8 * ((h + 7) / 8);
+    }
+    return blocks;
+}
+
+// The marker that must come at `at`, after its fill bytes; `at` moves past
+// it. -1 when the file ends or holds something else there.
+int markerHere(const std::string& b, size_t& at)
+{
+    if (at >= b.size() || static_cast<unsigned char>(b[at]) != 0xFF) return -1;
+    while (at < b.size() && static_cast<unsigned char>(b[at]) == 0xFF) ++at;
+    return at < b.size() ? static_cast<unsigned char>(b[at++]) : -1;
 }
 
 // The first marker after the data of a scan (in which a 0xFF byte is
-// followed by 0 or a restart marker); -1 when the file ends first.
-int markerAfterScanData(fileBytes& file)
+// followed by 0 or a restart marker); `at` moves past it. -1 when the file
+// ends first.
+int markerAfterScanData(const std::string& b, size_t& at)
 {
     for (;;) {
-        int c = file.next();
-        if (c < 0) return -1;
-        if (c != 0xFF) continue;
-        do c = file.next();
-        while (c == 0xFF);
-        if (c < 0) return -1;
-        if (c != 0x00 && !isStandaloneMarker(c)) return c;
+        const void* found = at < b.size() ? std::memchr(b.data() + at, 0xFF, b.size() - at) : nullptr;
+        if (!found) return -1;
+        at = static_cast<size_t>(static_cast<const char*>(found) - b.data());
+        const int marker = markerHere(b, at);
+        if (marker < 0) return -1;
+        if (marker != 0x00 && !isStandaloneMarker(marker)) return marker;
     }
 }
 
@@ -285,134 +374,264 @@ int markerAfterScanData(fileBytes& file)
 // by its length, which must stay inside the file (the image library, asked
 // to skip a segment that runs past the end, never returns), and the data of
 // each scan is passed over up to the marker after it. The first frame header
-// holds height and width, and a scan must follow it. The walk ends at the end
-// of image, or at the end of the file once a scan has begun: an image cut in
-// its data decodes as far as it goes.
-headerReading jpegHeader(fileBytes& file)
+// holds height and width, every frame is one the library decodes (8-bit
+// samples, no lossless or hierarchical process), a scan must follow it and
+// there are at most jpegScansMax scans. Every block of the frame takes at
+// least a bit of its data. The walk ends at the end of image, or
+// at the end of the file once a scan has begun: an image cut in its data
+// decodes as far as it goes, the end of image it lacks put after its bytes
+// (the library fails where its data just stops).
+headerReading jpegHeader(std::string& b)
 {
     constexpr int startOfScan = 0xDA, endOfImage = 0xD9;
+    constexpr char endOfImageBytes[] = {'\xff', '\xd9'};
+    constexpr unsigned long samplePrecision = 8;
     const std::string cut = "is a JPEG image whose markers are cut short or damaged";
     headerReading frame = damaged(cut);
-    bool scanned = false;
-    file.seek(2);
+    unsigned long scans = 0;
+    size_t at = 2;
     for (;;) {
-        const int marker = scanned ? markerAfterScanData(file) : markerHere(file);
-        if (scanned && (marker < 0 || marker == endOfImage)) return frame;
+        const int marker = scans > 0 ? markerAfterScanData(b, at) : markerHere(b, at);
+        if (scans > 0 && marker == endOfImage) return frame;
+        if (scans > 0 && marker < 0) {
+            b.append(endOfImageBytes, sizeof endOfImageBytes);
+            return frame;
+        }
         if (isStandaloneMarker(marker)) continue;
-        const byteCount at = file.position();
-        std::string b;
-        if (endsBeforeScan(marker) || !file.read(at, 2, b)) return damaged(cut);
-        const unsigned long length = bigEndian(b, 0, 2);
-        if (length < 2 || length > file.size() - at) return damaged(cut);
-        if (isFrameMarker(marker) && frame.format == imageFormatNone) {
-            if (length < 7 || !file.read(at + 3, 4, b)) return damaged(cut);
-            frame = sized(imageFormatJpeg, bigEndian(b, 2, 2), bigEndian(b, 0, 2));
+        if (endsBeforeScan(marker) || b.size() - at < 2) return damaged(cut);
+        const unsigned long length = bigEndian(b, at, 2);
+        if (length < 2 || length > b.size() - at) return damaged(cut);
+        if (const char* kind = undecodableJpegKind(marker))
+            return damaged("is a " + std::string(kind) + " JPEG image, which cannot be decoded");
+        if (isFrameMarker(marker)) {
+            if (length < 7) return damaged(cut);
+            const unsigned long precision = bigEndian(b, at + 2, 1);
+            if (precision != samplePrecision)
+                return damaged("is a " + std::to_string(precision) + "-bit JPEG image, which cannot be decoded");
+            if (frame.format == imageFormatNone) {
+                frame = sized(imageFormatJpeg, bigEndian(b, at + 5, 2), bigEndian(b, at + 3, 2));
+                const byteCount blocks = jpegBlocks(b, at, length, frame.width, frame.height);
+                if (blocks == 0) return damaged(cut);
+                frame.bytesNeeded = (blocks + 7) / 8;
+            }
         }
         if (marker == startOfScan) {
             if (frame.format == imageFormatNone) return damaged(cut);
-            scanned = true;
+            if (++scans > jpegScansMax)
+                return damaged("is a JPEG image of more than " + std::to_string(jpegScansMax) + " scans");
         }
-        file.seek(at + length);
+        at += length;
     }
 }
 
 // The data sub-blocks that follow a GIF extension or image: each a length
 // byte and that many bytes, up to a length of 0. The position after them,
 // or 0 when the file ends first.
-byteCount skipGifSubBlocks(fileBytes& file, byteCount at)
+size_t skipGifSubBlocks(const std::string& b, size_t at)
 {
-    for (;;) {
-        const int length = file.byte(at);
-        if (length < 0) return 0;
-        at += 1 + static_cast<byteCount>(length);
+    while (at < b.size()) {
+        const size_t length = static_cast<unsigned char>(b[at]);
+        at += 1 + length;
         if (length == 0) return at;
+    }
+    return 0;
+}
+
+// Reads the codes of a GIF image's data as the library does: a byte at a
+// time across its sub-blocks, the first of them at `at`, least significant
+// bits first. The library reads a whole sub-block when it needs its first
+// byte; `blockEnd` is where the last one read ends.
+class gifCodeReader {
+public:
+    gifCodeReader(const std::string& b, size_t at) : b(b), at(at), blockEnd(at) {}
+    // The next code of `bits` bits; -1 when the sub-blocks end first.
+    int next(int bits)
+    {
+        while (held < bits) {
+            if (at == blockEnd && !nextBlock()) return -1;
+            word |= static_cast<uint32_t>(static_cast<unsigned char>(b[at++])) << held;
+            held += 8;
+        }
+        const int code = static_cast<int>(word & ((1u << bits) - 1));
+        word >>= bits;
+        held -= bits;
+        return code;
+    }
+    // True when the sub-blocks end right after the one read last.
+    bool atTerminator() const { return blockEnd < b.size() && b[blockEnd] == 0; }
+
+private:
+    bool nextBlock()
+    {
+        const size_t length = blockEnd < b.size() ? static_cast<unsigned char>(b[blockEnd]) : 0;
+        if (length == 0) return false;
+        at = blockEnd + 1;
+        blockEnd = at + length;
+        return true;
+    }
+    const std::string& b;
+    size_t at, blockEnd;
+    uint32_t word = 0;
+    int held = 0;
+};
+
+// The library decodes an image's codes until the end code, or one code past
+// the image's last pixel, then takes the next byte for the next block: if
+// the data goes on after that sub-block, it reads that data as blocks (and
+// draws an image whose header it finds there wherever that header says,
+// outside the screen). So the decoding must end in the last sub-block. Only
+// the number of pixels each code gives is followed (a code of the table
+// gives one more than the code it extends).
+bool gifDecodingEndsWithData(const std::string& b, size_t dataAt, int codeSize, byteCount pixels)
+{
+    constexpr int codeBitsMax = 12, tableSize = 1 << codeBitsMax;
+    const int clear = 1 << codeSize, end = clear + 1, firstEntry = clear + 2;
+    std::vector<byteCount> lengths(tableSize, 1);
+    gifCodeReader reader(b, dataAt);
+    int bits = codeSize + 1, slot = firstEntry, top = 1 << bits, previous = 0;
+    byteCount decoded = 0;
+    for (;;) {
+        int code = reader.next(bits);
+        if (code < 0) return false;
+        if (code == end || decoded >= pixels) return reader.atTerminator();
+        if (code == clear) {
+            bits = codeSize + 1, slot = firstEntry, top = 1 << bits;
+            while ((code = reader.next(bits)) == clear) {
+            }
+            if (code < 0) return false;
+            if (code == end) return reader.atTerminator();
+            previous = code >= slot ? 0 : code;
+            ++decoded;
+            continue;
+        }
+        const byteCount length = code >= slot ? lengths[static_cast<size_t>(previous)] + 1
+                                              : lengths[static_cast<size_t>(code)];
+        if (slot < top) lengths[static_cast<size_t>(slot++)] = lengths[static_cast<size_t>(previous)] + 1;
+        if (slot >= top && bits < codeBitsMax) top <<= 1, ++bits;
+        previous = code;
+        decoded += length;
     }
 }
 
-byteCount gifColourTableBytes(unsigned long flags)
+size_t gifColourTableBytes(unsigned long flags)
 {
     constexpr unsigned long hasTable = 0x80;
-    return flags & hasTable ? 3ull << ((flags & 7) + 1) : 0;
+    return flags & hasTable ? size_t{3} << ((flags & 7) + 1) : 0;
 }
 
 // GIF: the logical screen, then its blocks walked to the trailer: every
-// image inside the screen and whole inside the file. Each image of an
-// animation takes memory of the whole screen, so their number counts too.
-headerReading gifHeader(const std::string& head, fileBytes& file)
+// image inside the screen and whole inside the file, its decoding ending
+// where its data does (above), at most gifFramesMax
+// of them. Each image of an animation takes memory of the whole screen, so
+// their number counts towards the pixels too, and towards the image data
+// they need: a code of at most 12 bits gives at most 4,096 pixels.
+headerReading gifHeader(const std::string& b)
 {
     constexpr int extension = 0x21, imageBlock = 0x2C, trailer = 0x3B;
     constexpr size_t screenBytes = 13, imageHeaderBytes = 10;
     constexpr int gifCodeSizeMin = 2, gifCodeSizeMax = 8;  // the first LZW code size of an image
     const std::string cut = "is a GIF image cut short or damaged";
-    if (head.size() < screenBytes) return damaged(cut);
-    headerReading gif = sized(imageFormatGif, littleEndian(head, 6, 2), littleEndian(head, 8, 2));
+    if (b.size() < screenBytes) return damaged(cut);
+    headerReading gif = sized(imageFormatGif, littleEndian(b, 6, 2), littleEndian(b, 8, 2));
+    constexpr byteCount codePixelsMax = 4096, codeBits = 12;
     gif.frames = 0;
-    byteCount at = screenBytes + gifColourTableBytes(littleEndian(head, 10, 1));
-    for (;;) {
-        const int block = file.byte(at);
-        if (block == trailer && gif.frames > 0) return gif;
-        std::string b;
-        if (block == extension && file.byte(at + 1) >= 0) {
-            at = skipGifSubBlocks(file, at + 2);
-        } else if (block == imageBlock && file.read(at, imageHeaderBytes, b)) {
-            const unsigned long left = littleEndian(b, 1, 2), top = littleEndian(b, 3, 2);
-            const unsigned long w = littleEndian(b, 5, 2), h = littleEndian(b, 7, 2);
-            if (w == 0 || h == 0 || left + w > gif.width || top + h > gif.height) return damaged(cut);
-            ++gif.frames;
-            at += imageHeaderBytes + gifColourTableBytes(littleEndian(b, 9, 1));
-            const int codeSize = file.byte(at);
-            if (codeSize < gifCodeSizeMin || codeSize > gifCodeSizeMax) return damaged(cut);
-            at = skipGifSubBlocks(file, at + 1);
-        } else {
-            return damaged(cut);
+    byteCount imageData = 0;
+    size_t at = screenBytes + gifColourTableBytes(littleEndian(b, 10, 1));
+    while (at != 0 && at < b.size()) {
+        const int block = static_cast<unsigned char>(b[at]);
+        if (block == trailer && gif.frames > 0) {
+            const byteCount pixels = byteCount{gif.width} * gif.height * gif.frames;
+            const byteCount dataNeeded = (pixels + codePixelsMax - 1) / codePixelsMax * codeBits / 8;
+            gif.bytesNeeded = b.size() - imageData + dataNeeded;  // the rest of the file, and that data
+            return gif;
         }
-        if (at == 0) return damaged(cut);
+        if (block == extension && b.size() - at > 1) {
+            at = skipGifSubBlocks(b, at + 2);
+        } else if (block == imageBlock && b.size() - at >= imageHeaderBytes) {
+            const unsigned long left = littleEndian(b, at + 1, 2), top = littleEndian(b, at + 3, 2);
+            const unsigned long w = littleEndian(b, at + 5, 2), h = littleEndian(b, at + 7, 2);
+            if (w == 0 || h == 0 || left + w > gif.width || top + h > gif.height) return damaged(cut);
+            if (++gif.frames > gifFramesMax)
+                return damaged("is a GIF image of more than " + std::to_string(gifFramesMax) + " frames");
+            at += imageHeaderBytes + gifColourTableBytes(littleEndian(b, at + 9, 1));
+            if (at >= b.size()) break;
+            const int codeSize = static_cast<unsigned char>(b[at]);
+            if (codeSize < gifCodeSizeMin || codeSize > gifCodeSizeMax) break;
+            const size_t dataAt = at + 1;
+            at = skipGifSubBlocks(b, dataAt);
+            if (at == 0 || !gifDecodingEndsWithData(b, dataAt, codeSize, byteCount{w} * h)) break;
+            imageData += at - dataAt;
+        } else {
+            break;
+        }
     }
+    return damaged(cut);
 }
 
-headerReading readHeader(const std::string& path)
+headerReading readHeader(const std::string& path, std::string& bytes)
 {
-    fileBytes file(path);
-    std::string head;
-    file.read(0, static_cast<size_t>(std::min<byteCount>(headBytes, file.size())), head);
-
-    if (startsWith(head, "\x89PNG\r\n\x1a\n", 8)) return pngHeader(head);
-    if (startsWith(head, "\xff\xd8", 2)) return jpegHeader(file);
-    if (startsWith(head, "GIF87a", 6) || startsWith(head, "GIF89a", 6)) return gifHeader(head, file);
-    if (startsWith(head, "BM", 2)) return bmpHeader(head, file.size());
-    if (endsWithNoCase(path, ".tga")) return tgaHeader(head, file.size());
+    if (startsWith(bytes, "\x89PNG\r\n\x1a\n", 8)) return pngHeader(bytes);
+    if (startsWith(bytes, "\xff\xd8", 2)) return jpegHeader(bytes);
+    if (startsWith(bytes, "GIF87a", 6) || startsWith(bytes, "GIF89a", 6)) return gifHeader(bytes);
+    if (startsWith(bytes, "BM", 2)) return bmpHeader(bytes);
+    if (endsWithNoCase(path, ".tga")) return tgaHeader(bytes);
     return damaged("is no PNG, JPEG, GIF, BMP or TGA image");
 }
 
-std::string refusalOf(const headerReading& h, const std::string& path)
+std::string refusalText(const std::string& path, const std::string& why)
+{
+    return "The image ^y" + path + "^w " + why + "; it is not loaded.";
+}
+
+const char* formatName(imageFormat format)
+{
+    static const char* const names[] = {"", "PNG", "JPEG", "GIF", "BMP", "TGA"};
+    return names[format];
+}
+
+std::string refusalOf(const headerReading& h, const std::string& path, byteCount fileSize)
 {
     const std::string size = std::to_string(h.width) + " x " + std::to_string(h.height) + " pixels";
     std::string why;
     if (!h.fault.empty()) why = h.fault;
     else if (h.width == 0 || h.height == 0) why = "declares " + size + ", an empty image";
-    else if (h.width > imageSideMax || h.height > imageSideMax)
+    else if (!sidesBounded(h.width, h.height))
         why = "declares " + size + ", more than " + std::to_string(imageSideMax) + " on a side";
     else if (h.frames > pixelsMax / (h.width * h.height))
         why = "declares " + std::to_string(h.frames) + " images of " + size + ", more than " +
               std::to_string(pixelsMax) + " pixels in all";
-    return why.empty() ? "" : "The image ^y" + path + "^w " + why + "; it is not loaded.";
+    else if (h.bytesNeeded > fileSize)
+        why = "is a " + std::string(formatName(h.format)) + " image too short for the " + size + " it declares";
+    return why.empty() ? "" : refusalText(path, why);
 }
 
 }  // namespace
 
-imageCheck checkImageFile(const std::string& path)
+checkedImage readImageFile(const std::string& path)
 {
-    if (!isRegularFile(path)) return {};
-    const headerReading header = readHeader(path);
-    imageCheck check;
-    check.refusal = refusalOf(header, path);
-    if (check.refusal.empty()) check.format = header.format;
-    return check;
+    checkedImage image;
+    image.path = path;
+    std::string reason;
+    const fileReadResult read = readWholeFile(path, static_cast<size_t>(imageFileBytesMax), image.bytes, reason);
+    if (read == fileReadResult::missing || read == fileReadResult::notAFile) return image;
+    if (read != fileReadResult::read) {
+        image.refusal = refusalText(path, reason);
+        return image;
+    }
+    const headerReading header = readHeader(path, image.bytes);
+    image.refusal = refusalOf(header, path, image.bytes.size());
+    if (!image.refusal.empty()) {
+        std::string().swap(image.bytes);
+        return image;
+    }
+    image.format = header.format;
+    image.decodedBytes = byteCount{header.width} * header.height * header.frames * header.bytesPerPixel;
+    return image;
 }
 
-bool imageFileAcceptable(const std::string& path)
+checkedImage readAcceptedImage(const std::string& path)
 {
-    const imageCheck check = checkImageFile(path);
-    if (!check.refusal.empty()) systemMsg(QV_WARNING + check.refusal);
-    return check.format != imageFormatNone;
+    checkedImage image = readImageFile(path);
+    if (!image.refusal.empty()) systemMsg(QV_WARNING + image.refusal);
+    return image;
 }

@@ -1,16 +1,31 @@
 // The one check every image file passes before it is handed to the image
-// library. Only formats the program checks itself go there, told their
+// library. The file is read once, without blocking, into memory; the check
+// and the library see those same bytes, and nothing opens the file again.
+// Only formats the program checks itself go to the library, told their
 // format rather than left to guess it from the name: PNG, JPEG, GIF and BMP
 // known by their signatures, TGA by a ".tga" name and a well-formed header.
-// Each declares a size no larger than imageSideMax on a side; a JPEG's
-// segments lead to its image data inside the file, a GIF's blocks to its
-// trailer. The header is read without decoding, so that a file too large or
-// too damaged to be worth decoding is refused before the library allocates
-// for it or reads past its end.
+// Each declares a size no larger than imageSideMax on a side, and every
+// length and offset inside it stays inside the file: a PNG's chunks up to
+// its end chunk, a JPEG's segments up to its image data, a GIF's blocks up
+// to its trailer, a BMP's palette and pixels, a TGA's colour map and pixels.
+// What makes decoding slow is bounded (a JPEG's scans, a GIF's frames), so
+// that a small file cannot keep the library busy or make it allocate for a
+// size its bytes cannot hold.
 #pragma once
 #include <string>
 
 constexpr unsigned long imageSideMax = 8192;  // pixels on a side an image may declare
+// The largest pixels an image within that bound holds: four 16-bit channels.
+constexpr unsigned long long imagePixelBytesMax = 8ull * imageSideMax * imageSideMax;
+// The largest image file read: those pixels stored uncompressed, with room
+// for the formats' framing (headers, palettes, PNG chunks and row bytes).
+constexpr unsigned long long imageFileBytesMax = imagePixelBytesMax + imagePixelBytesMax / 64;
+// Far more than encoders write (libjpeg's progressive JPEGs have 10 scans);
+// every scan is a pass over the whole image.
+constexpr unsigned long jpegScansMax = 50;
+// Far more than animated GIFs hold; the library's cost grows with the
+// square of the frame count.
+constexpr unsigned long gifFramesMax = 4096;
 
 enum imageFormat {
     imageFormatNone,  // refused: not to be handed to the image library
@@ -21,18 +36,26 @@ enum imageFormat {
     imageFormatTga,
 };
 
-struct imageCheck {
+// An image file read and checked.
+struct checkedImage {
+    std::string path;
+    // The file's bytes, as the library is to be handed them: a BMP whose
+    // header is longer than the library reads is given the 40-byte form.
+    std::string bytes;
     imageFormat format = imageFormatNone;
-    // Why the file is refused, for the warning that names it; empty when it
-    // is accepted, and when it is no regular file (its caller has named it).
+    // The memory its pixels take decoded, at their largest: every frame, at
+    // least the four bytes a pixel of its texture takes.
+    unsigned long long decodedBytes = 0;
+    // Why it is refused, for the warning that names it; empty when it is
+    // accepted, and when it is no regular file (its caller has named it).
     std::string refusal;
 };
 
-// Looks at the file's header (never opening anything but a regular file)
-// and says in which format it may go to the image library.
-imageCheck checkImageFile(const std::string& path);
+// Reads the file at `path` whole (nothing but a regular file of at most
+// imageFileBytesMax bytes is read) and checks it. A refused file keeps no bytes.
+checkedImage readImageFile(const std::string& path);
 
-// True when the file may go to the image library; a refused regular file is
-// named in one warning. Other entries are refused without a word: the folder
-// walks and the callers of fixed paths name them.
-bool imageFileAcceptable(const std::string& path);
+// Reads and checks the file at `path`; a refused regular file is named in
+// one warning. Other entries are refused without a word: the folder walks
+// and the callers of fixed paths name them.
+checkedImage readAcceptedImage(const std::string& path);

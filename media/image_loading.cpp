@@ -8,12 +8,14 @@
 #include <IL/ilut.h>
 
 #include <exception>
+#include <new>
 #include <vector>
 
 #include "core/file_kind.h"
 #include "core/log.h"
 #include "media/image_decode.h"
 #include "media/image_header.h"
+#include "media/image_loading_budget.h"
 #include "media/numbered_names.h"
 #include "media/screen_layer.h"
 #include "media/texture.h"
@@ -29,14 +31,30 @@ constexpr int animSpeedFallback = 1000;
 constexpr int defaultAnimSpeed = 1000;
 constexpr int defaultFrameCount = 1;
 
-// The file is checked again where it is decoded: a texture put off is made
-// from the file as it is then.
-unsigned int libraryImageLoader(const std::string& filename)
+// The texture OpenGL made is checked for storage: out of memory it is left
+// without any. Empty when the texture holds the image, else why not.
+std::string textureStorageFailure(GLuint tex)
 {
-    const unsigned int image = decodeImageFile(filename);
-    const unsigned int tex = image != 0 ? ilutGLBindTexImage() : 0;
-    releaseDecodedImage(image);
-    return tex;
+    GLint width = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    if (width > 0) return "";
+    bool outOfMemory = false;
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
+        outOfMemory = outOfMemory || error == GL_OUT_OF_MEMORY;
+    glDeleteTextures(1, &tex);
+    return outOfMemory ? "out of memory" : "OpenGL kept none of its pixels";
+}
+
+unsigned int libraryImageLoader(const checkedImage& image)
+{
+    const unsigned int decoded = decodeImage(image);
+    if (decoded == 0) return 0;
+    const GLuint tex = ilutGLBindTexImage();
+    const std::string failure = tex == 0 ? imageLibraryReason() : textureStorageFailure(tex);
+    releaseDecodedImage(decoded);
+    if (failure.empty()) return tex;
+    warnImageNotLoaded(image.path, "made into a texture", failure);
+    return 0;
 }
 
 imageFileLoaderFunc imageFileLoader = libraryImageLoader;
@@ -46,31 +64,54 @@ bool validRecord(const std::vector<img>& table, int ident)
     return ident >= 0 && static_cast<size_t>(ident) < table.size();
 }
 
-// A file that cannot be read gives texture 0.
-int makeTexture(const std::string& filename)
+// An image that cannot be decoded gives texture 0 (and is named), and gives
+// back what it was counted against the budget. Its bytes are let go.
+int makeTexture(checkedImage& image, unsigned long long counted)
 {
+    unsigned int tex = 0;
     try {
-        return static_cast<int>(imageFileLoader(filename));
+        tex = imageFileLoader(image);
+    } catch (const std::bad_alloc&) {
+        warnImageNotLoaded(image.path, "decoded", "out of memory");
     } catch (const std::exception& e) {
-        systemMsg(QV_WARNING "The image ^y" + filename + "^w could not be read: " + e.what());
-        return 0;
+        warnImageNotLoaded(image.path, "decoded", e.what());
     }
+    std::string().swap(image.bytes);
+    if (tex == 0) refundImageBudget(counted);
+    return static_cast<int>(tex);
 }
 
 // The textures put off: made once each, whichever record asks first.
 struct deferredTexture {
-    std::string filename;
+    checkedImage image;
+    unsigned long long counted = 0;
     bool made = false;
     int tex = 0;
 };
 std::vector<deferredTexture> deferredTextures;
 bool deferring = false;
 
+// Gives `record` the texture of an accepted image, now or once textures are no longer put off.
+void giveTexture(img& record, checkedImage& image, unsigned long long counted)
+{
+    if (!deferring) {
+        record.SetTex(makeTexture(image, counted));
+        return;
+    }
+    deferredTextures.push_back({std::move(image), counted});
+    record.deferTex(static_cast<int>(deferredTextures.size()) - 1);
+}
+
 bool registerImage(std::vector<img>& table, const std::string& filename, int ident)
 {
     if (!validRecord(table, ident)) return true;
-    loadImageTexture(table[static_cast<size_t>(ident)], filename);
-    table[static_cast<size_t>(ident)].SetPointer(ident);
+    img& record = table[static_cast<size_t>(ident)];
+    checkedImage image = readAcceptedImage(filename);
+    if (image.format != imageFormatNone && chargeImageBudget(filename, image.decodedBytes))
+        giveTexture(record, image, image.decodedBytes);
+    else
+        record.SetTex(0);
+    record.SetPointer(ident);
     return true;
 }
 
@@ -110,21 +151,18 @@ void deleteTextures(const std::vector<img>& table, int count)
 
 void loadImageTexture(img& record, const std::string& filename)
 {
-    if (!imageFileAcceptable(filename)) {
+    checkedImage image = readAcceptedImage(filename);
+    if (image.format != imageFormatNone)
+        giveTexture(record, image, 0);
+    else
         record.SetTex(0);
-    } else if (deferring) {
-        deferredTextures.push_back({filename});
-        record.deferTex(static_cast<int>(deferredTextures.size()) - 1);
-    } else {
-        record.SetTex(makeTexture(filename));
-    }
 }
 
 void makeDeferredTexture(const img& record)
 {
     deferredTexture& entry = deferredTextures[static_cast<size_t>(record.deferredEntry)];
     if (!entry.made) {
-        entry.tex = makeTexture(entry.filename);
+        entry.tex = makeTexture(entry.image, entry.counted);
         entry.made = true;
     }
     record.texNum = entry.tex;
@@ -137,6 +175,7 @@ int dropDeferredTexture(const img& record)
     const int made = entry.made ? entry.tex : 0;
     entry.made = true;  // nothing is to make it any more
     entry.tex = 0;
+    std::string().swap(entry.image.bytes);
     record.texNum = 0;
     record.deferredEntry = img::noDeferredEntry;
     return made;
@@ -156,7 +195,7 @@ void makeDeferredTextures()
 {
     for (deferredTexture& entry : deferredTextures) {
         if (entry.made) continue;
-        entry.tex = makeTexture(entry.filename);
+        entry.tex = makeTexture(entry.image, entry.counted);
         entry.made = true;
     }
     deferring = false;
@@ -193,6 +232,7 @@ uiImageCounts loadUIImages(const std::string& name)
 {
     systemMsg("Reading and Loading UI Images. Please wait...");
     std::vector<img>().swap(uiImage);
+    startImageBudget();  // a game's images, or the front end's, begin with its menu images
     const size_t noLimit = static_cast<size_t>(-1);
 
     loadImageFolder(uiImage, "ui/", generateImage, noLimit);

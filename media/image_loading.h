@@ -31,7 +31,8 @@ uiImageCounts loadUIImages(const std::string& name);
 int loadGameImages(const std::string& name);
 
 // Register one image in record `ident` of uiImage, gameImg or modelImg, which
-// must hold that record already. Always true; an unreadable file gives texture 0.
+// must hold that record already. Always true; a file refused, past the
+// budget or that cannot be decoded gives texture 0.
 bool generateImage(const std::string& filename, int ident);
 bool generateGameImage(const std::string& filename, int ident);
 bool generateModelImage(const std::string& filename, int ident);
@@ -54,9 +55,13 @@ void deleteGameImageTextures(int count);
 void releaseMenuAndGameImages();
 
 // Gives `record` the texture of an image file: 0 for a file refused
-// (imageFileAcceptable) or one the image library cannot read. While textures
-// are deferred the texture is made later, when the record is first asked for
-// it or when makeDeferredTextures runs; the file is checked now.
+// (readAcceptedImage) or one the image library cannot decode, each named in
+// one warning. While textures are deferred the texture is made later, when
+// the record is first asked for it or when makeDeferredTextures runs; the
+// file is read and checked now, and its bytes are kept until then. This is
+// how the system images load: they count against no game's budget, while
+// the three registering operations above count each image against it
+// (media/image_loading_budget.h), loadUIImages beginning the count.
 void loadImageTexture(img& record, const std::string& filename);
 
 // Start-up puts off the making of textures (decoding each image and handing

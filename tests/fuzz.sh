@@ -13,7 +13,8 @@
 # build-fuzz/corpus/<target>/.
 #
 # Usage: tests/fuzz.sh SECONDS [TARGET...]   (all targets when none is named)
-# Two targets run at once (QV_FUZZ_JOBS to change it), under nice.
+# Two targets run at once (QV_FUZZ_JOBS to change it), under nice. The time
+# limit per input is 10 seconds (QV_FUZZ_TIMEOUT to change it, in seconds).
 #
 # Needs the Debian packages clang and libclang-rt-14-dev (the compiler and
 # its libFuzzer runtime). Fuzzing is not part of test.sh.
@@ -31,9 +32,13 @@ shift
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all_targets[@]}")
 jobs="${QV_FUZZ_JOBS:-2}"
-time_limit_per_input=10  # seconds
+time_limit_per_input="${QV_FUZZ_TIMEOUT:-10}"  # seconds
 memory_limit_mb=2048
 
+if ! [[ "$time_limit_per_input" =~ ^[1-9][0-9]*$ ]]; then
+  echo "QV_FUZZ_TIMEOUT must be a whole number of seconds" >&2
+  exit 2
+fi
 if ! command -v clang++ >/dev/null 2>&1 ||
   ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
   echo "tests/fuzz.sh needs clang++ and libFuzzer: apt-get install clang libclang-rt-14-dev" >&2

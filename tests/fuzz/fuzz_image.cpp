@@ -1,13 +1,15 @@
 // The image path of a load: any bytes, under a name the input's first byte
-// picks, registered as a game image the way a folder load registers it:
-// the check every image file passes and, for a file it accepts, the image
-// library told the checked format. No window is open, so the decoded image
-// is dropped where the program would make its texture.
+// picks, registered as a game image the way a folder load registers it: the
+// check every image file passes, the budget and, for a file they accept, the
+// image library handed the checked bytes, told their format. No window is
+// open, so the decoded image is dropped where the program would make its
+// texture.
 #include <IL/il.h>
 
 #include <iterator>
 
 #include "media/image_loading.h"
+#include "media/image_loading_budget.h"
 #include "media/image_loading_internal.h"
 #include "media/texture.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -39,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0) return 0;
     const std::string path = writeInput(names[data[0] % std::size(names)], data + 1, size - 1);
     gameImg.assign(1, img());
+    startImageBudget();  // each input is a game of its own
     generateGameImage(path, 0);
     std::vector<img>().swap(gameImg);
     endInput();

@@ -11,7 +11,7 @@
 
 namespace {
 
-unsigned int noTexture(const std::string&)
+unsigned int noTexture(const checkedImage&)
 {
     return 0;
 }

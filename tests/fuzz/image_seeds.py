@@ -6,8 +6,14 @@ and then the file's bytes. Good PNG and JPEG images come from data/; the
 damaged ones are made here: an HDR, a PPM, a PCX and a TGA (named .vst)
 declaring huge sizes, two short PGMs, JPEGs cut in their headers or with
 a segment past the end after the scan, and
-damaged TGA, GIF and BMP headers, and palette images whose pixels name
-colours past their palette.
+damaged TGA, GIF and BMP headers, palette images whose pixels name
+colours past their palette; PNGs whose chunks run past the end or that the
+library refuses; files that would keep the library busy or make it
+allocate for pixels they cannot hold (a JPEG of 1,000 scans, a GIF of 4,097
+frames, a run-length TGA, a BMP with colour masks and JPEG, GIF and BMP
+files declaring millions of pixels in a few bytes); BMPs with the 124-byte
+header; JPEGs of 12-bit samples, lossless and hierarchical; a JPEG followed
+by a gap of zeros.
 
 Usage: tests/fuzz/image_seeds.py CORPUS_FOLDER
 """
@@ -15,6 +21,7 @@ import glob
 import os
 import struct
 import sys
+import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 # The order of the target's name table (tests/fuzz/fuzz_image.cpp).
@@ -31,15 +38,122 @@ def tga_mapped(index, rle=False):
     return header + b"\x10\x20\x30\x40\x50\x60" + pixels
 
 
-def gif(w, h, left=0):
+def gif(w, h, left=0, frames=1):
     screen = b"GIF89a" + struct.pack("<HHBBB", w, h, 0x81, 0, 0) + bytes([0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255])
     image = b"," + struct.pack("<HHHHB", left, 0, 2, 1, 0) + b"\x02\x02\x4c\x0a\x00"
-    return screen + image + b";"
+    return screen + image * frames + b";"
 
 
 def bmp(w, h, depth, compression):
     info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, depth, compression, 16, 0, 0, 0, 0)
     return b"BM" + struct.pack("<IHHI", 70, 0, 0, 54) + info + b"\x40" * 16
+
+
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def png(w, h, before_data=b""):
+    """An all-black RGB PNG, with the chunks `before_data` ahead of its image data."""
+    rows = b"".join(b"\0" + bytes(3 * w) for _ in range(h))
+    header = chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0))
+    return b"\x89PNG\r\n\x1a\n" + header + before_data + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b"")
+
+
+def damaged_pngs():
+    chrm = chunk(b"cHRM", struct.pack(">8I", 31270, 32900, 64000, 33000, 30000, 60000, 15000, 6000))
+    ordinary = png(16, 16, chrm)
+    byte33 = bytearray(ordinary)
+    byte33[33] ^= 0x40
+    at = ordinary.index(b"IDAT")
+    bad_crc = bytearray(ordinary)
+    bad_crc[at + 4 + struct.unpack(">I", ordinary[at - 4:at])[0]] ^= 1
+    no_data = ordinary[:at - 4] + chunk(b"IEND", b"")
+    return {
+        # A text chunk declaring 4,259,851 bytes in a file of 45.
+        "text-past-end.png": ("png", ordinary[:29] + bytes.fromhex("26930929") + struct.pack(">I", 4259851) +
+                              b"tEXt" + bytes(4)),
+        "cut-in-chrm.png": ("png", ordinary[:60]),
+        "byte33.png": ("png", bytes(byte33)),
+        "bad-crc.png": ("png", bytes(bad_crc)),
+        "no-image-data.png": ("png", no_data),
+        "unknown-critical-chunk.png": ("png", png(16, 16, chunk(b"QVXY", b"xy"))),
+    }
+
+
+def segment(marker, payload):
+    return bytes([0xFF, marker]) + struct.pack(">H", len(payload) + 2) + payload
+
+
+def jpeg_scans(side, scans):
+    """A grey progressive JPEG of `scans` scans of all its blocks' AC
+    coefficients, each an end-of-band run over every block."""
+    blocks = ((side + 7) // 8) ** 2
+    out = b"\xff\xd8" + segment(0xDB, b"\0" + b"\1" * 64)
+    out += segment(0xC2, struct.pack(">BHHB", 8, side, side, 1) + b"\x01\x11\x00")
+    out += segment(0xC4, b"\x10" + bytes([1, 1] + [0] * 14) + b"\xe0\x50")  # runs of 2^14+, runs of 32+
+    data = bytearray()
+    bits, count = 0, 0
+    left = blocks
+    while left:
+        run = min(left, 32767)
+        code, length, extra = (0, 1, 14) if run >= 1 << 14 else (2, 2, 5)
+        bits = (bits << length | code) << extra | (run - (1 << extra))
+        count += length + extra
+        left -= run
+    bits = bits << (-count % 8) | ((1 << (-count % 8)) - 1)
+    for i in range((count + 7) // 8 - 1, -1, -1):
+        data.append(bits >> (8 * i) & 0xFF)
+        if data[-1] == 0xFF:
+            data.append(0)
+    scan = segment(0xDA, b"\x01\x01\x00\x01\x3f\x00") + bytes(data)
+    return out + scan * scans + b"\xff\xd9"
+
+
+def bmp_v5(w, h, depth, compression, masks=(0, 0, 0, 0), palette=b"", pixels=None):
+    info = struct.pack("<IiiHHIIiiII", 124, w, h, 1, depth, compression, 0, 0, 0, len(palette) // 4, 0)
+    info += struct.pack("<4I", *masks) + b"BGRs" + bytes(124 - 40 - 20)
+    pixels = pixels if pixels is not None else b"\x40" * ((w * depth + 31) // 32 * 4 * abs(h))
+    offset = 14 + len(info) + len(palette)
+    return b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + info + palette + pixels
+
+
+def jpeg_frame(photo, marker, precision=8):
+    at = photo.index(b"\xff\xc0")
+    return photo[:at + 1] + bytes([marker]) + photo[at + 2:at + 4] + bytes([precision]) + photo[at + 5:]
+
+
+def bounded_work(photo):
+    """Small files that would keep the library busy or make it allocate for
+    pixels they cannot hold, and files it cannot decode."""
+    rgb = (0xFF0000, 0xFF00, 0xFF)
+    masked = struct.pack("<IiiHHIIiiII", 40, 8000, 8000, 1, 32, 3, 16, 0, 0, 0, 0) + struct.pack("<3I", *rgb)
+    return {
+        "scans-1000.jpg": ("jpg", jpeg_scans(2048, 1000)),
+        "frames-4097.gif": ("gif", gif(2, 1, frames=4097)),
+        "rle-8192.tga": ("tga", bytes.fromhex("00000a000000000000000000002000202000ff10203040")),
+        "masked-8000.bmp": ("bmp", b"BM" + struct.pack("<IHHI", 82, 0, 0, 66) + masked + bytes(16)),
+        "header124.bmp": ("bmp", bmp_v5(2, 2, 24, 0)),
+        "header124-palette.bmp": ("bmp", bmp_v5(4, 2, 8, 0, palette=bytes([0, 0, 255, 0, 0, 255, 0, 0]),
+                                                pixels=bytes([0, 1, 1, 0]) * 2)),
+        "header124-masks.bmp": ("bmp", bmp_v5(2, 2, 32, 3, rgb + (0,))),
+        "header124-alpha.bmp": ("bmp", bmp_v5(2, 2, 32, 3, rgb + (0xFF000000,))),
+        "12-bit.jpg": ("jpg", jpeg_frame(photo, 0xC1, 12)),
+        "lossless.jpg": ("jpg", jpeg_frame(photo, 0xC3)),
+        "hierarchical.jpg": ("jpg", jpeg_frame(photo, 0xC5)),
+        "gap-after.jpg": ("jpg", photo + bytes(16384)),
+        # Fewer bytes than their pixels take at the least (no first scan of
+        # the JPEG's blocks; a GIF image of two pixels on its screen; a BMP
+        # whose runs end at once), which the library would make up.
+        "too-short.jpg": ("jpg", jpeg_scans(8192, 10)),
+        "too-short.gif": ("gif", gif(8192, 8192)),
+        # Image data going on after the code that ends it: read as blocks of
+        # their own, it would hold an image 18,688 rows down a one-row screen.
+        "data-after-end.gif": ("gif", gif(2, 1)[:-2] + bytes.fromhex("2c0000004944414f000002024c0a") + bytes(31) +
+                               b"\0;"),
+        "too-short.bmp": ("bmp", b"BM" + struct.pack("<IHHI", 64, 0, 0, 62) +
+                          struct.pack("<IiiHHIIiiII", 40, 8192, 8192, 1, 8, 1, 2, 0, 0, 2, 0) + bytes(8) + b"\0\1"),
+    }
 
 
 def made_seeds(photo):
@@ -80,6 +194,8 @@ def main():
             seeds["data-" + os.path.basename(path)] = (os.path.splitext(path)[1][1:], f.read())
     photo = next(data for ext, data in seeds.values() if ext == "jpg")
     seeds.update(made_seeds(photo))
+    seeds.update(damaged_pngs())
+    seeds.update(bounded_work(photo))
     for name, (ext, data) in seeds.items():
         with open(os.path.join(out, "seed-" + name), "wb") as f:
             f.write(bytes([NAMES.index(ext)]) + data)

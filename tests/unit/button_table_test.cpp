@@ -43,7 +43,7 @@ bool playing(unsigned int source)
 
 // The mouse state when an image was last read: a load turns the mouse off while it runs.
 bool mouseOffInLoad = false;
-unsigned int recordMouseState(const std::string&)
+unsigned int recordMouseState(const checkedImage&)
 {
     mouseOffInLoad = gameSys.getDisableMouseState();
     return 0;

@@ -364,9 +364,9 @@ TEST_F(GameLoadTest, OversizedGameFilesAreBoundedOrRefusedAndTheProgramGoesOn)
 
 std::vector<std::string> imagesAsked;
 
-unsigned int recordingNoTexture(const std::string& filename)
+unsigned int recordingNoTexture(const checkedImage& image)
 {
-    imagesAsked.push_back(filename);
+    imagesAsked.push_back(image.path);
     return 0;
 }
 

@@ -11,6 +11,7 @@
 
 #include "media/image_header.h"
 #include "media/image_loading.h"
+#include "media/image_loading_budget.h"
 #include "media/image_loading_internal.h"
 #include "media/texture.h"
 #include "menus/ui.h"
@@ -20,9 +21,9 @@ namespace {
 
 std::vector<std::string> requested;
 
-unsigned int recordingLoader(const std::string& filename)
+unsigned int recordingLoader(const checkedImage& image)
 {
-    requested.push_back(filename);
+    requested.push_back(image.path);
     return static_cast<unsigned int>(requested.size());
 }
 
@@ -40,11 +41,20 @@ std::string bigEndian(uint32_t v, int bytes)
     return out;
 }
 
-// The signature and header chunk of a PNG image: all the check reads.
-std::string pngHead(uint32_t w, uint32_t h)
+uint32_t bigEndian(const std::string& b, size_t at)
 {
-    return std::string("\x89PNG\r\n\x1a\n") + bigEndian(13, 4) + "IHDR" + bigEndian(w, 4) + bigEndian(h, 4) +
-           std::string("\x08\x02\0\0\0", 5) + bigEndian(0, 4);
+    uint32_t v = 0;
+    for (size_t i = at; i < at + 4; ++i) v = v << 8 | static_cast<unsigned char>(b[i]);
+    return v;
+}
+
+// The chunks of a PNG image the check walks: the header, empty image data
+// and the end; no pixels.
+std::string pngHead(uint32_t w, uint32_t h, char depth = 8, char colourType = 2)
+{
+    return std::string("\x89PNG\r\n\x1a\n") + bigEndian(13, 4) + "IHDR" + bigEndian(w, 4) + bigEndian(h, 4) + depth +
+           colourType + std::string(3, '\0') + bigEndian(0, 4) + bigEndian(0, 4) + "IDAT" + bigEndian(0, 4) +
+           bigEndian(0, 4) + "IEND" + bigEndian(0, 4);
 }
 
 class ImageLoadingTest : public ::testing::Test {
@@ -58,6 +68,7 @@ protected:
     void TearDown() override
     {
         setImageFileLoader(nullptr);
+        startImageBudget();
         cwd.reset();
     }
     testutil::TempDir dir;
@@ -128,12 +139,51 @@ std::string tgaMapped(char index)
 }
 
 // A BMP image with 16 bytes of pixels: two rows of two 24-bit pixels.
-std::string bmp(uint32_t w, uint32_t h, int depth, int compression, uint32_t coloursUsed = 0)
+std::string bmp(uint32_t w, uint32_t h, int depth, int compression, uint32_t coloursUsed = 0, char pixel = '\x40')
 {
     return "BM" + littleEndian(70, 4) + littleEndian(0, 4) + littleEndian(54, 4) + littleEndian(40, 4) +
            littleEndian(w, 4) + littleEndian(h, 4) + littleEndian(1, 2) + littleEndian(static_cast<uint32_t>(depth), 2) +
            littleEndian(static_cast<uint32_t>(compression), 4) + littleEndian(16, 4) + std::string(8, '\0') +
-           littleEndian(coloursUsed, 4) + std::string(4, '\0') + std::string(16, '\x40');
+           littleEndian(coloursUsed, 4) + std::string(4, '\0') + std::string(16, pixel);
+}
+
+// The same BMP with the 124-byte header image editors write: colour masks
+// (as `masks`, red, green, blue and alpha), then colour space fields.
+std::string bmpV5(std::string b, const std::string& masks = std::string(16, '\0'))
+{
+    const uint32_t longer = 124 - 40;
+    b.replace(14, 4, littleEndian(124, 4));
+    b.insert(54, masks + std::string(longer - masks.size(), '\0'));
+    b.replace(2, 4, littleEndian(static_cast<uint32_t>(b.size()), 4));
+    b.replace(10, 4, littleEndian(static_cast<uint32_t>(b.size()) - 16, 4));
+    return b;
+}
+
+// The first frame header of a JPEG image given another marker or sample precision.
+std::string jpegFrame(std::string jpeg, char marker, char precision = 8)
+{
+    const size_t at = jpeg.find("\xff\xc0");
+    jpeg[at + 1] = marker;
+    jpeg[at + 4] = precision;
+    return jpeg;
+}
+
+// A progressive JPEG of `scans` scans with a byte of data each: only its markers are right.
+std::string jpegScans(int scans, uint32_t side = 8)
+{
+    std::string out = "\xff\xd8\xff\xc2" + bigEndian(11, 2) + "\x08" + bigEndian(side, 2) + bigEndian(side, 2) +
+                      std::string("\x01\x01\x11\x00", 4);
+    for (int i = 0; i < scans; ++i)
+        out += "\xff\xda" + bigEndian(8, 2) + std::string("\x01\x01\x00\x00\x00\x00\x2a", 7);
+    return out + "\xff\xd9";
+}
+
+// A PNG image whose image data's CRC is wrong.
+std::string badCrc(std::string png)
+{
+    const size_t at = png.find("IDAT");
+    png[at + 4 + bigEndian(png, at - 4)] ^= 1;
+    return png;
 }
 
 // A GIF screen with a four-colour palette holding `frames` images of two
@@ -164,16 +214,28 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     const std::string jpegCut = "is a JPEG image whose markers are cut short or damaged";
     const std::string paletteShort = "names colours its palette does not hold; it is not loaded.";
     const std::string tgaDamaged = "is a TGA image whose header is cut short or damaged";
+    const std::string quadrants = readFile(QV_FIXTURES_DIR "/images/quadrants.png");
+    const std::string halfAlpha = readFile(QV_FIXTURES_DIR "/images/halfalpha.png");  // 16 x 16
+    const std::string pngCut = "is a PNG image cut short or damaged; it is not loaded.";
+    const std::string bmpDamaged = "is a BMP image whose header is cut short or damaged";
+    // A sub-block of 44 bytes (the value of an image's first byte) holding an image 18,688 rows down.
+    const std::string afterTheEnd = std::string("\x2c\0\0\0\x49\x44\x41\x4f\0\0\x02\x02\x4c\x0a", 14) +
+                                    std::string(31, '\0');
+    auto tooShort = [](const std::string& format) {
+        return "is a " + format + " image too short for the 8192 x 8192 pixels it declares";
+    };
+    const std::string masks = littleEndian(0xff0000, 4) + littleEndian(0xff00, 4) + littleEndian(0xff, 4);
     const std::string pcx = std::string("\x0a\x05\x01\x08", 4) + littleEndian(0, 4) + littleEndian(65533, 2) +
                             littleEndian(65533, 2) + std::string(180, '\0');
     const struct {
         std::string name, bytes;
         unsigned int width;  // of the decoded image; 0: refused
         std::string warning;
+        unsigned long long sparseSize = 0;  // the file's size, made up with a gap that takes no disk
     } rows[] = {
-        {"10000.png", readFile(QV_FIXTURES_DIR "/images/quadrants.png"), 64, ""},
+        {"10000.png", quadrants, 64, ""},
         {"10001.jpg", photo, 8, ""},
-        {"10002.jpg", readFile(QV_FIXTURES_DIR "/images/quadrants.png"), 64, ""},  // a PNG by its content
+        {"10002.jpg", quadrants, 64, ""},  // a PNG by its content
         {"10003.hdr", "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 60000 +X 60000\n" + std::string(100, '\x02'), 0,
          notAnImage},
         {"10004.ppm", "P6\n60000 60000\n255\n" + std::string(100, '\x7f'), 0, notAnImage},
@@ -193,20 +255,55 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         {"10018.bmp", bmp(2, 2, 24, 0), 2, ""},
         {"10019.bmp", bmp(20000, static_cast<uint32_t>(-30), 24, 0), 0,
          "declares 20000 x 30 pixels, more than 8192 on a side"},
-        {"10020.bmp", bmp(2, 2, 24, 1), 0, "is a BMP image whose header is cut short or damaged"},
+        {"10020.bmp", bmp(2, 2, 24, 1), 0, bmpDamaged},
         {"10021.png", pngHead(0, 5), 0, "declares 0 x 5 pixels, an empty image"},
-        {"10022.bmp", bmp(2, 2, 1, 0, 0xed1000b0), 0, "is a BMP image whose header is cut short or damaged"},
+        {"10022.bmp", bmp(2, 2, 1, 0, 0xed1000b0), 0, bmpDamaged},
         // A segment after the scan that runs past the end (the library would
         // skip it for good); image data cut short decodes as far as it goes.
         {"10023.jpg", photo.substr(0, photo.size() - 2) + "\xff\xe1\xff\xff", 0, jpegCut},
-        {"10024.jpg", splash.substr(0, splash.size() * 2 / 3), 0, ""},
+        {"10024.jpg", splash.substr(0, splash.size() * 2 / 3), 800, ""},
         // Pixels that name colours past the palette: turning them into
         // colours would read past it.
         {"10025.tga", tgaMapped('\x01'), 4, ""},
         {"10026.tga", tgaMapped('\xc8'), 0, paletteShort},
         {"10027.bmp", bmp(4, 2, 8, 0, 2), 0, paletteShort},
+        // Chunks that run past the end (the library would read on for good).
+        {"10028.png", pngHead(4, 4).substr(0, 29) + "\x26\x93\x09\x29" + bigEndian(4259851, 4) + "tEXt" +
+                          std::string(4, '\0'), 0, pngCut},
+        {"10029.png", halfAlpha.substr(0, 60), 0, pngCut},
+        {"10030.png", halfAlpha.substr(0, 33) + '\x40' + halfAlpha.substr(34), 0, pngCut},
+        {"10031.png", pngHead(4, 4).erase(33, 12), 0, pngCut},  // no image data
+        {"10032.png", badCrc(quadrants), 0, "could not be decoded: png library error; it is not loaded."},
+        // What would keep the library busy, or allocating for pixels the file cannot hold.
+        {"10033.jpg", jpegScans(1000), 0, "is a JPEG image of more than 50 scans; it is not loaded."},
+        {"10034.gif", gif(2, 1, 4097, 0), 0, "is a GIF image of more than 4096 frames; it is not loaded."},
+        {"10035.tga", std::string("\0\0\x0a\0\0\0\0\0\0\0\0\0\0\x20\0\x20\x20\0\xff\x10\x20\x30\x40", 23), 0,
+         "is a TGA image cut short"},
+        {"10036.bmp", bmp(8000, 8000, 32, 3), 0, bmpDamaged},
+        // Longer BMP headers, handed over in the 40-byte form; an alpha mask has no place in it.
+        {"10037.bmp", bmpV5(bmp(2, 2, 24, 0)), 2, ""},
+        {"10038.bmp", bmpV5(bmp(4, 2, 8, 0, 2, '\x01')), 4, ""},
+        {"10039.bmp", bmpV5(bmp(2, 2, 32, 3), masks + littleEndian(0, 4)), 2, ""},
+        {"10040.bmp", bmpV5(bmp(2, 2, 32, 3), masks + littleEndian(0xff000000, 4)), 0,
+         "is a BMP image with an alpha mask, which cannot be decoded"},
+        // JPEG processes the library does not decode.
+        {"10041.jpg", jpegFrame(photo, '\xc1', 12), 0, "is a 12-bit JPEG image, which cannot be decoded"},
+        {"10042.jpg", jpegFrame(photo, '\xc3'), 0, "is a lossless JPEG image, which cannot be decoded"},
+        {"10043.jpg", jpegFrame(photo, '\xc5'), 0, "is a hierarchical JPEG image, which cannot be decoded"},
+        // Larger than any image within the bounds: refused before it is read.
+        {"10044.jpg", photo, 0, "is 545259521 bytes, more than the 545259520 it may hold", imageFileBytesMax + 1},
+        // Fewer bytes than the pixels they declare take at the least, which the library would make up.
+        {"10045.bmp", bmp(8192, 8192, 8, 1, 1), 0, tooShort("BMP")},  // runs of at most 255 pixels
+        {"10046.gif", gif(8192, 8192, 1, 0), 0, tooShort("GIF")},      // codes of at most 4,096 pixels
+        {"10047.jpg", jpegScans(10, 8192), 0, tooShort("JPEG")},       // a bit a block at the least
+        // Image data going on after its decoding ends, which the library would read as a
+        // frame of its own, drawn far outside the screen.
+        {"10048.gif", gif(2, 1, 1, 0).insert(39, afterTheEnd), 0, "is a GIF image cut short or damaged"},
     };
-    for (const auto& r : rows) dir.write("games/g/map/" + r.name, r.bytes);
+    for (const auto& r : rows) {
+        dir.write("games/g/map/" + r.name, r.bytes);
+        if (r.sparseSize) boost::filesystem::resize_file(dir.path() / "games/g/map" / r.name, r.sparseSize);
+    }
     testing::internal::CaptureStdout();
     ASSERT_EQ(loadGameImages("g"), gameImgOwnBase + static_cast<int>(std::size(rows)));
     const std::string out = testing::internal::GetCapturedStdout();
@@ -225,6 +322,31 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
             EXPECT_EQ(out.find(line, at + 1), std::string::npos) << r.name << " named twice";
             EXPECT_EQ(out.compare(at + line.size(), r.warning.size(), r.warning), 0) << out.substr(at, 200);
         }
+    }
+}
+
+// A game's menu and map images decode to at most 1 GiB together (16-bit
+// channels count twice): past that an image is named with the budget and
+// never decoded; the next load of a game counts afresh.
+TEST_F(ImageLoadingTest, ImagesPastTheGamesBudgetAreNamedAndNeverDecoded)
+{
+    dir.write("games/g/ui/10000.png", pngHead(8192, 8192));
+    dir.write("games/g/map/10000.png", pngHead(8192, 8192, 16, 6));
+    dir.write("games/g/map/10001.png", pngHead(8192, 8192));
+    dir.write("games/g/map/10002.png", pngHead(4, 4));
+    const std::string line = "WARNING: The image games/g/map/10002.png would take the decoded images of this game "
+                             "past their 1024 MiB; it is not loaded.";
+    for (int load = 0; load < 2; ++load) {
+        requested.clear();
+        testing::internal::CaptureStdout();
+        loadUIImages("g");
+        loadGameImages("g");
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(requested, std::vector<std::string>({"games/g/ui/10000.png", "games/g/map/10000.png",
+                                                       "games/g/map/10001.png"}));
+        EXPECT_EQ(gameImg[gameImgOwnBase + 2].GetTex(), 0);
+        EXPECT_NE(out.find(line), std::string::npos) << out;
+        EXPECT_EQ(out.find("WARNING", out.find("WARNING") + 1), std::string::npos) << out;
     }
 }
 

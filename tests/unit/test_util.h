@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "media/image_header.h"
 #include "menus/console.h"
 
 namespace testutil {
@@ -93,7 +94,7 @@ private:
 };
 
 // An image loader that loads nothing: every image gets texture 0.
-inline unsigned int noTexture(const std::string&)
+inline unsigned int noTexture(const checkedImage&)
 {
     return 0;
 }

@@ -1,0 +1,104 @@
+// Checking and decoding the image fuzz target's seeds (tests/fuzz/image_seeds.py:
+// good images from data/, damaged ones, and small files made to keep the
+// image library busy or flood its memory), each the way a load registers a
+// game image: read once, checked, counted against the budget and decoded by
+// the image library (no window: no texture is made). Image files named on
+// the command line are timed too. The run ends with the slowest file against
+// the target of a second and fails when it is missed.
+//
+// Run from the build directory: bench/bench_image_decode [IMAGE...]
+#include <benchmark/benchmark.h>
+
+#include <IL/il.h>
+
+#include "bench/quiet_run.h"
+#include "bench/scratch_dir.h"
+
+#include <boost/filesystem.hpp>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "media/image_loading.h"
+#include "media/image_loading_budget.h"
+#include "media/image_loading_internal.h"
+#include "media/texture.h"
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+constexpr double targetSeconds = 1.0;
+
+std::map<std::string, double> slowest;  // seconds of the slowest run, by file
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path.string(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The seeds, each under a name with its own extension; a seed's first byte
+// is the fuzz target's choice of name and is left out.
+std::vector<fs::path> seedImages()
+{
+    const fs::path seeds = enterScratchDir() / "seeds";
+    const std::string make = "python3 " QV_IMAGE_SEEDS " " + seeds.string();
+    if (std::system(make.c_str()) != 0) return {};
+    std::vector<fs::path> images;
+    for (fs::directory_iterator it(seeds), end; it != end; ++it) {
+        const std::string bytes = readFile(it->path());
+        const fs::path image = enterScratchDir() / "images" / it->path().filename().string().substr(5);
+        fs::create_directories(image.parent_path());
+        std::ofstream(image.string(), std::ios::binary) << bytes.substr(1);
+        images.push_back(image);
+    }
+    std::sort(images.begin(), images.end());
+    return images;
+}
+
+void checkAndDecode(benchmark::State& state, const std::string& path)
+{
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        gameImg.assign(1, img());
+        startImageBudget();
+        generateGameImage(path, 0);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        slowest[path] = std::max(slowest[path], seconds);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ilInit();
+    setImageFileLoader(decodeWithoutTexture);
+    std::vector<fs::path> images = seedImages();
+    for (int i = 1; i < argc; ++i)
+        if (argv[i][0] != '-') images.push_back(fs::absolute(argv[i]));
+    for (const fs::path& image : images)
+        benchmark::RegisterBenchmark(image.filename().string().c_str(), checkAndDecode, image.string())
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(0.2);
+    runBenchmarksQuietly(argc, argv);
+    removeScratchDir(enterScratchDir());
+
+    const auto worst = std::max_element(slowest.begin(), slowest.end(),
+                                        [](const auto& a, const auto& b) { return a.second < b.second; });
+    if (worst == slowest.end()) {
+        std::cerr << "no image was timed\n";
+        return 1;
+    }
+    const bool met = worst->second <= targetSeconds;
+    std::cerr << "slowest: " << fs::path(worst->first).filename().string() << " " << worst->second * 1000.0
+              << " ms (target " << targetSeconds * 1000.0 << " ms): " << (met ? "met" : "MISSED") << "\n";
+    return met ? 0 : 1;
+}
