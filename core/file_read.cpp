@@ -45,12 +45,14 @@ bool grow(std::string& bytes, size_t size)
 }
 
 // Reads `fd` to its end into `bytes`, never past `limit` + 1 bytes; 0 or the
-// reason it stopped (ENOMEM when the bytes do not fit in memory).
-int readToEnd(int fd, size_t limit, std::string& bytes)
+// reason it stopped (ENOMEM when the bytes do not fit in memory). Room for
+// the `expected` bytes and the end is made at once.
+int readToEnd(int fd, size_t expected, size_t limit, std::string& bytes)
 {
     size_t size = 0;
+    if (!grow(bytes, std::min(expected, limit) + 1)) return ENOMEM;
     for (;;) {
-        if (bytes.size() - size < readChunk && !grow(bytes, size + readChunk)) return ENOMEM;
+        if (size == bytes.size() && !grow(bytes, size + readChunk)) return ENOMEM;
         const size_t room = std::min(bytes.size() - size, limit + 1 - size);
         const ssize_t n = ::read(fd, &bytes[size], room);
         if (n < 0 && errno == EINTR) continue;
@@ -86,7 +88,7 @@ fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::str
     } else if (static_cast<unsigned long long>(info.st_size) > sizeLimit) {
         result = fileReadResult::tooLarge;
         text = fileTooLargeText(static_cast<unsigned long long>(info.st_size), sizeLimit);
-    } else if (const int error = readToEnd(fd, sizeLimit, bytes)) {
+    } else if (const int error = readToEnd(fd, static_cast<size_t>(info.st_size), sizeLimit, bytes)) {
         result = fileReadResult::failed;
         text = std::string("cannot be read: ") + std::strerror(error);
     } else if (bytes.size() > sizeLimit) {  // it grew while it was read
