@@ -605,8 +605,6 @@ std::string refusalOf(const headerReading& h, const std::string& path, byteCount
     return why.empty() ? "" : refusalText(path, why);
 }
 
-}  // namespace
-
 checkedImage readImageFile(const std::string& path)
 {
     checkedImage image;
@@ -628,6 +626,8 @@ checkedImage readImageFile(const std::string& path)
     image.decodedBytes = byteCount{header.width} * header.height * header.frames * header.bytesPerPixel;
     return image;
 }
+
+}  // namespace
 
 checkedImage readAcceptedImage(const std::string& path)
 {

@@ -52,10 +52,8 @@ struct checkedImage {
 };
 
 // Reads the file at `path` whole (nothing but a regular file of at most
-// imageFileBytesMax bytes is read) and checks it. A refused file keeps no bytes.
-checkedImage readImageFile(const std::string& path);
-
-// Reads and checks the file at `path`; a refused regular file is named in
-// one warning. Other entries are refused without a word: the folder walks
-// and the callers of fixed paths name them.
+// imageFileBytesMax bytes is read) and checks it; a refused file keeps no
+// bytes, and a refused regular file is named in one warning. Other entries
+// are refused without a word: the folder walks and the callers of fixed
+// paths name them.
 checkedImage readAcceptedImage(const std::string& path);
