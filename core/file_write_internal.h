@@ -13,8 +13,10 @@ enum class writeStage {
     othersCarried,     // the folder's other entries are carried in, all flushed (only where
                        // folders can be exchanged)
     foldersSwapped,    // the new folder has taken the old one's place
-    oldFolderRemoved,  // what others wrote meanwhile is kept, and the old folder, now under
-                       // the sibling's name, is gone
+    oldFolderCleared,  // the old folder, now under the sibling's name, holds nothing of the
+                       // save's nor anything it could move; its removal comes next (reached
+                       // again in each round that finds it written into once more)
+    oldFolderRemoved,  // the old folder is gone, or kept under a name of its own
 };
 // Called at each step as it is reached (a test holds the writer there); an
 // empty function clears it.

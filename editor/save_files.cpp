@@ -117,6 +117,11 @@ std::string gameSystemFolder(const std::string& name)
     return "games/" + name + "/system";
 }
 
+std::vector<std::string> gameSystemFiles()
+{
+    return {mapFileName, logicFileName, uiFileName};
+}
+
 void reportSaveFailure(const std::string& project, const std::string& reason)
 {
     if (!reason.empty()) systemMsg(QV_ERROR "The save was not written: " + reason + ".");

@@ -70,6 +70,11 @@ bool createSaveFolder(const std::string& project, const std::string& folder);
 
 // The folder of a game's own files: "games/<name>/system".
 std::string gameSystemFolder(const std::string& name);
+// The files a save writes into a game's system folder.
+inline constexpr const char* mapFileName = "map.cfg";
+inline constexpr const char* logicFileName = "logic.cfg";
+inline constexpr const char* uiFileName = "ui.cfg";
+std::vector<std::string> gameSystemFiles();
 
 // The report of a save that could not be written: the log line and the notice
 // "Error opening: <project>. Aborting.", after a line with the reason.

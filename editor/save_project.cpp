@@ -22,7 +22,7 @@ bool saveProject()
     } else {
         // The game's map, logic and menu files go in place in one step, and
         // only then is each reported saved.
-        folderReplacement files(gameSystemFolder(name));
+        folderReplacement files(gameSystemFolder(name), gameSystemFiles());
         if (!saveGameWorld(&files) || !saveUI(&files)) return false;
         if (!files.commit()) {
             reportSaveFailure(name, files.error());

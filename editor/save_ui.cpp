@@ -18,8 +18,6 @@ const char* const scriptStringEnd = "end";
 // The number keys of one script string, after its own key.
 const char* const scriptStringFields[] = {"x", "y", "r", "g", "b", "string"};
 
-const char* const uiFileName = "ui.cfg";
-
 // The menu projects' files; a game's is its system folder's uiFileName.
 std::string uiFileFor(const std::string& project)
 {
@@ -171,7 +169,7 @@ bool saveUI(folderReplacement* project)
     if (!game) {
         written = replaceFile(uiFileFor(name), uiFileText(), &reason);
     } else {
-        folderReplacement own(gameSystemFolder(name));
+        folderReplacement own(gameSystemFolder(name), gameSystemFiles());
         folderReplacement& files = project ? *project : own;
         written = files.stage(uiFileName, uiFileText()) && (project || files.commit());
         reason = files.error();

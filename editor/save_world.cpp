@@ -219,13 +219,13 @@ bool saveGameWorld(folderReplacement* project)
     if (!checkSaveName(name)) return false;
     if (!createGameFolders(name)) return false;
 
-    folderReplacement own(gameSystemFolder(name));
+    folderReplacement own(gameSystemFolder(name), gameSystemFiles());
     folderReplacement& files = project ? *project : own;
     systemMsg("Outputting map data");
-    bool written = files.stage("map.cfg", mapFileText());
+    bool written = files.stage(mapFileName, mapFileText());
     if (written) {
         systemMsg("Saving Game Logic.");
-        written = files.stage("logic.cfg", logicFileText()) && (project || files.commit());
+        written = files.stage(logicFileName, logicFileText()) && (project || files.commit());
     }
     if (!written) {
         reportSaveFailure(name, files.error());

@@ -3,16 +3,20 @@
 // touching the old files or ending the program, and a save killed at each step.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <memory>
 #include <sstream>
 
 #include "core/file_write.h"
@@ -467,8 +471,7 @@ private:
 
 // A save that fails never blocks the next: a sub-folder of the system
 // folder that cannot be read fails that save with its reason, and once it
-// can be read the next save succeeds; a leftover of a killed save with such
-// a sub-folder is removed by the next save; a read-only sub-folder is carried
+// can be read the next save succeeds; a read-only sub-folder is carried
 // with its mode.
 TEST_F(SaveTest, AFailedSaveNeverBlocksTheNext)
 {
@@ -482,13 +485,11 @@ TEST_F(SaveTest, AFailedSaveNeverBlocksTheNext)
     } rows[] = {
         {"a sub-folder that cannot be read", "system/private", 0300,
          "the folder games/sample/system/private cannot be read: Permission denied"},
-        {"a leftover with a sub-folder that cannot be read", ".quorvane-saving-system/private", 0300, nullptr},
         {"a read-only sub-folder", "system/private", 0555, nullptr},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         const std::string folder = "games/sample/" + std::string(r.folder);
-        const bool carried = std::string(r.folder).rfind("system/", 0) == 0;
         dir.write(folder + "/kept.txt", "the user's\n");
         ASSERT_EQ(chmod(folder.c_str(), r.mode), 0);
         {
@@ -498,13 +499,169 @@ TEST_F(SaveTest, AFailedSaveNeverBlocksTheNext)
             EXPECT_EQ(save(), r.reason == nullptr);
             EXPECT_TRUE(!r.reason || consoleHas(r.reason));
             struct stat info {};
-            EXPECT_TRUE(!carried || r.reason || (stat(folder.c_str(), &info) == 0 && (info.st_mode & 07777) == r.mode));
-            EXPECT_TRUE(!carried || chmod(folder.c_str(), 0755) == 0);
+            EXPECT_TRUE(r.reason || (stat(folder.c_str(), &info) == 0 && (info.st_mode & 07777) == r.mode));
+            EXPECT_EQ(chmod(folder.c_str(), 0755), 0);
             EXPECT_TRUE(save());
         }
         EXPECT_FALSE(fs::exists(newFolderFor("games/sample/system")));
-        EXPECT_EQ(dir.read(folder + "/kept.txt"), carried ? "the user's\n" : "");
+        EXPECT_EQ(dir.read(folder + "/kept.txt"), "the user's\n");
         fs::remove_all("games/sample/system/private");
+    }
+}
+
+// Whatever others do in the game's system folder while a save runs, nothing
+// of theirs is lost: each row is a save with something done to the folder
+// at its steps (through a handle on it, as a program working in it holds it,
+// which after the exchange is the old folder), then a plain second save.
+// Afterwards every entry of the user's is in system/ or in the one folder
+// kept beside it, each named in a warning; the game's files are the second
+// save's, and nothing of the writer's is left.
+TEST_F(SaveTest, NothingOthersWriteDuringASaveIsLost)
+{
+    load("sample");
+    const std::string game = "games/sample/", system = game + "system/", leftover = game + ".quorvane-saving-system/";
+    const std::string gone = "<gone>", keptMark = "<kept>";
+    int held = -1;
+    auto writeAt = [&held](const char* name, const std::string& text) {
+        const int fd = openat(held, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        const bool written = fd >= 0 && write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        if (fd >= 0) close(fd);
+        return written;
+    };
+    // The same number of bytes written over a file, its modification time
+    // put back, as `touch -r` or `rsync -t --inplace` do: only its change
+    // time tells, so the rewrite waits for the clock to give it a new one.
+    auto rewriteKeepingTime = [](const std::string& path, const std::string& text) {
+        struct stat was {}, is {};
+        ASSERT_EQ(stat(path.c_str(), &was), 0);
+        ASSERT_EQ(static_cast<size_t>(was.st_size), text.size());
+        do {
+            std::fstream(path, std::ios::in | std::ios::out | std::ios::binary) << text;
+            const timespec times[2] = {was.st_atim, was.st_mtim};
+            ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+            ASSERT_EQ(stat(path.c_str(), &is), 0);
+        } while (is.st_ctim.tv_sec == was.st_ctim.tv_sec && is.st_ctim.tv_nsec == was.st_ctim.tv_nsec);
+    };
+    struct row {
+        const char* what;
+        int linkError;     // links refused so: the entries are copied
+        bool asBoundUser;  // saved as a user whom file modes bind
+        std::function<void()> before;
+        std::function<void(writeStage, int)> during;  // at each step of the first save, and its occurrence
+        std::map<std::string, std::string> changed;   // under games/sample, "<kept>/" for the kept folder
+        std::vector<std::string> warned;              // paths under games/sample that warnings name
+    };
+    const std::vector<row> rows = {
+        {"files written into the old folder while it is removed", 0, false, [] {},
+         [&](writeStage stage, int occurrence) {
+             if (stage == writeStage::foldersSwapped) {
+                 EXPECT_TRUE(writeAt("late.txt", "written late\n"));
+             } else if (stage == writeStage::oldFolderCleared && occurrence == 1) {
+                 EXPECT_TRUE(writeAt("later.txt", "written later\n"));
+             } else if (stage == writeStage::oldFolderRemoved) {
+                 EXPECT_FALSE(writeAt("lost.txt", "never written\n"));  // the old folder is gone
+             }
+         },
+         {{"system/late.txt", "written late\n"}, {"system/later.txt", "written later\n"}},
+         {"system/late.txt", "system/later.txt"}},
+        {"sub/ replaced by a file before the exchange", 0, false, [] {},
+         [&](writeStage stage, int) {
+             if (stage != writeStage::othersCarried) return;
+             fs::remove_all(system + "sub");
+             dir.write(system + "sub", "a file in sub's place\n");
+         },
+         {{"system/sub", "a file in sub's place\n"}, {"system/sub/inner.txt", gone}}, {"system/sub"}},
+        {"sub/ replaced by a link before the exchange", 0, false, [] {},
+         [&](writeStage stage, int) {
+             if (stage != writeStage::othersCarried) return;
+             fs::remove_all(system + "sub");
+             fs::create_symlink("help.cfg", system + "sub");
+         },
+         {{"system/sub", "<link to help.cfg>"}, {"system/sub/inner.txt", gone}}, {"system/sub"}},
+        {"a rewrite that keeps size and time where files are copied", EPERM, false, [] {},
+         [&](writeStage stage, int) {
+             if (stage == writeStage::othersCarried) rewriteKeepingTime(system + "notes.txt", "THE USER'S NOTES\n");
+         },
+         {{"system/notes.txt", "THE USER'S NOTES\n"}}, {"system/notes.txt"}},
+        {"a leftover of a killed save holding the user's files",
+         0, false,
+         [&] {
+             dir.write(leftover + "map.cfg", "a killed save's map\n");
+             dir.write(leftover + "draft.txt", "the user's draft\n");
+             dir.write(leftover + "notes.txt", "a later note\n");
+             fs::create_directories(leftover + "sub");
+             fs::create_hard_link(system + "help.cfg", leftover + "help.cfg");
+             fs::create_hard_link(system + "sub/inner.txt", leftover + "sub/inner.txt");
+         },
+         [](writeStage, int) {}, {{"system/draft.txt", "the user's draft\n"}, {"<kept>/notes.txt", "a later note\n"}},
+         {"system/draft.txt"}},
+        {"a read-only folder copied into the old folder", 0, true, [] {},
+         [&](writeStage stage, int) {
+             if (stage != writeStage::foldersSwapped) return;
+             ASSERT_EQ(mkdirat(held, "photos", 0755), 0);
+             EXPECT_TRUE(writeAt("photos/a.png", "a photo\n"));
+             ASSERT_EQ(fchmodat(held, "photos", 0555, 0), 0);
+         },
+         {{"<kept>/photos", folderMark}, {"<kept>/photos/a.png", "a photo\n"}}, {}},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        fs::remove_all(game);
+        copyTree(fs::path(QV_DATA_DIR) / game, game);
+        dir.write(system + "sub/inner.txt", "inside sub\n");
+        dir.write(system + "notes.txt", "the user's notes\n");
+        auto expected = tree(game);
+        r.before();
+
+        std::unique_ptr<modesBindingUser> user;
+        if (r.asBoundUser) user = std::make_unique<modesBindingUser>(game);
+        if (user && !user->bound()) GTEST_SKIP() << "no user whom file modes bind";
+        console = debugConsole();
+        std::map<writeStage, int> seen;
+        failWriteCall(writeCall::link, r.linkError);
+        setWriteStageHook([&](writeStage stage) {
+            if (stage == writeStage::othersCarried) held = open(system.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            r.during(stage, ++seen[stage]);
+        });
+        world.setPhrase(0, std::string(r.what) + ": the first save");
+        EXPECT_TRUE(save());
+        setWriteStageHook(nullptr);
+        failWriteCall(writeCall::link, 0);
+        close(held);
+        held = -1;
+        world.setPhrase(0, std::string(r.what) + ": the second save");
+        EXPECT_TRUE(save());
+        user.reset();
+
+        EXPECT_FALSE(consoleHas("The save was not written"));
+        for (const std::string& path : r.warned) EXPECT_TRUE(consoleHas("WARNING: ^w^y" + game + path + "^w")) << path;
+        std::string kept;
+        for (fs::directory_iterator it(game), end; it != end; ++it) {
+            const std::string name = it->path().filename().string();
+            if (name.rfind("system.kept-", 0) == 0) kept = name;
+        }
+        std::map<std::string, std::string> after;
+        for (const auto& [path, text] : tree(game)) {
+            if (!kept.empty() && path.rfind(kept + "/", 0) == 0)
+                after[keptMark + path.substr(kept.size())] = text;
+            else if (path != kept)
+                after[path] = text;
+        }
+        const bool keepsSome = std::any_of(r.changed.begin(), r.changed.end(),
+                                           [&](const auto& c) { return c.first.rfind(keptMark + "/", 0) == 0; });
+        EXPECT_EQ(!kept.empty(), keepsSome);
+        EXPECT_TRUE(kept.empty() || consoleHas("is kept in ^y" + game + kept + "^w: ")) << kept;
+        expected["system/map.cfg"] = mapFileText();
+        expected["system/logic.cfg"] = logicFileText();
+        expected["system/ui.cfg"] = uiFileText();
+        for (const auto& [path, text] : r.changed) {
+            if (text == gone)
+                expected.erase(path);
+            else
+                expected[path] = text;
+        }
+        EXPECT_EQ(names(after), names(expected));
+        EXPECT_TRUE(after == expected);
     }
 }
 
@@ -542,7 +699,8 @@ TEST_F(SaveTest, ASaveKilledAtAnyStepLeavesAllOldOrAllNewAndNoLeftover)
     const round rounds[] = {
         {writeStage::newFolderMade, 1, false},  {writeStage::fileWritten, 1, false},
         {writeStage::fileWritten, 3, false},    {writeStage::othersCarried, 1, false},
-        {writeStage::foldersSwapped, 1, true},  {writeStage::oldFolderRemoved, 1, true},
+        {writeStage::foldersSwapped, 1, true},  {writeStage::oldFolderCleared, 1, true},
+        {writeStage::oldFolderRemoved, 1, true},
     };
     for (const round& r : rounds) {
         SCOPED_TRACE(std::to_string(static_cast<int>(r.heldAt)) + "/" + std::to_string(r.occurrence));
