@@ -1,7 +1,8 @@
 // What stands at a path, learnt without opening it. Every reader makes sure
 // it is given a regular file before it opens anything (opening a named pipe
-// would wait for a writer that never comes, a device may never end), and
-// every folder walk that loads or renames takes regular files only.
+// lets a program waiting to write into it go on, or waits for a writer that
+// never comes; a device may never end), and every folder walk that loads or
+// renames takes regular files only.
 #pragma once
 #include <string>
 

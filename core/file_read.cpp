@@ -1,6 +1,8 @@
-// Whole-file reads: one non-blocking open, a look at what was opened, a size
-// limit before reading, then the bytes read until the end.
+// File reads: a look at what stands at the path, a size limit, one open that
+// does not block, a look at what was opened, then the bytes read, the whole
+// file or as far as the reader asks.
 #include "core/file_read.h"
+#include "core/file_read_internal.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,12 +12,15 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <system_error>
 
 #include "core/file_kind.h"
 
 namespace {
 
 constexpr size_t readChunk = 64 * 1024;
+
+unsigned long long bytesReadSoFar = 0;
 
 fileKind kindOfMode(mode_t mode)
 {
@@ -27,11 +32,67 @@ fileKind kindOfMode(mode_t mode)
     return fileKindUnknown;
 }
 
-fileReadResult refuse(fileReadResult result, std::string text, std::string& bytes, std::string& reason)
+fileReadResult refuse(fileReadResult result, std::string text, std::string& reason)
 {
-    bytes.clear();
     reason = std::move(text);
     return result;
+}
+
+// What `info` says of a file to be read within `sizeLimit`: `read` when it
+// may be.
+fileReadResult acceptable(const struct stat& info, size_t sizeLimit, std::string& reason)
+{
+    if (!S_ISREG(info.st_mode))
+        return refuse(fileReadResult::notAFile, std::string("is ") + fileKindText(kindOfMode(info.st_mode)) +
+                                                    ", not a file", reason);
+    const auto size = static_cast<unsigned long long>(info.st_size);
+    if (size > sizeLimit) return refuse(fileReadResult::tooLarge, fileTooLargeText(size, sizeLimit), reason);
+    return fileReadResult::read;
+}
+
+// Opens the regular file at `path` for reading: what stands there is looked
+// at first, and only a regular file within `sizeLimit` is opened; the open
+// does not block, and the descriptor is looked at again. `fd` and `size` are
+// set on `read`.
+fileReadResult openRegularFile(const std::string& path, size_t sizeLimit, int& fd, size_t& size, std::string& reason)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        const int error = errno;
+        if (error == ENOENT) return refuse(fileReadResult::missing, "is missing", reason);
+        return refuse(fileReadResult::failed, std::string("cannot be examined: ") + std::strerror(error), reason);
+    }
+    if (const fileReadResult before = acceptable(info, sizeLimit, reason); before != fileReadResult::read)
+        return before;
+    do fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT) return refuse(fileReadResult::missing, "is missing", reason);
+        return refuse(fileReadResult::failed, std::string("cannot be opened: ") + std::strerror(error), reason);
+    }
+    fileReadResult result = fileReadResult::read;
+    if (::fstat(fd, &info) != 0)
+        result = refuse(fileReadResult::failed, std::string("cannot be examined: ") + std::strerror(errno), reason);
+    else
+        result = acceptable(info, sizeLimit, reason);  // it was replaced after the first look
+    if (result != fileReadResult::read) {
+        ::close(fd);
+        fd = -1;
+        return result;
+    }
+    size = static_cast<size_t>(info.st_size);
+    return result;
+}
+
+// read(2), counted, again after an interruption.
+ssize_t readSome(int fd, char* into, size_t room)
+{
+    ssize_t n;
+    do n = ::read(fd, into, room);
+    while (n < 0 && errno == EINTR);
+    if (n > 0) bytesReadSoFar += static_cast<unsigned long long>(n);
+    return n;
 }
 
 bool grow(std::string& bytes, size_t size)
@@ -54,8 +115,7 @@ int readToEnd(int fd, size_t expected, size_t limit, std::string& bytes)
     for (;;) {
         if (size == bytes.size() && !grow(bytes, size + readChunk)) return ENOMEM;
         const size_t room = std::min(bytes.size() - size, limit + 1 - size);
-        const ssize_t n = ::read(fd, &bytes[size], room);
-        if (n < 0 && errno == EINTR) continue;
+        const ssize_t n = readSome(fd, &bytes[size], room);
         if (n < 0) return errno;
         size += static_cast<size_t>(n);
         if (n == 0 || size > limit) break;
@@ -64,39 +124,130 @@ int readToEnd(int fd, size_t expected, size_t limit, std::string& bytes)
     return 0;
 }
 
+// The bytes of a regular file for a stream, read in blocks, or straight
+// into the reader's own memory for a large read. A failed read throws,
+// which leaves the stream bad.
+class regularFileBuffer : public std::streambuf {
+public:
+    explicit regularFileBuffer(int fd) : fd(fd) {}
+    ~regularFileBuffer() override { ::close(fd); }
+
+protected:
+    int_type underflow() override
+    {
+        const size_t got = readInto(block, sizeof block);
+        setg(block, block, block + got);
+        return got == 0 ? traits_type::eof() : traits_type::to_int_type(block[0]);
+    }
+    std::streamsize xsgetn(char* into, std::streamsize count) override
+    {
+        std::streamsize done = std::min(count, static_cast<std::streamsize>(egptr() - gptr()));
+        if (done > 0) {  // what the last block still holds
+            std::memcpy(into, gptr(), static_cast<size_t>(done));
+            gbump(static_cast<int>(done));
+        }
+        while (done < count) {
+            const size_t got = readInto(into + done, static_cast<size_t>(count - done));
+            if (got == 0) break;
+            done += static_cast<std::streamsize>(got);
+        }
+        return done;
+    }
+
+private:
+    size_t readInto(char* into, size_t room)
+    {
+        const ssize_t n = readSome(fd, into, room);
+        if (n < 0) throw std::system_error(errno, std::generic_category());
+        return static_cast<size_t>(n);
+    }
+    int fd;
+    char block[readChunk];
+};
+
+class regularFileStream : public std::istream {
+public:
+    explicit regularFileStream(int fd) : std::istream(nullptr), buffer(fd) { rdbuf(&buffer); }
+
+private:
+    regularFileBuffer buffer;
+};
+
 }  // namespace
 
 fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::string& bytes, std::string& reason)
 {
-    int fd;
-    do fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        const int error = errno;
-        if (error == ENOENT) return refuse(fileReadResult::missing, "is missing", bytes, reason);
-        return refuse(fileReadResult::failed, std::string("cannot be opened: ") + std::strerror(error), bytes, reason);
-    }
-    struct stat info {};
-    fileReadResult result = fileReadResult::read;
-    std::string text;
-    if (::fstat(fd, &info) != 0) {
-        result = fileReadResult::failed;
-        text = std::string("cannot be examined: ") + std::strerror(errno);
-    } else if (!S_ISREG(info.st_mode)) {
-        result = fileReadResult::notAFile;
-        text = std::string("is ") + fileKindText(kindOfMode(info.st_mode)) + ", not a file";
-    } else if (static_cast<unsigned long long>(info.st_size) > sizeLimit) {
-        result = fileReadResult::tooLarge;
-        text = fileTooLargeText(static_cast<unsigned long long>(info.st_size), sizeLimit);
-    } else if (const int error = readToEnd(fd, static_cast<size_t>(info.st_size), sizeLimit, bytes)) {
-        result = fileReadResult::failed;
-        text = std::string("cannot be read: ") + std::strerror(error);
+    bytes.clear();
+    int fd = -1;
+    size_t size = 0;
+    fileReadResult result = openRegularFile(path, sizeLimit, fd, size, reason);
+    if (result != fileReadResult::read) return result;
+    if (const int error = readToEnd(fd, size, sizeLimit, bytes)) {
+        result = refuse(fileReadResult::failed, std::string("cannot be read: ") + std::strerror(error), reason);
     } else if (bytes.size() > sizeLimit) {  // it grew while it was read
-        result = fileReadResult::tooLarge;
-        text = fileTooLargeText(bytes.size(), sizeLimit);
+        result = refuse(fileReadResult::tooLarge, fileTooLargeText(bytes.size(), sizeLimit), reason);
     }
     ::close(fd);
-    return result == fileReadResult::read ? result : refuse(result, text, bytes, reason);
+    if (result != fileReadResult::read) bytes.clear();
+    return result;
+}
+
+fileReader::~fileReader()
+{
+    if (fd >= 0) ::close(fd);
+}
+
+fileReadResult fileReader::open(const std::string& path, size_t sizeLimit, std::string& reason)
+{
+    return openRegularFile(path, sizeLimit, fd, fileSize, reason);
+}
+
+bool fileReader::readTo(size_t end)
+{
+    if (end <= held.size()) return true;
+    if (end > fileSize || fd < 0 || error != 0) return false;
+    const size_t target = std::min(fileSize, end + std::min(fileReadAhead, fileSize - end));
+    size_t size = held.size();
+    try {
+        if (target > held.capacity())  // room grows by half at a time, never past the file
+            held.reserve(std::max(target, std::min(fileSize, held.capacity() + held.capacity() / 2)));
+        held.resize(target);
+    } catch (const std::bad_alloc&) {
+        error = ENOMEM;
+        return false;
+    }
+    while (size < target) {
+        const ssize_t n = readSome(fd, &held[size], target - size);
+        if (n < 0) error = errno;
+        if (n <= 0) break;  // an error, or the file got shorter
+        size += static_cast<size_t>(n);
+    }
+    held.resize(size);
+    return size >= end;
+}
+
+std::string fileReader::takeBytes(size_t end)
+{
+    held.resize(std::min(end, held.size()));
+    std::string taken;
+    if (held.capacity() > held.size()) taken = std::string(held.data(), held.size());
+    else taken.swap(held);
+    std::string().swap(held);
+    return taken;
+}
+
+std::unique_ptr<std::istream> openRegularFileStream(const std::string& path)
+{
+    int fd = -1;
+    size_t size = 0;
+    std::string reason;
+    if (openRegularFile(path, static_cast<size_t>(-1), fd, size, reason) != fileReadResult::read) return nullptr;
+    return std::make_unique<regularFileStream>(fd);
+}
+
+unsigned long long fileBytesRead()
+{
+    return bytesReadSoFar;
 }
 
 std::string fileTooLargeText(unsigned long long size, unsigned long long limit)

@@ -1,10 +1,14 @@
-// Reading a whole file into memory, safely: the file is opened without
-// blocking (a named pipe or a device put in its place is refused at once,
-// never waited on), must be a regular file (or a link to one), and is refused
-// before a byte is read when it is larger than the caller allows. The bytes
-// returned are the ones a reader checks and uses: nothing opens the file again.
+// Reading files safely. What stands at a path is learnt before anything
+// opens it: only a regular file (or a link to one) is opened, never a named
+// pipe or a device put in its place (opening a pipe lets a program waiting to
+// write into it go on). The open itself does not block, and what it opened
+// is looked at again, in case the entry was replaced in between. A file
+// larger than the caller allows is refused before it is opened. The bytes
+// read are the ones a reader checks and uses: nothing opens the file again.
 #pragma once
 #include <cstddef>
+#include <istream>
+#include <memory>
 #include <string>
 
 enum class fileReadResult {
@@ -21,6 +25,44 @@ enum class fileReadResult {
 // "is 2147483648 bytes, more than the 1048576 it may hold", "cannot be read:
 // Permission denied".
 fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::string& bytes, std::string& reason);
+
+// A regular file read from its start only as far as its reader asks: a
+// reader that knows where its data ends reads nothing much past it, however
+// long the file is.
+class fileReader {
+public:
+    fileReader() = default;
+    ~fileReader();
+    fileReader(const fileReader&) = delete;
+    fileReader& operator=(const fileReader&) = delete;
+
+    // Opens the file at `path` as readWholeFile would read it, with the same
+    // results and reasons (`read`: it is open, nothing read yet).
+    fileReadResult open(const std::string& path, size_t sizeLimit, std::string& reason);
+    // The file's size when it was opened.
+    size_t size() const { return fileSize; }
+    // Makes bytes() hold at least the file's first `end` bytes, reading on
+    // from where it stopped, with at most fileReadAhead bytes more; false
+    // when the file is shorter or a read fails (readError says why).
+    bool readTo(size_t end);
+    const std::string& bytes() const { return held; }
+    // The first `end` bytes read, taken from the reader, in memory of just
+    // their size.
+    std::string takeBytes(size_t end);
+    // The errno of a read that failed, else 0.
+    int readError() const { return error; }
+
+private:
+    int fd = -1;
+    size_t fileSize = 0;
+    std::string held;
+    int error = 0;
+};
+
+// The regular file at `path` as a stream read from an open that neither
+// blocks nor takes anything but a regular file; null when there is none.
+// A read that fails leaves the stream bad.
+std::unique_ptr<std::istream> openRegularFileStream(const std::string& path);
 
 // The end of a sentence that refuses a file for its size: "is 2147483648
 // bytes, more than the 1048576 it may hold".

@@ -13,7 +13,6 @@
 #include <limits>
 #include <cstring>
 #include <exception>
-#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -111,18 +110,13 @@ uint32_t hashKey(std::string_view key)
     return static_cast<uint32_t>(std::hash<std::string_view>{}(key));
 }
 
-std::unique_ptr<std::istream> openFileStream(const std::string& path)
-{
-    return std::make_unique<std::ifstream>(path, std::ios::in | std::ios::binary);
-}
-
-scriptStreamOpener streamOpener = openFileStream;
+scriptStreamOpener streamOpener = openRegularFileStream;
 
 }  // namespace
 
 void setScriptStreamOpener(scriptStreamOpener opener)
 {
-    streamOpener = opener ? opener : openFileStream;
+    streamOpener = opener ? opener : openRegularFileStream;
 }
 
 // One pass over one file, read through a window that holds the word, number
@@ -436,8 +430,9 @@ scriptObject::~scriptObject() = default;
 
 bool scriptObject::readFile(const std::string& path, const entryTaker& take)
 {
-    // Looked at before the open: opening a named pipe would wait for a writer
-    // for good, and a file larger than any game needs is not read at all.
+    // Looked at before the open: a named pipe is never opened (that would let
+    // a writer waiting on it go on), and a file larger than any game needs is
+    // not read at all. The open looks at what it opened again.
     const fileKind kind = fileKindOf(path);
     unsigned long long size = 0;
     if (kind != fileKindRegular || !regularFileSize(path, size)) {

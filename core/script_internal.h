@@ -7,5 +7,5 @@
 #include <string>
 
 using scriptStreamOpener = std::unique_ptr<std::istream> (*)(const std::string& path);
-// Null restores the reader's own: the file opened in binary mode.
+// Null restores the reader's own: the regular file opened without blocking (core/file_read.h).
 void setScriptStreamOpener(scriptStreamOpener opener);

@@ -1,5 +1,6 @@
-// Handing checked image bytes to the image library, told their format, and
-// keeping what it decoded only when it can be made into colours safely.
+// Handing checked image bytes to the image library, told their format (BMP
+// pixels laid out by colour masks turned into the pixels it reads exactly),
+// and keeping what it decoded only when it can be made into colours safely.
 #include "media/image_decode.h"
 
 #include <IL/il.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 
 #include "core/log.h"
+#include "media/image_bmp.h"
 #include "media/image_loading_internal.h"
 
 namespace {
@@ -83,11 +85,12 @@ unsigned int decodeImage(const checkedImage& image)
 {
     if (image.format == imageFormatNone) return 0;
     imageLibraryReason();  // nothing left from before is blamed on this image
+    const std::string colourPixels = image.format == imageFormatBmp ? bmpWithColourPixels(image.bytes) : "";
+    const std::string& bytes = colourPixels.empty() ? image.bytes : colourPixels;
     ILuint name = 0;
     ilGenImages(1, &name);
     ilBindImage(name);
-    const bool decoded =
-        ilLoadL(libraryType(image.format), image.bytes.data(), static_cast<ILuint>(image.bytes.size()));
+    const bool decoded = ilLoadL(libraryType(image.format), bytes.data(), static_cast<ILuint>(bytes.size()));
     const std::string reason = imageLibraryReason();  // a success may leave errors too
     if (decoded && paletteHoldsEveryPixel()) return name;
     if (decoded)

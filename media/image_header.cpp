@@ -1,8 +1,9 @@
 // Checking image files before they are decoded: the format by signature (or
 // a TGA by its name and header), the declared size, the lengths and offsets
-// inside the file, and what would make decoding slow. Each walk passes over
-// the bytes once, jumping by the lengths the file gives or searching with
-// memchr, never calling a function per byte.
+// inside the file, where the image ends, and what would make decoding slow.
+// Each walk passes over the bytes once, jumping by the lengths the file gives
+// or searching with memchr, never calling a function per byte, and the file
+// is read only as far as the walk has come.
 #include "media/image_header.h"
 
 #include <algorithm>
@@ -13,10 +14,27 @@
 
 #include "core/file_read.h"
 #include "core/log.h"
+#include "media/image_bmp.h"
 
 namespace {
 
 using byteCount = unsigned long long;
+
+// An image file as its check walks it: bytes() holds what has been read of
+// it, from its start; has() reads on as far as the walk needs.
+class imageReading {
+public:
+    explicit imageReading(fileReader& file) : file(file) {}
+    // True when the file holds `count` bytes at `at`, which are then read.
+    bool has(size_t at, size_t count) { return count <= size() && at <= size() - count && file.readTo(at + count); }
+    bool has(size_t end) { return has(0, end); }
+    // The whole file's size.
+    size_t size() const { return file.size(); }
+    const std::string& bytes() const { return file.bytes(); }
+
+private:
+    fileReader& file;
+};
 
 constexpr unsigned long pixelsMax = imageSideMax * imageSideMax;  // every frame of a GIF together
 constexpr unsigned long textureBytesPerPixel = 4;
@@ -36,14 +54,9 @@ unsigned long littleEndian(const std::string& b, size_t at, size_t bytes)
     return v;
 }
 
-void putLittleEndian(std::string& b, size_t at, unsigned long v, size_t bytes)
+bool startsWith(imageReading& in, const char* signature, size_t length)
 {
-    for (size_t i = 0; i < bytes; ++i) b[at + i] = static_cast<char>(v >> (8 * i) & 0xff);
-}
-
-bool startsWith(const std::string& b, const char* signature, size_t length)
-{
-    return b.size() >= length && std::memcmp(b.data(), signature, length) == 0;
+    return in.has(length) && std::memcmp(in.bytes().data(), signature, length) == 0;
 }
 
 bool endsWithNoCase(const std::string& text, const std::string& end)
@@ -59,7 +72,8 @@ bool oneOf(T value, const T (&allowed)[n])
     return std::find(std::begin(allowed), std::end(allowed), value) != std::end(allowed);
 }
 
-// What a header says: the format with its size, or why it is refused.
+// What a header says: the format with its size and where the image ends,
+// or why it is refused.
 struct headerReading {
     imageFormat format = imageFormatNone;
     unsigned long width = 0;
@@ -70,6 +84,9 @@ struct headerReading {
     // where the library makes up the pixels a file lacks, a few bytes would
     // otherwise cost it the work and memory of millions.
     byteCount bytesNeeded = 0;
+    size_t end = 0;  // the image's bytes: what follows is not the image's
+    // A JPEG cut in its data, whose end of image is to be put after its bytes.
+    bool endOfImageMissing = false;
     std::string fault;  // a damaged header: what is wrong, as the end of a sentence
 };
 
@@ -110,82 +127,47 @@ unsigned long pngPixelBytes(unsigned long bitDepth, unsigned long colourType)
 
 // PNG: the signature, the header chunk IHDR (width, height, bit depth and
 // colour type), then chunk after chunk, each inside the file, up to the end
-// chunk IEND, with image data (IDAT) on the way. The library, handed a chunk
-// that runs past the end, would read on for good.
-headerReading pngHeader(const std::string& b)
+// chunk IEND, with image data (IDAT) on the way; the image ends with IEND.
+// The library, handed a chunk that runs past the end, would read on for good.
+headerReading pngHeader(imageReading& in)
 {
     constexpr size_t signatureBytes = 8, chunkFrameBytes = 12;  // a chunk's length, type and CRC
     constexpr size_t sizeEnd = 24, depthAt = 24, colourTypeAt = 25;
     constexpr unsigned long ihdrLength = 13, chunkLengthMax = 0x7fffffff;
-    if (b.size() < sizeEnd || bigEndian(b, 8, 4) != ihdrLength || b.compare(12, 4, "IHDR") != 0)
+    const std::string& b = in.bytes();
+    if (!in.has(sizeEnd) || bigEndian(b, 8, 4) != ihdrLength || b.compare(12, 4, "IHDR") != 0)
         return damaged("is a PNG image without its header chunk");
     headerReading png = sized(imageFormatPng, bigEndian(b, 16, 4), bigEndian(b, 20, 4));
     if (!sidesBounded(png.width, png.height)) return png;
-    if (b.size() > colourTypeAt)
+    if (in.has(colourTypeAt + 1))
         png.bytesPerPixel = pngPixelBytes(bigEndian(b, depthAt, 1), bigEndian(b, colourTypeAt, 1));
     bool imageData = false;
-    for (size_t at = signatureBytes; b.size() - at >= chunkFrameBytes;) {
+    for (size_t at = signatureBytes; in.has(at, chunkFrameBytes);) {
         const unsigned long length = bigEndian(b, at, 4);
-        if (length > chunkLengthMax || length > b.size() - at - chunkFrameBytes) break;
-        if (b.compare(at + 4, 4, "IEND") == 0 && imageData) return png;
+        if (length > chunkLengthMax || length > in.size() - at - chunkFrameBytes) break;
+        const size_t next = at + chunkFrameBytes + length;
+        if (b.compare(at + 4, 4, "IEND") == 0 && imageData) {
+            png.end = next;
+            return png;
+        }
         imageData = imageData || b.compare(at + 4, 4, "IDAT") == 0;
-        at += chunkFrameBytes + length;
+        at = next;
     }
     return damaged("is a PNG image cut short or damaged");
 }
 
-// BMP: the file header, then an information header of a known length. Its
-// fields as the checks need them; the old 12-byte header holds 16-bit sizes
-// and no palette length, every later one signed 32-bit sizes (a negative
-// height is a top-down image).
-struct bmpFields {
-    bool core = false;
-    unsigned long infoBytes = 0, dataAt = 0, width = 0, height = 0, planes = 0, depth = 0;
-    unsigned long compression = 0, dataBytes = 0, coloursUsed = 0, alphaMask = 0;
-};
-
-constexpr unsigned long bmpCoreHeaderBytes = 12;
-constexpr unsigned long bmpInfoHeaderBytes = 40;  // the longest header the library reads
-constexpr unsigned long bmpOs2HeaderBytes = 64;   // its compression 3 is no colour masks
-constexpr unsigned long bmpMaskBytes = 12;        // red, green and blue masks after a 40-byte header
-constexpr size_t bmpFileHeaderBytes = 14;
 constexpr byteCount bmpRunPixelsMax = 255;  // a run of two bytes
-enum { bmpPlain = 0, bmpRle8 = 1, bmpRle4 = 2, bmpBitFields = 3 };
 
-bmpFields bmpRead(const std::string& head)
+byteCount bmpRowBytes(const bmpFields& f)
 {
-    constexpr size_t alphaMaskAt = bmpFileHeaderBytes + 52;  // in the headers of 56 bytes and more
-    bmpFields f;
-    f.infoBytes = littleEndian(head, bmpFileHeaderBytes, 4);
-    f.core = f.infoBytes == bmpCoreHeaderBytes;
-    f.dataAt = littleEndian(head, 10, 4);
-    if (f.core) {
-        f.width = littleEndian(head, 18, 2);
-        f.height = littleEndian(head, 20, 2);
-        f.planes = littleEndian(head, 22, 2);
-        f.depth = littleEndian(head, 24, 2);
-        return f;
-    }
-    auto side = [&](size_t at) {
-        const long v = static_cast<int32_t>(littleEndian(head, at, 4));
-        return static_cast<unsigned long>(v < 0 ? -v : v);
-    };
-    f.width = side(18);
-    f.height = side(22);
-    f.planes = littleEndian(head, 26, 2);
-    f.depth = littleEndian(head, 28, 2);
-    f.compression = littleEndian(head, 30, 4);
-    f.dataBytes = littleEndian(head, 34, 4);
-    f.coloursUsed = littleEndian(head, 46, 4);
-    if (f.infoBytes > alphaMaskAt - bmpFileHeaderBytes && head.size() >= alphaMaskAt + 4)
-        f.alphaMask = littleEndian(head, alphaMaskAt, 4);
-    return f;
+    return (byteCount{f.width} * f.depth + 31) / 32 * 4;
 }
 
-byteCount bmpPaletteBytes(const bmpFields& f)
+// Where the headers, the masks after a 40-byte header and the palette end.
+byteCount bmpTablesEnd(const bmpFields& f)
 {
-    const unsigned long depthColours = f.depth <= 8 ? 1ul << f.depth : 0;
-    return byteCount{f.coloursUsed ? f.coloursUsed : depthColours} * (f.core ? 3 : 4);
+    const bool masksAfterHeader = f.compression == bmpBitFields && f.infoBytes == bmpInfoHeaderBytes;
+    return bmpFileHeaderBytes + f.infoBytes + (masksAfterHeader ? bmpMaskBytes : 0) + bmpPaletteBytes(f);
 }
 
 // One plane, a pixel depth and compression the format defines, a palette no
@@ -205,61 +187,99 @@ bool bmpFieldsFit(const bmpFields& f, byteCount fileSize)
         return false;
     const unsigned long depthColours = f.depth <= 8 ? 1ul << f.depth : 0;
     if (f.coloursUsed > (depthColours ? depthColours : paletteMax)) return false;
-    const byteCount masksAfterHeader = masks && f.infoBytes == bmpInfoHeaderBytes ? bmpMaskBytes : 0;
-    const byteCount tablesEnd = bmpFileHeaderBytes + f.infoBytes + masksAfterHeader + bmpPaletteBytes(f);
     const byteCount pixelBytes = fileSize - f.dataAt;
-    if (tablesEnd > fileSize || f.dataBytes > pixelBytes) return false;
-    const byteCount rowBytes = (byteCount{f.width} * f.depth + 31) / 32 * 4;
+    if (bmpTablesEnd(f) > fileSize || f.dataBytes > pixelBytes) return false;
     const bool whole = f.compression == bmpPlain || f.compression == bmpBitFields;
-    return !whole || !sidesBounded(f.width, f.height) || rowBytes * f.height <= pixelBytes;
+    return !whole || !sidesBounded(f.width, f.height) || bmpRowBytes(f) * f.height <= pixelBytes;
 }
 
-// The library reads only the 12- and 40-byte headers. A longer one begins
-// with the 40-byte header's fields, then, for colour masks, holds the three
-// masks where the 40-byte form has them: handed over as 40 bytes long, with
-// its palette moved up behind it, it reads the same pixels, which stay where
-// the file header says. Only an alpha mask has no place in that form.
-void bmpToLibraryForm(std::string& b, const bmpFields& f)
+// Where run-length pixels end: after the pair that ends the bitmap, after
+// the last row's line end (and an end of bitmap right after it), or where
+// the file ends. Pairs of a count and a pixel are runs; a count of 0 makes
+// the next byte a code: 0 ends a line, 1 the bitmap, 2 moves by the next two
+// bytes, more gives as many pixels as they are, padded to an even length.
+size_t bmpRunsEnd(imageReading& in, const bmpFields& f)
 {
-    if (f.core || f.infoBytes == bmpInfoHeaderBytes) return;
-    const size_t masks = f.compression == bmpBitFields ? bmpMaskBytes : 0;
-    const size_t paletteAt = bmpFileHeaderBytes + f.infoBytes;
-    const size_t libraryPaletteAt = bmpFileHeaderBytes + bmpInfoHeaderBytes + masks;
-    const size_t paletteBytes = static_cast<size_t>(bmpPaletteBytes(f));
-    if (paletteBytes > 0 && paletteAt != libraryPaletteAt)
-        std::memmove(&b[libraryPaletteAt], &b[paletteAt], paletteBytes);
-    putLittleEndian(b, bmpFileHeaderBytes, bmpInfoHeaderBytes, 4);
+    enum { endOfLine = 0, endOfBitmap = 1, move = 2 };
+    const std::string& b = in.bytes();
+    size_t at = f.dataAt;
+    unsigned long row = 0;
+    while (in.has(at, 2)) {
+        const unsigned count = static_cast<unsigned char>(b[at]), code = static_cast<unsigned char>(b[at + 1]);
+        if (row >= f.height && !(count == 0 && code == endOfBitmap)) return at;
+        at += 2;
+        if (count > 0) continue;
+        if (code == endOfBitmap) return at;
+        if (code == endOfLine) {
+            ++row;
+        } else if (code == move) {
+            if (!in.has(at, 2)) break;
+            row += static_cast<unsigned char>(b[at + 1]);
+            at += 2;
+        } else {
+            const size_t bytes = f.compression == bmpRle4 ? (code + 1) / 2 : code;
+            at += (bytes + 1) / 2 * 2;
+        }
+    }
+    return std::min(at, in.size());
 }
 
-// Gives a longer header the library's form (above) when the image is
-// accepted. Run-length pixels take at least a run of two bytes for every 255.
-headerReading bmpHeader(std::string& b)
+// BMP: the file header, then an information header of a known length (its
+// fields: media/image_bmp.h), the palette and the pixels inside the file,
+// and colour masks the program can read; the image ends with its pixels.
+// Run-length pixels take at least a run of two bytes for every 255.
+headerReading bmpHeader(imageReading& in)
 {
     static const unsigned long infoHeaderBytes[] = {bmpCoreHeaderBytes, bmpInfoHeaderBytes, 52, 56,
                                                     bmpOs2HeaderBytes,  108,                124};
-    constexpr size_t coreEnd = 26, infoEnd = 50;
+    constexpr size_t coreEnd = bmpFileHeaderBytes + bmpCoreHeaderBytes;
+    constexpr size_t masksEnd = bmpFileHeaderBytes + bmpInfoHeaderBytes + bmpMaskBytes;
     const std::string fault = "is a BMP image whose header is cut short or damaged";
-    if (b.size() < coreEnd) return damaged(fault);
-    const unsigned long infoBytes = littleEndian(b, bmpFileHeaderBytes, 4);
-    if (!oneOf(infoBytes, infoHeaderBytes) || (infoBytes != bmpCoreHeaderBytes && b.size() < infoEnd))
-        return damaged(fault);
-    const bmpFields f = bmpRead(b);
-    if (!bmpFieldsFit(f, b.size())) return damaged(fault);
+    if (!in.has(coreEnd)) return damaged(fault);
+    const unsigned long infoBytes = littleEndian(in.bytes(), bmpFileHeaderBytes, 4);
+    if (!oneOf(infoBytes, infoHeaderBytes) || !in.has(bmpFileHeaderBytes + infoBytes)) return damaged(fault);
+    in.has(std::min(in.size(), masksEnd));  // the masks after a 40-byte header, when there are any
+    const bmpFields f = bmpRead(in.bytes());
+    if (!bmpFieldsFit(f, in.size())) return damaged(fault);
     if (f.compression == bmpBitFields && f.alphaMask != 0)
         return damaged("is a BMP image with an alpha mask, which cannot be decoded");
-    if (sidesBounded(f.width, f.height)) bmpToLibraryForm(b, f);
+    if (bmpPixelsByMasks(f) && !bmpMasksReadable(f))
+        return damaged("is a BMP image whose colour masks cannot be decoded");
     headerReading bmp = sized(imageFormatBmp, f.width, f.height);
-    if (f.compression == bmpRle8 || f.compression == bmpRle4)
+    if (!sidesBounded(f.width, f.height)) return bmp;
+    byteCount end = f.dataAt + bmpRowBytes(f) * f.height;
+    if (f.compression == bmpRle8 || f.compression == bmpRle4) {
+        end = std::max<byteCount>(f.dataAt + f.dataBytes, bmpRunsEnd(in, f));
         bmp.bytesNeeded = f.dataAt + 2 * ((byteCount{f.width} * f.height + bmpRunPixelsMax - 1) / bmpRunPixelsMax);
+    }
+    bmp.end = static_cast<size_t>(std::max(end, bmpTablesEnd(f)));
     return bmp;
+}
+
+// Where the run-length packets that begin at `at` have given `pixels`
+// pixels, or where the file ends first. A packet's first byte holds its
+// pixel count less one, and whether one pixel value follows for them all.
+size_t tgaPacketsEnd(imageReading& in, size_t at, byteCount pixels, byteCount pixelBytes)
+{
+    constexpr unsigned char repeated = 0x80, countBits = 0x7f;
+    const std::string& b = in.bytes();
+    for (byteCount given = 0; given < pixels && in.has(at, 1);) {
+        const unsigned char packet = static_cast<unsigned char>(b[at]);
+        const byteCount count = (packet & countBits) + 1u;
+        at += static_cast<size_t>(1 + (packet & repeated ? pixelBytes : count * pixelBytes));
+        given += count;
+    }
+    return std::min(at, in.size());
 }
 
 // TGA, which has no signature: an image type the format defines, with the
 // colour map and pixel depth that type needs, and the header, image id and
 // colour map inside the file, then the pixels: uncompressed ones whole, and
 // for run-length pixels room for the packets they need at the least (a
-// packet holds at most 128 pixels and takes a byte and a pixel value).
-headerReading tgaHeader(const std::string& b)
+// packet holds at most 128 pixels and takes a byte and a pixel value). The
+// image ends with its pixels: for run-length ones, with the packet that
+// gives its last pixel (or with the file).
+headerReading tgaHeader(imageReading& in)
 {
     constexpr size_t headerBytes = 18;
     constexpr byteCount packetPixelsMax = 128;
@@ -268,7 +288,8 @@ headerReading tgaHeader(const std::string& b)
     static const unsigned long types[] = {mapped, trueColour, grey, mapped | rleFlag, trueColour | rleFlag,
                                           grey | rleFlag};
     const std::string fault = "is a TGA image whose header is cut short or damaged";
-    if (b.size() < headerBytes) return damaged(fault);
+    const std::string& b = in.bytes();
+    if (!in.has(headerBytes)) return damaged(fault);
     const unsigned long mapType = littleEndian(b, 1, 1), type = littleEndian(b, 2, 1);
     const unsigned long mapLength = littleEndian(b, 5, 2), mapDepth = littleEndian(b, 7, 1);
     const unsigned long width = littleEndian(b, 12, 2), height = littleEndian(b, 14, 2);
@@ -280,11 +301,16 @@ headerReading tgaHeader(const std::string& b)
     if (!depthFits) return damaged(fault);
     const byteCount mapBytes = mapType == 1 ? byteCount{mapLength} * ((mapDepth + 7) / 8) : 0;
     const byteCount pixels = byteCount{width} * height, pixelBytes = (depth + 7) / 8;
-    byteCount needed = headerBytes + littleEndian(b, 0, 1) + mapBytes;
+    const byteCount pixelsAt = headerBytes + littleEndian(b, 0, 1) + mapBytes;
+    byteCount needed = pixelsAt;
     if (type & rleFlag) needed += (pixels + packetPixelsMax - 1) / packetPixelsMax * (1 + pixelBytes);
     else needed += pixels * pixelBytes;
-    if (sidesBounded(width, height) && needed > b.size()) return damaged("is a TGA image cut short");
-    return sized(imageFormatTga, width, height);
+    headerReading tga = sized(imageFormatTga, width, height);
+    if (!sidesBounded(width, height)) return tga;
+    if (needed > in.size()) return damaged("is a TGA image cut short");
+    tga.end = static_cast<size_t>(needed);
+    if (type & rleFlag) tga.end = tgaPacketsEnd(in, static_cast<size_t>(pixelsAt), pixels, pixelBytes);
+    return tga;
 }
 
 bool isFrameMarker(int marker)
@@ -348,23 +374,29 @@ byteCount jpegBlocks(const std::string& b, size_t at, unsigned long length, unsi
 
 // The marker that must come at `at`, after its fill bytes; `at` moves past
 // it. -1 when the file ends or holds something else there.
-int markerHere(const std::string& b, size_t& at)
+int markerHere(imageReading& in, size_t& at)
 {
-    if (at >= b.size() || static_cast<unsigned char>(b[at]) != 0xFF) return -1;
-    while (at < b.size() && static_cast<unsigned char>(b[at]) == 0xFF) ++at;
-    return at < b.size() ? static_cast<unsigned char>(b[at++]) : -1;
+    const std::string& b = in.bytes();
+    if (!in.has(at, 1) || static_cast<unsigned char>(b[at]) != 0xFF) return -1;
+    while (in.has(at, 1) && static_cast<unsigned char>(b[at]) == 0xFF) ++at;
+    return in.has(at, 1) ? static_cast<unsigned char>(b[at++]) : -1;
 }
 
 // The first marker after the data of a scan (in which a 0xFF byte is
 // followed by 0 or a restart marker); `at` moves past it. -1 when the file
 // ends first.
-int markerAfterScanData(const std::string& b, size_t& at)
+int markerAfterScanData(imageReading& in, size_t& at)
 {
+    const std::string& b = in.bytes();
     for (;;) {
-        const void* found = at < b.size() ? std::memchr(b.data() + at, 0xFF, b.size() - at) : nullptr;
-        if (!found) return -1;
+        const void* found = nullptr;
+        while (!found) {  // in what is read so far, then in the file read on
+            if (!in.has(at, 1)) return -1;
+            found = std::memchr(b.data() + at, 0xFF, b.size() - at);
+            if (!found) at = b.size();
+        }
         at = static_cast<size_t>(static_cast<const char*>(found) - b.data());
-        const int marker = markerHere(b, at);
+        const int marker = markerHere(in, at);
         if (marker < 0) return -1;
         if (marker != 0x00 && !isStandaloneMarker(marker)) return marker;
     }
@@ -377,30 +409,34 @@ int markerAfterScanData(const std::string& b, size_t& at)
 // holds height and width, every frame is one the library decodes (8-bit
 // samples, no lossless or hierarchical process), a scan must follow it and
 // there are at most jpegScansMax scans. Every block of the frame takes at
-// least a bit of its data. The walk ends at the end of image, or
-// at the end of the file once a scan has begun: an image cut in its data
-// decodes as far as it goes, the end of image it lacks put after its bytes
-// (the library fails where its data just stops).
-headerReading jpegHeader(std::string& b)
+// least a bit of its data. The walk ends at the end of image, where the
+// image ends, or at the end of the file once a scan has begun: an image cut
+// in its data decodes as far as it goes, the end of image it lacks put after
+// its bytes (the library fails where its data just stops).
+headerReading jpegHeader(imageReading& in)
 {
     constexpr int startOfScan = 0xDA, endOfImage = 0xD9;
-    constexpr char endOfImageBytes[] = {'\xff', '\xd9'};
     constexpr unsigned long samplePrecision = 8;
+    const std::string& b = in.bytes();
     const std::string cut = "is a JPEG image whose markers are cut short or damaged";
     headerReading frame = damaged(cut);
     unsigned long scans = 0;
     size_t at = 2;
     for (;;) {
-        const int marker = scans > 0 ? markerAfterScanData(b, at) : markerHere(b, at);
-        if (scans > 0 && marker == endOfImage) return frame;
+        const int marker = scans > 0 ? markerAfterScanData(in, at) : markerHere(in, at);
+        if (scans > 0 && marker == endOfImage) {
+            frame.end = at;
+            return frame;
+        }
         if (scans > 0 && marker < 0) {
-            b.append(endOfImageBytes, sizeof endOfImageBytes);
+            frame.end = in.size();
+            frame.endOfImageMissing = true;
             return frame;
         }
         if (isStandaloneMarker(marker)) continue;
-        if (endsBeforeScan(marker) || b.size() - at < 2) return damaged(cut);
+        if (endsBeforeScan(marker) || !in.has(at, 2)) return damaged(cut);
         const unsigned long length = bigEndian(b, at, 2);
-        if (length < 2 || length > b.size() - at) return damaged(cut);
+        if (length < 2 || !in.has(at, length)) return damaged(cut);
         if (const char* kind = undecodableJpegKind(marker))
             return damaged("is a " + std::string(kind) + " JPEG image, which cannot be decoded");
         if (isFrameMarker(marker)) {
@@ -426,10 +462,11 @@ headerReading jpegHeader(std::string& b)
 
 // The data sub-blocks that follow a GIF extension or image: each a length
 // byte and that many bytes, up to a length of 0. The position after them,
-// or 0 when the file ends first.
-size_t skipGifSubBlocks(const std::string& b, size_t at)
+// or 0 when the file ends first. Every byte up to there is read.
+size_t skipGifSubBlocks(imageReading& in, size_t at)
 {
-    while (at < b.size()) {
+    const std::string& b = in.bytes();
+    while (in.has(at, 1)) {
         const size_t length = static_cast<unsigned char>(b[at]);
         at += 1 + length;
         if (length == 0) return at;
@@ -524,41 +561,44 @@ size_t gifColourTableBytes(unsigned long flags)
 // where its data does (above), at most gifFramesMax
 // of them. Each image of an animation takes memory of the whole screen, so
 // their number counts towards the pixels too, and towards the image data
-// they need: a code of at most 12 bits gives at most 4,096 pixels.
-headerReading gifHeader(const std::string& b)
+// they need: a code of at most 12 bits gives at most 4,096 pixels. The
+// image ends with the trailer.
+headerReading gifHeader(imageReading& in)
 {
     constexpr int extension = 0x21, imageBlock = 0x2C, trailer = 0x3B;
     constexpr size_t screenBytes = 13, imageHeaderBytes = 10;
     constexpr int gifCodeSizeMin = 2, gifCodeSizeMax = 8;  // the first LZW code size of an image
     const std::string cut = "is a GIF image cut short or damaged";
-    if (b.size() < screenBytes) return damaged(cut);
+    const std::string& b = in.bytes();
+    if (!in.has(screenBytes)) return damaged(cut);
     headerReading gif = sized(imageFormatGif, littleEndian(b, 6, 2), littleEndian(b, 8, 2));
     constexpr byteCount codePixelsMax = 4096, codeBits = 12;
     gif.frames = 0;
     byteCount imageData = 0;
     size_t at = screenBytes + gifColourTableBytes(littleEndian(b, 10, 1));
-    while (at != 0 && at < b.size()) {
+    while (at != 0 && in.has(at, 1)) {
         const int block = static_cast<unsigned char>(b[at]);
         if (block == trailer && gif.frames > 0) {
             const byteCount pixels = byteCount{gif.width} * gif.height * gif.frames;
             const byteCount dataNeeded = (pixels + codePixelsMax - 1) / codePixelsMax * codeBits / 8;
-            gif.bytesNeeded = b.size() - imageData + dataNeeded;  // the rest of the file, and that data
+            gif.end = at + 1;
+            gif.bytesNeeded = gif.end - imageData + dataNeeded;  // the rest of the image, and that data
             return gif;
         }
-        if (block == extension && b.size() - at > 1) {
-            at = skipGifSubBlocks(b, at + 2);
-        } else if (block == imageBlock && b.size() - at >= imageHeaderBytes) {
+        if (block == extension && in.has(at, 2)) {
+            at = skipGifSubBlocks(in, at + 2);
+        } else if (block == imageBlock && in.has(at, imageHeaderBytes)) {
             const unsigned long left = littleEndian(b, at + 1, 2), top = littleEndian(b, at + 3, 2);
             const unsigned long w = littleEndian(b, at + 5, 2), h = littleEndian(b, at + 7, 2);
             if (w == 0 || h == 0 || left + w > gif.width || top + h > gif.height) return damaged(cut);
             if (++gif.frames > gifFramesMax)
                 return damaged("is a GIF image of more than " + std::to_string(gifFramesMax) + " frames");
             at += imageHeaderBytes + gifColourTableBytes(littleEndian(b, at + 9, 1));
-            if (at >= b.size()) break;
+            if (!in.has(at, 1)) break;
             const int codeSize = static_cast<unsigned char>(b[at]);
             if (codeSize < gifCodeSizeMin || codeSize > gifCodeSizeMax) break;
             const size_t dataAt = at + 1;
-            at = skipGifSubBlocks(b, dataAt);
+            at = skipGifSubBlocks(in, dataAt);
             if (at == 0 || !gifDecodingEndsWithData(b, dataAt, codeSize, byteCount{w} * h)) break;
             imageData += at - dataAt;
         } else {
@@ -568,13 +608,13 @@ headerReading gifHeader(const std::string& b)
     return damaged(cut);
 }
 
-headerReading readHeader(const std::string& path, std::string& bytes)
+headerReading readHeader(const std::string& path, imageReading& in)
 {
-    if (startsWith(bytes, "\x89PNG\r\n\x1a\n", 8)) return pngHeader(bytes);
-    if (startsWith(bytes, "\xff\xd8", 2)) return jpegHeader(bytes);
-    if (startsWith(bytes, "GIF87a", 6) || startsWith(bytes, "GIF89a", 6)) return gifHeader(bytes);
-    if (startsWith(bytes, "BM", 2)) return bmpHeader(bytes);
-    if (endsWithNoCase(path, ".tga")) return tgaHeader(bytes);
+    if (startsWith(in, "\x89PNG\r\n\x1a\n", 8)) return pngHeader(in);
+    if (startsWith(in, "\xff\xd8", 2)) return jpegHeader(in);
+    if (startsWith(in, "GIF87a", 6) || startsWith(in, "GIF89a", 6)) return gifHeader(in);
+    if (startsWith(in, "BM", 2)) return bmpHeader(in);
+    if (endsWithNoCase(path, ".tga")) return tgaHeader(in);
     return damaged("is no PNG, JPEG, GIF, BMP or TGA image");
 }
 
@@ -589,7 +629,7 @@ const char* formatName(imageFormat format)
     return names[format];
 }
 
-std::string refusalOf(const headerReading& h, const std::string& path, byteCount fileSize)
+std::string refusalOf(const headerReading& h, const std::string& path)
 {
     const std::string size = std::to_string(h.width) + " x " + std::to_string(h.height) + " pixels";
     std::string why;
@@ -600,9 +640,22 @@ std::string refusalOf(const headerReading& h, const std::string& path, byteCount
     else if (h.frames > pixelsMax / (h.width * h.height))
         why = "declares " + std::to_string(h.frames) + " images of " + size + ", more than " +
               std::to_string(pixelsMax) + " pixels in all";
-    else if (h.bytesNeeded > fileSize)
+    else if (h.bytesNeeded > h.end)
         why = "is a " + std::string(formatName(h.format)) + " image too short for the " + size + " it declares";
     return why.empty() ? "" : refusalText(path, why);
+}
+
+std::string readFailureText(int error)
+{
+    return std::string("cannot be read: ") + (error ? std::strerror(error) : "it got shorter while it was read");
+}
+
+// The image's own bytes in the form the library is handed them.
+void toLibraryForm(std::string& bytes, const headerReading& header)
+{
+    constexpr char endOfImageBytes[] = {'\xff', '\xd9'};
+    if (header.endOfImageMissing) bytes.append(endOfImageBytes, sizeof endOfImageBytes);
+    if (header.format == imageFormatBmp) bmpToLibraryForm(bytes);
 }
 
 checkedImage readImageFile(const std::string& path)
@@ -610,18 +663,21 @@ checkedImage readImageFile(const std::string& path)
     checkedImage image;
     image.path = path;
     std::string reason;
-    const fileReadResult read = readWholeFile(path, static_cast<size_t>(imageFileBytesMax), image.bytes, reason);
-    if (read == fileReadResult::missing || read == fileReadResult::notAFile) return image;
-    if (read != fileReadResult::read) {
+    fileReader file;
+    const fileReadResult opened = file.open(path, static_cast<size_t>(imageFileBytesMax), reason);
+    if (opened == fileReadResult::missing || opened == fileReadResult::notAFile) return image;
+    if (opened != fileReadResult::read) {
         image.refusal = refusalText(path, reason);
         return image;
     }
-    const headerReading header = readHeader(path, image.bytes);
-    image.refusal = refusalOf(header, path, image.bytes.size());
-    if (!image.refusal.empty()) {
-        std::string().swap(image.bytes);
-        return image;
-    }
+    imageReading in(file);
+    const headerReading header = readHeader(path, in);
+    image.refusal = refusalOf(header, path);
+    if (file.readError() != 0 || (image.refusal.empty() && !file.readTo(header.end)))
+        image.refusal = refusalText(path, readFailureText(file.readError()));
+    if (!image.refusal.empty()) return image;
+    image.bytes = file.takeBytes(header.end);
+    toLibraryForm(image.bytes, header);
     image.format = header.format;
     image.decodedBytes = byteCount{header.width} * header.height * header.frames * header.bytesPerPixel;
     return image;

@@ -1,13 +1,17 @@
 // The one check every image file passes before it is handed to the image
-// library. The file is read once, without blocking, into memory; the check
-// and the library see those same bytes, and nothing opens the file again.
+// library. The file is read once, without blocking, into memory, and only as
+// far as the check has walked it: up to where the image ends, and a little
+// more read ahead. Only the image's own bytes are kept; what follows them in
+// the file is neither kept nor handed on. The check and the library see the
+// same bytes, and nothing opens the file again.
 // Only formats the program checks itself go to the library, told their
 // format rather than left to guess it from the name: PNG, JPEG, GIF and BMP
 // known by their signatures, TGA by a ".tga" name and a well-formed header.
 // Each declares a size no larger than imageSideMax on a side, and every
 // length and offset inside it stays inside the file: a PNG's chunks up to
-// its end chunk, a JPEG's segments up to its image data, a GIF's blocks up
-// to its trailer, a BMP's palette and pixels, a TGA's colour map and pixels.
+// its end chunk, a JPEG's segments up to its image data and the data up to
+// its end of image, a GIF's blocks up to its trailer, a BMP's palette and
+// pixels, a TGA's colour map and pixels. The image ends there.
 // What makes decoding slow is bounded (a JPEG's scans, a GIF's frames), so
 // that a small file cannot keep the library busy or make it allocate for a
 // size its bytes cannot hold.
@@ -39,8 +43,9 @@ enum imageFormat {
 // An image file read and checked.
 struct checkedImage {
     std::string path;
-    // The file's bytes, as the library is to be handed them: a BMP whose
-    // header is longer than the library reads is given the 40-byte form.
+    // The image's bytes, as the library is to be handed them: a BMP whose
+    // header is longer than the library reads is given the 40-byte form
+    // (media/image_bmp.h).
     std::string bytes;
     imageFormat format = imageFormatNone;
     // The memory its pixels take decoded, at their largest: every frame, at
@@ -51,9 +56,9 @@ struct checkedImage {
     std::string refusal;
 };
 
-// Reads the file at `path` whole (nothing but a regular file of at most
-// imageFileBytesMax bytes is read) and checks it; a refused file keeps no
-// bytes, and a refused regular file is named in one warning. Other entries
-// are refused without a word: the folder walks and the callers of fixed
-// paths name them.
+// Reads the image in the file at `path` (nothing but a regular file of at
+// most imageFileBytesMax bytes is opened) and checks it; a refused file
+// keeps no bytes, and a refused regular file is named in one warning. Other
+// entries are refused without a word: the folder walks and the callers of
+// fixed paths name them.
 checkedImage readAcceptedImage(const std::string& path);

@@ -65,8 +65,9 @@ bool validRecord(const std::vector<img>& table, int ident)
 }
 
 // An image that cannot be decoded gives texture 0 (and is named), and gives
-// back what it was counted against the budget. Its bytes are let go.
-int makeTexture(checkedImage& image, unsigned long long counted)
+// back what it was counted against the budget. Its bytes are let go, and so
+// is what they were counted (`kept`).
+int makeTexture(checkedImage& image, unsigned long long counted, unsigned long long kept)
 {
     unsigned int tex = 0;
     try {
@@ -77,28 +78,33 @@ int makeTexture(checkedImage& image, unsigned long long counted)
         warnImageNotLoaded(image.path, "decoded", e.what());
     }
     std::string().swap(image.bytes);
-    if (tex == 0) refundImageBudget(counted);
+    refundImageBudget(tex == 0 ? counted : kept);
     return static_cast<int>(tex);
 }
 
-// The textures put off: made once each, whichever record asks first.
+// The textures put off: made once each, whichever record asks first. Until
+// then each keeps its image's bytes, counted against the budget (`kept`)
+// with its decoded pixels.
 struct deferredTexture {
     checkedImage image;
     unsigned long long counted = 0;
+    unsigned long long kept = 0;
     bool made = false;
     int tex = 0;
 };
 std::vector<deferredTexture> deferredTextures;
 bool deferring = false;
 
-// Gives `record` the texture of an accepted image, now or once textures are no longer put off.
-void giveTexture(img& record, checkedImage& image, unsigned long long counted)
+// Gives `record` the texture of an accepted image, now or once textures are
+// no longer put off. `counted` is what the image was counted against the
+// budget, `kept` the part of it that its bytes are.
+void giveTexture(img& record, checkedImage& image, unsigned long long counted, unsigned long long kept)
 {
     if (!deferring) {
-        record.SetTex(makeTexture(image, counted));
+        record.SetTex(makeTexture(image, counted, kept));
         return;
     }
-    deferredTextures.push_back({std::move(image), counted});
+    deferredTextures.push_back({std::move(image), counted, kept});
     record.deferTex(static_cast<int>(deferredTextures.size()) - 1);
 }
 
@@ -107,8 +113,9 @@ bool registerImage(std::vector<img>& table, const std::string& filename, int ide
     if (!validRecord(table, ident)) return true;
     img& record = table[static_cast<size_t>(ident)];
     checkedImage image = readAcceptedImage(filename);
-    if (image.format != imageFormatNone && chargeImageBudget(filename, image.decodedBytes))
-        giveTexture(record, image, image.decodedBytes);
+    const unsigned long long kept = deferring ? image.bytes.size() : 0;
+    if (image.format != imageFormatNone && chargeImageBudget(filename, image.decodedBytes + kept))
+        giveTexture(record, image, image.decodedBytes + kept, kept);
     else
         record.SetTex(0);
     record.SetPointer(ident);
@@ -153,7 +160,7 @@ void loadImageTexture(img& record, const std::string& filename)
 {
     checkedImage image = readAcceptedImage(filename);
     if (image.format != imageFormatNone)
-        giveTexture(record, image, 0);
+        giveTexture(record, image, 0, 0);
     else
         record.SetTex(0);
 }
@@ -162,7 +169,7 @@ void makeDeferredTexture(const img& record)
 {
     deferredTexture& entry = deferredTextures[static_cast<size_t>(record.deferredEntry)];
     if (!entry.made) {
-        entry.tex = makeTexture(entry.image, entry.counted);
+        entry.tex = makeTexture(entry.image, entry.counted, entry.kept);
         entry.made = true;
     }
     record.texNum = entry.tex;
@@ -173,6 +180,7 @@ int dropDeferredTexture(const img& record)
 {
     deferredTexture& entry = deferredTextures[static_cast<size_t>(record.deferredEntry)];
     const int made = entry.made ? entry.tex : 0;
+    if (!entry.made) refundImageBudget(entry.counted);  // neither decoded nor kept
     entry.made = true;  // nothing is to make it any more
     entry.tex = 0;
     std::string().swap(entry.image.bytes);
@@ -195,10 +203,18 @@ void makeDeferredTextures()
 {
     for (deferredTexture& entry : deferredTextures) {
         if (entry.made) continue;
-        entry.tex = makeTexture(entry.image, entry.counted);
+        entry.tex = makeTexture(entry.image, entry.counted, entry.kept);
         entry.made = true;
     }
     deferring = false;
+}
+
+unsigned long long deferredImageBytes()
+{
+    unsigned long long bytes = 0;
+    for (const deferredTexture& entry : deferredTextures)
+        if (!entry.made) bytes += entry.image.bytes.capacity();
+    return bytes;
 }
 
 void setImageFileLoader(imageFileLoaderFunc loader)

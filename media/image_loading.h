@@ -58,10 +58,12 @@ void releaseMenuAndGameImages();
 // (readAcceptedImage) or one the image library cannot decode, each named in
 // one warning. While textures are deferred the texture is made later, when
 // the record is first asked for it or when makeDeferredTextures runs; the
-// file is read and checked now, and its bytes are kept until then. This is
-// how the system images load: they count against no game's budget, while
-// the three registering operations above count each image against it
-// (media/image_loading_budget.h), loadUIImages beginning the count.
+// file is read and checked now, and the image's own bytes are kept until
+// then. This is how the system images load: they count against no game's
+// budget, while the three registering operations above count each image
+// against it (media/image_loading_budget.h), loadUIImages beginning the
+// count: its decoded pixels, and the bytes kept for it until its texture is
+// made.
 void loadImageTexture(img& record, const std::string& filename);
 
 // Start-up puts off the making of textures (decoding each image and handing

@@ -14,3 +14,6 @@ void setImageFileLoader(imageFileLoaderFunc loader);
 // 8-bit colours as making a texture turns it, but no texture made; the
 // image's width, 0 when it could not be decoded.
 unsigned int decodeWithoutTexture(const checkedImage& image);
+
+// The memory the images whose textures are put off keep for them.
+unsigned long long deferredImageBytes();

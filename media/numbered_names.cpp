@@ -216,13 +216,15 @@ void renameFolderEntries(const numberedFolder& folder)
 // Only entries numbered first, first + 1, ... in sequence are listed; any
 // other file (one the renaming pass had to leave) is skipped with a warning.
 // Every entry that is no regular file is named in one warning; it is listed
-// only when it holds its number in the sequence, and the loaders never open it.
+// only when it holds its number in the sequence, as an entry the loaders
+// leave empty: they look at what stands at a path before they open it
+// (core/file_read.h), so they never open it.
 std::vector<std::string> numberedFolderEntries(const numberedFolder& folder)
 {
     std::vector<std::string> names;
     int expected = folder.first;
     for (const folderEntry& entry : listEntries(folder)) {
-        if (!entry.regular) regularFileOrWarn(folder.prefix + entry.name);  // named once, never opened
+        if (!entry.regular) regularFileOrWarn(folder.prefix + entry.name);  // named once, without an open
         if (holdsItsNumber(entry, expected)) {
             names.push_back(entry.name);
             ++expected;

@@ -12,8 +12,11 @@ library refuses; files that would keep the library busy or make it
 allocate for pixels they cannot hold (a JPEG of 1,000 scans, a GIF of 4,097
 frames, a run-length TGA, a BMP with colour masks and JPEG, GIF and BMP
 files declaring millions of pixels in a few bytes); BMPs with the 124-byte
-header; JPEGs of 12-bit samples, lossless and hierarchical; a JPEG followed
-by a gap of zeros.
+header; BMPs of every header length and pixel layout (colour masks of 16 and
+32 bits, inside the header or after it, unused bytes before the pixels,
+masks that are no run of bits, run-length pixels with the longer headers);
+JPEGs of 12-bit samples, lossless and hierarchical; a JPEG, a PNG and a GIF
+followed by zeros, past what is read ahead of an image's end.
 
 Usage: tests/fuzz/image_seeds.py CORPUS_FOLDER
 """
@@ -118,6 +121,39 @@ def bmp_v5(w, h, depth, compression, masks=(0, 0, 0, 0), palette=b"", pixels=Non
     return b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + info + palette + pixels
 
 
+def bmp_layout(header, depth, compression, masks=(0, 0, 0), unused=0, pixels=None, palette=b""):
+    """A 3 x 2 BMP with a `header`-byte information header: its masks after
+    a 40-byte header or inside a longer one, `unused` bytes before the pixels."""
+    row = (3 * depth + 31) // 32 * 4
+    pixels = pixels if pixels is not None else bytes(range(7, 7 + row * 2))
+    info = struct.pack("<IiiHHIIiiII", header, 3, 2, 1, depth, compression, len(pixels), 0, 0, len(palette) // 4, 0)
+    tail = struct.pack("<4I", *masks, 0) + b"BGRs" + bytes(128)
+    info += struct.pack("<3I", *masks) if header == 40 and compression == 3 else tail[:header - 40]
+    offset = 14 + len(info) + len(palette) + unused
+    return b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + info + palette + bytes(unused) + pixels
+
+
+def bmp_layouts():
+    rgb565, rgb555, rgb888 = (0xF800, 0x7E0, 0x1F), (0x7C00, 0x3E0, 0x1F), (0xFF0000, 0xFF00, 0xFF)
+    palette = bytes(range(24))  # six colours
+    # A run, a line end, three pixels as they are, the end; of 8- and of 4-bit pixels.
+    runs8 = bytes([3, 0, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1])
+    runs4 = bytes([3, 0x01, 0, 0, 0, 3, 0x12, 0x30, 0, 1])
+    return {
+        "masks565-after-40.bmp": ("bmp", bmp_layout(40, 16, 3, rgb565)),
+        "masks565-after-40-unused.bmp": ("bmp", bmp_layout(40, 16, 3, rgb565, unused=6)),
+        "masks565-in-124.bmp": ("bmp", bmp_layout(124, 16, 3, rgb565)),
+        "masks555-in-108.bmp": ("bmp", bmp_layout(108, 16, 3, rgb555)),
+        "plain16.bmp": ("bmp", bmp_layout(40, 16, 0)),
+        "masks-10-bit.bmp": ("bmp", bmp_layout(52, 32, 3, (0x3FF00000, 0xFFC00, 0x3FF))),
+        "masks32-in-56-unused.bmp": ("bmp", bmp_layout(56, 32, 3, rgb888, unused=10)),
+        "masks-not-runs.bmp": ("bmp", bmp_layout(40, 16, 3, (0xF0F0, 0x0F00, 0x000F))),
+        "palette-in-124.bmp": ("bmp", bmp_layout(124, 8, 0, pixels=bytes([0, 1, 2, 0, 3, 4, 5, 0]), palette=palette)),
+        "rle8-in-124.bmp": ("bmp", bmp_layout(124, 8, 1, pixels=runs8, palette=palette)),
+        "rle4-in-108.bmp": ("bmp", bmp_layout(108, 4, 2, pixels=runs4, palette=palette[:16])),
+    }
+
+
 def jpeg_frame(photo, marker, precision=8):
     at = photo.index(b"\xff\xc0")
     return photo[:at + 1] + bytes([marker]) + photo[at + 2:at + 4] + bytes([precision]) + photo[at + 5:]
@@ -142,6 +178,8 @@ def bounded_work(photo):
         "lossless.jpg": ("jpg", jpeg_frame(photo, 0xC3)),
         "hierarchical.jpg": ("jpg", jpeg_frame(photo, 0xC5)),
         "gap-after.jpg": ("jpg", photo + bytes(16384)),
+        "gap-after.png": ("png", png(4, 4) + bytes(70000)),
+        "gap-after.gif": ("gif", gif(2, 1) + bytes(70000)),
         # Fewer bytes than their pixels take at the least (no first scan of
         # the JPEG's blocks; a GIF image of two pixels on its screen; a BMP
         # whose runs end at once), which the library would make up.
@@ -196,6 +234,7 @@ def main():
     seeds.update(made_seeds(photo))
     seeds.update(damaged_pngs())
     seeds.update(bounded_work(photo))
+    seeds.update(bmp_layouts())
     for name, (ext, data) in seeds.items():
         with open(os.path.join(out, "seed-" + name), "wb") as f:
             f.write(bytes([NAMES.index(ext)]) + data)

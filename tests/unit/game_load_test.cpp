@@ -3,19 +3,25 @@
 // load or a create over a loaded game clears it; a game whose files would
 // exhaust the machine loads bounded or is refused, and the program goes on;
 // folders, links, named pipes and oversized files left in a game are named,
-// never opened or renamed; a reset restores the loaded game and leaving it
+// never renamed, and none but the files among them opened; a reset restores the loaded game and leaving it
 // returns to the front end; the sample is won with an arrow held.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
+#include <thread>
 
 #include <GL/freeglut.h>
 
@@ -381,7 +387,46 @@ std::string bigEndian(uint32_t v, int bytes)
     return out;
 }
 
-// A pipe nothing ever writes to: an open of it would wait for good.
+// A program waiting to write into the named pipe at `path`: its open of the
+// pipe returns only once something opens the pipe for reading. Made, it is
+// waiting in that open; gone, it is let go.
+class waitingWriter {
+public:
+    explicit waitingWriter(std::string pipe) : path(std::move(pipe)), writer([this] { write(); })
+    {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!inItsOpen() && !opened && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ~waitingWriter()
+    {
+        const int reader = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+        writer.join();
+        if (reader >= 0) ::close(reader);
+    }
+    bool stillWaiting() const { return !opened && inItsOpen(); }
+
+private:
+    void write()
+    {
+        thread = static_cast<pid_t>(::syscall(SYS_gettid));
+        const int fd = ::open(path.c_str(), O_WRONLY);
+        opened = true;
+        if (fd >= 0) ::close(fd);
+    }
+    // The writer's thread is inside its open, by the system call it is in.
+    bool inItsOpen() const
+    {
+        std::ifstream call("/proc/self/task/" + std::to_string(thread.load()) + "/syscall");
+        long number = -1;
+        return thread.load() != 0 && (call >> number) && (number == SYS_openat || number == SYS_open);
+    }
+    const std::string path;
+    std::atomic<pid_t> thread{0};
+    std::atomic<bool> opened{false};
+    std::thread writer;
+};
+
 void makeHostile(const fs::path& p, hostileKind kind)
 {
     switch (kind) {
@@ -410,8 +455,10 @@ void makeHostile(const fs::path& p, hostileKind kind)
 
 // Entries that no loader should open, one at a time in each place a game is
 // read from, through the real loader: each is named once, never handed to a
-// reader, never renamed, and the game loads without it where it can. The
-// loads finish, so no named pipe was opened.
+// reader, never renamed, and the game loads without it where it can. A
+// program waiting to write into each named pipe is still waiting after the
+// load: nothing opened the pipe, not even to look at it (the images, model
+// and sound in numbered slots would be loaded there).
 TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRenamed)
 {
     setenv("ALSOFT_DRIVERS", "null", 1);
@@ -429,6 +476,7 @@ TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRe
         {"games/sample/model/10001.3ds", hostileFolderLink, "10001.3ds^w is a link to a folder" + skipped, true},
         {"games/sample/model/10000.3ds", hostileDeviceLink, "10000.3ds^w is a device" + skipped, true},
         {"games/sample/model/new.3ds", hostilePipe, "model/new.3ds^w is a named pipe" + skipped, true},
+        {"games/sample/model/10000.3ds", hostilePipe, "model/10000.3ds^w is a named pipe" + skipped, true},
         {"games/sample/model/10001.3ds", hugeModel, "10001.3ds^w is 67108865 bytes, more than the 67108864", true},
         {"games/sample/modeltex/10000.png", hostilePipe, "10000.png^w is a named pipe" + skipped, true},
         {"games/sample/map/10000.png", hostilePipe, "games/sample/map/10000.png^w is a named pipe" + skipped, true},
@@ -451,6 +499,9 @@ TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRe
         const fs::path path = dir.path() / r.path, aside = dir.path() / "aside";
         if (fs::exists(fs::symlink_status(path))) fs::rename(path, aside);
         makeHostile(path, r.kind);
+        std::optional<waitingWriter> writer;
+        if (r.kind == hostilePipe) writer.emplace(path.string());
+        ASSERT_TRUE(!writer || writer->stillWaiting()) << r.path;
         const auto before = tree(dir.path());
         world = gameWorld();
         console = debugConsole();
@@ -468,7 +519,9 @@ TEST_F(GameLoadTest, FoldersLinksPipesAndOversizedFilesAreNamedSkippedAndNeverRe
         EXPECT_TRUE(fs::exists(fs::symlink_status(path))) << r.path;
         EXPECT_EQ(tree(dir.path()), before) << r.path;
         for (int i = 0; gameList && i < gameListSize; ++i) EXPECT_NE(gameSys.getDirName(i), path.filename().string());
+        EXPECT_TRUE(!writer || writer->stillWaiting()) << r.path << ": the pipe was opened";
 
+        writer.reset();
         fs::remove_all(path);
         if (fs::exists(fs::symlink_status(aside))) fs::rename(aside, path);
     }

@@ -1,14 +1,18 @@
 // The game image table: built-in images in the first 200 slots, filler
 // records up to 199, the game's own images from 200; the menu image table's
-// order; textures asked for in the files' numbered order; and which files
-// reach the image library at all, decoded by it as a load does.
+// order; textures asked for in the files' numbered order; which files reach
+// the image library at all, decoded by it as a load does, with the pixels
+// they hold; and an image read and kept only up to its end.
 #include <gtest/gtest.h>
 
 #include <IL/il.h>
 
+#include <array>
 #include <fstream>
 #include <iterator>
 
+#include "core/file_read_internal.h"
+#include "media/image_decode.h"
 #include "media/image_header.h"
 #include "media/image_loading.h"
 #include "media/image_loading_budget.h"
@@ -123,6 +127,115 @@ std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void startImageLibrary()
+{
+    static const bool started = (ilInit(), true);
+    (void)started;
+}
+
+struct decodedImage {
+    size_t bytesHanded = 0;       // the checked bytes the library was handed
+    std::vector<uint8_t> pixels;  // RGBA, top row first
+};
+std::map<std::string, decodedImage> decodedImages;  // by path
+
+// Decodes as a load does and keeps the pixels as a texture gets them, in 8-bit RGBA.
+unsigned int pixelKeepingLoader(const checkedImage& image)
+{
+    const unsigned int decoded = decodeImage(image);
+    if (decoded == 0 || !ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE)) return 0;
+    const size_t w = static_cast<size_t>(ilGetInteger(IL_IMAGE_WIDTH));
+    const size_t h = static_cast<size_t>(ilGetInteger(IL_IMAGE_HEIGHT));
+    const bool bottomUp = ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_LOWER_LEFT;
+    decodedImage& kept = decodedImages[image.path];
+    kept.bytesHanded = image.bytes.size();
+    kept.pixels.clear();
+    for (size_t y = 0; y < h; ++y) {
+        const ILubyte* row = ilGetData() + 4 * w * (bottomUp ? h - 1 - y : y);
+        kept.pixels.insert(kept.pixels.end(), row, row + 4 * w);
+    }
+    releaseDecodedImage(decoded);
+    return static_cast<unsigned int>(w);
+}
+
+std::vector<uint8_t> pixelsOfGameImage(const std::string& path)
+{
+    decodedImages.erase(path);
+    gameImg.assign(1, img());
+    generateGameImage(path, 0);
+    return decodedImages[path].pixels;
+}
+
+// The file at `path` made `size` bytes long with zeros that take no disk.
+void padSparsely(const std::string& path, unsigned long long size)
+{
+    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(size)), 0) << path;
+}
+
+struct colour {
+    uint8_t r, g, b;
+};
+// 3 x 2 pixels, top row first, in channel values that 5- and 6-bit channels
+// hold exactly.
+const colour written[2][3] = {{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}, {{206, 49, 8}, {8, 247, 206}, {255, 255, 255}}};
+
+struct bmpLayout {
+    const char* what;
+    uint32_t headerBytes;
+    uint32_t depth;
+    uint32_t compression;           // 0 plain, 1 run-length, 3 colour masks
+    std::array<uint32_t, 3> masks;  // red, green, blue, for 16- and 32-bit pixels
+    size_t unusedBytes = 0;         // between the headers and the pixels
+};
+
+// A pixel's value under `masks`: each channel scaled to its bits.
+uint32_t masked(const colour& c, const std::array<uint32_t, 3>& masks)
+{
+    const uint8_t channels[] = {c.r, c.g, c.b};
+    uint32_t v = 0;
+    for (size_t i = 0; i < 3; ++i) {
+        const uint32_t shift = static_cast<uint32_t>(__builtin_ctz(masks[i])), max = masks[i] >> shift;
+        v |= (channels[i] * max + 127) / 255 << shift;
+    }
+    return v;
+}
+
+// The colours above as a BMP of `layout`, rows bottom up; palette images
+// hold the six colours in order.
+std::string bmpImage(const bmpLayout& l)
+{
+    std::string palette, pixels;
+    for (const auto& row : written)
+        for (const colour& c : row)
+            if (l.depth == 8) palette += std::string{char(c.b), char(c.g), char(c.r), 0};
+    for (int y = 1; y >= 0; --y) {
+        std::string row;
+        for (int x = 0; x < 3; ++x) {
+            const colour& c = written[y][x];
+            const char index = static_cast<char>(3 * y + x);
+            if (l.compression == 1) row += std::string{1, index};  // a run of one pixel
+            else if (l.depth == 8) row += index;
+            else if (l.depth == 24) row += std::string{char(c.b), char(c.g), char(c.r)};
+            else row += littleEndian(masked(c, l.masks), static_cast<int>(l.depth / 8));
+        }
+        if (l.compression == 1) row += std::string(2, '\0');  // end of line
+        else row.resize((row.size() + 3) / 4 * 4, '\0');
+        pixels += row;
+    }
+    if (l.compression == 1) pixels += std::string("\0\x01", 2);  // end of bitmap
+    std::string header = littleEndian(l.headerBytes, 4) + littleEndian(3, 4) + littleEndian(2, 4) + littleEndian(1, 2) +
+                         littleEndian(l.depth, 2) + littleEndian(l.compression, 4) +
+                         littleEndian(static_cast<uint32_t>(pixels.size()), 4) + std::string(8, '\0') +
+                         littleEndian(static_cast<uint32_t>(palette.size() / 4), 4) + std::string(4, '\0');
+    std::string masks;
+    for (uint32_t m : l.masks) masks += littleEndian(m, 4);
+    if (l.headerBytes == 40 && l.compression == 3) header += masks;
+    else header += (masks + littleEndian(0, 4) + "BGRs" + std::string(128, '\0')).substr(0, l.headerBytes - 40);
+    const uint32_t offset = static_cast<uint32_t>(14 + header.size() + palette.size() + l.unusedBytes);
+    return "BM" + littleEndian(offset + static_cast<uint32_t>(pixels.size()), 4) + littleEndian(0, 4) +
+           littleEndian(offset, 4) + header + palette + std::string(l.unusedBytes, '\0') + pixels;
 }
 
 std::string tgaHead(int type, uint32_t w, uint32_t h, int depth)
@@ -322,6 +435,100 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
             EXPECT_EQ(out.find(line, at + 1), std::string::npos) << r.name << " named twice";
             EXPECT_EQ(out.compare(at + line.size(), r.warning.size(), r.warning), 0) << out.substr(at, 200);
         }
+    }
+}
+
+// BMPs as paint programs write them, of every header length and pixel
+// layout, through the check and the image library as a load does: every
+// pixel is the colour written.
+TEST_F(ImageLoadingTest, BmpsOfEveryHeaderAndLayoutShowThePixelsWritten)
+{
+    startImageLibrary();
+    setImageFileLoader(pixelKeepingLoader);
+    const std::array<uint32_t, 3> rgb565 = {0xf800, 0x07e0, 0x001f}, rgb555 = {0x7c00, 0x03e0, 0x001f};
+    const std::array<uint32_t, 3> rgb888 = {0xff0000, 0xff00, 0xff}, bgr888 = {0xff, 0xff00, 0xff0000}, none = {};
+    const bmpLayout layouts[] = {
+        {"24-bit, 124-byte header", 124, 24, 0, none},
+        {"5-6-5 masks after a 40-byte header", 40, 16, 3, rgb565},
+        {"5-6-5 masks after a 40-byte header, unused bytes before the pixels", 40, 16, 3, rgb565, 6},
+        {"5-6-5 masks in a 124-byte header", 124, 16, 3, rgb565},
+        {"5-5-5 masks in a 108-byte header", 108, 16, 3, rgb555},
+        {"16-bit pixels without masks, which are 5-5-5", 40, 16, 0, rgb555},
+        {"32-bit masks without alpha, 124-byte header", 124, 32, 3, rgb888},
+        {"32-bit masks, 56-byte header, unused bytes before the pixels", 56, 32, 3, bgr888, 10},
+        {"8-bit palette, 124-byte header", 124, 8, 0, none},
+        {"8-bit run-length, 124-byte header", 124, 8, 1, none},
+    };
+    std::vector<uint8_t> expected;
+    for (const auto& row : written)
+        for (const colour& c : row) expected.insert(expected.end(), {c.r, c.g, c.b, 255});
+    for (const bmpLayout& l : layouts) {
+        dir.write("layout.bmp", bmpImage(l));
+        EXPECT_EQ(pixelsOfGameImage("layout.bmp"), expected) << l.what;
+    }
+}
+
+// An image followed by far more zeros than it holds: its pixels are those of
+// the image alone, the file is read hardly past the image's end, and the
+// library is handed the image's bytes only.
+TEST_F(ImageLoadingTest, AnImageIsReadOnlyUpToItsEnd)
+{
+    startImageLibrary();
+    setImageFileLoader(pixelKeepingLoader);
+    constexpr unsigned long long paddedSize = 64ull << 20;
+    const struct {
+        const char* name;
+        std::string bytes;
+    } images[] = {
+        {"photo.jpg", readFile(QV_FIXTURES_DIR "/images/font_red.jpg")},
+        {"quadrants.png", readFile(QV_FIXTURES_DIR "/images/quadrants.png")},
+        {"two.gif", gif(2, 1, 1, 0)},
+    };
+    for (const auto& image : images) {
+        SCOPED_TRACE(image.name);
+        dir.write(image.name, image.bytes);
+        const std::vector<uint8_t> alone = pixelsOfGameImage(image.name);
+        ASSERT_FALSE(alone.empty());
+        padSparsely(image.name, paddedSize);
+        const unsigned long long before = fileBytesRead();
+        EXPECT_EQ(pixelsOfGameImage(image.name), alone);
+        EXPECT_LE(fileBytesRead() - before, image.bytes.size() + fileReadAhead);
+        EXPECT_EQ(decodedImages[image.name].bytesHanded, image.bytes.size());
+    }
+}
+
+// Images whose textures start-up puts off keep their own bytes and nothing
+// that follows them, and those bytes count against the budget with the
+// pixels until the textures are made: four images of 8192 x 8192 pixels
+// fill the budget with their pixels alone, and the bytes kept take the
+// fourth past it.
+TEST_F(ImageLoadingTest, PutOffTexturesKeepOnlyTheirImagesBytesCountedAgainstTheBudget)
+{
+    const std::string photo = readFile(QV_FIXTURES_DIR "/images/font_red.jpg");
+    const std::string quadrants = readFile(QV_FIXTURES_DIR "/images/quadrants.png");
+    dir.write("ui/a.jpg", photo);
+    dir.write("ui/b.png", quadrants);
+    padSparsely("ui/a.jpg", 64ull << 20);
+    padSparsely("ui/b.png", 64ull << 20);
+    deferTextures();
+    loadUIImages("default");
+    EXPECT_EQ(deferredImageBytes(), photo.size() + quadrants.size());
+    makeDeferredTextures();
+    EXPECT_EQ(deferredImageBytes(), 0u);
+    EXPECT_EQ(requested, std::vector<std::string>({"ui/10000.jpg", "ui/10001.png"}));
+
+    boost::filesystem::remove_all(dir.path() / "ui");
+    for (int i = 0; i < 4; ++i) dir.write("ui/" + std::to_string(10000 + i) + ".png", pngHead(8192, 8192));
+    const std::string line = "WARNING: The image ui/10003.png would take the decoded images of this game past";
+    for (const bool putOff : {true, false}) {
+        requested.clear();
+        if (putOff) deferTextures();
+        testing::internal::CaptureStdout();
+        loadUIImages("default");
+        const std::string out = testing::internal::GetCapturedStdout();
+        makeDeferredTextures();
+        EXPECT_EQ(out.find(line) != std::string::npos, putOff) << out;
+        EXPECT_EQ(requested.size(), putOff ? 3u : 4u);
     }
 }
 
