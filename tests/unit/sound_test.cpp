@@ -7,7 +7,6 @@
 
 #include <AL/al.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
