@@ -1,5 +1,9 @@
 // System and game sounds on OpenAL: loading WAV files into buffers, the two
-// source pools, playing, stopping and freeing.
+// source pools, playing, stopping and freeing. A sound file is read whole and
+// checked (media/wav_check.h); OpenAL is then handed exactly the samples the
+// check found, so no other reader ever parses the file. Every OpenAL call that
+// can fail is followed by alGetError: a failure is named and its error
+// cleared, so that it never makes a later call look as if it failed.
 #include "media/sound.h"
 #include "media/sound_internal.h"
 
@@ -7,8 +11,8 @@
 #include <AL/alut.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <future>
+#include <limits>
 #include <system_error>
 
 #include "core/file_kind.h"
@@ -16,6 +20,12 @@
 #include "core/log.h"
 #include "core/system.h"
 #include "media/numbered_names.h"
+#include "media/sound_budget.h"
+#include "media/wav_check.h"
+
+// The byte count and rate of every sound the check accepts fit OpenAL's int.
+static_assert(soundFileMaxBytes <= static_cast<unsigned long long>(std::numeric_limits<ALsizei>::max()));
+static_assert(wavRateMax <= static_cast<unsigned long>(std::numeric_limits<ALsizei>::max()));
 
 const char* const sysSoundFiles[sysSoundCount] = {
     "soundreq/click.wav",  "soundreq/cancel.wav", "soundreq/boop.wav",   "soundreq/delete.wav",
@@ -29,10 +39,37 @@ std::vector<sound> gameSounds;
 
 namespace {
 
+constexpr unsigned long long mebibyte = 1ull << 20;
+
 bool deviceReady = false;
 std::future<bool> deviceOpening;  // the device being opened on a thread of its own
 std::vector<ALuint> sSource;
 std::vector<ALuint> gSource;
+sampleHandOverFunc sampleHandOver = alBufferData;
+
+// OpenAL's name for an error, as "Invalid Value".
+std::string alErrorText(ALenum error)
+{
+    const ALchar* text = alGetString(error);
+    return text ? text : "error " + std::to_string(error);
+}
+
+// Takes the error the OpenAL calls just made left; when there is one, names
+// it in a warning that says what could not be done, and returns false.
+bool alSucceeded(const std::string& doing)
+{
+    const ALenum error = alGetError();
+    if (error == AL_NO_ERROR) return true;
+    systemMsg(QV_WARNING "OpenAL could not " + doing + " (" + alErrorText(error) + ").");
+    return false;
+}
+
+// Names a sound that cannot play, once, with why: the end of a sentence
+// beginning "it". The sound keeps its record and stays silent.
+void warnSilent(const std::string& filename, const std::string& why)
+{
+    systemMsg(QV_WARNING "Could not load the sound ^y" + filename + "^w: it " + why + ".");
+}
 
 std::vector<ALuint> makeSources(int count)
 {
@@ -51,46 +88,63 @@ void deleteSources(std::vector<ALuint>& sources)
     sources.clear();
 }
 
-// A new buffer holding the file's samples; an unreadable file, or one larger
-// than soundFileMaxBytes, leaves it empty with a warning. An entry that is no
-// regular file is never read (the folder walk or loadSystemSounds names it).
-ALuint loadWavBuffer(const std::string& filename)
+ALenum alFormatOf(const checkedWav& wav)
+{
+    static const ALenum formats[2][2] = {{AL_FORMAT_MONO8, AL_FORMAT_MONO16}, {AL_FORMAT_STEREO8, AL_FORMAT_STEREO16}};
+    return formats[wav.channels - 1][wav.bits / 16];
+}
+
+// Fills `buffer` with the samples of the file, counted against the game's
+// budget when `counted`. A file that cannot be read, one the check refuses,
+// one past the budget and one OpenAL refuses are named and leave the buffer
+// empty; an entry that is no regular file is never read (the folder walk or
+// loadSystemSounds names it). The file's bytes are let go on return, once
+// OpenAL holds its own copy of the samples.
+void fillBuffer(ALuint buffer, const std::string& filename, bool counted)
+{
+    std::string bytes, reason;
+    const fileReadResult result = readWholeFile(filename, soundFileMaxBytes, bytes, reason);
+    if (result == fileReadResult::notAFile) return;
+    if (result != fileReadResult::read) return warnSilent(filename, reason);
+    const checkedWav wav = checkWav(bytes.data(), bytes.size());
+    if (!wav.refusal.empty()) return warnSilent(filename, wav.refusal);
+    if (counted && !chargeSoundBudget(wav.sampleBytes))
+        return warnSilent(filename, "would take the samples of this game's sounds past their " +
+                                        std::to_string(soundBudgetBytes / mebibyte) + " MiB");
+    sampleHandOver(buffer, alFormatOf(wav), bytes.data() + wav.sampleOffset, static_cast<ALsizei>(wav.sampleBytes),
+                   static_cast<ALsizei>(wav.rate));
+    const ALenum error = alGetError();
+    if (error == AL_NO_ERROR) return;
+    if (counted) refundSoundBudget(wav.sampleBytes);
+    warnSilent(filename, "was refused by OpenAL (" + alErrorText(error) + ")");
+}
+
+// A new buffer holding the file's samples; a sound that cannot play keeps an
+// empty one (or none, when OpenAL makes none), named in a warning.
+ALuint loadWavBuffer(const std::string& filename, bool counted)
 {
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
-    std::string bytes, reason;
-    const fileReadResult result = readWholeFile(filename, soundFileMaxBytes, bytes, reason);
-    if (result == fileReadResult::notAFile) return buffer;
-    if (result != fileReadResult::read) {
-        systemMsg(QV_WARNING "Could not read the sound ^y" + filename + "^w: it " + reason + ".");
-        return buffer;
+    const ALenum error = alGetError();
+    if (error != AL_NO_ERROR) {
+        warnSilent(filename, "could not be given an OpenAL buffer (" + alErrorText(error) + ")");
+        return 0;
     }
-    ALenum format = 0;
-    ALsizei size = 0;
-    ALfloat frequency = 0.0f;
-    void* data = alutLoadMemoryFromFileImage(bytes.data(), static_cast<ALsizei>(bytes.size()), &format, &size,
-                                             &frequency);
-    if (!data) {
-        systemMsg(QV_WARNING "Could not read the sound ^y" + filename + "^w: " +
-                  alutGetErrorString(alutGetError()));
-        return buffer;
-    }
-    alBufferData(buffer, format, data, size, static_cast<ALsizei>(frequency));
-    std::free(data);
+    fillBuffer(buffer, filename, counted);
     return buffer;
 }
 
-void loadSoundFile(sound& record, const std::string& filename)
+void loadSoundFile(sound& record, const std::string& filename, bool counted)
 {
     if (!deviceReady) return;
-    record.setBuffer(loadWavBuffer(filename));
+    record.setBuffer(loadWavBuffer(filename, counted));
 }
 
 bool sourcePlaying(ALuint source)
 {
     ALint state = AL_INITIAL;
     alGetSourcei(source, AL_SOURCE_STATE, &state);
-    return state == AL_PLAYING;
+    return alSucceeded("read the state of a sound source") && state == AL_PLAYING;
 }
 
 // The last source of the pool, in pool order, that is not playing; 0 when
@@ -122,11 +176,14 @@ void playOn(sound& record, const std::vector<ALuint>& pool, int loop)
     alListenerfv(AL_VELOCITY, origin);
     alListenerfv(AL_ORIENTATION, orientation);
     alSourcePlay(source);
+    alSucceeded("play a sound");
 }
 
 void stopSource(ALuint source)
 {
-    if (deviceReady && source != 0) alSourceStop(source);
+    if (!deviceReady || source == 0) return;
+    alSourceStop(source);
+    alSucceeded("stop a sound");
 }
 
 bool validSystemSound(int n)
@@ -187,7 +244,7 @@ void loadSystemSounds()
 
 void loadSystemSoundFile(const std::string& filename, int soundNum)
 {
-    if (validSystemSound(soundNum)) loadSoundFile(systemSounds[soundNum], filename);
+    if (validSystemSound(soundNum)) loadSoundFile(systemSounds[soundNum], filename, false);
 }
 
 void playSystemSound(int soundNum, int loop)
@@ -215,6 +272,7 @@ int loadGameSounds(const std::string& gameName)
     if (!gSource.empty() || !gameSounds.empty()) freeGameSounds(static_cast<int>(gameSounds.size()));
     if (!deviceReady) return 0;
     gSource = makeSources(gameSourceCount);
+    startSoundBudget();
 
     const numberedFolder folder{"games/" + gameName + "/sound/", soundNumberFirst, soundExtension};
     for (const std::string& name : numberFolder(folder)) {
@@ -226,7 +284,7 @@ int loadGameSounds(const std::string& gameName)
 
 void loadGameSoundFile(const std::string& filename, int soundNum)
 {
-    if (validGameSound(soundNum)) loadSoundFile(gameSounds[static_cast<size_t>(soundNum)], filename);
+    if (validGameSound(soundNum)) loadSoundFile(gameSounds[static_cast<size_t>(soundNum)], filename, true);
 }
 
 void playGameSound(int soundNum, int loop)
@@ -243,7 +301,10 @@ void stopGameSounds()
 {
     if (!deviceReady) return;
     for (ALuint source : gSource)
-        if (sourcePlaying(source)) alSourceStop(source);
+        if (sourcePlaying(source)) {
+            alSourceStop(source);
+            alSucceeded("stop a sound");
+        }
 }
 
 void freeGameSounds(int soundCount)
@@ -260,6 +321,7 @@ void freeGameSounds(int soundCount)
             ALuint buffer = gameSounds[i].getBuffer();
             if (buffer != 0) alDeleteBuffers(1, &buffer);
         }
+        alSucceeded("free the game's sounds");
     }
     gSource.clear();
     gameSounds.clear();
@@ -273,4 +335,9 @@ std::vector<unsigned int> systemSourcePool()
 std::vector<unsigned int> gameSourcePool()
 {
     return {gSource.begin(), gSource.end()};
+}
+
+void setSampleHandOver(sampleHandOverFunc handOver)
+{
+    sampleHandOver = handOver ? handOver : alBufferData;
 }

@@ -73,8 +73,11 @@ void stopSystemSound(int soundNum);
 void freeSystemSounds();
 
 // Makes the game pool and loads the game's sound folder, after freeing the
-// sounds of a game loaded before; returns the number of sounds loaded.
+// sounds of a game loaded before; returns the number of sounds loaded. The
+// game's sounds are counted afresh against their budget (media/sound_budget.h).
 int loadGameSounds(const std::string& gameName);
+// Loads one game sound, counted against the game's budget; a sound that
+// cannot play keeps its record, silent, and is named in a warning.
 void loadGameSoundFile(const std::string& filename, int soundNum);
 void playGameSound(int soundNum, int loop);
 // Stops the source that last played this game sound.

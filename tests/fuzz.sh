@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Fuzzes the game file readers with libFuzzer, one target per reader: the
 # .cfg reader (cfg), the settings file (settings), map.cfg (map), logic.cfg
-# (logic), the menu files (menus), help.cfg (help), 3DS models (3ds) and the
+# (logic), the menu files (menus), help.cfg (help), 3DS models (3ds), the
 # image files of a load (image: the check every image passes, then the image
-# library). Each target is seeded from the matching files of data/ (image
-# also from the damaged files tests/fuzz/image_seeds.py makes) and runs for
+# library) and its sound files (sound: the check every sound passes, then
+# OpenAL handed its samples on the null driver). Each target is seeded from
+# the matching files of data/ (image also from the damaged files
+# tests/fuzz/image_seeds.py makes, sound from the files of the unit tests'
+# sound table, which the sound_seeds program writes) and runs for
 # SECONDS under AddressSanitizer, UndefinedBehaviorSanitizer and
 # LeakSanitizer, with a time limit per input and a memory limit. The run
 # fails on any finding: a crash, a sanitizer report, a leak, an input slower
@@ -22,7 +25,7 @@ set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$repo"
 
-all_targets=(cfg settings map logic menus help 3ds image)
+all_targets=(cfg settings map logic menus help 3ds image sound)
 seconds="${1:-}"
 if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
   echo "usage: tests/fuzz.sh SECONDS [TARGET...]   targets: ${all_targets[*]}" >&2
@@ -50,7 +53,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -D
   -DQV_TESTS=OFF -DQV_BENCH=OFF >/dev/null
 nice cmake --build "$build" -j"$(nproc)" --target $(printf 'fuzz_%s ' "${targets[@]}") >/dev/null
 
-# The seed files of a target, found in data/ (made first for image).
+# The seed files of a target, found in data/ (made first for image and sound).
 seeds() {
   case "$1" in
     cfg) find data -name '*.cfg' ;;
@@ -61,6 +64,8 @@ seeds() {
     help) find data -name 'help.cfg' ;;
     3ds) find data -name '*.3ds' ;;
     image) tests/fuzz/image_seeds.py "$build/seeds/image" && find "$build/seeds/image" -type f ;;
+    sound) mkdir -p "$build/seeds/sound" && "$build/tests/fuzz/sound_seeds" "$build/seeds/sound" &&
+      find data -name '*.wav' && find "$build/seeds/sound" -type f ;;
     *) echo "unknown target: $1" >&2; return 1 ;;
   esac
 }

@@ -1,7 +1,9 @@
 // Sound on OpenAL's null driver: the order in which pool sources are taken,
 // dropped requests when a pool is busy, sound off, numbers out of range,
-// unreadable files, and loading game sounds twice without piling up pools.
+// unreadable and damaged files, the budget of a game's sounds, and loading
+// game sounds twice without piling up pools.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <AL/al.h>
 
@@ -11,14 +13,49 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "core/log.h"
 #include "core/system.h"
 #include "media/sound.h"
+#include "media/sound_budget.h"
 #include "media/sound_internal.h"
+#include "tests/unit/sound_files.h"
 #include "tests/unit/test_util.h"
 
 namespace {
 
+using namespace soundfiles;
 using testutil::wavBytes;
+
+// The hand-over of samples to OpenAL, refusing the next `refusalsAsked` of
+// them the way OpenAL refuses a rate of 0.
+int refusalsAsked = 0;
+void refuseWhenAsked(ALuint buffer, ALenum format, const ALvoid* data, ALsizei size, ALsizei rate)
+{
+    alBufferData(buffer, format, data, size, refusalsAsked-- > 0 ? 0 : rate);
+}
+
+ALint bufferValue(ALuint buffer, ALenum what)
+{
+    ALint value = -1;
+    alGetBufferi(buffer, what, &value);
+    return value;
+}
+
+// How many console lines name the sound `path` as not loaded.
+int silentWarnings(const std::string& path)
+{
+    int count = 0;
+    for (int i = 0; i < console.getLineCount(); ++i)
+        count += console.getLine(i).find("Could not load the sound ^y" + path + "^w") != std::string::npos;
+    return count;
+}
+
+long long residentBytes()
+{
+    long long size = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> size >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
 
 class SoundTest : public ::testing::Test {
 protected:
@@ -31,9 +68,12 @@ protected:
         gameSys.setSoundVolume(1.0f);
         ASSERT_TRUE(initSound());
         loadSystemSounds();
+        refusalsAsked = 0;
+        setSampleHandOver(refuseWhenAsked);
     }
     void TearDown() override
     {
+        setSampleHandOver(nullptr);
         freeSystemSounds();
         cwd.reset();
     }
@@ -92,6 +132,99 @@ TEST_F(SoundTest, UnreadableWavLeavesAnEmptyBufferInItsSlot)
     alGetBufferi(buffer, AL_SIZE, &size);
     EXPECT_EQ(size, 0);
     playSystemSound(sysSoundError, 0);  // plays silence, no failure
+}
+
+// Each sound file is checked before OpenAL sees a byte of it: a file refused
+// is named once with why and stays silent, a good one holds exactly its
+// samples. After each, a good sound still loads and plays and no OpenAL error
+// is left pending.
+TEST_F(SoundTest, DamagedSoundsAreNamedAndTheNextSoundStillPlays)
+{
+    const std::vector<soundFileRow> rows = soundFileRows();
+    dir.write("good.wav", wavBytes(0.1));
+    for (size_t k = 0; k < rows.size(); ++k) {
+        const auto& r = rows[k];
+        const std::string path = "row" + std::to_string(k) + ".wav";
+        dir.write(path, r.bytes);
+        ASSERT_EQ(loadGameSounds("none"), 0);  // a fresh pool; the last row's sounds are freed
+        gameSounds.resize(2);
+        console = debugConsole();
+        refusalsAsked = r.openALRefuses ? 1 : 0;
+        loadGameSoundFile(path, 0);
+        loadGameSoundFile("good.wav", 1);
+        const ALuint buffer = gameSounds[0].getBuffer();
+        ASSERT_NE(buffer, 0u) << path;
+        if (r.why.empty())
+            EXPECT_EQ(std::vector<ALint>({bufferValue(buffer, AL_FREQUENCY), bufferValue(buffer, AL_BITS),
+                                          bufferValue(buffer, AL_CHANNELS), bufferValue(buffer, AL_SIZE)}),
+                      std::vector<ALint>({r.rate, r.bits, r.channels, r.size}))
+                << path;
+        else
+            EXPECT_EQ(bufferValue(buffer, AL_SIZE), 0) << path;
+        const std::string line = QV_WARNING "Could not load the sound ^y" + path + "^w: it " + r.why + ".";
+        EXPECT_EQ(silentWarnings(path), r.why.empty() ? 0 : 1) << path;
+        if (!r.why.empty()) {
+            EXPECT_TRUE(testutil::consoleHas(line)) << path << ": " << console.getLine(0);
+        }
+
+        EXPECT_EQ(silentWarnings("good.wav"), 0) << path;
+        EXPECT_EQ(bufferValue(gameSounds[1].getBuffer(), AL_SIZE), 1600) << path;
+        playGameSound(1, 0);
+        EXPECT_EQ(state(gameSounds[1].getSource()), AL_PLAYING) << path;
+        EXPECT_EQ(alGetError(), AL_NO_ERROR) << path;
+    }
+
+    // The program's own sounds and the sample game's all pass.
+    const boost::filesystem::path data(QV_DATA_DIR);
+    std::vector<boost::filesystem::path> bundled;
+    for (const char* folder : {"soundreq", "games/sample/sound"})
+        for (const auto& entry : boost::filesystem::directory_iterator(data / folder)) bundled.push_back(entry.path());
+    ASSERT_EQ(bundled.size(), 18u);
+    console = debugConsole();
+    for (const auto& file : bundled) {
+        loadGameSoundFile(file.string(), 0);
+        EXPECT_GT(bufferValue(gameSounds[0].getBuffer(), AL_SIZE), 0) << file;
+    }
+    EXPECT_FALSE(testutil::consoleHas("WARNING"));
+}
+
+// A game's sounds hold at most 256 MiB of samples together: past that a
+// sound is named with the budget and never handed to OpenAL, and the load
+// keeps no more than the budget and one file of them in memory. A sound
+// OpenAL refuses gives its share back, and the next game counts afresh.
+TEST_F(SoundTest, SoundsPastTheGamesBudgetAreNamedAndMemoryStaysBounded)
+{
+    const unsigned long long sampleBytes = soundFileMaxBytes - 44;  // after the 44 bytes of headers
+    std::vector<std::string> paths;
+    for (int k = 0; k < 7; ++k) {
+        paths.push_back("games/big/sound/" + std::to_string(1000 + k) + ".wav");
+        dir.write(paths.back(), riff(pcm(1, 16, 22050) + "data" + le(sampleBytes, 4)));
+        boost::filesystem::resize_file(dir.path() / paths.back(), soundFileMaxBytes);  // silence, sparse
+    }
+    // OpenAL refuses the first sound; four fit in the budget, the last two do not.
+    const std::string pastBudget = "would take the samples of this game's sounds past their 256 MiB";
+    const std::vector<std::string> why = {"was refused by OpenAL (Invalid Value)", "", "", "", "", pastBudget,
+                                          pastBudget};
+    refusalsAsked = 1;
+    const long long before = residentBytes();
+    ASSERT_EQ(loadGameSounds("big"), 7);
+    const long long grown = residentBytes() - before;
+    for (size_t k = 0; k < paths.size(); ++k) {
+        EXPECT_EQ(silentWarnings(paths[k]), why[k].empty() ? 0 : 1) << paths[k];
+        if (!why[k].empty()) {
+            EXPECT_TRUE(testutil::consoleHas(paths[k] + "^w: it " + why[k] + ".")) << paths[k];
+        }
+        EXPECT_EQ(bufferValue(gameSounds[k].getBuffer(), AL_SIZE), why[k].empty() ? ALint(sampleBytes) : 0) << k;
+    }
+#if !defined(__SANITIZE_ADDRESS__)  // its allocator keeps freed blocks resident a while
+    EXPECT_LE(grown, static_cast<long long>(soundBudgetBytes + soundFileMaxBytes));
+#else
+    (void)grown;
+#endif
+
+    dir.write("games/small/sound/1000.wav", wavBytes(0.1));
+    ASSERT_EQ(loadGameSounds("small"), 1);
+    EXPECT_EQ(bufferValue(gameSounds[0].getBuffer(), AL_SIZE), 1600);
 }
 
 TEST_F(SoundTest, GameSoundsAreNumberedAndALoadOverAnotherFreesThePreviousOnes)

@@ -1,0 +1,144 @@
+// Checking a sound file's bytes: its RIFF chunks walked up to the data
+// chunk, its format read and bounded, its samples located.
+#include "media/wav_check.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr size_t riffHeaderBytes = 12;   // "RIFF", the form's length, "WAVE"
+constexpr size_t chunkHeaderBytes = 8;   // the chunk's id and the length of its body
+constexpr size_t formatBytes = 16;       // tag, channels, rate, bytes a second, frame bytes, bits
+constexpr size_t extensibleBytes = 40;   // that, then the extension's length, valid bits, speakers, sub-format
+constexpr unsigned extensionBytes = 22;  // the extension's length in the extensible form
+constexpr unsigned formatPcm = 0x0001;
+constexpr unsigned formatExtensible = 0xFFFE;
+constexpr unsigned channelsMax = 2;
+
+// The sub-format of an extensible file is a GUID whose first two bytes are a
+// format tag; these are the fourteen that follow in every such GUID.
+constexpr unsigned char subFormatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                             0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+
+// Sample formats found in WAV files that the program does not play, named
+// in the refusal.
+const struct {
+    unsigned tag;
+    const char* name;
+} formatNames[] = {
+    {0x0002, "Microsoft ADPCM"}, {0x0003, "floating-point"}, {0x0006, "A-law"}, {0x0007, "mu-law"},
+    {0x0011, "IMA ADPCM"},       {0x0031, "GSM 6.10"},       {0x0050, "MPEG"},  {0x0055, "MP3"},
+};
+
+unsigned u16(const unsigned char* p)
+{
+    return p[0] | static_cast<unsigned>(p[1]) << 8;
+}
+
+unsigned long u32(const unsigned char* p)
+{
+    return u16(p) | static_cast<unsigned long>(u16(p + 2)) << 16;
+}
+
+bool hasId(const unsigned char* p, const char* id)
+{
+    return std::memcmp(p, id, 4) == 0;
+}
+
+std::string formatName(unsigned tag)
+{
+    for (const auto& f : formatNames)
+        if (f.tag == tag) return f.name;
+    char text[32];
+    std::snprintf(text, sizeof text, "format 0x%04X", tag);
+    return text;
+}
+
+// The format chunk's body of `size` bytes read into `wav`; empty, or why the
+// program does not play it.
+std::string readFormat(const unsigned char* body, size_t size, checkedWav& wav, unsigned& frameBytes)
+{
+    if (size < formatBytes) return "has a format chunk too short to read";
+    unsigned tag = u16(body);
+    wav.channels = u16(body + 2);
+    wav.rate = u32(body + 4);
+    frameBytes = u16(body + 12);
+    wav.bits = u16(body + 14);
+    if (tag == formatExtensible) {
+        if (size < extensibleBytes || u16(body + 16) < extensionBytes)
+            return "has an extensible format chunk too short to read";
+        if (std::memcmp(body + 26, subFormatTail, sizeof subFormatTail) != 0)
+            return "holds samples of an unknown kind; only PCM is played";
+        tag = u16(body + 24);
+        const unsigned validBits = u16(body + 18);
+        if (tag == formatPcm && validBits != wav.bits)
+            return "holds " + std::to_string(validBits) + "-bit samples padded to " + std::to_string(wav.bits) +
+                   " bits; only 8- and 16-bit ones are played";
+    }
+    if (tag != formatPcm) return "holds " + formatName(tag) + " samples; only PCM is played";
+    if (wav.channels == 0 || wav.channels > channelsMax)
+        return "has " + std::to_string(wav.channels) + " channels; only 1 or 2 are played";
+    if (wav.bits != 8 && wav.bits != 16)
+        return "has " + std::to_string(wav.bits) + "-bit samples; only 8- and 16-bit ones are played";
+    const unsigned expected = wav.channels * wav.bits / 8;
+    if (frameBytes != expected)
+        return "declares frames of " + std::to_string(frameBytes) + " bytes, where " +
+               std::to_string(wav.channels) + " channels of " + std::to_string(wav.bits) + " bits take " +
+               std::to_string(expected);
+    if (wav.rate < wavRateMin || wav.rate > wavRateMax)
+        return "has a sample rate of " + std::to_string(wav.rate) + " Hz, outside " + std::to_string(wavRateMin) +
+               " to " + std::to_string(wavRateMax);
+    return "";
+}
+
+checkedWav refused(std::string why)
+{
+    checkedWav wav;
+    wav.refusal = std::move(why);
+    return wav;
+}
+
+}  // namespace
+
+// The form's own length is not relied on: every chunk is bounded by the file
+// itself, which is what keeps each read inside the bytes. The walk ends at
+// the data chunk; what follows it is never read.
+checkedWav checkWav(const char* bytes, size_t size)
+{
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(bytes);
+    if (size < riffHeaderBytes || !hasId(b, "RIFF") || !hasId(b + 8, "WAVE"))
+        return refused("is no WAV file (no RIFF WAVE header)");
+    checkedWav wav;
+    bool formatRead = false;
+    unsigned frameBytes = 0;
+    size_t at = riffHeaderBytes;
+    while (at < size) {
+        if (size - at < chunkHeaderBytes) return refused("is cut short inside a chunk header");
+        const unsigned char* id = b + at;
+        const unsigned long length = u32(b + at + 4);
+        const size_t body = at + chunkHeaderBytes;
+        const size_t room = size - body;
+        if (hasId(id, "data")) {
+            if (!formatRead) return refused("has its samples before their format chunk");
+            if (length > room)
+                return refused("has a data chunk of " + std::to_string(length) + " bytes where only " +
+                               std::to_string(room) + " follow");
+            if (length % frameBytes != 0)
+                return refused("holds " + std::to_string(length) + " bytes of samples, not a whole number of " +
+                               std::to_string(frameBytes) + "-byte frames");
+            wav.sampleOffset = body;
+            wav.sampleBytes = length;
+            return wav;
+        }
+        if (length > room) return refused("has a chunk running past the end of the file");
+        if (hasId(id, "fmt ")) {
+            if (formatRead) return refused("has two format chunks");
+            const std::string why = readFormat(b + body, length, wav, frameBytes);
+            if (!why.empty()) return refused(why);
+            formatRead = true;
+        }
+        at = body + length + (length & 1);  // at most size + 1: the pad byte may be missing at the end
+    }
+    return refused("has no data chunk");
+}

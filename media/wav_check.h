@@ -1,0 +1,31 @@
+// The check every sound file passes before OpenAL is handed its samples. A
+// sound is a RIFF WAVE file whose chunks, up to its data chunk, each lie
+// inside the file (a chunk of odd size is followed by a pad byte), with one
+// format chunk before the data chunk. The format must be one the program
+// plays: PCM samples of 8 or 16 bits in 1 or 2 channels, written plainly or
+// in the extensible form common tools write, frames as wide as those
+// channels and bits make them, and a sample rate from wavRateMin to
+// wavRateMax. The data chunk must lie inside the file and hold a whole number
+// of frames. The check reads nothing outside the bytes it is given and keeps
+// no copy of them: it says where in them the samples lie.
+#pragma once
+#include <cstddef>
+#include <string>
+
+constexpr unsigned long wavRateMin = 1;       // frames a second
+constexpr unsigned long wavRateMax = 384000;  // the highest rate sound hardware plays
+
+// What the check found in a sound file.
+struct checkedWav {
+    unsigned channels = 0;    // 1 or 2, interleaved
+    unsigned bits = 0;        // 8 (unsigned samples) or 16 (signed, little-endian)
+    unsigned long rate = 0;   // frames a second
+    size_t sampleOffset = 0;  // where the samples begin in the file's bytes
+    size_t sampleBytes = 0;   // how many bytes of samples lie there
+    // Empty when the file is accepted; else why not, the end of a sentence
+    // that begins "it": "is no WAV file", "has 3 channels; only 1 or 2 are played".
+    std::string refusal;
+};
+
+// Checks the `size` bytes of a sound file at `bytes`.
+checkedWav checkWav(const char* bytes, size_t size);
