@@ -250,6 +250,11 @@ unsigned long long fileBytesRead()
     return bytesReadSoFar;
 }
 
+std::string fileReadFailureText(int error)
+{
+    return std::string("cannot be read: ") + (error ? std::strerror(error) : "it got shorter while it was read");
+}
+
 std::string fileTooLargeText(unsigned long long size, unsigned long long limit)
 {
     return "is " + std::to_string(size) + " bytes, more than the " + std::to_string(limit) + " it may hold";

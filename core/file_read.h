@@ -64,6 +64,11 @@ private:
 // A read that fails leaves the stream bad.
 std::unique_ptr<std::istream> openRegularFileStream(const std::string& path);
 
+// The end of a sentence that names a read of a fileReader that failed, from
+// its readError(): "cannot be read: Input/output error", or for 0 that the
+// file got shorter while it was read.
+std::string fileReadFailureText(int error);
+
 // The end of a sentence that refuses a file for its size: "is 2147483648
 // bytes, more than the 1048576 it may hold".
 std::string fileTooLargeText(unsigned long long size, unsigned long long limit);

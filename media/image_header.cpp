@@ -645,11 +645,6 @@ std::string refusalOf(const headerReading& h, const std::string& path)
     return why.empty() ? "" : refusalText(path, why);
 }
 
-std::string readFailureText(int error)
-{
-    return std::string("cannot be read: ") + (error ? std::strerror(error) : "it got shorter while it was read");
-}
-
 // The image's own bytes in the form the library is handed them.
 void toLibraryForm(std::string& bytes, const headerReading& header)
 {
@@ -674,7 +669,7 @@ checkedImage readImageFile(const std::string& path)
     const headerReading header = readHeader(path, in);
     image.refusal = refusalOf(header, path);
     if (file.readError() != 0 || (image.refusal.empty() && !file.readTo(header.end)))
-        image.refusal = refusalText(path, readFailureText(file.readError()));
+        image.refusal = refusalText(path, fileReadFailureText(file.readError()));
     if (!image.refusal.empty()) return image;
     image.bytes = file.takeBytes(header.end);
     toLibraryForm(image.bytes, header);

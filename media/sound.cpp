@@ -1,6 +1,6 @@
 // System and game sounds on OpenAL: loading WAV files into buffers, the two
-// source pools, playing, stopping and freeing. A sound file is read whole and
-// checked (media/wav_check.h); OpenAL is then handed exactly the samples the
+// source pools, playing, stopping and freeing. A sound file is checked as it
+// is read (media/wav_check.h); OpenAL is then handed exactly the samples the
 // check found, so no other reader ever parses the file. Every OpenAL call that
 // can fail is followed by alGetError: a failure is named and its error
 // cleared, so that it never makes a later call look as if it failed.
@@ -95,27 +95,38 @@ ALenum alFormatOf(const checkedWav& wav)
 }
 
 // Fills `buffer` with the samples of the file, counted against the game's
-// budget when `counted`. A file that cannot be read, one the check refuses,
-// one past the budget and one OpenAL refuses are named and leave the buffer
-// empty; an entry that is no regular file is never read (the folder walk or
+// budget when `counted`. The file is read only as far as its check needs
+// until the sound is known to fit the budget; only then are its samples
+// read. A file that cannot be read, one the check refuses, one past the
+// budget and one OpenAL refuses are named and leave the buffer empty; an
+// entry that is no regular file is never opened (the folder walk or
 // loadSystemSounds names it). The file's bytes are let go on return, once
 // OpenAL holds its own copy of the samples.
 void fillBuffer(ALuint buffer, const std::string& filename, bool counted)
 {
-    std::string bytes, reason;
-    const fileReadResult result = readWholeFile(filename, soundFileMaxBytes, bytes, reason);
-    if (result == fileReadResult::notAFile) return;
-    if (result != fileReadResult::read) return warnSilent(filename, reason);
-    const checkedWav wav = checkWav(bytes.data(), bytes.size());
+    fileReader file;
+    std::string reason;
+    const fileReadResult opened = file.open(filename, soundFileMaxBytes, reason);
+    if (opened == fileReadResult::notAFile) return;
+    if (opened != fileReadResult::read) return warnSilent(filename, reason);
+    const checkedWav wav = checkWav(file);
+    if (file.readError() != 0) return warnSilent(filename, fileReadFailureText(file.readError()));
     if (!wav.refusal.empty()) return warnSilent(filename, wav.refusal);
     if (counted && !chargeSoundBudget(wav.sampleBytes))
         return warnSilent(filename, "would take the samples of this game's sounds past their " +
                                         std::to_string(soundBudgetBytes / mebibyte) + " MiB");
-    sampleHandOver(buffer, alFormatOf(wav), bytes.data() + wav.sampleOffset, static_cast<ALsizei>(wav.sampleBytes),
-                   static_cast<ALsizei>(wav.rate));
+    const auto refund = [&] {
+        if (counted) refundSoundBudget(wav.sampleBytes);
+    };
+    if (!file.readTo(wav.sampleOffset + wav.sampleBytes)) {
+        refund();
+        return warnSilent(filename, fileReadFailureText(file.readError()));
+    }
+    sampleHandOver(buffer, alFormatOf(wav), file.bytes().data() + wav.sampleOffset,
+                   static_cast<ALsizei>(wav.sampleBytes), static_cast<ALsizei>(wav.rate));
     const ALenum error = alGetError();
     if (error == AL_NO_ERROR) return;
-    if (counted) refundSoundBudget(wav.sampleBytes);
+    refund();
     warnSilent(filename, "was refused by OpenAL (" + alErrorText(error) + ")");
 }
 

@@ -92,6 +92,9 @@ std::string readFormat(const unsigned char* body, size_t size, checkedWav& wav, 
     return "";
 }
 
+// The reason given when a read fails; the caller names the failure itself.
+const char* const unreadable = "cannot be read";
+
 checkedWav refused(std::string why)
 {
     checkedWav wav;
@@ -102,24 +105,29 @@ checkedWav refused(std::string why)
 }  // namespace
 
 // The form's own length is not relied on: every chunk is bounded by the file
-// itself, which is what keeps each read inside the bytes. The walk ends at
-// the data chunk; what follows it is never read.
-checkedWav checkWav(const char* bytes, size_t size)
+// itself, which is what keeps each read inside its bytes. The walk reads the
+// file only as far as the data chunk's header: the samples are not read.
+checkedWav checkWav(fileReader& file)
 {
-    const unsigned char* b = reinterpret_cast<const unsigned char*>(bytes);
-    if (size < riffHeaderBytes || !hasId(b, "RIFF") || !hasId(b + 8, "WAVE"))
+    const size_t size = file.size();
+    const auto has = [&file, size](size_t end) { return end <= size && file.readTo(end); };
+    const auto at = [&file](size_t offset) {
+        return reinterpret_cast<const unsigned char*>(file.bytes().data()) + offset;
+    };
+    if (!has(riffHeaderBytes) || !hasId(at(0), "RIFF") || !hasId(at(8), "WAVE"))
         return refused("is no WAV file (no RIFF WAVE header)");
     checkedWav wav;
     bool formatRead = false;
     unsigned frameBytes = 0;
-    size_t at = riffHeaderBytes;
-    while (at < size) {
-        if (size - at < chunkHeaderBytes) return refused("is cut short inside a chunk header");
-        const unsigned char* id = b + at;
-        const unsigned long length = u32(b + at + 4);
-        const size_t body = at + chunkHeaderBytes;
+    size_t chunk = riffHeaderBytes;
+    while (chunk < size) {
+        if (size - chunk < chunkHeaderBytes) return refused("is cut short inside a chunk header");
+        if (!has(chunk + chunkHeaderBytes)) return refused(unreadable);
+        const bool isData = hasId(at(chunk), "data"), isFormat = hasId(at(chunk), "fmt ");
+        const unsigned long length = u32(at(chunk + 4));
+        const size_t body = chunk + chunkHeaderBytes;
         const size_t room = size - body;
-        if (hasId(id, "data")) {
+        if (isData) {
             if (!formatRead) return refused("has its samples before their format chunk");
             if (length > room)
                 return refused("has a data chunk of " + std::to_string(length) + " bytes where only " +
@@ -132,13 +140,14 @@ checkedWav checkWav(const char* bytes, size_t size)
             return wav;
         }
         if (length > room) return refused("has a chunk running past the end of the file");
-        if (hasId(id, "fmt ")) {
+        if (isFormat) {
             if (formatRead) return refused("has two format chunks");
-            const std::string why = readFormat(b + body, length, wav, frameBytes);
+            if (!has(body + length)) return refused(unreadable);
+            const std::string why = readFormat(at(body), length, wav, frameBytes);
             if (!why.empty()) return refused(why);
             formatRead = true;
         }
-        at = body + length + (length & 1);  // at most size + 1: the pad byte may be missing at the end
+        chunk = body + length + (length & 1);  // at most size + 1: the pad byte may be missing at the end
     }
     return refused("has no data chunk");
 }

@@ -6,11 +6,14 @@
 // in the extensible form common tools write, frames as wide as those
 // channels and bits make them, and a sample rate from wavRateMin to
 // wavRateMax. The data chunk must lie inside the file and hold a whole number
-// of frames. The check reads nothing outside the bytes it is given and keeps
-// no copy of them: it says where in them the samples lie.
+// of frames. The check reads the file only as far as the data chunk's
+// header, so a sound can be refused before its samples are read, and it says
+// where in the file the samples lie.
 #pragma once
 #include <cstddef>
 #include <string>
+
+#include "core/file_read.h"
 
 constexpr unsigned long wavRateMin = 1;       // frames a second
 constexpr unsigned long wavRateMax = 384000;  // the highest rate sound hardware plays
@@ -27,5 +30,7 @@ struct checkedWav {
     std::string refusal;
 };
 
-// Checks the `size` bytes of a sound file at `bytes`.
-checkedWav checkWav(const char* bytes, size_t size);
+// Checks the sound file opened in `file`, reading it only as far as the
+// check needs. A read that fails refuses the file as "cannot be read", with
+// the cause in file.readError().
+checkedWav checkWav(fileReader& file);
