@@ -1,6 +1,6 @@
 // File reads: a look at what stands at the path, a size limit, one open that
-// does not block, a look at what was opened, then the bytes read, the whole
-// file or as far as the reader asks.
+// does not block, a look at what was opened, then the bytes read as far as
+// the reader asks (the whole file for readWholeFile).
 #include "core/file_read.h"
 #include "core/file_read_internal.h"
 
@@ -95,35 +95,6 @@ ssize_t readSome(int fd, char* into, size_t room)
     return n;
 }
 
-bool grow(std::string& bytes, size_t size)
-{
-    try {
-        bytes.resize(size);
-        return true;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-}
-
-// Reads `fd` to its end into `bytes`, never past `limit` + 1 bytes; 0 or the
-// reason it stopped (ENOMEM when the bytes do not fit in memory). Room for
-// the `expected` bytes and the end is made at once.
-int readToEnd(int fd, size_t expected, size_t limit, std::string& bytes)
-{
-    size_t size = 0;
-    if (!grow(bytes, std::min(expected, limit) + 1)) return ENOMEM;
-    for (;;) {
-        if (size == bytes.size() && !grow(bytes, size + readChunk)) return ENOMEM;
-        const size_t room = std::min(bytes.size() - size, limit + 1 - size);
-        const ssize_t n = readSome(fd, &bytes[size], room);
-        if (n < 0) return errno;
-        size += static_cast<size_t>(n);
-        if (n == 0 || size > limit) break;
-    }
-    bytes.resize(size);
-    return 0;
-}
-
 // The bytes of a regular file for a stream, read in blocks, or straight
 // into the reader's own memory for a large read. A failed read throws,
 // which leaves the stream bad.
@@ -178,18 +149,14 @@ private:
 fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::string& bytes, std::string& reason)
 {
     bytes.clear();
-    int fd = -1;
-    size_t size = 0;
-    fileReadResult result = openRegularFile(path, sizeLimit, fd, size, reason);
-    if (result != fileReadResult::read) return result;
-    if (const int error = readToEnd(fd, size, sizeLimit, bytes)) {
-        result = refuse(fileReadResult::failed, std::string("cannot be read: ") + std::strerror(error), reason);
-    } else if (bytes.size() > sizeLimit) {  // it grew while it was read
-        result = refuse(fileReadResult::tooLarge, fileTooLargeText(bytes.size(), sizeLimit), reason);
-    }
-    ::close(fd);
-    if (result != fileReadResult::read) bytes.clear();
-    return result;
+    fileReader file;
+    const fileReadResult opened = file.open(path, sizeLimit, reason);
+    if (opened != fileReadResult::read) return opened;
+    // A file that got shorter meanwhile gives what it still holds.
+    if (!file.readTo(file.size()) && file.readError() != 0)
+        return refuse(fileReadResult::failed, fileReadFailureText(file.readError()), reason);
+    bytes = file.takeBytes(file.size());
+    return fileReadResult::read;
 }
 
 fileReader::~fileReader()
@@ -224,6 +191,11 @@ bool fileReader::readTo(size_t end)
     }
     held.resize(size);
     return size >= end;
+}
+
+bool fileReader::has(size_t at, size_t count)
+{
+    return count <= fileSize && at <= fileSize - count && readTo(at + count);
 }
 
 std::string fileReader::takeBytes(size_t end)

@@ -45,6 +45,9 @@ public:
     // from where it stopped, with at most fileReadAhead bytes more; false
     // when the file is shorter or a read fails (readError says why).
     bool readTo(size_t end);
+    // True when the file holds `count` bytes at `at`, which are then read
+    // (readTo their end); no sum of the two can overflow.
+    bool has(size_t at, size_t count);
     const std::string& bytes() const { return held; }
     // The first `end` bytes read, taken from the reader, in memory of just
     // their size.

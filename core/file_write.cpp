@@ -275,28 +275,17 @@ bool targetWritable(const std::string& target, std::string& reason)
     return true;
 }
 
-// Swaps the two folders' places in one step; 0 or the reason it failed.
-int exchangeFolders(const std::string& a, const std::string& b)
-{
-    if (const int forced = forcedErrorOf(writeCall::exchange)) return forced;
-    return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0 ? 0 : errno;
-}
-
-// Swaps two entries of any kinds, on a file system known to allow it.
+// Swaps two entries of any kinds in one step; 0 or the reason it failed.
 int exchangeEntries(const std::string& a, const std::string& b)
 {
     return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0 ? 0 : errno;
 }
 
-// Renames `from` to `to` only where nothing stands (a plain rename would
-// replace a file, or an empty folder); 0 or the reason it failed.
-int renameWhereFree(const std::string& from, const std::string& to)
+// Swaps the two folders' places, the step a test can make fail.
+int exchangeFolders(const std::string& a, const std::string& b)
 {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
-    if (errno != EINVAL && errno != ENOSYS) return errno;
-    struct stat there {};
-    if (::lstat(to.c_str(), &there) == 0) return EEXIST;  // no such rename here: looked at first
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    if (const int forced = forcedErrorOf(writeCall::exchange)) return forced;
+    return exchangeEntries(a, b);
 }
 
 // Gives a folder its owner's full access when it lacks it, so that entries
@@ -408,6 +397,15 @@ bool replaceLoneFile(const std::string& target, const std::string& text, std::st
 }
 
 }  // namespace
+
+int renameWhereFree(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    struct stat there {};
+    if (::lstat(to.c_str(), &there) == 0) return EEXIST;  // no such rename here: looked at first
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
 
 void setWriteStageHook(std::function<void(writeStage)> hook)
 {

@@ -126,6 +126,11 @@ private:
     bool fail(std::string reason);
 };
 
+// Renames `from` to `to` only where nothing stands there (a plain rename
+// would replace a file, or an empty folder); 0, or the error number of the
+// failure (EEXIST when the name is taken).
+int renameWhereFree(const std::string& from, const std::string& to);
+
 // One file replaced alone; false on failure, with the reason in `error` when given.
 bool replaceFile(const std::string& target, const std::string& text, std::string* error = nullptr);
 

@@ -433,9 +433,9 @@ bool scriptObject::readFile(const std::string& path, const entryTaker& take)
     // Looked at before the open: a named pipe is never opened (that would let
     // a writer waiting on it go on), and a file larger than any game needs is
     // not read at all. The open looks at what it opened again.
-    const fileKind kind = fileKindOf(path);
     unsigned long long size = 0;
-    if (kind != fileKindRegular || !regularFileSize(path, size)) {
+    if (!regularFileSize(path, size)) {
+        const fileKind kind = fileKindOf(path);
         const std::string what = kind == fileKindMissing ? "" : std::string("^w: it is ") + fileKindText(kind);
         systemMsg(QV_ERROR "Error loading/reading file ^y" + path + what);
         return false;

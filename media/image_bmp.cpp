@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "media/byte_order.h"
+
 namespace {
 
 constexpr size_t masksAt = bmpFileHeaderBytes + bmpInfoHeaderBytes;  // inside or after the header
@@ -12,13 +14,6 @@ constexpr size_t alphaMaskAt = masksAt + bmpMaskBytes;                // in the 
 constexpr unsigned long fiveFiveFive[3] = {0x7c00, 0x03e0, 0x001f};    // 16-bit pixels without masks
 constexpr unsigned long colourDepth = 24;
 constexpr unsigned long channelMax = 255;
-
-unsigned long littleEndian(const std::string& b, size_t at, size_t bytes)
-{
-    unsigned long v = 0;
-    for (size_t i = bytes; i-- > 0;) v = v << 8 | static_cast<unsigned char>(b[at + i]);
-    return v;
-}
 
 void putLittleEndian(std::string& b, size_t at, unsigned long v, size_t bytes)
 {

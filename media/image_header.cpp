@@ -14,49 +14,19 @@
 
 #include "core/file_read.h"
 #include "core/log.h"
+#include "media/byte_order.h"
 #include "media/image_bmp.h"
 
 namespace {
 
 using byteCount = unsigned long long;
 
-// An image file as its check walks it: bytes() holds what has been read of
-// it, from its start; has() reads on as far as the walk needs.
-class imageReading {
-public:
-    explicit imageReading(fileReader& file) : file(file) {}
-    // True when the file holds `count` bytes at `at`, which are then read.
-    bool has(size_t at, size_t count) { return count <= size() && at <= size() - count && file.readTo(at + count); }
-    bool has(size_t end) { return has(0, end); }
-    // The whole file's size.
-    size_t size() const { return file.size(); }
-    const std::string& bytes() const { return file.bytes(); }
-
-private:
-    fileReader& file;
-};
-
 constexpr unsigned long pixelsMax = imageSideMax * imageSideMax;  // every frame of a GIF together
 constexpr unsigned long textureBytesPerPixel = 4;
 
-// The numbers below are read only where the walks have made sure the bytes lie inside the file.
-unsigned long bigEndian(const std::string& b, size_t at, size_t bytes)
+bool startsWith(fileReader& in, const char* signature, size_t length)
 {
-    unsigned long v = 0;
-    for (size_t i = 0; i < bytes; ++i) v = v << 8 | static_cast<unsigned char>(b[at + i]);
-    return v;
-}
-
-unsigned long littleEndian(const std::string& b, size_t at, size_t bytes)
-{
-    unsigned long v = 0;
-    for (size_t i = bytes; i-- > 0;) v = v << 8 | static_cast<unsigned char>(b[at + i]);
-    return v;
-}
-
-bool startsWith(imageReading& in, const char* signature, size_t length)
-{
-    return in.has(length) && std::memcmp(in.bytes().data(), signature, length) == 0;
+    return in.readTo(length) && std::memcmp(in.bytes().data(), signature, length) == 0;
 }
 
 bool endsWithNoCase(const std::string& text, const std::string& end)
@@ -129,17 +99,17 @@ unsigned long pngPixelBytes(unsigned long bitDepth, unsigned long colourType)
 // colour type), then chunk after chunk, each inside the file, up to the end
 // chunk IEND, with image data (IDAT) on the way; the image ends with IEND.
 // The library, handed a chunk that runs past the end, would read on for good.
-headerReading pngHeader(imageReading& in)
+headerReading pngHeader(fileReader& in)
 {
     constexpr size_t signatureBytes = 8, chunkFrameBytes = 12;  // a chunk's length, type and CRC
     constexpr size_t sizeEnd = 24, depthAt = 24, colourTypeAt = 25;
     constexpr unsigned long ihdrLength = 13, chunkLengthMax = 0x7fffffff;
     const std::string& b = in.bytes();
-    if (!in.has(sizeEnd) || bigEndian(b, 8, 4) != ihdrLength || b.compare(12, 4, "IHDR") != 0)
+    if (!in.readTo(sizeEnd) || bigEndian(b, 8, 4) != ihdrLength || b.compare(12, 4, "IHDR") != 0)
         return damaged("is a PNG image without its header chunk");
     headerReading png = sized(imageFormatPng, bigEndian(b, 16, 4), bigEndian(b, 20, 4));
     if (!sidesBounded(png.width, png.height)) return png;
-    if (in.has(colourTypeAt + 1))
+    if (in.readTo(colourTypeAt + 1))
         png.bytesPerPixel = pngPixelBytes(bigEndian(b, depthAt, 1), bigEndian(b, colourTypeAt, 1));
     bool imageData = false;
     for (size_t at = signatureBytes; in.has(at, chunkFrameBytes);) {
@@ -198,7 +168,7 @@ bool bmpFieldsFit(const bmpFields& f, byteCount fileSize)
 // the file ends. Pairs of a count and a pixel are runs; a count of 0 makes
 // the next byte a code: 0 ends a line, 1 the bitmap, 2 moves by the next two
 // bytes, more gives as many pixels as they are, padded to an even length.
-size_t bmpRunsEnd(imageReading& in, const bmpFields& f)
+size_t bmpRunsEnd(fileReader& in, const bmpFields& f)
 {
     enum { endOfLine = 0, endOfBitmap = 1, move = 2 };
     const std::string& b = in.bytes();
@@ -228,17 +198,17 @@ size_t bmpRunsEnd(imageReading& in, const bmpFields& f)
 // fields: media/image_bmp.h), the palette and the pixels inside the file,
 // and colour masks the program can read; the image ends with its pixels.
 // Run-length pixels take at least a run of two bytes for every 255.
-headerReading bmpHeader(imageReading& in)
+headerReading bmpHeader(fileReader& in)
 {
     static const unsigned long infoHeaderBytes[] = {bmpCoreHeaderBytes, bmpInfoHeaderBytes, 52, 56,
                                                     bmpOs2HeaderBytes,  108,                124};
     constexpr size_t coreEnd = bmpFileHeaderBytes + bmpCoreHeaderBytes;
     constexpr size_t masksEnd = bmpFileHeaderBytes + bmpInfoHeaderBytes + bmpMaskBytes;
     const std::string fault = "is a BMP image whose header is cut short or damaged";
-    if (!in.has(coreEnd)) return damaged(fault);
+    if (!in.readTo(coreEnd)) return damaged(fault);
     const unsigned long infoBytes = littleEndian(in.bytes(), bmpFileHeaderBytes, 4);
-    if (!oneOf(infoBytes, infoHeaderBytes) || !in.has(bmpFileHeaderBytes + infoBytes)) return damaged(fault);
-    in.has(std::min(in.size(), masksEnd));  // the masks after a 40-byte header, when there are any
+    if (!oneOf(infoBytes, infoHeaderBytes) || !in.readTo(bmpFileHeaderBytes + infoBytes)) return damaged(fault);
+    in.readTo(std::min(in.size(), masksEnd));  // the masks after a 40-byte header, when there are any
     const bmpFields f = bmpRead(in.bytes());
     if (!bmpFieldsFit(f, in.size())) return damaged(fault);
     if (f.compression == bmpBitFields && f.alphaMask != 0)
@@ -259,7 +229,7 @@ headerReading bmpHeader(imageReading& in)
 // Where the run-length packets that begin at `at` have given `pixels`
 // pixels, or where the file ends first. A packet's first byte holds its
 // pixel count less one, and whether one pixel value follows for them all.
-size_t tgaPacketsEnd(imageReading& in, size_t at, byteCount pixels, byteCount pixelBytes)
+size_t tgaPacketsEnd(fileReader& in, size_t at, byteCount pixels, byteCount pixelBytes)
 {
     constexpr unsigned char repeated = 0x80, countBits = 0x7f;
     const std::string& b = in.bytes();
@@ -279,7 +249,7 @@ size_t tgaPacketsEnd(imageReading& in, size_t at, byteCount pixels, byteCount pi
 // packet holds at most 128 pixels and takes a byte and a pixel value). The
 // image ends with its pixels: for run-length ones, with the packet that
 // gives its last pixel (or with the file).
-headerReading tgaHeader(imageReading& in)
+headerReading tgaHeader(fileReader& in)
 {
     constexpr size_t headerBytes = 18;
     constexpr byteCount packetPixelsMax = 128;
@@ -289,7 +259,7 @@ headerReading tgaHeader(imageReading& in)
                                           grey | rleFlag};
     const std::string fault = "is a TGA image whose header is cut short or damaged";
     const std::string& b = in.bytes();
-    if (!in.has(headerBytes)) return damaged(fault);
+    if (!in.readTo(headerBytes)) return damaged(fault);
     const unsigned long mapType = littleEndian(b, 1, 1), type = littleEndian(b, 2, 1);
     const unsigned long mapLength = littleEndian(b, 5, 2), mapDepth = littleEndian(b, 7, 1);
     const unsigned long width = littleEndian(b, 12, 2), height = littleEndian(b, 14, 2);
@@ -374,7 +344,7 @@ byteCount jpegBlocks(const std::string& b, size_t at, unsigned long length, unsi
 
 // The marker that must come at `at`, after its fill bytes; `at` moves past
 // it. -1 when the file ends or holds something else there.
-int markerHere(imageReading& in, size_t& at)
+int markerHere(fileReader& in, size_t& at)
 {
     const std::string& b = in.bytes();
     if (!in.has(at, 1) || static_cast<unsigned char>(b[at]) != 0xFF) return -1;
@@ -385,7 +355,7 @@ int markerHere(imageReading& in, size_t& at)
 // The first marker after the data of a scan (in which a 0xFF byte is
 // followed by 0 or a restart marker); `at` moves past it. -1 when the file
 // ends first.
-int markerAfterScanData(imageReading& in, size_t& at)
+int markerAfterScanData(fileReader& in, size_t& at)
 {
     const std::string& b = in.bytes();
     for (;;) {
@@ -413,7 +383,7 @@ int markerAfterScanData(imageReading& in, size_t& at)
 // image ends, or at the end of the file once a scan has begun: an image cut
 // in its data decodes as far as it goes, the end of image it lacks put after
 // its bytes (the library fails where its data just stops).
-headerReading jpegHeader(imageReading& in)
+headerReading jpegHeader(fileReader& in)
 {
     constexpr int startOfScan = 0xDA, endOfImage = 0xD9;
     constexpr unsigned long samplePrecision = 8;
@@ -463,7 +433,7 @@ headerReading jpegHeader(imageReading& in)
 // The data sub-blocks that follow a GIF extension or image: each a length
 // byte and that many bytes, up to a length of 0. The position after them,
 // or 0 when the file ends first. Every byte up to there is read.
-size_t skipGifSubBlocks(imageReading& in, size_t at)
+size_t skipGifSubBlocks(fileReader& in, size_t at)
 {
     const std::string& b = in.bytes();
     while (in.has(at, 1)) {
@@ -563,14 +533,14 @@ size_t gifColourTableBytes(unsigned long flags)
 // their number counts towards the pixels too, and towards the image data
 // they need: a code of at most 12 bits gives at most 4,096 pixels. The
 // image ends with the trailer.
-headerReading gifHeader(imageReading& in)
+headerReading gifHeader(fileReader& in)
 {
     constexpr int extension = 0x21, imageBlock = 0x2C, trailer = 0x3B;
     constexpr size_t screenBytes = 13, imageHeaderBytes = 10;
     constexpr int gifCodeSizeMin = 2, gifCodeSizeMax = 8;  // the first LZW code size of an image
     const std::string cut = "is a GIF image cut short or damaged";
     const std::string& b = in.bytes();
-    if (!in.has(screenBytes)) return damaged(cut);
+    if (!in.readTo(screenBytes)) return damaged(cut);
     headerReading gif = sized(imageFormatGif, littleEndian(b, 6, 2), littleEndian(b, 8, 2));
     constexpr byteCount codePixelsMax = 4096, codeBits = 12;
     gif.frames = 0;
@@ -608,7 +578,7 @@ headerReading gifHeader(imageReading& in)
     return damaged(cut);
 }
 
-headerReading readHeader(const std::string& path, imageReading& in)
+headerReading readHeader(const std::string& path, fileReader& in)
 {
     if (startsWith(in, "\x89PNG\r\n\x1a\n", 8)) return pngHeader(in);
     if (startsWith(in, "\xff\xd8", 2)) return jpegHeader(in);
@@ -665,8 +635,7 @@ checkedImage readImageFile(const std::string& path)
         image.refusal = refusalText(path, reason);
         return image;
     }
-    imageReading in(file);
-    const headerReading header = readHeader(path, in);
+    const headerReading header = readHeader(path, file);
     image.refusal = refusalOf(header, path);
     if (file.readError() != 0 || (image.refusal.empty() && !file.readTo(header.end)))
         image.refusal = refusalText(path, fileReadFailureText(file.readError()));

@@ -2,26 +2,22 @@
 #include "media/image_loading_budget.h"
 
 #include "core/log.h"
+#include "media/memory_budget.h"
 
 namespace {
 
-constexpr unsigned long long mebibyte = 1ull << 20;
-
-unsigned long long counted = 0;
+memoryBudget budget(imageBudgetBytes);
 
 }  // namespace
 
 void startImageBudget()
 {
-    counted = 0;
+    budget.start();
 }
 
 bool chargeImageBudget(const std::string& path, unsigned long long bytes)
 {
-    if (bytes <= imageBudgetBytes - counted) {
-        counted += bytes;
-        return true;
-    }
+    if (budget.charge(bytes)) return true;
     systemMsg(QV_WARNING "The image ^y" + path + "^w would take the decoded images of this game past their " +
               std::to_string(imageBudgetBytes / mebibyte) + " MiB; it is not loaded.");
     return false;
@@ -29,5 +25,5 @@ bool chargeImageBudget(const std::string& path, unsigned long long bytes)
 
 void refundImageBudget(unsigned long long bytes)
 {
-    counted -= bytes < counted ? bytes : counted;
+    budget.refund(bytes);
 }

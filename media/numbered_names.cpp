@@ -3,11 +3,13 @@
 #include "media/numbered_names.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <set>
 #include <boost/filesystem.hpp>
 
 #include "core/file_kind.h"
+#include "core/file_write.h"
 #include "core/log.h"
 
 namespace fs = boost::filesystem;
@@ -97,14 +99,9 @@ bool occupied(const fs::path& path)
 // Renames without ever overwriting a file; false with the cause in `reason`.
 bool renameEntry(const fs::path& from, const fs::path& to, std::string& reason)
 {
-    if (occupied(to)) {
-        reason = "the name is taken";
-        return false;
-    }
-    boost::system::error_code ec;
-    fs::rename(from, to, ec);
-    if (ec) reason = ec.message();
-    return !ec;
+    const int error = renameWhereFree(from.string(), to.string());
+    if (error != 0) reason = error == EEXIST ? "the name is taken" : std::strerror(error);
+    return error == 0;
 }
 
 // A file already numbered whose number changed: two entries claimed one

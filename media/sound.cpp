@@ -36,10 +36,9 @@ const char* const sysSoundFiles[sysSoundCount] = {
 
 sound systemSounds[sysSoundCount];
 std::vector<sound> gameSounds;
+memoryBudget soundBudget(soundBudgetBytes);
 
 namespace {
-
-constexpr unsigned long long mebibyte = 1ull << 20;
 
 bool deviceReady = false;
 std::future<bool> deviceOpening;  // the device being opened on a thread of its own
@@ -112,11 +111,11 @@ void fillBuffer(ALuint buffer, const std::string& filename, bool counted)
     const checkedWav wav = checkWav(file);
     if (file.readError() != 0) return warnSilent(filename, fileReadFailureText(file.readError()));
     if (!wav.refusal.empty()) return warnSilent(filename, wav.refusal);
-    if (counted && !chargeSoundBudget(wav.sampleBytes))
+    if (counted && !soundBudget.charge(wav.sampleBytes))
         return warnSilent(filename, "would take the samples of this game's sounds past their " +
                                         std::to_string(soundBudgetBytes / mebibyte) + " MiB");
     const auto refund = [&] {
-        if (counted) refundSoundBudget(wav.sampleBytes);
+        if (counted) soundBudget.refund(wav.sampleBytes);
     };
     if (!file.readTo(wav.sampleOffset + wav.sampleBytes)) {
         refund();
@@ -283,7 +282,7 @@ int loadGameSounds(const std::string& gameName)
     if (!gSource.empty() || !gameSounds.empty()) freeGameSounds(static_cast<int>(gameSounds.size()));
     if (!deviceReady) return 0;
     gSource = makeSources(gameSourceCount);
-    startSoundBudget();
+    soundBudget.start();
 
     const numberedFolder folder{"games/" + gameName + "/sound/", soundNumberFirst, soundExtension};
     for (const std::string& name : numberFolder(folder)) {

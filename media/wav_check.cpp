@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "media/byte_order.h"
+
 namespace {
 
 constexpr size_t riffHeaderBytes = 12;   // "RIFF", the form's length, "WAVE"
@@ -31,19 +33,19 @@ const struct {
     {0x0011, "IMA ADPCM"},       {0x0031, "GSM 6.10"},       {0x0050, "MPEG"},  {0x0055, "MP3"},
 };
 
-unsigned u16(const unsigned char* p)
+unsigned u16(const std::string& b, size_t at)
 {
-    return p[0] | static_cast<unsigned>(p[1]) << 8;
+    return static_cast<unsigned>(littleEndian(b, at, 2));
 }
 
-unsigned long u32(const unsigned char* p)
+unsigned long u32(const std::string& b, size_t at)
 {
-    return u16(p) | static_cast<unsigned long>(u16(p + 2)) << 16;
+    return littleEndian(b, at, 4);
 }
 
-bool hasId(const unsigned char* p, const char* id)
+bool hasId(const std::string& b, size_t at, const char* id)
 {
-    return std::memcmp(p, id, 4) == 0;
+    return b.compare(at, 4, id) == 0;
 }
 
 std::string formatName(unsigned tag)
@@ -55,23 +57,23 @@ std::string formatName(unsigned tag)
     return text;
 }
 
-// The format chunk's body of `size` bytes read into `wav`; empty, or why the
-// program does not play it.
-std::string readFormat(const unsigned char* body, size_t size, checkedWav& wav, unsigned& frameBytes)
+// The format chunk's body of `size` bytes at `body` read into `wav`; empty,
+// or why the program does not play it.
+std::string readFormat(const std::string& b, size_t body, size_t size, checkedWav& wav, unsigned& frameBytes)
 {
     if (size < formatBytes) return "has a format chunk too short to read";
-    unsigned tag = u16(body);
-    wav.channels = u16(body + 2);
-    wav.rate = u32(body + 4);
-    frameBytes = u16(body + 12);
-    wav.bits = u16(body + 14);
+    unsigned tag = u16(b, body);
+    wav.channels = u16(b, body + 2);
+    wav.rate = u32(b, body + 4);
+    frameBytes = u16(b, body + 12);
+    wav.bits = u16(b, body + 14);
     if (tag == formatExtensible) {
-        if (size < extensibleBytes || u16(body + 16) < extensionBytes)
+        if (size < extensibleBytes || u16(b, body + 16) < extensionBytes)
             return "has an extensible format chunk too short to read";
-        if (std::memcmp(body + 26, subFormatTail, sizeof subFormatTail) != 0)
+        if (std::memcmp(b.data() + body + 26, subFormatTail, sizeof subFormatTail) != 0)
             return "holds samples of an unknown kind; only PCM is played";
-        tag = u16(body + 24);
-        const unsigned validBits = u16(body + 18);
+        tag = u16(b, body + 24);
+        const unsigned validBits = u16(b, body + 18);
         if (tag == formatPcm && validBits != wav.bits)
             return "holds " + std::to_string(validBits) + "-bit samples padded to " + std::to_string(wav.bits) +
                    " bits; only 8- and 16-bit ones are played";
@@ -109,12 +111,9 @@ checkedWav refused(std::string why)
 // file only as far as the data chunk's header: the samples are not read.
 checkedWav checkWav(fileReader& file)
 {
+    const std::string& b = file.bytes();
     const size_t size = file.size();
-    const auto has = [&file, size](size_t end) { return end <= size && file.readTo(end); };
-    const auto at = [&file](size_t offset) {
-        return reinterpret_cast<const unsigned char*>(file.bytes().data()) + offset;
-    };
-    if (!has(riffHeaderBytes) || !hasId(at(0), "RIFF") || !hasId(at(8), "WAVE"))
+    if (!file.readTo(riffHeaderBytes) || !hasId(b, 0, "RIFF") || !hasId(b, 8, "WAVE"))
         return refused("is no WAV file (no RIFF WAVE header)");
     checkedWav wav;
     bool formatRead = false;
@@ -122,12 +121,11 @@ checkedWav checkWav(fileReader& file)
     size_t chunk = riffHeaderBytes;
     while (chunk < size) {
         if (size - chunk < chunkHeaderBytes) return refused("is cut short inside a chunk header");
-        if (!has(chunk + chunkHeaderBytes)) return refused(unreadable);
-        const bool isData = hasId(at(chunk), "data"), isFormat = hasId(at(chunk), "fmt ");
-        const unsigned long length = u32(at(chunk + 4));
+        if (!file.readTo(chunk + chunkHeaderBytes)) return refused(unreadable);
+        const unsigned long length = u32(b, chunk + 4);
         const size_t body = chunk + chunkHeaderBytes;
         const size_t room = size - body;
-        if (isData) {
+        if (hasId(b, chunk, "data")) {
             if (!formatRead) return refused("has its samples before their format chunk");
             if (length > room)
                 return refused("has a data chunk of " + std::to_string(length) + " bytes where only " +
@@ -140,10 +138,10 @@ checkedWav checkWav(fileReader& file)
             return wav;
         }
         if (length > room) return refused("has a chunk running past the end of the file");
-        if (isFormat) {
+        if (hasId(b, chunk, "fmt ")) {
             if (formatRead) return refused("has two format chunks");
-            if (!has(body + length)) return refused(unreadable);
-            const std::string why = readFormat(at(body), length, wav, frameBytes);
+            if (!file.readTo(body + length)) return refused(unreadable);
+            const std::string why = readFormat(b, body, length, wav, frameBytes);
             if (!why.empty()) return refused(why);
             formatRead = true;
         }

@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const checkedWav wav = checkFile(path);
     if (wav.refusal.empty() && (wav.sampleOffset > size || wav.sampleBytes > size - wav.sampleOffset)) std::abort();
     gameSounds.assign(1, sound());
-    startSoundBudget();  // each input is a game of its own
+    soundBudget.start();  // each input is a game of its own
     loadGameSoundFile(path, 0);
     ALint held = -1;
     alGetBufferi(gameSounds[0].getBuffer(), AL_SIZE, &held);
