@@ -637,13 +637,14 @@ TEST_F(SaveTest, ASaveKilledAtAnyStepIsAllOldOrAllNewAfterTheNextLoad)
 // temporaries is finished (also the first save of a new game, whose map.cfg
 // is still a temporary), temporaries without a record go, and nothing else
 // is touched: a user's file of another name, a folder or a link under one of
-// the writer's names, or a record the writer did not write, which the load
-// warns of and a save fails for, leaving all of it.
+// the writer's names, a named pipe in a committed file's place, or a record
+// the writer did not write: the load warns of what it cannot finish, and a
+// save fails for it, leaving all of it.
 TEST_F(SaveTest, WhatASaveCutShortLeftIsFinishedOrRemoved)
 {
     // A record as a save writes it, as any later version must read it.
     const std::string record = "quorvane commit record 1\nmap.cfg\nlogic.cfg\nui.cfg\n";
-    const std::string gone = "<gone>";
+    const std::string gone = "<gone>", pipeMark = "<pipe>";
     const std::string sampleMap = fileText(std::string(QV_DATA_DIR) + "/games/sample/system/map.cfg");
     enum openedBy { loading, editing, saving };
     struct row {
@@ -681,6 +682,11 @@ TEST_F(SaveTest, WhatASaveCutShortLeftIsFinishedOrRemoved)
           {"ui.cfg", folderMark}},
          {{".quorvane-saving-commit", gone}, {".quorvane-saving-map.cfg", gone}, {"map.cfg", "the committed map\n"}},
          "games/sample/system/ui.cfg is a folder"},
+        {"a record whose file has become a named pipe", "sample", loading,
+         {{".quorvane-saving-commit", record}, {".quorvane-saving-logic.cfg", "the committed logic\n"},
+          {"logic.cfg", pipeMark}},
+         {},
+         "games/sample/system/logic.cfg is a named pipe, not a file that can be replaced"},
         {"a folder at the record's name", "sample", loading,
          {{".quorvane-saving-commit", folderMark}, {".quorvane-saving-map.cfg", "kept\n"}}, {},
          "^yWARNING: ^wWhat a save of ^ysample^w cut short left cannot be finished: "
@@ -703,6 +709,8 @@ TEST_F(SaveTest, WhatASaveCutShortLeftIsFinishedOrRemoved)
             fs::remove(system + name);
             if (text == folderMark)
                 fs::create_directories(system + name + "/inside");
+            else if (text == pipeMark)
+                EXPECT_EQ(mkfifo((system + name).c_str(), 0600), 0);
             else if (text.rfind("<link to ", 0) == 0)
                 fs::create_symlink(text.substr(9, text.size() - 10), system + name);
             else
