@@ -1,9 +1,9 @@
-// Whole-file replacement: a lone file through a temporary file and a rename,
-// the files of one folder through a sibling folder and an atomic exchange
-// that keeps what others wrote into the folder meanwhile; every file and
-// folder flushed to the disk before success is reported. Every temporary
-// name begins with the writer's own prefix; the writer removes only its own
-// temporaries, and from an old folder only what it knows as its own.
+// Whole-file replacement: a lone file through a temporary file and a rename;
+// the files of one folder through their temporaries, a commit record put in
+// place with one rename, and a rename of each temporary over its file, which
+// the next look at the folder finishes when a save is cut short. Every file
+// and folder is flushed to the disk before success is reported. What the
+// writer owns in a folder is named in one place below.
 #include "core/file_write.h"
 #include "core/file_write_internal.h"
 
@@ -15,41 +15,53 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <ctime>
-#include <vector>
 
 #include "core/file_kind.h"
+#include "core/file_read.h"
 #include "core/log.h"
 
 namespace fs = boost::filesystem;
 
 namespace {
 
-// Begins the name of every temporary file and folder the writer makes.
+// What the writer owns in a folder, by exact name: its prefix before the name
+// of each file it writes there (the file's temporary), the commit record and
+// the record's temporary. Nothing under another name is ever renamed or
+// removed, and under these names only regular files.
 constexpr const char* ownPrefix = ".quorvane-saving-";
+constexpr const char* recordName = ".quorvane-saving-commit";
+constexpr const char* recordTemporaryName = ".quorvane-saving-commit.new";
+
+// The record: this first line, then the names of the files it commits, one a line.
+constexpr const char* recordHeader = "quorvane commit record 1";
+constexpr size_t recordSizeLimit = 4096;
+
 constexpr int noMode = -1;
-constexpr size_t copyBufferSize = 64 * 1024;
-// How often an old folder that others keep writing into is emptied again
-// before it is kept instead of removed.
-constexpr int clearingRounds = 3;
-// An old folder that cannot be removed is kept as "<name>.kept-<date>-<time>",
-// or with "-2", "-3" ... after it when that name is taken.
-constexpr const char* keptInfix = ".kept-";
-constexpr const char* keptStampFormat = "%Y%m%d-%H%M%S";
-constexpr size_t keptStampSize = 32;
-constexpr int keptNameTries = 100;
 
 std::function<void(writeStage)> stageHook;
-int forcedError[writeCallCount] = {};  // by call: the error a test makes it fail with
+
+// A call a test makes fail: with `error`, once `passing` more calls have run.
+struct forcedFailure {
+    int error = 0;
+    int passing = 0;
+};
+forcedFailure forced[writeCallCount];
 
 void reached(writeStage stage)
 {
     if (stageHook) stageHook(stage);
 }
 
-int& forcedErrorOf(writeCall call)
+// The error a test makes this call of `call` fail with, or 0 to let it run.
+int forcedError(writeCall call)
 {
-    return forcedError[static_cast<size_t>(call)];
+    forcedFailure& f = forced[static_cast<size_t>(call)];
+    if (f.error == 0) return 0;
+    if (f.passing > 0) {
+        --f.passing;
+        return 0;
+    }
+    return f.error;
 }
 
 std::string errnoText(int error)
@@ -70,39 +82,10 @@ void removeQuietly(const std::string& path)
     fs::remove(path, ec);
 }
 
-// Removes a tree of the writer's own whatever modes its folders carry: each
-// folder is given its owner's full access first. Files keep their modes (a
-// file linked into the new folder shares its mode with its old name).
-void removeOwnTree(const std::string& path)
-{
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) return;
-    if (S_ISDIR(info.st_mode)) {
-        if ((info.st_mode & S_IRWXU) != S_IRWXU) ::chmod(path.c_str(), S_IRWXU);
-        boost::system::error_code ec;
-        for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
-            removeOwnTree(it->path().string());
-    }
-    removeQuietly(path);
-}
-
 std::string parentOf(const std::string& path)
 {
     const std::string parent = fs::path(path).parent_path().string();
     return parent.empty() ? "." : parent;
-}
-
-// The writer's own name for `path`: the same folder, the prefix before the name.
-std::string ownNameFor(const std::string& path)
-{
-    const fs::path p(withoutTrailingSlashes(path));
-    return (p.parent_path() / (ownPrefix + p.filename().string())).string();
-}
-
-// A temporary file or folder of the writer's, left by a save that was killed.
-bool ownEntry(const std::string& name)
-{
-    return name.compare(0, std::strlen(ownPrefix), ownPrefix) == 0;
 }
 
 int openRetrying(const std::string& path, int flags, mode_t mode = 0)
@@ -113,19 +96,21 @@ int openRetrying(const std::string& path, int flags, mode_t mode = 0)
     return fd;
 }
 
-// Records the folder's entries on the disk, after giving it `mode` when one
-// is given (a folder the writer filled gets its mode last, so that a
-// read-only one can be filled). A file system that cannot flush a folder
-// (EINVAL) keeps its entries by other means.
-bool flushFolder(const std::string& folder, std::string& reason, int mode = noMode)
+// fsync, the step a test can make fail; 0 or the reason it failed.
+int flushToDisk(int fd)
+{
+    if (const int error = forcedError(writeCall::flush)) return error;
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// Records the folder's entries on the disk. A file system that cannot flush
+// a folder (EINVAL) keeps its entries by other means.
+bool flushFolder(const std::string& folder, std::string& reason)
 {
     const int fd = openRetrying(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    int error = fd < 0 ? errno : 0;
-    if (fd >= 0) {
-        if (mode != noMode && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) error = errno;
-        if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL) error = errno;
-        if (::close(fd) != 0 && error == 0) error = errno;
-    }
+    int error = fd < 0 ? errno : flushToDisk(fd);
+    if (error == EINVAL) error = 0;
+    if (fd >= 0 && ::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) reason = "the folder " + folder + " cannot be flushed to the disk: " + errnoText(error);
     return error == 0;
 }
@@ -141,6 +126,7 @@ int modeOf(const std::string& path)
 // Writes all `size` bytes to `fd`; 0, or the reason it stopped.
 int writeAll(int fd, const char* data, size_t size)
 {
+    if (const int error = forcedError(writeCall::write)) return error;
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR) continue;
@@ -156,15 +142,16 @@ int writeAll(int fd, const char* data, size_t size)
 int finishFile(int fd, int mode, int error)
 {
     if (error == 0 && mode != noMode && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) error = errno;
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (error == 0) error = flushToDisk(fd);
     if (::close(fd) != 0 && error == 0) error = errno;
     return error;
 }
 
-// New files are never opened through a link or left waiting on a pipe.
-constexpr int newFileFlags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+// New files are made afresh, never opened through a link, nor left waiting on a pipe.
+constexpr int newFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
 
-// Writes `text` as a new file at `path`, flushed to the disk.
+// Writes `text` as a new file at `path`, flushed to the disk; a file that
+// cannot be written whole is removed again.
 bool writeDurably(const std::string& path, const std::string& text, int mode, std::string& reason)
 {
     const int fd = openRetrying(path, newFileFlags, 0666);
@@ -174,210 +161,172 @@ bool writeDurably(const std::string& path, const std::string& text, int mode, st
     }
     const int error = finishFile(fd, mode, writeAll(fd, text.data(), text.size()));
     if (error != 0) {
-        removeQuietly(path);
+        ::unlink(path.c_str());
         reason = path + " cannot be written whole: " + errnoText(error);
     }
     return error == 0;
 }
 
-// Copies what is left to read of `in` to `out`; 0 or the reason it stopped.
-int copyBytes(int in, int out)
+// A rename may put a file at `target`: nothing stands there, or a regular
+// file (or a link to one), learnt without opening it.
+bool replaceable(const std::string& target, std::string& reason)
 {
-    std::vector<char> buffer(copyBufferSize);
-    for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return n < 0 ? errno : 0;
-        if (const int error = writeAll(out, buffer.data(), static_cast<size_t>(n))) return error;
-    }
-}
-
-// Copies the regular file `source` to the new file `copy`, bytes, mode and
-// times, flushed to the disk; 0 or the reason it failed. `was` gets what the
-// source was when the copy began, so that any later change to it shows.
-int copyDurably(const std::string& source, const std::string& copy, struct stat& was)
-{
-    const int in = openRetrying(source, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (in < 0) return errno;
-    int error = ::fstat(in, &was) != 0 ? errno : (S_ISREG(was.st_mode) ? 0 : EINVAL);
-    const int out = error == 0 ? openRetrying(copy, newFileFlags | O_EXCL, 0600) : -1;
-    if (error == 0 && out < 0) error = errno;
-    if (error == 0) error = copyBytes(in, out);
-    ::close(in);
-    if (out < 0) return error;
-    const struct timespec times[2] = {was.st_atim, was.st_mtim};
-    if (error == 0 && ::futimens(out, times) != 0) error = errno;
-    error = finishFile(out, static_cast<int>(was.st_mode & 07777), error);
-    if (error != 0) removeQuietly(copy);
-    return error;
-}
-
-// Makes `copy` a link to what the symbolic link `source` points to; `was`
-// gets what the source was first.
-int copyLink(const std::string& source, const std::string& copy, struct stat& was)
-{
-    if (::lstat(source.c_str(), &was) != 0) return errno;
-    if (!S_ISLNK(was.st_mode)) return EINVAL;
-    boost::system::error_code ec;
-    fs::copy_symlink(source, copy, ec);
-    return ec ? ec.value() : 0;
-}
-
-int linkEntry(const std::string& source, const std::string& copy)
-{
-    if (const int forced = forcedErrorOf(writeCall::link)) return forced;
-    return ::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, copy.c_str(), 0) == 0 ? 0 : errno;
-}
-
-// The file type bits of a mode for the kinds of entry that can be copied; 0
-// for the others.
-unsigned kindOf(fs::file_type type)
-{
-    if (type == fs::regular_file) return S_IFREG;
-    if (type == fs::symlink_file) return S_IFLNK;
-    return 0;
-}
-
-// Puts `source` into the new folder as `copy`, unchanged: a second link of
-// the same file (`linked`) or, where the file system refuses one, a copy (of
-// a file or a symbolic link; other kinds can only be linked), with what the
-// source was when it was copied in `was`.
-bool carryEntry(const std::string& source, const std::string& copy, unsigned kind, bool& linked, struct stat& was,
-                std::string& reason)
-{
-    const int linkError = linkEntry(source, copy);
-    linked = linkError == 0;
-    if (linked) return true;
-    int copyError = EINVAL;
-    if (S_ISREG(kind)) copyError = copyDurably(source, copy, was);
-    if (S_ISLNK(kind)) copyError = copyLink(source, copy, was);
-    if (copyError == 0) return true;
-    reason = source + " cannot be carried into the new folder: linking it failed (" + errnoText(linkError) +
-             "), copying it failed (" + errnoText(copyError) + ")";
+    const fileKind kind = fileKindOf(target);
+    if (kind == fileKindMissing || kind == fileKindRegular) return true;
+    reason = target + " is " + fileKindText(kind) + ", not a file that can be replaced";
     return false;
 }
 
-// An existing target must be a regular file this process may write, learnt
-// without opening it: opening a named pipe would wait for a writer for good,
-// and a rename would replace a read-only file too, which the user did not allow.
+// An existing target must be a regular file this process may write: a
+// rename would replace a read-only file too, which the user did not allow.
 bool targetWritable(const std::string& target, std::string& reason)
 {
-    const fileKind kind = fileKindOf(target);
-    if (kind == fileKindMissing) return true;
-    if (kind != fileKindRegular) {
-        reason = target + " is " + fileKindText(kind) + ", not a file that can be replaced";
-        return false;
-    }
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+    if (!replaceable(target, reason)) return false;
+    if (fileKindOf(target) == fileKindRegular && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         reason = target + " cannot be written: " + errnoText(errno);
         return false;
     }
     return true;
 }
 
-// Swaps two entries of any kinds in one step; 0 or the reason it failed.
-int exchangeEntries(const std::string& a, const std::string& b)
-{
-    return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0 ? 0 : errno;
-}
-
-// Swaps the two folders' places, the step a test can make fail.
-int exchangeFolders(const std::string& a, const std::string& b)
-{
-    if (const int forced = forcedErrorOf(writeCall::exchange)) return forced;
-    return exchangeEntries(a, b);
-}
-
-// Gives a folder its owner's full access when it lacks it, so that entries
-// can be taken out of it; the mode it had, for restoreMode, or noMode.
-int openUp(const std::string& folder)
+// Whether a regular file stands at the writer's own name `path` (`present`);
+// false, with the reason, when something else stands there, which is not the
+// writer's and is left alone.
+bool ownFileAt(const std::string& path, bool& present, std::string& reason)
 {
     struct stat info {};
-    if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || (info.st_mode & S_IRWXU) == S_IRWXU)
-        return noMode;
-    const int mode = static_cast<int>(info.st_mode & 07777);
-    return ::chmod(folder.c_str(), static_cast<mode_t>(mode) | S_IRWXU) == 0 ? mode : noMode;
+    present = ::lstat(path.c_str(), &info) == 0;
+    if (!present || S_ISREG(info.st_mode)) return true;
+    reason = path + " is not a file this program wrote; it is left as it is";
+    return false;
 }
 
-void restoreMode(const std::string& folder, int mode)
+std::string recordText(const std::vector<std::string>& names)
 {
-    if (mode != noMode) ::chmod(folder.c_str(), static_cast<mode_t>(mode));
+    std::string text = std::string(recordHeader) + "\n";
+    for (const std::string& name : names) text += name + "\n";
+    return text;
 }
 
-// The names in `folder`; false, with the cause, when it cannot be read whole.
-bool namesIn(const std::string& folder, std::vector<std::string>& names, std::string& cause)
+// The names a record's bytes commit; false for bytes that are not a record
+// the writer wrote for these own files.
+bool parseRecord(const std::string& bytes, const std::vector<std::string>& ownFiles, std::vector<std::string>& names)
 {
-    boost::system::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        names.push_back(it->path().filename().string());
-    if (ec) cause = ec.message();
-    return !ec;
-}
-
-// Whether two regular files hold the same bytes (neither opened through a
-// link or left waiting on a pipe).
-bool sameBytes(const std::string& a, const std::string& b)
-{
-    const int flags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
-    const int in[2] = {openRetrying(a, flags), openRetrying(b, flags)};
-    bool same = in[0] >= 0 && in[1] >= 0;
-    std::vector<char> buffer[2] = {std::vector<char>(copyBufferSize), std::vector<char>(copyBufferSize)};
-    while (same) {
-        ssize_t got[2];
-        for (int k = 0; k < 2; ++k) {
-            do got[k] = ::read(in[k], buffer[k].data(), copyBufferSize);
-            while (got[k] < 0 && errno == EINTR);
+    if (bytes.empty() || bytes.back() != '\n') return false;
+    bool header = true;
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t end = bytes.find('\n', at);
+        const std::string line = bytes.substr(at, end - at);
+        at = end + 1;
+        if (header) {
+            if (line != recordHeader) return false;
+            header = false;
+        } else if (std::find(ownFiles.begin(), ownFiles.end(), line) == ownFiles.end()) {
+            return false;
+        } else {
+            names.push_back(line);
         }
-        same = got[0] >= 0 && got[0] == got[1] &&
-               std::memcmp(buffer[0].data(), buffer[1].data(), static_cast<size_t>(got[0])) == 0;
-        if (got[0] == 0) break;
     }
-    for (int fd : in)
-        if (fd >= 0) ::close(fd);
-    return same;
+    return !header;
 }
 
-// Two symbolic links that point to the same place.
-bool sameLinkTarget(const std::string& a, const std::string& b)
+enum class recordFound { none, read, unusable };
+
+// The files the commit record of `folder` names: `none` when nothing stands
+// at its name; `unusable`, with the reason, when what stands there is not a
+// record of the writer's (it is then left alone, and so are the temporaries).
+recordFound readRecord(const std::string& folder, const std::vector<std::string>& ownFiles,
+                       std::vector<std::string>& names, std::string& reason)
 {
-    boost::system::error_code ea, eb;
-    const fs::path ta = fs::read_symlink(a, ea), tb = fs::read_symlink(b, eb);
-    return !ea && !eb && ta == tb;
+    const std::string record = commitRecordFor(folder);
+    struct stat info {};
+    if (::lstat(record.c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return recordFound::none;
+        reason = record + " cannot be examined: " + errnoText(errno);
+        return recordFound::unusable;
+    }
+    std::string bytes, why;
+    if (S_ISLNK(info.st_mode)) {
+        why = "is a symbolic link";
+    } else {
+        const fileReadResult result = readWholeFile(record, recordSizeLimit, bytes, why);
+        if (result == fileReadResult::missing) return recordFound::none;  // removed meanwhile
+        if (result == fileReadResult::read && !parseRecord(bytes, ownFiles, names))
+            why = "is not a record of the files saved there";
+    }
+    if (why.empty()) return recordFound::read;
+    reason = record + " " + why + "; it is left as it is, and so are the temporaries beside it";
+    return recordFound::unusable;
 }
 
-// "<folder>.kept-<date>-<time>", with "-<n>" after it from the second try on.
-std::string keptNameFor(const std::string& folder, int attempt)
+// Removes what a save cut short before its commit left: the temporaries of
+// `ownFiles` and the record's, each by its name and only as a regular file.
+bool removeTemporaries(const std::string& folder, const std::vector<std::string>& ownFiles, std::string& reason)
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local {};
-    char stamp[keptStampSize] = "";
-    if (::localtime_r(&now, &local)) std::strftime(stamp, sizeof stamp, keptStampFormat, &local);
-    return folder + keptInfix + stamp + (attempt > 0 ? "-" + std::to_string(attempt + 1) : "");
+    std::vector<std::string> paths;
+    for (const std::string& file : ownFiles) paths.push_back(temporaryFileFor(folder + "/" + file));
+    paths.push_back(commitRecordTemporaryFor(folder));
+    bool removed = false;
+    for (const std::string& path : paths) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+            reason = path + " cannot be removed: " + errnoText(errno);
+            return false;
+        }
+        removed = true;
+    }
+    return !removed || flushFolder(folder, reason);
 }
 
-std::string listed(const std::vector<std::string>& items)
+// A rename of a temporary over its file, the step a test can make fail.
+int applyRename(const std::string& temporary, const std::string& target)
 {
-    std::string list;
-    for (const std::string& item : items) list += (list.empty() ? "" : ", ") + item;
-    return list;
+    if (const int error = forcedError(writeCall::applyRename)) return error;
+    return ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
 }
 
-// The file system (or kernel) offers no exchange of two folders.
-bool exchangeUnsupported(int error)
+// Puts in place the files a record in `folder` names: each temporary still
+// there renamed over its file, the folder flushed, then the record removed
+// and the folder flushed again.
+bool applyRecord(const std::string& folder, const std::vector<std::string>& names, std::string& reason)
 {
-    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EXDEV;
+    for (const std::string& name : names) {
+        const std::string target = folder + "/" + name, temporary = temporaryFileFor(target);
+        bool present = false;
+        if (!ownFileAt(temporary, present, reason)) return false;
+        if (!present) continue;  // in place already
+        if (!replaceable(target, reason)) return false;
+        if (const int error = applyRename(temporary, target)) {
+            reason = target + " cannot be replaced: " + errnoText(error);
+            return false;
+        }
+        reached(writeStage::fileApplied);
+    }
+    if (!flushFolder(folder, reason)) return false;
+    reached(writeStage::applied);
+    const std::string record = commitRecordFor(folder);
+    if (::unlink(record.c_str()) != 0 && errno != ENOENT) {
+        reason = record + " cannot be removed: " + errnoText(errno);
+        return false;
+    }
+    if (!flushFolder(folder, reason)) return false;
+    reached(writeStage::finished);
+    return true;
 }
 
-// Whether folders can trade places where the new folder lies: two empty
-// folders of the writer's own inside it try; 0 or the reason they could not.
-int probeExchange(const std::string& newFolder)
+// The rename that commits a save; it never replaces what stands at the
+// record's name. The step a test can make fail.
+int renameRecord(const std::string& temporary, const std::string& record)
 {
-    const std::string a = newFolder + "/" + ownPrefix + "probe-a", b = newFolder + "/" + ownPrefix + "probe-b";
-    const bool made = ::mkdir(a.c_str(), S_IRWXU) == 0 && ::mkdir(b.c_str(), S_IRWXU) == 0;
-    const int error = made ? exchangeFolders(a, b) : errno;
-    removeQuietly(a);
-    removeQuietly(b);
-    return error;
+    if (const int error = forcedError(writeCall::recordRename)) return error;
+    return renameWhereFree(temporary, record);
+}
+
+void warnUnfinished(const std::string& folder, const std::string& reason)
+{
+    systemMsg(QV_WARNING "The files of ^y" + folder + "^w are saved, but " + reason +
+              "; they are put in place before the folder is next read or saved.");
 }
 
 bool replaceLoneFile(const std::string& target, const std::string& text, std::string& reason)
@@ -398,6 +347,22 @@ bool replaceLoneFile(const std::string& target, const std::string& text, std::st
 
 }  // namespace
 
+std::string temporaryFileFor(const std::string& target)
+{
+    const fs::path p(withoutTrailingSlashes(target));
+    return (p.parent_path() / (ownPrefix + p.filename().string())).string();
+}
+
+std::string commitRecordFor(const std::string& folder)
+{
+    return withoutTrailingSlashes(folder) + "/" + recordName;
+}
+
+std::string commitRecordTemporaryFor(const std::string& folder)
+{
+    return withoutTrailingSlashes(folder) + "/" + recordTemporaryName;
+}
+
 int renameWhereFree(const std::string& from, const std::string& to)
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
@@ -412,19 +377,9 @@ void setWriteStageHook(std::function<void(writeStage)> hook)
     stageHook = std::move(hook);
 }
 
-void failWriteCall(writeCall call, int error)
+void failWriteCall(writeCall call, int error, int passing)
 {
-    forcedErrorOf(call) = error;
-}
-
-std::string temporaryFileFor(const std::string& target)
-{
-    return ownNameFor(target);
-}
-
-std::string newFolderFor(const std::string& folder)
-{
-    return ownNameFor(folder);
+    forced[static_cast<size_t>(call)] = {error, passing};
 }
 
 bool createFolders(const std::string& folder, std::string* error)
@@ -446,6 +401,21 @@ bool createFolders(const std::string& folder, std::string* error)
     return reason.empty();
 }
 
+bool finishFolderReplacement(const std::string& folder, const std::vector<std::string>& ownFiles, std::string* reason)
+{
+    const std::string path = withoutTrailingSlashes(folder);
+    std::vector<std::string> names;
+    std::string why;
+    bool done = false;
+    switch (readRecord(path, ownFiles, names, why)) {
+    case recordFound::none: done = removeTemporaries(path, ownFiles, why); break;
+    case recordFound::read: done = applyRecord(path, names, why); break;
+    case recordFound::unusable: break;
+    }
+    if (!done && reason) *reason = why;
+    return done;
+}
+
 folderReplacement::folderReplacement(std::string folder, std::vector<std::string> ownFiles)
     : folder(withoutTrailingSlashes(std::move(folder))), ownFiles(std::move(ownFiles))
 {
@@ -453,47 +423,7 @@ folderReplacement::folderReplacement(std::string folder, std::vector<std::string
 
 folderReplacement::~folderReplacement()
 {
-    // Before the exchange the sibling holds only what the writer made there.
-    if (!committed && !newFolder.empty()) removeOwnTree(newFolder);
-}
-
-bool folderReplacement::entryIdentity::sameFile(const entryIdentity& other) const
-{
-    return device == other.device && inode == other.inode;
-}
-
-bool folderReplacement::entryIdentity::sameVersion(const entryIdentity& other) const
-{
-    return sameFile(other) && size == other.size && modifiedSeconds == other.modifiedSeconds &&
-           modifiedNanoseconds == other.modifiedNanoseconds;
-}
-
-bool folderReplacement::entryIdentity::unchanged(const entryIdentity& other) const
-{
-    return sameVersion(other) && kind == other.kind && changedSeconds == other.changedSeconds &&
-           changedNanoseconds == other.changedNanoseconds;
-}
-
-folderReplacement::entryIdentity folderReplacement::identityFrom(const struct stat& info)
-{
-    entryIdentity identity;
-    identity.device = static_cast<unsigned long long>(info.st_dev);
-    identity.inode = static_cast<unsigned long long>(info.st_ino);
-    identity.size = static_cast<unsigned long long>(info.st_size);
-    identity.kind = static_cast<unsigned>(info.st_mode & S_IFMT);
-    identity.modifiedSeconds = static_cast<long long>(info.st_mtim.tv_sec);
-    identity.modifiedNanoseconds = static_cast<long long>(info.st_mtim.tv_nsec);
-    identity.changedSeconds = static_cast<long long>(info.st_ctim.tv_sec);
-    identity.changedNanoseconds = static_cast<long long>(info.st_ctim.tv_nsec);
-    return identity;
-}
-
-bool folderReplacement::identityOf(const std::string& path, entryIdentity& identity)
-{
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) return false;
-    identity = identityFrom(info);
-    return true;
+    if (!committed) discard();
 }
 
 bool folderReplacement::isStaged(const std::string& name) const
@@ -503,355 +433,71 @@ bool folderReplacement::isStaged(const std::string& name) const
 
 bool folderReplacement::isOwnFile(const std::string& name) const
 {
-    return isStaged(name) || std::find(ownFiles.begin(), ownFiles.end(), name) != ownFiles.end();
+    return std::find(ownFiles.begin(), ownFiles.end(), name) != ownFiles.end();
+}
+
+// Removes the temporaries this save wrote, by their names.
+void folderReplacement::discard()
+{
+    for (const std::string& name : staged) ::unlink(temporaryFileFor(folder + "/" + name).c_str());
+    if (ownsRecordTemporary) ::unlink(commitRecordTemporaryFor(folder).c_str());
+    staged.clear();
+    ownsRecordTemporary = false;
 }
 
 bool folderReplacement::fail(std::string reason)
 {
     if (failure.empty()) failure = std::move(reason);
+    if (!committed) discard();
     return false;
 }
 
-// Makes the folder when missing and the sibling folder fresh, after clearing
-// what a killed save left there.
+// Makes the folder when missing and finishes what a killed save of it left.
 bool folderReplacement::prepare()
 {
     std::string reason;
     if (!createFolders(folder, &reason)) return fail(reason);
-    boost::system::error_code ec;
-    if (fs::is_symlink(folder, ec)) {
-        const fs::path real = fs::canonical(folder, ec);
-        if (ec) return fail("the folder " + folder + " cannot be found: " + ec.message());
-        folder = real.string();
-    }
-    const std::string sibling = newFolderFor(folder);
-    if (!clearLeftover(sibling)) return false;
-    if (!fs::create_directory(sibling, ec) || ec)
-        return fail("the folder " + sibling + " cannot be made: " + causeOf(ec, EEXIST));
-    newFolder = sibling;
-    fs::permissions(newFolder, fs::status(folder, ec).permissions(), ec);
-    reached(writeStage::newFolderMade);
+    if (!finishFolderReplacement(folder, ownFiles, &reason))
+        return fail("what an earlier save left in " + folder + " cannot be finished: " + reason);
+    prepared = true;
     return true;
-}
-
-// What a killed save left at the sibling's name: before its exchange, the new
-// files it wrote and the links, copies and folders it carried; after it, the
-// old folder with whatever others wrote into it meanwhile. No record of it
-// survives, so only what is surely the writer's goes: a file of the folder's
-// own names (a killed save's new one, or the old one a save replaced), and
-// an entry that is the very file, or the same bytes or link, as the folder's
-// entry of that name. Anything else is put back into the folder, or, where
-// the folder holds another entry of its name, kept with the leftover under a
-// name of its own.
-bool folderReplacement::clearLeftover(const std::string& leftover)
-{
-    struct stat info {};
-    if (::lstat(leftover.c_str(), &info) != 0) return true;
-    clearing state;
-    state.leftover = true;
-    if (!S_ISDIR(info.st_mode)) {  // not the writer's: a folder is all it makes there
-        state.unmoved.push_back("it is " + std::string(fileKindText(fileKindOf(leftover))));
-        if (keepOldFolder(leftover, state)) return true;
-    } else if (removeOldFolder(leftover, state)) {
-        return true;
-    }
-    return fail("the folder " + leftover + " cannot be made: what a save cut short left there cannot be kept");
 }
 
 bool folderReplacement::stage(const std::string& name, const std::string& text)
 {
     if (!failure.empty()) return false;
-    if (newFolder.empty() && !prepare()) return false;
     const std::string target = folder + "/" + name;
+    if (!isOwnFile(name)) return fail(target + " is not one of the files saved in " + folder);
+    if (!prepared && !prepare()) return false;
     std::string reason;
     if (!targetWritable(target, reason)) return fail(reason);
-    if (!writeDurably(newFolder + "/" + name, text, modeOf(target), reason)) return fail(reason);
+    const std::string temporary = temporaryFileFor(target);
+    if (isStaged(name)) ::unlink(temporary.c_str());  // staged again: the later text counts
+    if (!writeDurably(temporary, text, modeOf(target), reason)) return fail(reason);
     if (!isStaged(name)) staged.push_back(name);
-    reached(writeStage::fileWritten);
+    reached(writeStage::fileStaged);
     return true;
 }
 
-// Carries one entry that is not a folder and records what it was and what
-// stands for it in the new folder.
-bool folderReplacement::carryOne(const std::string& source, const std::string& copy, const std::string& path,
-                                 unsigned kind)
-{
-    bool linked = false;
-    struct stat was {};
-    std::string reason;
-    if (!carryEntry(source, copy, kind, linked, was, reason)) return fail(reason);
-    entryIdentity made;
-    if (!identityOf(copy, made)) return fail(copy + " cannot be examined: " + errnoText(errno));
-    // A link is the very file, whatever happens to it later under either name.
-    carried[path] = linked ? carriedEntry{carriedHow::linked, made, made}
-                           : carriedEntry{carriedHow::copied, identityFrom(was), made};
-    return true;
-}
-
-// Carries every entry of `from` into `to` but the staged files and the
-// writer's own leftovers of the top folder, and records what each carried
-// entry was (`within`: the path of `from` inside the folder), and what each
-// staged file's old version was. Sub-folders are made anew with their
-// owner's full access, filled the same way, then given their own mode. Each
-// folder is flushed once it is complete.
-bool folderReplacement::carryOthers(const std::string& from, const std::string& to, const std::string& within)
-{
-    boost::system::error_code ec;
-    for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        const std::string source = it->path().string(), copy = to + "/" + name, path = within + name;
-        if (within.empty() && ownEntry(name)) continue;
-        entryIdentity was;
-        if (within.empty() && isStaged(name)) {
-            if (identityOf(source, was)) carried[path] = {carriedHow::replaced, was, was};
-            continue;
-        }
-        boost::system::error_code typeError;
-        const fs::file_status status = it->symlink_status(typeError);
-        if (!fs::is_directory(status)) {
-            if (!carryOne(source, copy, path, kindOf(status.type()))) return false;
-            continue;
-        }
-        if (!identityOf(source, was)) return fail("the folder " + source + " cannot be examined: " + errnoText(errno));
-        if (::mkdir(copy.c_str(), S_IRWXU) != 0 || ::chmod(copy.c_str(), S_IRWXU) != 0)
-            return fail("the folder " + copy + " cannot be made: " + errnoText(errno));
-        if (!carryOthers(source, copy, path + "/")) return false;
-        std::string reason;
-        const int mode = static_cast<int>(status.permissions() & fs::perms_mask);
-        if (!flushFolder(copy, reason, mode)) return fail(reason);
-        entryIdentity made;
-        if (!identityOf(copy, made)) return fail("the folder " + copy + " cannot be examined: " + errnoText(errno));
-        carried[path] = {carriedHow::folderMade, was, made};
-    }
-    if (ec) return fail("the folder " + from + " cannot be read: " + ec.message());
-    std::string reason;
-    return !within.empty() || flushFolder(to, reason) || fail(reason);
-}
-
-// Whether the entry `path` of an old folder (`was`, at `oldPath`) is the
-// writer's own, to be removed: in a folder this save replaced, a staged
-// file's old version or an entry carried, still as it was carried (or what
-// the writer put in the new folder for it, traded back); in a leftover, as
-// clearLeftover says. Either way an entry that is the very file the new
-// folder holds under its name.
-bool folderReplacement::isOwn(const std::string& path, const entryIdentity& was, const std::string& oldPath,
-                              bool there, const entryIdentity& now, const std::string& newPath,
-                              bool leftover) const
-{
-    const bool isFolder = S_ISDIR(was.kind);
-    if (there && !isFolder && was.sameFile(now)) return true;
-    if (leftover) {
-        if (path.find('/') == std::string::npos && isOwnFile(path) && S_ISREG(was.kind)) return true;
-        if (!there || was.kind != now.kind) return false;
-        if (S_ISREG(was.kind)) return was.size == now.size && sameBytes(oldPath, newPath);
-        return S_ISLNK(was.kind) && sameLinkTarget(oldPath, newPath);
-    }
-    const auto entry = carried.find(path);
-    if (entry == carried.end()) return false;
-    const carriedEntry& c = entry->second;
-    switch (c.how) {
-    case carriedHow::linked: return was.sameFile(c.made);
-    case carriedHow::copied: return was.unchanged(c.was) || was.unchanged(c.made);
-    case carriedHow::folderMade: return isFolder && (was.sameFile(c.was) || was.sameFile(c.made));
-    case carriedHow::replaced: return was.unchanged(c.was);
-    }
-    return false;
-}
-
-// Whether the new folder's entry `path` (`now`) is still what the writer put
-// there for a carried entry, so that a changed one of the old folder may take
-// its place.
-bool folderReplacement::isWritersInNew(const std::string& path, const entryIdentity& now) const
-{
-    const auto entry = carried.find(path);
-    if (entry == carried.end()) return false;
-    const carriedEntry& c = entry->second;
-    switch (c.how) {
-    case carriedHow::linked: return now.sameVersion(c.made);
-    case carriedHow::copied: return now.unchanged(c.made);
-    case carriedHow::folderMade: return S_ISDIR(now.kind) && now.sameFile(c.made);
-    case carriedHow::replaced: return false;
-    }
-    return false;
-}
-
-// Empties the old folder `old` (or a sub-folder of it, `within` its path)
-// into `now`, its place in the new folder, entry by entry.
-void folderReplacement::clearOldFolder(const std::string& old, const std::string& now, const std::string& within,
-                                       clearing& state)
-{
-    std::vector<std::string> names;
-    std::string cause;
-    if (!namesIn(old, names, cause)) {
-        state.unmoved.push_back((within.empty() ? old : within) + " (it cannot be read: " + cause + ")");
-        return;
-    }
-    bool moved = false;
-    for (const std::string& name : names) moved = clearOldEntry(name, old, now, within, state) || moved;
-    std::string reason;
-    if (moved && !flushFolder(now, reason))
-        systemMsg(QV_WARNING + reason + "; what was moved into it may not survive a crash.");
-}
-
-// One entry of an old folder: the writer's own goes; anything else is moved
-// into the new folder where nothing stands under its name, or where what
-// stands there is still what the writer carried (the two trade places, and
-// the writer's then goes); a folder where the new one has a folder of its
-// own is emptied into it. What cannot be moved is listed, to be kept. True
-// when something was moved into `now`.
-bool folderReplacement::clearOldEntry(const std::string& name, const std::string& old, const std::string& now,
-                                      const std::string& within, clearing& state)
-{
-    const std::string path = within + name, from = old + "/" + name, to = now + "/" + name;
-    if (within.empty() && ownEntry(name)) {
-        removeOwnTree(from);  // a temporary of the writer's
-        return false;
-    }
-    entryIdentity was, is;
-    if (!identityOf(from, was)) return false;  // gone meanwhile
-    const bool there = identityOf(to, is);
-    const std::string shown = "^y" + folder + "/" + path + "^w";
-    const std::string movedNote = state.leftover ? shown + " was left by a save cut short; it is put back."
-                                                 : shown + " was written while the save ran; it is kept.";
-    if (isOwn(path, was, from, there, is, to, state.leftover)) {
-        removeOwn(from, to, path, was, state);
-        return false;
-    }
-    int error = 0;
-    if (!there) {
-        error = renameWhereFree(from, to);
-    } else if (!state.leftover && isWritersInNew(path, is)) {
-        error = exchangeEntries(from, to);
-        if (error == 0) removeOwn(from, to, path, is, state);  // what the writer put there, now in the old folder
-    } else if (S_ISDIR(was.kind) && S_ISDIR(is.kind)) {
-        clearSubFolder(from, to, path, state);
-        return false;
-    } else {
-        state.unmoved.push_back(path + " (another entry of that name stands in its place)");
-        return false;
-    }
-    if (error != 0) {
-        state.unmoved.push_back(path + " (" + errnoText(error) + ")");
-        return false;
-    }
-    systemMsg(QV_WARNING + movedNote);
-    return true;
-}
-
-// Removes the writer's own entry `from` of an old folder: a file by its
-// name, a folder once it is emptied.
-void folderReplacement::removeOwn(const std::string& from, const std::string& to, const std::string& path,
-                                  const entryIdentity& was, clearing& state)
-{
-    if (S_ISDIR(was.kind)) {
-        clearSubFolder(from, to, path, state);
-        return;
-    }
-    if (::unlink(from.c_str()) != 0 && errno != ENOENT)
-        state.unmoved.push_back(path + " (" + errnoText(errno) + ")");
-}
-
-// Empties a sub-folder of an old folder into its place in the new one and
-// removes it; one that others wrote into meanwhile stays for the next round.
-void folderReplacement::clearSubFolder(const std::string& old, const std::string& now, const std::string& path,
-                                       clearing& state)
-{
-    const int mode = openUp(old);
-    clearOldFolder(old, now, path + "/", state);
-    if (::rmdir(old.c_str()) == 0) return;
-    const int error = errno;
-    restoreMode(old, mode);
-    if (error != ENOTEMPTY && error != EEXIST) state.unmoved.push_back(path + " (" + errnoText(error) + ")");
-}
-
-// Empties an old folder (at the sibling's name) into the folder and removes
-// it with rmdir, so that a program still writing into it fails rather than
-// losing its file; while others keep writing into it, it is emptied again, a
-// few rounds. An old folder that keeps something is renamed beside the
-// folder to a name of its own, which no save touches, named in one warning.
-// True when nothing stays at the sibling's name.
-bool folderReplacement::removeOldFolder(const std::string& old, clearing& state)
-{
-    const int mode = openUp(old);
-    for (int round = 0; round < clearingRounds && state.unmoved.empty(); ++round) {
-        clearOldFolder(old, folder, "", state);
-        if (!state.unmoved.empty()) break;
-        if (!state.leftover) reached(writeStage::oldFolderCleared);
-        if (::rmdir(old.c_str()) == 0) return true;
-        if (errno != ENOTEMPTY && errno != EEXIST) state.unmoved.push_back(old + " (" + errnoText(errno) + ")");
-    }
-    if (state.unmoved.empty()) state.unmoved.push_back("what is still being written into it");
-    restoreMode(old, mode);
-    return keepOldFolder(old, state);
-}
-
-// Renames what stays at the sibling's name beside the folder, to a name of
-// its own that no save touches, with one warning naming it; true when done.
-bool folderReplacement::keepOldFolder(const std::string& old, const clearing& state)
-{
-    const std::string what = state.leftover ? "What a save cut short left in ^y" + old +
-                                                  "^w and cannot be put back into ^y" + folder + "^w"
-                                            : "What was written into ^y" + folder +
-                                                  "^w while the save ran and cannot be moved into it";
-    int error = EEXIST;
-    for (int attempt = 0; attempt < keptNameTries && (error == EEXIST || error == ENOTEMPTY); ++attempt) {
-        const std::string kept = keptNameFor(folder, attempt);
-        error = renameWhereFree(old, kept);
-        if (error == 0) {
-            systemMsg(QV_WARNING + what + " is kept in ^y" + kept + "^w: " + listed(state.unmoved) + ".");
-            return true;
-        }
-    }
-    systemMsg(QV_WARNING + what + " is kept in ^y" + old + "^w, which cannot be renamed (" + errnoText(error) +
-              "); the next save puts back what it can: " + listed(state.unmoved) + ".");
-    return false;
-}
-
-// Without an exchange: each new file renamed over its old one, so a kill
-// between two renames leaves some files old and some new.
-bool folderReplacement::renameOneByOne(int exchangeError)
-{
-    systemMsg(QV_WARNING "The files of ^y" + folder + "^w cannot be replaced in one step on this file system (" +
-              errnoText(exchangeError) + "); they are replaced one by one, so this save is not atomic.");
-    for (const std::string& name : staged) {
-        const std::string target = folder + "/" + name;
-        if (::rename((newFolder + "/" + name).c_str(), target.c_str()) != 0)
-            return fail(target + " cannot be replaced: " + errnoText(errno));
-    }
-    boost::system::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (ownEntry(it->path().filename().string())) removeOwnTree(it->path().string());
-    std::string reason;
-    if (!flushFolder(folder, reason)) return fail(reason);
-    committed = true;
-    removeOwnTree(newFolder);
-    return true;
-}
-
-// Once the folders have traded places, the save is done: what follows can
-// only warn.
+// Once the record is in place the save is done: what follows can only warn.
 bool folderReplacement::commit()
 {
     if (!failure.empty()) return false;
     if (committed || staged.empty()) return true;
-    // The folder's other entries are carried only where the folders can trade places.
-    const int probed = probeExchange(newFolder);
-    if (exchangeUnsupported(probed)) return renameOneByOne(probed);
-    if (!carryOthers(folder, newFolder, "")) return false;
-    reached(writeStage::othersCarried);
-    const int error = exchangeFolders(folder, newFolder);
-    if (error != 0) {
-        if (exchangeUnsupported(error)) return renameOneByOne(error);
-        return fail("the folder " + folder + " cannot be replaced: " + errnoText(error));
-    }
-    committed = true;  // the sibling holds the old folder now
-    reached(writeStage::foldersSwapped);
-    clearing state;
-    removeOldFolder(newFolder, state);
+    const std::string record = commitRecordFor(folder), temporary = commitRecordTemporaryFor(folder);
     std::string reason;
-    if (!flushFolder(parentOf(folder), reason))
-        systemMsg(QV_WARNING + reason + "; the new files are in place, but may not survive a crash.");
-    reached(writeStage::oldFolderRemoved);
+    if (!writeDurably(temporary, recordText(staged), noMode, reason)) return fail(reason);
+    ownsRecordTemporary = true;
+    reached(writeStage::recordWritten);
+    if (const int error = renameRecord(temporary, record))
+        return fail(record + " cannot be put in place: " + errnoText(error));
+    committed = true;
+    if (!flushFolder(folder, reason)) {
+        warnUnfinished(folder, reason);
+        return true;
+    }
+    reached(writeStage::committed);
+    if (!applyRecord(folder, staged, reason)) warnUnfinished(folder, reason);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
+#include "editor/save_files.h"
 #include "menus/console.h"
 #include "menus/help.h"
 #include "menus/notice.h"
@@ -59,6 +60,7 @@ void loadGameEditor(std::string name)
         loadPredefinedUI(name);
         return;
     }
+    finishGameSave(name);
     if (!gameMapFilePresent(name)) {
         systemMsg(QV_ERROR "Unable to open game: ^y" + name);
         notice.setNotice("^yERROR", "^wUnable to open game: ^y" + name);

@@ -122,6 +122,14 @@ std::vector<std::string> gameSystemFiles()
     return {mapFileName, logicFileName, uiFileName};
 }
 
+void finishGameSave(const std::string& name)
+{
+    if (name.empty() || !gameNameIsSafe(name) || checkGameName(name)) return;
+    std::string reason;
+    if (!finishFolderReplacement(gameSystemFolder(name), gameSystemFiles(), &reason))
+        systemMsg(QV_WARNING "What a save of ^y" + name + "^w cut short left cannot be finished: " + reason + ".");
+}
+
 void reportSaveFailure(const std::string& project, const std::string& reason)
 {
     if (!reason.empty()) systemMsg(QV_ERROR "The save was not written: " + reason + ".");

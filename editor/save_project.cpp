@@ -20,7 +20,7 @@ bool saveProject()
     if (checkGameName(name)) {
         if (!saveUI()) return false;
     } else {
-        // The game's map, logic and menu files go in place in one step, and
+        // The game's map, logic and menu files are committed together, and
         // only then is each reported saved.
         folderReplacement files(gameSystemFolder(name), gameSystemFiles());
         if (!saveGameWorld(&files) || !saveUI(&files)) return false;

@@ -14,6 +14,7 @@
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/editor_entry.h"
+#include "editor/save_files.h"
 #include "media/image_loading.h"
 #include "media/model.h"
 #include "media/sound.h"
@@ -227,6 +228,7 @@ void loadGame(std::string game)
     }
     console.echo("");
     console.echo("^2^y" + game + "^g Game World Initializing...");
+    finishGameSave(game);  // a killed first save may hold map.cfg yet
     if (!gameMapFilePresent(game)) {
         refuse(true, QV_ERROR "Unable to open game: ^y" + game, "^yERROR", "Unable to open game: ^y" + game);
         return;

@@ -1,9 +1,12 @@
 // Saving projects in a copy of the bundled data: the writers' exact bytes,
-// round trips of every game through the loaders, saves that fail without
-// touching the old files or ending the program, and a save killed at each step.
+// round trips of every game through the loaders, saves that fail at each step
+// before or after their commit, the user's entries and others' work in the
+// game's folder left as they are, a save killed at each step, and what a save
+// cut short left finished by the next load or save.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -23,6 +26,7 @@
 #include "core/file_write_internal.h"
 #include "core/script.h"
 #include "core/system.h"
+#include "editor/editor_entry.h"
 #include "editor/save_project.h"
 #include "editor/save_ui.h"
 #include "editor/save_world.h"
@@ -289,11 +293,14 @@ TEST_F(SaveTest, EveryGameRoundTripsThroughSaveAndLoad)
               std::string::npos);
 }
 
-// A save that cannot be completed changes nothing under the game's folder,
-// leaves nothing behind, reports the failure with its cause, says nothing
-// was saved and returns to the program; a named pipe in a file's place fails
-// the save at once instead of holding it for good.
-TEST_F(SaveTest, FailedSavesChangeNothingAndReportNoSuccess)
+// A save that fails before its commit changes nothing under the games folder,
+// leaves nothing behind, reports the failure with its cause, says nothing was
+// saved and returns to the program, and no later load puts any of it in
+// place. One that fails after its commit is saved, with a warning naming the
+// cause, and the next load puts its files in place and leaves nothing behind.
+// A named pipe in a file's place fails the save at once instead of holding it
+// for good.
+TEST_F(SaveTest, AFailureBeforeTheCommitChangesNothingAndOneAfterItIsFinishedByTheNextLoad)
 {
     enum inTheWayKind { nothing, folder, pipe };
     struct fault {
@@ -302,20 +309,33 @@ TEST_F(SaveTest, FailedSavesChangeNothingAndReportNoSuccess)
         const char* file;      // the game's file that something else takes the place of
         inTheWayKind inTheWay;
         rlim_t fileSizeLimit;  // as a full device: no file written grows past it
-        int exchangeError;     // the exchange of the new folder with the old one fails so
-        const char* reason;    // of the log line before the notice's
+        writeCall call;        // fails with `error` once `passing` calls of it have run
+        int error, passing;
+        bool committed;
+        const char* reason;  // in the log: the failure's, or the warning's
     };
+    constexpr rlim_t unlimitedSize = RLIM_INFINITY;
     const fault faults[] = {
-        {"the device fills up while map.cfg is written", "sample", nullptr, nothing, 4096, 0,
-         "map.cfg cannot be written whole: File too large"},
-        {"ui.cfg fails after the world's files were written", "sample", "ui.cfg", folder, RLIM_INFINITY, 0,
-         "games/sample/system/ui.cfg is a folder"},
-        {"a named pipe in logic.cfg's place", "sample", "logic.cfg", pipe, RLIM_INFINITY, 0,
+        {"the device fills up while map.cfg is written", "sample", nullptr, nothing, 4096, writeCall::write, 0, 0,
+         false, "games/sample/system/.quorvane-saving-map.cfg cannot be written whole: File too large"},
+        {"ui.cfg is a folder, after the world's files were staged", "sample", "ui.cfg", folder, unlimitedSize,
+         writeCall::write, 0, 0, false, "games/sample/system/ui.cfg is a folder"},
+        {"a named pipe in logic.cfg's place", "sample", "logic.cfg", pipe, unlimitedSize, writeCall::write, 0, 0, false,
          "games/sample/system/logic.cfg is a named pipe"},
-        {"a disk error when the folders are exchanged", "sample", nullptr, nothing, RLIM_INFINITY, EIO,
-         "games/sample/system cannot be replaced: Input/output error"},
-        {"a name that is more than one folder", "../escaped", nullptr, nothing, RLIM_INFINITY, 0,
-         "the game name is not a single folder name"},
+        {"map.cfg's flush fails", "sample", nullptr, nothing, unlimitedSize, writeCall::flush, EIO, 0, false,
+         "games/sample/system/.quorvane-saving-map.cfg cannot be written whole: Input/output error"},
+        {"the record's write fails", "sample", nullptr, nothing, unlimitedSize, writeCall::write, EIO, 3, false,
+         "games/sample/system/.quorvane-saving-commit.new cannot be written whole: Input/output error"},
+        {"the record's rename fails", "sample", nullptr, nothing, unlimitedSize, writeCall::recordRename, EIO, 0, false,
+         "games/sample/system/.quorvane-saving-commit cannot be put in place: Input/output error"},
+        {"a name that is more than one folder", "../escaped", nullptr, nothing, unlimitedSize, writeCall::write, 0, 0,
+         false, "the game name is not a single folder name"},
+        {"the flush after the record's rename fails", "sample", nullptr, nothing, unlimitedSize, writeCall::flush, EIO,
+         4, true, "the folder games/sample/system cannot be flushed to the disk: Input/output error"},
+        {"logic.cfg's rename fails", "sample", nullptr, nothing, unlimitedSize, writeCall::applyRename, EIO, 1, true,
+         "games/sample/system/logic.cfg cannot be replaced: Input/output error"},
+        {"the flush after the renames fails", "sample", nullptr, nothing, unlimitedSize, writeCall::flush, EIO, 5, true,
+         "the folder games/sample/system cannot be flushed to the disk: Input/output error"},
     };
     load("sample");
     ASSERT_TRUE(save());
@@ -326,6 +346,7 @@ TEST_F(SaveTest, FailedSavesChangeNothingAndReportNoSuccess)
         SCOPED_TRACE(f.what);
         console = debugConsole();
         world.setGameName(f.name);
+        world.setPhrase(0, f.what);
         const fs::path inTheWay = fs::path("games/sample/system") / (f.file ? f.file : "");
         const std::string kept = f.file ? dir.read(inTheWay.string()) : "";
         if (f.inTheWay != nothing) fs::remove(inTheWay);
@@ -334,23 +355,36 @@ TEST_F(SaveTest, FailedSavesChangeNothingAndReportNoSuccess)
             ASSERT_EQ(mkfifo(inTheWay.c_str(), 0600), 0);
         }
         const auto before = tree("games");
+        auto saved = before;
+        saved["sample/system/map.cfg"] = mapFileText();
+        saved["sample/system/logic.cfg"] = logicFileText();
+        saved["sample/system/ui.cfg"] = uiFileText();
 
         rlimit limited = unlimited;
         limited.rlim_cur = f.fileSizeLimit;
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        failWriteCall(writeCall::exchange, f.exchangeError);
-        EXPECT_FALSE(save());
-        failWriteCall(writeCall::exchange, 0);
+        failWriteCall(f.call, f.error, f.passing);
+        EXPECT_EQ(save(), f.committed);
+        failWriteCall(f.call, 0);
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
-        EXPECT_EQ(notice.getTitle(), "^yERROR");
-        EXPECT_EQ(notice.getMessage(), "Error opening: " + f.name + ". Aborting.");
-        EXPECT_TRUE(consoleHas("^rERROR: ^wThe save was not written: "));
         EXPECT_TRUE(consoleHas(f.reason));
-        EXPECT_TRUE(consoleHas("^rERROR: ^wError opening: " + f.name + ". Aborting."));
-        EXPECT_FALSE(consoleHas("successfully saved"));
+        if (f.committed) {
+            EXPECT_EQ(notice.getTitle(), "Project Saved");
+            EXPECT_TRUE(consoleHas("^yWARNING: ^wThe files of ^ygames/sample/system^w are saved, but "));
+            EXPECT_TRUE(fs::exists(commitRecordFor("games/sample/system")));  // for the next load to finish
+        } else {
+            EXPECT_EQ(notice.getTitle(), "^yERROR");
+            EXPECT_EQ(notice.getMessage(), "Error opening: " + f.name + ". Aborting.");
+            EXPECT_TRUE(consoleHas("^rERROR: ^wThe save was not written: "));
+            EXPECT_TRUE(consoleHas("^rERROR: ^wError opening: " + f.name + ". Aborting."));
+            EXPECT_FALSE(consoleHas("successfully saved"));
+            EXPECT_TRUE(tree("games") == before);
+        }
+        load("sample");
+        const auto& expected = f.committed ? saved : before;
         const auto after = tree("games");
-        EXPECT_EQ(names(after), names(before));
-        EXPECT_TRUE(after == before);
+        EXPECT_EQ(names(after), names(expected));
+        EXPECT_TRUE(after == expected);
 
         if (f.inTheWay != nothing) {
             fs::remove_all(inTheWay);
@@ -361,316 +395,173 @@ TEST_F(SaveTest, FailedSavesChangeNothingAndReportNoSuccess)
     EXPECT_FALSE(fs::exists("escaped"));
 }
 
-// A user's own files in the game's system folder, whatever their names, come
-// through every save unchanged: two saves in a row, a save on a file system
-// that cannot exchange two folders (the files are then replaced one by one,
-// and nothing is carried, so a pipe that could not be is no matter), and one
-// on a file system that cannot link files (the others are copied). What
-// others write into the folder once its entries are carried (a new file, one
-// in a sub-folder, a file replaced by a rename, one appended to) is kept,
-// each named in a warning. The lines that say the save succeeded come once
-// the files are in place, world, menus and project in that order.
-TEST_F(SaveTest, TheUsersOwnFilesSurviveEverySave)
+constexpr uid_t unprivileged = 65534;
+
+// Runs `work` in a child process as the unprivileged user 65534, whom file
+// modes bind; true when it returned true.
+bool asUnprivilegedUser(const std::function<bool()>& work)
 {
-    load("sample");
-    const std::string system = "games/sample/system/";
-    dir.write(system + "notes.tmp", "the user's notes\n");
-    dir.write(system + "backup.cfg.tmp", std::string("\0 older map \xff", 14));
-    dir.write(system + "old/map.cfg", "an older map\n");
-    fs::create_symlink("notes.tmp", system + "notes.link");
-    ASSERT_EQ(mkfifo((system + "pipe").c_str(), 0600), 0);
-    const std::map<std::string, std::string> meanwhile = {
-        {"added.txt", "written meanwhile\n"}, {"old/added.cfg", "written meanwhile\n"},
-        {"notes.tmp", "replaced meanwhile\n"}, {"backup.cfg.tmp", "appended meanwhile\n"}};
-    auto writeMeanwhile = [&] {
-        dir.write(system + "added.txt", meanwhile.at("added.txt"));
-        dir.write(system + "old/added.cfg", meanwhile.at("old/added.cfg"));
-        fs::rename(dir.write("replacement", meanwhile.at("notes.tmp")), system + "notes.tmp");
-        std::ofstream(system + "backup.cfg.tmp", std::ios::binary | std::ios::app) << meanwhile.at("backup.cfg.tmp");
-    };
-
-    struct round {
-        const char* what;
-        int exchangeError, linkError;  // 0: the call runs
-    };
-    const round rounds[] = {
-        {"a save", 0, 0},
-        {"a second save", 0, 0},
-        {"no exchange of two folders, nor a second link", EINVAL, EPERM},
-        {"no second link to a file", 0, EPERM},
-    };
-    for (const round& r : rounds) {
-        SCOPED_TRACE(r.what);
-        if (r.linkError && !r.exchangeError) fs::remove(system + "pipe");  // a pipe can be linked, not copied
-        for (const char* added : {"added.txt", "old/added.cfg"}) fs::remove(system + added);  // new in each save
-        world.setPhrase(0, r.what);
-        auto expected = tree("games/sample");
-        expected["system/map.cfg"] = mapFileText();
-        expected["system/logic.cfg"] = logicFileText();
-        expected["system/ui.cfg"] = uiFileText();
-        const bool swapped = r.exchangeError == 0;
-        for (const auto& [file, text] : meanwhile) {
-            if (!swapped) break;
-            std::string& now = expected["system/" + file];
-            now = file == "backup.cfg.tmp" ? now + text : text;  // appended to, or written whole
-        }
-
-        console = debugConsole();
-        failWriteCall(writeCall::exchange, r.exchangeError);
-        failWriteCall(writeCall::link, r.linkError);
-        setWriteStageHook([&](writeStage stage) {
-            if (stage == writeStage::othersCarried) writeMeanwhile();
-        });
-        const bool saved = save();
-        setWriteStageHook(nullptr);
-        failWriteCall(writeCall::exchange, 0);
-        failWriteCall(writeCall::link, 0);
-        ASSERT_TRUE(saved);
-        const auto after = tree("games/sample");
-        EXPECT_EQ(names(after), names(expected));
-        EXPECT_TRUE(after == expected);
-        for (const char* file : {"added.txt", "old/added.cfg", "notes.tmp"})
-            EXPECT_EQ(consoleHas(system + file + "^w was written while the save ran; it is kept."), swapped) << file;
-
-        // Console lines count from the newest: an earlier line has a higher number.
-        const int staged = consoleLineOf("Outputting UI data");
-        const int worldSaved = consoleLineOf("Game has been successfully saved!");
-        const int menusSaved = consoleLineOf("UI has been successfully saved!");
-        const int projectSaved = consoleLineOf("The project has been successfully saved.");
-        EXPECT_TRUE(staged > worldSaved && worldSaved > menusSaved && menusSaved > projectSaved && projectSaved >= 0)
-            << staged << ' ' << worldSaved << ' ' << menusSaved << ' ' << projectSaved;
-        const int notAtomic = consoleLineOf("is not atomic");
-        EXPECT_EQ(notAtomic >= 0, !swapped);
-        EXPECT_TRUE(notAtomic < 0 || notAtomic > worldSaved);
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!std::freopen("/dev/null", "w", stdout)) _exit(2);
+        if (setgroups(0, nullptr) != 0 || setgid(unprivileged) != 0 || setuid(unprivileged) != 0) _exit(3);
+        _exit(work() ? 0 : 1);
     }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// For its length, the test runs as a user whom file modes bind: its own, or,
-// when that is root (whom they do not bind), the unprivileged user 65534,
-// who is given `root`'s tree. False from bound() when neither can be had.
-class modesBindingUser {
-public:
-    explicit modesBindingUser(const std::string& root)
+// What an entry is: the very one (its inode), its mode, its change time, and
+// what it holds.
+struct entryState {
+    ino_t inode = 0;
+    mode_t mode = 0;
+    long long changedSeconds = 0, changedNanoseconds = 0;
+    std::string text;
+    bool operator==(const entryState& o) const
     {
-        if (geteuid() != 0) return;
-        bool given = ::lchown(root.c_str(), nobody, nobody) == 0;
-        for (fs::recursive_directory_iterator it(root), end; given && it != end; ++it)
-            given = ::lchown(it->path().c_str(), nobody, nobody) == 0;
-        switched = given && ::seteuid(nobody) == 0;
+        return inode == o.inode && mode == o.mode && changedSeconds == o.changedSeconds &&
+               changedNanoseconds == o.changedNanoseconds && text == o.text;
     }
-    ~modesBindingUser()
-    {
-        if (switched && ::seteuid(0) != 0) std::abort();
-    }
-    bool bound() const { return geteuid() != 0; }
-
-private:
-    static constexpr uid_t nobody = 65534;
-    bool switched = false;
 };
 
-// A save that fails never blocks the next: a sub-folder of the system
-// folder that cannot be read fails that save with its reason, and once it
-// can be read the next save succeeds; a read-only sub-folder is carried
-// with its mode.
-TEST_F(SaveTest, AFailedSaveNeverBlocksTheNext)
+// Every entry under `root` but `skipped`, by its relative path.
+std::map<std::string, entryState> entryStates(const std::string& root, const std::vector<std::string>& skipped)
+{
+    std::map<std::string, entryState> states;
+    for (const auto& [path, text] : tree(root)) {
+        if (std::find(skipped.begin(), skipped.end(), path) != skipped.end()) continue;
+        struct stat info {};
+        EXPECT_EQ(lstat((root + "/" + path).c_str(), &info), 0) << path;
+        states[path] = {info.st_ino, info.st_mode, static_cast<long long>(info.st_ctim.tv_sec),
+                        static_cast<long long>(info.st_ctim.tv_nsec), text};
+    }
+    return states;
+}
+
+// The user's entries in and beside the game's system folder, of every kind,
+// some the saving user may not read, and the folders earlier versions of the
+// writer left: after a load and two saves by a user whom file modes bind,
+// each is the very same entry, with its mode, change time and bytes, and
+// nothing of the writer's is left.
+TEST_F(SaveTest, TheUsersEntriesAreNeverTouched)
+{
+    if (geteuid() != 0) GTEST_SKIP() << "another user's entries need root to be made";
+    enum entryKind { file, folder, link, pipe };
+    const struct {
+        const char* path;  // under games/sample; a folder after the entries in it
+        entryKind kind;
+        mode_t mode;
+        bool others;  // another user's, not the saving user's
+    } entries[] = {
+        {"system/notes.txt", file, 0644, false},
+        {"system/sub/deeper/inner.txt", file, 0644, false},
+        {"system/readonly/kept.txt", file, 0444, false},
+        {"system/readonly", folder, 0555, false},
+        {"system/theirs.txt", file, 0600, true},
+        {"system/theirs/private.txt", file, 0600, true},
+        {"system/theirs", folder, 0700, true},
+        {"system/outside.link", link, 0777, false},
+        {"system/pipe", pipe, 0600, false},
+        {"system/.quorvane-saving-notes.txt", file, 0644, false},
+        {".quorvane-saving-system/map.cfg", file, 0644, false},
+        {"system.kept-20240101-120000/notes.txt", file, 0644, false},
+    };
+    const std::string game = "games/sample";
+    dir.write("outside.txt", "a file outside the game\n");
+    for (const auto& e : entries) {
+        const std::string path = game + "/" + e.path;
+        if (e.kind == file) dir.write(path, std::string("the user's ") + e.path + "\n");
+        if (e.kind == folder) fs::create_directories(path);
+        if (e.kind == link) fs::create_symlink("../../../outside.txt", path);
+        if (e.kind == pipe) {
+            ASSERT_EQ(mkfifo(path.c_str(), e.mode), 0);
+        }
+    }
+    for (fs::recursive_directory_iterator it(game), end; it != end; ++it)
+        ASSERT_EQ(lchown(it->path().c_str(), unprivileged, unprivileged), 0);
+    for (const auto& e : entries) {
+        const std::string path = game + "/" + e.path;
+        EXPECT_EQ(e.others ? lchown(path.c_str(), 0, 0) : 0, 0) << path;
+        EXPECT_EQ(e.kind != link ? chmod(path.c_str(), e.mode) : 0, 0) << path;
+    }
+    load("sample");
+    const std::vector<std::string> saved = {"system", "system/map.cfg", "system/logic.cfg", "system/ui.cfg"};
+    const auto before = entryStates(game, saved);
+    for (const auto& e : entries) EXPECT_EQ(before.count(e.path), 1u) << e.path;  // the load left them too
+
+    EXPECT_TRUE(asUnprivilegedUser([] { return saveProject() && saveProject(); }));
+    const auto after = entryStates(game, saved);
+    EXPECT_EQ(after.size(), before.size());
+    for (const auto& [path, state] : before) EXPECT_TRUE(after.count(path) && after.at(path) == state) << path;
+    EXPECT_EQ(dir.read(game + "/system/map.cfg"), mapFileText());
+    EXPECT_EQ(dir.read(game + "/system/ui.cfg"), uiFileText());
+}
+
+// Another program working in the game's system folder at every step of a
+// save, through a handle on the folder as a program working in it holds it:
+// it writes a file, and one named with the writer's prefix, deletes one, and
+// replaces a sub-folder by a file. Every change stands after the save, and
+// the lines that say the save succeeded come once the files are in place.
+TEST_F(SaveTest, WhatOthersDoDuringASaveStands)
 {
     load("sample");
     ASSERT_TRUE(save());
-    const struct {
-        const char* what;
-        const char* folder;  // made, with a file in it, then given the mode
-        mode_t mode;
-        const char* reason;  // of the save that fails; none when it succeeds
-    } rows[] = {
-        {"a sub-folder that cannot be read", "system/private", 0300,
-         "the folder games/sample/system/private cannot be read: Permission denied"},
-        {"a read-only sub-folder", "system/private", 0555, nullptr},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.what);
-        const std::string folder = "games/sample/" + std::string(r.folder);
-        dir.write(folder + "/kept.txt", "the user's\n");
-        ASSERT_EQ(chmod(folder.c_str(), r.mode), 0);
-        {
-            modesBindingUser user("games/sample");
-            if (!user.bound()) GTEST_SKIP() << "no user whom file modes bind";
-            console = debugConsole();
-            EXPECT_EQ(save(), r.reason == nullptr);
-            EXPECT_TRUE(!r.reason || consoleHas(r.reason));
-            struct stat info {};
-            EXPECT_TRUE(r.reason || (stat(folder.c_str(), &info) == 0 && (info.st_mode & 07777) == r.mode));
-            EXPECT_EQ(chmod(folder.c_str(), 0755), 0);
-            EXPECT_TRUE(save());
-        }
-        EXPECT_FALSE(fs::exists(newFolderFor("games/sample/system")));
-        EXPECT_EQ(dir.read(folder + "/kept.txt"), "the user's\n");
-        fs::remove_all("games/sample/system/private");
+    const std::string game = "games/sample", system = game + "/system/";
+    constexpr int steps = 10;  // three files staged, the record written and committed, three renames, two flushes
+    for (int k = 0; k < steps; ++k) {
+        dir.write(system + "gone-" + std::to_string(k) + ".txt", "deleted meanwhile\n");
+        dir.write(system + "sub-" + std::to_string(k) + "/inner.txt", "in a folder replaced meanwhile\n");
     }
-}
-
-// Whatever others do in the game's system folder while a save runs, nothing
-// of theirs is lost: each row is a save with something done to the folder
-// at its steps (through a handle on it, as a program working in it holds it,
-// which after the exchange is the old folder), then a plain second save.
-// Afterwards every entry of the user's is in system/ or in the one folder
-// kept beside it, each named in a warning; the game's files are the second
-// save's, and nothing of the writer's is left.
-TEST_F(SaveTest, NothingOthersWriteDuringASaveIsLost)
-{
-    load("sample");
-    const std::string game = "games/sample/", system = game + "system/", leftover = game + ".quorvane-saving-system/";
-    const std::string gone = "<gone>", keptMark = "<kept>";
-    int held = -1;
-    auto writeAt = [&held](const char* name, const std::string& text) {
-        const int fd = openat(held, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        const bool written = fd >= 0 && write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    world.setPhrase(0, "saved while others work");
+    auto expected = tree(game);
+    expected["system/map.cfg"] = mapFileText();
+    expected["system/logic.cfg"] = logicFileText();
+    expected["system/ui.cfg"] = uiFileText();
+    const int held = open(system.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    auto writeAt = [&](const std::string& name, const std::string& text) {
+        const int fd = openat(held, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        EXPECT_TRUE(fd >= 0 && write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size())) << name;
         if (fd >= 0) close(fd);
-        return written;
+        expected["system/" + name] = text;
     };
-    // The same number of bytes written over a file, its modification time
-    // put back, as `touch -r` or `rsync -t --inplace` do: only its change
-    // time tells, so the rewrite waits for the clock to give it a new one.
-    auto rewriteKeepingTime = [](const std::string& path, const std::string& text) {
-        struct stat was {}, is {};
-        ASSERT_EQ(stat(path.c_str(), &was), 0);
-        ASSERT_EQ(static_cast<size_t>(was.st_size), text.size());
-        do {
-            std::fstream(path, std::ios::in | std::ios::out | std::ios::binary) << text;
-            const timespec times[2] = {was.st_atim, was.st_mtim};
-            ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-            ASSERT_EQ(stat(path.c_str(), &is), 0);
-        } while (is.st_ctim.tv_sec == was.st_ctim.tv_sec && is.st_ctim.tv_nsec == was.st_ctim.tv_nsec);
-    };
-    struct row {
-        const char* what;
-        int linkError;     // links refused so: the entries are copied
-        bool asBoundUser;  // saved as a user whom file modes bind
-        std::function<void()> before;
-        std::function<void(writeStage, int)> during;  // at each step of the first save, and its occurrence
-        std::map<std::string, std::string> changed;   // under games/sample, "<kept>/" for the kept folder
-        std::vector<std::string> warned;              // paths under games/sample that warnings name
-    };
-    const std::vector<row> rows = {
-        {"files written into the old folder while it is removed", 0, false, [] {},
-         [&](writeStage stage, int occurrence) {
-             if (stage == writeStage::foldersSwapped) {
-                 EXPECT_TRUE(writeAt("late.txt", "written late\n"));
-             } else if (stage == writeStage::oldFolderCleared && occurrence == 1) {
-                 EXPECT_TRUE(writeAt("later.txt", "written later\n"));
-             } else if (stage == writeStage::oldFolderRemoved) {
-                 EXPECT_FALSE(writeAt("lost.txt", "never written\n"));  // the old folder is gone
-             }
-         },
-         {{"system/late.txt", "written late\n"}, {"system/later.txt", "written later\n"}},
-         {"system/late.txt", "system/later.txt"}},
-        {"sub/ replaced by a file before the exchange", 0, false, [] {},
-         [&](writeStage stage, int) {
-             if (stage != writeStage::othersCarried) return;
-             fs::remove_all(system + "sub");
-             dir.write(system + "sub", "a file in sub's place\n");
-         },
-         {{"system/sub", "a file in sub's place\n"}, {"system/sub/inner.txt", gone}}, {"system/sub"}},
-        {"sub/ replaced by a link before the exchange", 0, false, [] {},
-         [&](writeStage stage, int) {
-             if (stage != writeStage::othersCarried) return;
-             fs::remove_all(system + "sub");
-             fs::create_symlink("help.cfg", system + "sub");
-         },
-         {{"system/sub", "<link to help.cfg>"}, {"system/sub/inner.txt", gone}}, {"system/sub"}},
-        {"a rewrite that keeps size and time where files are copied", EPERM, false, [] {},
-         [&](writeStage stage, int) {
-             if (stage == writeStage::othersCarried) rewriteKeepingTime(system + "notes.txt", "THE USER'S NOTES\n");
-         },
-         {{"system/notes.txt", "THE USER'S NOTES\n"}}, {"system/notes.txt"}},
-        {"a leftover of a killed save holding the user's files",
-         0, false,
-         [&] {
-             dir.write(leftover + "map.cfg", "a killed save's map\n");
-             dir.write(leftover + "draft.txt", "the user's draft\n");
-             dir.write(leftover + "notes.txt", "a later note\n");
-             fs::create_directories(leftover + "sub");
-             fs::create_hard_link(system + "help.cfg", leftover + "help.cfg");
-             fs::create_hard_link(system + "sub/inner.txt", leftover + "sub/inner.txt");
-         },
-         [](writeStage, int) {}, {{"system/draft.txt", "the user's draft\n"}, {"<kept>/notes.txt", "a later note\n"}},
-         {"system/draft.txt"}},
-        {"a read-only folder copied into the old folder", 0, true, [] {},
-         [&](writeStage stage, int) {
-             if (stage != writeStage::foldersSwapped) return;
-             ASSERT_EQ(mkdirat(held, "photos", 0755), 0);
-             EXPECT_TRUE(writeAt("photos/a.png", "a photo\n"));
-             ASSERT_EQ(fchmodat(held, "photos", 0555, 0), 0);
-         },
-         {{"<kept>/photos", folderMark}, {"<kept>/photos/a.png", "a photo\n"}}, {}},
-    };
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.what);
-        fs::remove_all(game);
-        copyTree(fs::path(QV_DATA_DIR) / game, game);
-        dir.write(system + "sub/inner.txt", "inside sub\n");
-        dir.write(system + "notes.txt", "the user's notes\n");
-        auto expected = tree(game);
-        r.before();
+    int seen = 0;
+    setWriteStageHook([&](writeStage) {
+        const std::string k = std::to_string(seen++);
+        writeAt("new-" + k + ".txt", "written meanwhile\n");
+        writeAt(".quorvane-saving-theirs-" + k, "theirs, written meanwhile\n");
+        EXPECT_EQ(unlinkat(held, ("gone-" + k + ".txt").c_str(), 0), 0);
+        expected.erase("system/gone-" + k + ".txt");
+        fs::remove_all(system + "sub-" + k);
+        expected.erase("system/sub-" + k + "/inner.txt");
+        writeAt("sub-" + k, "a file in a folder's place\n");
+    });
+    console = debugConsole();
+    EXPECT_TRUE(save());
+    setWriteStageHook(nullptr);
+    close(held);
+    EXPECT_EQ(seen, steps);
+    const auto after = tree(game);
+    EXPECT_EQ(names(after), names(expected));
+    EXPECT_TRUE(after == expected);
 
-        std::unique_ptr<modesBindingUser> user;
-        if (r.asBoundUser) user = std::make_unique<modesBindingUser>(game);
-        if (user && !user->bound()) GTEST_SKIP() << "no user whom file modes bind";
-        console = debugConsole();
-        std::map<writeStage, int> seen;
-        failWriteCall(writeCall::link, r.linkError);
-        setWriteStageHook([&](writeStage stage) {
-            if (stage == writeStage::othersCarried) held = open(system.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            r.during(stage, ++seen[stage]);
-        });
-        world.setPhrase(0, std::string(r.what) + ": the first save");
-        EXPECT_TRUE(save());
-        setWriteStageHook(nullptr);
-        failWriteCall(writeCall::link, 0);
-        close(held);
-        held = -1;
-        world.setPhrase(0, std::string(r.what) + ": the second save");
-        EXPECT_TRUE(save());
-        user.reset();
-
-        EXPECT_FALSE(consoleHas("The save was not written"));
-        for (const std::string& path : r.warned) EXPECT_TRUE(consoleHas("WARNING: ^w^y" + game + path + "^w")) << path;
-        std::string kept;
-        for (fs::directory_iterator it(game), end; it != end; ++it) {
-            const std::string name = it->path().filename().string();
-            if (name.rfind("system.kept-", 0) == 0) kept = name;
-        }
-        std::map<std::string, std::string> after;
-        for (const auto& [path, text] : tree(game)) {
-            if (!kept.empty() && path.rfind(kept + "/", 0) == 0)
-                after[keptMark + path.substr(kept.size())] = text;
-            else if (path != kept)
-                after[path] = text;
-        }
-        const bool keepsSome = std::any_of(r.changed.begin(), r.changed.end(),
-                                           [&](const auto& c) { return c.first.rfind(keptMark + "/", 0) == 0; });
-        EXPECT_EQ(!kept.empty(), keepsSome);
-        EXPECT_TRUE(kept.empty() || consoleHas("is kept in ^y" + game + kept + "^w: ")) << kept;
-        expected["system/map.cfg"] = mapFileText();
-        expected["system/logic.cfg"] = logicFileText();
-        expected["system/ui.cfg"] = uiFileText();
-        for (const auto& [path, text] : r.changed) {
-            if (text == gone)
-                expected.erase(path);
-            else
-                expected[path] = text;
-        }
-        EXPECT_EQ(names(after), names(expected));
-        EXPECT_TRUE(after == expected);
-    }
+    // Console lines count from the newest: an earlier line has a higher number.
+    const int staged = consoleLineOf("Outputting UI data");
+    const int worldSaved = consoleLineOf("Game has been successfully saved!");
+    const int menusSaved = consoleLineOf("UI has been successfully saved!");
+    const int projectSaved = consoleLineOf("The project has been successfully saved.");
+    EXPECT_TRUE(staged > worldSaved && worldSaved > menusSaved && menusSaved > projectSaved && projectSaved >= 0)
+        << staged << ' ' << worldSaved << ' ' << menusSaved << ' ' << projectSaved;
 }
 
 // A saving process killed with SIGKILL at each step of a save, held there
-// through the writer's hook: the game's map, logic and menu files are all
-// the old ones or all the new ones, a load reads only them, and the next
-// save leaves nothing of the killed one behind, nor a temporary file that an
+// through the writer's hook: after the next load the game's map, logic and
+// menu files are all the old ones or all the new ones, the load read only
+// them, and nothing of the killed save is left, nor a temporary file that an
 // older save left, while the user's own files stay.
-TEST_F(SaveTest, ASaveKilledAtAnyStepLeavesAllOldOrAllNewAndNoLeftover)
+TEST_F(SaveTest, ASaveKilledAtAnyStepIsAllOldOrAllNewAfterTheNextLoad)
 {
     load("sample");
     ASSERT_TRUE(save());
@@ -697,16 +588,16 @@ TEST_F(SaveTest, ASaveKilledAtAnyStepLeavesAllOldOrAllNewAndNoLeftover)
         bool allNew;
     };
     const round rounds[] = {
-        {writeStage::newFolderMade, 1, false},  {writeStage::fileWritten, 1, false},
-        {writeStage::fileWritten, 3, false},    {writeStage::othersCarried, 1, false},
-        {writeStage::foldersSwapped, 1, true},  {writeStage::oldFolderCleared, 1, true},
-        {writeStage::oldFolderRemoved, 1, true},
+        {writeStage::fileStaged, 1, false},  {writeStage::fileStaged, 3, false}, {writeStage::recordWritten, 1, false},
+        {writeStage::committed, 1, true},    {writeStage::fileApplied, 1, true}, {writeStage::fileApplied, 2, true},
+        {writeStage::applied, 1, true},      {writeStage::finished, 1, true},
     };
     for (const round& r : rounds) {
         SCOPED_TRACE(std::to_string(static_cast<int>(r.heldAt)) + "/" + std::to_string(r.occurrence));
         for (const auto& [file, text] : oldTree)
             if (text != folderMark) dir.write("games/sample/" + file, text);
         dir.write(temporaryFileFor("games/sample/system/logic.cfg"), "left by an older save");
+        edit();
 
         int held[2];
         ASSERT_EQ(pipe(held), 0);
@@ -732,17 +623,123 @@ TEST_F(SaveTest, ASaveKilledAtAnyStepLeavesAllOldOrAllNewAndNoLeftover)
         ASSERT_EQ(waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFSIGNALED(status));
 
-        const auto& expected = r.allNew ? newTree : oldTree;
-        for (const char* file : {"system/map.cfg", "system/logic.cfg", "system/ui.cfg", "system/help.cfg"})
-            EXPECT_TRUE(dir.read("games/sample/" + std::string(file)) == expected.at(file)) << file;
         load("sample");
         EXPECT_TRUE(dumpProject() == (r.allNew ? newDump : oldDump));
+        const auto& expected = r.allNew ? newTree : oldTree;
+        const auto after = tree("games/sample");
+        EXPECT_EQ(names(after), names(expected));
+        EXPECT_TRUE(after == expected);
+    }
+}
 
-        edit();
-        ASSERT_TRUE(save());
-        const auto saved = tree("games/sample");
-        EXPECT_EQ(names(saved), names(newTree));
-        EXPECT_TRUE(saved == newTree);
+// What a save cut short left, found by the next load, the world editor's
+// next open of the game, or the next save: a record with part of its
+// temporaries is finished (also the first save of a new game, whose map.cfg
+// is still a temporary), temporaries without a record go, and nothing else
+// is touched: a user's file of another name, a folder or a link under one of
+// the writer's names, a named pipe in a committed file's place, or a record
+// the writer did not write: the load warns of what it cannot finish, and a
+// save fails for it, leaving all of it.
+TEST_F(SaveTest, WhatASaveCutShortLeftIsFinishedOrRemoved)
+{
+    // A record as a save writes it, as any later version must read it.
+    const std::string record = "quorvane commit record 1\nmap.cfg\nlogic.cfg\nui.cfg\n";
+    const std::string gone = "<gone>", pipeMark = "<pipe>";
+    const std::string sampleMap = fileText(std::string(QV_DATA_DIR) + "/games/sample/system/map.cfg");
+    enum openedBy { loading, editing, saving };
+    struct row {
+        const char* what;
+        const char* game;
+        openedBy by;
+        std::map<std::string, std::string> left;     // under the game's system/: written, or a folder or a link
+        std::map<std::string, std::string> changed;  // what then differs under system/, <gone> where removed
+        const char* logged;                          // a line the load's warning or the save's failure holds
+    };
+    const std::vector<row> rows = {
+        {"a record with part of its temporaries", "sample", loading,
+         {{".quorvane-saving-commit", record}, {".quorvane-saving-ui.cfg", "the committed menus\n"}},
+         {{".quorvane-saving-commit", gone}, {".quorvane-saving-ui.cfg", gone}, {"ui.cfg", "the committed menus\n"}},
+         nullptr},
+        {"a new game's first save, committed, opened by a load", "fresh", loading,
+         {{".quorvane-saving-commit", record}, {".quorvane-saving-map.cfg", sampleMap},
+          {".quorvane-saving-logic.cfg", "\n"}, {".quorvane-saving-ui.cfg", "\n"}},
+         {{".quorvane-saving-commit", gone}, {".quorvane-saving-map.cfg", gone}, {".quorvane-saving-logic.cfg", gone},
+          {".quorvane-saving-ui.cfg", gone}, {"map.cfg", sampleMap}, {"logic.cfg", "\n"}, {"ui.cfg", "\n"}},
+         nullptr},
+        {"a new game's first save, committed, opened in the world editor", "fresh", editing,
+         {{".quorvane-saving-commit", record}, {".quorvane-saving-map.cfg", sampleMap}},
+         {{".quorvane-saving-commit", gone}, {".quorvane-saving-map.cfg", gone}, {"map.cfg", sampleMap}}, nullptr},
+        {"temporaries without a record", "sample", loading,
+         {{".quorvane-saving-map.cfg", "never committed\n"}, {".quorvane-saving-logic.cfg", "never committed\n"},
+          {".quorvane-saving-commit.new", record}},
+         {{".quorvane-saving-map.cfg", gone}, {".quorvane-saving-logic.cfg", gone},
+          {".quorvane-saving-commit.new", gone}},
+         nullptr},
+        {"a folder and a link under the writer's names", "sample", loading,
+         {{".quorvane-saving-ui.cfg", folderMark}, {".quorvane-saving-map.cfg", "<link to notes.txt>"}}, {}, nullptr},
+        {"a committed save finished by the next save, which fails", "sample", saving,
+         {{".quorvane-saving-commit", record}, {".quorvane-saving-map.cfg", "the committed map\n"},
+          {"ui.cfg", folderMark}},
+         {{".quorvane-saving-commit", gone}, {".quorvane-saving-map.cfg", gone}, {"map.cfg", "the committed map\n"}},
+         "games/sample/system/ui.cfg is a folder"},
+        {"a record whose file has become a named pipe", "sample", loading,
+         {{".quorvane-saving-commit", record}, {".quorvane-saving-logic.cfg", "the committed logic\n"},
+          {"logic.cfg", pipeMark}},
+         {},
+         "games/sample/system/logic.cfg is a named pipe, not a file that can be replaced"},
+        {"a folder at the record's name", "sample", loading,
+         {{".quorvane-saving-commit", folderMark}, {".quorvane-saving-map.cfg", "kept\n"}}, {},
+         "^yWARNING: ^wWhat a save of ^ysample^w cut short left cannot be finished: "
+         "games/sample/system/.quorvane-saving-commit is a folder, not a file; it is left as it is"},
+        {"a file of the user's at the record's name", "sample", saving,
+         {{".quorvane-saving-commit", "the user's own\n"}, {".quorvane-saving-map.cfg", "kept\n"}}, {},
+         "games/sample/system/.quorvane-saving-commit is not a record of the files saved there"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        const std::string game = std::string("games/") + r.game, system = game + "/system/";
+        gameSys.setGameState(gameStateMenu);
+        fs::remove_all(game);
+        if (r.game == std::string("sample")) copyTree(fs::path(QV_DATA_DIR) / game, game);
+        if (r.by == saving) load(r.game);
+        world.setPhrase(0, r.what);
+        dir.write(system + "notes.txt", "the user's notes\n");
+        dir.write(system + ".quorvane-saving-notes.txt", "the user's, under the writer's prefix\n");
+        for (const auto& [name, text] : r.left) {
+            fs::remove(system + name);
+            if (text == folderMark)
+                fs::create_directories(system + name + "/inside");
+            else if (text == pipeMark)
+                EXPECT_EQ(mkfifo((system + name).c_str(), 0600), 0);
+            else if (text.rfind("<link to ", 0) == 0)
+                fs::create_symlink(text.substr(9, text.size() - 10), system + name);
+            else
+                dir.write(system + name, text);
+        }
+        auto expected = tree(game);
+        for (const auto& [name, text] : r.changed) {
+            if (text == gone)
+                expected.erase("system/" + name);
+            else
+                expected["system/" + name] = text;
+        }
+
+        console = debugConsole();
+        if (r.by == saving) {
+            EXPECT_FALSE(save());
+        } else {
+            testing::internal::CaptureStdout();
+            if (r.by == loading) loadGame(r.game);
+            if (r.by == editing) loadGameEditor(r.game);
+            testing::internal::GetCapturedStdout();
+            EXPECT_TRUE(world.getGameLoaded() && world.getGameName() == r.game);
+            EXPECT_EQ(gameSys.getGameState(), r.by == editing ? gameStateWorldEditor : gameStateMenu);
+        }
+        EXPECT_TRUE(!r.logged || consoleHas(r.logged)) << r.logged;
+        EXPECT_EQ(consoleHas("cut short left cannot be finished"), r.logged && r.by == loading);
+        const auto after = tree(game);
+        EXPECT_EQ(names(after), names(expected));
+        EXPECT_TRUE(after == expected);
     }
 }
 
