@@ -44,7 +44,18 @@ bool deviceReady = false;
 std::future<bool> deviceOpening;  // the device being opened on a thread of its own
 std::vector<ALuint> sSource;
 std::vector<ALuint> gSource;
-sampleHandOverFunc sampleHandOver = alBufferData;
+int failuresAsked[alCallCount] = {};  // by alCall: the failures a test asked for that are still to come
+
+// False when a test asked `call` to fail: it is then not made, and the error
+// OpenAL gives a call it refuses is left in its place.
+bool alCallRuns(alCall call)
+{
+    int& asked = failuresAsked[static_cast<int>(call)];
+    if (asked == 0) return true;
+    --asked;
+    alGenBuffers(-1, nullptr);  // Invalid Value
+    return false;
+}
 
 // OpenAL's name for an error, as "Invalid Value".
 std::string alErrorText(ALenum error)
@@ -121,8 +132,9 @@ void fillBuffer(ALuint buffer, const std::string& filename, bool counted)
         refund();
         return warnSilent(filename, fileReadFailureText(file.readError()));
     }
-    sampleHandOver(buffer, alFormatOf(wav), file.bytes().data() + wav.sampleOffset,
-                   static_cast<ALsizei>(wav.sampleBytes), static_cast<ALsizei>(wav.rate));
+    if (alCallRuns(alCall::fillBuffer))
+        alBufferData(buffer, alFormatOf(wav), file.bytes().data() + wav.sampleOffset,
+                     static_cast<ALsizei>(wav.sampleBytes), static_cast<ALsizei>(wav.rate));
     const ALenum error = alGetError();
     if (error == AL_NO_ERROR) return;
     refund();
@@ -134,7 +146,7 @@ void fillBuffer(ALuint buffer, const std::string& filename, bool counted)
 ALuint loadWavBuffer(const std::string& filename, bool counted)
 {
     ALuint buffer = 0;
-    alGenBuffers(1, &buffer);
+    if (alCallRuns(alCall::makeBuffer)) alGenBuffers(1, &buffer);
     const ALenum error = alGetError();
     if (error != AL_NO_ERROR) {
         warnSilent(filename, "could not be given an OpenAL buffer (" + alErrorText(error) + ")");
@@ -185,14 +197,14 @@ void playOn(sound& record, const std::vector<ALuint>& pool, int loop)
     alListenerfv(AL_POSITION, origin);
     alListenerfv(AL_VELOCITY, origin);
     alListenerfv(AL_ORIENTATION, orientation);
-    alSourcePlay(source);
+    if (alCallRuns(alCall::play)) alSourcePlay(source);
     alSucceeded("play a sound");
 }
 
 void stopSource(ALuint source)
 {
     if (!deviceReady || source == 0) return;
-    alSourceStop(source);
+    if (alCallRuns(alCall::stop)) alSourceStop(source);
     alSucceeded("stop a sound");
 }
 
@@ -311,10 +323,7 @@ void stopGameSounds()
 {
     if (!deviceReady) return;
     for (ALuint source : gSource)
-        if (sourcePlaying(source)) {
-            alSourceStop(source);
-            alSucceeded("stop a sound");
-        }
+        if (sourcePlaying(source)) stopSource(source);
 }
 
 void freeGameSounds(int soundCount)
@@ -329,7 +338,7 @@ void freeGameSounds(int soundCount)
         const size_t count = soundCount < 0 ? 0 : std::min(static_cast<size_t>(soundCount), gameSounds.size());
         for (size_t i = 0; i < count; ++i) {
             ALuint buffer = gameSounds[i].getBuffer();
-            if (buffer != 0) alDeleteBuffers(1, &buffer);
+            if (buffer != 0 && alCallRuns(alCall::freeBuffer)) alDeleteBuffers(1, &buffer);
         }
         alSucceeded("free the game's sounds");
     }
@@ -347,7 +356,7 @@ std::vector<unsigned int> gameSourcePool()
     return {gSource.begin(), gSource.end()};
 }
 
-void setSampleHandOver(sampleHandOverFunc handOver)
+void failALCall(alCall call, int times)
 {
-    sampleHandOver = handOver ? handOver : alBufferData;
+    failuresAsked[static_cast<int>(call)] = times;
 }

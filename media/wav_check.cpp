@@ -17,6 +17,8 @@ constexpr unsigned extensionBytes = 22;  // the extension's length in the extens
 constexpr unsigned formatPcm = 0x0001;
 constexpr unsigned formatExtensible = 0xFFFE;
 constexpr unsigned channelsMax = 2;
+constexpr char idCharFirst = ' ';  // a chunk id's characters are printable ASCII
+constexpr char idCharLast = '~';
 
 // The sub-format of an extensible file is a GUID whose first two bytes are a
 // format tag; these are the fourteen that follow in every such GUID.
@@ -73,10 +75,11 @@ std::string readFormat(const std::string& b, size_t body, size_t size, checkedWa
         if (std::memcmp(b.data() + body + 26, subFormatTail, sizeof subFormatTail) != 0)
             return "holds samples of an unknown kind; only PCM is played";
         tag = u16(b, body + 24);
+        // Fewer valid bits than the samples hold are played as the whole samples.
         const unsigned validBits = u16(b, body + 18);
-        if (tag == formatPcm && validBits != wav.bits)
-            return "holds " + std::to_string(validBits) + "-bit samples padded to " + std::to_string(wav.bits) +
-                   " bits; only 8- and 16-bit ones are played";
+        if (tag == formatPcm && validBits > wav.bits)
+            return "declares " + std::to_string(validBits) + " valid bits in " + std::to_string(wav.bits) +
+                   "-bit samples, more than they hold";
     }
     if (tag != formatPcm) return "holds " + formatName(tag) + " samples; only PCM is played";
     if (wav.channels == 0 || wav.channels > channelsMax)
@@ -102,6 +105,30 @@ checkedWav refused(std::string why)
     checkedWav wav;
     wav.refusal = std::move(why);
     return wav;
+}
+
+// True when a chunk header lies at `at`: an id of four printable characters
+// and a body that ends inside the file.
+bool chunkHeaderAt(fileReader& file, size_t at)
+{
+    if (!file.has(at, chunkHeaderBytes)) return false;
+    const std::string& b = file.bytes();
+    for (size_t i = 0; i < 4; ++i)
+        if (b[at + i] < idCharFirst || b[at + i] > idCharLast) return false;
+    return u32(b, at + 4) <= file.size() - at - chunkHeaderBytes;
+}
+
+// Where the chunk after a body of `length` bytes at `body` begins: past its
+// pad byte when the length is odd (at most the file's size + 1 when the pad
+// byte is missing at the end). A writer that left the pad byte out before
+// another chunk is followed: when no chunk header lies past the pad byte but
+// one lies right after the body, the walk goes on from there.
+size_t nextChunk(fileReader& file, size_t body, unsigned long length)
+{
+    const size_t unpadded = body + length;
+    if ((length & 1) == 0) return unpadded;
+    if (!chunkHeaderAt(file, unpadded + 1) && chunkHeaderAt(file, unpadded)) return unpadded;
+    return unpadded + 1;
 }
 
 }  // namespace
@@ -130,6 +157,7 @@ checkedWav checkWav(fileReader& file)
             if (length > room)
                 return refused("has a data chunk of " + std::to_string(length) + " bytes where only " +
                                std::to_string(room) + " follow");
+            if (length == 0) return refused("holds no samples");
             if (length % frameBytes != 0)
                 return refused("holds " + std::to_string(length) + " bytes of samples, not a whole number of " +
                                std::to_string(frameBytes) + "-byte frames");
@@ -145,7 +173,7 @@ checkedWav checkWav(fileReader& file)
             if (!why.empty()) return refused(why);
             formatRead = true;
         }
-        chunk = body + length + (length & 1);  // at most size + 1: the pad byte may be missing at the end
+        chunk = nextChunk(file, body, length);
     }
     return refused("has no data chunk");
 }

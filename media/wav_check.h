@@ -1,12 +1,14 @@
 // The check every sound file passes before OpenAL is handed its samples. A
 // sound is a RIFF WAVE file whose chunks, up to its data chunk, each lie
-// inside the file (a chunk of odd size is followed by a pad byte), with one
-// format chunk before the data chunk. The format must be one the program
-// plays: PCM samples of 8 or 16 bits in 1 or 2 channels, written plainly or
-// in the extensible form common tools write, frames as wide as those
+// inside the file (a chunk of odd size is followed by a pad byte, or by the
+// next chunk when its writer left the pad byte out), with one format chunk
+// before the data chunk. The format must be one the program plays: PCM
+// samples of 8 or 16 bits in 1 or 2 channels, written plainly or in the
+// extensible form common tools write (whose valid bits, if fewer than the
+// samples hold, are played as the whole samples), frames as wide as those
 // channels and bits make them, and a sample rate from wavRateMin to
-// wavRateMax. The data chunk must lie inside the file and hold a whole number
-// of frames. The check reads the file only as far as the data chunk's
+// wavRateMax. The data chunk must lie inside the file and hold one or more
+// whole frames. The check reads the file only as far as the data chunk's
 // header, so a sound can be refused before its samples are read, and it says
 // where in the file the samples lie.
 #pragma once

@@ -16,10 +16,16 @@ inline std::string le(unsigned long long v, int bytes)
     return out;
 }
 
+// A RIFF chunk without the pad byte that follows a body of odd length.
+inline std::string unpadded(const std::string& id, const std::string& body)
+{
+    return id + le(body.size(), 4) + body;
+}
+
 // A RIFF chunk, padded to an even length.
 inline std::string chunk(const std::string& id, const std::string& body)
 {
-    return id + le(body.size(), 4) + body + std::string(body.size() % 2, '\0');
+    return unpadded(id, body) + std::string(body.size() % 2, '\0');
 }
 
 inline std::string riff(const std::string& chunks)
@@ -38,12 +44,14 @@ inline std::string pcm(unsigned channels, unsigned bits, unsigned long long rate
     return fmt(1, channels, rate, channels * bits / 8, bits);
 }
 
-// The extensible form: the sub-format's tag in the GUID every such file uses.
-inline std::string extensible(unsigned subTag, unsigned channels, unsigned bits, unsigned long long rate)
+// The extensible form: the sub-format's tag in the GUID every such file
+// uses, and the valid bits of each sample (all of them when 0).
+inline std::string extensible(unsigned subTag, unsigned channels, unsigned bits, unsigned long long rate,
+                              unsigned validBits = 0)
 {
     const unsigned frame = channels * bits / 8;
     return chunk("fmt ", le(0xFFFE, 2) + le(channels, 2) + le(rate, 4) + le(rate * frame, 4) + le(frame, 2) +
-                             le(bits, 2) + le(22, 2) + le(bits, 2) + le(3, 4) + le(subTag, 2) +
+                             le(bits, 2) + le(22, 2) + le(validBits ? validBits : bits, 2) + le(3, 4) + le(subTag, 2) +
                              std::string("\0\0\0\0\x10\0\x80\0\0\xaa\0\x38\x9b\x71", 14));
 }
 
@@ -73,6 +81,9 @@ inline std::vector<soundFileRow> soundFileRows()
         {riff(mono16 + samples(7)), "holds 7 bytes of samples, not a whole number of 2-byte frames"},
         {riff(samples(8) + mono16), "has its samples before their format chunk"},
         {riff(mono16 + chunk("LIST", "INFO")), "has no data chunk"},
+        // A recorder stopped before it wrote the length of its samples.
+        {riff(mono16 + "data" + le(0, 4) + std::string(100, '\x40')), "holds no samples"},
+        {riff(extensible(1, 1, 16, 8000, 17) + samples(8)), "declares 17 valid bits in 16-bit samples, more than they hold"},
         {riff(chunk("LIST", "INFO") + "junk" + le(5000, 4) + "abc" + mono16 + samples(8)),
          "has a chunk running past the end of the file"},
         {riff(mono16 + mono16 + samples(8)), "has two format chunks"},
@@ -86,6 +97,11 @@ inline std::vector<soundFileRow> soundFileRows()
         {riff(mono16 + samples(8)), "was refused by OpenAL (Invalid Value)", 0, 0, 0, 0, true},
         // An odd chunk's pad byte skipped; the rate's bounds.
         {riff(pcm(1, 8, 1) + chunk("junk", "odd") + samples(5)), "", 1, 8, 1, 5},
+        // Both pad bytes left out: before the samples, and after them at the end.
+        {riff(pcm(1, 8, 8000) + unpadded("LIST", "odd") + unpadded("data", "abcde")), "", 8000, 8, 1, 5},
+        // 12 and 6 valid bits in each sample, played as 16- and 8-bit ones.
+        {riff(extensible(1, 1, 16, 8000, 12) + samples(8)), "", 8000, 16, 1, 8},
+        {riff(extensible(1, 2, 8, 11025, 6) + samples(8)), "", 11025, 8, 2, 8},
         {riff(pcm(2, 8, 384000) + samples(6)), "", 384000, 8, 2, 6},
         {riff(pcm(1, 16, 22050) + samples(8)), "", 22050, 16, 1, 8},
         {riff(pcm(2, 16, 48000) + samples(12)), "", 48000, 16, 2, 12},

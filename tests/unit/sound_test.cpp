@@ -1,7 +1,7 @@
 // Sound on OpenAL's null driver: the order in which pool sources are taken,
 // dropped requests when a pool is busy, sound off, numbers out of range,
-// unreadable and damaged files, the budget of a game's sounds, and loading
-// game sounds twice without piling up pools.
+// unreadable and damaged files, OpenAL failures, the budget of a game's
+// sounds, and loading game sounds twice without piling up pools.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -26,14 +26,6 @@ namespace {
 
 using namespace soundfiles;
 using testutil::wavBytes;
-
-// The hand-over of samples to OpenAL, refusing the next `refusalsAsked` of
-// them the way OpenAL refuses a rate of 0.
-int refusalsAsked = 0;
-void refuseWhenAsked(ALuint buffer, ALenum format, const ALvoid* data, ALsizei size, ALsizei rate)
-{
-    alBufferData(buffer, format, data, size, refusalsAsked-- > 0 ? 0 : rate);
-}
 
 ALint bufferValue(ALuint buffer, ALenum what)
 {
@@ -69,12 +61,10 @@ protected:
         gameSys.setSoundVolume(1.0f);
         ASSERT_TRUE(initSound());
         loadSystemSounds();
-        refusalsAsked = 0;
-        setSampleHandOver(refuseWhenAsked);
     }
     void TearDown() override
     {
-        setSampleHandOver(nullptr);
+        for (int call = 0; call < alCallCount; ++call) failALCall(static_cast<alCall>(call), 0);
         freeSystemSounds();
         cwd.reset();
     }
@@ -150,7 +140,7 @@ TEST_F(SoundTest, DamagedSoundsAreNamedAndTheNextSoundStillPlays)
         ASSERT_EQ(loadGameSounds("none"), 0);  // a fresh pool; the last row's sounds are freed
         gameSounds.resize(2);
         console = debugConsole();
-        refusalsAsked = r.openALRefuses ? 1 : 0;
+        failALCall(alCall::fillBuffer, r.openALRefuses ? 1 : 0);
         loadGameSoundFile(path, 0);
         loadGameSoundFile("good.wav", 1);
         const ALuint buffer = gameSounds[0].getBuffer();
@@ -189,6 +179,43 @@ TEST_F(SoundTest, DamagedSoundsAreNamedAndTheNextSoundStillPlays)
     EXPECT_FALSE(testutil::consoleHas("WARNING"));
 }
 
+// An OpenAL call that fails is named with what could not be done, and its
+// error is cleared: none is left pending, and afterwards the game's sound
+// loads and plays without a word.
+TEST_F(SoundTest, OpenALFailuresAreNamedAndCleared)
+{
+    const std::string path = "games/g/sound/1000.wav";
+    dir.write(path, wavBytes(0.1));
+    const struct {
+        alCall call;
+        void (*run)();
+        std::string warning;
+    } rows[] = {
+        {alCall::makeBuffer, [] { loadGameSounds("g"); },
+         "Could not load the sound ^y" + path + "^w: it could not be given an OpenAL buffer (Invalid Value)."},
+        {alCall::play, [] { playGameSound(0, 1); }, "OpenAL could not play a sound (Invalid Value)."},
+        {alCall::stop, [] { stopGameSound(0); }, "OpenAL could not stop a sound (Invalid Value)."},
+        {alCall::stop, stopGameSounds, "OpenAL could not stop a sound (Invalid Value)."},
+        {alCall::freeBuffer, [] { freeGameSounds(1); }, "OpenAL could not free the game's sounds (Invalid Value)."},
+    };
+    for (const auto& r : rows) {
+        const int k = static_cast<int>(&r - rows);
+        ASSERT_EQ(loadGameSounds("g"), 1);
+        playGameSound(0, 1);
+        console = debugConsole();
+        failALCall(r.call, 1);
+        r.run();
+        EXPECT_TRUE(testutil::consoleHas(QV_WARNING + r.warning)) << k << ": " << console.getLine(0);
+        EXPECT_EQ(alGetError(), AL_NO_ERROR) << k;
+
+        console = debugConsole();
+        ASSERT_EQ(loadGameSounds("g"), 1);
+        playGameSound(0, 0);
+        EXPECT_EQ(state(gameSounds[0].getSource()), AL_PLAYING) << k;
+        EXPECT_FALSE(testutil::consoleHas("WARNING")) << k << ": " << console.getLine(0);
+    }
+}
+
 // A game's sounds hold at most 256 MiB of samples together: past that a
 // sound is named with the budget before its samples are read, and the load
 // keeps no more than the budget and one file of them in memory. A sound
@@ -206,7 +233,7 @@ TEST_F(SoundTest, SoundsPastTheGamesBudgetAreNamedAndMemoryStaysBounded)
     const std::string pastBudget = "would take the samples of this game's sounds past their 256 MiB";
     const std::vector<std::string> why = {"was refused by OpenAL (Invalid Value)", "", "", "", "", pastBudget,
                                           pastBudget};
-    refusalsAsked = 1;
+    failALCall(alCall::fillBuffer, 1);
     const long long before = residentBytes();
     const unsigned long long readBefore = fileBytesRead();
     ASSERT_EQ(loadGameSounds("big"), 7);
