@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
-# Runs ./test.sh N times (default 1) while every core is kept busy by a
-# background load, and prints how many runs passed. Exits non-zero unless all
-# of them did. The load is started here and always stopped here, also when
-# the script is interrupted. Each run's output goes to build/stress/run-I.log.
+# tests/stress.sh [--load L] [N]: runs ./test.sh N times (default 1) while
+# every core is kept busy by L background busy loops (default 1; --load 2 is
+# the heavier load of two per core), and prints how many runs passed. Exits
+# non-zero unless all of them did. The load is started here and always
+# stopped here, also when the script is interrupted. Each run's output goes
+# to build/stress/run-I.log.
 set -uo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
-runs="${1:-1}"
-if ! [[ "$runs" =~ ^[1-9][0-9]*$ ]]; then
-    echo "usage: $0 [number of runs, at least 1]" >&2
+usage() {
+    echo "usage: $0 [--load busy loops per core, at least 1] [number of runs, at least 1]" >&2
     exit 2
+}
+perCore=1
+if [ "${1:-}" = "--load" ]; then
+    perCore="${2:-}"
+    shift 2 || usage
 fi
+runs="${1:-1}"
+[[ "$perCore" =~ ^[1-9][0-9]*$ && "$runs" =~ ^[1-9][0-9]*$ && $# -le 1 ]] || usage
 
 load_pids=()
 stop_load() {
@@ -20,12 +28,12 @@ stop_load() {
 trap stop_load EXIT
 trap 'exit 130' INT TERM
 
-cores="$(nproc)"
-for _ in $(seq "$cores"); do
+loops=$(($(nproc) * perCore))
+for _ in $(seq "$loops"); do
     (while :; do :; done) &
     load_pids+=("$!")
 done
-echo "stress: $cores busy loops started; $runs run(s) of test.sh"
+echo "stress: $loops busy loops started ($perCore per core); $runs run(s) of test.sh"
 
 logs="$repo/build/stress"
 mkdir -p "$logs"

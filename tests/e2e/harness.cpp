@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <boost/filesystem.hpp>
 #include <chrono>
 #include <cstdio>
@@ -45,7 +46,33 @@ constexpr int consoleColumns[] = {100, 400, 735};
 constexpr int consolePanelRowsAbove = 6;
 constexpr int consolePanelBrightness = 240;
 
+// A test may take QV_E2E_TEST_LIMIT_S seconds (scaled), ctest's limit for
+// it. Its waits and tools end this much (scaled) before that limit, which
+// leaves the time to stop the program and Xvfb and to end the test process,
+// so that the test fails with its own messages instead of being killed.
+constexpr int testLimitMs = QV_E2E_TEST_LIMIT_S * 1000;
+constexpr int stopReserveMs = 30000;
+// Once a test has failed its result is settled: each later wait gives up
+// after this long (scaled), so that its other messages come out soon.
+constexpr int afterFailureWaitMs = 3000;
+
 using clock_type = std::chrono::steady_clock;
+using milliseconds = std::chrono::milliseconds;
+
+// When the running test began, and whether it has been told that its time is spent.
+struct TestClock {
+    clock_type::time_point start = clock_type::now();
+    bool spentReported = false;
+};
+TestClock testClock;
+
+class TestClockReset : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { testClock = TestClock(); }
+};
+[[maybe_unused]] const bool testClockListens = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TestClockReset);
+    return true;
+}();
 
 std::string shellQuote(const std::string& text)
 {
@@ -120,26 +147,54 @@ void sleepMs(int ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-// The `timeout` command for a helper tool (xdotool, xwd): one that takes longer is stuck.
-std::string toolTimeout()
+clock_type::time_point testDeadline()
 {
-    return "timeout " + std::to_string(scaledMs(defaultWaitMs) / 1000) + " ";
+    return testClock.start + milliseconds(scaledMs(testLimitMs - stopReserveMs));
 }
 
+// The end of a wait of timeoutMs (before scaling) that begins now.
 clock_type::time_point deadlineAfter(int timeoutMs)
 {
-    return clock_type::now() + std::chrono::milliseconds(scaledMs(timeoutMs));
+    if (::testing::Test::HasFailure()) timeoutMs = std::min(timeoutMs, afterFailureWaitMs);
+    return std::min(clock_type::now() + milliseconds(scaledMs(timeoutMs)), testDeadline());
+}
+
+// Whether the test's time is spent; the first wait to find it so fails the
+// test, naming what it waited for.
+bool testTimeSpent(const std::string& what)
+{
+    const auto now = clock_type::now();
+    if (now < testDeadline()) return false;
+    if (!testClock.spentReported) {
+        testClock.spentReported = true;
+        const auto spent = std::chrono::duration_cast<std::chrono::seconds>(now - testClock.start).count();
+        ADD_FAILURE() << spent << " s into the test, near its time limit of " << scaledMs(testLimitMs) / 1000
+                      << " s: gave up waiting for " << what;
+    }
+    return true;
+}
+
+// The `timeout` command for a helper tool (xdotool, xwd): one that takes
+// longer is stuck. Empty once the test's time is spent: no tool runs then.
+std::string toolTimeout()
+{
+    const auto left = std::chrono::duration_cast<milliseconds>(testDeadline() - clock_type::now()).count();
+    const long long limitMs = std::min<long long>(scaledMs(defaultWaitMs), left);
+    return limitMs > 0 ? "timeout " + std::to_string(limitMs / 1000.0) + " " : "";
 }
 
 // Polls `done` until it holds or the scaled timeout has passed; one last try at the deadline.
-bool pollUntil(const std::function<bool()>& done, int timeoutMs, int intervalMs = pollIntervalMs)
+bool pollUntil(const std::function<bool()>& done, int timeoutMs, const std::string& what,
+               int intervalMs = pollIntervalMs)
 {
     const auto deadline = deadlineAfter(timeoutMs);
     while (clock_type::now() < deadline) {
         if (done()) return true;
         sleepMs(intervalMs);
     }
-    return done();
+    if (done()) return true;
+    testTimeSpent(what);
+    return false;
 }
 
 bool isConsoleEdge(const std::array<int, 3>& p)
@@ -326,7 +381,7 @@ bool App::startXvfb(int timeoutMs)
     }
     close(fds[1]);
     std::string number;
-    const auto deadline = clock_type::now() + std::chrono::milliseconds(timeoutMs);
+    const auto deadline = deadlineAfter(timeoutMs);
     while (clock_type::now() < deadline) {
         pollfd p{fds[0], POLLIN, 0};
         if (poll(&p, 1, pollIntervalMs) > 0) {
@@ -338,7 +393,10 @@ bool App::startXvfb(int timeoutMs)
         }
     }
     close(fds[0]);
-    if (number.empty()) return false;
+    if (number.empty()) {
+        testTimeSpent("Xvfb's display");
+        return false;
+    }
     displayName = ":" + number;
     return true;
 }
@@ -381,20 +439,20 @@ bool App::startProgram()
 
 bool App::start(const std::string& title, int timeoutMs)
 {
-    timeoutMs = scaledMs(timeoutMs);
     if (!startXvfb(timeoutMs) || !startProgram()) return false;
-    const auto deadline = clock_type::now() + std::chrono::milliseconds(timeoutMs);
-    while (clock_type::now() < deadline) {
-        if (!running()) return false;
-        const std::string found = query("xdotool search --name " + shellQuote("^" + title + "$") + " 2>/dev/null");
-        if (!found.empty()) {
+    const std::string search = "xdotool search --name " + shellQuote("^" + title + "$") + " 2>/dev/null";
+    bool ended = false;
+    const bool shown = pollUntil(
+        [&] {
+            ended = !running();
+            const std::string found = ended ? "" : query(search);
             window = found.substr(0, found.find('\n'));
-            xdotool("windowfocus --sync " + window);
-            return true;
-        }
-        sleepMs(pollIntervalMs * 5);
-    }
-    return false;
+            return ended || !window.empty();
+        },
+        timeoutMs, "the window titled " + title, pollIntervalMs * 5);
+    if (!shown || ended) return false;
+    xdotool("windowfocus --sync " + window);
+    return true;
 }
 
 bool App::running()
@@ -427,7 +485,7 @@ bool App::logHas(const std::string& text) const
 
 bool App::waitForLog(const std::string& text, int timeoutMs) const
 {
-    return pollUntil([&] { return logHas(text); }, timeoutMs);
+    return pollUntil([&] { return logHas(text); }, timeoutMs, "the log line \"" + text + "\"");
 }
 
 bool App::logHasInOrder(const std::vector<std::string>& texts) const
@@ -446,7 +504,9 @@ std::string App::programOutput() const
 
 std::string App::query(const std::string& command) const
 {
-    const std::string full = "DISPLAY=" + displayName + " " + toolTimeout() + command;
+    const std::string limit = toolTimeout();
+    if (limit.empty()) return "";
+    const std::string full = "DISPLAY=" + displayName + " " + limit + command;
     std::string out;
     if (FILE* pipe = popen(full.c_str(), "r")) {
         char buffer[4096];
@@ -459,8 +519,9 @@ std::string App::query(const std::string& command) const
 
 bool App::xdotool(const std::string& args) const
 {
-    const std::string full = "DISPLAY=" + displayName + " " + toolTimeout() + "xdotool " + args + " >/dev/null 2>&1";
-    return std::system(full.c_str()) == 0;
+    const std::string limit = toolTimeout();
+    const std::string full = "DISPLAY=" + displayName + " " + limit + "xdotool " + args + " >/dev/null 2>&1";
+    return !limit.empty() && std::system(full.c_str()) == 0;
 }
 
 bool App::key(const std::string& keys) const
@@ -510,13 +571,18 @@ Image App::screenshot() const
 
 Image App::waitForScreen(const ScreenTest& ready, int timeoutMs) const
 {
+    return screenUntil(ready, timeoutMs, "the window to show what the test asks for");
+}
+
+Image App::screenUntil(const ScreenTest& ready, int timeoutMs, const std::string& what) const
+{
     Image shot;
     const bool found = pollUntil(
         [&] {
             shot = screenshot();
             return shot.valid() && ready(shot);
         },
-        timeoutMs, screenPollIntervalMs);
+        timeoutMs, what, screenPollIntervalMs);
     return found ? shot : Image();
 }
 
@@ -531,7 +597,7 @@ Image App::waitForRest(const ScreenTest& ready, const Region& still, int timeout
             last = shot;
             return atRest;
         },
-        timeoutMs, scaledMs(restIntervalMs));
+        timeoutMs, "the window at rest showing what the test asks for", scaledMs(restIntervalMs));
     return found ? shot : Image();
 }
 
@@ -553,17 +619,17 @@ Image App::clickUntil(int x, int y, const ScreenTest& ready, const Region& still
 
 bool App::waitForFile(const std::string& relative, int timeoutMs) const
 {
-    return pollUntil([&] { return exists(relative); }, timeoutMs);
+    return pollUntil([&] { return exists(relative); }, timeoutMs, "the file " + relative);
 }
 
 bool App::waitConsoleOpen(int timeoutMs) const
 {
-    return waitForScreen(consoleShownOpen, timeoutMs).valid();
+    return screenUntil(consoleShownOpen, timeoutMs, "the console open").valid();
 }
 
 bool App::waitConsoleClosed(int timeoutMs) const
 {
-    return waitForScreen(consoleShownClosed, timeoutMs).valid();
+    return screenUntil(consoleShownClosed, timeoutMs, "the console closed").valid();
 }
 
 bool App::openConsole()
@@ -578,7 +644,8 @@ bool App::closeConsole()
 
 bool App::sync()
 {
-    const Image shot = waitForScreen([](const Image& s) { return consoleShownOpen(s) || consoleShownClosed(s); });
+    const Image shot = screenUntil([](const Image& s) { return consoleShownOpen(s) || consoleShownClosed(s); },
+                                   defaultWaitMs, "the console at rest, open or closed");
     if (!shot.valid()) return false;
     const bool openedHere = !consoleShownOpen(shot);
     if (openedHere && !openConsole()) return false;
@@ -589,13 +656,14 @@ bool App::sync()
 
 bool App::closeWindow() const
 {
-    const std::string full = "DISPLAY=" + displayName + " " + toolTimeout() + QV_WMCLOSE " " + window;
-    return std::system(full.c_str()) == 0;
+    const std::string limit = toolTimeout();
+    const std::string full = "DISPLAY=" + displayName + " " + limit + QV_WMCLOSE " " + window;
+    return !limit.empty() && std::system(full.c_str()) == 0;
 }
 
 int App::waitExit(int timeoutMs)
 {
-    if (pollUntil([this] { return !running(); }, timeoutMs)) return exitStatus;
+    if (pollUntil([this] { return !running(); }, timeoutMs, "the program to end")) return exitStatus;
     kill();
     return -1;
 }

@@ -2,7 +2,8 @@
 // on a private Xvfb display (24-bit, sound on OpenAL's null driver), drives it
 // with synthetic keys and clicks through xdotool, and reads back log.txt, the
 // files it wrote and the pixels of its window. Every wait has a timeout and a
-// stuck program is killed by its PID, so no test can hang the suite.
+// stuck program is killed by its PID, so no test can hang the suite; and a
+// test ends itself ahead of its time limit, saying what it waited for.
 #pragma once
 #include <sys/types.h>
 
@@ -122,6 +123,10 @@ public:
 
     // Every wait below polls until its condition holds and gives up at the
     // timeout (scaled by QV_TIMEOUT_SCALE); none sleeps for a fixed time.
+    // Once the test has failed, a wait gives up after a few seconds. Shortly
+    // before the test's time limit (ctest's, scaled alike) every wait gives
+    // up at once and no tool runs: the first wait cut short fails the test,
+    // naming what it waited for, and the test ends before ctest would kill it.
     // The first screenshot that passes `ready`, or an invalid Image at the timeout.
     Image waitForScreen(const ScreenTest& ready, int timeoutMs = defaultWaitMs) const;
     // The first screenshot that passes `ready` and equals the one before it
@@ -159,6 +164,7 @@ private:
     int exitStatus = -1;
     int syncCount = 0;
     bool startXvfb(int timeoutMs);
+    Image screenUntil(const ScreenTest& ready, int timeoutMs, const std::string& what) const;
     bool startProgram();
     void stopXvfb();
 };
