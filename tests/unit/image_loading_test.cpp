@@ -313,8 +313,9 @@ std::string gif(uint32_t w, uint32_t h, int frames, uint32_t left)
 
 // The pixels `indices` (into the four colours of gif()) as a GIF of `w` x
 // `h`, coded as encoders code them: each pixel a code of its own, with a
-// clear code first or not, an end code last or not. A code size of 8 keeps
-// the codes of a few pixels 9 bits long (the table stays short of 512).
+// clear code first or not, an end code last or not; a comment follows. A
+// code size of 8 keeps the codes of a few pixels 9 bits long (the table
+// stays short of 512).
 std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& indices, bool clearFirst, bool endCode)
 {
     constexpr int codeBits = 9, clear = 256, end = 257;
@@ -331,7 +332,7 @@ std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& indices, bo
         blocks += static_cast<char>(std::min<size_t>(255, data.size() - at)) + data.substr(at, 255);
     const std::string screen = gif(w, h, 0, 0);
     return screen.substr(0, screen.size() - 1) + "," + littleEndian(0, 4) + littleEndian(w, 2) + littleEndian(h, 2) +
-           '\0' + '\x08' + blocks + '\0' + ';';
+           '\0' + '\x08' + blocks + '\0' + "!\xfe\x0a" + "made here." + '\0' + ';';
 }
 
 // The RGBA pixels of `indices` into the colours of gif().
@@ -486,6 +487,9 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         EXPECT_EQ(gameImg[k++].GetTex(), static_cast<int>(r.width)) << r.name;
         if (!r.pixels.empty()) {
             EXPECT_EQ(decodedImages[path].pixels, r.pixels) << r.name;
+        }
+        if (r.name == "10048.gif") {
+            EXPECT_EQ(decodedImages[path].bytesHanded, gifTwo.size());  // the image alone
         }
         EXPECT_TRUE(boost::filesystem::exists(path)) << r.name;
         const std::string line = "WARNING: The image " + path + " ";
