@@ -313,9 +313,10 @@ std::string gif(uint32_t w, uint32_t h, int frames, uint32_t left)
 
 // The pixels `indices` (into the four colours of gif()) as a GIF of `w` x
 // `h`, coded as encoders code them: each pixel a code of its own, with a
-// clear code first or not, an end code last or not; a comment follows. A
-// code size of 8 keeps the codes of a few pixels 9 bits long (the table
-// stays short of 512).
+// clear code first or not, an end code last or not; a comment of 40 bytes
+// follows (what a library that read on past the codes would take for
+// them). A code size of 8 keeps the codes of a few pixels 9 bits long (the
+// table stays short of 512).
 std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& indices, bool clearFirst, bool endCode)
 {
     constexpr int codeBits = 9, clear = 256, end = 257;
@@ -332,7 +333,7 @@ std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& indices, bo
         blocks += static_cast<char>(std::min<size_t>(255, data.size() - at)) + data.substr(at, 255);
     const std::string screen = gif(w, h, 0, 0);
     return screen.substr(0, screen.size() - 1) + "," + littleEndian(0, 4) + littleEndian(w, 2) + littleEndian(h, 2) +
-           '\0' + '\x08' + blocks + '\0' + "!\xfe\x0a" + "made here." + '\0' + ';';
+           '\0' + '\x08' + blocks + '\0' + "!\xfe\x28" + std::string(40, 'c') + '\0' + ';';
 }
 
 // The RGBA pixels of `indices` into the colours of gif().
