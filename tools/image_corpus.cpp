@@ -86,7 +86,7 @@ void tookTooLong(int)
 }
 
 struct counts {
-    unsigned files = 0, decoded = 0, passed = 0, same = 0, maskedBmps = 0;
+    unsigned files = 0, decoded = 0, passed = 0, same = 0, maskedBmps = 0, loaded = 0;
 };
 
 }  // namespace
@@ -120,11 +120,19 @@ int main(int argc, char** argv)
         c.decoded += decoded;
         c.passed += passed;
         c.same += same;
+        c.loaded += !loaded.empty();
         c.maskedBmps += decoded && passed && masked && !same;
+        std::string pixels = same ? "same" : (masked ? "masks-turned" : "differ");
+        if (!same && !loaded.empty() && loaded.size() == alone.size()) {
+            size_t differing = 0;
+            for (size_t p = 0; p < alone.size(); p += 4) differing += !std::equal(&alone[p], &alone[p] + 4, &loaded[p]);
+            pixels += " (" + std::to_string(differing) + " of " + std::to_string(alone.size() / 4) + ")";
+        }
         std::printf("%s library=%s check=%s pixels=%s\n", path.c_str(), decoded ? "decodes" : "fails",
-                    passed ? "passes" : "refuses", same ? "same" : (masked ? "masks-turned" : "differ"));
+                    passed ? "passes" : "refuses", pixels.c_str());
     }
-    std::printf("files %u, decoded by the library %u, passed the check %u, same pixels %u, masked BMPs turned %u\n",
-                c.files, c.decoded, c.passed, c.same, c.maskedBmps);
+    std::printf("files %u, decoded by the library %u, passed the check %u, same pixels %u, masked BMPs turned %u, "
+                "shown by the program %u\n",
+                c.files, c.decoded, c.passed, c.same, c.maskedBmps, c.loaded);
     return 0;
 }
