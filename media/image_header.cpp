@@ -592,8 +592,7 @@ std::string gifDataEndedAt(const std::string& b, size_t dataAt, size_t terminato
 // header it found there wherever that header says, outside the screen), and
 // codes that run out before an end code it would read on into the blocks
 // that follow. Unless its decoding is known to end in the last sub-block,
-// it is handed the codes up to where its decoding ends, an end code after
-// them.
+// it is handed the codes up to where its decoding ends, and an end code.
 void handGifDataAsDecoded(headerReading& gif, const std::string& b, size_t dataAt, size_t terminatorAt, int codeSize,
                           byteCount pixels)
 {
@@ -611,10 +610,11 @@ size_t gifColourTableBytes(unsigned long flags)
 
 // GIF: the logical screen, then its blocks walked to the trailer: every
 // image inside the screen and whole inside the file, its data handed over
-// as far as its decoding goes (above), at most gifFramesMax of them. Each image of an animation takes memory of the whole screen, so
-// their number counts towards the pixels too, and towards the image data
-// they need: a code of at most 12 bits gives at most 4,096 pixels. The
-// image ends with the trailer.
+// as far as its decoding goes (above), at most gifFramesMax of them. Each
+// image of an animation takes memory of the whole screen, so their number
+// counts towards the pixels too, and towards the image data they need: a
+// code of at most 12 bits gives at most 4,096 pixels. The image ends with
+// the trailer.
 headerReading gifHeader(fileReader& in)
 {
     constexpr int extension = 0x21, imageBlock = 0x2C, trailer = 0x3B;
