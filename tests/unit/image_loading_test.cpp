@@ -471,7 +471,7 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         // A PNG whose file ends after its image data (here in its end chunk).
         {"10054.png", quadrants.substr(0, quadrants.size() - 4), 64, ""},
         // Colour masks that are no run of bits.
-        {"10055.bmp", bmpV5(bmp(2, 2, 32, 3), littleEndian(0xff00ff, 4) + littleEndian(0xff00, 4) + littleEndian(0, 8)),
+        {"10055.bmp", bmpV5(bmp(2, 2, 32, 3), littleEndian(0xff00ff, 4) + littleEndian(0xff00, 4) + std::string(8, '\0')),
          0, "is a BMP image whose colour masks cannot be decoded"},
     };
     for (const auto& r : rows) {
