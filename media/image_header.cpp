@@ -555,26 +555,22 @@ gifDecodingEnd gifDecoding(const std::string& b, size_t dataAt, int codeSize, by
     }
 }
 
-// The sub-blocks of a GIF image's data from `dataAt` up to their terminator
-// at `terminatorAt`, with the first `bits` bits of the data kept and the end
-// code `endCode` of `codeBits` bits put after them. No sub-block is of the
-// length of a block's first byte (an extension's or an image's), which the
-// library would take for one if its decoding ended before it.
-std::string gifDataEndedAt(const std::string& b, size_t dataAt, size_t terminatorAt, uint64_t bits, int endCode,
-                           int codeBits)
+// The bytes a GIF image's sub-blocks from `dataAt` up to their terminator at
+// `terminatorAt` carry.
+std::string gifDataOf(const std::string& b, size_t dataAt, size_t terminatorAt)
 {
-    constexpr size_t subBlockMax = 255, extensionLength = 0x21, imageLength = 0x2C, shorter = 2;
     std::string data;
     for (size_t at = dataAt; at < terminatorAt; at += 1 + static_cast<unsigned char>(b[at]))
         data.append(b, at + 1, static_cast<unsigned char>(b[at]));
-    data.resize(static_cast<size_t>((bits + static_cast<uint64_t>(codeBits) + 7) / 8), '\0');
-    for (uint64_t bit = bits; bit < 8ull * data.size(); ++bit) {
-        const uint64_t i = bit - bits;
-        const bool set = i < static_cast<uint64_t>(codeBits) && (endCode >> i & 1);
-        const unsigned char mask = static_cast<unsigned char>(1u << (bit % 8));
-        char& byte = data[static_cast<size_t>(bit / 8)];
-        byte = static_cast<char>(set ? byte | mask : byte & ~mask);
-    }
+    return data;
+}
+
+// `data` as sub-blocks, without their terminator. No sub-block is of the
+// length of a block's first byte (an extension's or an image's), which the
+// library would take for one if its decoding ended before it.
+std::string gifSubBlocksOf(const std::string& data)
+{
+    constexpr size_t subBlockMax = 255, extensionLength = 0x21, imageLength = 0x2C, shorter = 2;
     std::string blocks;
     for (size_t at = 0; at < data.size();) {
         size_t length = std::min(subBlockMax, data.size() - at);
@@ -586,20 +582,61 @@ std::string gifDataEndedAt(const std::string& b, size_t dataAt, size_t terminato
     return blocks;
 }
 
+// `data` with the code `code` of `bits` bits put before its first bit.
+std::string gifCodeBefore(const std::string& data, int code, int bits)
+{
+    std::string out;
+    out.reserve(data.size() + 2);
+    uint32_t word = static_cast<uint32_t>(code);
+    int held = bits;
+    for (unsigned char byte : data) {
+        word |= static_cast<uint32_t>(byte) << held;
+        out += static_cast<char>(word & 0xff);
+        word >>= 8;
+    }
+    for (; held > 0; held -= 8, word >>= 8) out += static_cast<char>(word & 0xff);
+    return out;
+}
+
+// `data` with its first `bits` bits kept and the end code `endCode` of
+// `codeBits` bits put after them.
+std::string gifDataEndedAt(std::string data, uint64_t bits, int endCode, int codeBits)
+{
+    data.resize(static_cast<size_t>((bits + static_cast<uint64_t>(codeBits) + 7) / 8), '\0');
+    for (uint64_t bit = bits; bit < 8ull * data.size(); ++bit) {
+        const uint64_t i = bit - bits;
+        const bool set = i < static_cast<uint64_t>(codeBits) && (endCode >> i & 1);
+        const unsigned char mask = static_cast<unsigned char>(1u << (bit % 8));
+        char& byte = data[static_cast<size_t>(bit / 8)];
+        byte = static_cast<char>(set ? byte | mask : byte & ~mask);
+    }
+    return data;
+}
+
 // The library decodes an image's codes as far as gifDecoding says, then
 // takes the next byte for the next block: data left after the sub-block
 // where its decoding ends it would read as blocks (and draw an image whose
 // header it found there wherever that header says, outside the screen), and
 // codes that run out before an end code it would read on into the blocks
-// that follow. Unless its decoding is known to end in the last sub-block,
-// it is handed the codes up to where its decoding ends, and an end code.
+// that follow. Data whose first code is no clear code it decodes with a
+// table one entry ahead of the encoder's, reading codes of the wrong size and
+// entries it never set; such data is handed with a clear code first, which
+// decodes as other decoders decode it. Unless its decoding is known to end in
+// the last sub-block of data as the file holds it, the library is handed the
+// codes up to where its decoding ends, and an end code.
 void handGifDataAsDecoded(headerReading& gif, const std::string& b, size_t dataAt, size_t terminatorAt, int codeSize,
                           byteCount pixels)
 {
-    const gifDecodingEnd e = gifDecoding(b, dataAt, codeSize, pixels);
-    if (e.inLastBlock && e.exact) return;
-    const int endCode = (1 << codeSize) + 1;
-    gif.edits.push_back({dataAt, terminatorAt, gifDataEndedAt(b, dataAt, terminatorAt, e.bit, endCode, e.codeBits)});
+    const int clear = 1 << codeSize, endCode = clear + 1, firstBits = codeSize + 1;
+    std::string data = gifDataOf(b, dataAt, terminatorAt);
+    const bool clearFirst = data.empty() || gifCodeReader(b, dataAt).next(firstBits) == clear;
+    if (!clearFirst) data = gifCodeBefore(data, clear, firstBits);
+    const std::string prefixed = clearFirst ? std::string() : gifSubBlocksOf(data) + '\0';
+    const gifDecodingEnd e = clearFirst ? gifDecoding(b, dataAt, codeSize, pixels)
+                                        : gifDecoding(prefixed, 0, codeSize, pixels);
+    if (clearFirst && e.inLastBlock && e.exact) return;
+    const std::string ended = gifDataEndedAt(std::move(data), e.bit, endCode, e.codeBits);
+    gif.edits.push_back({dataAt, terminatorAt, gifSubBlocksOf(ended)});
 }
 
 size_t gifColourTableBytes(unsigned long flags)

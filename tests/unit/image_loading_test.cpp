@@ -315,25 +315,34 @@ std::string gif(uint32_t w, uint32_t h, int frames, uint32_t left)
 // `h`, coded as encoders code them: each pixel a code of its own, with a
 // clear code first or not, an end code last or not; a comment of 40 bytes
 // follows (what a library that read on past the codes would take for
-// them). A code size of 8 keeps the codes of a few pixels 9 bits long (the
-// table stays short of 512).
+// them). With a code size of 2 the codes start 3 bits long and grow a bit
+// each time the table's next entry reaches the next power of two (after the
+// 3rd and the 11th code), as decoders count them.
 std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& indices, bool clearFirst, bool endCode)
 {
-    constexpr int codeBits = 9, clear = 256, end = 257;
-    std::vector<int> codes;
-    if (clearFirst) codes.push_back(clear);
-    codes.insert(codes.end(), indices.begin(), indices.end());
-    if (endCode) codes.push_back(end);
-    std::string data((codes.size() * codeBits + 7) / 8, '\0');
-    for (size_t i = 0; i < codes.size(); ++i)
-        for (size_t bit = 0; bit < codeBits; ++bit)
-            if (codes[i] >> bit & 1) data[(i * codeBits + bit) / 8] |= static_cast<char>(1 << ((i * codeBits + bit) % 8));
+    constexpr int codeSize = 2, clear = 1 << codeSize, end = clear + 1;
+    int bits = codeSize + 1, next = clear + 2;  // the next entry of the table
+    std::string data;
+    size_t at = 0;
+    const auto put = [&](int code) {
+        for (int bit = 0; bit < bits; ++bit, ++at) {
+            if (at / 8 == data.size()) data += '\0';
+            if (code >> bit & 1) data[at / 8] |= static_cast<char>(1 << (at % 8));
+        }
+    };
+    if (clearFirst) put(clear);
+    for (size_t i = 0; i < indices.size(); ++i) {
+        put(indices[i]);
+        if (i > 0) ++next;  // each code after the first makes an entry
+        if (next == 1 << bits) ++bits;
+    }
+    if (endCode) put(end);
     std::string blocks;
-    for (size_t at = 0; at < data.size(); at += 255)
-        blocks += static_cast<char>(std::min<size_t>(255, data.size() - at)) + data.substr(at, 255);
+    for (size_t from = 0; from < data.size(); from += 255)
+        blocks += static_cast<char>(std::min<size_t>(255, data.size() - from)) + data.substr(from, 255);
     const std::string screen = gif(w, h, 0, 0);
     return screen.substr(0, screen.size() - 1) + "," + littleEndian(0, 4) + littleEndian(w, 2) + littleEndian(h, 2) +
-           '\0' + '\x08' + blocks + '\0' + "!\xfe\x28" + std::string(40, 'c') + '\0' + ';';
+           '\0' + static_cast<char>(codeSize) + blocks + '\0' + "!\xfe\x28" + std::string(40, 'c') + '\0' + ';';
 }
 
 // The RGBA pixels of `indices` into the colours of gif().
