@@ -21,6 +21,7 @@ namespace {
 constexpr size_t readChunk = 64 * 1024;
 
 unsigned long long bytesReadSoFar = 0;
+beforeOpenFunc beforeOpen = nullptr;
 
 fileKind kindOfMode(mode_t mode)
 {
@@ -64,6 +65,7 @@ fileReadResult openRegularFile(const std::string& path, size_t sizeLimit, int& f
     }
     if (const fileReadResult before = acceptable(info, sizeLimit, reason); before != fileReadResult::read)
         return before;
+    if (beforeOpen) beforeOpen(path);
     do fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) {
@@ -220,6 +222,11 @@ std::unique_ptr<std::istream> openRegularFileStream(const std::string& path)
 unsigned long long fileBytesRead()
 {
     return bytesReadSoFar;
+}
+
+void setBeforeOpen(beforeOpenFunc hook)
+{
+    beforeOpen = hook;
 }
 
 std::string fileReadFailureText(int error)

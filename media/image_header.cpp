@@ -42,6 +42,12 @@ bool oneOf(T value, const T (&allowed)[n])
     return std::find(std::begin(allowed), std::end(allowed), value) != std::end(allowed);
 }
 
+// Bytes `from` to `to` of a file replaced by `bytes`.
+struct byteEdit {
+    size_t from, to;
+    std::string bytes;
+};
+
 // What a header says: the format with its size and where the image ends,
 // or why it is refused.
 struct headerReading {
@@ -55,8 +61,11 @@ struct headerReading {
     // otherwise cost it the work and memory of millions.
     byteCount bytesNeeded = 0;
     size_t end = 0;  // the image's bytes: what follows is not the image's
-    // A JPEG cut in its data, whose end of image is to be put after its bytes.
-    bool endOfImageMissing = false;
+    // What the library is handed in place of some of those bytes, in file
+    // order: the end of image of a JPEG cut in its data, the end code of a
+    // GIF image whose codes run out, the data a GIF image's decoding leaves
+    // unread.
+    std::vector<byteEdit> edits;
     std::string fault;  // a damaged header: what is wrong, as the end of a sentence
 };
 
@@ -98,7 +107,10 @@ unsigned long pngPixelBytes(unsigned long bitDepth, unsigned long colourType)
 // PNG: the signature, the header chunk IHDR (width, height, bit depth and
 // colour type), then chunk after chunk, each inside the file, up to the end
 // chunk IEND, with image data (IDAT) on the way; the image ends with IEND.
-// The library, handed a chunk that runs past the end, would read on for good.
+// The library, handed a chunk before the image data that runs past the end,
+// would read on for good. Once there is image data, the library reads no
+// further chunk than it needs, so a file that ends (with a chunk cut short,
+// or none) ends the image after its last whole chunk.
 headerReading pngHeader(fileReader& in)
 {
     constexpr size_t signatureBytes = 8, chunkFrameBytes = 12;  // a chunk's length, type and CRC
@@ -112,18 +124,19 @@ headerReading pngHeader(fileReader& in)
     if (in.readTo(colourTypeAt + 1))
         png.bytesPerPixel = pngPixelBytes(bigEndian(b, depthAt, 1), bigEndian(b, colourTypeAt, 1));
     bool imageData = false;
-    for (size_t at = signatureBytes; in.has(at, chunkFrameBytes);) {
+    size_t at = signatureBytes;
+    for (; in.has(at, chunkFrameBytes); at += chunkFrameBytes + bigEndian(b, at, 4)) {
         const unsigned long length = bigEndian(b, at, 4);
         if (length > chunkLengthMax || length > in.size() - at - chunkFrameBytes) break;
-        const size_t next = at + chunkFrameBytes + length;
         if (b.compare(at + 4, 4, "IEND") == 0 && imageData) {
-            png.end = next;
+            png.end = at + chunkFrameBytes;
             return png;
         }
         imageData = imageData || b.compare(at + 4, 4, "IDAT") == 0;
-        at = next;
     }
-    return damaged("is a PNG image cut short or damaged");
+    if (!imageData) return damaged("is a PNG image cut short or damaged");
+    png.end = at;
+    return png;
 }
 
 constexpr byteCount bmpRunPixelsMax = 255;  // a run of two bytes
@@ -342,20 +355,11 @@ byteCount jpegBlocks(const std::string& b, size_t at, unsigned long length, unsi
     return blocks;
 }
 
-// The marker that must come at `at`, after its fill bytes; `at` moves past
-// it. -1 when the file ends or holds something else there.
-int markerHere(fileReader& in, size_t& at)
-{
-    const std::string& b = in.bytes();
-    if (!in.has(at, 1) || static_cast<unsigned char>(b[at]) != 0xFF) return -1;
-    while (in.has(at, 1) && static_cast<unsigned char>(b[at]) == 0xFF) ++at;
-    return in.has(at, 1) ? static_cast<unsigned char>(b[at++]) : -1;
-}
-
-// The first marker after the data of a scan (in which a 0xFF byte is
-// followed by 0 or a restart marker); `at` moves past it. -1 when the file
-// ends first.
-int markerAfterScanData(fileReader& in, size_t& at)
+// The next marker from `at`, found as libjpeg finds it: stray bytes before
+// it are passed over (libjpeg warns of them), and so are fill bytes and a
+// 0xFF followed by 0 (in scan data, a 0xFF byte); `at` moves past it. -1 when
+// the file ends first.
+int nextMarker(fileReader& in, size_t& at)
 {
     const std::string& b = in.bytes();
     for (;;) {
@@ -366,16 +370,28 @@ int markerAfterScanData(fileReader& in, size_t& at)
             if (!found) at = b.size();
         }
         at = static_cast<size_t>(static_cast<const char*>(found) - b.data());
-        const int marker = markerHere(in, at);
-        if (marker < 0) return -1;
-        if (marker != 0x00 && !isStandaloneMarker(marker)) return marker;
+        while (in.has(at, 1) && static_cast<unsigned char>(b[at]) == 0xFF) ++at;
+        if (!in.has(at, 1)) return -1;
+        const int marker = static_cast<unsigned char>(b[at++]);
+        if (marker != 0x00) return marker;
     }
+}
+
+// The first marker after the data of a scan, past the restart markers in
+// it; `at` moves past it. -1 when the file ends first.
+int markerAfterScanData(fileReader& in, size_t& at)
+{
+    int marker;
+    do marker = nextMarker(in, at);
+    while (isStandaloneMarker(marker));
+    return marker;
 }
 
 // JPEG: from the start-of-image marker every segment is walked, each skipped
 // by its length, which must stay inside the file (the image library, asked
 // to skip a segment that runs past the end, never returns), and the data of
-// each scan is passed over up to the marker after it. The first frame header
+// each scan is passed over up to the marker after it; stray bytes before a
+// marker are passed over as the library passes them. The first frame header
 // holds height and width, every frame is one the library decodes (8-bit
 // samples, no lossless or hierarchical process), a scan must follow it and
 // there are at most jpegScansMax scans. Every block of the frame takes at
@@ -393,14 +409,14 @@ headerReading jpegHeader(fileReader& in)
     unsigned long scans = 0;
     size_t at = 2;
     for (;;) {
-        const int marker = scans > 0 ? markerAfterScanData(in, at) : markerHere(in, at);
+        const int marker = scans > 0 ? markerAfterScanData(in, at) : nextMarker(in, at);
         if (scans > 0 && marker == endOfImage) {
             frame.end = at;
             return frame;
         }
         if (scans > 0 && marker < 0) {
             frame.end = in.size();
-            frame.endOfImageMissing = true;
+            frame.edits.push_back({frame.end, frame.end, std::string("\xff\xd9", 2)});
             return frame;
         }
         if (isStandaloneMarker(marker)) continue;
@@ -458,6 +474,7 @@ public:
             if (at == blockEnd && !nextBlock()) return -1;
             word |= static_cast<uint32_t>(static_cast<unsigned char>(b[at++])) << held;
             held += 8;
+            ++bytesRead;
         }
         const int code = static_cast<int>(word & ((1u << bits) - 1));
         word >>= bits;
@@ -466,6 +483,8 @@ public:
     }
     // True when the sub-blocks end right after the one read last.
     bool atTerminator() const { return blockEnd < b.size() && b[blockEnd] == 0; }
+    // The bits of the data the codes read so far take.
+    uint64_t bitsRead() const { return 8 * uint64_t{bytesRead} - static_cast<uint64_t>(held); }
 
 private:
     bool nextBlock()
@@ -478,39 +497,55 @@ private:
     }
     const std::string& b;
     size_t at, blockEnd;
+    size_t bytesRead = 0;
     uint32_t word = 0;
     int held = 0;
 };
 
-// The library decodes an image's codes until the end code, or one code past
-// the image's last pixel, then takes the next byte for the next block: if
-// the data goes on after that sub-block, it reads that data as blocks (and
-// draws an image whose header it finds there wherever that header says,
-// outside the screen). So the decoding must end in the last sub-block. Only
-// the number of pixels each code gives is followed (a code of the table
-// gives one more than the code it extends).
-bool gifDecodingEndsWithData(const std::string& b, size_t dataAt, int codeSize, byteCount pixels)
+// Where the library's decoding of a GIF image's data ends: the bit where the
+// code that ends it begins (its end code, or the code it reads past the
+// image's last pixel), or where the codes run out before either, and the
+// size of that code. `inLastBlock` when it ends in the last sub-block;
+// `exact` when no code names a table entry past the next one, whose pixels
+// the library takes from what its table held before (so that where its
+// decoding ends cannot be known).
+struct gifDecodingEnd {
+    uint64_t bit = 0;
+    int codeBits = 0;
+    bool inLastBlock = false;
+    bool exact = true;
+};
+
+// Follows an image's codes as the library decodes them, from its first code
+// whether that is a clear code or not. Only the number of pixels each code
+// gives is followed (a code of the table gives one more than the code it
+// extends).
+gifDecodingEnd gifDecoding(const std::string& b, size_t dataAt, int codeSize, byteCount pixels)
 {
     constexpr int codeBitsMax = 12, tableSize = 1 << codeBitsMax;
     const int clear = 1 << codeSize, end = clear + 1, firstEntry = clear + 2;
     std::vector<byteCount> lengths(tableSize, 1);
     gifCodeReader reader(b, dataAt);
     int bits = codeSize + 1, slot = firstEntry, top = 1 << bits, previous = 0;
+    bool exact = true;
+    const auto ended = [&] { return gifDecodingEnd{reader.bitsRead() - bits, bits, reader.atTerminator(), exact}; };
+    const auto ranOut = [&] { return gifDecodingEnd{reader.bitsRead(), bits, false, exact}; };
     byteCount decoded = 0;
     for (;;) {
         int code = reader.next(bits);
-        if (code < 0) return false;
-        if (code == end || decoded >= pixels) return reader.atTerminator();
+        if (code < 0) return ranOut();
+        if (code == end || decoded >= pixels) return ended();
         if (code == clear) {
             bits = codeSize + 1, slot = firstEntry, top = 1 << bits;
             while ((code = reader.next(bits)) == clear) {
             }
-            if (code < 0) return false;
-            if (code == end) return reader.atTerminator();
+            if (code < 0) return ranOut();
+            if (code == end) return ended();
             previous = code >= slot ? 0 : code;
             ++decoded;
             continue;
         }
+        exact = exact && code <= slot;
         const byteCount length = code >= slot ? lengths[static_cast<size_t>(previous)] + 1
                                               : lengths[static_cast<size_t>(code)];
         if (slot < top) lengths[static_cast<size_t>(slot++)] = lengths[static_cast<size_t>(previous)] + 1;
@@ -520,6 +555,90 @@ bool gifDecodingEndsWithData(const std::string& b, size_t dataAt, int codeSize, 
     }
 }
 
+// The bytes a GIF image's sub-blocks from `dataAt` up to their terminator at
+// `terminatorAt` carry.
+std::string gifDataOf(const std::string& b, size_t dataAt, size_t terminatorAt)
+{
+    std::string data;
+    for (size_t at = dataAt; at < terminatorAt; at += 1 + static_cast<unsigned char>(b[at]))
+        data.append(b, at + 1, static_cast<unsigned char>(b[at]));
+    return data;
+}
+
+// `data` as sub-blocks, without their terminator. No sub-block is of the
+// length of a block's first byte (an extension's or an image's), which the
+// library would take for one if its decoding ended before it.
+std::string gifSubBlocksOf(const std::string& data)
+{
+    constexpr size_t subBlockMax = 255, extensionLength = 0x21, imageLength = 0x2C, shorter = 2;
+    std::string blocks;
+    for (size_t at = 0; at < data.size();) {
+        size_t length = std::min(subBlockMax, data.size() - at);
+        if (length == extensionLength || length == imageLength) length -= shorter;
+        blocks += static_cast<char>(length);
+        blocks.append(data, at, length);
+        at += length;
+    }
+    return blocks;
+}
+
+// `data` with the code `code` of `bits` bits put before its first bit.
+std::string gifCodeBefore(const std::string& data, int code, int bits)
+{
+    std::string out;
+    out.reserve(data.size() + 2);
+    uint32_t word = static_cast<uint32_t>(code);
+    int held = bits;
+    for (unsigned char byte : data) {
+        word |= static_cast<uint32_t>(byte) << held;
+        out += static_cast<char>(word & 0xff);
+        word >>= 8;
+    }
+    for (; held > 0; held -= 8, word >>= 8) out += static_cast<char>(word & 0xff);
+    return out;
+}
+
+// `data` with its first `bits` bits kept and the end code `endCode` of
+// `codeBits` bits put after them.
+std::string gifDataEndedAt(std::string data, uint64_t bits, int endCode, int codeBits)
+{
+    data.resize(static_cast<size_t>((bits + static_cast<uint64_t>(codeBits) + 7) / 8), '\0');
+    for (uint64_t bit = bits; bit < 8ull * data.size(); ++bit) {
+        const uint64_t i = bit - bits;
+        const bool set = i < static_cast<uint64_t>(codeBits) && (endCode >> i & 1);
+        const unsigned char mask = static_cast<unsigned char>(1u << (bit % 8));
+        char& byte = data[static_cast<size_t>(bit / 8)];
+        byte = static_cast<char>(set ? byte | mask : byte & ~mask);
+    }
+    return data;
+}
+
+// The library decodes an image's codes as far as gifDecoding says, then
+// takes the next byte for the next block: data left after the sub-block
+// where its decoding ends it would read as blocks (and draw an image whose
+// header it found there wherever that header says, outside the screen), and
+// codes that run out before an end code it would read on into the blocks
+// that follow. Data whose first code is no clear code it decodes with a
+// table one entry ahead of the encoder's, reading codes of the wrong size and
+// entries it never set; such data is handed with a clear code first, which
+// decodes as other decoders decode it. Unless its decoding is known to end in
+// the last sub-block of data as the file holds it, the library is handed the
+// codes up to where its decoding ends, and an end code.
+void handGifDataAsDecoded(headerReading& gif, const std::string& b, size_t dataAt, size_t terminatorAt, int codeSize,
+                          byteCount pixels)
+{
+    const int clear = 1 << codeSize, endCode = clear + 1, firstBits = codeSize + 1;
+    std::string data = gifDataOf(b, dataAt, terminatorAt);
+    const bool clearFirst = data.empty() || gifCodeReader(b, dataAt).next(firstBits) == clear;
+    if (!clearFirst) data = gifCodeBefore(data, clear, firstBits);
+    const std::string prefixed = clearFirst ? std::string() : gifSubBlocksOf(data) + '\0';
+    const gifDecodingEnd e = clearFirst ? gifDecoding(b, dataAt, codeSize, pixels)
+                                        : gifDecoding(prefixed, 0, codeSize, pixels);
+    if (clearFirst && e.inLastBlock && e.exact) return;
+    const std::string ended = gifDataEndedAt(std::move(data), e.bit, endCode, e.codeBits);
+    gif.edits.push_back({dataAt, terminatorAt, gifSubBlocksOf(ended)});
+}
+
 size_t gifColourTableBytes(unsigned long flags)
 {
     constexpr unsigned long hasTable = 0x80;
@@ -527,12 +646,12 @@ size_t gifColourTableBytes(unsigned long flags)
 }
 
 // GIF: the logical screen, then its blocks walked to the trailer: every
-// image inside the screen and whole inside the file, its decoding ending
-// where its data does (above), at most gifFramesMax
-// of them. Each image of an animation takes memory of the whole screen, so
-// their number counts towards the pixels too, and towards the image data
-// they need: a code of at most 12 bits gives at most 4,096 pixels. The
-// image ends with the trailer.
+// image inside the screen and whole inside the file, its data handed over
+// as far as its decoding goes (above), at most gifFramesMax of them. Each
+// image of an animation takes memory of the whole screen, so their number
+// counts towards the pixels too, and towards the image data they need: a
+// code of at most 12 bits gives at most 4,096 pixels. The image ends with
+// the trailer.
 headerReading gifHeader(fileReader& in)
 {
     constexpr int extension = 0x21, imageBlock = 0x2C, trailer = 0x3B;
@@ -569,7 +688,8 @@ headerReading gifHeader(fileReader& in)
             if (codeSize < gifCodeSizeMin || codeSize > gifCodeSizeMax) break;
             const size_t dataAt = at + 1;
             at = skipGifSubBlocks(in, dataAt);
-            if (at == 0 || !gifDecodingEndsWithData(b, dataAt, codeSize, byteCount{w} * h)) break;
+            if (at == 0) break;
+            handGifDataAsDecoded(gif, b, dataAt, at - 1, codeSize, byteCount{w} * h);
             imageData += at - dataAt;
         } else {
             break;
@@ -615,12 +735,28 @@ std::string refusalOf(const headerReading& h, const std::string& path)
     return why.empty() ? "" : refusalText(path, why);
 }
 
-// The image's own bytes in the form the library is handed them.
-void toLibraryForm(std::string& bytes, const headerReading& header)
+// The image's own bytes in the form the library is handed them, in memory
+// of just their size: with the header's edits made (the room for what they
+// add made before the bytes are copied), and a BMP given the header the
+// library reads.
+std::string libraryForm(fileReader& file, const headerReading& header)
 {
-    constexpr char endOfImageBytes[] = {'\xff', '\xd9'};
-    if (header.endOfImageMissing) bytes.append(endOfImageBytes, sizeof endOfImageBytes);
+    std::string bytes;
+    if (header.edits.empty()) {
+        bytes = file.takeBytes(header.end);
+    } else {
+        size_t size = header.end;
+        for (const byteEdit& e : header.edits) size = size - (e.to - e.from) + e.bytes.size();
+        bytes.reserve(size);
+        size_t at = 0;
+        for (const byteEdit& e : header.edits) {
+            bytes.append(file.bytes(), at, e.from - at).append(e.bytes);
+            at = e.to;
+        }
+        bytes.append(file.bytes(), at, header.end - at);
+    }
     if (header.format == imageFormatBmp) bmpToLibraryForm(bytes);
+    return bytes;
 }
 
 checkedImage readImageFile(const std::string& path)
@@ -640,8 +776,7 @@ checkedImage readImageFile(const std::string& path)
     if (file.readError() != 0 || (image.refusal.empty() && !file.readTo(header.end)))
         image.refusal = refusalText(path, fileReadFailureText(file.readError()));
     if (!image.refusal.empty()) return image;
-    image.bytes = file.takeBytes(header.end);
-    toLibraryForm(image.bytes, header);
+    image.bytes = libraryForm(file, header);
     image.format = header.format;
     image.decodedBytes = byteCount{header.width} * header.height * header.frames * header.bytesPerPixel;
     return image;

@@ -9,9 +9,11 @@
 // known by their signatures, TGA by a ".tga" name and a well-formed header.
 // Each declares a size no larger than imageSideMax on a side, and every
 // length and offset inside it stays inside the file: a PNG's chunks up to
-// its end chunk, a JPEG's segments up to its image data and the data up to
-// its end of image, a GIF's blocks up to its trailer, a BMP's palette and
-// pixels, a TGA's colour map and pixels. The image ends there.
+// its end chunk (or, after its image data, the file's end), a JPEG's
+// segments up to its image data and the data up to its end of image, a
+// GIF's blocks up to its trailer, a BMP's palette and pixels, a TGA's
+// colour map and pixels. The image ends there. A GIF image's data is handed
+// on only as far as the library's decoding of it goes.
 // What makes decoding slow is bounded (a JPEG's scans, a GIF's frames), so
 // that a small file cannot keep the library busy or make it allocate for a
 // size its bytes cannot hold.

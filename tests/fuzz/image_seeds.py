@@ -5,18 +5,20 @@ one byte choosing the file's name (its index in the target's name table)
 and then the file's bytes. Good PNG and JPEG images come from data/; the
 damaged ones are made here: an HDR, a PPM, a PCX and a TGA (named .vst)
 declaring huge sizes, two short PGMs, JPEGs cut in their headers or with
-a segment past the end after the scan, and
-damaged TGA, GIF and BMP headers, palette images whose pixels name
-colours past their palette; PNGs whose chunks run past the end or that the
-library refuses; files that would keep the library busy or make it
-allocate for pixels they cannot hold (a JPEG of 1,000 scans, a GIF of 4,097
-frames, a run-length TGA, a BMP with colour masks and JPEG, GIF and BMP
-files declaring millions of pixels in a few bytes); BMPs with the 124-byte
-header; BMPs of every header length and pixel layout (colour masks of 16 and
-32 bits, inside the header or after it, unused bytes before the pixels,
-masks that are no run of bits, run-length pixels with the longer headers);
-JPEGs of 12-bit samples, lossless and hierarchical; a JPEG, a PNG and a GIF
-followed by zeros, past what is read ahead of an image's end.
+a segment past the end after the scan, a JPEG with stray bytes before a
+marker, GIFs coded with and without a clear code first and an end code
+last, damaged TGA, GIF and BMP headers, palette images whose pixels name
+colours past their palette; PNGs whose chunks run past the end, that end
+after their image data, or that the library refuses; files that would keep
+the library busy or make it allocate for pixels they cannot hold (a JPEG of
+1,000 scans, a GIF of 4,097 frames, a run-length TGA, a BMP with colour
+masks and JPEG, GIF and BMP files declaring millions of pixels in a few
+bytes); BMPs with the 124-byte header; BMPs of every header length and
+pixel layout (colour masks of 16 and 32 bits, inside the header or after
+it, unused bytes before the pixels, masks that are no run of bits,
+run-length pixels with the longer headers); JPEGs of 12-bit samples,
+lossless and hierarchical; a JPEG, a PNG and a GIF followed by zeros, past
+what is read ahead of an image's end.
 
 Usage: tests/fuzz/image_seeds.py CORPUS_FOLDER
 """
@@ -45,6 +47,27 @@ def gif(w, h, left=0, frames=1):
     screen = b"GIF89a" + struct.pack("<HHBBB", w, h, 0x81, 0, 0) + bytes([0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255])
     image = b"," + struct.pack("<HHHHB", left, 0, 2, 1, 0) + b"\x02\x02\x4c\x0a\x00"
     return screen + image * frames + b";"
+
+
+def gif_coded(w, h, codes_of, clear=True, end=True, first_adds=True):
+    """A GIF of w x h pixels, each pixel (w * h of the colours 0 to 3) a code of
+    its own at a code size of 8, with a clear code first and an end code last
+    or not; a comment follows. The code size grows as the table fills: with
+    the first code's entry or, as the GIF format has it, without."""
+    codes = ([256] if clear else []) + [i % 4 for i in range(codes_of)] + ([257] if end else [])
+    value, at, bits, slot = 0, 0, 9, 258
+    for i, code in enumerate(codes):
+        value |= code << at
+        at += bits
+        if code != 256 and (first_adds or i > 0) and slot < 4096:
+            slot += 1
+            if slot == 1 << bits and bits < 12:
+                bits += 1
+    data = value.to_bytes((at + 7) // 8, "little")
+    blocks = b"".join(bytes([len(data[i:i + 255])]) + data[i:i + 255] for i in range(0, len(data), 255))
+    screen = gif(w, h, frames=0)[:-1]
+    return (screen + b"," + struct.pack("<HHHHB", 0, 0, w, h, 0) + b"\x08" + blocks + b"\0!\xfe\x28" + b"c" * 40 +
+            b"\0;")
 
 
 def bmp(w, h, depth, compression):
@@ -81,6 +104,9 @@ def damaged_pngs():
         "bad-crc.png": ("png", bytes(bad_crc)),
         "no-image-data.png": ("png", no_data),
         "unknown-critical-chunk.png": ("png", png(16, 16, chunk(b"QVXY", b"xy"))),
+        # Files that end after their image data: without an end chunk, in it.
+        "no-end-chunk.png": ("png", ordinary[:-12]),
+        "cut-in-end-chunk.png": ("png", ordinary[:-4]),
     }
 
 
@@ -189,6 +215,16 @@ def bounded_work(photo):
         # their own, it would hold an image 18,688 rows down a one-row screen.
         "data-after-end.gif": ("gif", gif(2, 1)[:-2] + bytes.fromhex("2c0000004944414f000002024c0a") + bytes(31) +
                                b"\0;"),
+        # Codes as encoders write them: without a clear code first, without
+        # an end code (the library would read on into the comment), without
+        # either, stopping short of the last pixel, and of an image whose code
+        # size grows without a clear code first (the library, adding an entry
+        # for the first code, reads codes of the wrong size from there on).
+        "no-clear.gif": ("gif", gif_coded(5, 3, 15, clear=False)),
+        "no-end.gif": ("gif", gif_coded(5, 3, 15, end=False)),
+        "neither.gif": ("gif", gif_coded(5, 3, 15, clear=False, end=False)),
+        "short-no-end.gif": ("gif", gif_coded(5, 3, 7, end=False)),
+        "no-clear-growing.gif": ("gif", gif_coded(40, 20, 800, clear=False, first_adds=False)),
         "too-short.bmp": ("bmp", b"BM" + struct.pack("<IHHI", 64, 0, 0, 62) +
                           struct.pack("<IiiHHIIiiII", 40, 8192, 8192, 1, 8, 1, 2, 0, 0, 2, 0) + bytes(8) + b"\0\1"),
     }
@@ -208,6 +244,7 @@ def made_seeds(photo):
         "cut-metadata.jpg": ("jpg", with_metadata[:3805]),
         "cut-scan.jpg": ("jpg", photo[: len(photo) * 2 // 3]),
         "segment-after-scan.jpg": ("jpg", photo[:-2] + b"\xff\xe1\xff\xff"),
+        "stray-bytes.jpg": ("jpg", photo[:2] + b"\x12\xff\x00\x34" + photo[2:]),
         "good.tga": ("tga", tga(2, 2, 2, 24, b"\x40" * 12)),
         "rle.tga": ("TGA", tga(10, 4, 4, 32, b"\x83\x10\x20\x30\x40\x03\x01\x02\x03\x04")),
         "cut.tga": ("tga", tga(2, 2, 2, 24, b"\x40" * 5)),

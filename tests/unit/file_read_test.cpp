@@ -1,9 +1,15 @@
 // Whole-file reads: what stands at the path decides, without blocking, and
-// the size limit holds before anything is read.
+// the size limit holds before anything is read; what was opened is looked
+// at again.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <future>
+
 #include "core/file_read.h"
+#include "core/file_read_internal.h"
 #include "test_util.h"
 
 namespace {
@@ -47,6 +53,33 @@ TEST(FileRead, WhatStandsAtThePathAndItsSizeDecideBeforeAnythingIsRead)
             EXPECT_EQ(0u, reason.rfind(c.reasonStart, 0)) << reason;
         }
     }
+}
+
+std::string pipePath, filePath;
+
+void putPipeInPlace(const std::string&)
+{
+    ASSERT_EQ(0, ::rename(pipePath.c_str(), filePath.c_str()));
+}
+
+// A file replaced by a named pipe after the look at its path: the open
+// neither waits for a writer nor takes the pipe for a file.
+TEST(FileRead, APipePutInPlaceBetweenTheLookAndTheOpenIsRefusedWithoutBlocking)
+{
+    testutil::TempDir dir;
+    filePath = dir.write("image.png", "12345");
+    pipePath = dir.file("pipe");
+    ASSERT_EQ(0, ::mkfifo(pipePath.c_str(), 0600));
+    setBeforeOpen(putPipeInPlace);
+    std::string bytes, reason;
+    auto reading = std::async(std::launch::async, [&] { return readWholeFile(filePath, 1 << 20, bytes, reason); });
+    const bool returned = reading.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!returned) ::close(::open(filePath.c_str(), O_WRONLY));  // a writer lets the blocked open go on
+    setBeforeOpen(nullptr);
+    EXPECT_TRUE(returned) << "the open waited for a writer";
+    EXPECT_EQ(fileReadResult::notAFile, reading.get());
+    EXPECT_EQ("is a named pipe, not a file", reason);
+    EXPECT_TRUE(bytes.empty());
 }
 
 }  // namespace

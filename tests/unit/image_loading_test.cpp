@@ -311,16 +311,70 @@ std::string gif(uint32_t w, uint32_t h, int frames, uint32_t left)
     return out + ";";
 }
 
+// The pixels `indices` (into the four colours of gif()) as a GIF of `w` x
+// `h`, coded as encoders code them: each pixel a code of its own, with a
+// clear code first or not, an end code last or not; a comment of 40 bytes
+// follows (what a library that read on past the codes would take for
+// them). With a code size of 2 the codes start 3 bits long and grow a bit
+// each time the table's next entry reaches the next power of two (after the
+// 3rd and the 11th code), as decoders count them.
+std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& indices, bool clearFirst, bool endCode)
+{
+    constexpr int codeSize = 2, clear = 1 << codeSize, end = clear + 1;
+    int bits = codeSize + 1, next = clear + 2;  // the next entry of the table
+    std::string data;
+    size_t at = 0;
+    const auto put = [&](int code) {
+        for (int bit = 0; bit < bits; ++bit, ++at) {
+            if (at / 8 == data.size()) data += '\0';
+            if (code >> bit & 1) data[at / 8] |= static_cast<char>(1 << (at % 8));
+        }
+    };
+    if (clearFirst) put(clear);
+    for (size_t i = 0; i < indices.size(); ++i) {
+        put(indices[i]);
+        if (i > 0) ++next;  // each code after the first makes an entry
+        if (next == 1 << bits) ++bits;
+    }
+    if (endCode) put(end);
+    std::string blocks;
+    for (size_t from = 0; from < data.size(); from += 255)
+        blocks += static_cast<char>(std::min<size_t>(255, data.size() - from)) + data.substr(from, 255);
+    const std::string screen = gif(w, h, 0, 0);
+    return screen.substr(0, screen.size() - 1) + "," + littleEndian(0, 4) + littleEndian(w, 2) + littleEndian(h, 2) +
+           '\0' + static_cast<char>(codeSize) + blocks + '\0' + "!\xfe\x28" + std::string(40, 'c') + '\0' + ';';
+}
+
+// The RGBA pixels of `indices` into the colours of gif().
+std::vector<uint8_t> gifColours(const std::vector<int>& indices)
+{
+    static const uint8_t colours[4][4] = {{0, 0, 0, 255}, {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}};
+    std::vector<uint8_t> out;
+    for (int i : indices) out.insert(out.end(), colours[i], colours[i] + 4);
+    return out;
+}
+
 // Every file a user might drop into a game's map folder, through the real
 // loader and the image library: only what passes the check is decoded, told
-// its format whatever its name; the rest takes its slot with texture 0 and
-// one warning naming it; the load ends and renames nothing.
+// its format whatever its name, with the pixels it holds; the rest takes its
+// slot with texture 0 and one warning naming it; the load ends and renames
+// nothing.
 TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
 {
-    static const bool libraryStarted = (ilInit(), true);
-    (void)libraryStarted;
-    setImageFileLoader(decodeWithoutTexture);  // the image's width as its texture
+    startImageLibrary();
+    setImageFileLoader(pixelKeepingLoader);  // the image's width as its texture
     const std::string photo = readFile(QV_FIXTURES_DIR "/images/font_red.jpg");
+    dir.write("photo.jpg", photo);
+    const std::vector<uint8_t> photoPixels = pixelsOfGameImage("photo.jpg");
+    const std::string gifTwo = gif(2, 1, 1, 0);
+    dir.write("two.gif", gifTwo);
+    const std::vector<uint8_t> gifTwoPixels = pixelsOfGameImage("two.gif");
+    // 5 x 3 pixels, and the first 7 of them, as GIFs are coded.
+    std::vector<int> indices;
+    for (int i = 0; i < 15; ++i) indices.push_back((i % 5 + i / 5) % 4);
+    const std::vector<int> cut(indices.begin(), indices.begin() + 7);
+    std::vector<int> cutShown = cut;  // the rest in the colour of index 0
+    cutShown.resize(indices.size(), 0);
     const std::string splash = readFile(QV_DATA_DIR "/splash0.jpg");
     const std::string withMetadata = "\xff\xd8\xff\xe1" + bigEndian(5002, 2) + std::string(5000, 'M') + photo.substr(2);
     const std::string notAnImage = "is no PNG, JPEG, GIF, BMP or TGA image; it is not loaded.";
@@ -344,6 +398,7 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         std::string name, bytes;
         unsigned int width;  // of the decoded image; 0: refused
         std::string warning;
+        std::vector<uint8_t> pixels = {};   // RGBA, top row first, when they are to be compared
         unsigned long long sparseSize = 0;  // the file's size, made up with a gap that takes no disk
     } rows[] = {
         {"10000.png", quadrants, 64, ""},
@@ -404,14 +459,29 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         {"10042.jpg", jpegFrame(photo, '\xc3'), 0, "is a lossless JPEG image, which cannot be decoded"},
         {"10043.jpg", jpegFrame(photo, '\xc5'), 0, "is a hierarchical JPEG image, which cannot be decoded"},
         // Larger than any image within the bounds: refused before it is read.
-        {"10044.jpg", photo, 0, "is 545259521 bytes, more than the 545259520 it may hold", imageFileBytesMax + 1},
+        {"10044.jpg", photo, 0, "is 545259521 bytes, more than the 545259520 it may hold", {},
+         imageFileBytesMax + 1},
         // Fewer bytes than the pixels they declare take at the least, which the library would make up.
         {"10045.bmp", bmp(8192, 8192, 8, 1, 1), 0, tooShort("BMP")},  // runs of at most 255 pixels
         {"10046.gif", gif(8192, 8192, 1, 0), 0, tooShort("GIF")},      // codes of at most 4,096 pixels
         {"10047.jpg", jpegScans(10, 8192), 0, tooShort("JPEG")},       // a bit a block at the least
         // Image data going on after its decoding ends, which the library would read as a
-        // frame of its own, drawn far outside the screen.
-        {"10048.gif", gif(2, 1, 1, 0).insert(39, afterTheEnd), 0, "is a GIF image cut short or damaged"},
+        // frame of its own, drawn far outside the screen: the image alone is handed over.
+        {"10048.gif", std::string(gifTwo).insert(39, afterTheEnd), 2, "", gifTwoPixels},
+        // As encoders code GIFs: without a clear code first, without an end code (the
+        // library would read on into the blocks that follow), without either, and codes
+        // that stop short of the last pixel, shown as far as they go.
+        {"10049.gif", gifCoded(5, 3, indices, false, true), 5, "", gifColours(indices)},
+        {"10050.gif", gifCoded(5, 3, indices, true, false), 5, "", gifColours(indices)},
+        {"10051.gif", gifCoded(5, 3, indices, false, false), 5, "", gifColours(indices)},
+        {"10052.gif", gifCoded(5, 3, cut, true, false), 5, "", gifColours(cutShown)},
+        // Stray bytes before a marker, which the library passes over.
+        {"10053.jpg", std::string(photo).insert(photo.find("\xff\xdb"), "\x12\x34\xff\x00", 4), 8, "", photoPixels},
+        // A PNG whose file ends after its image data (here in its end chunk).
+        {"10054.png", quadrants.substr(0, quadrants.size() - 4), 64, ""},
+        // Colour masks that are no run of bits.
+        {"10055.bmp", bmpV5(bmp(2, 2, 32, 3), littleEndian(0xff00ff, 4) + littleEndian(0xff00, 4) + std::string(8, '\0')),
+         0, "is a BMP image whose colour masks cannot be decoded"},
     };
     for (const auto& r : rows) {
         dir.write("games/g/map/" + r.name, r.bytes);
@@ -425,6 +495,12 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     for (const auto& r : rows) {
         const std::string path = "games/g/map/" + r.name;
         EXPECT_EQ(gameImg[k++].GetTex(), static_cast<int>(r.width)) << r.name;
+        if (!r.pixels.empty()) {
+            EXPECT_EQ(decodedImages[path].pixels, r.pixels) << r.name;
+        }
+        if (r.name == "10048.gif") {
+            EXPECT_EQ(decodedImages[path].bytesHanded, gifTwo.size());  // the image alone
+        }
         EXPECT_TRUE(boost::filesystem::exists(path)) << r.name;
         const std::string line = "WARNING: The image " + path + " ";
         const size_t at = out.find(line);
@@ -483,6 +559,10 @@ TEST_F(ImageLoadingTest, AnImageIsReadOnlyUpToItsEnd)
         {"photo.jpg", readFile(QV_FIXTURES_DIR "/images/font_red.jpg")},
         {"quadrants.png", readFile(QV_FIXTURES_DIR "/images/quadrants.png")},
         {"two.gif", gif(2, 1, 1, 0)},
+        {"plain.bmp", bmpImage({"24-bit", 40, 24, 0, {}})},
+        {"runs.bmp", bmpImage({"8-bit run-length", 40, 8, 1, {}})},
+        {"plain.tga", tgaHead(2, 2, 2, 24) + std::string(12, '\x40')},
+        {"runs.tga", tgaHead(10, 2, 2, 24) + "\x83\x10\x20\x30"},  // one packet of 4 pixels
     };
     for (const auto& image : images) {
         SCOPED_TRACE(image.name);
@@ -498,24 +578,27 @@ TEST_F(ImageLoadingTest, AnImageIsReadOnlyUpToItsEnd)
 }
 
 // Images whose textures start-up puts off keep their own bytes and nothing
-// that follows them, and those bytes count against the budget with the
-// pixels until the textures are made: four images of 8192 x 8192 pixels
-// fill the budget with their pixels alone, and the bytes kept take the
-// fourth past it.
+// that follows them (a JPEG cut in its data with the end of image it is
+// handed), and those bytes count against the budget with the pixels until
+// the textures are made: four images of 8192 x 8192 pixels fill the budget
+// with their pixels alone, and the bytes kept take the fourth past it.
 TEST_F(ImageLoadingTest, PutOffTexturesKeepOnlyTheirImagesBytesCountedAgainstTheBudget)
 {
     const std::string photo = readFile(QV_FIXTURES_DIR "/images/font_red.jpg");
     const std::string quadrants = readFile(QV_FIXTURES_DIR "/images/quadrants.png");
+    const std::string splash = readFile(QV_DATA_DIR "/splash0.jpg");
+    const std::string cut = splash.substr(0, splash.size() * 2 / 3), endOfImage = "\xff\xd9";
     dir.write("ui/a.jpg", photo);
     dir.write("ui/b.png", quadrants);
+    dir.write("ui/c.jpg", cut);
     padSparsely("ui/a.jpg", 64ull << 20);
     padSparsely("ui/b.png", 64ull << 20);
     deferTextures();
     loadUIImages("default");
-    EXPECT_EQ(deferredImageBytes(), photo.size() + quadrants.size());
+    EXPECT_EQ(deferredImageBytes(), photo.size() + quadrants.size() + cut.size() + endOfImage.size());
     makeDeferredTextures();
     EXPECT_EQ(deferredImageBytes(), 0u);
-    EXPECT_EQ(requested, std::vector<std::string>({"ui/10000.jpg", "ui/10001.png"}));
+    EXPECT_EQ(requested, std::vector<std::string>({"ui/10000.jpg", "ui/10001.png", "ui/10002.jpg"}));
 
     boost::filesystem::remove_all(dir.path() / "ui");
     for (int i = 0; i < 4; ++i) dir.write("ui/" + std::to_string(10000 + i) + ".png", pngHead(8192, 8192));
@@ -529,6 +612,29 @@ TEST_F(ImageLoadingTest, PutOffTexturesKeepOnlyTheirImagesBytesCountedAgainstThe
         makeDeferredTextures();
         EXPECT_EQ(out.find(line) != std::string::npos, putOff) << out;
         EXPECT_EQ(requested.size(), putOff ? 3u : 4u);
+    }
+}
+
+// A put-off texture gives back the bytes it kept once it is made, and all
+// it was counted when it is dropped unmade: three images of 8192 x 8192
+// pixels put off leave room for a fourth only so.
+TEST_F(ImageLoadingTest, PutOffTexturesGiveBackTheirBytesWhenMadeAndAllWhenDropped)
+{
+    for (int i = 0; i < 3; ++i) dir.write("ui/" + std::to_string(10000 + i) + ".png", pngHead(8192, 8192));
+    dir.write("map/10000.png", pngHead(8192, 8192));
+    dir.write("games/g/map/10000.png", pngHead(8192, 8192));
+    for (const bool made : {true, false}) {
+        SCOPED_TRACE(made ? "made" : "dropped");
+        requested.clear();
+        deferTextures();
+        loadUIImages("default");
+        if (made) makeDeferredTextures();
+        else deleteUIImageTextures(3);
+        makeDeferredTextures();
+        loadGameImages("g");  // a fourth image, and a fifth, which fits only when the three were dropped
+        EXPECT_EQ(requested.size(), made ? 4u : 2u);
+        EXPECT_NE(gameImg[0].GetTex(), 0);
+        EXPECT_EQ(gameImg[gameImgOwnBase].GetTex() != 0, !made);
     }
 }
 
