@@ -409,7 +409,7 @@ bool finishFolderReplacement(const std::string& folder, const std::vector<std::s
     bool done = false;
     switch (readRecord(path, ownFiles, names, why)) {
     case recordFound::none: done = removeTemporaries(path, ownFiles, why); break;
-    case recordFound::read: done = applyRecord(path, names, why); break;
+    case recordFound::read: done = applyRecord(path, names, why) && removeTemporaries(path, ownFiles, why); break;
     case recordFound::unusable: break;
     }
     if (!done && reason) *reason = why;

@@ -70,8 +70,8 @@ private:
 
 // Finishes what a killed replacement of `folder` (whose saves write
 // `ownFiles`) left: with a commit record, renames its remaining temporaries
-// over their files and removes it; without one, removes the writer's
-// temporaries. Nothing to finish is success. False, with the reason when
+// over their files and removes it, then any other temporaries of the
+// writer's; without one, removes the writer's temporaries. Nothing to finish is success. False, with the reason when
 // `reason` is given, when it cannot be finished; a record that is not a
 // regular file or not one the writer wrote is then left as it is, with the
 // temporaries.
