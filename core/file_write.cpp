@@ -182,7 +182,7 @@ bool replaceable(const std::string& target, std::string& reason)
 bool targetWritable(const std::string& target, std::string& reason)
 {
     if (!replaceable(target, reason)) return false;
-    if (fileKindOf(target) == fileKindRegular && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
         reason = target + " cannot be written: " + errnoText(errno);
         return false;
     }
@@ -268,8 +268,9 @@ bool removeTemporaries(const std::string& folder, const std::vector<std::string>
     paths.push_back(commitRecordTemporaryFor(folder));
     bool removed = false;
     for (const std::string& path : paths) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        bool present = false;
+        std::string notOwn;
+        if (!ownFileAt(path, present, notOwn) || !present) continue;  // what is not the writer's stays
         if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
             reason = path + " cannot be removed: " + errnoText(errno);
             return false;

@@ -628,13 +628,17 @@ void handGifDataAsDecoded(headerReading& gif, const std::string& b, size_t dataA
                           byteCount pixels)
 {
     const int clear = 1 << codeSize, endCode = clear + 1, firstBits = codeSize + 1;
-    std::string data = gifDataOf(b, dataAt, terminatorAt);
-    const bool clearFirst = data.empty() || gifCodeReader(b, dataAt).next(firstBits) == clear;
-    if (!clearFirst) data = gifCodeBefore(data, clear, firstBits);
-    const std::string prefixed = clearFirst ? std::string() : gifSubBlocksOf(data) + '\0';
-    const gifDecodingEnd e = clearFirst ? gifDecoding(b, dataAt, codeSize, pixels)
-                                        : gifDecoding(prefixed, 0, codeSize, pixels);
-    if (clearFirst && e.inLastBlock && e.exact) return;
+    const bool clearFirst = b[dataAt] == 0 || gifCodeReader(b, dataAt).next(firstBits) == clear;
+    std::string data;
+    gifDecodingEnd e;
+    if (clearFirst) {
+        e = gifDecoding(b, dataAt, codeSize, pixels);
+        if (e.inLastBlock && e.exact) return;
+        data = gifDataOf(b, dataAt, terminatorAt);
+    } else {
+        data = gifCodeBefore(gifDataOf(b, dataAt, terminatorAt), clear, firstBits);
+        e = gifDecoding(gifSubBlocksOf(data) + '\0', 0, codeSize, pixels);
+    }
     const std::string ended = gifDataEndedAt(std::move(data), e.bit, endCode, e.codeBits);
     gif.edits.push_back({dataAt, terminatorAt, gifSubBlocksOf(ended)});
 }
