@@ -81,7 +81,7 @@ void makeJpegGame(const std::string& name, const fs::path& jpeg, bool padded)
     fs::create_directories(folder);
     for (int i = 0; i < gameJpegs; ++i) {
         const fs::path image = folder / (std::to_string(10000 + i) + ".jpg");
-        fs::copy_file(jpeg, image, fs::copy_option::overwrite_if_exists);
+        copyFile(jpeg, image);
         if (padded) fs::resize_file(image, paddedJpegBytes);
     }
 }

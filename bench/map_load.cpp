@@ -102,8 +102,7 @@ void makeGame(const char* game, void (*writeMap)(const fs::path&))
     const fs::path system = fs::path("games") / game / "system";
     fs::create_directories(system);
     for (const char* file : {"ui.cfg", "help.cfg"})
-        fs::copy_file(fs::path("games") / warmUpGame / "system" / file, system / file,
-                      fs::copy_options::overwrite_existing);
+        copyFile(fs::path("games") / warmUpGame / "system" / file, system / file);
     std::ofstream(system.string() + "/logic.cfg") << "f version 1\n";
     writeMap(system / "map.cfg");
 }

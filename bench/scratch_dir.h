@@ -1,9 +1,11 @@
 // A scratch working directory for the benchmarks that read and write game
 // files: made under the system's temporary folder on first use, made the
-// current directory, and removed at the end of the run; and the copy of a
-// folder tree (data/) into one.
+// current directory, and removed at the end of the run; and the copies of
+// files and folder trees (data/) into one.
 #pragma once
 #include <boost/filesystem.hpp>
+
+#include "tests/file_copy.h"
 
 // The scratch directory, made (and entered) on the first call.
 inline const boost::filesystem::path& enterScratchDir()
@@ -17,17 +19,9 @@ inline const boost::filesystem::path& enterScratchDir()
     return dir;
 }
 
-// Copies the folder tree `from` into the folder `to`, made when missing.
-inline void copyTree(const boost::filesystem::path& from, const boost::filesystem::path& to)
-{
-    namespace fs = boost::filesystem;
-    fs::create_directories(to);
-    for (fs::recursive_directory_iterator it(from), end; it != end; ++it) {
-        const fs::path target = to / fs::relative(it->path(), from);
-        if (fs::is_directory(it->path())) fs::create_directories(target);
-        else fs::copy_file(it->path(), target);
-    }
-}
+// The tests' copies, which work whatever file system the scratch directory is on.
+using testutil::copyFile;
+using testutil::copyTree;
 
 // Leaves and removes the scratch directory when one was made.
 inline void removeScratchDir(const boost::filesystem::path& dir)

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <boost/filesystem.hpp>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,8 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+
+#include "tests/file_copy.h"
 
 namespace fs = boost::filesystem;
 
@@ -296,16 +299,14 @@ std::array<int, 3> Image::at(int x, int y) const
 
 App::App()
 {
-    char pattern[] = "/tmp/quorvane-e2e-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    rootDir = made ? made : "";
+    // Under TMPDIR (else /tmp), where the unit tests make their folders too.
+    std::string pattern = (fs::temp_directory_path() / "quorvane-e2e-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw fs::filesystem_error("cannot make the run's folder", pattern,
+                                   boost::system::error_code(errno, boost::system::system_category()));
+    rootDir = pattern;
     workDir = rootDir + "/work";
-    fs::create_directories(workDir);
-    for (fs::recursive_directory_iterator it(QV_DATA_DIR), end; it != end; ++it) {
-        const fs::path target = fs::path(workDir) / fs::relative(it->path(), QV_DATA_DIR);
-        if (fs::is_directory(it->path())) fs::create_directories(target);
-        else fs::copy_file(it->path(), target, fs::copy_option::overwrite_if_exists);
-    }
+    testutil::copyTree(QV_DATA_DIR, workDir);
 }
 
 App::~App()
@@ -349,19 +350,12 @@ void App::copyFixture(const std::string& fixture, const std::string& relative) c
 {
     const fs::path from = fs::path(QV_FIXTURES_DIR) / fixture;
     const fs::path to = fs::path(workDir) / relative;
-    if (!fs::is_directory(from)) {
-        fs::create_directories(to.parent_path());
-        fs::copy_file(from, to, fs::copy_option::overwrite_if_exists);
+    if (fs::is_directory(from)) {
+        testutil::copyTree(from, to);
         return;
     }
-    for (fs::recursive_directory_iterator it(from), end; it != end; ++it) {
-        const fs::path target = to / fs::relative(it->path(), from);
-        if (fs::is_directory(it->path())) fs::create_directories(target);
-        else {
-            fs::create_directories(target.parent_path());
-            fs::copy_file(it->path(), target, fs::copy_option::overwrite_if_exists);
-        }
-    }
+    fs::create_directories(to.parent_path());
+    testutil::copyFile(from, to);
 }
 
 bool App::startXvfb(int timeoutMs)

@@ -212,8 +212,8 @@ TEST(SystemImages, JpgWinsOverPngAndAMissingImageIsNamed)
     {
         testutil::ScopedCwd cwd(dir.path());
         boost::filesystem::create_directories("uireq");
-        boost::filesystem::copy_file(imageDir + "font_green.png", "uireq/font.png");
-        boost::filesystem::copy_file(imageDir + "font_green.png", "uireq/on.png");
+        testutil::copyFile(imageDir + "font_green.png", "uireq/font.png");
+        testutil::copyFile(imageDir + "font_green.png", "uireq/on.png");
         EXPECT_FALSE(generateSysImage("uireq/missing", 3));
         loadSysImages();
         ASSERT_EQ(sysImage.size(), static_cast<size_t>(sysImageCount));
@@ -235,7 +235,7 @@ TEST(SystemImages, JpgWinsOverPngAndAMissingImageIsNamed)
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
         EXPECT_TRUE(near(rgb{texel[0], texel[1], texel[2]}, green, 0));
 
-        boost::filesystem::copy_file(imageDir + "font_red.jpg", "uireq/font.jpg");
+        testutil::copyFile(imageDir + "font_red.jpg", "uireq/font.jpg");
         EXPECT_TRUE(generateSysImage("uireq/font", sysImageFont));
         glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(sysImage[sysImageFont].GetTex()));
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);

@@ -192,7 +192,7 @@ TEST_F(GameLoadTest, RefusedNamesChangeNothing)
         {"bell\a", "^rERROR: ^wUnable to open game: ^ybell\a", "^yERROR"},
     };
     fs::create_directories(dir.path() / "x/system");
-    fs::copy_file(dir.path() / "games/sample/system/map.cfg", dir.path() / "x/system/map.cfg");
+    testutil::copyFile(dir.path() / "games/sample/system/map.cfg", dir.path() / "x/system/map.cfg");
     const auto withOutside = tree(dir.path());
     for (const auto& r : refusals) {
         console = debugConsole();

@@ -1,6 +1,7 @@
-// Helpers shared by the unit tests: temporary folders and files, a working
-// directory switched for the length of a test, the console's newest lines, a
-// short WAV file, and the check of a step's effect on a set of named values.
+// Helpers shared by the unit tests: temporary folders and files (copied by
+// tests/file_copy.h), a working directory switched for the length of a test,
+// the console's newest lines, a short WAV file, and the check of a step's
+// effect on a set of named values.
 #pragma once
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -17,6 +18,7 @@
 
 #include "media/image_header.h"
 #include "menus/console.h"
+#include "tests/file_copy.h"
 
 namespace testutil {
 
@@ -97,17 +99,6 @@ private:
 inline unsigned int noTexture(const checkedImage&)
 {
     return 0;
-}
-
-// Copies the folder `from` into `to`, replacing files already there.
-inline void copyTree(const boost::filesystem::path& from, const boost::filesystem::path& to)
-{
-    namespace fs = boost::filesystem;
-    for (fs::recursive_directory_iterator it(from), end; it != end; ++it) {
-        const fs::path target = to / fs::relative(it->path(), from);
-        if (fs::is_directory(it->path())) fs::create_directories(target);
-        else fs::copy_file(it->path(), target, fs::copy_options::overwrite_existing);
-    }
 }
 
 // True when one of the newest console lines contains `text`.
