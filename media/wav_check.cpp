@@ -131,6 +131,15 @@ size_t nextChunk(fileReader& file, size_t body, unsigned long length)
     return unpadded + 1;
 }
 
+// Why a data chunk declaring 0 bytes is refused: a writer stopped before it
+// put in the length of its samples leaves them after the chunk's header;
+// with nothing after it, or another chunk, the file holds no samples.
+std::string emptyDataChunk(fileReader& file, size_t body, size_t room)
+{
+    if (room == 0 || chunkHeaderAt(file, body)) return "holds no samples";
+    return "has a data chunk declaring 0 bytes, with " + std::to_string(room) + " bytes of samples after it";
+}
+
 }  // namespace
 
 // The form's own length is not relied on: every chunk is bounded by the file
@@ -157,7 +166,7 @@ checkedWav checkWav(fileReader& file)
             if (length > room)
                 return refused("has a data chunk of " + std::to_string(length) + " bytes where only " +
                                std::to_string(room) + " follow");
-            if (length == 0) return refused("holds no samples");
+            if (length == 0) return refused(emptyDataChunk(file, body, room));
             if (length % frameBytes != 0)
                 return refused("holds " + std::to_string(length) + " bytes of samples, not a whole number of " +
                                std::to_string(frameBytes) + "-byte frames");

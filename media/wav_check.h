@@ -8,9 +8,10 @@
 // samples hold, are played as the whole samples), frames as wide as those
 // channels and bits make them, and a sample rate from wavRateMin to
 // wavRateMax. The data chunk must lie inside the file and hold one or more
-// whole frames. The check reads the file only as far as the data chunk's
-// header, so a sound can be refused before its samples are read, and it says
-// where in the file the samples lie.
+// whole frames (one that declares none is refused as holding no samples, or,
+// when samples follow it, as declaring 0 bytes). The check reads the file
+// only as far as the data chunk's header, so a sound can be refused before
+// its samples are read, and it says where in the file the samples lie.
 #pragma once
 #include <cstddef>
 #include <string>

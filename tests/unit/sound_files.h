@@ -81,8 +81,11 @@ inline std::vector<soundFileRow> soundFileRows()
         {riff(mono16 + samples(7)), "holds 7 bytes of samples, not a whole number of 2-byte frames"},
         {riff(samples(8) + mono16), "has its samples before their format chunk"},
         {riff(mono16 + chunk("LIST", "INFO")), "has no data chunk"},
-        // A recorder stopped before it wrote the length of its samples.
-        {riff(mono16 + "data" + le(0, 4) + std::string(100, '\x40')), "holds no samples"},
+        // A recorder stopped before it wrote the length of its samples; truly empty data chunks.
+        {riff(mono16 + "data" + le(0, 4) + std::string(100, '\x40')),
+         "has a data chunk declaring 0 bytes, with 100 bytes of samples after it"},
+        {riff(mono16 + "data" + le(0, 4) + chunk("LIST", "INFO")), "holds no samples"},
+        {riff(mono16 + "data" + le(0, 4)), "holds no samples"},
         {riff(extensible(1, 1, 16, 8000, 17) + samples(8)), "declares 17 valid bits in 16-bit samples, more than they hold"},
         {riff(chunk("LIST", "INFO") + "junk" + le(5000, 4) + "abc" + mono16 + samples(8)),
          "has a chunk running past the end of the file"},
