@@ -525,7 +525,7 @@ TEST_F(SaveTest, ALinkedFileStaysALinkAndTheFileItLeadsToIsSaved)
     load("sample");
     ASSERT_TRUE(save());
     const fs::path anotherFileSystem = folderOnAnotherFileSystem(dir.path());
-    std::vector<std::pair<writeCall, std::string>> calls;
+    std::vector<std::string> calls;  // "flush <path>", "rename <temporary>" and the step "applied", in order
     int k = 0;
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -555,10 +555,17 @@ TEST_F(SaveTest, ALinkedFileStaysALinkAndTheFileItLeadsToIsSaved)
                         {"games/sample/system/ui.cfg", uiFileText()}};
         console = debugConsole();
         calls.clear();
-        setWriteCallHook([&](writeCall call, const std::string& path) { calls.emplace_back(call, path); });
+        setWriteCallHook([&](writeCall call, const std::string& path) {
+            if (call == writeCall::flush) calls.push_back("flush " + path);
+            if (call == writeCall::recordRename || call == writeCall::applyRename) calls.push_back("rename " + path);
+        });
+        setWriteStageHook([&](writeStage stage) {
+            if (stage == writeStage::applied) calls.push_back("applied");
+        });
         std::string reason;
         const bool written = r.by == settingsWrite ? replaceFile(settings, settingsText, &reason) : save();
         setWriteCallHook(nullptr);
+        setWriteStageHook(nullptr);
         EXPECT_EQ(written, r.written);
         EXPECT_TRUE(!r.reason || reason.find(r.reason) != std::string::npos || consoleHas(r.reason)) << reason;
         EXPECT_TRUE(r.written || !targetLinked || consoleHas(std::string(r.path) + " is a link to " + fs::canonical(led).string()));
@@ -575,21 +582,18 @@ TEST_F(SaveTest, ALinkedFileStaysALinkAndTheFileItLeadsToIsSaved)
             struct stat info {};
             EXPECT_TRUE(stat(led.c_str(), &info) == 0 && (info.st_mode & 07777) == 0640);
         }
-        if (r.by == gameSave && r.written) {  // the order of the flushes and renames
-            auto at = [&calls](writeCall call, const std::string& path, size_t from = 0) {
-                for (size_t i = from; i < calls.size(); ++i)
-                    if (calls[i].first == call && calls[i].second == path) return i;
-                return calls.size();
+        if (r.by == gameSave && r.written) {  // the folders flushed between the renames
+            auto at = [&calls](const std::string& call, size_t from = 0) {
+                return std::find(calls.begin() + std::min(from, calls.size()), calls.end(), call) - calls.begin();
             };
             const std::string folder = "games/sample/system";
-            const size_t recordFlushed = at(writeCall::flush, commitRecordTemporaryFor(folder));
-            const size_t renamed = at(writeCall::recordRename, commitRecordTemporaryFor(folder));
-            EXPECT_LT(at(writeCall::flush, folder, recordFlushed), renamed);
-            const size_t applied = at(writeCall::applyRename, temporaryFileFor(r.file));
-            const size_t lastApplied = at(writeCall::applyRename, temporaryFileFor(folder + "/ui.cfg"));
-            EXPECT_LT(applied, calls.size());
-            EXPECT_LT(at(writeCall::flush, fs::canonical(led).parent_path().string(), applied), calls.size());
-            EXPECT_LT(at(writeCall::flush, folder, lastApplied), calls.size());
+            const auto recordWritten = at("flush " + commitRecordTemporaryFor(folder));
+            const auto committed = at("rename " + commitRecordTemporaryFor(folder));
+            const auto linkedApplied = at("rename " + temporaryFileFor(r.file)), allApplied = at("applied");
+            EXPECT_LT(at("flush " + folder, recordWritten), committed);
+            EXPECT_LT(at("flush " + folder, at("rename " + temporaryFileFor(folder + "/ui.cfg"))), allApplied);
+            EXPECT_LT(at("flush " + fs::canonical(led).parent_path().string(), linkedApplied), allApplied);
+            EXPECT_LT(allApplied, static_cast<long>(calls.size()));
         }
 
         fs::remove_all(r.path);
