@@ -258,9 +258,11 @@ bool ownFileAt(const std::string& path, bool& present, std::string& reason)
 bool removeOwnFile(const std::string& path, bool& removed, std::string& reason)
 {
     std::string notOwn;
+    bool present = false;
     removed = false;
-    if (!ownFileAt(path, removed, notOwn) || !removed) return true;
-    if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+    if (!ownFileAt(path, present, notOwn) || !present) return true;
+    removed = ::unlink(path.c_str()) == 0;
+    if (removed || errno == ENOENT) return true;
     reason = path + " cannot be removed: " + errnoText(errno);
     return false;
 }
