@@ -14,6 +14,7 @@
 #include <boost/filesystem.hpp>
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/file_kind.h"
@@ -39,6 +40,7 @@ constexpr size_t recordSizeLimit = 4096;
 constexpr int noMode = -1;
 
 std::function<void(writeStage)> stageHook;
+std::function<void(writeCall, const std::string&)> callHook;
 
 // A call a test makes fail: with `error`, once `passing` more calls have run.
 struct forcedFailure {
@@ -52,18 +54,6 @@ void reached(writeStage stage)
     if (stageHook) stageHook(stage);
 }
 
-// The error a test makes this call of `call` fail with, or 0 to let it run.
-int forcedError(writeCall call)
-{
-    forcedFailure& f = forced[static_cast<size_t>(call)];
-    if (f.error == 0) return 0;
-    if (f.passing > 0) {
-        --f.passing;
-        return 0;
-    }
-    return f.error;
-}
-
 std::string errnoText(int error)
 {
     return std::strerror(error);
@@ -74,12 +64,6 @@ std::string errnoText(int error)
 std::string causeOf(const boost::system::error_code& ec, int otherwise)
 {
     return ec ? ec.message() : errnoText(otherwise);
-}
-
-void removeQuietly(const std::string& path)
-{
-    boost::system::error_code ec;
-    fs::remove(path, ec);
 }
 
 std::string parentOf(const std::string& path)
@@ -96,10 +80,19 @@ int openRetrying(const std::string& path, int flags, mode_t mode = 0)
     return fd;
 }
 
-// fsync, the step a test can make fail; 0 or the reason it failed.
-int flushToDisk(int fd)
+// What stands at `path`, the entry itself: a link is named as one.
+std::string entryKindText(const std::string& path)
 {
-    if (const int error = forcedError(writeCall::flush)) return error;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) return "a symbolic link";
+    return fileKindText(fileKindOf(path));
+}
+
+// fsync of `path` open as `fd`, the step a test can make fail; 0 or the
+// reason it failed.
+int flushToDisk(int fd, const std::string& path)
+{
+    if (const int error = writeCallError(writeCall::flush, path)) return error;
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
@@ -108,7 +101,7 @@ int flushToDisk(int fd)
 bool flushFolder(const std::string& folder, std::string& reason)
 {
     const int fd = openRetrying(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    int error = fd < 0 ? errno : flushToDisk(fd);
+    int error = fd < 0 ? errno : flushToDisk(fd, folder);
     if (error == EINVAL) error = 0;
     if (fd >= 0 && ::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) reason = "the folder " + folder + " cannot be flushed to the disk: " + errnoText(error);
@@ -123,10 +116,10 @@ int modeOf(const std::string& path)
     return static_cast<int>(info.st_mode & 07777);
 }
 
-// Writes all `size` bytes to `fd`; 0, or the reason it stopped.
-int writeAll(int fd, const char* data, size_t size)
+// Writes all `size` bytes to `fd`, the file `path`; 0, or the reason it stopped.
+int writeAll(int fd, const std::string& path, const char* data, size_t size)
 {
-    if (const int error = forcedError(writeCall::write)) return error;
+    if (const int error = writeCallError(writeCall::write, path)) return error;
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR) continue;
@@ -139,10 +132,10 @@ int writeAll(int fd, const char* data, size_t size)
 
 // Gives the open file its mode, flushes it to the disk and closes it; 0 or
 // the first reason that failed.
-int finishFile(int fd, int mode, int error)
+int finishFile(int fd, const std::string& path, int mode, int error)
 {
     if (error == 0 && mode != noMode && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) error = errno;
-    if (error == 0) error = flushToDisk(fd);
+    if (error == 0) error = flushToDisk(fd, path);
     if (::close(fd) != 0 && error == 0) error = errno;
     return error;
 }
@@ -150,16 +143,22 @@ int finishFile(int fd, int mode, int error)
 // New files are made afresh, never opened through a link, nor left waiting on a pipe.
 constexpr int newFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
 
-// Writes `text` as a new file at `path`, flushed to the disk; a file that
-// cannot be written whole is removed again.
+// Writes `text` as a new file at the writer's own name `path`, flushed to
+// the disk; a file that cannot be written whole is removed again. Whatever
+// already stands at the name is left, and named for the user to move away.
 bool writeDurably(const std::string& path, const std::string& text, int mode, std::string& reason)
 {
     const int fd = openRetrying(path, newFileFlags, 0666);
+    if (fd < 0 && errno == EEXIST) {
+        reason = path + " is " + entryKindText(path) +
+                 ", at the name this program saves through; it is left as it is: move it away";
+        return false;
+    }
     if (fd < 0) {
         reason = path + " cannot be opened for writing: " + errnoText(errno);
         return false;
     }
-    const int error = finishFile(fd, mode, writeAll(fd, text.data(), text.size()));
+    const int error = finishFile(fd, path, mode, writeAll(fd, path, text.data(), text.size()));
     if (error != 0) {
         ::unlink(path.c_str());
         reason = path + " cannot be written whole: " + errnoText(error);
@@ -177,16 +176,69 @@ bool replaceable(const std::string& target, std::string& reason)
     return false;
 }
 
-// An existing target must be a regular file this process may write: a
-// rename would replace a read-only file too, which the user did not allow.
-bool targetWritable(const std::string& target, std::string& reason)
+// Where the new text of `target` goes: `target` itself, or for a link the
+// file it leads to, so that the link stays. False, with the reason naming
+// `target`, when what stands there or what the link leads to is not a
+// regular file.
+bool placeOf(const std::string& target, std::string& place, std::string& reason)
 {
-    if (!replaceable(target, reason)) return false;
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
-        reason = target + " cannot be written: " + errnoText(errno);
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        place = target;
+        return replaceable(target, reason);
+    }
+    char* resolved = ::realpath(target.c_str(), nullptr);
+    if (resolved == nullptr) {
+        reason = target + " is a link that leads to no file (" + errnoText(errno) + ")";
         return false;
     }
-    return true;
+    place = resolved;
+    std::free(resolved);
+    if (isRegularFile(place)) return true;
+    reason = target + " is a link to " + place + ", which is " + fileKindText(fileKindOf(place)) +
+             ", not a file that can be replaced";
+    return false;
+}
+
+// Whether a rename can go from `from` to `to`: one mount holds both (a file
+// system mounted twice still refuses a rename from one mount to the other).
+bool sameMount(const std::string& from, const std::string& to)
+{
+    struct statx a {}, b {};
+    if (::statx(AT_FDCWD, from.c_str(), 0, STATX_MNT_ID, &a) != 0 ||
+        ::statx(AT_FDCWD, to.c_str(), 0, STATX_MNT_ID, &b) != 0)
+        return false;
+    if (a.stx_mask & b.stx_mask & STATX_MNT_ID) return a.stx_mnt_id == b.stx_mnt_id;
+    return a.stx_dev_major == b.stx_dev_major && a.stx_dev_minor == b.stx_dev_minor;
+}
+
+// A file of `folder` that links elsewhere is put in place by renaming the
+// folder's temporary over the file it leads to, at `place`: that must be on
+// the folder's mount, in a folder this process may write, for the files to
+// go in all or none.
+bool reachableFrom(const std::string& folder, const std::string& target, const std::string& place,
+                   std::string& reason)
+{
+    if (place == target) return true;
+    const std::string home = parentOf(place);
+    std::string why;
+    if (!sameMount(folder, home))
+        why = "on another file system than " + folder;
+    else if (::faccessat(AT_FDCWD, home.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        why = "in the folder " + home + ", which cannot be written (" + errnoText(errno) + ")";
+    if (why.empty()) return true;
+    reason = target + " is a link to " + place + ", " + why +
+             ": the files of " + folder + " cannot be saved through it all or none, so nothing was written";
+    return false;
+}
+
+// An existing file must be one this process may write: a rename would
+// replace a read-only file too, which the user did not allow.
+bool writable(const std::string& place, std::string& reason)
+{
+    if (::faccessat(AT_FDCWD, place.c_str(), W_OK, AT_EACCESS) == 0 || errno == ENOENT) return true;
+    reason = place + " cannot be written: " + errnoText(errno);
+    return false;
 }
 
 // Whether a regular file stands at the writer's own name `path` (`present`);
@@ -198,6 +250,20 @@ bool ownFileAt(const std::string& path, bool& present, std::string& reason)
     present = ::lstat(path.c_str(), &info) == 0;
     if (!present || S_ISREG(info.st_mode)) return true;
     reason = path + " is not a file this program wrote; it is left as it is";
+    return false;
+}
+
+// Removes a file the writer left at its own name `path`, when it is a
+// regular file; anything else there stays.
+bool removeOwnFile(const std::string& path, bool& removed, std::string& reason)
+{
+    std::string notOwn;
+    bool present = false;
+    removed = false;
+    if (!ownFileAt(path, present, notOwn) || !present) return true;
+    removed = ::unlink(path.c_str()) == 0;
+    if (removed || errno == ENOENT) return true;
+    reason = path + " cannot be removed: " + errnoText(errno);
     return false;
 }
 
@@ -266,61 +332,70 @@ bool removeTemporaries(const std::string& folder, const std::vector<std::string>
     std::vector<std::string> paths;
     for (const std::string& file : ownFiles) paths.push_back(temporaryFileFor(folder + "/" + file));
     paths.push_back(commitRecordTemporaryFor(folder));
-    bool removed = false;
+    bool anyRemoved = false;
     for (const std::string& path : paths) {
-        bool present = false;
-        std::string notOwn;
-        if (!ownFileAt(path, present, notOwn) || !present) continue;  // what is not the writer's stays
-        if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-            reason = path + " cannot be removed: " + errnoText(errno);
-            return false;
-        }
-        removed = true;
+        bool removed = false;
+        if (!removeOwnFile(path, removed, reason)) return false;
+        anyRemoved = anyRemoved || removed;
     }
-    return !removed || flushFolder(folder, reason);
+    return !anyRemoved || flushFolder(folder, reason);
 }
 
 // A rename of a temporary over its file, the step a test can make fail.
 int applyRename(const std::string& temporary, const std::string& target)
 {
-    if (const int error = forcedError(writeCall::applyRename)) return error;
+    if (const int error = writeCallError(writeCall::applyRename, temporary)) return error;
     return ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
 }
 
-// Puts in place the files a record in `folder` names: each temporary still
-// there renamed over its file, the folder flushed, then the record removed
-// and the folder flushed again.
-bool applyRecord(const std::string& folder, const std::vector<std::string>& names, std::string& reason)
+enum class applied { whole, cutShort, fileGone };
+
+// Puts in place the files a record in `folder` names: each temporary renamed
+// over its file (or the file its link leads to), the folders flushed, then
+// the record removed and the folder flushed again. With `ownSave` the record
+// is the current save's, every temporary of which must be there; a killed
+// save may have renamed some of its own in before it was killed.
+applied applyRecord(const std::string& folder, const std::vector<std::string>& names, bool ownSave,
+                    std::string& reason)
 {
+    std::vector<std::string> folders = {folder};
     for (const std::string& name : names) {
         const std::string target = folder + "/" + name, temporary = temporaryFileFor(target);
         bool present = false;
-        if (!ownFileAt(temporary, present, reason)) return false;
-        if (!present) continue;  // in place already
-        if (!replaceable(target, reason)) return false;
-        if (const int error = applyRename(temporary, target)) {
-            reason = target + " cannot be replaced: " + errnoText(error);
-            return false;
+        if (!ownFileAt(temporary, present, reason)) return applied::cutShort;
+        if (!present && ownSave) {
+            reason = target + " was not put in place: its new text, " + temporary + ", is gone";
+            return applied::fileGone;
         }
+        if (!present) continue;
+        std::string place;
+        if (!placeOf(target, place, reason)) return applied::cutShort;
+        if (const int error = applyRename(temporary, place)) {
+            reason = place + " cannot be replaced: " + errnoText(error);
+            return applied::cutShort;
+        }
+        if (std::find(folders.begin(), folders.end(), parentOf(place)) == folders.end())
+            folders.push_back(parentOf(place));
         reached(writeStage::fileApplied);
     }
-    if (!flushFolder(folder, reason)) return false;
+    for (const std::string& each : folders)
+        if (!flushFolder(each, reason)) return applied::cutShort;
     reached(writeStage::applied);
     const std::string record = commitRecordFor(folder);
     if (::unlink(record.c_str()) != 0 && errno != ENOENT) {
         reason = record + " cannot be removed: " + errnoText(errno);
-        return false;
+        return applied::cutShort;
     }
-    if (!flushFolder(folder, reason)) return false;
+    if (!flushFolder(folder, reason)) return applied::cutShort;
     reached(writeStage::finished);
-    return true;
+    return applied::whole;
 }
 
 // The rename that commits a save; it never replaces what stands at the
 // record's name. The step a test can make fail.
 int renameRecord(const std::string& temporary, const std::string& record)
 {
-    if (const int error = forcedError(writeCall::recordRename)) return error;
+    if (const int error = writeCallError(writeCall::recordRename, temporary)) return error;
     return renameWhereFree(temporary, record);
 }
 
@@ -330,23 +405,51 @@ void warnUnfinished(const std::string& folder, const std::string& reason)
               "; they are put in place before the folder is next read or saved.");
 }
 
-bool replaceLoneFile(const std::string& target, const std::string& text, std::string& reason)
+// Writes the lone file at `place` (the target, or the file its link leads
+// to) through a temporary beside it, holding that folder.
+bool replaceAt(const std::string& place, const std::string& text, std::string& reason)
 {
-    const std::string folder = parentOf(target);
-    if (!createFolders(folder, &reason)) return false;
-    if (!targetWritable(target, reason)) return false;
-    const std::string temporary = temporaryFileFor(target);
-    removeQuietly(temporary);  // what a killed replacement left
-    if (!writeDurably(temporary, text, modeOf(target), reason)) return false;
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        reason = target + " cannot be replaced: " + errnoText(errno);
-        removeQuietly(temporary);
+    const std::string folder = parentOf(place), temporary = temporaryFileFor(place);
+    folderLock lock;
+    bool removed = false;
+    if (!writable(place, reason) || !lock.take(folder, reason)) return false;
+    if (!removeOwnFile(temporary, removed, reason)) return false;  // what a killed replacement left
+    if (!writeDurably(temporary, text, modeOf(place), reason)) return false;
+    if (::rename(temporary.c_str(), place.c_str()) != 0) {
+        reason = place + " cannot be replaced: " + errnoText(errno);
+        ::unlink(temporary.c_str());
         return false;
     }
     return flushFolder(folder, reason);
 }
 
+bool replaceLoneFile(const std::string& target, const std::string& text, std::string& reason)
+{
+    std::string place;
+    if (!createFolders(parentOf(target), &reason) || !placeOf(target, place, reason)) return false;
+    if (replaceAt(place, text, reason)) return true;
+    if (place != target) reason = target + " is a link to " + place + ", and nothing was written: " + reason;
+    return false;
+}
+
 }  // namespace
+
+int writeCallError(writeCall call, const std::string& path)
+{
+    if (callHook) callHook(call, path);
+    forcedFailure& f = forced[static_cast<size_t>(call)];
+    if (f.error == 0) return 0;
+    if (f.passing > 0) {
+        --f.passing;
+        return 0;
+    }
+    return f.error;
+}
+
+void reachWriteStage(writeStage stage)
+{
+    reached(stage);
+}
 
 std::string temporaryFileFor(const std::string& target)
 {
@@ -376,6 +479,11 @@ int renameWhereFree(const std::string& from, const std::string& to)
 void setWriteStageHook(std::function<void(writeStage)> hook)
 {
     stageHook = std::move(hook);
+}
+
+void setWriteCallHook(std::function<void(writeCall, const std::string&)> hook)
+{
+    callHook = std::move(hook);
 }
 
 void failWriteCall(writeCall call, int error, int passing)
@@ -410,7 +518,9 @@ bool finishFolderReplacement(const std::string& folder, const std::vector<std::s
     bool done = false;
     switch (readRecord(path, ownFiles, names, why)) {
     case recordFound::none: done = removeTemporaries(path, ownFiles, why); break;
-    case recordFound::read: done = applyRecord(path, names, why) && removeTemporaries(path, ownFiles, why); break;
+    case recordFound::read:
+        done = applyRecord(path, names, false, why) == applied::whole && removeTemporaries(path, ownFiles, why);
+        break;
     case recordFound::unusable: break;
     }
     if (!done && reason) *reason = why;
@@ -425,11 +535,6 @@ folderReplacement::folderReplacement(std::string folder, std::vector<std::string
 folderReplacement::~folderReplacement()
 {
     if (!committed) discard();
-}
-
-bool folderReplacement::isStaged(const std::string& name) const
-{
-    return std::find(staged.begin(), staged.end(), name) != staged.end();
 }
 
 bool folderReplacement::isOwnFile(const std::string& name) const
@@ -449,15 +554,15 @@ void folderReplacement::discard()
 bool folderReplacement::fail(std::string reason)
 {
     if (failure.empty()) failure = std::move(reason);
-    if (!committed) discard();
     return false;
 }
 
-// Makes the folder when missing and finishes what a killed save of it left.
+// Makes the folder when missing, holds it, and finishes what a killed save
+// of it left.
 bool folderReplacement::prepare()
 {
     std::string reason;
-    if (!createFolders(folder, &reason)) return fail(reason);
+    if (!createFolders(folder, &reason) || !lock.take(folder, reason)) return fail(reason);
     if (!finishFolderReplacement(folder, ownFiles, &reason))
         return fail("what an earlier save left in " + folder + " cannot be finished: " + reason);
     prepared = true;
@@ -470,17 +575,46 @@ bool folderReplacement::stage(const std::string& name, const std::string& text)
     const std::string target = folder + "/" + name;
     if (!isOwnFile(name)) return fail(target + " is not one of the files saved in " + folder);
     if (!prepared && !prepare()) return false;
-    std::string reason;
-    if (!targetWritable(target, reason)) return fail(reason);
-    const std::string temporary = temporaryFileFor(target);
-    if (isStaged(name)) ::unlink(temporary.c_str());  // staged again: the later text counts
-    if (!writeDurably(temporary, text, modeOf(target), reason)) return fail(reason);
-    if (!isStaged(name)) staged.push_back(name);
+    std::string place, reason;
+    if (!placeOf(target, place, reason) || !reachableFrom(folder, target, place, reason) || !writable(place, reason))
+        return fail(reason);
+    if (!writeDurably(temporaryFileFor(target), text, modeOf(place), reason)) return fail(reason);
+    staged.push_back(name);
     reached(writeStage::fileStaged);
     return true;
 }
 
-// Once the record is in place the save is done: what follows can only warn.
+// Every temporary this save staged is still there to be committed.
+bool folderReplacement::stagedStillThere(std::string& reason) const
+{
+    for (const std::string& name : staged) {
+        const std::string temporary = temporaryFileFor(folder + "/" + name);
+        bool present = false;
+        if (!ownFileAt(temporary, present, reason)) return false;
+        if (!present) {
+            reason = temporary + ", the new text of " + folder + "/" + name + ", is gone";
+            return false;
+        }
+    }
+    return true;
+}
+
+// Takes back the record of this save, put in place but with none of its
+// files yet, when a temporary of it is found gone; the destructor then
+// removes the others.
+bool folderReplacement::withdraw(std::string reason)
+{
+    const std::string record = commitRecordFor(folder);
+    if (::unlink(record.c_str()) == 0 || errno == ENOENT) {
+        committed = false;
+        std::string unflushed;
+        flushFolder(folder, unflushed);
+    }
+    return fail(std::move(reason));
+}
+
+// Once the record is in place the save is done: what follows can only warn,
+// but for a temporary of this save found gone.
 bool folderReplacement::commit()
 {
     if (!failure.empty()) return false;
@@ -489,16 +623,22 @@ bool folderReplacement::commit()
     std::string reason;
     if (!writeDurably(temporary, recordText(staged), noMode, reason)) return fail(reason);
     ownsRecordTemporary = true;
+    if (!flushFolder(folder, reason)) return fail(reason);
     reached(writeStage::recordWritten);
     if (const int error = renameRecord(temporary, record))
         return fail(record + " cannot be put in place: " + errnoText(error));
+    ownsRecordTemporary = false;
     committed = true;
     if (!flushFolder(folder, reason)) {
         warnUnfinished(folder, reason);
         return true;
     }
     reached(writeStage::committed);
-    if (!applyRecord(folder, staged, reason)) warnUnfinished(folder, reason);
+    if (!stagedStillThere(reason)) return withdraw(reason);
+    const applied result = applyRecord(folder, staged, true, reason);
+    lock.release();
+    if (result == applied::fileGone) return fail(reason);
+    if (result == applied::cutShort) warnUnfinished(folder, reason);
     return true;
 }
 

@@ -5,12 +5,12 @@
 #include "core/pick_codes.h"
 #include "core/system.h"
 #include "editor/editor.h"
-#include "editor/save_files.h"
 #include "menus/console.h"
 #include "menus/help.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/ui_loader.h"
+#include "world/game_files.h"
 #include "world/game_leave.h"
 #include "world/game_load.h"
 #include "world/world.h"
@@ -60,7 +60,8 @@ void loadGameEditor(std::string name)
         loadPredefinedUI(name);
         return;
     }
-    finishGameSave(name);
+    folderLock files;  // from the look at the game's files to the end of their reading
+    if (!holdGameFiles(name, files)) return;
     if (!gameMapFilePresent(name)) {
         systemMsg(QV_ERROR "Unable to open game: ^y" + name);
         notice.setNotice("^yERROR", "^wUnable to open game: ^y" + name);
@@ -71,7 +72,8 @@ void loadGameEditor(std::string name)
         notice.setNotice("^yERROR", gameAlreadyLoaded);
         return;
     }
-    loadGame(name);
+    loadGame(name, true);
+    files.release();
     // loadGame reports its own failures; the editor opens only on the game it loaded.
     if (!world.getGameLoaded() || world.getGameName() != name) return;
     gameSys.setLastGameEdited(name);

@@ -18,7 +18,7 @@
 #include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
-#include "world/game_load.h"
+#include "world/game_files.h"
 #include "world/world.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "core/file_write.h"
 #include "core/log.h"
 #include "menus/notice.h"
-#include "world/game_load.h"
+#include "world/game_files.h"
 
 namespace {
 
@@ -110,24 +110,6 @@ bool createSaveFolder(const std::string& project, const std::string& folder)
     if (createFolders(folder, &reason)) return true;
     reportSaveFailure(project, reason);
     return false;
-}
-
-std::string gameSystemFolder(const std::string& name)
-{
-    return "games/" + name + "/system";
-}
-
-std::vector<std::string> gameSystemFiles()
-{
-    return {mapFileName, logicFileName, uiFileName};
-}
-
-void finishGameSave(const std::string& name)
-{
-    if (name.empty() || !gameNameIsSafe(name) || checkGameName(name)) return;
-    std::string reason;
-    if (!finishFolderReplacement(gameSystemFolder(name), gameSystemFiles(), &reason))
-        systemMsg(QV_WARNING "What a save of ^y" + name + "^w cut short left cannot be finished: " + reason + ".");
 }
 
 void reportSaveFailure(const std::string& project, const std::string& reason)

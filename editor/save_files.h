@@ -1,8 +1,9 @@
 // What the project writers share: `cfgText`, the text of a `.cfg` file built
 // line by line in the layout the readers take back (keys glued from words and
 // indices, numbers in a text stream's default form, one entry a line), the
-// animation lines of an image table, the check of a project name, the
-// report of a save that failed, and the finishing of a save cut short.
+// animation lines of an image table, the check of a project name, and the
+// report of a save that failed. A game's files, their folder and the
+// finishing of a save cut short are the game's (world/game_files.h).
 #pragma once
 #include <initializer_list>
 #include <string>
@@ -67,19 +68,6 @@ bool checkSaveName(const std::string& name);
 // Creates `folder` with the folders above it, durably; false, after the
 // failure report for `project`, when it cannot be made.
 bool createSaveFolder(const std::string& project, const std::string& folder);
-
-// The folder of a game's own files: "games/<name>/system".
-std::string gameSystemFolder(const std::string& name);
-// The files a save writes into a game's system folder.
-inline constexpr const char* mapFileName = "map.cfg";
-inline constexpr const char* logicFileName = "logic.cfg";
-inline constexpr const char* uiFileName = "ui.cfg";
-std::vector<std::string> gameSystemFiles();
-// Finishes what a save of the game `name` cut short left in its system
-// folder, before anything there is read: a committed save's files are put in
-// place, an uncommitted one's temporaries removed. What cannot be finished is
-// a warning. Names that cannot be a game's are left alone.
-void finishGameSave(const std::string& name);
 
 // The report of a save that could not be written: the log line and the notice
 // "Error opening: <project>. Aborting.", after a line with the reason.

@@ -11,7 +11,7 @@
 #include "editor/save_world.h"
 #include "media/sound.h"
 #include "menus/notice.h"
-#include "world/game_load.h"
+#include "world/game_files.h"
 #include "world/world.h"
 
 bool saveProject()
@@ -22,7 +22,7 @@ bool saveProject()
     } else {
         // The game's map, logic and menu files are committed together, and
         // only then is each reported saved.
-        folderReplacement files(gameSystemFolder(name), gameSystemFiles());
+        gameFilesReplacement files(name);
         if (!saveGameWorld(&files) || !saveUI(&files)) return false;
         if (!files.commit()) {
             reportSaveFailure(name, files.error());

@@ -8,7 +8,7 @@
 #include "media/texture.h"
 #include "menus/notice.h"
 #include "menus/ui.h"
-#include "world/game_load.h"
+#include "world/game_files.h"
 #include "world/world.h"
 
 namespace {
@@ -169,7 +169,7 @@ bool saveUI(folderReplacement* project)
     if (!game) {
         written = replaceFile(uiFileFor(name), uiFileText(), &reason);
     } else {
-        folderReplacement own(gameSystemFolder(name), gameSystemFiles());
+        gameFilesReplacement own(name);
         folderReplacement& files = project ? *project : own;
         written = files.stage(uiFileName, uiFileText()) && (project || files.commit());
         reason = files.error();

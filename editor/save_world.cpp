@@ -9,6 +9,7 @@
 #include "editor/save_files.h"
 #include "media/texture.h"
 #include "menus/notice.h"
+#include "world/game_files.h"
 #include "world/map_reader.h"
 #include "world/world.h"
 
@@ -219,7 +220,7 @@ bool saveGameWorld(folderReplacement* project)
     if (!checkSaveName(name)) return false;
     if (!createGameFolders(name)) return false;
 
-    folderReplacement own(gameSystemFolder(name), gameSystemFiles());
+    gameFilesReplacement own(name);
     folderReplacement& files = project ? *project : own;
     systemMsg("Outputting map data");
     bool written = files.stage(mapFileName, mapFileText());

@@ -15,6 +15,7 @@
 #include "menus/console.h"
 #include "menus/help.h"
 #include "menus/notice.h"
+#include "world/game_files.h"
 #include "world/game_leave.h"
 #include "world/game_load.h"
 #include "world/world.h"

@@ -16,6 +16,7 @@
 #include "menus/console.h"
 #include "menus/splash.h"
 #include "menus/ui.h"
+#include "world/game_files.h"
 #include "world/world.h"
 
 namespace {
@@ -195,7 +196,7 @@ bool readMenuFile(std::string& name)
         name = "default";
         return scriptUI.readFile(ingameFile);
     }
-    if (scriptUI.readFile("games/" + name + "/system/ui.cfg")) return true;
+    if (scriptUI.readFile(gameFilePath(name, uiFileName))) return true;
     systemMsg(QV_ERROR "Unable to load specific game UI, using default instead.");
     name = "default";
     scriptUI.clear();

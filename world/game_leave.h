@@ -2,7 +2,7 @@
 // back to the program's own front-end menus, restoring it to its state at
 // load time, and moving between play and the game's menus (the in-game menu,
 // the game's first menu). The test for the two registered menu projects,
-// checkGameName, is the loaders' (world/game_load.h).
+// checkGameName, is with the names of a game's files (world/game_files.h).
 #pragma once
 
 // Unloads the current game and returns to the intro menu of the program's own

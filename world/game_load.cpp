@@ -14,7 +14,6 @@
 #include "core/system.h"
 #include "editor/editor.h"
 #include "editor/editor_entry.h"
-#include "editor/save_files.h"
 #include "media/image_loading.h"
 #include "media/model.h"
 #include "media/sound.h"
@@ -25,6 +24,7 @@
 #include "menus/splash.h"
 #include "menus/ui.h"
 #include "menus/ui_loader.h"
+#include "world/game_files.h"
 #include "world/logic_reader.h"
 #include "world/map_reader.h"
 #include "world/world.h"
@@ -192,25 +192,7 @@ loadFailure readGameFolder(const std::string& game)
 
 }  // namespace
 
-bool checkGameName(const std::string& name)
-{
-    return name == "mainui" || name == "ingameui";
-}
-
-bool gameNameIsSafe(const std::string& name)
-{
-    if (name == "." || name == "..") return false;
-    for (unsigned char c : name)
-        if (c == '/' || c == '\\' || c < 0x20 || c == 0x7f) return false;
-    return true;
-}
-
-bool gameMapFilePresent(const std::string& name)
-{
-    return gameNameIsSafe(name) && isRegularFile("games/" + name + "/system/map.cfg");
-}
-
-void loadGame(std::string game)
+void loadGame(std::string game, bool filesHeld)
 {
     if (gameSys.getGameState() == gameStateWorldEditor) {
         refuse(false, editorActive, "^yERROR", editorActive);
@@ -228,7 +210,8 @@ void loadGame(std::string game)
     }
     console.echo("");
     console.echo("^2^y" + game + "^g Game World Initializing...");
-    finishGameSave(game);  // a killed first save may hold map.cfg yet
+    folderLock files;
+    if (!filesHeld && !holdGameFiles(game, files)) return;  // finished: a killed first save may hold map.cfg yet
     if (!gameMapFilePresent(game)) {
         refuse(true, QV_ERROR "Unable to open game: ^y" + game, "^yERROR", "Unable to open game: ^y" + game);
         return;
@@ -247,6 +230,7 @@ void loadGame(std::string game)
         failure = loadFailureOther;
         what = e.what();
     }
+    files.release();  // every file of the game is read
     if (failure != loadFailureNone) abandonLoad();
     giveFreedMemoryBack();  // the previous game's and the loading buffers
     if (failure != loadFailureNone) {

@@ -6,19 +6,14 @@
 // memory running out, or anything a reader throws) is dropped again: no game
 // is loaded afterwards and the program's own menus and help are back.
 // `createGame` refuses the name of a folder that is already in `games/`.
+// A load holds the game's files (holdGameFiles) from before its look at them
+// through its reading of map.cfg, logic.cfg and ui.cfg.
 #pragma once
 #include <string>
 
-// True exactly for the registered menu-project names "mainui" and "ingameui".
-bool checkGameName(const std::string& name);
-// False for a name that cannot be a folder of `games/`: one holding "/", "\\"
-// or a control character, and the names "." and "..". The empty name passes
-// (the loaders refuse it with their own message).
-bool gameNameIsSafe(const std::string& name);
-// The one file every game has, games/<name>/system/map.cfg, is there as a
-// regular file (looked at without opening it).
-bool gameMapFilePresent(const std::string& name);
-
-void loadGame(std::string game);
+// `filesHeld`: the caller holds the game's files already (the world editor's
+// open, which looks at them first); the load then neither holds nor
+// finishes them again.
+void loadGame(std::string game, bool filesHeld = false);
 void createGame(std::string game, int tilew, int tileh);
 void loadPredefinedUI(std::string game);

@@ -11,6 +11,7 @@
 #include "core/log.h"
 #include "core/script.h"
 #include "world/cfg_words.h"
+#include "world/game_files.h"
 #include "world/map_reader.h"
 #include "world/world.h"
 
@@ -98,7 +99,7 @@ void readLocalRules(int m, int o, int version)
 bool loadGameLogic()
 {
     const std::string name = world.getGameName();
-    const std::string path = "games/" + name + "/system/logic.cfg";
+    const std::string path = gameFilePath(name, logicFileName);
     systemMsg(path);
     systemMsg("Loading game logic for the game " + name);
     scriptLogic.clear();

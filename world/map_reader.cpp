@@ -15,6 +15,7 @@
 #include "core/log.h"
 #include "core/script.h"
 #include "world/cfg_words.h"
+#include "world/game_files.h"
 #include "world/map_tiles.h"
 #include "world/world.h"
 #include "world/world_limits.h"
@@ -240,7 +241,7 @@ void readPhrases(keyBuilder& key)
 bool loadGameMaps()
 {
     const std::string name = world.getGameName();
-    const std::string path = "games/" + name + "/system/map.cfg";
+    const std::string path = gameFilePath(name, mapFileName);
     systemMsg(path);
     systemMsg("Loading map configuration files for the game " + name);
     lastFailure = mapLoadFailureNone;

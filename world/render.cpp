@@ -23,7 +23,7 @@
 #include "menus/notice.h"
 #include "menus/ui.h"
 #include "menus/widgets.h"
-#include "world/game_load.h"
+#include "world/game_files.h"
 #include "world/render_images.h"
 #include "world/render_primitives.h"
 #include "world/render_tiles.h"
