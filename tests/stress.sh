@@ -63,6 +63,7 @@ for run in $(seq "$runs"); do
     command=("$repo/test.sh")
     if [ -n "$tmpParent" ]; then
         runTmp="$(mktemp -d "$tmpParent/qv-stress-XXXXXX")" || exit 1
+        chmod 755 "$runTmp"  # reachable by others, as /tmp is: some tests run as another user
         command=(env TMPDIR="$runTmp" "${command[@]}")
     fi
     if "${command[@]}" >"$log" 2>&1; then
