@@ -255,6 +255,20 @@ size_t tgaPacketsEnd(fileReader& in, size_t at, byteCount pixels, byteCount pixe
     return std::min(at, in.size());
 }
 
+enum { tgaMapped = 1, tgaTrueColour = 2, tgaGrey = 3, tgaRunLength = 8 };
+
+// The pixels of a TGA image type, for a refusal that names them.
+const char* tgaPixelsName(unsigned long kind)
+{
+    static const struct {
+        unsigned long kind;
+        const char* name;
+    } names[] = {{tgaMapped, "colour-mapped"}, {tgaTrueColour, "colour"}, {tgaGrey, "grey"}};
+    for (const auto& n : names)
+        if (n.kind == kind) return n.name;
+    return "";
+}
+
 // TGA, which has no signature: an image type the format defines, with the
 // colour map and pixel depth that type needs, and the header, image id and
 // colour map inside the file, then the pixels: uncompressed ones whole, and
@@ -262,14 +276,17 @@ size_t tgaPacketsEnd(fileReader& in, size_t at, byteCount pixels, byteCount pixe
 // packet holds at most 128 pixels and takes a byte and a pixel value). The
 // image ends with its pixels: for run-length ones, with the packet that
 // gives its last pixel (or with the file).
+// The library decodes only 8-bit grey and colour-mapped pixels (it reads
+// 16-bit grey pixels, grey and alpha, as two pixels of grey), and it reads
+// the colour map of an image that is not colour-mapped as its first pixels:
+// one declared without entries it decodes, any other it does not.
 headerReading tgaHeader(fileReader& in)
 {
     constexpr size_t headerBytes = 18;
     constexpr byteCount packetPixelsMax = 128;
-    enum { mapped = 1, trueColour = 2, grey = 3, rleFlag = 8 };
     static const unsigned long trueColourDepths[] = {15, 16, 24, 32};
-    static const unsigned long types[] = {mapped, trueColour, grey, mapped | rleFlag, trueColour | rleFlag,
-                                          grey | rleFlag};
+    static const unsigned long types[] = {tgaMapped, tgaTrueColour, tgaGrey, tgaMapped | tgaRunLength,
+                                          tgaTrueColour | tgaRunLength, tgaGrey | tgaRunLength};
     const std::string fault = "is a TGA image whose header is cut short or damaged";
     const std::string& b = in.bytes();
     if (!in.readTo(headerBytes)) return damaged(fault);
@@ -277,22 +294,27 @@ headerReading tgaHeader(fileReader& in)
     const unsigned long mapLength = littleEndian(b, 5, 2), mapDepth = littleEndian(b, 7, 1);
     const unsigned long width = littleEndian(b, 12, 2), height = littleEndian(b, 14, 2);
     const unsigned long depth = littleEndian(b, 16, 1);
-    const unsigned long kind = type & ~static_cast<unsigned long>(rleFlag);
-    if (!oneOf(type, types) || mapType > 1 || (kind == mapped) != (mapType == 1)) return damaged(fault);
-    if (mapType == 1 && (mapLength == 0 || !oneOf(mapDepth, trueColourDepths))) return damaged(fault);
-    const bool depthFits = kind == trueColour ? oneOf(depth, trueColourDepths) : depth == 8;
-    if (!depthFits) return damaged(fault);
-    const byteCount mapBytes = mapType == 1 ? byteCount{mapLength} * ((mapDepth + 7) / 8) : 0;
+    const unsigned long kind = type & ~static_cast<unsigned long>(tgaRunLength);
+    if (!oneOf(type, types) || mapType > 1 || (kind == tgaMapped && mapType != 1)) return damaged(fault);
+    const std::string pixelsName = std::string(tgaPixelsName(kind)) + " pixels";
+    if (kind != tgaMapped && mapType == 1 && mapLength > 0)
+        return damaged("is a TGA image of " + pixelsName + " with a colour map, which cannot be decoded");
+    if (kind == tgaMapped && (mapLength == 0 || !oneOf(mapDepth, trueColourDepths))) return damaged(fault);
+    const bool depthFits = kind == tgaTrueColour ? oneOf(depth, trueColourDepths) : depth == 8;
+    if (!depthFits)
+        return damaged("is a TGA image of " + std::to_string(depth) + "-bit " + pixelsName +
+                       ", which cannot be decoded");
+    const byteCount mapBytes = kind == tgaMapped ? byteCount{mapLength} * ((mapDepth + 7) / 8) : 0;
     const byteCount pixels = byteCount{width} * height, pixelBytes = (depth + 7) / 8;
     const byteCount pixelsAt = headerBytes + littleEndian(b, 0, 1) + mapBytes;
     byteCount needed = pixelsAt;
-    if (type & rleFlag) needed += (pixels + packetPixelsMax - 1) / packetPixelsMax * (1 + pixelBytes);
+    if (type & tgaRunLength) needed += (pixels + packetPixelsMax - 1) / packetPixelsMax * (1 + pixelBytes);
     else needed += pixels * pixelBytes;
     headerReading tga = sized(imageFormatTga, width, height);
     if (!sidesBounded(width, height)) return tga;
     if (needed > in.size()) return damaged("is a TGA image cut short");
     tga.end = static_cast<size_t>(needed);
-    if (type & rleFlag) tga.end = tgaPacketsEnd(in, static_cast<size_t>(pixelsAt), pixels, pixelBytes);
+    if (type & tgaRunLength) tga.end = tgaPacketsEnd(in, static_cast<size_t>(pixelsAt), pixels, pixelBytes);
     return tga;
 }
 
@@ -621,17 +643,20 @@ std::string gifDataEndedAt(std::string data, uint64_t bits, int endCode, int cod
 // that follow. Data whose first code is no clear code it decodes with a
 // table one entry ahead of the encoder's, reading codes of the wrong size and
 // entries it never set; such data is handed with a clear code first, which
-// decodes as other decoders decode it. Unless its decoding is known to end in
-// the last sub-block of data as the file holds it, the library is handed the
-// codes up to where its decoding ends, and an end code.
+// decodes as other decoders decode it. An image of one pixel is the
+// exception: its one code the library decodes right without a clear code,
+// and after one it fails. Empty data is handed as an end code alone. Unless
+// its decoding is known to end in the last sub-block of data as the file
+// holds it, the library is handed the codes up to where its decoding ends,
+// and an end code.
 void handGifDataAsDecoded(headerReading& gif, const std::string& b, size_t dataAt, size_t terminatorAt, int codeSize,
                           byteCount pixels)
 {
     const int clear = 1 << codeSize, endCode = clear + 1, firstBits = codeSize + 1;
-    const bool clearFirst = b[dataAt] == 0 || gifCodeReader(b, dataAt).next(firstBits) == clear;
+    const bool asItIs = pixels == 1 || b[dataAt] == 0 || gifCodeReader(b, dataAt).next(firstBits) == clear;
     std::string data;
     gifDecodingEnd e;
-    if (clearFirst) {
+    if (asItIs) {
         e = gifDecoding(b, dataAt, codeSize, pixels);
         if (e.inLastBlock && e.exact) return;
         data = gifDataOf(b, dataAt, terminatorAt);
@@ -683,7 +708,9 @@ headerReading gifHeader(fileReader& in)
         } else if (block == imageBlock && in.has(at, imageHeaderBytes)) {
             const unsigned long left = littleEndian(b, at + 1, 2), top = littleEndian(b, at + 3, 2);
             const unsigned long w = littleEndian(b, at + 5, 2), h = littleEndian(b, at + 7, 2);
-            if (w == 0 || h == 0 || left + w > gif.width || top + h > gif.height) return damaged(cut);
+            if (w == 0 || h == 0) return damaged(cut);
+            if (left + w > gif.width || top + h > gif.height)
+                return damaged("is a GIF image with a frame outside its screen");
             if (++gif.frames > gifFramesMax)
                 return damaged("is a GIF image of more than " + std::to_string(gifFramesMax) + " frames");
             at += imageHeaderBytes + gifColourTableBytes(littleEndian(b, at + 9, 1));
