@@ -399,16 +399,6 @@ int nextMarker(fileReader& in, size_t& at)
     }
 }
 
-// The first marker after the data of a scan, past the restart markers in
-// it; `at` moves past it. -1 when the file ends first.
-int markerAfterScanData(fileReader& in, size_t& at)
-{
-    int marker;
-    do marker = nextMarker(in, at);
-    while (isStandaloneMarker(marker));
-    return marker;
-}
-
 // JPEG: from the start-of-image marker every segment is walked, each skipped
 // by its length, which must stay inside the file (the image library, asked
 // to skip a segment that runs past the end, never returns), and the data of
@@ -431,7 +421,7 @@ headerReading jpegHeader(fileReader& in)
     unsigned long scans = 0;
     size_t at = 2;
     for (;;) {
-        const int marker = scans > 0 ? markerAfterScanData(in, at) : nextMarker(in, at);
+        const int marker = nextMarker(in, at);
         if (scans > 0 && marker == endOfImage) {
             frame.end = at;
             return frame;
@@ -441,7 +431,7 @@ headerReading jpegHeader(fileReader& in)
             frame.edits.push_back({frame.end, frame.end, std::string("\xff\xd9", 2)});
             return frame;
         }
-        if (isStandaloneMarker(marker)) continue;
+        if (isStandaloneMarker(marker)) continue;  // the restart markers in a scan's data too
         if (endsBeforeScan(marker) || !in.has(at, 2)) return damaged(cut);
         const unsigned long length = bigEndian(b, at, 2);
         if (length < 2 || !in.has(at, length)) return damaged(cut);

@@ -554,6 +554,9 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
          {0x30, 0x20, 0x10, 255, 0x30, 0x20, 0x10, 255}},
         {"10067.tga", tgaWithMap(tgaHead(2, 2, 1, 24), 2) + "\x10\x20\x30\x40\x50\x60", 0,
          "is a TGA image of colour pixels with a colour map, which cannot be decoded"},
+        // Restart markers before the frame and after the scan's data, which the library passes over.
+        {"10068.jpg", photo.substr(0, 2) + "\xff\xd7" + photo.substr(2, photo.size() - 4) + "\xff\xd3\xff\xd0" +
+                          photo.substr(photo.size() - 2), 8, "", photoPixels},
     };
     for (const auto& r : rows) {
         dir.write("games/g/map/" + r.name, r.bytes);
