@@ -4,7 +4,8 @@
 # processes, and a folder of 400 images loaded) and bench_map_load's game of
 # 100 declared maps (whose load checks the bundled map images), run in turn
 # from each build folder named, round after round, so that a change in the
-# machine's load falls on every build alike. Prints each round's figures and
+# machine's load falls on every build alike (every other round in the
+# opposite order). Prints each round's figures and
 # then, for each measure, the median of the rounds per build and its ratio to
 # the first build's.
 #
@@ -46,7 +47,12 @@ run_build() {
 
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg) at the start"
 for ((round = 1; round <= rounds; round++)); do
-  for build in "${builds[@]}"; do
+  order=("${builds[@]}")
+  if ((round % 2 == 0)); then  # every other round backwards, so that no build always runs first
+    order=()
+    for ((i = ${#builds[@]} - 1; i >= 0; i--)); do order+=("${builds[i]}"); done
+  fi
+  for build in "${order[@]}"; do
     run_build "$round" "$build" | tee -a "$results" | awk '{ printf "round %s %s %s %s\n", $1, $2, $3, $4 }'
   done
 done
