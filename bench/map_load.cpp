@@ -12,12 +12,10 @@
 // The run ends with a summary of the medians against the targets.
 #include <benchmark/benchmark.h>
 
+#include "bench/fresh_process.h"
 #include "bench/median.h"
 #include "bench/quiet_run.h"
 #include "bench/scratch_dir.h"
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <boost/filesystem.hpp>
 #include <chrono>
@@ -202,15 +200,7 @@ bool probe(const char* work, probeResult& r)
 {
     const std::string file = (benchDir / "probe.txt").string();
     fs::remove(file);
-    const pid_t child = fork();
-    if (child == 0) {
-        execl("/proc/self/exe", "map_load", probeFlag, benchDir.c_str(), work, file.c_str(),
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return false;
+    if (!runThisProgramAgain({probeFlag, benchDir.string(), work, file})) return false;
     std::ifstream in(file);
     return static_cast<bool>(in >> r.ms >> r.tiles >> r.entries >> r.residentGrowth >> r.peakGrowth);
 }

@@ -1,6 +1,7 @@
 // File reads: a look at what stands at the path, a size limit, one open that
 // does not block, a look at what was opened, then the bytes read as far as
-// the reader asks (the whole file for readWholeFile).
+// the reader asks (the whole file for readWholeFile), into a string or into
+// memory made once for the whole file.
 #include "core/file_read.h"
 #include "core/file_read_internal.h"
 
@@ -161,22 +162,42 @@ fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::str
     return fileReadResult::read;
 }
 
-fileReader::~fileReader()
+fileReaderBase::~fileReaderBase()
 {
     if (fd >= 0) ::close(fd);
 }
 
-fileReadResult fileReader::open(const std::string& path, size_t sizeLimit, std::string& reason)
+fileReadResult fileReaderBase::open(const std::string& path, size_t sizeLimit, std::string& reason)
 {
     return openRegularFile(path, sizeLimit, fd, fileSize, reason);
+}
+
+bool fileReaderBase::mayReadTo(size_t end) const
+{
+    return end <= fileSize && fd >= 0 && error == 0;
+}
+
+size_t fileReaderBase::readEnd(size_t end) const
+{
+    return std::min(fileSize, end + std::min(fileReadAhead, fileSize - std::min(end, fileSize)));
+}
+
+size_t fileReaderBase::readInto(char* bytes, size_t from, size_t to)
+{
+    while (from < to) {
+        const ssize_t n = readSome(fd, bytes + from, to - from);
+        if (n < 0) error = errno;
+        if (n <= 0) break;  // an error, or the file got shorter
+        from += static_cast<size_t>(n);
+    }
+    return from;
 }
 
 bool fileReader::readTo(size_t end)
 {
     if (end <= held.size()) return true;
-    if (end > fileSize || fd < 0 || error != 0) return false;
-    const size_t target = std::min(fileSize, end + std::min(fileReadAhead, fileSize - end));
-    size_t size = held.size();
+    if (!mayReadTo(end)) return false;
+    const size_t from = held.size(), target = readEnd(end);
     try {
         if (target > held.capacity())  // room grows by half at a time, never past the file
             held.reserve(std::max(target, std::min(fileSize, held.capacity() + held.capacity() / 2)));
@@ -185,19 +206,8 @@ bool fileReader::readTo(size_t end)
         error = ENOMEM;
         return false;
     }
-    while (size < target) {
-        const ssize_t n = readSome(fd, &held[size], target - size);
-        if (n < 0) error = errno;
-        if (n <= 0) break;  // an error, or the file got shorter
-        size += static_cast<size_t>(n);
-    }
-    held.resize(size);
-    return size >= end;
-}
-
-bool fileReader::has(size_t at, size_t count)
-{
-    return count <= fileSize && at <= fileSize - count && readTo(at + count);
+    held.resize(readInto(&held[0], from, target));
+    return held.size() >= end;
 }
 
 std::string fileReader::takeBytes(size_t end)
@@ -208,6 +218,31 @@ std::string fileReader::takeBytes(size_t end)
     else taken.swap(held);
     std::string().swap(held);
     return taken;
+}
+
+fileReadResult fileBuffer::open(const std::string& path, size_t sizeLimit, std::string& reason)
+{
+    const fileReadResult opened = fileReaderBase::open(path, sizeLimit, reason);
+    if (opened != fileReadResult::read) return opened;
+    try {
+        held = byteBuffer(fileSize);
+    } catch (const std::bad_alloc&) {
+        return refuse(fileReadResult::failed, fileReadFailureText(ENOMEM), reason);
+    }
+    return opened;
+}
+
+bool fileBuffer::readOn(size_t end)
+{
+    if (!mayReadTo(end)) return false;
+    held.hold(readInto(held.data(), held.size(), readEnd(end)));
+    return held.size() >= end;
+}
+
+byteBuffer fileBuffer::takeBytes(size_t end)
+{
+    held.hold(std::min(end, held.size()));
+    return std::move(held);
 }
 
 std::unique_ptr<std::istream> openRegularFileStream(const std::string& path)

@@ -15,7 +15,7 @@ constexpr unsigned long fiveFiveFive[3] = {0x7c00, 0x03e0, 0x001f};    // 16-bit
 constexpr unsigned long colourDepth = 24;
 constexpr unsigned long channelMax = 255;
 
-void putLittleEndian(std::string& b, size_t at, unsigned long v, size_t bytes)
+void putLittleEndian(char* b, size_t at, unsigned long v, size_t bytes)
 {
     for (size_t i = 0; i < bytes; ++i) b[at + i] = static_cast<char>(v >> (8 * i) & 0xff);
 }
@@ -48,7 +48,7 @@ channel channelOf(unsigned long mask)
 
 }  // namespace
 
-bmpFields bmpRead(const std::string& head)
+bmpFields bmpRead(std::string_view head)
 {
     bmpFields f;
     f.infoBytes = littleEndian(head, bmpFileHeaderBytes, 4);
@@ -107,18 +107,18 @@ bool bmpMasksReadable(const bmpFields& f)
     return true;
 }
 
-void bmpToLibraryForm(std::string& b)
+void bmpToLibraryForm(byteBuffer& b)
 {
     const bmpFields f = bmpRead(b);
     if (f.core || f.infoBytes == bmpInfoHeaderBytes || bmpPixelsByMasks(f)) return;
     const size_t paletteAt = bmpFileHeaderBytes + f.infoBytes;
     const size_t libraryPaletteAt = bmpFileHeaderBytes + bmpInfoHeaderBytes;
     const size_t paletteBytes = static_cast<size_t>(bmpPaletteBytes(f));
-    if (paletteBytes > 0) std::memmove(&b[libraryPaletteAt], &b[paletteAt], paletteBytes);
-    putLittleEndian(b, bmpFileHeaderBytes, bmpInfoHeaderBytes, 4);
+    if (paletteBytes > 0) std::memmove(b.data() + libraryPaletteAt, b.data() + paletteAt, paletteBytes);
+    putLittleEndian(b.data(), bmpFileHeaderBytes, bmpInfoHeaderBytes, 4);
 }
 
-std::string bmpWithColourPixels(const std::string& b)
+std::string bmpWithColourPixels(std::string_view b)
 {
     const bmpFields f = bmpRead(b);
     if (!bmpPixelsByMasks(f)) return std::string();
@@ -129,13 +129,13 @@ std::string bmpWithColourPixels(const std::string& b)
     std::string out(headersBytes + outBytes, '\0');
     out[0] = 'B';
     out[1] = 'M';
-    putLittleEndian(out, 2, static_cast<unsigned long>(out.size()), 4);
-    putLittleEndian(out, 10, headersBytes, 4);
-    putLittleEndian(out, bmpFileHeaderBytes, bmpInfoHeaderBytes, 4);
-    out.replace(18, 8, b, 18, 8);  // width and height, its sign (the row order) kept
-    putLittleEndian(out, 26, 1, 2);
-    putLittleEndian(out, 28, colourDepth, 2);
-    putLittleEndian(out, 34, static_cast<unsigned long>(outBytes), 4);
+    putLittleEndian(out.data(), 2, static_cast<unsigned long>(out.size()), 4);
+    putLittleEndian(out.data(), 10, headersBytes, 4);
+    putLittleEndian(out.data(), bmpFileHeaderBytes, bmpInfoHeaderBytes, 4);
+    out.replace(18, 8, b.substr(18, 8));  // width and height, its sign (the row order) kept
+    putLittleEndian(out.data(), 26, 1, 2);
+    putLittleEndian(out.data(), 28, colourDepth, 2);
+    putLittleEndian(out.data(), 34, static_cast<unsigned long>(outBytes), 4);
 
     const channel red = channelOf(f.masks[0]), green = channelOf(f.masks[1]), blue = channelOf(f.masks[2]);
     for (size_t y = 0; y < f.height; ++y) {

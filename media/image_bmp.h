@@ -8,6 +8,9 @@
 // reads exactly, each channel scaled to the full 0 to 255.
 #pragma once
 #include <string>
+#include <string_view>
+
+#include "core/byte_buffer.h"
 
 constexpr unsigned long bmpCoreHeaderBytes = 12;
 constexpr unsigned long bmpInfoHeaderBytes = 40;  // the longest header the library reads
@@ -30,7 +33,7 @@ struct bmpFields {
 // Reads the fields of the headers `head` begins with; it holds the whole
 // information header (the first 26 bytes for the 12-byte one), and the
 // masks after a 40-byte one when the file has them.
-bmpFields bmpRead(const std::string& head);
+bmpFields bmpRead(std::string_view head);
 
 // The bytes of the palette that follows the headers.
 unsigned long long bmpPaletteBytes(const bmpFields& f);
@@ -45,9 +48,9 @@ bool bmpMasksReadable(const bmpFields& f);
 // Gives a checked BMP the form the library reads: a longer header made the
 // 40-byte one, its palette moved up behind it. Pixels laid out by masks are
 // left as they are (bmpWithColourPixels turns them).
-void bmpToLibraryForm(std::string& b);
+void bmpToLibraryForm(byteBuffer& b);
 
 // A checked BMP whose pixels are laid out by masks, as a BMP of the same
 // size and row order with a 40-byte header and 24-bit pixels; empty for any
 // other BMP.
-std::string bmpWithColourPixels(const std::string& b);
+std::string bmpWithColourPixels(std::string_view b);

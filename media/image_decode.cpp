@@ -86,7 +86,7 @@ unsigned int decodeImage(const checkedImage& image)
     if (image.format == imageFormatNone) return 0;
     imageLibraryReason();  // nothing left from before is blamed on this image
     const std::string colourPixels = image.format == imageFormatBmp ? bmpWithColourPixels(image.bytes) : "";
-    const std::string& bytes = colourPixels.empty() ? image.bytes : colourPixels;
+    const std::string_view bytes = colourPixels.empty() ? image.bytes.view() : std::string_view(colourPixels);
     ILuint name = 0;
     ilGenImages(1, &name);
     ilBindImage(name);

@@ -3,7 +3,9 @@
 // inside the file, where the image ends, and what would make decoding slow.
 // Each walk passes over the bytes once, jumping by the lengths the file gives
 // or searching with memchr, never calling a function per byte, and the file
-// is read only as far as the walk has come.
+// is read only as far as the walk has come, straight into memory made once
+// for the whole file; the library is handed those bytes, not a copy, unless
+// the check changes them.
 #include "media/image_header.h"
 
 #include <algorithm>
@@ -24,7 +26,7 @@ using byteCount = unsigned long long;
 constexpr unsigned long pixelsMax = imageSideMax * imageSideMax;  // every frame of a GIF together
 constexpr unsigned long textureBytesPerPixel = 4;
 
-bool startsWith(fileReader& in, const char* signature, size_t length)
+bool startsWith(fileBuffer& in, const char* signature, size_t length)
 {
     return in.readTo(length) && std::memcmp(in.bytes().data(), signature, length) == 0;
 }
@@ -111,13 +113,13 @@ unsigned long pngPixelBytes(unsigned long bitDepth, unsigned long colourType)
 // would read on for good. Once there is image data, the library reads no
 // further chunk than it needs, so a file that ends (with a chunk cut short,
 // or none) ends the image after its last whole chunk.
-headerReading pngHeader(fileReader& in)
+headerReading pngHeader(fileBuffer& in)
 {
     constexpr size_t signatureBytes = 8, chunkFrameBytes = 12;  // a chunk's length, type and CRC
     constexpr size_t sizeEnd = 24, depthAt = 24, colourTypeAt = 25;
     constexpr unsigned long ihdrLength = 13, chunkLengthMax = 0x7fffffff;
-    const std::string& b = in.bytes();
-    if (!in.readTo(sizeEnd) || bigEndian(b, 8, 4) != ihdrLength || b.compare(12, 4, "IHDR") != 0)
+    const byteBuffer& b = in.bytes();
+    if (!in.readTo(sizeEnd) || bigEndian(b, 8, 4) != ihdrLength || b.view().compare(12, 4, "IHDR") != 0)
         return damaged("is a PNG image without its header chunk");
     headerReading png = sized(imageFormatPng, bigEndian(b, 16, 4), bigEndian(b, 20, 4));
     if (!sidesBounded(png.width, png.height)) return png;
@@ -128,11 +130,11 @@ headerReading pngHeader(fileReader& in)
     for (; in.has(at, chunkFrameBytes); at += chunkFrameBytes + bigEndian(b, at, 4)) {
         const unsigned long length = bigEndian(b, at, 4);
         if (length > chunkLengthMax || length > in.size() - at - chunkFrameBytes) break;
-        if (b.compare(at + 4, 4, "IEND") == 0 && imageData) {
+        if (b.view().compare(at + 4, 4, "IEND") == 0 && imageData) {
             png.end = at + chunkFrameBytes;
             return png;
         }
-        imageData = imageData || b.compare(at + 4, 4, "IDAT") == 0;
+        imageData = imageData || b.view().compare(at + 4, 4, "IDAT") == 0;
     }
     if (!imageData) return damaged("is a PNG image cut short or damaged");
     png.end = at;
@@ -181,10 +183,10 @@ bool bmpFieldsFit(const bmpFields& f, byteCount fileSize)
 // the file ends. Pairs of a count and a pixel are runs; a count of 0 makes
 // the next byte a code: 0 ends a line, 1 the bitmap, 2 moves by the next two
 // bytes, more gives as many pixels as they are, padded to an even length.
-size_t bmpRunsEnd(fileReader& in, const bmpFields& f)
+size_t bmpRunsEnd(fileBuffer& in, const bmpFields& f)
 {
     enum { endOfLine = 0, endOfBitmap = 1, move = 2 };
-    const std::string& b = in.bytes();
+    const byteBuffer& b = in.bytes();
     size_t at = f.dataAt;
     unsigned long row = 0;
     while (in.has(at, 2)) {
@@ -211,7 +213,7 @@ size_t bmpRunsEnd(fileReader& in, const bmpFields& f)
 // fields: media/image_bmp.h), the palette and the pixels inside the file,
 // and colour masks the program can read; the image ends with its pixels.
 // Run-length pixels take at least a run of two bytes for every 255.
-headerReading bmpHeader(fileReader& in)
+headerReading bmpHeader(fileBuffer& in)
 {
     static const unsigned long infoHeaderBytes[] = {bmpCoreHeaderBytes, bmpInfoHeaderBytes, 52, 56,
                                                     bmpOs2HeaderBytes,  108,                124};
@@ -242,10 +244,10 @@ headerReading bmpHeader(fileReader& in)
 // Where the run-length packets that begin at `at` have given `pixels`
 // pixels, or where the file ends first. A packet's first byte holds its
 // pixel count less one, and whether one pixel value follows for them all.
-size_t tgaPacketsEnd(fileReader& in, size_t at, byteCount pixels, byteCount pixelBytes)
+size_t tgaPacketsEnd(fileBuffer& in, size_t at, byteCount pixels, byteCount pixelBytes)
 {
     constexpr unsigned char repeated = 0x80, countBits = 0x7f;
-    const std::string& b = in.bytes();
+    const byteBuffer& b = in.bytes();
     for (byteCount given = 0; given < pixels && in.has(at, 1);) {
         const unsigned char packet = static_cast<unsigned char>(b[at]);
         const byteCount count = (packet & countBits) + 1u;
@@ -255,6 +257,20 @@ size_t tgaPacketsEnd(fileReader& in, size_t at, byteCount pixels, byteCount pixe
     return std::min(at, in.size());
 }
 
+enum { tgaMapped = 1, tgaTrueColour = 2, tgaGrey = 3, tgaRunLength = 8 };
+
+// The pixels of a TGA image type, for a refusal that names them.
+const char* tgaPixelsName(unsigned long kind)
+{
+    static const struct {
+        unsigned long kind;
+        const char* name;
+    } names[] = {{tgaMapped, "colour-mapped"}, {tgaTrueColour, "colour"}, {tgaGrey, "grey"}};
+    for (const auto& n : names)
+        if (n.kind == kind) return n.name;
+    return "";
+}
+
 // TGA, which has no signature: an image type the format defines, with the
 // colour map and pixel depth that type needs, and the header, image id and
 // colour map inside the file, then the pixels: uncompressed ones whole, and
@@ -262,37 +278,45 @@ size_t tgaPacketsEnd(fileReader& in, size_t at, byteCount pixels, byteCount pixe
 // packet holds at most 128 pixels and takes a byte and a pixel value). The
 // image ends with its pixels: for run-length ones, with the packet that
 // gives its last pixel (or with the file).
-headerReading tgaHeader(fileReader& in)
+// The library decodes only 8-bit grey and colour-mapped pixels (it reads
+// 16-bit grey pixels, grey and alpha, as two pixels of grey), and it reads
+// the colour map of an image that is not colour-mapped as its first pixels:
+// one declared without entries it decodes, any other it does not.
+headerReading tgaHeader(fileBuffer& in)
 {
     constexpr size_t headerBytes = 18;
     constexpr byteCount packetPixelsMax = 128;
-    enum { mapped = 1, trueColour = 2, grey = 3, rleFlag = 8 };
     static const unsigned long trueColourDepths[] = {15, 16, 24, 32};
-    static const unsigned long types[] = {mapped, trueColour, grey, mapped | rleFlag, trueColour | rleFlag,
-                                          grey | rleFlag};
+    static const unsigned long types[] = {tgaMapped, tgaTrueColour, tgaGrey, tgaMapped | tgaRunLength,
+                                          tgaTrueColour | tgaRunLength, tgaGrey | tgaRunLength};
     const std::string fault = "is a TGA image whose header is cut short or damaged";
-    const std::string& b = in.bytes();
+    const byteBuffer& b = in.bytes();
     if (!in.readTo(headerBytes)) return damaged(fault);
     const unsigned long mapType = littleEndian(b, 1, 1), type = littleEndian(b, 2, 1);
     const unsigned long mapLength = littleEndian(b, 5, 2), mapDepth = littleEndian(b, 7, 1);
     const unsigned long width = littleEndian(b, 12, 2), height = littleEndian(b, 14, 2);
     const unsigned long depth = littleEndian(b, 16, 1);
-    const unsigned long kind = type & ~static_cast<unsigned long>(rleFlag);
-    if (!oneOf(type, types) || mapType > 1 || (kind == mapped) != (mapType == 1)) return damaged(fault);
-    if (mapType == 1 && (mapLength == 0 || !oneOf(mapDepth, trueColourDepths))) return damaged(fault);
-    const bool depthFits = kind == trueColour ? oneOf(depth, trueColourDepths) : depth == 8;
-    if (!depthFits) return damaged(fault);
-    const byteCount mapBytes = mapType == 1 ? byteCount{mapLength} * ((mapDepth + 7) / 8) : 0;
+    const unsigned long kind = type & ~static_cast<unsigned long>(tgaRunLength);
+    if (!oneOf(type, types) || mapType > 1 || (kind == tgaMapped && mapType != 1)) return damaged(fault);
+    const std::string pixelsName = std::string(tgaPixelsName(kind)) + " pixels";
+    if (kind != tgaMapped && mapType == 1 && mapLength > 0)
+        return damaged("is a TGA image of " + pixelsName + " with a colour map, which cannot be decoded");
+    if (kind == tgaMapped && (mapLength == 0 || !oneOf(mapDepth, trueColourDepths))) return damaged(fault);
+    const bool depthFits = kind == tgaTrueColour ? oneOf(depth, trueColourDepths) : depth == 8;
+    if (!depthFits)
+        return damaged("is a TGA image of " + std::to_string(depth) + "-bit " + pixelsName +
+                       ", which cannot be decoded");
+    const byteCount mapBytes = kind == tgaMapped ? byteCount{mapLength} * ((mapDepth + 7) / 8) : 0;
     const byteCount pixels = byteCount{width} * height, pixelBytes = (depth + 7) / 8;
     const byteCount pixelsAt = headerBytes + littleEndian(b, 0, 1) + mapBytes;
     byteCount needed = pixelsAt;
-    if (type & rleFlag) needed += (pixels + packetPixelsMax - 1) / packetPixelsMax * (1 + pixelBytes);
+    if (type & tgaRunLength) needed += (pixels + packetPixelsMax - 1) / packetPixelsMax * (1 + pixelBytes);
     else needed += pixels * pixelBytes;
     headerReading tga = sized(imageFormatTga, width, height);
     if (!sidesBounded(width, height)) return tga;
     if (needed > in.size()) return damaged("is a TGA image cut short");
     tga.end = static_cast<size_t>(needed);
-    if (type & rleFlag) tga.end = tgaPacketsEnd(in, static_cast<size_t>(pixelsAt), pixels, pixelBytes);
+    if (type & tgaRunLength) tga.end = tgaPacketsEnd(in, static_cast<size_t>(pixelsAt), pixels, pixelBytes);
     return tga;
 }
 
@@ -330,7 +354,7 @@ const char* undecodableJpegKind(int marker)
 
 // The 8 x 8 blocks of a JPEG frame whose header's length field is at `at`:
 // every component's, at its sampling factors. 0 for a damaged header.
-byteCount jpegBlocks(const std::string& b, size_t at, unsigned long length, unsigned long width,
+byteCount jpegBlocks(std::string_view b, size_t at, unsigned long length, unsigned long width,
                      unsigned long height)
 {
     constexpr size_t componentsAt = 7, componentBytes = 3;
@@ -355,13 +379,29 @@ byteCount jpegBlocks(const std::string& b, size_t at, unsigned long length, unsi
     return blocks;
 }
 
+// Where the first byte from `at` on that is not 0xFF lies, stepping over
+// the bytes read so far and reading on as needed; the file's size when none.
+size_t pastFillBytes(fileBuffer& in, size_t at)
+{
+    const byteBuffer& b = in.bytes();
+    while (in.has(at, 1)) {
+        const char* p = b.data() + at;
+        const char* const end = b.data() + b.size();
+        while (p < end && static_cast<unsigned char>(*p) == 0xFF) ++p;
+        at = static_cast<size_t>(p - b.data());
+        if (p < end) break;
+    }
+    return at;
+}
+
 // The next marker from `at`, found as libjpeg finds it: stray bytes before
 // it are passed over (libjpeg warns of them), and so are fill bytes and a
 // 0xFF followed by 0 (in scan data, a 0xFF byte); `at` moves past it. -1 when
-// the file ends first.
-int nextMarker(fileReader& in, size_t& at)
+// the file ends first. The search steps over the bytes read so far with
+// memchr, and reads on only where they end.
+int nextMarker(fileBuffer& in, size_t& at)
 {
-    const std::string& b = in.bytes();
+    const byteBuffer& b = in.bytes();
     for (;;) {
         const void* found = nullptr;
         while (!found) {  // in what is read so far, then in the file read on
@@ -369,22 +409,11 @@ int nextMarker(fileReader& in, size_t& at)
             found = std::memchr(b.data() + at, 0xFF, b.size() - at);
             if (!found) at = b.size();
         }
-        at = static_cast<size_t>(static_cast<const char*>(found) - b.data());
-        while (in.has(at, 1) && static_cast<unsigned char>(b[at]) == 0xFF) ++at;
+        at = pastFillBytes(in, static_cast<size_t>(static_cast<const char*>(found) - b.data()));
         if (!in.has(at, 1)) return -1;
         const int marker = static_cast<unsigned char>(b[at++]);
         if (marker != 0x00) return marker;
     }
-}
-
-// The first marker after the data of a scan, past the restart markers in
-// it; `at` moves past it. -1 when the file ends first.
-int markerAfterScanData(fileReader& in, size_t& at)
-{
-    int marker;
-    do marker = nextMarker(in, at);
-    while (isStandaloneMarker(marker));
-    return marker;
 }
 
 // JPEG: from the start-of-image marker every segment is walked, each skipped
@@ -399,17 +428,17 @@ int markerAfterScanData(fileReader& in, size_t& at)
 // image ends, or at the end of the file once a scan has begun: an image cut
 // in its data decodes as far as it goes, the end of image it lacks put after
 // its bytes (the library fails where its data just stops).
-headerReading jpegHeader(fileReader& in)
+headerReading jpegHeader(fileBuffer& in)
 {
     constexpr int startOfScan = 0xDA, endOfImage = 0xD9;
     constexpr unsigned long samplePrecision = 8;
-    const std::string& b = in.bytes();
+    const byteBuffer& b = in.bytes();
     const std::string cut = "is a JPEG image whose markers are cut short or damaged";
     headerReading frame = damaged(cut);
     unsigned long scans = 0;
     size_t at = 2;
     for (;;) {
-        const int marker = scans > 0 ? markerAfterScanData(in, at) : nextMarker(in, at);
+        const int marker = nextMarker(in, at);
         if (scans > 0 && marker == endOfImage) {
             frame.end = at;
             return frame;
@@ -419,7 +448,7 @@ headerReading jpegHeader(fileReader& in)
             frame.edits.push_back({frame.end, frame.end, std::string("\xff\xd9", 2)});
             return frame;
         }
-        if (isStandaloneMarker(marker)) continue;
+        if (isStandaloneMarker(marker)) continue;  // the restart markers in a scan's data too
         if (endsBeforeScan(marker) || !in.has(at, 2)) return damaged(cut);
         const unsigned long length = bigEndian(b, at, 2);
         if (length < 2 || !in.has(at, length)) return damaged(cut);
@@ -449,9 +478,9 @@ headerReading jpegHeader(fileReader& in)
 // The data sub-blocks that follow a GIF extension or image: each a length
 // byte and that many bytes, up to a length of 0. The position after them,
 // or 0 when the file ends first. Every byte up to there is read.
-size_t skipGifSubBlocks(fileReader& in, size_t at)
+size_t skipGifSubBlocks(fileBuffer& in, size_t at)
 {
-    const std::string& b = in.bytes();
+    const byteBuffer& b = in.bytes();
     while (in.has(at, 1)) {
         const size_t length = static_cast<unsigned char>(b[at]);
         at += 1 + length;
@@ -466,7 +495,7 @@ size_t skipGifSubBlocks(fileReader& in, size_t at)
 // byte; `blockEnd` is where the last one read ends.
 class gifCodeReader {
 public:
-    gifCodeReader(const std::string& b, size_t at) : b(b), at(at), blockEnd(at) {}
+    gifCodeReader(std::string_view b, size_t at) : b(b), at(at), blockEnd(at) {}
     // The next code of `bits` bits; -1 when the sub-blocks end first.
     int next(int bits)
     {
@@ -495,7 +524,7 @@ private:
         blockEnd = at + length;
         return true;
     }
-    const std::string& b;
+    std::string_view b;
     size_t at, blockEnd;
     size_t bytesRead = 0;
     uint32_t word = 0;
@@ -520,7 +549,7 @@ struct gifDecodingEnd {
 // whether that is a clear code or not. Only the number of pixels each code
 // gives is followed (a code of the table gives one more than the code it
 // extends).
-gifDecodingEnd gifDecoding(const std::string& b, size_t dataAt, int codeSize, byteCount pixels)
+gifDecodingEnd gifDecoding(std::string_view b, size_t dataAt, int codeSize, byteCount pixels)
 {
     constexpr int codeBitsMax = 12, tableSize = 1 << codeBitsMax;
     const int clear = 1 << codeSize, end = clear + 1, firstEntry = clear + 2;
@@ -557,7 +586,7 @@ gifDecodingEnd gifDecoding(const std::string& b, size_t dataAt, int codeSize, by
 
 // The bytes a GIF image's sub-blocks from `dataAt` up to their terminator at
 // `terminatorAt` carry.
-std::string gifDataOf(const std::string& b, size_t dataAt, size_t terminatorAt)
+std::string gifDataOf(std::string_view b, size_t dataAt, size_t terminatorAt)
 {
     std::string data;
     for (size_t at = dataAt; at < terminatorAt; at += 1 + static_cast<unsigned char>(b[at]))
@@ -621,17 +650,20 @@ std::string gifDataEndedAt(std::string data, uint64_t bits, int endCode, int cod
 // that follow. Data whose first code is no clear code it decodes with a
 // table one entry ahead of the encoder's, reading codes of the wrong size and
 // entries it never set; such data is handed with a clear code first, which
-// decodes as other decoders decode it. Unless its decoding is known to end in
-// the last sub-block of data as the file holds it, the library is handed the
-// codes up to where its decoding ends, and an end code.
-void handGifDataAsDecoded(headerReading& gif, const std::string& b, size_t dataAt, size_t terminatorAt, int codeSize,
+// decodes as other decoders decode it. An image of one pixel is the
+// exception: its one code the library decodes right without a clear code,
+// and after one it fails. Empty data is handed as an end code alone. Unless
+// its decoding is known to end in the last sub-block of data as the file
+// holds it, the library is handed the codes up to where its decoding ends,
+// and an end code.
+void handGifDataAsDecoded(headerReading& gif, std::string_view b, size_t dataAt, size_t terminatorAt, int codeSize,
                           byteCount pixels)
 {
     const int clear = 1 << codeSize, endCode = clear + 1, firstBits = codeSize + 1;
-    const bool clearFirst = b[dataAt] == 0 || gifCodeReader(b, dataAt).next(firstBits) == clear;
+    const bool asItIs = pixels == 1 || b[dataAt] == 0 || gifCodeReader(b, dataAt).next(firstBits) == clear;
     std::string data;
     gifDecodingEnd e;
-    if (clearFirst) {
+    if (asItIs) {
         e = gifDecoding(b, dataAt, codeSize, pixels);
         if (e.inLastBlock && e.exact) return;
         data = gifDataOf(b, dataAt, terminatorAt);
@@ -656,13 +688,13 @@ size_t gifColourTableBytes(unsigned long flags)
 // counts towards the pixels too, and towards the image data they need: a
 // code of at most 12 bits gives at most 4,096 pixels. The image ends with
 // the trailer.
-headerReading gifHeader(fileReader& in)
+headerReading gifHeader(fileBuffer& in)
 {
     constexpr int extension = 0x21, imageBlock = 0x2C, trailer = 0x3B;
     constexpr size_t screenBytes = 13, imageHeaderBytes = 10;
     constexpr int gifCodeSizeMin = 2, gifCodeSizeMax = 8;  // the first LZW code size of an image
     const std::string cut = "is a GIF image cut short or damaged";
-    const std::string& b = in.bytes();
+    const byteBuffer& b = in.bytes();
     if (!in.readTo(screenBytes)) return damaged(cut);
     headerReading gif = sized(imageFormatGif, littleEndian(b, 6, 2), littleEndian(b, 8, 2));
     constexpr byteCount codePixelsMax = 4096, codeBits = 12;
@@ -683,7 +715,9 @@ headerReading gifHeader(fileReader& in)
         } else if (block == imageBlock && in.has(at, imageHeaderBytes)) {
             const unsigned long left = littleEndian(b, at + 1, 2), top = littleEndian(b, at + 3, 2);
             const unsigned long w = littleEndian(b, at + 5, 2), h = littleEndian(b, at + 7, 2);
-            if (w == 0 || h == 0 || left + w > gif.width || top + h > gif.height) return damaged(cut);
+            if (w == 0 || h == 0) return damaged(cut);
+            if (left + w > gif.width || top + h > gif.height)
+                return damaged("is a GIF image with a frame outside its screen");
             if (++gif.frames > gifFramesMax)
                 return damaged("is a GIF image of more than " + std::to_string(gifFramesMax) + " frames");
             at += imageHeaderBytes + gifColourTableBytes(littleEndian(b, at + 9, 1));
@@ -702,7 +736,7 @@ headerReading gifHeader(fileReader& in)
     return damaged(cut);
 }
 
-headerReading readHeader(const std::string& path, fileReader& in)
+headerReading readHeader(const std::string& path, fileBuffer& in)
 {
     if (startsWith(in, "\x89PNG\r\n\x1a\n", 8)) return pngHeader(in);
     if (startsWith(in, "\xff\xd8", 2)) return jpegHeader(in);
@@ -739,26 +773,29 @@ std::string refusalOf(const headerReading& h, const std::string& path)
     return why.empty() ? "" : refusalText(path, why);
 }
 
-// The image's own bytes in the form the library is handed them, in memory
-// of just their size: with the header's edits made (the room for what they
-// add made before the bytes are copied), and a BMP given the header the
-// library reads.
-std::string libraryForm(fileReader& file, const headerReading& header)
+// The image's bytes `file` with the header's edits made, in memory of just
+// their size.
+byteBuffer editedBytes(std::string_view file, const headerReading& header)
 {
-    std::string bytes;
-    if (header.edits.empty()) {
-        bytes = file.takeBytes(header.end);
-    } else {
-        size_t size = header.end;
-        for (const byteEdit& e : header.edits) size = size - (e.to - e.from) + e.bytes.size();
-        bytes.reserve(size);
-        size_t at = 0;
-        for (const byteEdit& e : header.edits) {
-            bytes.append(file.bytes(), at, e.from - at).append(e.bytes);
-            at = e.to;
-        }
-        bytes.append(file.bytes(), at, header.end - at);
+    size_t size = header.end;
+    for (const byteEdit& e : header.edits) size = size - (e.to - e.from) + e.bytes.size();
+    byteBuffer bytes(size);
+    size_t at = 0;
+    for (const byteEdit& e : header.edits) {
+        bytes.append(file.substr(at, e.from - at));
+        bytes.append(e.bytes);
+        at = e.to;
     }
+    bytes.append(file.substr(at, header.end - at));
+    return bytes;
+}
+
+// The image's own bytes in the form the library is handed them: those read,
+// taken from the reader, unless the header's edits change them; a BMP given
+// the header the library reads (in place).
+byteBuffer libraryForm(fileBuffer& file, const headerReading& header)
+{
+    byteBuffer bytes = header.edits.empty() ? file.takeBytes(header.end) : editedBytes(file.bytes(), header);
     if (header.format == imageFormatBmp) bmpToLibraryForm(bytes);
     return bytes;
 }
@@ -768,7 +805,7 @@ checkedImage readImageFile(const std::string& path)
     checkedImage image;
     image.path = path;
     std::string reason;
-    fileReader file;
+    fileBuffer file;
     const fileReadResult opened = file.open(path, static_cast<size_t>(imageFileBytesMax), reason);
     if (opened == fileReadResult::missing || opened == fileReadResult::notAFile) return image;
     if (opened != fileReadResult::read) {

@@ -1,9 +1,10 @@
 // The one check every image file passes before it is handed to the image
-// library. The file is read once, without blocking, into memory, and only as
-// far as the check has walked it: up to where the image ends, and a little
-// more read ahead. Only the image's own bytes are kept; what follows them in
-// the file is neither kept nor handed on. The check and the library see the
-// same bytes, and nothing opens the file again.
+// library. The file is read once, without blocking, into memory made once
+// for the whole file, and only as far as the check has walked it: up to
+// where the image ends, and a little more read ahead. Only the image's own
+// bytes are kept; what follows them in the file is neither kept nor handed
+// on. The check and the library see the same bytes (not a copy, unless the
+// check changes them), and nothing opens the file again.
 // Only formats the program checks itself go to the library, told their
 // format rather than left to guess it from the name: PNG, JPEG, GIF and BMP
 // known by their signatures, TGA by a ".tga" name and a well-formed header.
@@ -19,6 +20,8 @@
 // size its bytes cannot hold.
 #pragma once
 #include <string>
+
+#include "core/byte_buffer.h"
 
 constexpr unsigned long imageSideMax = 8192;  // pixels on a side an image may declare
 // The largest pixels an image within that bound holds: four 16-bit channels.
@@ -47,8 +50,9 @@ struct checkedImage {
     std::string path;
     // The image's bytes, as the library is to be handed them: a BMP whose
     // header is longer than the library reads is given the 40-byte form
-    // (media/image_bmp.h).
-    std::string bytes;
+    // (media/image_bmp.h). Their memory is the one the file was read into,
+    // with room for the rest of the file, which bytes.fit() gives back.
+    byteBuffer bytes;
     imageFormat format = imageFormatNone;
     // The memory its pixels take decoded, at their largest: every frame, at
     // least the four bytes a pixel of its texture takes.

@@ -77,7 +77,7 @@ int makeTexture(checkedImage& image, unsigned long long counted, unsigned long l
     } catch (const std::exception& e) {
         warnImageNotLoaded(image.path, "decoded", e.what());
     }
-    std::string().swap(image.bytes);
+    image.bytes.release();
     refundImageBudget(tex == 0 ? counted : kept);
     return static_cast<int>(tex);
 }
@@ -104,6 +104,7 @@ void giveTexture(img& record, checkedImage& image, unsigned long long counted, u
         record.SetTex(makeTexture(image, counted, kept));
         return;
     }
+    image.bytes.fit();  // what the file held past the image is not kept
     deferredTextures.push_back({std::move(image), counted, kept});
     record.deferTex(static_cast<int>(deferredTextures.size()) - 1);
 }
@@ -183,7 +184,7 @@ int dropDeferredTexture(const img& record)
     if (!entry.made) refundImageBudget(entry.counted);  // neither decoded nor kept
     entry.made = true;  // nothing is to make it any more
     entry.tex = 0;
-    std::string().swap(entry.image.bytes);
+    entry.image.bytes.release();
     record.texNum = 0;
     record.deferredEntry = img::noDeferredEntry;
     return made;
@@ -213,7 +214,7 @@ unsigned long long deferredImageBytes()
 {
     unsigned long long bytes = 0;
     for (const deferredTexture& entry : deferredTextures)
-        if (!entry.made) bytes += entry.image.bytes.capacity();
+        if (!entry.made) bytes += entry.image.bytes.room();
     return bytes;
 }
 

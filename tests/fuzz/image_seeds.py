@@ -6,9 +6,12 @@ and then the file's bytes. Good PNG and JPEG images come from data/; the
 damaged ones are made here: an HDR, a PPM, a PCX and a TGA (named .vst)
 declaring huge sizes, two short PGMs, JPEGs cut in their headers or with
 a segment past the end after the scan, a JPEG with stray bytes before a
-marker, GIFs coded with and without a clear code first and an end code
-last, damaged TGA, GIF and BMP headers, palette images whose pixels name
-colours past their palette; PNGs whose chunks run past the end, that end
+marker, JPEGs with restart markers outside their scans, GIFs coded with
+and without a clear code first and an end code last (of one pixel too),
+with empty data or with a frame outside their screen, damaged TGA, GIF and
+BMP headers, TGAs of 16-bit grey pixels and colour TGAs declaring a colour
+map with and without entries, palette images whose pixels name colours
+past their palette; PNGs whose chunks run past the end, that end
 after their image data, or that the library refuses; files that would keep
 the library busy or make it allocate for pixels they cannot hold (a JPEG of
 1,000 scans, a GIF of 4,097 frames, a run-length TGA, a BMP with colour
@@ -41,6 +44,13 @@ def tga_mapped(index, rle=False):
     header = struct.pack("<BBBHHBHHHHBB", 0, 1, 9 if rle else 1, 0, 2, 24, 0, 0, 4, 4, 8, 0)
     pixels = bytes([0x8F, index]) if rle else bytes([index]) * 16
     return header + b"\x10\x20\x30\x40\x50\x60" + pixels
+
+
+def tga_with_map(image, entries):
+    """The TGA `image` declaring a colour map of `entries` 24-bit colours,
+    which follow its header."""
+    return image[:1] + b"\x01" + image[2:5] + struct.pack("<HB", entries, 24) + image[8:18] + b"\x7f" * 3 * entries + \
+        image[18:]
 
 
 def gif(w, h, left=0, frames=1):
@@ -225,6 +235,10 @@ def bounded_work(photo):
         "neither.gif": ("gif", gif_coded(5, 3, 15, clear=False, end=False)),
         "short-no-end.gif": ("gif", gif_coded(5, 3, 7, end=False)),
         "no-clear-growing.gif": ("gif", gif_coded(40, 20, 800, clear=False, first_adds=False)),
+        # A pixel's code and an end code; no data at all.
+        "one-pixel-no-clear.gif": ("gif", gif(1, 1, frames=0)[:-1] + b"," + struct.pack("<HHHHB", 0, 0, 1, 1, 0) +
+                                   b"\x02\x01\x2a\0;"),
+        "empty-data.gif": ("gif", gif(2, 1)[:-5] + b"\0;"),
         "too-short.bmp": ("bmp", b"BM" + struct.pack("<IHHI", 64, 0, 0, 62) +
                           struct.pack("<IiiHHIIiiII", 40, 8192, 8192, 1, 8, 1, 2, 0, 0, 2, 0) + bytes(8) + b"\0\1"),
     }
@@ -245,13 +259,20 @@ def made_seeds(photo):
         "cut-scan.jpg": ("jpg", photo[: len(photo) * 2 // 3]),
         "segment-after-scan.jpg": ("jpg", photo[:-2] + b"\xff\xe1\xff\xff"),
         "stray-bytes.jpg": ("jpg", photo[:2] + b"\x12\xff\x00\x34" + photo[2:]),
+        "restart-markers.jpg": ("jpg", photo[:2] + b"\xff\xd7" + photo[2:-2] + b"\xff\xd3\xff\xd0" + photo[-2:]),
         "good.tga": ("tga", tga(2, 2, 2, 24, b"\x40" * 12)),
+        "grey16.tga": ("tga", tga(3, 2, 1, 16, b"\x10\xff\x80\x40")),
+        "grey16-rle.tga": ("tga", tga(11, 2, 1, 16, b"\x81\x10\xff")),
+        "empty-map.tga": ("tga", tga_with_map(tga(2, 2, 1, 24, b"\x10\x20\x30\x40\x50\x60"), 0)),
+        "empty-map-rle.tga": ("tga", tga_with_map(tga(10, 2, 1, 24, b"\x81\x10\x20\x30"), 0)),
+        "map-of-colour.tga": ("tga", tga_with_map(tga(2, 2, 1, 24, b"\x10\x20\x30\x40\x50\x60"), 2)),
         "rle.tga": ("TGA", tga(10, 4, 4, 32, b"\x83\x10\x20\x30\x40\x03\x01\x02\x03\x04")),
         "cut.tga": ("tga", tga(2, 2, 2, 24, b"\x40" * 5)),
         "mapped.tga": ("tga", tga_mapped(1)),
         "mapped-past-palette.tga": ("tga", tga_mapped(200, rle=True)),
         "good.gif": ("gif", gif(2, 1)),
         "outside.gif": ("gif", gif(2, 1, 1)),
+        "wholly-outside.gif": ("gif", gif(2, 1, 5)),
         "good.bmp": ("bmp", bmp(2, 2, 24, 0)),
         "rle8.bmp": ("bmp", bmp(2, 2, 8, 1)),
         "huge.bmp": ("bmp", bmp(20000, -30, 24, 0)),

@@ -1,6 +1,6 @@
-// Whole-file reads: what stands at the path decides, without blocking, and
-// the size limit holds before anything is read; what was opened is looked
-// at again.
+// Whole-file reads (and the image check's reader): what stands at the path
+// decides, without blocking, and the size limit holds before anything is
+// read; what was opened is looked at again.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,10 +44,16 @@ TEST(FileRead, WhatStandsAtThePathAndItsSizeDecideBeforeAnythingIsRead)
     };
     for (const readCase& c : cases) {
         SCOPED_TRACE(std::string(c.what) + " within " + std::to_string(c.limit));
-        std::string bytes = "left over", reason;
+        std::string bytes = "left over", reason, bufferReason;
         EXPECT_EQ(c.result, readWholeFile(dir.file(c.what), c.limit, bytes, reason));
+        fileBuffer buffer;  // the image check's reader opens as readWholeFile does
+        EXPECT_EQ(c.result, buffer.open(dir.file(c.what), c.limit, bufferReason));
+        EXPECT_EQ(reason, bufferReason);
         if (c.result == fileReadResult::read) {
             EXPECT_EQ("12345", bytes);
+            EXPECT_TRUE(buffer.readTo(5));
+            EXPECT_EQ("12345", buffer.bytes().view());
+            EXPECT_FALSE(buffer.has(3, 3));
         } else {
             EXPECT_TRUE(bytes.empty());
             EXPECT_EQ(0u, reason.rfind(c.reasonStart, 0)) << reason;

@@ -136,7 +136,7 @@ void startImageLibrary()
 }
 
 struct decodedImage {
-    size_t bytesHanded = 0;       // the checked bytes the library was handed
+    std::string handed;           // the checked bytes the library was handed
     std::vector<uint8_t> pixels;  // RGBA, top row first
 };
 std::map<std::string, decodedImage> decodedImages;  // by path
@@ -150,7 +150,7 @@ unsigned int pixelKeepingLoader(const checkedImage& image)
     const size_t h = static_cast<size_t>(ilGetInteger(IL_IMAGE_HEIGHT));
     const bool bottomUp = ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_LOWER_LEFT;
     decodedImage& kept = decodedImages[image.path];
-    kept.bytesHanded = image.bytes.size();
+    kept.handed.assign(image.bytes.data(), image.bytes.size());
     kept.pixels.clear();
     for (size_t y = 0; y < h; ++y) {
         const ILubyte* row = ilGetData() + 4 * w * (bottomUp ? h - 1 - y : y);
@@ -244,6 +244,15 @@ std::string tgaHead(int type, uint32_t w, uint32_t h, int depth)
            littleEndian(h, 2) + static_cast<char>(depth) + '\0';
 }
 
+// The TGA header `head` declaring a colour map of `entries` 24-bit colours,
+// which follow it.
+std::string tgaWithMap(std::string head, uint32_t entries)
+{
+    head[1] = 1;
+    head.replace(5, 3, littleEndian(entries, 2) + '\x18');
+    return head + std::string(3 * entries, '\x7f');
+}
+
 // A 4 x 4 colour-mapped TGA image with two colours in its palette.
 std::string tgaMapped(char index)
 {
@@ -311,38 +320,53 @@ std::string gif(uint32_t w, uint32_t h, int frames, uint32_t left)
     return out + ";";
 }
 
-// The pixels `indices` (into the four colours of gif()) as a GIF of `w` x
-// `h`, coded as encoders code them: each pixel a code of its own, with a
-// clear code first or not, an end code last or not; a comment of 40 bytes
-// follows (what a library that read on past the codes would take for
-// them). With a code size of 2 the codes start 3 bits long and grow a bit
-// each time the table's next entry reaches the next power of two (after the
-// 3rd and the 11th code), as decoders count them.
-std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& indices, bool clearFirst, bool endCode)
+// The codes of a GIF of gif()'s four colours (a code size of 2).
+constexpr int gifClear = 4, gifEnd = 5;
+
+// The pixels `indices` as GIF codes, each pixel a code of its own, as
+// encoders code them: with a clear code first or not, an end code last or
+// not, and the codes `after` after them.
+std::vector<int> gifCodes(const std::vector<int>& indices, bool clearFirst, bool endCode, std::vector<int> after = {})
 {
-    constexpr int codeSize = 2, clear = 1 << codeSize, end = clear + 1;
-    int bits = codeSize + 1, next = clear + 2;  // the next entry of the table
+    std::vector<int> codes;
+    if (clearFirst) codes.push_back(gifClear);
+    codes.insert(codes.end(), indices.begin(), indices.end());
+    if (endCode) codes.push_back(gifEnd);
+    codes.insert(codes.end(), after.begin(), after.end());
+    return codes;
+}
+
+// `codes` as the data of a GIF of `w` x `h` in sub-blocks of at most
+// `blockBytes`, the rest of the last byte zero; a comment of 40 bytes
+// follows (what a library that read on past the codes would take for them).
+// The codes start 3 bits long and grow a bit each time the table's next
+// entry reaches the next power of two, as decoders count them: every code
+// but a clear or an end code makes an entry, except the first after a clear
+// code (after the 3rd and the 11th code).
+std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& codes, size_t blockBytes = 255)
+{
+    constexpr int firstBits = 3, firstEntry = gifEnd + 1;
+    int bits = firstBits, next = firstEntry;  // the next entry of the table
+    bool first = true;
     std::string data;
     size_t at = 0;
-    const auto put = [&](int code) {
+    for (const int code : codes) {
         for (int bit = 0; bit < bits; ++bit, ++at) {
             if (at / 8 == data.size()) data += '\0';
             if (code >> bit & 1) data[at / 8] |= static_cast<char>(1 << (at % 8));
         }
-    };
-    if (clearFirst) put(clear);
-    for (size_t i = 0; i < indices.size(); ++i) {
-        put(indices[i]);
-        if (i > 0) ++next;  // each code after the first makes an entry
+        if (code == gifClear) bits = firstBits, next = firstEntry, first = true;
+        if (code == gifClear || code == gifEnd) continue;
+        if (!first) ++next;
+        first = false;
         if (next == 1 << bits) ++bits;
     }
-    if (endCode) put(end);
     std::string blocks;
-    for (size_t from = 0; from < data.size(); from += 255)
-        blocks += static_cast<char>(std::min<size_t>(255, data.size() - from)) + data.substr(from, 255);
+    for (size_t from = 0; from < data.size(); from += blockBytes)
+        blocks += static_cast<char>(std::min(blockBytes, data.size() - from)) + data.substr(from, blockBytes);
     const std::string screen = gif(w, h, 0, 0);
     return screen.substr(0, screen.size() - 1) + "," + littleEndian(0, 4) + littleEndian(w, 2) + littleEndian(h, 2) +
-           '\0' + static_cast<char>(codeSize) + blocks + '\0' + "!\xfe\x28" + std::string(40, 'c') + '\0' + ';';
+           '\0' + '\x02' + blocks + '\0' + "!\xfe\x28" + std::string(40, 'c') + '\0' + ';';
 }
 
 // The RGBA pixels of `indices` into the colours of gif().
@@ -375,6 +399,8 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     const std::vector<int> cut(indices.begin(), indices.begin() + 7);
     std::vector<int> cutShown = cut;  // the rest in the colour of index 0
     cutShown.resize(indices.size(), 0);
+    std::vector<int> cutThenPad = cut;  // the 4 bits that pad their last byte: a code of 0 as the library reads it
+    cutThenPad.push_back(0);
     const std::string splash = readFile(QV_DATA_DIR "/splash0.jpg");
     const std::string withMetadata = "\xff\xd8\xff\xe1" + bigEndian(5002, 2) + std::string(5000, 'M') + photo.substr(2);
     const std::string notAnImage = "is no PNG, JPEG, GIF, BMP or TGA image; it is not loaded.";
@@ -385,6 +411,16 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     const std::string halfAlpha = readFile(QV_FIXTURES_DIR "/images/halfalpha.png");  // 16 x 16
     const std::string pngCut = "is a PNG image cut short or damaged; it is not loaded.";
     const std::string bmpDamaged = "is a BMP image whose header is cut short or damaged";
+    const std::string gifOutside = "is a GIF image with a frame outside its screen; it is not loaded.";
+    const std::string tgaDepth = "is a TGA image of 16-bit grey pixels, which cannot be decoded";
+    const std::string codedAsDecoded = gifCoded(5, 3, gifCodes(indices, true, true));
+    std::vector<int> unknownEntry = {1, 2, 3, 12};  // 12 in place of the next entry, 8: 14 pixels in all
+    unknownEntry.resize(13, 0);
+    std::vector<int> pixels49, pixels63;  // come to 33 and 44 bytes with a clear and an end code
+    for (int i = 0; i < 63; ++i) {
+        if (i < 49) pixels49.push_back(i % 4);
+        pixels63.push_back(i % 4);
+    }
     // A sub-block of 44 bytes (the value of an image's first byte) holding an image 18,688 rows down.
     const std::string afterTheEnd = std::string("\x2c\0\0\0\x49\x44\x41\x4f\0\0\x02\x02\x4c\x0a", 14) +
                                     std::string(31, '\0');
@@ -399,6 +435,7 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         unsigned int width;  // of the decoded image; 0: refused
         std::string warning;
         std::vector<uint8_t> pixels = {};   // RGBA, top row first, when they are to be compared
+        std::string handed = {};            // the bytes the library is handed, when they are to be compared
         unsigned long long sparseSize = 0;  // the file's size, made up with a gap that takes no disk
     } rows[] = {
         {"10000.png", quadrants, 64, ""},
@@ -419,7 +456,7 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         {"10014.tga", tgaHead(2, 9000, 2, 24), 0, "declares 9000 x 2 pixels, more than 8192 on a side"},
         {"10015.gif", gif(2, 1, 1, 0), 2, ""},
         {"10016.gif", gif(8192, 8192, 2, 0), 0, "declares 2 images of 8192 x 8192 pixels, more than 67108864"},
-        {"10017.gif", gif(2, 1, 1, 1), 0, "is a GIF image cut short or damaged"},
+        {"10017.gif", gif(2, 1, 1, 1), 0, gifOutside},  // partly
         {"10018.bmp", bmp(2, 2, 24, 0), 2, ""},
         {"10019.bmp", bmp(20000, static_cast<uint32_t>(-30), 24, 0), 0,
          "declares 20000 x 30 pixels, more than 8192 on a side"},
@@ -459,7 +496,7 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         {"10042.jpg", jpegFrame(photo, '\xc3'), 0, "is a lossless JPEG image, which cannot be decoded"},
         {"10043.jpg", jpegFrame(photo, '\xc5'), 0, "is a hierarchical JPEG image, which cannot be decoded"},
         // Larger than any image within the bounds: refused before it is read.
-        {"10044.jpg", photo, 0, "is 545259521 bytes, more than the 545259520 it may hold", {},
+        {"10044.jpg", photo, 0, "is 545259521 bytes, more than the 545259520 it may hold", {}, {},
          imageFileBytesMax + 1},
         // Fewer bytes than the pixels they declare take at the least, which the library would make up.
         {"10045.bmp", bmp(8192, 8192, 8, 1, 1), 0, tooShort("BMP")},  // runs of at most 255 pixels
@@ -467,21 +504,59 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         {"10047.jpg", jpegScans(10, 8192), 0, tooShort("JPEG")},       // a bit a block at the least
         // Image data going on after its decoding ends, which the library would read as a
         // frame of its own, drawn far outside the screen: the image alone is handed over.
-        {"10048.gif", std::string(gifTwo).insert(39, afterTheEnd), 2, "", gifTwoPixels},
+        {"10048.gif", std::string(gifTwo).insert(39, afterTheEnd), 2, "", gifTwoPixels, gifTwo},
         // As encoders code GIFs: without a clear code first, without an end code (the
         // library would read on into the blocks that follow), without either, and codes
-        // that stop short of the last pixel, shown as far as they go.
-        {"10049.gif", gifCoded(5, 3, indices, false, true), 5, "", gifColours(indices)},
-        {"10050.gif", gifCoded(5, 3, indices, true, false), 5, "", gifColours(indices)},
-        {"10051.gif", gifCoded(5, 3, indices, false, false), 5, "", gifColours(indices)},
-        {"10052.gif", gifCoded(5, 3, cut, true, false), 5, "", gifColours(cutShown)},
+        // that stop short of the last pixel, shown as far as they go: handed with a clear
+        // code first and an end code where the codes end, the bits after it clear.
+        {"10049.gif", gifCoded(5, 3, gifCodes(indices, false, true)), 5, "", gifColours(indices), codedAsDecoded},
+        {"10050.gif", gifCoded(5, 3, gifCodes(indices, true, false)), 5, "", gifColours(indices), codedAsDecoded},
+        {"10051.gif", gifCoded(5, 3, gifCodes(indices, false, false)), 5, "", gifColours(indices), codedAsDecoded},
+        {"10052.gif", gifCoded(5, 3, gifCodes(cut, true, false)), 5, "", gifColours(cutShown),
+         gifCoded(5, 3, gifCodes(cutThenPad, true, true))},
         // Stray bytes before a marker, which the library passes over.
         {"10053.jpg", std::string(photo).insert(photo.find("\xff\xdb"), "\x12\x34\xff\x00", 4), 8, "", photoPixels},
         // A PNG whose file ends after its image data (here in its end chunk).
-        {"10054.png", quadrants.substr(0, quadrants.size() - 4), 64, ""},
+        {"10054.png", quadrants.substr(0, quadrants.size() - 4), 64, "", {}, quadrants.substr(0, quadrants.size() - 12)},
         // Colour masks that are no run of bits.
         {"10055.bmp", bmpV5(bmp(2, 2, 32, 3), littleEndian(0xff00ff, 4) + littleEndian(0xff00, 4) + std::string(8, '\0')),
          0, "is a BMP image whose colour masks cannot be decoded"},
+        // A GIF frame wholly outside its screen (the library would write outside its memory).
+        {"10056.gif", gif(2, 1, 1, 5), 0, gifOutside},
+        // Codes going on in the last sub-block after an end code: the library stops at the
+        // end code, and the data is handed as it is.
+        {"10057.gif", gifCoded(5, 3, gifCodes(indices, true, true, {7, 7, 7, 7, 7, 7})), 5, "", gifColours(indices),
+         gifCoded(5, 3, gifCodes(indices, true, true, {7, 7, 7, 7, 7, 7}))},
+        // A code naming an entry past the next one, which the library fills from what its
+        // table held before: where its decoding ends is not known, so the data is handed up
+        // to where it ends as followed, and an end code, the codes after it dropped (their
+        // bits in the end code's last byte too).
+        {"10058.gif", gifCoded(7, 2, gifCodes(unknownEntry, true, true, {7, 7, 7, 7, 7, 7})), 7, "", {},
+         gifCoded(7, 2, gifCodes(unknownEntry, true, true))},
+        // Data handed changed that comes to 33 and 44 bytes: in sub-blocks of other lengths
+        // than 0x21 and 0x2C, which the library would take for an extension and an image.
+        {"10059.gif", gifCoded(7, 7, gifCodes(pixels49, true, false)), 7, "", gifColours(pixels49),
+         gifCoded(7, 7, gifCodes(pixels49, true, true), 31)},
+        {"10060.gif", gifCoded(9, 7, gifCodes(pixels63, true, false)), 9, "", gifColours(pixels63),
+         gifCoded(9, 7, gifCodes(pixels63, true, true), 42)},
+        // Empty data, handed as an end code alone, and a GIF of one pixel without a clear
+        // code first, handed as it is (the library fails on its code after a clear code).
+        {"10061.gif", gifCoded(2, 1, {}), 2, "", gifColours({0, 0}), gifCoded(2, 1, {gifEnd})},
+        {"10062.gif", gifCoded(1, 1, {2, gifEnd}), 1, "", gifColours({2}), gifCoded(1, 1, {2, gifEnd})},
+        // 16-bit grey TGAs, grey and alpha, which the library reads as two pixels of grey each.
+        {"10063.tga", tgaHead(3, 2, 1, 16) + "\x10\xff\x80\x40", 0, tgaDepth},
+        {"10064.tga", tgaHead(11, 2, 1, 16) + "\x81\x10\xff", 0, tgaDepth},
+        // Colour TGAs that declare a colour map: without entries they decode, with any the
+        // library reads the map as pixels.
+        {"10065.tga", tgaWithMap(tgaHead(2, 2, 1, 24), 0) + "\x10\x20\x30\x40\x50\x60", 2, "",
+         {0x30, 0x20, 0x10, 255, 0x60, 0x50, 0x40, 255}},
+        {"10066.tga", tgaWithMap(tgaHead(10, 2, 1, 24), 0) + "\x81\x10\x20\x30", 2, "",
+         {0x30, 0x20, 0x10, 255, 0x30, 0x20, 0x10, 255}},
+        {"10067.tga", tgaWithMap(tgaHead(2, 2, 1, 24), 2) + "\x10\x20\x30\x40\x50\x60", 0,
+         "is a TGA image of colour pixels with a colour map, which cannot be decoded"},
+        // Restart markers before the frame and after the scan's data, which the library passes over.
+        {"10068.jpg", photo.substr(0, 2) + "\xff\xd7" + photo.substr(2, photo.size() - 4) + "\xff\xd3\xff\xd0" +
+                          photo.substr(photo.size() - 2), 8, "", photoPixels},
     };
     for (const auto& r : rows) {
         dir.write("games/g/map/" + r.name, r.bytes);
@@ -498,8 +573,8 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         if (!r.pixels.empty()) {
             EXPECT_EQ(decodedImages[path].pixels, r.pixels) << r.name;
         }
-        if (r.name == "10048.gif") {
-            EXPECT_EQ(decodedImages[path].bytesHanded, gifTwo.size());  // the image alone
+        if (!r.handed.empty()) {
+            EXPECT_EQ(decodedImages[path].handed, r.handed) << r.name;
         }
         EXPECT_TRUE(boost::filesystem::exists(path)) << r.name;
         const std::string line = "WARNING: The image " + path + " ";
@@ -509,7 +584,7 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         } else {
             ASSERT_NE(at, std::string::npos) << r.name << out;
             EXPECT_EQ(out.find(line, at + 1), std::string::npos) << r.name << " named twice";
-            EXPECT_EQ(out.compare(at + line.size(), r.warning.size(), r.warning), 0) << out.substr(at, 200);
+            EXPECT_EQ(out.compare(at + line.size(), r.warning.size(), r.warning), 0) << r.name << ": " << out.substr(at, 200);
         }
     }
 }
@@ -573,7 +648,7 @@ TEST_F(ImageLoadingTest, AnImageIsReadOnlyUpToItsEnd)
         const unsigned long long before = fileBytesRead();
         EXPECT_EQ(pixelsOfGameImage(image.name), alone);
         EXPECT_LE(fileBytesRead() - before, image.bytes.size() + fileReadAhead);
-        EXPECT_EQ(decodedImages[image.name].bytesHanded, image.bytes.size());
+        EXPECT_EQ(decodedImages[image.name].handed, image.bytes);
     }
 }
 
