@@ -1,7 +1,7 @@
 // File reads: a look at what stands at the path, a size limit, one open that
 // does not block, a look at what was opened, then the bytes read as far as
-// the reader asks (the whole file for readWholeFile), into a string or into
-// memory made once for the whole file.
+// the reader asks, into memory made once for the whole file (for
+// readWholeFile, the whole file into a string).
 #include "core/file_read.h"
 #include "core/file_read_internal.h"
 
@@ -98,6 +98,20 @@ ssize_t readSome(int fd, char* into, size_t room)
     return n;
 }
 
+// Reads the bytes `from` to `to` of the file open as `fd` into `bytes` at the
+// same place; where it stopped: short of `to` when the file got shorter, or
+// when a read failed (`error` then says why).
+size_t readRange(int fd, char* bytes, size_t from, size_t to, int& error)
+{
+    while (from < to) {
+        const ssize_t n = readSome(fd, bytes + from, to - from);
+        if (n < 0) error = errno;
+        if (n <= 0) break;
+        from += static_cast<size_t>(n);
+    }
+    return from;
+}
+
 // The bytes of a regular file for a stream, read in blocks, or straight
 // into the reader's own memory for a large read. A failed read throws,
 // which leaves the stream bad.
@@ -152,77 +166,31 @@ private:
 fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::string& bytes, std::string& reason)
 {
     bytes.clear();
-    fileReader file;
-    const fileReadResult opened = file.open(path, sizeLimit, reason);
+    int fd = -1;
+    size_t size = 0;
+    const fileReadResult opened = openRegularFile(path, sizeLimit, fd, size, reason);
     if (opened != fileReadResult::read) return opened;
-    // A file that got shorter meanwhile gives what it still holds.
-    if (!file.readTo(file.size()) && file.readError() != 0)
-        return refuse(fileReadResult::failed, fileReadFailureText(file.readError()), reason);
-    bytes = file.takeBytes(file.size());
-    return fileReadResult::read;
+    int error = 0;
+    try {
+        bytes.resize(size);
+        bytes.resize(readRange(fd, &bytes[0], 0, size, error));  // a file that got shorter gives what it holds
+    } catch (const std::bad_alloc&) {
+        error = ENOMEM;
+    }
+    ::close(fd);
+    if (error == 0) return fileReadResult::read;
+    std::string().swap(bytes);
+    return refuse(fileReadResult::failed, fileReadFailureText(error), reason);
 }
 
-fileReaderBase::~fileReaderBase()
+fileReader::~fileReader()
 {
     if (fd >= 0) ::close(fd);
 }
 
-fileReadResult fileReaderBase::open(const std::string& path, size_t sizeLimit, std::string& reason)
+fileReadResult fileReader::open(const std::string& path, size_t sizeLimit, std::string& reason)
 {
-    return openRegularFile(path, sizeLimit, fd, fileSize, reason);
-}
-
-bool fileReaderBase::mayReadTo(size_t end) const
-{
-    return end <= fileSize && fd >= 0 && error == 0;
-}
-
-size_t fileReaderBase::readEnd(size_t end) const
-{
-    return std::min(fileSize, end + std::min(fileReadAhead, fileSize - std::min(end, fileSize)));
-}
-
-size_t fileReaderBase::readInto(char* bytes, size_t from, size_t to)
-{
-    while (from < to) {
-        const ssize_t n = readSome(fd, bytes + from, to - from);
-        if (n < 0) error = errno;
-        if (n <= 0) break;  // an error, or the file got shorter
-        from += static_cast<size_t>(n);
-    }
-    return from;
-}
-
-bool fileReader::readTo(size_t end)
-{
-    if (end <= held.size()) return true;
-    if (!mayReadTo(end)) return false;
-    const size_t from = held.size(), target = readEnd(end);
-    try {
-        if (target > held.capacity())  // room grows by half at a time, never past the file
-            held.reserve(std::max(target, std::min(fileSize, held.capacity() + held.capacity() / 2)));
-        held.resize(target);
-    } catch (const std::bad_alloc&) {
-        error = ENOMEM;
-        return false;
-    }
-    held.resize(readInto(&held[0], from, target));
-    return held.size() >= end;
-}
-
-std::string fileReader::takeBytes(size_t end)
-{
-    held.resize(std::min(end, held.size()));
-    std::string taken;
-    if (held.capacity() > held.size()) taken = std::string(held.data(), held.size());
-    else taken.swap(held);
-    std::string().swap(held);
-    return taken;
-}
-
-fileReadResult fileBuffer::open(const std::string& path, size_t sizeLimit, std::string& reason)
-{
-    const fileReadResult opened = fileReaderBase::open(path, sizeLimit, reason);
+    const fileReadResult opened = openRegularFile(path, sizeLimit, fd, fileSize, reason);
     if (opened != fileReadResult::read) return opened;
     try {
         held = byteBuffer(fileSize);
@@ -232,14 +200,15 @@ fileReadResult fileBuffer::open(const std::string& path, size_t sizeLimit, std::
     return opened;
 }
 
-bool fileBuffer::readOn(size_t end)
+bool fileReader::readOn(size_t end)
 {
-    if (!mayReadTo(end)) return false;
-    held.hold(readInto(held.data(), held.size(), readEnd(end)));
+    if (end > fileSize || fd < 0 || error != 0) return false;
+    const size_t target = std::min(fileSize, end + std::min(fileReadAhead, fileSize - end));
+    held.hold(readRange(fd, held.data(), held.size(), target, error));
     return held.size() >= end;
 }
 
-byteBuffer fileBuffer::takeBytes(size_t end)
+byteBuffer fileReader::takeBytes(size_t end)
 {
     held.hold(std::min(end, held.size()));
     return std::move(held);

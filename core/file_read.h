@@ -30,82 +30,45 @@ fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::str
 
 // A regular file read from its start only as far as its reader asks: a
 // reader that knows where its data ends reads nothing much past it, however
-// long the file is. What the two readers below share.
-class fileReaderBase {
+// long the file is. Its bytes go into memory made once, when the file is
+// opened, for the whole file: they are read straight into it, nothing is
+// grown, cleared or copied first, and a walk over them (memchr for one)
+// steps over what is read so far.
+class fileReader {
 public:
-    fileReaderBase(const fileReaderBase&) = delete;
-    fileReaderBase& operator=(const fileReaderBase&) = delete;
+    fileReader() = default;
+    ~fileReader();
+    fileReader(const fileReader&) = delete;
+    fileReader& operator=(const fileReader&) = delete;
 
     // Opens the file at `path` as readWholeFile would read it, with the same
-    // results and reasons (`read`: it is open, nothing read yet).
+    // results and reasons (`read`: it is open, nothing read yet), and makes
+    // the memory for it; a file there is no memory for is `failed`.
     fileReadResult open(const std::string& path, size_t sizeLimit, std::string& reason);
     // The file's size when it was opened.
     size_t size() const { return fileSize; }
-    // The errno of a read that failed, else 0.
-    int readError() const { return error; }
-
-protected:
-    fileReaderBase() = default;
-    ~fileReaderBase();
-    // True when a read may go on to `end`: the file is open, that long, and
-    // no read has failed.
-    bool mayReadTo(size_t end) const;
-    // Where a read that is to reach `end` stops: at most fileReadAhead bytes
-    // past it, never past the file.
-    size_t readEnd(size_t end) const;
-    // Reads the file's bytes `from` to `to` into `bytes` at the same place;
-    // where it stopped: short of `to` when the file got shorter, or when a
-    // read failed (readError says why).
-    size_t readInto(char* bytes, size_t from, size_t to);
-    size_t fileSize = 0;
-    int error = 0;
-
-private:
-    int fd = -1;
-};
-
-// The reader of the sounds' check and of readWholeFile, into a string.
-class fileReader : public fileReaderBase {
-public:
-    fileReader() = default;
     // Makes bytes() hold at least the file's first `end` bytes, reading on
     // from where it stopped, with at most fileReadAhead bytes more; false
-    // when the file is shorter or a read fails (readError says why).
-    bool readTo(size_t end);
+    // when the file is shorter or a read fails (readError says why). As quick
+    // as a comparison for bytes read already.
+    bool readTo(size_t end) { return end <= held.size() || readOn(end); }
     // True when the file holds `count` bytes at `at`, which are then read
     // (readTo their end); no sum of the two can overflow.
-    bool has(size_t at, size_t count) { return count <= fileSize && at <= fileSize - count && readTo(at + count); }
-    const std::string& bytes() const { return held; }
-    // The first `end` bytes read, taken from the reader, in memory of just
-    // their size.
-    std::string takeBytes(size_t end);
-
-private:
-    std::string held;
-};
-
-// The reader of the image check: the file read into memory made once, when
-// it is opened, for the whole file, and never grown: its bytes are read
-// straight into it, nothing is cleared or copied first, and a walk over
-// them (memchr for one) steps over what is read so far.
-class fileBuffer : public fileReaderBase {
-public:
-    fileBuffer() = default;
-    // As fileReaderBase::open, with the memory made; a file there is no
-    // memory for is `failed`.
-    fileReadResult open(const std::string& path, size_t sizeLimit, std::string& reason);
-    // As fileReader's, and as quick as a comparison for bytes read already.
-    bool readTo(size_t end) { return end <= held.size() || readOn(end); }
     bool has(size_t at, size_t count) { return count <= fileSize && at <= fileSize - count && readTo(at + count); }
     // The bytes read so far.
     const byteBuffer& bytes() const { return held; }
     // The first `end` bytes read, taken from the reader (which holds none
     // after) in the memory they were read into.
     byteBuffer takeBytes(size_t end);
+    // The errno of a read that failed, else 0.
+    int readError() const { return error; }
 
 private:
     bool readOn(size_t end);
+    int fd = -1;
+    size_t fileSize = 0;
     byteBuffer held;
+    int error = 0;
 };
 
 // The regular file at `path` as a stream read from an open that neither

@@ -26,7 +26,7 @@ using byteCount = unsigned long long;
 constexpr unsigned long pixelsMax = imageSideMax * imageSideMax;  // every frame of a GIF together
 constexpr unsigned long textureBytesPerPixel = 4;
 
-bool startsWith(fileBuffer& in, const char* signature, size_t length)
+bool startsWith(fileReader& in, const char* signature, size_t length)
 {
     return in.readTo(length) && std::memcmp(in.bytes().data(), signature, length) == 0;
 }
@@ -113,7 +113,7 @@ unsigned long pngPixelBytes(unsigned long bitDepth, unsigned long colourType)
 // would read on for good. Once there is image data, the library reads no
 // further chunk than it needs, so a file that ends (with a chunk cut short,
 // or none) ends the image after its last whole chunk.
-headerReading pngHeader(fileBuffer& in)
+headerReading pngHeader(fileReader& in)
 {
     constexpr size_t signatureBytes = 8, chunkFrameBytes = 12;  // a chunk's length, type and CRC
     constexpr size_t sizeEnd = 24, depthAt = 24, colourTypeAt = 25;
@@ -183,7 +183,7 @@ bool bmpFieldsFit(const bmpFields& f, byteCount fileSize)
 // the file ends. Pairs of a count and a pixel are runs; a count of 0 makes
 // the next byte a code: 0 ends a line, 1 the bitmap, 2 moves by the next two
 // bytes, more gives as many pixels as they are, padded to an even length.
-size_t bmpRunsEnd(fileBuffer& in, const bmpFields& f)
+size_t bmpRunsEnd(fileReader& in, const bmpFields& f)
 {
     enum { endOfLine = 0, endOfBitmap = 1, move = 2 };
     const byteBuffer& b = in.bytes();
@@ -213,7 +213,7 @@ size_t bmpRunsEnd(fileBuffer& in, const bmpFields& f)
 // fields: media/image_bmp.h), the palette and the pixels inside the file,
 // and colour masks the program can read; the image ends with its pixels.
 // Run-length pixels take at least a run of two bytes for every 255.
-headerReading bmpHeader(fileBuffer& in)
+headerReading bmpHeader(fileReader& in)
 {
     static const unsigned long infoHeaderBytes[] = {bmpCoreHeaderBytes, bmpInfoHeaderBytes, 52, 56,
                                                     bmpOs2HeaderBytes,  108,                124};
@@ -244,7 +244,7 @@ headerReading bmpHeader(fileBuffer& in)
 // Where the run-length packets that begin at `at` have given `pixels`
 // pixels, or where the file ends first. A packet's first byte holds its
 // pixel count less one, and whether one pixel value follows for them all.
-size_t tgaPacketsEnd(fileBuffer& in, size_t at, byteCount pixels, byteCount pixelBytes)
+size_t tgaPacketsEnd(fileReader& in, size_t at, byteCount pixels, byteCount pixelBytes)
 {
     constexpr unsigned char repeated = 0x80, countBits = 0x7f;
     const byteBuffer& b = in.bytes();
@@ -282,7 +282,7 @@ const char* tgaPixelsName(unsigned long kind)
 // 16-bit grey pixels, grey and alpha, as two pixels of grey), and it reads
 // the colour map of an image that is not colour-mapped as its first pixels:
 // one declared without entries it decodes, any other it does not.
-headerReading tgaHeader(fileBuffer& in)
+headerReading tgaHeader(fileReader& in)
 {
     constexpr size_t headerBytes = 18;
     constexpr byteCount packetPixelsMax = 128;
@@ -381,7 +381,7 @@ byteCount jpegBlocks(std::string_view b, size_t at, unsigned long length, unsign
 
 // Where the first byte from `at` on that is not 0xFF lies, stepping over
 // the bytes read so far and reading on as needed; the file's size when none.
-size_t pastFillBytes(fileBuffer& in, size_t at)
+size_t pastFillBytes(fileReader& in, size_t at)
 {
     const byteBuffer& b = in.bytes();
     while (in.has(at, 1)) {
@@ -399,7 +399,7 @@ size_t pastFillBytes(fileBuffer& in, size_t at)
 // 0xFF followed by 0 (in scan data, a 0xFF byte); `at` moves past it. -1 when
 // the file ends first. The search steps over the bytes read so far with
 // memchr, and reads on only where they end.
-int nextMarker(fileBuffer& in, size_t& at)
+int nextMarker(fileReader& in, size_t& at)
 {
     const byteBuffer& b = in.bytes();
     for (;;) {
@@ -428,7 +428,7 @@ int nextMarker(fileBuffer& in, size_t& at)
 // image ends, or at the end of the file once a scan has begun: an image cut
 // in its data decodes as far as it goes, the end of image it lacks put after
 // its bytes (the library fails where its data just stops).
-headerReading jpegHeader(fileBuffer& in)
+headerReading jpegHeader(fileReader& in)
 {
     constexpr int startOfScan = 0xDA, endOfImage = 0xD9;
     constexpr unsigned long samplePrecision = 8;
@@ -478,7 +478,7 @@ headerReading jpegHeader(fileBuffer& in)
 // The data sub-blocks that follow a GIF extension or image: each a length
 // byte and that many bytes, up to a length of 0. The position after them,
 // or 0 when the file ends first. Every byte up to there is read.
-size_t skipGifSubBlocks(fileBuffer& in, size_t at)
+size_t skipGifSubBlocks(fileReader& in, size_t at)
 {
     const byteBuffer& b = in.bytes();
     while (in.has(at, 1)) {
@@ -688,7 +688,7 @@ size_t gifColourTableBytes(unsigned long flags)
 // counts towards the pixels too, and towards the image data they need: a
 // code of at most 12 bits gives at most 4,096 pixels. The image ends with
 // the trailer.
-headerReading gifHeader(fileBuffer& in)
+headerReading gifHeader(fileReader& in)
 {
     constexpr int extension = 0x21, imageBlock = 0x2C, trailer = 0x3B;
     constexpr size_t screenBytes = 13, imageHeaderBytes = 10;
@@ -736,7 +736,7 @@ headerReading gifHeader(fileBuffer& in)
     return damaged(cut);
 }
 
-headerReading readHeader(const std::string& path, fileBuffer& in)
+headerReading readHeader(const std::string& path, fileReader& in)
 {
     if (startsWith(in, "\x89PNG\r\n\x1a\n", 8)) return pngHeader(in);
     if (startsWith(in, "\xff\xd8", 2)) return jpegHeader(in);
@@ -793,7 +793,7 @@ byteBuffer editedBytes(std::string_view file, const headerReading& header)
 // The image's own bytes in the form the library is handed them: those read,
 // taken from the reader, unless the header's edits change them; a BMP given
 // the header the library reads (in place).
-byteBuffer libraryForm(fileBuffer& file, const headerReading& header)
+byteBuffer libraryForm(fileReader& file, const headerReading& header)
 {
     byteBuffer bytes = header.edits.empty() ? file.takeBytes(header.end) : editedBytes(file.bytes(), header);
     if (header.format == imageFormatBmp) bmpToLibraryForm(bytes);
@@ -805,7 +805,7 @@ checkedImage readImageFile(const std::string& path)
     checkedImage image;
     image.path = path;
     std::string reason;
-    fileBuffer file;
+    fileReader file;
     const fileReadResult opened = file.open(path, static_cast<size_t>(imageFileBytesMax), reason);
     if (opened == fileReadResult::missing || opened == fileReadResult::notAFile) return image;
     if (opened != fileReadResult::read) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "media/byte_order.h"
 
@@ -35,17 +36,17 @@ const struct {
     {0x0011, "IMA ADPCM"},       {0x0031, "GSM 6.10"},       {0x0050, "MPEG"},  {0x0055, "MP3"},
 };
 
-unsigned u16(const std::string& b, size_t at)
+unsigned u16(std::string_view b, size_t at)
 {
     return static_cast<unsigned>(littleEndian(b, at, 2));
 }
 
-unsigned long u32(const std::string& b, size_t at)
+unsigned long u32(std::string_view b, size_t at)
 {
     return littleEndian(b, at, 4);
 }
 
-bool hasId(const std::string& b, size_t at, const char* id)
+bool hasId(std::string_view b, size_t at, const char* id)
 {
     return b.compare(at, 4, id) == 0;
 }
@@ -61,7 +62,7 @@ std::string formatName(unsigned tag)
 
 // The format chunk's body of `size` bytes at `body` read into `wav`; empty,
 // or why the program does not play it.
-std::string readFormat(const std::string& b, size_t body, size_t size, checkedWav& wav, unsigned& frameBytes)
+std::string readFormat(std::string_view b, size_t body, size_t size, checkedWav& wav, unsigned& frameBytes)
 {
     if (size < formatBytes) return "has a format chunk too short to read";
     unsigned tag = u16(b, body);
@@ -112,7 +113,7 @@ checkedWav refused(std::string why)
 bool chunkHeaderAt(fileReader& file, size_t at)
 {
     if (!file.has(at, chunkHeaderBytes)) return false;
-    const std::string& b = file.bytes();
+    const byteBuffer& b = file.bytes();
     for (size_t i = 0; i < 4; ++i)
         if (b[at + i] < idCharFirst || b[at + i] > idCharLast) return false;
     return u32(b, at + 4) <= file.size() - at - chunkHeaderBytes;
@@ -147,7 +148,7 @@ std::string emptyDataChunk(fileReader& file, size_t body, size_t room)
 // file only as far as the data chunk's header: the samples are not read.
 checkedWav checkWav(fileReader& file)
 {
-    const std::string& b = file.bytes();
+    const byteBuffer& b = file.bytes();
     const size_t size = file.size();
     if (!file.readTo(riffHeaderBytes) || !hasId(b, 0, "RIFF") || !hasId(b, 8, "WAVE"))
         return refused("is no WAV file (no RIFF WAVE header)");

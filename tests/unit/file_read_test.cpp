@@ -1,6 +1,6 @@
-// Whole-file reads (and the image check's reader): what stands at the path
-// decides, without blocking, and the size limit holds before anything is
-// read; what was opened is looked at again.
+// Whole-file reads and the reader of the image and sound checks: what
+// stands at the path decides, without blocking, and the size limit holds
+// before anything is read; what was opened is looked at again.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,7 +46,7 @@ TEST(FileRead, WhatStandsAtThePathAndItsSizeDecideBeforeAnythingIsRead)
         SCOPED_TRACE(std::string(c.what) + " within " + std::to_string(c.limit));
         std::string bytes = "left over", reason, bufferReason;
         EXPECT_EQ(c.result, readWholeFile(dir.file(c.what), c.limit, bytes, reason));
-        fileBuffer buffer;  // the image check's reader opens as readWholeFile does
+        fileReader buffer;  // the checks' reader opens as readWholeFile does
         EXPECT_EQ(c.result, buffer.open(dir.file(c.what), c.limit, bufferReason));
         EXPECT_EQ(reason, bufferReason);
         if (c.result == fileReadResult::read) {
