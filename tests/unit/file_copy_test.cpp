@@ -1,6 +1,6 @@
 // The tests' own copy of files and folders (tests/file_copy.h) from the
-// temporary folder to another file system (/dev/shm, a tmpfs, or the folder
-// the test runs in), where the file system library's copy fails on some
+// temporary folder to another file system (/dev/shm, a tmpfs, or the test
+// program's folder), where the file system library's copy fails on some
 // kernels: every byte and the permission bits arrive, a file there replaced.
 #include <sys/stat.h>
 
@@ -14,12 +14,6 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-dev_t deviceOf(const fs::path& p)
-{
-    struct stat s {};
-    return ::stat(p.c_str(), &s) == 0 ? s.st_dev : 0;
-}
-
 mode_t modeOf(const fs::path& p)
 {
     struct stat s {};
@@ -31,9 +25,7 @@ mode_t modeOf(const fs::path& p)
 TEST(FileCopy, ATreeCopiedToAnotherFileSystemKeepsItsBytesAndModes)
 {
     testutil::TempDir source;
-    fs::path other;
-    for (const fs::path& p : {fs::path("/dev/shm"), fs::current_path()})
-        if (other.empty() && fs::is_directory(p) && deviceOf(p) != deviceOf(source.path())) other = p;
+    const fs::path other = testutil::folderOnAnotherFileSystem(source.path());
     if (other.empty()) GTEST_SKIP() << "no second file system beside " << source.path();
 
     std::string bytes;
@@ -42,18 +34,15 @@ TEST(FileCopy, ATreeCopiedToAnotherFileSystemKeepsItsBytesAndModes)
     ASSERT_EQ(::chmod(source.write("a/run.sh", "#!/bin/sh\n").c_str(), 0750), 0);
     source.write("empty", "");
 
-    const fs::path target = other / fs::unique_path("qv-unit-copy-%%%%-%%%%");
-    testutil::LiveTempDirs::get().add(target);
-    fs::create_directories(target);
-    std::ofstream(fs::path(target / "empty").string()) << "replaced";
-    testutil::copyTree(source.path(), target);
+    const testutil::TempDir target(other);
+    target.write("empty", "replaced");
+    testutil::copyTree(source.path(), target.path());
 
     testutil::TempDir copied;
-    testutil::copyTree(target, copied.path());  // read back, and across again
+    testutil::copyTree(target.path(), copied.path());  // read back, and across again
     EXPECT_EQ(copied.read("a/bytes.bin"), bytes);
     EXPECT_EQ(copied.read("a/run.sh"), "#!/bin/sh\n");
     EXPECT_EQ(copied.read("empty"), "");
-    EXPECT_EQ(modeOf(target / "a/run.sh"), 0750u);
+    EXPECT_EQ(modeOf(target.path() / "a/run.sh"), 0750u);
     EXPECT_EQ(modeOf(copied.file("a/run.sh")), 0750u);
-    testutil::LiveTempDirs::get().remove(target);
 }

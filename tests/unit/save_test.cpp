@@ -452,34 +452,6 @@ TEST_F(SaveTest, AFailureBeforeTheCommitChangesNothingAndOneAfterItIsFinishedByT
     EXPECT_FALSE(fs::exists("escaped"));
 }
 
-// A folder this process may write on another file system than `than`: the
-// shared-memory folder, the test program's own folder or a temporary
-// folder; empty when none is.
-fs::path folderOnAnotherFileSystem(const fs::path& than)
-{
-    struct stat here {};
-    if (stat(than.c_str(), &here) != 0) return {};
-    std::vector<fs::path> candidates = {"/dev/shm", fs::read_symlink("/proc/self/exe").parent_path(), "/tmp", "/var/tmp"};
-    if (const char* tmp = std::getenv("TMPDIR")) candidates.emplace_back(tmp);
-    for (const fs::path& candidate : candidates) {
-        struct stat there {};
-        if (stat(candidate.c_str(), &there) == 0 && S_ISDIR(there.st_mode) && there.st_dev != here.st_dev &&
-            access(candidate.c_str(), W_OK | X_OK) == 0)
-            return candidate;
-    }
-    return {};
-}
-
-// A folder of its own made in `in`, removed with the object.
-struct ScratchFolder {
-    fs::path path;
-    explicit ScratchFolder(const fs::path& in) : path(in / fs::unique_path("qv-unit-%%%%-%%%%-%%%%"))
-    {
-        fs::create_directories(path);
-    }
-    ~ScratchFolder() { fs::remove_all(path); }
-};
-
 // A game's file, the settings or a menu system's file that is a link to a
 // file stays that link, and the file it leads to receives the save whole,
 // with its mode; where a game's file links to another file system, which the
@@ -524,15 +496,15 @@ TEST_F(SaveTest, ALinkedFileStaysALinkAndTheFileItLeadsToIsSaved)
     const std::string settingsText = "f fps 30\n";
     load("sample");
     ASSERT_TRUE(save());
-    const fs::path anotherFileSystem = folderOnAnotherFileSystem(dir.path());
+    const fs::path anotherFileSystem = testutil::folderOnAnotherFileSystem(dir.path());
     std::vector<std::string> calls;  // "flush <path>", "rename <temporary>" and the step "applied", in order
     int k = 0;
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);
         if (r.kind == linkAway && anotherFileSystem.empty())
             GTEST_SKIP() << "no folder on another file system than " << dir.path() << " to link to";
-        const ScratchFolder away(r.kind == linkAway ? anotherFileSystem : dir.path() / "elsewhere");
-        const fs::path led = fs::absolute(away.path / ("linked-" + std::to_string(k++) + ".cfg"));
+        const testutil::TempDir away(r.kind == linkAway ? anotherFileSystem : dir.path() / "elsewhere");
+        const fs::path led = fs::absolute(away.path() / ("linked-" + std::to_string(k++) + ".cfg"));
         const bool targetLinked = r.path == std::string(r.file);
         if (r.kind == emptyFolder) {
             fs::create_directories(r.path);

@@ -4,11 +4,13 @@
 // effect on a set of named values.
 #pragma once
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <boost/filesystem.hpp>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <set>
@@ -50,12 +52,13 @@ private:
     std::set<std::string> paths;
 };
 
-// A fresh temporary folder, removed with the object.
+// A fresh temporary folder, made in `in` (the system's temporary folder
+// unless given), removed with the object.
 class TempDir {
 public:
-    TempDir()
+    explicit TempDir(const boost::filesystem::path& in = boost::filesystem::temp_directory_path())
     {
-        path_ = boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("qv-unit-%%%%-%%%%-%%%%");
+        path_ = in / boost::filesystem::unique_path("qv-unit-%%%%-%%%%-%%%%");
         boost::filesystem::create_directories(path_);
         LiveTempDirs::get().add(path_);
     }
@@ -81,6 +84,25 @@ public:
 private:
     boost::filesystem::path path_;
 };
+
+// A folder this process may write on another file system than `than`: the
+// shared-memory folder, the test program's own folder or a temporary
+// folder; empty when none is.
+inline boost::filesystem::path folderOnAnotherFileSystem(const boost::filesystem::path& than)
+{
+    struct stat here {};
+    if (::stat(than.c_str(), &here) != 0) return {};
+    std::vector<boost::filesystem::path> candidates = {
+        "/dev/shm", boost::filesystem::read_symlink("/proc/self/exe").parent_path(), "/tmp", "/var/tmp"};
+    if (const char* tmp = std::getenv("TMPDIR")) candidates.emplace_back(tmp);
+    for (const boost::filesystem::path& candidate : candidates) {
+        struct stat there {};
+        if (::stat(candidate.c_str(), &there) == 0 && S_ISDIR(there.st_mode) && there.st_dev != here.st_dev &&
+            ::access(candidate.c_str(), W_OK | X_OK) == 0)
+            return candidate;
+    }
+    return {};
+}
 
 // Runs the test inside a folder and returns to the old working directory after.
 class ScopedCwd {
