@@ -1,5 +1,6 @@
 // The memory of a byte buffer: malloc'd, so that it is neither cleared when
-// made nor moved when its end is given back (realloc shrinks in place).
+// made nor moved when its end is given back (realloc shrinks in place), and
+// a large one grows by remapping its pages.
 #include "core/byte_buffer.h"
 
 #include <cstdlib>
@@ -48,6 +49,15 @@ void byteBuffer::append(std::string_view text)
     const size_t count = text.size() < roomBytes - held ? text.size() : roomBytes - held;
     if (count > 0) std::memcpy(bytes + held, text.data(), count);
     held += count;
+}
+
+void byteBuffer::enlarge(size_t room)
+{
+    if (room <= roomBytes) return;
+    char* larger = static_cast<char*>(std::realloc(bytes, room));
+    if (!larger) throw std::bad_alloc();
+    bytes = larger;
+    roomBytes = room;
 }
 
 void byteBuffer::fit()

@@ -1,7 +1,7 @@
-// Bytes in memory made once for as many as they may come to, filled in
-// place (a file is read straight into it): never grown, copied or cleared
-// before they are written, and the memory past what they came to can be
-// given back without moving them. Moved, never copied.
+// Bytes in memory made for as many as they may come to, filled in place (a
+// file is read straight into it): never cleared before they are written,
+// and the memory past what they came to can be given back without moving
+// them. Moved, never copied.
 #pragma once
 #include <cstddef>
 #include <string_view>
@@ -31,6 +31,10 @@ public:
     void hold(size_t count);
     // `text` after the bytes held, inside the room.
     void append(std::string_view text);
+    // Makes the room `room` bytes, keeping the bytes held (a large room is
+    // moved by the system without copying them); std::bad_alloc when there
+    // is no memory for it, the buffer then as it was.
+    void enlarge(size_t room);
     // Gives the room past the bytes held back to the system's allocator.
     void fit();
     // Lets the bytes and their room go.

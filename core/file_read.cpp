@@ -20,6 +20,12 @@
 namespace {
 
 constexpr size_t readChunk = 64 * 1024;
+// The most memory a reader makes for a file at its open. Memory up to about
+// this size the allocator takes from what earlier reads gave back; a larger
+// room is fresh memory, every page of it cleared by the system as it is
+// first written, which a file holding a small image and much else would pay
+// for each time. A read that goes past it makes the room the whole file.
+constexpr size_t openRoomMax = size_t{8} << 20;
 
 unsigned long long bytesReadSoFar = 0;
 beforeOpenFunc beforeOpen = nullptr;
@@ -193,7 +199,7 @@ fileReadResult fileReader::open(const std::string& path, size_t sizeLimit, std::
     const fileReadResult opened = openRegularFile(path, sizeLimit, fd, fileSize, reason);
     if (opened != fileReadResult::read) return opened;
     try {
-        held = byteBuffer(fileSize);
+        held = byteBuffer(std::min(fileSize, openRoomMax));
     } catch (const std::bad_alloc&) {
         return refuse(fileReadResult::failed, fileReadFailureText(ENOMEM), reason);
     }
@@ -204,6 +210,12 @@ bool fileReader::readOn(size_t end)
 {
     if (end > fileSize || fd < 0 || error != 0) return false;
     const size_t target = std::min(fileSize, end + std::min(fileReadAhead, fileSize - end));
+    try {
+        if (target > held.room()) held.enlarge(fileSize);
+    } catch (const std::bad_alloc&) {
+        error = ENOMEM;
+        return false;
+    }
     held.hold(readRange(fd, held.data(), held.size(), target, error));
     return held.size() >= end;
 }

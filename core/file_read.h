@@ -30,10 +30,11 @@ fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::str
 
 // A regular file read from its start only as far as its reader asks: a
 // reader that knows where its data ends reads nothing much past it, however
-// long the file is. Its bytes go into memory made once, when the file is
-// opened, for the whole file: they are read straight into it, nothing is
-// grown, cleared or copied first, and a walk over them (memchr for one)
-// steps over what is read so far.
+// long the file is. Its bytes go into memory made when the file is opened,
+// for the whole file (for one of more than 8 MiB, for its first 8 MiB,
+// made the whole file's once a read goes past them): they are read straight
+// into it, nothing is cleared or copied first, and a walk over them (memchr
+// for one) steps over what is read so far.
 class fileReader {
 public:
     fileReader() = default;
