@@ -112,14 +112,9 @@ bool createSaveFolder(const std::string& project, const std::string& folder)
     return false;
 }
 
-void reportSaveFailure(const std::string& project, const std::string& reason, bool heldElsewhere)
+void reportSaveFailure(const std::string& project, const std::string& reason)
 {
     if (!reason.empty()) systemMsg(QV_ERROR "The save was not written: " + reason + ".");
-    if (heldElsewhere) {
-        notice.setNotice("^yERROR", "Another copy of the program is at work on ^y" + project +
-                                        "^w; nothing was saved: try again once it is done.");
-        return;
-    }
     const std::string message = "Error opening: " + project + ". Aborting.";
     systemMsg(QV_ERROR + message);
     notice.setNotice("^yERROR", message);

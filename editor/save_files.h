@@ -70,7 +70,5 @@ bool checkSaveName(const std::string& name);
 bool createSaveFolder(const std::string& project, const std::string& folder);
 
 // The report of a save that could not be written: the log line and the notice
-// "Error opening: <project>. Aborting.", after a line with the reason; when
-// another copy of the program held the folder (`heldElsewhere`), only the
-// reason's line and a notice that names the other copy.
-void reportSaveFailure(const std::string& project, const std::string& reason, bool heldElsewhere = false);
+// "Error opening: <project>. Aborting.", after a line with the reason.
+void reportSaveFailure(const std::string& project, const std::string& reason);

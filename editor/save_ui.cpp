@@ -165,9 +165,9 @@ bool saveUI(folderReplacement* project)
     }
     systemMsg("Outputting UI data");
     std::string reason;
-    bool written = false, heldElsewhere = false;
+    bool written = false;
     if (!game) {
-        written = replaceFile(uiFileFor(name), uiFileText(), &reason, &heldElsewhere);
+        written = replaceFile(uiFileFor(name), uiFileText(), &reason);
     } else {
         gameFilesReplacement own(name);
         folderReplacement& files = project ? *project : own;
@@ -175,7 +175,7 @@ bool saveUI(folderReplacement* project)
         reason = files.error();
     }
     if (!written) {
-        reportSaveFailure(name, reason, heldElsewhere);
+        reportSaveFailure(name, reason);
         return false;
     }
     if (!project) reportUISaved(name);
