@@ -406,13 +406,18 @@ void warnUnfinished(const std::string& folder, const std::string& reason)
 }
 
 // Writes the lone file at `place` (the target, or the file its link leads
-// to) through a temporary beside it, holding that folder.
-bool replaceAt(const std::string& place, const std::string& text, std::string& reason)
+// to) through a temporary beside it, holding that folder; `heldElsewhere`
+// tells a failure because another copy held it.
+bool replaceAt(const std::string& place, const std::string& text, std::string& reason, bool& heldElsewhere)
 {
     const std::string folder = parentOf(place), temporary = temporaryFileFor(place);
     folderLock lock;
     bool removed = false;
-    if (!writable(place, reason) || !lock.take(folder, reason)) return false;
+    if (!writable(place, reason)) return false;
+    if (!lock.take(folder, reason)) {
+        heldElsewhere = lock.heldElsewhere();
+        return false;
+    }
     if (!removeOwnFile(temporary, removed, reason)) return false;  // what a killed replacement left
     if (!writeDurably(temporary, text, modeOf(place), reason)) return false;
     if (::rename(temporary.c_str(), place.c_str()) != 0) {
@@ -423,11 +428,11 @@ bool replaceAt(const std::string& place, const std::string& text, std::string& r
     return flushFolder(folder, reason);
 }
 
-bool replaceLoneFile(const std::string& target, const std::string& text, std::string& reason)
+bool replaceLoneFile(const std::string& target, const std::string& text, std::string& reason, bool& heldElsewhere)
 {
     std::string place;
     if (!createFolders(parentOf(target), &reason) || !placeOf(target, place, reason)) return false;
-    if (replaceAt(place, text, reason)) return true;
+    if (replaceAt(place, text, reason, heldElsewhere)) return true;
     if (place != target) reason = target + " is a link to " + place + ", and nothing was written: " + reason;
     return false;
 }
@@ -642,10 +647,12 @@ bool folderReplacement::commit()
     return true;
 }
 
-bool replaceFile(const std::string& target, const std::string& text, std::string* error)
+bool replaceFile(const std::string& target, const std::string& text, std::string* error, bool* heldElsewhere)
 {
     std::string reason;
-    const bool done = replaceLoneFile(target, text, reason);
+    bool busy = false;
+    const bool done = replaceLoneFile(target, text, reason, busy);
     if (!done && error) *error = reason;
+    if (heldElsewhere) *heldElsewhere = busy;
     return done;
 }

@@ -106,8 +106,11 @@ bool finishFolderReplacement(const std::string& folder, const std::vector<std::s
 int renameWhereFree(const std::string& from, const std::string& to);
 
 // One file replaced alone, holding the folder its temporary is written in;
-// false on failure, with the reason in `error` when given.
-bool replaceFile(const std::string& target, const std::string& text, std::string* error = nullptr);
+// false on failure, with the reason in `error` when given, and
+// `heldElsewhere` (when given) set when the failure is another copy of the
+// program holding that folder to the end of the wait.
+bool replaceFile(const std::string& target, const std::string& text, std::string* error = nullptr,
+                 bool* heldElsewhere = nullptr);
 
 // Creates `folder` and the missing folders above it, each recorded durably in
 // its parent; false when it cannot be made, with the reason in `error` when given.

@@ -289,11 +289,16 @@ void saveSystem()
 {
     systemMsg("Saving System Data...");
     std::string reason;
-    if (!replaceFile(systemSettingsFile, systemSettingsText(), &reason)) {
-        systemMsg(QV_ERROR "Error opening the system file to save, Aborting.");
-        systemMsg(QV_ERROR "^y" + std::string(systemSettingsFile) + "^w was not replaced: " + reason + ".");
-        quitEngine(quitStatusError);
+    bool heldElsewhere = false;
+    if (replaceFile(systemSettingsFile, systemSettingsText(), &reason, &heldElsewhere)) {
+        systemMsg("Successfully saved system settings.");
         return;
     }
-    systemMsg("Successfully saved system settings.");
+    if (heldElsewhere) {
+        systemMsg(QV_ERROR "The system settings were not saved: " + reason + ".");
+        return;
+    }
+    systemMsg(QV_ERROR "Error opening the system file to save, Aborting.");
+    systemMsg(QV_ERROR "^y" + std::string(systemSettingsFile) + "^w was not replaced: " + reason + ".");
+    quitEngine(quitStatusError);
 }

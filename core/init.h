@@ -25,6 +25,9 @@ void raiseIntroductionOnFirstRun();  // firstTime 0 or less (or missing) raises 
 void init();
 void changeSize(int width, int height);
 void setFullScreen(bool on, bool quiet);
+// Writes system/system.cfg. A file that cannot be written ends the program
+// (quitEngine with an error); one whose folder another copy of the program
+// holds past the wait is reported not saved, and the program goes on.
 void saveSystem();
 
 // The exact text saveSystem writes, from the current state.

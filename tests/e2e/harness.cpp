@@ -449,6 +449,31 @@ bool App::start(const std::string& title, int timeoutMs)
     return true;
 }
 
+bool App::startBeside(const App& first, const std::string& title, int timeoutMs)
+{
+    boost::system::error_code ec;
+    fs::remove_all(workDir, ec);  // this run's own copy of data/ goes unused
+    workDir = first.workDir;
+    displayName = first.displayName;
+    if (displayName.empty() || !startProgram()) return false;
+    const std::string search = "xdotool search --name " + shellQuote("^" + title + "$") + " 2>/dev/null";
+    const bool shown = pollUntil(
+        [&] {
+            if (!running()) return true;
+            std::istringstream found(query(search));
+            while (std::getline(found, window) && window == first.window) {
+            }
+            return !window.empty() && window != first.window;
+        },
+        timeoutMs, "a second window titled " + title, pollIntervalMs * 5);
+    return shown && running() && focus();
+}
+
+bool App::focus() const
+{
+    return xdotool("windowraise " + window) && xdotool("windowfocus --sync " + window);
+}
+
 bool App::running()
 {
     if (appPid <= 0) return false;

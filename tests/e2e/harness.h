@@ -101,6 +101,13 @@ public:
     // Starts Xvfb and the program, and waits for its window titled `title`.
     bool start(const std::string& title = "Quorvane", int timeoutMs = defaultWaitMs);
     bool running();
+    // Starts the program again beside `first`: in its working directory, on
+    // its display, with a standard output of its own; and waits for a window
+    // titled `title` that is not first's. Two copies then share the folder.
+    bool startBeside(const App& first, const std::string& title = "Quorvane", int timeoutMs = defaultWaitMs);
+    // Raises the window over the others and gives it the keyboard, for a test
+    // that drives two copies on one display.
+    bool focus() const;
     const std::string& windowId() const { return window; }
     const std::string& display() const { return displayName; }
 

@@ -2,7 +2,16 @@
 // standard output; the log is complete at every moment and closes cleanly.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <map>
+#include <sstream>
+
 #include "core/log.h"
+#include "core/log_internal.h"
 #include "menus/console.h"
 #include "test_util.h"
 
@@ -46,6 +55,88 @@ TEST_F(LogTest, ReopeningTruncates)
     log.msg("newer");
     log.closeLog();
     EXPECT_EQ(dir.read("log.txt"), "newer\nClosing log file \n");
+}
+
+// A log another copy has open is appended to, never emptied; lines land
+// whole at its end in the order they are sent. Where the file system keeps
+// no locks, no copy empties it.
+TEST_F(LogTest, ALogAnotherCopyHasOpenIsAppendedToAndOnlyALoneCopyEmptiesIt)
+{
+    const std::string file = dir.file("log.txt");
+    dir.write("log.txt", "old run\n");
+    messageLog second;
+    log.openLog(file);
+    log.clearLog();
+    log.msg("first 1");
+    second.openLog(file);
+    second.clearLog();
+    second.msg("second 1");
+    log.msg("first 2");
+    log.closeLog();
+    second.msg("second 2");
+    log.openLog(file);  // the second still has it
+    log.msg("first again");
+    second.closeLog();
+    log.closeLog();
+    EXPECT_EQ(dir.read("log.txt"), "first 1\nsecond 1\nfirst 2\nClosing log file \nsecond 2\nfirst again\n"
+                                   "Closing log file \nClosing log file \n");
+
+    const std::string twoRuns = dir.read("log.txt");
+    failLogLock(ENOLCK);
+    log.openLog(file);
+    log.clearLog();
+    log.msg("no locks");
+    log.closeLog();
+    failLogLock(0);
+    EXPECT_EQ(dir.read("log.txt"), twoRuns + "no locks\nClosing log file \n");
+}
+
+// Two processes sending lines at once: every line lands whole, each
+// process's in its order, and nothing else is in the file.
+TEST_F(LogTest, TheLinesOfTwoProcessesWritingAtOnceStayWhole)
+{
+    constexpr int linesEach = 20000;
+    const std::string file = dir.file("log.txt");
+    auto sendLines = [&](messageLog& to, const std::string& who) {
+        for (int i = 0; i < linesEach; ++i) to.msg(who + " " + std::to_string(i));
+        to.closeLog();
+    };
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    log.openLog(file);
+    std::fflush(stdout);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        messageLog own;
+        own.openLog(file);
+        if (write(ready[1], "r", 1) != 1) _exit(1);
+        sendLines(own, "child");
+        _exit(0);
+    }
+    char sign = 0;
+    ASSERT_EQ(read(ready[0], &sign, 1), 1);
+    sendLines(log, "parent");
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    close(ready[0]);
+    close(ready[1]);
+
+    std::istringstream in(dir.read("log.txt"));
+    std::map<std::string, int> next = {{"parent", 0}, {"child", 0}};
+    int closings = 0, others = 0;
+    for (std::string line; std::getline(in, line);) {
+        const size_t blank = line.find(' ');
+        const std::string who = line.substr(0, blank);
+        if (line == "Closing log file ") ++closings;
+        else if (next.count(who) && line == who + " " + std::to_string(next[who])) ++next[who];
+        else ++others;
+    }
+    EXPECT_EQ(next["parent"], linesEach);
+    EXPECT_EQ(next["child"], linesEach);
+    EXPECT_EQ(closings, 2);
+    EXPECT_EQ(others, 0);
 }
 
 TEST_F(LogTest, UnopenableLogWarnsOnceAndMessagesStillReachTheConsole)

@@ -26,6 +26,9 @@
 
 #include "core/file_write.h"
 #include "core/file_write_internal.h"
+#include "core/frame.h"
+#include "core/init.h"
+#include "core/log.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor_entry.h"
@@ -999,6 +1002,53 @@ TEST_F(SaveTest, TwoCopiesOnOneGameWaitForEachOther)
         said += console.getLine(i).find("^yWARNING: ^wThe file system of ^ygames/sample/system^w keeps no locks") == 0;
     EXPECT_EQ(said, 1);
     EXPECT_TRUE(world.getGameLoaded() && dumpProject() == latest.dump);
+}
+
+// The settings and a menu system's file are held while they are written:
+// held by another copy past the wait, neither is written, the save names
+// that copy (the menu save with the notice every refused save gives) and
+// the program goes on (a quit whose settings are so refused
+// still ends with 0); once it lets them go, each is written.
+TEST_F(SaveTest, TheSettingsAndTheMenuFilesAreNotWrittenWhileAnotherCopyHoldsThem)
+{
+    struct row {
+        const char* project;  // none for the settings
+        const char* file;
+    };
+    const row rows[] = {{nullptr, "system/system.cfg"}, {"mainui", "system/ui.cfg"}, {"ingameui", "system/ingameui.cfg"}};
+    const std::string otherCopyAtWork = "another copy of the program is at work on system and has not let it go";
+    const auto saveSettings = [] {
+        saveSystem();
+        return true;
+    };
+    setFolderLockWait(std::chrono::milliseconds(50));
+    folderLock otherCopy;
+    std::string reason;
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.file);
+        world.setGameName(r.project ? r.project : "");
+        const std::string text = r.project ? uiFileText() : systemSettingsText();
+        dir.write(r.file, "as the other copy left it\n");
+        ASSERT_TRUE(otherCopy.take("system", reason));
+        console = debugConsole();
+        notice = uiNotice();
+        EXPECT_EQ(save(r.project ? saveProject : +saveSettings), !r.project);
+        EXPECT_EQ(dir.read(r.file), "as the other copy left it\n");
+        if (r.project) {
+            EXPECT_TRUE(consoleHas(QV_ERROR "The save was not written: " + otherCopyAtWork));
+        } else {
+            EXPECT_TRUE(consoleHas(QV_ERROR "The system settings were not saved: " + otherCopyAtWork));
+            EXPECT_FALSE(consoleHas("Error opening"));
+        }
+        otherCopy.release();
+        EXPECT_TRUE(save(r.project ? saveProject : +saveSettings));
+        EXPECT_EQ(dir.read(r.file), text);
+    }
+    world.setGameName("");
+    ASSERT_TRUE(otherCopy.take("system", reason));
+    EXPECT_EXIT(quitEngine(quitStatusUser), ::testing::ExitedWithCode(quitStatusUser), "");
+    otherCopy.release();
+    setFolderLockWait(folderLockWait);
 }
 
 // What a save cut short left, found by the next load, the world editor's
