@@ -26,6 +26,7 @@
 
 #include "core/file_write.h"
 #include "core/file_write_internal.h"
+#include "core/folder_lock_internal.h"
 #include "core/script.h"
 #include "core/system.h"
 #include "editor/editor_entry.h"
