@@ -42,6 +42,7 @@
 #include "media/image_loading_budget.h"
 #include "media/image_loading_internal.h"
 #include "media/texture.h"
+#include "world/game_files.h"
 
 namespace fs = boost::filesystem;
 
@@ -230,7 +231,7 @@ passResult runPass(const fs::path& dir, const std::string& work)
     size_t done = 0;
     if (work == folderGame) {
         startImageBudget();
-        const int count = loadGameImages(folderGame);
+        const int count = loadGameImages(folderGame, gameFolder(folderGame));
         for (const img& record : gameImg) done += record.GetTex() != 0;
         pass.whole = count == gameImgOwnBase + folderImages && done == folderImages;
     } else {

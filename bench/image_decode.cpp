@@ -35,6 +35,7 @@
 #include "media/image_loading_budget.h"
 #include "media/image_loading_internal.h"
 #include "media/texture.h"
+#include "world/game_files.h"
 
 namespace fs = boost::filesystem;
 
@@ -91,7 +92,7 @@ void loadGameImagesOf(benchmark::State& state, const std::string& name)
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         startImageBudget();
-        loadGameImages(name);
+        loadGameImages(name, gameFolder(name));
         gameLoads[name].push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
 }

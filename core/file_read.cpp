@@ -16,6 +16,7 @@
 #include <system_error>
 
 #include "core/file_kind.h"
+#include "core/retried_call.h"
 
 namespace {
 
@@ -73,8 +74,7 @@ fileReadResult openRegularFile(const std::string& path, size_t sizeLimit, int& f
     if (const fileReadResult before = acceptable(info, sizeLimit, reason); before != fileReadResult::read)
         return before;
     if (beforeOpen) beforeOpen(path);
-    do fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    while (fd < 0 && errno == EINTR);
+    fd = openRetrying(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT) return refuse(fileReadResult::missing, "is missing", reason);

@@ -20,6 +20,7 @@
 #include "core/file_kind.h"
 #include "core/file_read.h"
 #include "core/log.h"
+#include "core/retried_call.h"
 
 namespace fs = boost::filesystem;
 
@@ -70,14 +71,6 @@ std::string parentOf(const std::string& path)
 {
     const std::string parent = fs::path(path).parent_path().string();
     return parent.empty() ? "." : parent;
-}
-
-int openRetrying(const std::string& path, int flags, mode_t mode = 0)
-{
-    int fd;
-    do fd = ::open(path.c_str(), flags, mode);
-    while (fd < 0 && errno == EINTR);
-    return fd;
 }
 
 // What stands at `path`, the entry itself: a link is named as one.

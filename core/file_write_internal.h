@@ -2,11 +2,10 @@
 // replacement as it is reached, so that a test can hold the writer there (or
 // end it) and look at the disk; a function told of each system call below as
 // it runs, so that a test sees their order; those calls made to fail, so that
-// a test reaches the paths a disk or a file system takes the writer down; the
-// wait for a folder another copy holds; and the names of the commit record.
+// a test reaches the paths a disk or a file system takes the writer down;
+// and the names of the commit record.
 // Only the writer (the folder lock with it) and the tests include this header.
 #pragma once
-#include <chrono>
 #include <functional>
 #include <string>
 
@@ -40,10 +39,6 @@ void setWriteCallHook(std::function<void(writeCall, const std::string& path)> ho
 // Makes `call` fail with the error number `error` once `passing` more calls
 // of it have run, and every time after; an error of 0 lets it run again.
 void failWriteCall(writeCall call, int error, int passing = 0);
-
-// How long a copy waits for a folder another holds (folderLockWait unless a
-// test shortens it).
-void setFolderLockWait(std::chrono::milliseconds wait);
 
 // The commit record of a replacement of `folder`, and its temporary.
 std::string commitRecordFor(const std::string& folder);

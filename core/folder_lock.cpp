@@ -3,6 +3,7 @@
 // the folder, so two holds in one process exclude each other as two copies
 // of the program do.
 #include "core/folder_lock.h"
+#include "core/folder_lock_internal.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -14,6 +15,7 @@
 
 #include "core/file_write_internal.h"
 #include "core/log.h"
+#include "core/retried_call.h"
 
 namespace {
 
@@ -56,9 +58,7 @@ bool folderLock::take(const std::string& folder, std::string& reason)
 {
     release();
     busy = false;
-    int held;
-    do held = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    while (held < 0 && errno == EINTR);
+    const int held = openRetrying(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (held < 0) {
         if (errno == ENOENT || errno == ENOTDIR) return true;
         reason = "the folder " + folder + " cannot be opened to be held: " + std::strerror(errno);

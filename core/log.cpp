@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "core/retried_call.h"
 #include "menus/console.h"
 
 messageLog gameLog;
@@ -91,7 +92,7 @@ void messageLog::clearLog()
 
 void messageLog::open()
 {
-    logFile = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    logFile = openRetrying(file, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
     if (logFile < 0) {
         warnIfUnopenable();
         return;

@@ -8,6 +8,7 @@
 
 #include "core/file_kind.h"
 #include "core/log.h"
+#include "world/game_files.h"
 
 System gameSys;
 scriptObject scriptSys;
@@ -15,7 +16,6 @@ scriptObject scriptSys;
 namespace {
 
 const char* const defaultSystemName = "Quorvane";
-const char* const gamesFolder = "games";
 const char* const reservedFolderNames[] = {"soundreq", "system", "ui", "uireq", "map", "documentation"};
 constexpr int defaultFrameCap = 60;
 

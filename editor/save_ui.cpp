@@ -161,7 +161,7 @@ bool saveUI(folderReplacement* project)
     const bool game = !checkGameName(name);
     if (game) {
         if (!checkSaveName(name)) return false;
-        if (!createSaveFolder(name, "games/" + name + "/ui")) return false;
+        if (!createSaveFolder(name, gameFolder(name) + "/ui")) return false;
     }
     systemMsg("Outputting UI data");
     std::string reason;

@@ -15,7 +15,8 @@
 
 namespace {
 
-const char* const gameSubfolders[] = {"system", "map", "sound", "model", "modeltex"};
+// The folders of a game beside its system folder.
+const char* const gameMediaFolders[] = {"map", "sound", "model", "modeltex"};
 
 // The name as one word: the reader splits an object line at white space, so
 // a blank would shift every later field. An empty name would drop a field.
@@ -163,8 +164,9 @@ void writeLocalRules(cfgText& out, int o, int m)
 
 bool createGameFolders(const std::string& name)
 {
-    for (const char* sub : gameSubfolders)
-        if (!createSaveFolder(name, "games/" + name + "/" + sub)) return false;
+    if (!createSaveFolder(name, gameSystemFolder(name))) return false;
+    for (const char* sub : gameMediaFolders)
+        if (!createSaveFolder(name, gameFolder(name) + "/" + sub)) return false;
     return true;
 }
 

@@ -140,10 +140,10 @@ void loadImageFolder(std::vector<img>& table, const std::string& prefix, bool (*
     }
 }
 
-std::string splashPath(const std::string& name, int i)
+std::string splashPath(const std::string& name, const std::string& gameFolder, int i)
 {
     const std::string file = "splash" + std::to_string(i) + ".jpg";
-    return name == "default" ? file : "games/" + name + "/" + file;
+    return name == "default" ? file : gameFolder + "/" + file;
 }
 
 void deleteTextures(const std::vector<img>& table, int count)
@@ -245,7 +245,7 @@ bool generateModelImage(const std::string& filename, int ident)
     return registerImage(modelImg, filename, ident);
 }
 
-uiImageCounts loadUIImages(const std::string& name)
+uiImageCounts loadUIImages(const std::string& name, const std::string& gameFolder)
 {
     systemMsg("Reading and Loading UI Images. Please wait...");
     std::vector<img>().swap(uiImage);
@@ -254,13 +254,13 @@ uiImageCounts loadUIImages(const std::string& name)
 
     loadImageFolder(uiImage, "ui/", generateImage, noLimit);
     if (name != "default" && name != "ingameui" && name != "mainui")
-        loadImageFolder(uiImage, "games/" + name + "/ui/", generateImage, noLimit);
+        loadImageFolder(uiImage, gameFolder + "/ui/", generateImage, noLimit);
 
     gameLog.msg("Loading splash images");
     uiImageCounts counts;
     counts.splashFirst = static_cast<int>(uiImage.size());
     for (;;) {
-        const std::string path = splashPath(name, counts.splashCount);
+        const std::string path = splashPath(name, gameFolder, counts.splashCount);
         if (!regularFileOrWarn(path)) break;
         uiImage.emplace_back();
         generateImage(path, static_cast<int>(uiImage.size()) - 1);
@@ -272,7 +272,7 @@ uiImageCounts loadUIImages(const std::string& name)
     return counts;
 }
 
-int loadGameImages(const std::string& name)
+int loadGameImages(const std::string& name, const std::string& gameFolder)
 {
     std::vector<img>().swap(gameImg);
     loadImageFolder(gameImg, "map/", generateGameImage, static_cast<size_t>(gameImgOwnBase));
@@ -281,7 +281,7 @@ int loadGameImages(const std::string& name)
     gameImg.resize(gameImgOwnBase);
     for (size_t i = builtIn; i < gameImg.size(); ++i) gameImg[i].SetPointer(identNumEmpty);
 
-    loadImageFolder(gameImg, "games/" + name + "/map/", generateGameImage, static_cast<size_t>(-1));
+    loadImageFolder(gameImg, gameFolder + "/map/", generateGameImage, static_cast<size_t>(-1));
 
     systemMsg("Images loaded for^y " + name);
     return static_cast<int>(gameImg.size());

@@ -22,13 +22,15 @@ struct uiImageCounts {
 };
 
 // Gives numbered names to and loads `ui/` and, unless `name` is "default",
-// "mainui" or "ingameui", `games/<name>/ui/`, then the splash images
-// splash0.jpg, splash1.jpg, ... of the game (of the working folder for
-// "default").
-uiImageCounts loadUIImages(const std::string& name);
-// Gives numbered names to and loads `map/` and `games/<name>/map/`; returns
-// the number of records in `gameImg`, the game image count.
-int loadGameImages(const std::string& name);
+// "mainui" or "ingameui", the `ui/` folder of the game's folder `gameFolder`
+// (games/<name>, which the caller has from world/game_files), then the splash
+// images splash0.jpg, splash1.jpg, ... of the game's folder (of the working
+// folder for "default").
+uiImageCounts loadUIImages(const std::string& name, const std::string& gameFolder);
+// Gives numbered names to and loads `map/` and the `map/` folder of the game
+// `name`'s folder `gameFolder`; returns the number of records in `gameImg`,
+// the game image count.
+int loadGameImages(const std::string& name, const std::string& gameFolder);
 
 // Register one image in record `ident` of uiImage, gameImg or modelImg, which
 // must hold that record already. Always true; a file refused, past the

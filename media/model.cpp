@@ -111,12 +111,11 @@ bool triangleDrawable(const obj_type& mesh, int t)
     return true;
 }
 
-bool loadGameModels()
+bool loadGameModels(const std::string& gameFolder)
 {
     freeModels();  // a game loaded over another: its model textures go first
-    const std::string game = "games/" + world.getGameName();
-    const int models = loadModelFolder(game + "/model/");
-    const int textures = loadModelTextures(game + "/modeltex/");
+    const int models = loadModelFolder(gameFolder + "/model/");
+    const int textures = loadModelTextures(gameFolder + "/modeltex/");
     world.worldSetModel(models, textures);
     return true;
 }

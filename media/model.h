@@ -57,9 +57,10 @@ char Load3DS(obj_type* p_object, const char* p_filename);
 // triangles and its three corners are vertices of the mesh.
 bool triangleDrawable(const obj_type& mesh, int t);
 
-// Renames and loads `games/<name>/model/` and `games/<name>/modeltex/` of the
-// loaded game and sets both counts in `world`; always true.
-bool loadGameModels();
+// Renames and loads the `model/` and `modeltex/` folders of the loaded game's
+// folder `gameFolder` (games/<name>, which the caller has from
+// world/game_files) and sets both counts in `world`; always true.
+bool loadGameModels(const std::string& gameFolder);
 
 void renderModel(float x, float y, float z, float w, float h, float d, float rotx, float roty, float rotz,
                  int modelNum, int pick);

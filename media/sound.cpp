@@ -289,14 +289,14 @@ void freeSystemSounds()
     deviceReady = false;
 }
 
-int loadGameSounds(const std::string& gameName)
+int loadGameSounds(const std::string& gameFolder)
 {
     if (!gSource.empty() || !gameSounds.empty()) freeGameSounds(static_cast<int>(gameSounds.size()));
     if (!deviceReady) return 0;
     gSource = makeSources(gameSourceCount);
     soundBudget.start();
 
-    const numberedFolder folder{"games/" + gameName + "/sound/", soundNumberFirst, soundExtension};
+    const numberedFolder folder{gameFolder + "/sound/", soundNumberFirst, soundExtension};
     for (const std::string& name : numberFolder(folder)) {
         gameSounds.emplace_back();
         loadGameSoundFile(folder.prefix + name, static_cast<int>(gameSounds.size()) - 1);

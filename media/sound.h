@@ -72,10 +72,12 @@ void stopSystemSound(int soundNum);
 // Shuts the sound library down.
 void freeSystemSounds();
 
-// Makes the game pool and loads the game's sound folder, after freeing the
-// sounds of a game loaded before; returns the number of sounds loaded. The
-// game's sounds are counted afresh against their budget (media/sound_budget.h).
-int loadGameSounds(const std::string& gameName);
+// Makes the game pool and loads the `sound/` folder of the game's folder
+// `gameFolder` (games/<name>, which the caller has from world/game_files),
+// after freeing the sounds of a game loaded before; returns the number of
+// sounds loaded. The game's sounds are counted afresh against their budget
+// (media/sound_budget.h).
+int loadGameSounds(const std::string& gameFolder);
 // Loads one game sound, counted against the game's budget; a sound that
 // cannot play keeps its record, silent, and is named in a warning.
 void loadGameSoundFile(const std::string& filename, int soundNum);

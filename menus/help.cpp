@@ -12,6 +12,7 @@
 #include "media/texture.h"
 #include "menus/notice.h"
 #include "menus/widgets.h"
+#include "world/game_files.h"
 
 help uiHelp;
 
@@ -72,13 +73,14 @@ bool readHelpFile(const std::string& filename)
         systemMsg("Quorvane help file loaded successfully.");
         return true;
     }
-    if (scriptHelp.readFile("games/" + filename + "/system/help.cfg")) {
-        systemMsg("^y" + filename + "/system/help.cfg^w was loaded successfully.");
+    const std::string gameHelp = gameFileLabel(filename, helpFileName);
+    if (scriptHelp.readFile(gameFilePath(filename, helpFileName))) {
+        systemMsg("^y" + gameHelp + "^w was loaded successfully.");
         return true;
     }
     scriptHelp.clear();
     const bool fallback = scriptHelp.readFile(systemHelpFile);
-    systemMsg("Attempted to load: ^y" + filename + "/system/help.cfg^w, but it failed");
+    systemMsg("Attempted to load: ^y" + gameHelp + "^w, but it failed");
     systemMsg("Loading Quorvane help instead.");
     return fallback;
 }

@@ -218,7 +218,7 @@ void loadUI(std::string name, bool clear)
     const bool fileRead = readMenuFile(name);
 
     progress(clear, "Loading User Interface Images", 0.35f);
-    const uiImageCounts images = loadUIImages(name);
+    const uiImageCounts images = loadUIImages(name, gameFolder(name));
     startSplashSequence(images.splashFirst, images.splashCount);
     gameUI.setUIImageCount(images.images);
 

@@ -1,5 +1,5 @@
-// A game's saved files: their names, their folder, and the holds of saves
-// and loads on it.
+// A game's folders and files: their names, and the holds of saves and loads
+// on its system folder.
 #include "world/game_files.h"
 
 #include <vector>
@@ -9,6 +9,8 @@
 #include "menus/notice.h"
 
 namespace {
+
+const char* const systemFolderName = "system";
 
 std::vector<std::string> gameSystemFiles()
 {
@@ -38,14 +40,24 @@ bool gameNameIsSafe(const std::string& name)
     return true;
 }
 
+std::string gameFolder(const std::string& name)
+{
+    return std::string(gamesFolder) + "/" + name;
+}
+
 std::string gameSystemFolder(const std::string& name)
 {
-    return "games/" + name + "/system";
+    return gameFolder(name) + "/" + systemFolderName;
 }
 
 std::string gameFilePath(const std::string& name, const std::string& file)
 {
     return gameSystemFolder(name) + "/" + file;
+}
+
+std::string gameFileLabel(const std::string& name, const std::string& file)
+{
+    return name + "/" + systemFolderName + "/" + file;
 }
 
 bool gameMapFilePresent(const std::string& name)

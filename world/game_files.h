@@ -1,7 +1,10 @@
-// A game's saved files, known in this one place: which names can be a
-// game's, the folder games/<name>/system and the three files every save of
-// the game writes there, the replacement through which the editors' saves
-// write them, and the hold under which a load reads them. A save holds the
+// A game's folders and files, known in this one place: which names can be a
+// game's, the folder `games` that holds every game, a game's folder
+// games/<name> and its folder games/<name>/system with the files there (the
+// three every save of the game writes, and its help), the replacement
+// through which the editors' saves write them, and the hold under which a
+// load reads them. The loaders of media/ are handed the game's folder from
+// here by their callers. A save holds the
 // folder through its replacement and a load through holdGameFiles, so that
 // no two copies of the program work on one game's files at once; each first
 // finishes what a save cut short left, so that a load reads the files of one
@@ -18,14 +21,23 @@ bool checkGameName(const std::string& name);
 // (the loaders refuse it with their own message).
 bool gameNameIsSafe(const std::string& name);
 
+// The folder of the working directory that holds every game.
+inline constexpr const char* gamesFolder = "games";
 // The files a save writes into a game's system folder.
 inline constexpr const char* mapFileName = "map.cfg";
 inline constexpr const char* logicFileName = "logic.cfg";
 inline constexpr const char* uiFileName = "ui.cfg";
+// The game's help there, which no save writes.
+inline constexpr const char* helpFileName = "help.cfg";
+// A game's folder: "games/<name>".
+std::string gameFolder(const std::string& name);
 // The folder of a game's own files: "games/<name>/system".
 std::string gameSystemFolder(const std::string& name);
 // One file of it: "games/<name>/system/<file>".
 std::string gameFilePath(const std::string& name, const std::string& file);
+// The same file as messages name it, from the games folder:
+// "<name>/system/<file>".
+std::string gameFileLabel(const std::string& name, const std::string& file);
 // The one file every game has, its map.cfg, is there as a regular file
 // (looked at without opening it).
 bool gameMapFilePresent(const std::string& name);

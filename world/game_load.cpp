@@ -150,8 +150,9 @@ loadFailure readGameFolder(const std::string& game)
     console.echo("");
     console.echo("^2^y" + game + "^w Game Initializing...");
     console.echo("");
-    world.setGameImageCount(loadGameImages(world.getGameName()));
-    loadGameModels();
+    const std::string folder = gameFolder(world.getGameName());
+    world.setGameImageCount(loadGameImages(world.getGameName(), folder));
+    loadGameModels(folder);
 
     showLoadingStep("Loading Game Maps", 0.85f);
     if (!loadGameMaps()) return loadFailureMaps;
@@ -160,7 +161,7 @@ loadFailure readGameFolder(const std::string& game)
     applyImageAnimations(gameImg, world.getGameImageCount(), scriptMap, false);
 
     showLoadingStep("Loading Game Sounds", 0.92f);
-    world.setGameSoundCount(loadGameSounds(world.getGameName()));
+    world.setGameSoundCount(loadGameSounds(folder));
 
     showLoadingStep("Loading Game Logic", 0.95f);
     loadGameLogic();
@@ -271,7 +272,7 @@ void createGame(std::string game, int tilew, int tileh)
                "Cannot create game, invalid map size specified.");
         return;
     }
-    if (fileKindOf("games/" + game) != fileKindMissing) {  // its first save would replace that game's files
+    if (fileKindOf(gameFolder(game)) != fileKindMissing) {  // its first save would replace that game's files
         refuse(true, QV_ERROR "Cannot create game, a game named ^y" + game + "^w already exists.", "Create Game",
                "A game named ^y" + game + "^w already exists. Choose another name.");
         return;
@@ -281,7 +282,7 @@ void createGame(std::string game, int tilew, int tileh)
     world.setGameName(game);
     loadUI(game, true);
     stopSystemSound(sysSoundMainMenu);
-    world.setGameImageCount(loadGameImages(world.getGameName()));
+    world.setGameImageCount(loadGameImages(world.getGameName(), gameFolder(world.getGameName())));
     uiScriptString.setString("", uiStringGameToCreate);
 
     world.allocateMaps(1);

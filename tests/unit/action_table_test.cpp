@@ -18,6 +18,7 @@
 #include "menus/ui.h"
 #include "tests/unit/test_util.h"
 #include "tests/unit/world_test_util.h"
+#include "world/game_files.h"
 #include "world/movement.h"
 
 namespace {
@@ -331,7 +332,7 @@ protected:
         cwd = std::make_unique<testutil::ScopedCwd>(dir.path());
         gameSys.setSoundState(true);
         ASSERT_TRUE(initSound());
-        ASSERT_EQ(loadGameSounds("t"), 2);
+        ASSERT_EQ(loadGameSounds(gameFolder("t")), 2);
         setActionOutputs(recordText, recordPointer);
     }
     void TearDown() override

@@ -20,6 +20,7 @@
 #include "media/texture.h"
 #include "menus/ui.h"
 #include "tests/unit/test_util.h"
+#include "world/game_files.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ TEST_F(ImageLoadingTest, BuiltInImagesFillTheFirstSlotsAndTheGamesOwnStartAt200)
     for (const char* name : {"map/grass.png", "map/dirt.jpg", "map/stone.png", "games/g/map/crate.png",
                              "games/g/map/10000.png"})
         dir.write(name, pngHead(4, 4));
-    EXPECT_EQ(loadGameImages("g"), gameImgOwnBase + 2);
+    EXPECT_EQ(loadGameImages("g", gameFolder("g")), gameImgOwnBase + 2);
     ASSERT_EQ(gameImg.size(), static_cast<size_t>(gameImgOwnBase + 2));
     EXPECT_EQ(requested, std::vector<std::string>({"map/10000.jpg", "map/10001.png", "map/10002.png",
                                                    "games/g/map/10000.png", "games/g/map/10001.png"}));
@@ -103,7 +104,7 @@ TEST_F(ImageLoadingTest, BuiltInImagesFillTheFirstSlotsAndTheGamesOwnStartAt200)
 
 TEST_F(ImageLoadingTest, WithoutFoldersAllTwoHundredSlotsAreFiller)
 {
-    EXPECT_EQ(loadGameImages("g"), gameImgOwnBase);
+    EXPECT_EQ(loadGameImages("g", gameFolder("g")), gameImgOwnBase);
     ASSERT_EQ(gameImg.size(), static_cast<size_t>(gameImgOwnBase));
     for (const img& record : gameImg) EXPECT_EQ(record.GetPointer(), identNumEmpty);
     EXPECT_TRUE(requested.empty());
@@ -114,7 +115,7 @@ TEST_F(ImageLoadingTest, MoreThanTwoHundredBuiltInImagesLoadTheFirst200AndReport
     for (int i = 0; i < gameImgOwnBase + 3; ++i) dir.write("map/" + std::to_string(10000 + i) + ".png", pngHead(4, 4));
     dir.write("games/g/map/own.png", pngHead(4, 4));
     testing::internal::CaptureStdout();
-    const int count = loadGameImages("g");
+    const int count = loadGameImages("g", gameFolder("g"));
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(count, gameImgOwnBase + 1);
     EXPECT_EQ(gameImg[199].GetPointer(), 199);
@@ -563,7 +564,7 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         if (r.sparseSize) boost::filesystem::resize_file(dir.path() / "games/g/map" / r.name, r.sparseSize);
     }
     testing::internal::CaptureStdout();
-    ASSERT_EQ(loadGameImages("g"), gameImgOwnBase + static_cast<int>(std::size(rows)));
+    ASSERT_EQ(loadGameImages("g", gameFolder("g")), gameImgOwnBase + static_cast<int>(std::size(rows)));
     const std::string out = testing::internal::GetCapturedStdout();
 
     size_t k = gameImgOwnBase;
@@ -669,7 +670,7 @@ TEST_F(ImageLoadingTest, PutOffTexturesKeepOnlyTheirImagesBytesCountedAgainstThe
     padSparsely("ui/a.jpg", 64ull << 20);
     padSparsely("ui/b.png", 64ull << 20);
     deferTextures();
-    loadUIImages("default");
+    loadUIImages("default", gameFolder("default"));
     EXPECT_EQ(deferredImageBytes(), photo.size() + quadrants.size() + cut.size() + endOfImage.size());
     makeDeferredTextures();
     EXPECT_EQ(deferredImageBytes(), 0u);
@@ -682,7 +683,7 @@ TEST_F(ImageLoadingTest, PutOffTexturesKeepOnlyTheirImagesBytesCountedAgainstThe
         requested.clear();
         if (putOff) deferTextures();
         testing::internal::CaptureStdout();
-        loadUIImages("default");
+        loadUIImages("default", gameFolder("default"));
         const std::string out = testing::internal::GetCapturedStdout();
         makeDeferredTextures();
         EXPECT_EQ(out.find(line) != std::string::npos, putOff) << out;
@@ -702,11 +703,11 @@ TEST_F(ImageLoadingTest, PutOffTexturesGiveBackTheirBytesWhenMadeAndAllWhenDropp
         SCOPED_TRACE(made ? "made" : "dropped");
         requested.clear();
         deferTextures();
-        loadUIImages("default");
+        loadUIImages("default", gameFolder("default"));
         if (made) makeDeferredTextures();
         else deleteUIImageTextures(3);
         makeDeferredTextures();
-        loadGameImages("g");  // a fourth image, and a fifth, which fits only when the three were dropped
+        loadGameImages("g", gameFolder("g"));  // a fourth image, and a fifth, which fits only when the three were dropped
         EXPECT_EQ(requested.size(), made ? 4u : 2u);
         EXPECT_NE(gameImg[0].GetTex(), 0);
         EXPECT_EQ(gameImg[gameImgOwnBase].GetTex() != 0, !made);
@@ -727,8 +728,8 @@ TEST_F(ImageLoadingTest, ImagesPastTheGamesBudgetAreNamedAndNeverDecoded)
     for (int load = 0; load < 2; ++load) {
         requested.clear();
         testing::internal::CaptureStdout();
-        loadUIImages("g");
-        loadGameImages("g");
+        loadUIImages("g", gameFolder("g"));
+        loadGameImages("g", gameFolder("g"));
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_EQ(requested, std::vector<std::string>({"games/g/ui/10000.png", "games/g/map/10000.png",
                                                        "games/g/map/10001.png"}));
@@ -755,7 +756,7 @@ TEST_F(ImageLoadingTest, DeferredTexturesAreMadeOnceWhenFirstAskedForOrAllAtTheE
 {
     for (const char* name : {"ui/a.png", "ui/b.png", "uireq/font.png"}) dir.write(name, pngHead(4, 4));
     deferTextures();
-    loadUIImages("default");
+    loadUIImages("default", gameFolder("default"));
     loadSysImages();
     EXPECT_TRUE(requested.empty());
     const img copy = uiImage[1];
@@ -779,7 +780,7 @@ TEST_F(ImageLoadingTest, FreeingImagesNeverMadeMakesNoTexture)
 {
     for (const char* name : {"ui/a.png", "ui/b.png"}) dir.write(name, pngHead(4, 4));  // images the check takes
     deferTextures();
-    loadUIImages("default");
+    loadUIImages("default", gameFolder("default"));
     deleteUIImageTextures(2);
     makeDeferredTextures();
     EXPECT_TRUE(requested.empty());

@@ -12,6 +12,7 @@
 #include "media/model.h"
 #include "media/texture.h"
 #include "tests/unit/test_util.h"
+#include "world/game_files.h"
 #include "world/world.h"
 
 namespace {
@@ -179,7 +180,7 @@ TEST(GameModels, AtMostAHundredModelsLoadAndTheRestAreNamed)
     world.setGameName("g");
 
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(loadGameModels());
+    EXPECT_TRUE(loadGameModels(gameFolder("g")));
     const std::string out = testing::internal::GetCapturedStdout();
     int models = 0, textures = 0;
     world.worldGetModel(models, textures);

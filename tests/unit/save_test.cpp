@@ -24,8 +24,10 @@
 #include <memory>
 #include <sstream>
 
+#include "core/file_read_internal.h"
 #include "core/file_write.h"
 #include "core/file_write_internal.h"
+#include "core/folder_lock_internal.h"
 #include "core/frame.h"
 #include "core/init.h"
 #include "core/log.h"
@@ -458,13 +460,15 @@ TEST_F(SaveTest, AFailureBeforeTheCommitChangesNothingAndOneAfterItIsFinishedByT
 // A game's file, the settings or a menu system's file that is a link to a
 // file stays that link, and the file it leads to receives the save whole,
 // with its mode; where a game's file links to another file system, which the
-// game's files cannot reach all or none, the save writes nothing and names
-// the link. A folder or a link at a lone file's temporary name fails its
-// write and is left. A save flushes its folder before the record's rename,
+// game's files cannot reach all or none, or a game's file or the settings
+// link to no file, the save writes nothing, names the link and leaves it,
+// and nothing is made where it leads. A folder or a link at a lone file's
+// temporary name fails its write and is left. A save flushes its folder before the record's rename,
 // and after the renames every folder a file went into.
 TEST_F(SaveTest, ALinkedFileStaysALinkAndTheFileItLeadsToIsSaved)
 {
-    enum entryKind { linkNear, linkAway, emptyFolder };  // a link to a file on the game's file system or another
+    // A link to a file on the game's file system or another, or to no file.
+    enum entryKind { linkNear, linkAway, linkToNothing, emptyFolder };
     enum writer { gameSave, frontEndSave, settingsWrite };
     struct row {
         const char* what;
@@ -490,6 +494,10 @@ TEST_F(SaveTest, ALinkedFileStaysALinkAndTheFileItLeadsToIsSaved)
          "system/ui.cfg", false,
          "system/.quorvane-saving-ui.cfg is a symbolic link, at the name this program saves through; it is left as "
          "it is: move it away"},
+        {"map.cfg links to no file", map, linkToNothing, gameSave, map, false,
+         "games/sample/system/map.cfg is a link that leads to no file"},
+        {"the settings link to no file", settings, linkToNothing, settingsWrite, settings, false,
+         "system/system.cfg is a link that leads to no file"},
         {"the settings link to a file on another file system", settings, linkAway, settingsWrite, settings, true,
          nullptr},
         {"map.cfg links to a file on another file system", map, linkAway, gameSave, map, false,
@@ -509,11 +517,14 @@ TEST_F(SaveTest, ALinkedFileStaysALinkAndTheFileItLeadsToIsSaved)
         const testutil::TempDir away(r.kind == linkAway ? anotherFileSystem : dir.path() / "elsewhere");
         const fs::path led = fs::absolute(away.path() / ("linked-" + std::to_string(k++) + ".cfg"));
         const bool targetLinked = r.path == std::string(r.file);
+        const std::string kept = targetLinked ? dir.read(r.path) : "";
         if (r.kind == emptyFolder) {
             fs::create_directories(r.path);
         } else {
-            std::ofstream(led.string(), std::ios::binary) << (targetLinked ? dir.read(r.path) : "the user's own\n");
-            ASSERT_EQ(chmod(led.c_str(), 0640), 0);
+            if (r.kind != linkToNothing) {
+                std::ofstream(led.string(), std::ios::binary) << (targetLinked ? kept : "the user's own\n");
+                ASSERT_EQ(chmod(led.c_str(), 0640), 0);
+            }
             fs::remove(r.path);
             fs::create_symlink(led, r.path);
         }
@@ -543,7 +554,8 @@ TEST_F(SaveTest, ALinkedFileStaysALinkAndTheFileItLeadsToIsSaved)
         setWriteStageHook(nullptr);
         EXPECT_EQ(written, r.written);
         EXPECT_TRUE(!r.reason || reason.find(r.reason) != std::string::npos || consoleHas(r.reason)) << reason;
-        EXPECT_TRUE(r.written || !targetLinked || consoleHas(std::string(r.path) + " is a link to " + fs::canonical(led).string()));
+        EXPECT_TRUE(r.written || !targetLinked || r.kind == linkToNothing ||
+                    consoleHas(std::string(r.path) + " is a link to " + fs::canonical(led).string()));
 
         auto expected = before;
         for (const auto& [file, text] : newTexts)
@@ -551,7 +563,10 @@ TEST_F(SaveTest, ALinkedFileStaysALinkAndTheFileItLeadsToIsSaved)
         const auto after = sampleAndSystemTree();
         EXPECT_EQ(names(after), names(expected));
         EXPECT_TRUE(after == expected);
-        if (r.kind != emptyFolder) {
+        if (r.kind == linkToNothing) {
+            EXPECT_TRUE(fs::is_symlink(fs::symlink_status(r.path)) && fs::read_symlink(r.path) == led);
+            EXPECT_FALSE(fs::exists(fs::symlink_status(led)));
+        } else if (r.kind != emptyFolder) {
             EXPECT_EQ(fs::read_symlink(r.path), led);
             EXPECT_EQ(fileText(led.string()), r.written && targetLinked ? newTexts[r.file] : ledBefore);
             struct stat info {};
@@ -572,7 +587,7 @@ TEST_F(SaveTest, ALinkedFileStaysALinkAndTheFileItLeadsToIsSaved)
         }
 
         fs::remove_all(r.path);
-        if (targetLinked) dir.write(r.path, fileText(led.string()));
+        if (targetLinked) dir.write(r.path, r.kind == linkToNothing ? kept : fileText(led.string()));
     }
 }
 
@@ -884,14 +899,33 @@ TEST_F(SaveTest, ASaveKilledAtAnyStepIsAllOldOrAllNewAfterTheNextLoad)
     }
 }
 
+// The first copy's load of the sample, held at its open of map.cfg (its
+// ui.cfg read already) until the second copy, which it tells to go, waits
+// for the game; `secondWaited` is false when the second ended instead.
+struct heldLoadPipes {
+    int go = -1, waiting = -1;
+    bool held = false, secondWaited = false;
+};
+heldLoadPipes heldLoad;
+
+void holdLoadAtMapFile(const std::string& path)
+{
+    if (heldLoad.held || path != "games/sample/system/map.cfg") return;
+    heldLoad.held = true;
+    char sign = 0;
+    heldLoad.secondWaited = write(heldLoad.go, "g", 1) == 1 && read(heldLoad.waiting, &sign, 1) == 1;
+}
+
 // Two copies of the program on one game: while the first saves, held at a
 // step of its save, a second process loads the game or saves its own
-// version of it. The second waits for the first to let the game go; the
-// first's word is true (saved, and its three files on the disk), the load
-// reads the first's files whole, and after two saves the disk holds the
-// second's three files, each save reported saved. A copy that cannot have
-// the game within the wait is refused and says so; where the file system
-// keeps no locks each goes on, said once.
+// version of it; while the first loads, held in its reading, the second
+// saves. The second waits for the first to let the game go; the first's
+// word is true (saved, and its three files on the disk), a load reads the
+// files of one save whole (the first's, or those before the second's), and
+// after a save by the second the disk holds its three files, each save
+// reported saved. A copy that cannot have the game within the wait is
+// refused and says so; where the file system keeps no locks each goes on,
+// said once.
 TEST_F(SaveTest, TwoCopiesOnOneGameWaitForEachOther)
 {
     load("sample");
@@ -918,15 +952,18 @@ TEST_F(SaveTest, TwoCopiesOnOneGameWaitForEachOther)
         writeStage heldAt;
         int occurrence;  // of that step in the first save
         bool secondSaves;
+        bool firstLoads;  // held in its reading instead
     };
     std::vector<row> rows;
     for (bool saves : {false, true})
         for (writeStage at : {writeStage::fileStaged, writeStage::recordWritten, writeStage::committed,
                               writeStage::fileApplied, writeStage::applied})
-            rows.push_back({at, at == writeStage::fileApplied ? 2 : 1, saves});
+            rows.push_back({at, at == writeStage::fileApplied ? 2 : 1, saves, false});
+    rows.push_back({writeStage::fileStaged, 0, true, true});
     setFolderLockWait(std::chrono::seconds(60));  // the first lets the game go as soon as the second waits
     for (const row& r : rows) {
-        SCOPED_TRACE(std::to_string(static_cast<int>(r.heldAt)) + (r.secondSaves ? ", saved" : ", loaded"));
+        SCOPED_TRACE((r.firstLoads ? "load" : std::to_string(static_cast<int>(r.heldAt))) +
+                     (r.secondSaves ? ", saved" : ", loaded"));
         for (const auto& [file, text] : oldTree)
             if (text != folderMark) dir.write("games/sample/" + file, text);
         edit(-5.0f);
@@ -950,16 +987,25 @@ TEST_F(SaveTest, TwoCopiesOnOneGameWaitForEachOther)
         }
         close(go[0]);
         close(waiting[1]);
-        edit(-3.0f);
-        int seen = 0;
-        setWriteStageHook([&](writeStage stage) {
-            if (stage != r.heldAt || ++seen != r.occurrence) return;
-            char sign = 0;
-            EXPECT_EQ(write(go[1], "g", 1), 1);
-            EXPECT_EQ(read(waiting[0], &sign, 1), 1);  // end of file: the second never waited
-        });
-        EXPECT_TRUE(save());
-        setWriteStageHook(nullptr);
+        if (r.firstLoads) {
+            heldLoad = {go[1], waiting[0]};
+            setBeforeOpen(holdLoadAtMapFile);
+            load("sample");
+            setBeforeOpen(nullptr);
+            EXPECT_TRUE(heldLoad.held && heldLoad.secondWaited);
+            EXPECT_TRUE(world.getGameLoaded() && dumpProject() == oldDump);
+        } else {
+            edit(-3.0f);
+            int seen = 0;
+            setWriteStageHook([&](writeStage stage) {
+                if (stage != r.heldAt || ++seen != r.occurrence) return;
+                char sign = 0;
+                EXPECT_EQ(write(go[1], "g", 1), 1);
+                EXPECT_EQ(read(waiting[0], &sign, 1), 1);  // end of file: the second never waited
+            });
+            EXPECT_TRUE(save());
+            setWriteStageHook(nullptr);
+        }
         close(go[1]);
         close(waiting[0]);
         int status = 0;

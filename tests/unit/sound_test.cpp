@@ -21,6 +21,7 @@
 #include "media/sound_internal.h"
 #include "tests/unit/sound_files.h"
 #include "tests/unit/test_util.h"
+#include "world/game_files.h"
 
 namespace {
 
@@ -137,7 +138,7 @@ TEST_F(SoundTest, DamagedSoundsAreNamedAndTheNextSoundStillPlays)
         const auto& r = rows[k];
         const std::string path = "row" + std::to_string(k) + ".wav";
         dir.write(path, r.bytes);
-        ASSERT_EQ(loadGameSounds("none"), 0);  // a fresh pool; the last row's sounds are freed
+        ASSERT_EQ(loadGameSounds(gameFolder("none")), 0);  // a fresh pool; the last row's sounds are freed
         gameSounds.resize(2);
         console = debugConsole();
         failALCall(alCall::fillBuffer, r.openALRefuses ? 1 : 0);
@@ -191,7 +192,7 @@ TEST_F(SoundTest, OpenALFailuresAreNamedAndCleared)
         void (*run)();
         std::string warning;
     } rows[] = {
-        {alCall::makeBuffer, [] { loadGameSounds("g"); },
+        {alCall::makeBuffer, [] { loadGameSounds(gameFolder("g")); },
          "Could not load the sound ^y" + path + "^w: it could not be given an OpenAL buffer (Invalid Value)."},
         {alCall::play, [] { playGameSound(0, 1); }, "OpenAL could not play a sound (Invalid Value)."},
         {alCall::stop, [] { stopGameSound(0); }, "OpenAL could not stop a sound (Invalid Value)."},
@@ -200,7 +201,7 @@ TEST_F(SoundTest, OpenALFailuresAreNamedAndCleared)
     };
     for (const auto& r : rows) {
         const int k = static_cast<int>(&r - rows);
-        ASSERT_EQ(loadGameSounds("g"), 1);
+        ASSERT_EQ(loadGameSounds(gameFolder("g")), 1);
         playGameSound(0, 1);
         console = debugConsole();
         failALCall(r.call, 1);
@@ -209,7 +210,7 @@ TEST_F(SoundTest, OpenALFailuresAreNamedAndCleared)
         EXPECT_EQ(alGetError(), AL_NO_ERROR) << k;
 
         console = debugConsole();
-        ASSERT_EQ(loadGameSounds("g"), 1);
+        ASSERT_EQ(loadGameSounds(gameFolder("g")), 1);
         playGameSound(0, 0);
         EXPECT_EQ(state(gameSounds[0].getSource()), AL_PLAYING) << k;
         EXPECT_FALSE(testutil::consoleHas("WARNING")) << k << ": " << console.getLine(0);
@@ -236,7 +237,7 @@ TEST_F(SoundTest, SoundsPastTheGamesBudgetAreNamedAndMemoryStaysBounded)
     failALCall(alCall::fillBuffer, 1);
     const long long before = residentBytes();
     const unsigned long long readBefore = fileBytesRead();
-    ASSERT_EQ(loadGameSounds("big"), 7);
+    ASSERT_EQ(loadGameSounds(gameFolder("big")), 7);
     const long long grown = residentBytes() - before;
     // The five sounds handed to OpenAL are read whole, the two past the budget no further than their headers.
     EXPECT_LE(fileBytesRead() - readBefore, 5 * soundFileMaxBytes + 2 * (44 + fileReadAhead));
@@ -254,7 +255,7 @@ TEST_F(SoundTest, SoundsPastTheGamesBudgetAreNamedAndMemoryStaysBounded)
 #endif
 
     dir.write("games/small/sound/1000.wav", wavBytes(0.1));
-    ASSERT_EQ(loadGameSounds("small"), 1);
+    ASSERT_EQ(loadGameSounds(gameFolder("small")), 1);
     EXPECT_EQ(bufferValue(gameSounds[0].getBuffer(), AL_SIZE), 1600);
 }
 
@@ -264,7 +265,7 @@ TEST_F(SoundTest, GameSoundsAreNumberedAndALoadOverAnotherFreesThePreviousOnes)
     dir.write("games/g/sound/door.ogg", "unreadable");
     dir.write("games/g/sound/hit.wav", wavBytes(3.0));
 
-    EXPECT_EQ(loadGameSounds("g"), 3);
+    EXPECT_EQ(loadGameSounds(gameFolder("g")), 3);
     EXPECT_TRUE(boost::filesystem::exists(dir.path() / "games/g/sound/1000.wav"));  // door.ogg
     EXPECT_TRUE(boost::filesystem::exists(dir.path() / "games/g/sound/1002.wav"));  // shot.wav
     const std::vector<unsigned int> firstPool = gameSourcePool();
@@ -273,7 +274,7 @@ TEST_F(SoundTest, GameSoundsAreNumberedAndALoadOverAnotherFreesThePreviousOnes)
     ASSERT_EQ(state(gameSounds[1].getSource()), AL_PLAYING);
 
     // The same game again without leaving it: the old sounds and pool go first.
-    EXPECT_EQ(loadGameSounds("g"), 3);
+    EXPECT_EQ(loadGameSounds(gameFolder("g")), 3);
     EXPECT_EQ(gameSounds.size(), 3u);
     EXPECT_EQ(gameSourcePool().size(), static_cast<size_t>(gameSourceCount));
     for (unsigned int source : firstPool) EXPECT_FALSE(alIsSource(source) && state(source) == AL_PLAYING);
@@ -292,7 +293,7 @@ TEST_F(SoundTest, GameSoundsAreNumberedAndALoadOverAnotherFreesThePreviousOnes)
 
 TEST_F(SoundTest, GameWithoutSoundFolderHasNoSoundsButItsPool)
 {
-    EXPECT_EQ(loadGameSounds("none"), 0);
+    EXPECT_EQ(loadGameSounds(gameFolder("none")), 0);
     EXPECT_EQ(gameSourcePool().size(), static_cast<size_t>(gameSourceCount));
     freeGameSounds(0);
     EXPECT_TRUE(gameSourcePool().empty());
@@ -315,7 +316,7 @@ TEST_F(SoundTest, GameWithoutSoundFolderHasNoSoundsButItsPool)
     loadSystemSounds();
     playSystemSound(sysSoundClick, 0);
     check(systemSounds[sysSoundClick].getSource() == 0u, "no source was taken");
-    check(loadGameSounds("none") == 0, "no game sound loaded");
+    check(loadGameSounds(gameFolder("none")) == 0, "no game sound loaded");
     freeSystemSounds();
     std::exit(failed);
 }

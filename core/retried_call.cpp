@@ -1,0 +1,14 @@
+// System calls made again after an interruption by a signal.
+#include "core/retried_call.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+
+int openRetrying(const std::string& path, int flags, mode_t mode)
+{
+    int fd;
+    do fd = ::open(path.c_str(), flags, mode);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
