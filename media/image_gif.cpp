@@ -219,12 +219,16 @@ size_t gifColourTableBytes(unsigned long flags)
 }  // namespace
 
 // GIF: the logical screen, then its blocks walked to the trailer: every
-// image inside the screen and whole inside the file, its data handed over
-// as far as its decoding goes (above), at most gifFramesMax of them. Each
-// image of an animation takes memory of the whole screen, so their number
-// counts towards the pixels too, and towards the image data they need: a
-// code of at most 12 bits gives at most 4,096 pixels. The image ends with
-// the trailer.
+// image inside the screen and whole inside the file, at most gifFramesMax
+// of them. Each image of an animation would take memory of the whole
+// screen, so their number counts towards the pixels too, and towards the
+// image data they need: a code of at most 12 bits gives at most 4,096
+// pixels. The image ends with the trailer. The program shows the first
+// image of a file, and the library is handed that image alone: the screen
+// and its table, the blocks before the first image (its graphic control
+// among them), the first image with its data as far as its decoding goes
+// (above), then the trailer. The library, handed the images after it, takes
+// their local tables onto the palette it already holds, past its end.
 headerReading gifHeader(fileReader& in)
 {
     constexpr int extension = 0x21, imageBlock = 0x2C, trailer = 0x3B;
@@ -237,6 +241,7 @@ headerReading gifHeader(fileReader& in)
     constexpr byteCount codePixelsMax = 4096, codeBits = 12;
     gif.frames = 0;
     byteCount imageData = 0;
+    size_t firstImageEnd = 0;
     size_t at = screenBytes + gifColourTableBytes(littleEndian(b, 10, 1));
     while (at != 0 && in.has(at, 1)) {
         const int block = static_cast<unsigned char>(b[at]);
@@ -245,6 +250,7 @@ headerReading gifHeader(fileReader& in)
             const byteCount dataNeeded = (pixels + codePixelsMax - 1) / codePixelsMax * codeBits / 8;
             gif.end = at + 1;
             gif.bytesNeeded = gif.end - imageData + dataNeeded;  // the rest of the image, and that data
+            if (gif.frames > 1) gif.edits.push_back({firstImageEnd, at, ""});  // up to the trailer
             return gif;
         }
         if (block == extension && in.has(at, 2)) {
@@ -264,7 +270,10 @@ headerReading gifHeader(fileReader& in)
             const size_t dataAt = at + 1;
             at = skipGifSubBlocks(in, dataAt);
             if (at == 0) break;
-            handGifDataAsDecoded(gif, b, dataAt, at - 1, codeSize, byteCount{w} * h);
+            if (gif.frames == 1) {
+                handGifDataAsDecoded(gif, b, dataAt, at - 1, codeSize, byteCount{w} * h);
+                firstImageEnd = at;
+            }
             imageData += at - dataAt;
         } else {
             break;

@@ -422,7 +422,7 @@ checkedImage readImageFile(const std::string& path)
     if (!image.refusal.empty()) return image;
     image.bytes = libraryForm(file, header);
     image.format = header.format;
-    image.decodedBytes = byteCount{header.width} * header.height * header.frames * header.bytesPerPixel;
+    image.decodedBytes = byteCount{header.width} * header.height * header.bytesPerPixel;
     return image;
 }
 

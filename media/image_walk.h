@@ -34,7 +34,7 @@ struct headerReading {
     imageFormat format = imageFormatNone;
     unsigned long width = 0;
     unsigned long height = 0;
-    unsigned long frames = 1;
+    unsigned long frames = 1;  // images the file holds; the library is handed the first alone
     unsigned long bytesPerPixel = textureBytesPerPixel;  // decoded, at the largest
     // The fewest bytes a file of this format holding these pixels takes:
     // where the library makes up the pixels a file lacks, a few bytes would

@@ -336,16 +336,16 @@ std::vector<int> gifCodes(const std::vector<int>& indices, bool clearFirst, bool
     return codes;
 }
 
-// `codes` as the data of a GIF of `w` x `h` in sub-blocks of at most
-// `blockBytes`, the rest of the last byte zero; a comment of 40 bytes
-// follows (what a library that read on past the codes would take for them).
-// The codes start 3 bits long and grow a bit each time the table's next
-// entry reaches the next power of two, as decoders count them: every code
-// but a clear or an end code makes an entry, except the first after a clear
-// code (after the 3rd and the 11th code).
-std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& codes, size_t blockBytes = 255)
+// `codes` as GIF image data of the first code size `codeSize`, in
+// sub-blocks of at most `blockBytes`, the rest of the last byte zero, with
+// their terminator. The codes start codeSize + 1 bits long and grow a bit
+// each time the table's next entry reaches the next power of two, as
+// decoders count them: every code but a clear or an end code makes an
+// entry, except the first after a clear code (for a code size of 2, after
+// the 3rd and the 11th code).
+std::string gifData(const std::vector<int>& codes, int codeSize, size_t blockBytes = 255)
 {
-    constexpr int firstBits = 3, firstEntry = gifEnd + 1;
+    const int clear = 1 << codeSize, end = clear + 1, firstBits = codeSize + 1, firstEntry = end + 1;
     int bits = firstBits, next = firstEntry;  // the next entry of the table
     bool first = true;
     std::string data;
@@ -355,18 +355,54 @@ std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& codes, size
             if (at / 8 == data.size()) data += '\0';
             if (code >> bit & 1) data[at / 8] |= static_cast<char>(1 << (at % 8));
         }
-        if (code == gifClear) bits = firstBits, next = firstEntry, first = true;
-        if (code == gifClear || code == gifEnd) continue;
+        if (code == clear) bits = firstBits, next = firstEntry, first = true;
+        if (code == clear || code == end) continue;
         if (!first) ++next;
         first = false;
-        if (next == 1 << bits) ++bits;
+        if (next == 1 << bits && bits < 12) ++bits;
     }
     std::string blocks;
     for (size_t from = 0; from < data.size(); from += blockBytes)
         blocks += static_cast<char>(std::min(blockBytes, data.size() - from)) + data.substr(from, blockBytes);
+    return blocks + '\0';
+}
+
+// `codes` as the data of a GIF of `w` x `h` of gif()'s colours, in
+// sub-blocks of at most `blockBytes`; a comment of 40 bytes follows (what a
+// library that read on past the codes would take for them).
+std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& codes, size_t blockBytes = 255)
+{
     const std::string screen = gif(w, h, 0, 0);
     return screen.substr(0, screen.size() - 1) + "," + littleEndian(0, 4) + littleEndian(w, 2) + littleEndian(h, 2) +
-           '\0' + '\x02' + blocks + '\0' + "!\xfe\x28" + std::string(40, 'c') + '\0' + ';';
+           '\0' + '\x02' + gifData(codes, 2, blockBytes) + "!\xfe\x28" + std::string(40, 'c') + '\0' + ';';
+}
+
+// 128 colours, as a GIF colour table.
+std::string gifTable128()
+{
+    std::string table;
+    for (int i = 0; i < 128; ++i) table += {static_cast<char>(2 * i), static_cast<char>(255 - i), static_cast<char>(37 * i)};
+    return table;
+}
+
+// An animation of `frames` frames of `w` x `h` on a screen whose global
+// table holds gifTable128(), each frame behind a graphic control extension
+// and the same image: pixel i of colour 7i modulo 128, each pixel a code of
+// its own (a code size of 7). Every frame after the first carries the
+// global table as its local table too, as animations are written.
+std::string gifAnimation(uint32_t w, uint32_t h, int frames)
+{
+    constexpr int codeSize = 7, colours = 1 << codeSize;
+    std::vector<int> codes = {colours};  // a clear code first, an end code last
+    for (uint32_t i = 0; i < w * h; ++i) codes.push_back(static_cast<int>(7 * i % colours));
+    codes.push_back(colours + 1);
+    const std::string image = "," + littleEndian(0, 4) + littleEndian(w, 2) + littleEndian(h, 2);
+    const std::string data = static_cast<char>(codeSize) + gifData(codes, codeSize);
+    std::string out = "GIF89a" + littleEndian(w, 2) + littleEndian(h, 2) + "\xf6" + std::string(2, '\0') + gifTable128();
+    for (int f = 0; f < frames; ++f)
+        out += std::string("!\xf9\x04\x04\x0a\0\0\0", 8) + image + (f == 0 ? std::string(1, '\0') : "\x86" + gifTable128()) +
+               data;
+    return out + ";";
 }
 
 // The RGBA pixels of `indices` into the colours of gif().
@@ -393,6 +429,9 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     const std::string gifTwo = gif(2, 1, 1, 0);
     dir.write("two.gif", gifTwo);
     const std::vector<uint8_t> gifTwoPixels = pixelsOfGameImage("two.gif");
+    const std::string firstFrame = gifAnimation(20, 15, 1);
+    dir.write("first.gif", firstFrame);
+    const std::vector<uint8_t> firstFramePixels = pixelsOfGameImage("first.gif");
     // 5 x 3 pixels, and the first 7 of them, as GIFs are coded.
     std::vector<int> indices;
     for (int i = 0; i < 15; ++i) indices.push_back((i % 5 + i / 5) % 4);
@@ -557,6 +596,9 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         // Restart markers before the frame and after the scan's data, which the library passes over.
         {"10068.jpg", photo.substr(0, 2) + "\xff\xd7" + photo.substr(2, photo.size() - 4) + "\xff\xd3\xff\xd0" +
                           photo.substr(photo.size() - 2), 8, "", photoPixels},
+        // An animation whose second frame carries a local table: its first frame is shown,
+        // handed alone (the library, handed the second, wrote past its palette).
+        {"10069.gif", gifAnimation(20, 15, 2), 20, "", firstFramePixels, firstFrame},
     };
     for (const auto& r : rows) {
         dir.write("games/g/map/" + r.name, r.bytes);
