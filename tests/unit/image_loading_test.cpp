@@ -309,14 +309,18 @@ std::string badCrc(std::string png)
 }
 
 // A GIF screen with a four-colour palette holding `frames` images of two
-// pixels in a row, `left` pixels from the screen's left edge.
-std::string gif(uint32_t w, uint32_t h, int frames, uint32_t left)
+// pixels in a row, `left` pixels from the screen's left edge; each image's
+// data goes on with `zeros` bytes of 0 after its end code.
+std::string gif(uint32_t w, uint32_t h, int frames, uint32_t left, size_t zeros = 0)
 {
     std::string out = "GIF89a" + littleEndian(w, 2) + littleEndian(h, 2) + "\x81" + std::string(2, '\0') +
                       std::string("\0\0\0\xff\0\0\0\xff\0\0\0\xff", 12);
+    std::string padding;
+    for (size_t at = 0; at < zeros; at += 255) padding += static_cast<char>(std::min<size_t>(255, zeros - at)) +
+                                                         std::string(std::min<size_t>(255, zeros - at), '\0');
     for (int i = 0; i < frames; ++i)
         out += "," + littleEndian(left, 2) + littleEndian(0, 2) + littleEndian(2, 2) + littleEndian(1, 2) +
-               std::string(1, '\0') + "\x02\x02\x4c\x0a" + std::string(1, '\0');
+               std::string(1, '\0') + "\x02\x02\x4c\x0a" + padding + std::string(1, '\0');
     return out + ";";
 }
 
@@ -756,15 +760,17 @@ TEST_F(ImageLoadingTest, PutOffTexturesGiveBackTheirBytesWhenMadeAndAllWhenDropp
 }
 
 // A game's menu and map images decode to at most 1 GiB together (16-bit
-// channels count twice): past that an image is named with the budget and
-// never decoded; the next load of a game counts afresh.
+// channels count twice, a GIF animation its first frame alone): past that
+// an image is named with the budget and never decoded; the next load of a
+// game counts afresh.
 TEST_F(ImageLoadingTest, ImagesPastTheGamesBudgetAreNamedAndNeverDecoded)
 {
     dir.write("games/g/ui/10000.png", pngHead(8192, 8192));
     dir.write("games/g/map/10000.png", pngHead(8192, 8192, 16, 6));
-    dir.write("games/g/map/10001.png", pngHead(8192, 8192));
-    dir.write("games/g/map/10002.png", pngHead(4, 4));
-    const std::string line = "WARNING: The image games/g/map/10002.png would take the decoded images of this game "
+    dir.write("games/g/map/10001.gif", gif(4096, 4096, 4, 0, 6400));  // the data 4 frames of 4096 x 4096 take
+    dir.write("games/g/map/10002.png", pngHead(8192, 6144));
+    dir.write("games/g/map/10003.png", pngHead(4, 4));
+    const std::string line = "WARNING: The image games/g/map/10003.png would take the decoded images of this game "
                              "past their 1024 MiB; it is not loaded.";
     for (int load = 0; load < 2; ++load) {
         requested.clear();
@@ -773,8 +779,8 @@ TEST_F(ImageLoadingTest, ImagesPastTheGamesBudgetAreNamedAndNeverDecoded)
         loadGameImages("g");
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_EQ(requested, std::vector<std::string>({"games/g/ui/10000.png", "games/g/map/10000.png",
-                                                       "games/g/map/10001.png"}));
-        EXPECT_EQ(gameImg[gameImgOwnBase + 2].GetTex(), 0);
+                                                       "games/g/map/10001.gif", "games/g/map/10002.png"}));
+        EXPECT_EQ(gameImg[gameImgOwnBase + 3].GetTex(), 0);
         EXPECT_NE(out.find(line), std::string::npos) << out;
         EXPECT_EQ(out.find("WARNING", out.find("WARNING") + 1), std::string::npos) << out;
     }
