@@ -1,24 +1,47 @@
 // The TGA walk of the image check: an image type, colour map and pixel
-// depth the library decodes, and the colour map and pixels inside the file.
+// depth the library decodes, the colour map and pixels inside the file and
+// run-length pixels whole; a colour map of 15- or 16-bit entries, which the
+// library leaves (all but one entry of) its palette unfilled for, is handed
+// widened to 24-bit entries.
 #include "media/byte_order.h"
+#include "media/colour_channel.h"
 #include "media/image_walk.h"
 
 namespace {
 
 // Where the run-length packets that begin at `at` have given `pixels`
-// pixels, or where the file ends first. A packet's first byte holds its
-// pixel count less one, and whether one pixel value follows for them all.
+// pixels; 0 when the file ends first, before the packet that gives the last
+// pixel ends. A packet's first byte holds its pixel count less one, and
+// whether one pixel value follows for them all.
 size_t tgaPacketsEnd(fileReader& in, size_t at, byteCount pixels, byteCount pixelBytes)
 {
     constexpr unsigned char repeated = 0x80, countBits = 0x7f;
     const byteBuffer& b = in.bytes();
-    for (byteCount given = 0; given < pixels && in.has(at, 1);) {
+    byteCount given = 0;
+    while (given < pixels && in.has(at, 1)) {
         const unsigned char packet = static_cast<unsigned char>(b[at]);
         const byteCount count = (packet & countBits) + 1u;
         at += static_cast<size_t>(1 + (packet & repeated ? pixelBytes : count * pixelBytes));
         given += count;
     }
-    return std::min(at, in.size());
+    return given >= pixels && at <= in.size() ? at : 0;
+}
+
+// The colour map of `entries` 15- or 16-bit entries at `at` (blue, green and
+// red in 5 bits each from the lowest up; the top bit unused, or of a 16-bit
+// entry its alpha), as 24-bit entries of blue, green and red, each channel
+// scaled to the full 0 to 255.
+std::string tgaColourMapWidened(std::string_view b, size_t at, unsigned long entries)
+{
+    constexpr unsigned long channelBits = 5, channelMax = (1ul << channelBits) - 1, entryBytes = 2;
+    std::string wide;
+    wide.reserve(3 * entries);
+    for (unsigned long i = 0; i < entries; ++i) {
+        const unsigned long entry = littleEndian(b, at + entryBytes * i, entryBytes);
+        for (unsigned long c = 0; c < 3; ++c)
+            wide += static_cast<char>(channelScaled(entry >> (channelBits * c) & channelMax, channelMax));
+    }
+    return wide;
 }
 
 enum { tgaMapped = 1, tgaTrueColour = 2, tgaGrey = 3, tgaRunLength = 8 };
@@ -41,13 +64,16 @@ const char* tgaPixelsName(unsigned long kind)
 // colour map and pixel depth that type needs, and the header, image id and
 // colour map inside the file, then the pixels: uncompressed ones whole, and
 // for run-length pixels room for the packets they need at the least (a
-// packet holds at most 128 pixels and takes a byte and a pixel value). The
-// image ends with its pixels: for run-length ones, with the packet that
-// gives its last pixel (or with the file).
+// packet holds at most 128 pixels and takes a byte and a pixel value), and
+// packets up to the last pixel. The image ends with its pixels: for
+// run-length ones, with the packet that gives its last pixel.
 // The library decodes only 8-bit grey and colour-mapped pixels (it reads
 // 16-bit grey pixels, grey and alpha, as two pixels of grey), and it reads
 // the colour map of an image that is not colour-mapped as its first pixels:
-// one declared without entries it decodes, any other it does not.
+// one declared without entries it decodes, any other it does not. A colour
+// map of 16-bit entries it reads into the first entry of its palette over
+// and over, leaving the others unfilled, and one of 15-bit entries into no
+// palette at all; an alpha bit of 16-bit entries 24-bit ones cannot hold.
 headerReading tgaHeader(fileReader& in)
 {
     constexpr size_t headerBytes = 18;
@@ -72,6 +98,9 @@ headerReading tgaHeader(fileReader& in)
     if (!depthFits)
         return damaged("is a TGA image of " + std::to_string(depth) + "-bit " + pixelsName +
                        ", which cannot be decoded");
+    constexpr unsigned long attributeBits = 0x0f, wideMapDepth = 24;
+    if (kind == tgaMapped && mapDepth == 16 && (littleEndian(b, 17, 1) & attributeBits) != 0)
+        return damaged("is a TGA image whose 16-bit colour map holds alpha, which cannot be decoded");
     const byteCount mapBytes = kind == tgaMapped ? byteCount{mapLength} * ((mapDepth + 7) / 8) : 0;
     const byteCount pixels = byteCount{width} * height, pixelBytes = (depth + 7) / 8;
     const byteCount pixelsAt = headerBytes + littleEndian(b, 0, 1) + mapBytes;
@@ -80,8 +109,16 @@ headerReading tgaHeader(fileReader& in)
     else needed += pixels * pixelBytes;
     headerReading tga = sized(imageFormatTga, width, height);
     if (!sidesBounded(width, height)) return tga;
-    if (needed > in.size()) return damaged("is a TGA image cut short");
+    const std::string cut = "is a TGA image cut short";
+    if (needed > in.size()) return damaged(cut);
     tga.end = static_cast<size_t>(needed);
     if (type & tgaRunLength) tga.end = tgaPacketsEnd(in, static_cast<size_t>(pixelsAt), pixels, pixelBytes);
+    if (tga.end == 0) return damaged(cut);
+    if (kind == tgaMapped && mapDepth < wideMapDepth) {
+        const size_t mapAt = static_cast<size_t>(pixelsAt - mapBytes);
+        if (!in.readTo(static_cast<size_t>(pixelsAt))) return tga;  // the read's failure is named
+        tga.edits.push_back({7, 8, std::string(1, static_cast<char>(wideMapDepth))});
+        tga.edits.push_back({mapAt, static_cast<size_t>(pixelsAt), tgaColourMapWidened(b, mapAt, mapLength)});
+    }
     return tga;
 }

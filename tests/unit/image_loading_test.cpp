@@ -260,6 +260,21 @@ std::string tgaMapped(char index)
            littleEndian(4, 2) + "\x08" + std::string(1, '\0') + "\x10\x20\x30\x40\x50\x60" + std::string(16, index);
 }
 
+// A 4 x 2 colour-mapped TGA image, top row first, whose colour map holds
+// five entries of `mapDepth` (15 or 16) bits: red, green, blue, a grey of 19
+// in 31 and white (its top bit set); its pixels 0 1 2 3 and 4 4 3 2, in
+// run-length packets or not.
+std::string tgaMapOf16Bits(char mapDepth, bool runLength, char attributeBits = 0)
+{
+    std::string map;
+    for (const uint32_t entry : {0x7c00, 0x03e0, 0x001f, 0x4e73, 0xffff}) map += littleEndian(entry, 2);
+    const std::string pixels = runLength ? std::string("\x03\0\x01\x02\x03\x81\x04\x01\x03\x02", 10)
+                                         : std::string("\0\x01\x02\x03\x04\x04\x03\x02", 8);
+    return std::string("\0\x01", 2) + (runLength ? '\x09' : '\x01') + littleEndian(0, 2) + littleEndian(5, 2) + mapDepth +
+           std::string(4, '\0') + littleEndian(4, 2) + littleEndian(2, 2) + '\x08' +
+           static_cast<char>(0x20 | attributeBits) + map + pixels;
+}
+
 // A BMP image with 16 bytes of pixels: two rows of two 24-bit pixels.
 std::string bmp(uint32_t w, uint32_t h, int depth, int compression, uint32_t coloursUsed = 0, char pixel = '\x40')
 {
@@ -433,6 +448,13 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     const std::string gifTwo = gif(2, 1, 1, 0);
     dir.write("two.gif", gifTwo);
     const std::vector<uint8_t> gifTwoPixels = pixelsOfGameImage("two.gif");
+    const std::vector<uint8_t> red = {255, 0, 0, 255}, green = {0, 255, 0, 255}, blue = {0, 0, 255, 255},
+                               grey = {156, 156, 156, 255}, white = {255, 255, 255, 255};
+    std::vector<uint8_t> mapOf16Bits;
+    for (const auto* c : {&red, &green, &blue, &grey, &white, &white, &grey, &blue})
+        mapOf16Bits.insert(mapOf16Bits.end(), c->begin(), c->end());
+    // 4 x 2 pixels in run-length packets: 4 of one colour, then 4 as they are.
+    const std::string tgaRuns = tgaHead(10, 4, 2, 24) + "\x83\x10\x20\x30\x03" + std::string(12, '\x40');
     const std::string firstFrame = gifAnimation(20, 15, 1);
     dir.write("first.gif", firstFrame);
     const std::vector<uint8_t> firstFramePixels = pixelsOfGameImage("first.gif");
@@ -603,6 +625,17 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         // An animation whose second frame carries a local table: its first frame is shown,
         // handed alone (the library, handed the second, wrote past its palette).
         {"10069.gif", gifAnimation(20, 15, 2), 20, "", firstFramePixels, firstFrame},
+        // Colour maps of 15- and 16-bit entries, of which the library fills at most its palette's
+        // first entry: handed widened to 24-bit entries. An alpha bit those cannot hold.
+        {"10070.tga", tgaMapOf16Bits(15, false), 4, "", mapOf16Bits},
+        {"10071.tga", tgaMapOf16Bits(16, true), 4, "", mapOf16Bits},
+        {"10072.tga", tgaMapOf16Bits(16, false, 1), 0,
+         "is a TGA image whose 16-bit colour map holds alpha, which cannot be decoded"},
+        // Run-length pixels that end before the last pixel (the library would make up the rest
+        // from memory the file never filled): after a whole packet, in a packet, a byte short.
+        {"10073.tga", tgaRuns.substr(0, 22), 0, "is a TGA image cut short"},
+        {"10074.tga", tgaRuns.substr(0, 27), 0, "is a TGA image cut short"},
+        {"10075.tga", tgaRuns.substr(0, tgaRuns.size() - 1), 0, "is a TGA image cut short"},
     };
     for (const auto& r : rows) {
         dir.write("games/g/map/" + r.name, r.bytes);
