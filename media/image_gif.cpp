@@ -223,17 +223,22 @@ size_t gifColourTableBytes(unsigned long flags)
 // of them. Each image of an animation would take memory of the whole
 // screen, so their number counts towards the pixels too, and towards the
 // image data they need: a code of at most 12 bits gives at most 4,096
-// pixels. The image ends with the trailer. The program shows the first
-// image of a file, and the library is handed that image alone: the screen
-// and its table, the blocks before the first image (its graphic control
-// among them), the first image with its data as far as its decoding goes
-// (above), then the trailer. The library, handed the images after it, takes
-// their local tables onto the palette it already holds, past its end.
+// pixels. An image coded for more than 256 colours, whose codes can name
+// colours no table holds, is refused: the library decodes none coded for
+// more than 512 (one coded for 4,096 fills the whole code table with its
+// colours alone). The image ends with the trailer. The program shows the
+// first image of a file, and the library is handed that image alone: the
+// screen and its table, the blocks before the first image (its graphic
+// control among them), the first image with its data as far as its
+// decoding goes (above), then the trailer. The library, handed the images
+// after it, takes their local tables onto the palette it already holds,
+// past its end.
 headerReading gifHeader(fileReader& in)
 {
     constexpr int extension = 0x21, imageBlock = 0x2C, trailer = 0x3B;
     constexpr size_t screenBytes = 13, imageHeaderBytes = 10;
-    constexpr int gifCodeSizeMin = 2, gifCodeSizeMax = 8;  // the first LZW code size of an image
+    // The first code size of an image: the bits of the colours its codes name.
+    constexpr int gifCodeSizeMin = 2, gifCodeSizeMax = 8, codeBitsMax = 12;
     const std::string cut = "is a GIF image cut short or damaged";
     const byteBuffer& b = in.bytes();
     if (!in.readTo(screenBytes)) return damaged(cut);
@@ -266,6 +271,9 @@ headerReading gifHeader(fileReader& in)
             at += imageHeaderBytes + gifColourTableBytes(littleEndian(b, at + 9, 1));
             if (!in.has(at, 1)) break;
             const int codeSize = static_cast<unsigned char>(b[at]);
+            if (codeSize > gifCodeSizeMax && codeSize <= codeBitsMax)
+                return damaged("is a GIF image coded for " + std::to_string(1ul << codeSize) +
+                               " colours, more than a colour table holds");
             if (codeSize < gifCodeSizeMin || codeSize > gifCodeSizeMax) break;
             const size_t dataAt = at + 1;
             at = skipGifSubBlocks(in, dataAt);

@@ -387,13 +387,15 @@ std::string gifData(const std::vector<int>& codes, int codeSize, size_t blockByt
 }
 
 // `codes` as the data of a GIF of `w` x `h` of gif()'s colours, in
-// sub-blocks of at most `blockBytes`; a comment of 40 bytes follows (what a
-// library that read on past the codes would take for them).
-std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& codes, size_t blockBytes = 255)
+// sub-blocks of at most `blockBytes`, at a first code size of `codeSize`; a
+// comment of 40 bytes follows (what a library that read on past the codes
+// would take for them).
+std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& codes, size_t blockBytes = 255, int codeSize = 2)
 {
     const std::string screen = gif(w, h, 0, 0);
     return screen.substr(0, screen.size() - 1) + "," + littleEndian(0, 4) + littleEndian(w, 2) + littleEndian(h, 2) +
-           '\0' + '\x02' + gifData(codes, 2, blockBytes) + "!\xfe\x28" + std::string(40, 'c') + '\0' + ';';
+           '\0' + static_cast<char>(codeSize) + gifData(codes, codeSize, blockBytes) + "!\xfe\x28" +
+           std::string(40, 'c') + '\0' + ';';
 }
 
 // 128 colours, as a GIF colour table.
@@ -636,6 +638,10 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         {"10073.tga", tgaRuns.substr(0, 22), 0, "is a TGA image cut short"},
         {"10074.tga", tgaRuns.substr(0, 27), 0, "is a TGA image cut short"},
         {"10075.tga", tgaRuns.substr(0, tgaRuns.size() - 1), 0, "is a TGA image cut short"},
+        // Coded for 4,096 colours, which fill the whole code table (valid, but the library decodes
+        // nothing coded for more than 512).
+        {"10076.gif", gifCoded(2, 2, {4096, 0, 1, 2, 3, 4097}, 255, 12), 0,
+         "is a GIF image coded for 4096 colours, more than a colour table holds; it is not loaded."},
     };
     for (const auto& r : rows) {
         dir.write("games/g/map/" + r.name, r.bytes);
