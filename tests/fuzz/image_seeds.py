@@ -6,7 +6,7 @@ and then the file's bytes. Good PNG and JPEG images come from data/; the
 damaged ones are made here: an HDR, a PPM, a PCX and a TGA (named .vst)
 declaring huge sizes, two short PGMs, JPEGs cut in their headers or with
 a segment past the end after the scan, a JPEG with stray bytes before a
-marker, JPEGs with restart markers outside their scans, GIFs coded with
+marker and one with a run of fill bytes before one, JPEGs with restart markers outside their scans, GIFs coded with
 and without a clear code first and an end code last (of one pixel too),
 with empty data or with a frame outside their screen, damaged TGA, GIF and
 BMP headers, TGAs of 16-bit grey pixels and colour TGAs declaring a colour
@@ -324,6 +324,7 @@ def made_seeds(photo):
         "cut-scan.jpg": ("jpg", photo[: len(photo) * 2 // 3]),
         "segment-after-scan.jpg": ("jpg", photo[:-2] + b"\xff\xe1\xff\xff"),
         "stray-bytes.jpg": ("jpg", photo[:2] + b"\x12\xff\x00\x34" + photo[2:]),
+        "fill-bytes.jpg": ("jpg", photo[:photo.index(b"\xff\xdb")] + b"\xff" * 4 + photo[photo.index(b"\xff\xdb"):]),
         "restart-markers.jpg": ("jpg", photo[:2] + b"\xff\xd7" + photo[2:-2] + b"\xff\xd3\xff\xd0" + photo[-2:]),
         "good.tga": ("tga", tga(2, 2, 2, 24, b"\x40" * 12)),
         "grey16.tga": ("tga", tga(3, 2, 1, 16, b"\x10\xff\x80\x40")),

@@ -642,6 +642,8 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         // nothing coded for more than 512).
         {"10076.gif", gifCoded(2, 2, {4096, 0, 1, 2, 3, 4097}, 255, 12), 0,
          "is a GIF image coded for 4096 colours, more than a colour table holds; it is not loaded."},
+        // A run of fill bytes before a marker, which the library passes over.
+        {"10077.jpg", std::string(photo).insert(photo.find("\xff\xdb"), 4, '\xff'), 8, "", photoPixels},
     };
     for (const auto& r : rows) {
         dir.write("games/g/map/" + r.name, r.bytes);
