@@ -243,7 +243,7 @@ headerReading gifHeader(fileReader& in)
     const byteBuffer& b = in.bytes();
     if (!in.readTo(screenBytes)) return damaged(cut);
     headerReading gif = sized(imageFormatGif, littleEndian(b, 6, 2), littleEndian(b, 8, 2));
-    constexpr byteCount codePixelsMax = 4096, codeBits = 12;
+    constexpr byteCount codePixelsMax = byteCount{1} << codeBitsMax;
     gif.frames = 0;
     byteCount imageData = 0;
     size_t firstImageEnd = 0;
@@ -252,7 +252,7 @@ headerReading gifHeader(fileReader& in)
         const int block = static_cast<unsigned char>(b[at]);
         if (block == trailer && gif.frames > 0) {
             const byteCount pixels = byteCount{gif.width} * gif.height * gif.frames;
-            const byteCount dataNeeded = (pixels + codePixelsMax - 1) / codePixelsMax * codeBits / 8;
+            const byteCount dataNeeded = (pixels + codePixelsMax - 1) / codePixelsMax * codeBitsMax / 8;
             gif.end = at + 1;
             gif.bytesNeeded = gif.end - imageData + dataNeeded;  // the rest of the image, and that data
             if (gif.frames > 1) gif.edits.push_back({firstImageEnd, at, ""});  // up to the trailer
