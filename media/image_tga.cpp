@@ -85,7 +85,8 @@ headerReading tgaHeader(fileReader& in)
     const byteBuffer& b = in.bytes();
     if (!in.readTo(headerBytes)) return damaged(fault);
     const unsigned long mapType = littleEndian(b, 1, 1), type = littleEndian(b, 2, 1);
-    const unsigned long mapLength = littleEndian(b, 5, 2), mapDepth = littleEndian(b, 7, 1);
+    constexpr size_t mapDepthAt = 7, descriptorAt = 17;  // the descriptor's low bits: attribute (alpha) bits
+    const unsigned long mapLength = littleEndian(b, 5, 2), mapDepth = littleEndian(b, mapDepthAt, 1);
     const unsigned long width = littleEndian(b, 12, 2), height = littleEndian(b, 14, 2);
     const unsigned long depth = littleEndian(b, 16, 1);
     const unsigned long kind = type & ~static_cast<unsigned long>(tgaRunLength);
@@ -99,7 +100,7 @@ headerReading tgaHeader(fileReader& in)
         return damaged("is a TGA image of " + std::to_string(depth) + "-bit " + pixelsName +
                        ", which cannot be decoded");
     constexpr unsigned long attributeBits = 0x0f, wideMapDepth = 24;
-    if (kind == tgaMapped && mapDepth == 16 && (littleEndian(b, 17, 1) & attributeBits) != 0)
+    if (kind == tgaMapped && mapDepth == 16 && (littleEndian(b, descriptorAt, 1) & attributeBits) != 0)
         return damaged("is a TGA image whose 16-bit colour map holds alpha, which cannot be decoded");
     const byteCount mapBytes = kind == tgaMapped ? byteCount{mapLength} * ((mapDepth + 7) / 8) : 0;
     const byteCount pixels = byteCount{width} * height, pixelBytes = (depth + 7) / 8;
@@ -117,7 +118,7 @@ headerReading tgaHeader(fileReader& in)
     if (kind == tgaMapped && mapDepth < wideMapDepth) {
         const size_t mapAt = static_cast<size_t>(pixelsAt - mapBytes);
         if (!in.readTo(static_cast<size_t>(pixelsAt))) return tga;  // the read's failure is named
-        tga.edits.push_back({7, 8, std::string(1, static_cast<char>(wideMapDepth))});
+        tga.edits.push_back({mapDepthAt, mapDepthAt + 1, std::string(1, static_cast<char>(wideMapDepth))});
         tga.edits.push_back({mapAt, static_cast<size_t>(pixelsAt), tgaColourMapWidened(b, mapAt, mapLength)});
     }
     return tga;
