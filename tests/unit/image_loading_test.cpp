@@ -270,8 +270,8 @@ std::string tgaMapOf16Bits(char mapDepth, bool runLength, char attributeBits = 0
     for (const uint32_t entry : {0x7c00, 0x03e0, 0x001f, 0x4e73, 0xffff}) map += littleEndian(entry, 2);
     const std::string pixels = runLength ? std::string("\x03\0\x01\x02\x03\x81\x04\x01\x03\x02", 10)
                                          : std::string("\0\x01\x02\x03\x04\x04\x03\x02", 8);
-    return std::string("\0\x01", 2) + (runLength ? '\x09' : '\x01') + littleEndian(0, 2) + littleEndian(5, 2) + mapDepth +
-           std::string(4, '\0') + littleEndian(4, 2) + littleEndian(2, 2) + '\x08' +
+    return std::string("\0\x01", 2) + (runLength ? '\x09' : '\x01') + littleEndian(0, 2) + littleEndian(5, 2) +
+           mapDepth + std::string(4, '\0') + littleEndian(4, 2) + littleEndian(2, 2) + '\x08' +
            static_cast<char>(0x20 | attributeBits) + map + pixels;
 }
 
@@ -402,7 +402,8 @@ std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& codes, size
 std::string gifTable128()
 {
     std::string table;
-    for (int i = 0; i < 128; ++i) table += {static_cast<char>(2 * i), static_cast<char>(255 - i), static_cast<char>(37 * i)};
+    for (int i = 0; i < 128; ++i)
+        table += {static_cast<char>(2 * i), static_cast<char>(255 - i), static_cast<char>(37 * i)};
     return table;
 }
 
@@ -419,10 +420,9 @@ std::string gifAnimation(uint32_t w, uint32_t h, int frames)
     codes.push_back(colours + 1);
     const std::string image = "," + littleEndian(0, 4) + littleEndian(w, 2) + littleEndian(h, 2);
     const std::string data = static_cast<char>(codeSize) + gifData(codes, codeSize);
+    const std::string graphicControl("!\xf9\x04\x04\x0a\0\0\0", 8), localTable = "\x86" + gifTable128();
     std::string out = "GIF89a" + littleEndian(w, 2) + littleEndian(h, 2) + "\xf6" + std::string(2, '\0') + gifTable128();
-    for (int f = 0; f < frames; ++f)
-        out += std::string("!\xf9\x04\x04\x0a\0\0\0", 8) + image + (f == 0 ? std::string(1, '\0') : "\x86" + gifTable128()) +
-               data;
+    for (int f = 0; f < frames; ++f) out += graphicControl + image + (f == 0 ? std::string(1, '\0') : localTable) + data;
     return out + ";";
 }
 
