@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "media/byte_order.h"
+#include "media/colour_channel.h"
 
 namespace {
 
@@ -13,7 +14,6 @@ constexpr size_t masksAt = bmpFileHeaderBytes + bmpInfoHeaderBytes;  // inside o
 constexpr size_t alphaMaskAt = masksAt + bmpMaskBytes;                // in the headers of 56 bytes and more
 constexpr unsigned long fiveFiveFive[3] = {0x7c00, 0x03e0, 0x001f};    // 16-bit pixels without masks
 constexpr unsigned long colourDepth = 24;
-constexpr unsigned long channelMax = 255;
 
 void putLittleEndian(char* b, size_t at, unsigned long v, size_t bytes)
 {
@@ -30,11 +30,7 @@ unsigned long long rowBytes(unsigned long width, unsigned long depth)
 struct channel {
     unsigned shift = 0;
     uint64_t max = 0;
-    unsigned char of(uint64_t pixel) const
-    {
-        if (max == 0) return 0;
-        return static_cast<unsigned char>(((pixel >> shift & max) * channelMax + max / 2) / max);
-    }
+    unsigned char of(uint64_t pixel) const { return channelScaled(pixel >> shift & max, max); }
 };
 
 channel channelOf(unsigned long mask)

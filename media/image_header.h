@@ -13,11 +13,12 @@
 // its end chunk (or, after its image data, the file's end), a JPEG's
 // segments up to its image data and the data up to its end of image, a
 // GIF's blocks up to its trailer, a BMP's palette and pixels, a TGA's
-// colour map and pixels. The image ends there. A GIF image's data is handed
-// on only as far as the library's decoding of it goes.
-// What makes decoding slow is bounded (a JPEG's scans, a GIF's frames), so
-// that a small file cannot keep the library busy or make it allocate for a
-// size its bytes cannot hold.
+// colour map and pixels. The image ends there. Of a GIF only the first
+// image is handed on, its data only as far as the library's decoding of it
+// goes.
+// What makes decoding slow is bounded (a JPEG's scans, and a GIF's frames,
+// though only the first is decoded), so that a small file cannot keep the
+// library busy or make it allocate for a size its bytes cannot hold.
 #pragma once
 #include <string>
 
@@ -32,8 +33,8 @@ constexpr unsigned long long imageFileBytesMax = imagePixelBytesMax + imagePixel
 // Far more than encoders write (libjpeg's progressive JPEGs have 10 scans);
 // every scan is a pass over the whole image.
 constexpr unsigned long jpegScansMax = 50;
-// Far more than animated GIFs hold; the library's cost grows with the
-// square of the frame count.
+// Far more than animated GIFs hold; every frame is walked and bounded, and
+// together they count towards the pixels a file may declare.
 constexpr unsigned long gifFramesMax = 4096;
 
 enum imageFormat {
@@ -54,8 +55,9 @@ struct checkedImage {
     // with room for the rest of the file, which bytes.fit() gives back.
     byteBuffer bytes;
     imageFormat format = imageFormatNone;
-    // The memory its pixels take decoded, at their largest: every frame, at
-    // least the four bytes a pixel of its texture takes.
+    // The memory its pixels take decoded, at their largest: of the one image
+    // handed on (a GIF's first), at least the four bytes a pixel of its
+    // texture takes.
     unsigned long long decodedBytes = 0;
     // Why it is refused, for the warning that names it; empty when it is
     // accepted, and when it is no regular file (its caller has named it).

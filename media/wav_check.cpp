@@ -51,6 +51,12 @@ bool hasId(std::string_view b, size_t at, const char* id)
     return b.compare(at, 4, id) == 0;
 }
 
+// `n` bytes as a refusal says them: "1 byte", "2 bytes".
+std::string bytesText(unsigned long long n)
+{
+    return std::to_string(n) + (n == 1 ? " byte" : " bytes");
+}
+
 std::string formatName(unsigned tag)
 {
     for (const auto& f : formatNames)
@@ -89,7 +95,7 @@ std::string readFormat(std::string_view b, size_t body, size_t size, checkedWav&
         return "has " + std::to_string(wav.bits) + "-bit samples; only 8- and 16-bit ones are played";
     const unsigned expected = wav.channels * wav.bits / 8;
     if (frameBytes != expected)
-        return "declares frames of " + std::to_string(frameBytes) + " bytes, where " +
+        return "declares frames of " + bytesText(frameBytes) + ", where " +
                std::to_string(wav.channels) + " channels of " + std::to_string(wav.bits) + " bits take " +
                std::to_string(expected);
     if (wav.rate < wavRateMin || wav.rate > wavRateMax)
@@ -138,7 +144,7 @@ size_t nextChunk(fileReader& file, size_t body, unsigned long length)
 std::string emptyDataChunk(fileReader& file, size_t body, size_t room)
 {
     if (room == 0 || chunkHeaderAt(file, body)) return "holds no samples";
-    return "has a data chunk declaring 0 bytes, with " + std::to_string(room) + " bytes of samples after it";
+    return "has a data chunk declaring 0 bytes, with " + bytesText(room) + " of samples after it";
 }
 
 }  // namespace
@@ -165,11 +171,11 @@ checkedWav checkWav(fileReader& file)
         if (hasId(b, chunk, "data")) {
             if (!formatRead) return refused("has its samples before their format chunk");
             if (length > room)
-                return refused("has a data chunk of " + std::to_string(length) + " bytes where only " +
-                               std::to_string(room) + " follow");
+                return refused("has a data chunk of " + bytesText(length) + " where only " + std::to_string(room) +
+                               (room == 1 ? " follows" : " follow"));
             if (length == 0) return refused(emptyDataChunk(file, body, room));
             if (length % frameBytes != 0)
-                return refused("holds " + std::to_string(length) + " bytes of samples, not a whole number of " +
+                return refused("holds " + bytesText(length) + " of samples, not a whole number of " +
                                std::to_string(frameBytes) + "-byte frames");
             wav.sampleOffset = body;
             wav.sampleBytes = length;

@@ -7,9 +7,21 @@
 // top row first). Prints one line a file, then the counts; a file that keeps
 // either busy for a minute ends the run with its name. Not part of the
 // tests: tools/image_corpus.sh feeds it corpora of images made elsewhere.
+//
+// With --program-path first, each file (of any name) goes through the
+// program's path alone, as a load takes it: the check, then the library
+// handed the bytes the check passed on, then the decoded pixels made 8-bit
+// RGBA as a texture takes them. The library never reads the file itself.
+// Under valgrind (tools/image_valgrind.sh) every pixel is checked to be one
+// the file filled: a pixel made from memory nothing wrote is reported there.
 #include <IL/il.h>
 
 #include <unistd.h>
+#if __has_include(<valgrind/memcheck.h>)
+#include <valgrind/memcheck.h>
+#else
+#define VALGRIND_CHECK_MEM_IS_DEFINED(address, bytes) 0
+#endif
 
 #include <algorithm>
 #include <csignal>
@@ -85,6 +97,28 @@ void tookTooLong(int)
     _exit(3);
 }
 
+// The program's path alone over `paths`: one line a file, saying whether the
+// check passed it and whether it was shown.
+int programPathAlone(const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) {
+        current = path.c_str();
+        alarm(secondsPerFileMax);
+        std::fprintf(stderr, "%s\n", path.c_str());  // valgrind's reports follow the file they are of
+        const checkedImage image = readAcceptedImage(path);
+        const bool passed = image.format != imageFormatNone;
+        const unsigned int name = passed ? decodeImage(image) : 0;
+        std::vector<unsigned char> pixels;
+        if (name != 0) pixels = boundPixels();
+        if (!pixels.empty()) (void)VALGRIND_CHECK_MEM_IS_DEFINED(pixels.data(), pixels.size());
+        releaseDecodedImage(name);
+        std::printf("%s check=%s shown=%s\n", path.c_str(), passed ? "passes" : "refuses",
+                    pixels.empty() ? "no" : "yes");
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 struct counts {
     unsigned files = 0, decoded = 0, passed = 0, same = 0, maskedBmps = 0, loaded = 0;
 };
@@ -95,9 +129,11 @@ int main(int argc, char** argv)
 {
     ilInit();
     std::signal(SIGALRM, tookTooLong);
-    std::vector<std::string> paths(argv + 1, argv + argc);
+    const bool programPathOnly = argc > 1 && std::strcmp(argv[1], "--program-path") == 0;
+    std::vector<std::string> paths(argv + 1 + programPathOnly, argv + argc);
     if (paths.empty())
         for (std::string line; std::getline(std::cin, line);) paths.push_back(line);
+    if (programPathOnly) return programPathAlone(paths);
     counts c;
     for (const std::string& path : paths) {
         const ILenum type = typeOf(path);

@@ -6,7 +6,7 @@ and then the file's bytes. Good PNG and JPEG images come from data/; the
 damaged ones are made here: an HDR, a PPM, a PCX and a TGA (named .vst)
 declaring huge sizes, two short PGMs, JPEGs cut in their headers or with
 a segment past the end after the scan, a JPEG with stray bytes before a
-marker, JPEGs with restart markers outside their scans, GIFs coded with
+marker and one with a run of fill bytes before one, JPEGs with restart markers outside their scans, GIFs coded with
 and without a clear code first and an end code last (of one pixel too),
 with empty data or with a frame outside their screen, damaged TGA, GIF and
 BMP headers, TGAs of 16-bit grey pixels and colour TGAs declaring a colour
@@ -21,9 +21,15 @@ pixel layout (colour masks of 16 and 32 bits, inside the header or after
 it, unused bytes before the pixels, masks that are no run of bits,
 run-length pixels with the longer headers); JPEGs of 12-bit samples,
 lossless and hierarchical; a JPEG, a PNG and a GIF followed by zeros, past
-what is read ahead of an image's end.
+what is read ahead of an image's end; a GIF of two frames whose second
+carries a local colour table, GIFs whose codes fill their whole table (with
+and without a clear code then, and coded for 4,096 colours), colour-mapped
+TGAs whose map entries are of 15 and 16 bits, and run-length TGAs cut short.
 
-Usage: tests/fuzz/image_seeds.py CORPUS_FOLDER
+Usage: tests/fuzz/image_seeds.py [--files] FOLDER
+With --files each seed is written as a file of its own name and extension
+(the one its first byte would choose), its bytes alone: the images the
+valgrind pass over the program's image path runs (tools/image_valgrind.sh).
 """
 import glob
 import os
@@ -78,6 +84,65 @@ def gif_coded(w, h, codes_of, clear=True, end=True, first_adds=True):
     screen = gif(w, h, frames=0)[:-1]
     return (screen + b"," + struct.pack("<HHHHB", 0, 0, w, h, 0) + b"\x08" + blocks + b"\0!\xfe\x28" + b"c" * 40 +
             b"\0;")
+
+
+def lzw(indices, code_size, clear_when_full=True):
+    """`indices` coded as GIF image data of the first code size `code_size`:
+    a clear code first and an end code last; when the table is full, a clear
+    code, or (as the format allows) codes of 12 bits on without one."""
+    clear, end = 1 << code_size, (1 << code_size) + 1
+    codes, table, bits = [clear], {}, code_size + 1
+    slot = end + 1
+    value, at = 0, 0
+
+    def put(code):
+        nonlocal value, at
+        value |= code << at
+        at += bits
+
+    put(clear)
+    run = b""
+    for index in indices:
+        grown = run + bytes([index])
+        if len(grown) == 1 or grown in table:
+            run = grown
+            continue
+        put(table[run] if len(run) > 1 else run[0])
+        if slot < 4096:
+            table[grown] = slot
+            slot += 1
+            if slot > 1 << bits and bits < 12:
+                bits += 1
+        elif clear_when_full:
+            put(clear)
+            table, bits, slot = {}, code_size + 1, end + 1
+        run = bytes([index])
+    put(table[run] if len(run) > 1 else run[0])
+    put(end)
+    return value.to_bytes((at + 7) // 8, "little")
+
+
+def sub_blocks(data):
+    return b"".join(bytes([len(data[i:i + 255])]) + data[i:i + 255] for i in range(0, len(data), 255)) + b"\0"
+
+
+def colour_table(colours):
+    return b"".join(bytes([(37 * i) % 256, (91 * i + 13) % 256, (151 * i + 101) % 256]) for i in range(colours))
+
+
+def gif_frames(w, h, indices, code_size, local_tables, table_bits=7, clear_when_full=True):
+    """A GIF animation of w x h whose frames are `indices` each, behind a
+    graphic control extension, with a global table of 2^table_bits colours;
+    frame i carries that table as its local table too when local_tables[i]."""
+    flags = 0x80 | (table_bits - 1)
+    table = colour_table(1 << table_bits)
+    out = b"GIF89a" + struct.pack("<HHBBB", w, h, flags | (table_bits - 1) << 4, 0, 0) + table
+    out += b"!\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00"
+    for local in local_tables:
+        out += b"!\xf9\x04\x04\x0a\x00\x00\x00"  # kept in place, a tenth of a second
+        out += b"," + struct.pack("<HHHHB", 0, 0, w, h, flags if local else 0) + (table if local else b"")
+        out += bytes([code_size]) + sub_blocks(lzw(indices, code_size, clear_when_full))
+    return out + b";"
 
 
 def bmp(w, h, depth, compression):
@@ -259,6 +324,7 @@ def made_seeds(photo):
         "cut-scan.jpg": ("jpg", photo[: len(photo) * 2 // 3]),
         "segment-after-scan.jpg": ("jpg", photo[:-2] + b"\xff\xe1\xff\xff"),
         "stray-bytes.jpg": ("jpg", photo[:2] + b"\x12\xff\x00\x34" + photo[2:]),
+        "fill-bytes.jpg": ("jpg", photo[:photo.index(b"\xff\xdb")] + b"\xff" * 4 + photo[photo.index(b"\xff\xdb"):]),
         "restart-markers.jpg": ("jpg", photo[:2] + b"\xff\xd7" + photo[2:-2] + b"\xff\xd3\xff\xd0" + photo[-2:]),
         "good.tga": ("tga", tga(2, 2, 2, 24, b"\x40" * 12)),
         "grey16.tga": ("tga", tga(3, 2, 1, 16, b"\x10\xff\x80\x40")),
@@ -279,8 +345,60 @@ def made_seeds(photo):
     }
 
 
+def tga_map16(depth, rle=False, alpha_bits=0):
+    """A 4 x 2 colour-mapped TGA whose colour map holds five entries of
+    `depth` (15 or 16) bits, the last with its top bit set."""
+    entries = [0x7C00, 0x03E0, 0x001F, 0x4210 | 0x0C63, 0x7FFF | 0x8000]
+    header = struct.pack("<BBBHHBHHHHBB", 0, 1, 9 if rle else 1, 0, len(entries), depth, 0, 0, 4, 2, 8, alpha_bits)
+    pixels = bytes([0x83, 4, 0x03, 0, 1, 2, 3]) if rle else bytes([0, 1, 2, 3, 4, 4, 3, 2])
+    return header + b"".join(struct.pack("<H", e) for e in entries) + pixels
+
+
+def rle_tga(w, h, depth):
+    """A run-length colour TGA of w x h pixels in packets of either kind."""
+    pixel_bytes = depth // 8
+    packets, given = b"", 0
+    while given < w * h:
+        count = min(w * h - given, 1 + given % 7)
+        colour = bytes((given * 29 + c * 71) % 256 for c in range(pixel_bytes))
+        if given % 2:
+            packets += bytes([0x80 | (count - 1)]) + colour
+        else:
+            packets += bytes([count - 1]) + colour * count
+        given += count
+    return tga(10, w, h, depth, packets)
+
+
+def first_frames_and_maps():
+    """A two-frame GIF whose second frame carries the global table as its
+    local one (the library, handed both, wrote past its palette); GIFs whose
+    codes fill their whole table, with a clear code then and without, and
+    one coded for 4,096 colours, its first codes of 13 bits; TGAs whose
+    colour maps are of 15- and 16-bit entries (one declaring an alpha bit);
+    a run-length TGA whole and cut short at several points."""
+    indices = [(x * 7 + y * 3) % 128 for y in range(15) for x in range(20)]
+    noise = [(i * i * 7919 + i * 104729 >> 5) % 256 for i in range(100 * 100)]
+    rle = rle_tga(8, 6, 24)
+    seeds = {
+        "two-frames-local-table.gif": ("gif", gif_frames(20, 15, indices, 7, [False, True])),
+        "full-code-table.gif": ("gif", gif_frames(100, 100, noise, 8, [False], table_bits=8, clear_when_full=False)),
+        "full-code-table-cleared.gif": ("gif", gif_frames(100, 100, noise, 8, [False], table_bits=8)),
+        "coded-for-4096-colours.gif": ("gif", gif_frames(100, 100, noise, 12, [False], table_bits=8,
+                                                         clear_when_full=False)),
+        "map15.tga": ("tga", tga_map16(15)),
+        "map16.tga": ("tga", tga_map16(16)),
+        "map16-rle.tga": ("tga", tga_map16(16, rle=True)),
+        "map16-alpha.tga": ("tga", tga_map16(16, alpha_bits=1)),
+        "rle-whole.tga": ("tga", rle),
+    }
+    for cut in (19, 22, len(rle) // 2, len(rle) - 4, len(rle) - 1):
+        seeds["rle-cut-%d.tga" % cut] = ("tga", rle[:cut])
+    return seeds
+
+
 def main():
-    out = sys.argv[1]
+    as_files = sys.argv[1:2] == ["--files"]
+    out = sys.argv[1 + as_files]
     os.makedirs(out, exist_ok=True)
     good = sorted(glob.glob(os.path.join(ROOT, "data", "**", "*.png"), recursive=True))[:4]
     good += sorted(glob.glob(os.path.join(ROOT, "data", "**", "*.jpg"), recursive=True))[:2]
@@ -293,9 +411,14 @@ def main():
     seeds.update(damaged_pngs())
     seeds.update(bounded_work(photo))
     seeds.update(bmp_layouts())
+    seeds.update(first_frames_and_maps())
     for name, (ext, data) in seeds.items():
-        with open(os.path.join(out, "seed-" + name), "wb") as f:
-            f.write(bytes([NAMES.index(ext)]) + data)
+        if as_files:
+            with open(os.path.join(out, os.path.splitext(name)[0] + ("." + ext if ext else "")), "wb") as f:
+                f.write(data)
+        else:
+            with open(os.path.join(out, "seed-" + name), "wb") as f:
+                f.write(bytes([NAMES.index(ext)]) + data)
 
 
 if __name__ == "__main__":

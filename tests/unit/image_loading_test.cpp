@@ -261,6 +261,21 @@ std::string tgaMapped(char index)
            littleEndian(4, 2) + "\x08" + std::string(1, '\0') + "\x10\x20\x30\x40\x50\x60" + std::string(16, index);
 }
 
+// A 4 x 2 colour-mapped TGA image, top row first, whose colour map holds
+// five entries of `mapDepth` (15 or 16) bits: red, green, blue, a grey of 19
+// in 31 and white (its top bit set); its pixels 0 1 2 3 and 4 4 3 2, in
+// run-length packets or not.
+std::string tgaMapOf16Bits(char mapDepth, bool runLength, char attributeBits = 0)
+{
+    std::string map;
+    for (const uint32_t entry : {0x7c00, 0x03e0, 0x001f, 0x4e73, 0xffff}) map += littleEndian(entry, 2);
+    const std::string pixels = runLength ? std::string("\x03\0\x01\x02\x03\x81\x04\x01\x03\x02", 10)
+                                         : std::string("\0\x01\x02\x03\x04\x04\x03\x02", 8);
+    return std::string("\0\x01", 2) + (runLength ? '\x09' : '\x01') + littleEndian(0, 2) + littleEndian(5, 2) +
+           mapDepth + std::string(4, '\0') + littleEndian(4, 2) + littleEndian(2, 2) + '\x08' +
+           static_cast<char>(0x20 | attributeBits) + map + pixels;
+}
+
 // A BMP image with 16 bytes of pixels: two rows of two 24-bit pixels.
 std::string bmp(uint32_t w, uint32_t h, int depth, int compression, uint32_t coloursUsed = 0, char pixel = '\x40')
 {
@@ -310,14 +325,18 @@ std::string badCrc(std::string png)
 }
 
 // A GIF screen with a four-colour palette holding `frames` images of two
-// pixels in a row, `left` pixels from the screen's left edge.
-std::string gif(uint32_t w, uint32_t h, int frames, uint32_t left)
+// pixels in a row, `left` pixels from the screen's left edge; each image's
+// data goes on with `zeros` bytes of 0 after its end code.
+std::string gif(uint32_t w, uint32_t h, int frames, uint32_t left, size_t zeros = 0)
 {
     std::string out = "GIF89a" + littleEndian(w, 2) + littleEndian(h, 2) + "\x81" + std::string(2, '\0') +
                       std::string("\0\0\0\xff\0\0\0\xff\0\0\0\xff", 12);
+    std::string padding;
+    for (size_t at = 0; at < zeros; at += 255) padding += static_cast<char>(std::min<size_t>(255, zeros - at)) +
+                                                         std::string(std::min<size_t>(255, zeros - at), '\0');
     for (int i = 0; i < frames; ++i)
         out += "," + littleEndian(left, 2) + littleEndian(0, 2) + littleEndian(2, 2) + littleEndian(1, 2) +
-               std::string(1, '\0') + "\x02\x02\x4c\x0a" + std::string(1, '\0');
+               std::string(1, '\0') + "\x02\x02\x4c\x0a" + padding + std::string(1, '\0');
     return out + ";";
 }
 
@@ -337,16 +356,16 @@ std::vector<int> gifCodes(const std::vector<int>& indices, bool clearFirst, bool
     return codes;
 }
 
-// `codes` as the data of a GIF of `w` x `h` in sub-blocks of at most
-// `blockBytes`, the rest of the last byte zero; a comment of 40 bytes
-// follows (what a library that read on past the codes would take for them).
-// The codes start 3 bits long and grow a bit each time the table's next
-// entry reaches the next power of two, as decoders count them: every code
-// but a clear or an end code makes an entry, except the first after a clear
-// code (after the 3rd and the 11th code).
-std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& codes, size_t blockBytes = 255)
+// `codes` as GIF image data of the first code size `codeSize`, in
+// sub-blocks of at most `blockBytes`, the rest of the last byte zero, with
+// their terminator. The codes start codeSize + 1 bits long and grow a bit
+// each time the table's next entry reaches the next power of two, as
+// decoders count them: every code but a clear or an end code makes an
+// entry, except the first after a clear code (for a code size of 2, after
+// the 3rd and the 11th code).
+std::string gifData(const std::vector<int>& codes, int codeSize, size_t blockBytes = 255)
 {
-    constexpr int firstBits = 3, firstEntry = gifEnd + 1;
+    const int clear = 1 << codeSize, end = clear + 1, firstBits = codeSize + 1, firstEntry = end + 1;
     int bits = firstBits, next = firstEntry;  // the next entry of the table
     bool first = true;
     std::string data;
@@ -356,18 +375,56 @@ std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& codes, size
             if (at / 8 == data.size()) data += '\0';
             if (code >> bit & 1) data[at / 8] |= static_cast<char>(1 << (at % 8));
         }
-        if (code == gifClear) bits = firstBits, next = firstEntry, first = true;
-        if (code == gifClear || code == gifEnd) continue;
+        if (code == clear) bits = firstBits, next = firstEntry, first = true;
+        if (code == clear || code == end) continue;
         if (!first) ++next;
         first = false;
-        if (next == 1 << bits) ++bits;
+        if (next == 1 << bits && bits < 12) ++bits;
     }
     std::string blocks;
     for (size_t from = 0; from < data.size(); from += blockBytes)
         blocks += static_cast<char>(std::min(blockBytes, data.size() - from)) + data.substr(from, blockBytes);
+    return blocks + '\0';
+}
+
+// `codes` as the data of a GIF of `w` x `h` of gif()'s colours, in
+// sub-blocks of at most `blockBytes`, at a first code size of `codeSize`; a
+// comment of 40 bytes follows (what a library that read on past the codes
+// would take for them).
+std::string gifCoded(uint32_t w, uint32_t h, const std::vector<int>& codes, size_t blockBytes = 255, int codeSize = 2)
+{
     const std::string screen = gif(w, h, 0, 0);
     return screen.substr(0, screen.size() - 1) + "," + littleEndian(0, 4) + littleEndian(w, 2) + littleEndian(h, 2) +
-           '\0' + '\x02' + blocks + '\0' + "!\xfe\x28" + std::string(40, 'c') + '\0' + ';';
+           '\0' + static_cast<char>(codeSize) + gifData(codes, codeSize, blockBytes) + "!\xfe\x28" +
+           std::string(40, 'c') + '\0' + ';';
+}
+
+// 128 colours, as a GIF colour table.
+std::string gifTable128()
+{
+    std::string table;
+    for (int i = 0; i < 128; ++i)
+        table += {static_cast<char>(2 * i), static_cast<char>(255 - i), static_cast<char>(37 * i)};
+    return table;
+}
+
+// An animation of `frames` frames of `w` x `h` on a screen whose global
+// table holds gifTable128(), each frame behind a graphic control extension
+// and the same image: pixel i of colour 7i modulo 128, each pixel a code of
+// its own (a code size of 7). Every frame after the first carries the
+// global table as its local table too, as animations are written.
+std::string gifAnimation(uint32_t w, uint32_t h, int frames)
+{
+    constexpr int codeSize = 7, colours = 1 << codeSize;
+    std::vector<int> codes = {colours};  // a clear code first, an end code last
+    for (uint32_t i = 0; i < w * h; ++i) codes.push_back(static_cast<int>(7 * i % colours));
+    codes.push_back(colours + 1);
+    const std::string image = "," + littleEndian(0, 4) + littleEndian(w, 2) + littleEndian(h, 2);
+    const std::string data = static_cast<char>(codeSize) + gifData(codes, codeSize);
+    const std::string graphicControl("!\xf9\x04\x04\x0a\0\0\0", 8), localTable = "\x86" + gifTable128();
+    std::string out = "GIF89a" + littleEndian(w, 2) + littleEndian(h, 2) + "\xf6" + std::string(2, '\0') + gifTable128();
+    for (int f = 0; f < frames; ++f) out += graphicControl + image + (f == 0 ? std::string(1, '\0') : localTable) + data;
+    return out + ";";
 }
 
 // The RGBA pixels of `indices` into the colours of gif().
@@ -394,6 +451,16 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     const std::string gifTwo = gif(2, 1, 1, 0);
     dir.write("two.gif", gifTwo);
     const std::vector<uint8_t> gifTwoPixels = pixelsOfGameImage("two.gif");
+    const std::vector<uint8_t> red = {255, 0, 0, 255}, green = {0, 255, 0, 255}, blue = {0, 0, 255, 255},
+                               grey = {156, 156, 156, 255}, white = {255, 255, 255, 255};
+    std::vector<uint8_t> mapOf16Bits;
+    for (const auto* c : {&red, &green, &blue, &grey, &white, &white, &grey, &blue})
+        mapOf16Bits.insert(mapOf16Bits.end(), c->begin(), c->end());
+    // 4 x 2 pixels in run-length packets: 4 of one colour, then 4 as they are.
+    const std::string tgaRuns = tgaHead(10, 4, 2, 24) + "\x83\x10\x20\x30\x03" + std::string(12, '\x40');
+    const std::string firstFrame = gifAnimation(20, 15, 1);
+    dir.write("first.gif", firstFrame);
+    const std::vector<uint8_t> firstFramePixels = pixelsOfGameImage("first.gif");
     // 5 x 3 pixels, and the first 7 of them, as GIFs are coded.
     std::vector<int> indices;
     for (int i = 0; i < 15; ++i) indices.push_back((i % 5 + i / 5) % 4);
@@ -558,6 +625,26 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         // Restart markers before the frame and after the scan's data, which the library passes over.
         {"10068.jpg", photo.substr(0, 2) + "\xff\xd7" + photo.substr(2, photo.size() - 4) + "\xff\xd3\xff\xd0" +
                           photo.substr(photo.size() - 2), 8, "", photoPixels},
+        // An animation whose second frame carries a local table: its first frame is shown,
+        // handed alone (the library, handed the second, wrote past its palette).
+        {"10069.gif", gifAnimation(20, 15, 2), 20, "", firstFramePixels, firstFrame},
+        // Colour maps of 15- and 16-bit entries, of which the library fills at most its palette's
+        // first entry: handed widened to 24-bit entries. An alpha bit those cannot hold.
+        {"10070.tga", tgaMapOf16Bits(15, false), 4, "", mapOf16Bits},
+        {"10071.tga", tgaMapOf16Bits(16, true), 4, "", mapOf16Bits},
+        {"10072.tga", tgaMapOf16Bits(16, false, 1), 0,
+         "is a TGA image whose 16-bit colour map holds alpha, which cannot be decoded"},
+        // Run-length pixels that end before the last pixel (the library would make up the rest
+        // from memory the file never filled): after a whole packet, in a packet, a byte short.
+        {"10073.tga", tgaRuns.substr(0, 22), 0, "is a TGA image cut short"},
+        {"10074.tga", tgaRuns.substr(0, 27), 0, "is a TGA image cut short"},
+        {"10075.tga", tgaRuns.substr(0, tgaRuns.size() - 1), 0, "is a TGA image cut short"},
+        // Coded for 4,096 colours, which fill the whole code table (valid, but the library decodes
+        // nothing coded for more than 512).
+        {"10076.gif", gifCoded(2, 2, {4096, 0, 1, 2, 3, 4097}, 255, 12), 0,
+         "is a GIF image coded for 4096 colours, more than a colour table holds; it is not loaded."},
+        // A run of fill bytes before a marker, which the library passes over.
+        {"10077.jpg", std::string(photo).insert(photo.find("\xff\xdb"), 4, '\xff'), 8, "", photoPixels},
     };
     for (const auto& r : rows) {
         dir.write("games/g/map/" + r.name, r.bytes);
@@ -715,15 +802,17 @@ TEST_F(ImageLoadingTest, PutOffTexturesGiveBackTheirBytesWhenMadeAndAllWhenDropp
 }
 
 // A game's menu and map images decode to at most 1 GiB together (16-bit
-// channels count twice): past that an image is named with the budget and
-// never decoded; the next load of a game counts afresh.
+// channels count twice, a GIF animation its first frame alone): past that
+// an image is named with the budget and never decoded; the next load of a
+// game counts afresh.
 TEST_F(ImageLoadingTest, ImagesPastTheGamesBudgetAreNamedAndNeverDecoded)
 {
     dir.write("games/g/ui/10000.png", pngHead(8192, 8192));
     dir.write("games/g/map/10000.png", pngHead(8192, 8192, 16, 6));
-    dir.write("games/g/map/10001.png", pngHead(8192, 8192));
-    dir.write("games/g/map/10002.png", pngHead(4, 4));
-    const std::string line = "WARNING: The image games/g/map/10002.png would take the decoded images of this game "
+    dir.write("games/g/map/10001.gif", gif(4096, 4096, 4, 0, 6400));  // the data 4 frames of 4096 x 4096 take
+    dir.write("games/g/map/10002.png", pngHead(8192, 6144));
+    dir.write("games/g/map/10003.png", pngHead(4, 4));
+    const std::string line = "WARNING: The image games/g/map/10003.png would take the decoded images of this game "
                              "past their 1024 MiB; it is not loaded.";
     for (int load = 0; load < 2; ++load) {
         requested.clear();
@@ -732,8 +821,8 @@ TEST_F(ImageLoadingTest, ImagesPastTheGamesBudgetAreNamedAndNeverDecoded)
         loadGameImages("g", gameFolder("g"));
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_EQ(requested, std::vector<std::string>({"games/g/ui/10000.png", "games/g/map/10000.png",
-                                                       "games/g/map/10001.png"}));
-        EXPECT_EQ(gameImg[gameImgOwnBase + 2].GetTex(), 0);
+                                                       "games/g/map/10001.gif", "games/g/map/10002.png"}));
+        EXPECT_EQ(gameImg[gameImgOwnBase + 3].GetTex(), 0);
         EXPECT_NE(out.find(line), std::string::npos) << out;
         EXPECT_EQ(out.find("WARNING", out.find("WARNING") + 1), std::string::npos) << out;
     }

@@ -84,6 +84,8 @@ inline std::vector<soundFileRow> soundFileRows()
         // A recorder stopped before it wrote the length of its samples; truly empty data chunks.
         {riff(mono16 + "data" + le(0, 4) + std::string(100, '\x40')),
          "has a data chunk declaring 0 bytes, with 100 bytes of samples after it"},
+        {riff(mono16 + "data" + le(0, 4) + '\x40'),
+         "has a data chunk declaring 0 bytes, with 1 byte of samples after it"},
         {riff(mono16 + "data" + le(0, 4) + chunk("LIST", "INFO")), "holds no samples"},
         {riff(mono16 + "data" + le(0, 4)), "holds no samples"},
         {riff(extensible(1, 1, 16, 8000, 17) + samples(8)), "declares 17 valid bits in 16-bit samples, more than they hold"},
