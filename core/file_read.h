@@ -29,15 +29,16 @@ enum class fileReadResult {
 fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::string& bytes, std::string& reason);
 
 // A regular file read from its start only as far as its reader asks, and
-// as far again: a read that must reach byte `end` reads on past it by as
-// many bytes as were read before it, at least 64 KiB (a plain read takes
-// the file in one call; this reader, in one call per doubling of what it
-// has read). A reader that knows where its data ends thus reads at most
-// about as much again past it, however long the file is. The bytes go into
-// memory made when the file is opened, for the whole file when it holds at
-// most 8 MiB, else for its first 8 MiB, which grows with the reads that go
-// past it, to what each reaches and never to the file's size at once (so a
-// large file holding a small image takes no memory for the rest of it).
+// a read-ahead past that: a read that must reach byte `end` reads on past
+// it by as many bytes as were read before it, at least 64 KiB (a plain read
+// takes the file in one call; this reader, in one call per doubling of what
+// it has read). A reader that knows where its data ends thus reads past it
+// at most about as many bytes as the data holds, however long the file is.
+// The bytes go into memory made when the file is opened, for the whole file
+// when it holds at most 8 MiB, else for its first 8 MiB, which grows with
+// the reads that go past it, to what each reaches and never to the file's
+// size at once (a large file holding a small image takes 8 MiB or about
+// twice the image, whichever is more, whatever follows it).
 // They are read straight into it, nothing is cleared first, and a walk over
 // them (memchr for one) steps over what is read so far.
 class fileReader {
