@@ -4,12 +4,15 @@
 // compressed as encoders compress them), BMPs and TGAs. Each pass checks
 // every file of a folder; its time and the page faults it takes are kept,
 // for passes one after the other in this process and for passes each in a
-// fresh process (as a user's first load finds the memory).
+// fresh process (as a user's first load finds the memory). Each check pass
+// is paired with a plain read of the same files (open, fstat, one read of
+// the whole file into memory of its size, close), the two in turns.
 // Then a game folder of 400 images of 256 x 256 pixels (of the five formats
 // in turn) loads as a game load loads it, decoded by the image library but
 // made into no texture. The run ends with the medians, one line a measure,
 // in a form a script can read:
 //   check <format> <files> <MB> <ms> <page faults> <ms fresh> <page faults fresh>
+//   plain <format> <files> <MB> <ms> <page faults> <ms fresh> <page faults fresh>
 //   folder <images> <ms> <page faults> <ms fresh> <page faults fresh>
 // where "fresh" is a pass in a fresh process.
 //
@@ -17,7 +20,10 @@
 #include <benchmark/benchmark.h>
 
 #include <IL/il.h>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "bench/fresh_process.h"
 #include "bench/median.h"
@@ -30,6 +36,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <iostream>
@@ -56,6 +63,7 @@ constexpr int folderLoads = 5;
 constexpr int folderImages = 400;
 constexpr unsigned folderSide = 256;
 const char* const folderGame = "folder";
+const std::string plainPrefix = "plain ";  // a work of plain reads: "plain png"
 
 // A folder of large images of one format.
 struct imageSet {
@@ -210,6 +218,25 @@ struct passResult {
     bool whole = false;  // every image accepted (and decoded, in the game folder)
 };
 
+// Reads the file at `path` as a plain read does: open, fstat, one read of
+// the whole file into memory of its size, close; true when it held bytes.
+bool readPlainly(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    bool read = false;
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+        const size_t size = static_cast<size_t>(info.st_size);
+        if (char* bytes = static_cast<char*>(std::malloc(size))) {
+            read = ::read(fd, bytes, size) == static_cast<ssize_t>(size);
+            std::free(bytes);
+        }
+    }
+    ::close(fd);
+    return read;
+}
+
 // The files of a format's folder in the scratch folder `dir`, in name order.
 std::vector<fs::path> filesOf(const fs::path& dir, const std::string& format)
 {
@@ -220,12 +247,15 @@ std::vector<fs::path> filesOf(const fs::path& dir, const std::string& format)
 }
 
 // Runs the work `work` once: the check of every file of that format's
-// folder in the scratch folder `dir`, or for folderGame the load of the game
-// folder's images, decoded but made into no texture.
+// folder in the scratch folder `dir`, for plainPrefix and the format their
+// plain reads, or for folderGame the load of the game folder's images,
+// decoded but made into no texture.
 passResult runPass(const fs::path& dir, const std::string& work)
 {
     passResult pass;
-    const std::vector<fs::path> paths = work == folderGame ? std::vector<fs::path>() : filesOf(dir, work);
+    const bool plain = work.compare(0, plainPrefix.size(), plainPrefix) == 0;
+    const std::string format = plain ? work.substr(plainPrefix.size()) : work;
+    const std::vector<fs::path> paths = work == folderGame ? std::vector<fs::path>() : filesOf(dir, format);
     const long faults = minorFaults();
     const auto start = std::chrono::steady_clock::now();
     size_t done = 0;
@@ -234,6 +264,9 @@ passResult runPass(const fs::path& dir, const std::string& work)
         const int count = loadGameImages(folderGame, gameFolder(folderGame));
         for (const img& record : gameImg) done += record.GetTex() != 0;
         pass.whole = count == gameImgOwnBase + folderImages && done == folderImages;
+    } else if (plain) {
+        for (const fs::path& path : paths) done += readPlainly(path.string());
+        pass.whole = done == paths.size();
     } else {
         for (const fs::path& path : paths) done += readAcceptedImage(path.string()).format != imageFormatNone;
         pass.whole = done == paths.size();
@@ -263,45 +296,63 @@ struct workResults {
 };
 std::map<std::string, workResults> results;
 
-// A pass of `work` an iteration, in this process after one to warm up; then
-// the passes in fresh processes.
+// The works measured together with `work`, in turns: a format's check and
+// the plain reads of its files, or the game folder's load alone.
+std::vector<std::string> pairedWorks(const std::string& work)
+{
+    if (work == folderGame) return {work};
+    return {work, plainPrefix + work};
+}
+
+// A pass of `work` an iteration (and one of the plain reads of its files,
+// the two in turns), in this process after one to warm up; then the passes
+// in fresh processes, in turns as well. The iteration's time is the pass of
+// `work`.
 void measure(benchmark::State& state, const std::string& work, int freshPasses)
 {
     const fs::path dir = enterScratchDir();
-    workResults& r = results[work];
+    std::vector<std::string> works = pairedWorks(work);
     runPass(dir, work);  // the files into the page cache
     for (auto _ : state) {
-        const passResult pass = runPass(dir, work);
-        if (!pass.whole) {
-            state.SkipWithError("an image was refused or not decoded");
-            return;
+        for (const std::string& w : works) {
+            const passResult pass = runPass(dir, w);
+            if (!pass.whole) {
+                state.SkipWithError("an image was refused or not decoded");
+                return;
+            }
+            if (w == work) state.SetIterationTime(pass.ms / 1000.0);
+            results[w].ms.push_back(pass.ms);
+            results[w].faults.push_back(static_cast<double>(pass.faults));
         }
-        state.SetIterationTime(pass.ms / 1000.0);
-        r.ms.push_back(pass.ms);
-        r.faults.push_back(static_cast<double>(pass.faults));
+        std::reverse(works.begin(), works.end());
     }
     const std::string result = (dir / "probe.txt").string();
     for (int i = 0; i < freshPasses; ++i) {
-        passResult pass;
-        if (!runThisProgramAgain({probeFlag, dir.string(), work, result}) ||
-            !(std::ifstream(result) >> pass.ms >> pass.faults)) {
-            state.SkipWithError("the probe failed");
-            return;
+        for (const std::string& w : works) {
+            passResult pass;
+            if (!runThisProgramAgain({probeFlag, dir.string(), w, result}) ||
+                !(std::ifstream(result) >> pass.ms >> pass.faults)) {
+                state.SkipWithError("the probe failed");
+                return;
+            }
+            results[w].freshMs.push_back(pass.ms);
+            results[w].freshFaults.push_back(static_cast<double>(pass.faults));
         }
-        r.freshMs.push_back(pass.ms);
-        r.freshFaults.push_back(static_cast<double>(pass.faults));
+        std::reverse(works.begin(), works.end());
     }
 }
 
 void printSummary()
 {
     std::cerr << "\nSummary (medians; ms and page faults of a pass one after another, then in a fresh process):\n";
-    for (const imageSet& s : sets) {
-        const workResults& r = results[s.format];
-        if (r.ms.empty() || r.freshMs.empty()) continue;
-        std::fprintf(stderr, "check %s %d %.1f %.3f %.0f %.3f %.0f\n", s.format, s.files, folderBytes[s.format] / 1e6,
-                     median(r.ms), median(r.faults), median(r.freshMs), median(r.freshFaults));
-    }
+    for (const imageSet& s : sets)
+        for (const char* kind : {"check", "plain"}) {
+            const workResults& r = results[kind == std::string("check") ? s.format : plainPrefix + s.format];
+            if (r.ms.empty() || r.freshMs.empty()) continue;
+            std::fprintf(stderr, "%s %s %d %.1f %.3f %.0f %.3f %.0f\n", kind, s.format, s.files,
+                         folderBytes[s.format] / 1e6, median(r.ms), median(r.faults), median(r.freshMs),
+                         median(r.freshFaults));
+        }
     const workResults& r = results[folderGame];
     if (!r.ms.empty() && !r.freshMs.empty())
         std::fprintf(stderr, "folder %d %.2f %.0f %.2f %.0f\n", folderImages, median(r.ms), median(r.faults),

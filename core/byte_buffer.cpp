@@ -1,6 +1,9 @@
-// The memory of a byte buffer: malloc'd, so that it is neither cleared when
-// made nor moved when its end is given back (realloc shrinks in place), and
-// a large one grows by remapping its pages.
+// The memory of a byte buffer: malloc'd, so that it is not cleared when
+// made, and grown and shrunk by realloc. glibc's realloc gives the end of a
+// block back in place; it grows a large block (one mapped on its own) by
+// remapping its pages (mremap), and a block inside the heap in place where
+// the memory after it is free, else by copying it to a new one, the one
+// case in which the bytes are copied.
 #include "core/byte_buffer.h"
 
 #include <cstdlib>

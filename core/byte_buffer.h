@@ -1,7 +1,8 @@
-// Bytes in memory made for as many as they may come to, filled in place (a
-// file is read straight into it): never cleared before they are written,
-// and the memory past what they came to can be given back without moving
-// them. Moved, never copied.
+// Bytes in memory with room for more than they hold, filled in place (a file
+// is read straight into it): never cleared before they are written. The
+// room grows as they do, and the memory past them can be given back without
+// moving them. A buffer is moved, never copied; its bytes are copied only
+// when a small room cannot grow where it lies (see enlarge).
 #pragma once
 #include <cstddef>
 #include <string_view>
@@ -31,9 +32,12 @@ public:
     void hold(size_t count);
     // `text` after the bytes held, inside the room.
     void append(std::string_view text);
-    // Makes the room `room` bytes, keeping the bytes held (a large room is
-    // moved by the system without copying them); std::bad_alloc when there
-    // is no memory for it, the buffer then as it was.
+    // Makes the room at least `room` bytes, keeping the bytes held: a large
+    // room (one the allocator maps on its own) is moved by the system
+    // remapping its pages, without copying them; a smaller one grows where
+    // it lies when the memory after it is free, and is copied elsewhere when
+    // it is not. std::bad_alloc when there is no memory for it, the buffer
+    // then as it was.
     void enlarge(size_t room);
     // Gives the room past the bytes held back to the system's allocator.
     void fit();

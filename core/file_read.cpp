@@ -1,7 +1,7 @@
 // File reads: a look at what stands at the path, a size limit, one open that
 // does not block, a look at what was opened, then the bytes read as far as
-// the reader asks, into memory made once for the whole file (for
-// readWholeFile, the whole file into a string).
+// the reader asks and about as far again (for readWholeFile, the whole file
+// into a string), into memory that grows with what is read.
 #include "core/file_read.h"
 #include "core/file_read_internal.h"
 
@@ -21,14 +21,17 @@
 namespace {
 
 constexpr size_t readChunk = 64 * 1024;
-// The most memory a reader makes for a file at its open. Memory up to about
-// this size the allocator takes from what earlier reads gave back; a larger
-// room is fresh memory, every page of it cleared by the system as it is
-// first written, which a file holding a small image and much else would pay
-// for each time. A read that goes past it makes the room the whole file.
+// The most memory a reader makes for a file at its open: the whole file up
+// to this size, so that the reads of most files fill it without its growing.
+// Memory up to about this size the allocator takes from what earlier reads
+// gave back; a larger room is fresh memory, every page of it cleared by the
+// system as it is first written, which a file holding a small image and
+// much else would pay for each time. Past it the room grows with the reads,
+// to what each of them reaches, never to the file's size at once.
 constexpr size_t openRoomMax = size_t{8} << 20;
 
 unsigned long long bytesReadSoFar = 0;
+unsigned long long readCallsSoFar = 0;
 beforeOpenFunc beforeOpen = nullptr;
 
 fileKind kindOfMode(mode_t mode)
@@ -98,8 +101,10 @@ fileReadResult openRegularFile(const std::string& path, size_t sizeLimit, int& f
 ssize_t readSome(int fd, char* into, size_t room)
 {
     ssize_t n;
-    do n = ::read(fd, into, room);
-    while (n < 0 && errno == EINTR);
+    do {
+        n = ::read(fd, into, room);
+        ++readCallsSoFar;
+    } while (n < 0 && errno == EINTR);
     if (n > 0) bytesReadSoFar += static_cast<unsigned long long>(n);
     return n;
 }
@@ -209,9 +214,9 @@ fileReadResult fileReader::open(const std::string& path, size_t sizeLimit, std::
 bool fileReader::readOn(size_t end)
 {
     if (end > fileSize || fd < 0 || error != 0) return false;
-    const size_t target = std::min(fileSize, end + std::min(fileReadAhead, fileSize - end));
+    const size_t target = end + std::min(fileReadAheadAfter(held.size()), fileSize - end);
     try {
-        if (target > held.room()) held.enlarge(fileSize);
+        held.enlarge(target);
     } catch (const std::bad_alloc&) {
         error = ENOMEM;
         return false;
@@ -238,6 +243,11 @@ std::unique_ptr<std::istream> openRegularFileStream(const std::string& path)
 unsigned long long fileBytesRead()
 {
     return bytesReadSoFar;
+}
+
+unsigned long long fileReadCalls()
+{
+    return readCallsSoFar;
 }
 
 void setBeforeOpen(beforeOpenFunc hook)

@@ -28,13 +28,19 @@ enum class fileReadResult {
 // Permission denied".
 fileReadResult readWholeFile(const std::string& path, size_t sizeLimit, std::string& bytes, std::string& reason);
 
-// A regular file read from its start only as far as its reader asks: a
-// reader that knows where its data ends reads nothing much past it, however
-// long the file is. Its bytes go into memory made when the file is opened,
-// for the whole file (for one of more than 8 MiB, for its first 8 MiB,
-// made the whole file's once a read goes past them): they are read straight
-// into it, nothing is cleared or copied first, and a walk over them (memchr
-// for one) steps over what is read so far.
+// A regular file read from its start only as far as its reader asks, and
+// a read-ahead past that: a read that must reach byte `end` reads on past
+// it by as many bytes as were read before it, at least 64 KiB (a plain read
+// takes the file in one call; this reader, in one call per doubling of what
+// it has read). A reader that knows where its data ends thus reads past it
+// at most about as many bytes as the data holds, however long the file is.
+// The bytes go into memory made when the file is opened, for the whole file
+// when it holds at most 8 MiB, else for its first 8 MiB, which grows with
+// the reads that go past it, to what each reaches and never to the file's
+// size at once (a large file holding a small image takes 8 MiB or about
+// twice the image, whichever is more, whatever follows it).
+// They are read straight into it, nothing is cleared first, and a walk over
+// them (memchr for one) steps over what is read so far.
 class fileReader {
 public:
     fileReader() = default;
@@ -44,14 +50,16 @@ public:
 
     // Opens the file at `path` as readWholeFile would read it, with the same
     // results and reasons (`read`: it is open, nothing read yet), and makes
-    // the memory for it; a file there is no memory for is `failed`.
+    // the memory for its first reads (the whole file's, up to 8 MiB); a file
+    // there is no memory for is `failed`.
     fileReadResult open(const std::string& path, size_t sizeLimit, std::string& reason);
     // The file's size when it was opened.
     size_t size() const { return fileSize; }
     // Makes bytes() hold at least the file's first `end` bytes, reading on
-    // from where it stopped, with at most fileReadAhead bytes more; false
-    // when the file is shorter or a read fails (readError says why). As quick
-    // as a comparison for bytes read already.
+    // from where it stopped to past `end` by as many bytes as it held (at
+    // least 64 KiB, at most to the file's end); false when the file is
+    // shorter or a read fails (readError says why). As quick as a comparison
+    // for bytes read already.
     bool readTo(size_t end) { return end <= held.size() || readOn(end); }
     // True when the file holds `count` bytes at `at`, which are then read
     // (readTo their end); no sum of the two can overflow.

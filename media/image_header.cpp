@@ -3,9 +3,9 @@
 // inside the file, where the image ends, and what would make decoding slow.
 // Each walk passes over the bytes once, jumping by the lengths the file gives
 // or searching with memchr, never calling a function per byte, and the file
-// is read only as far as the walk has come, straight into memory made once
-// for the whole file; the library is handed those bytes, not a copy, unless
-// the check changes them.
+// is read as far as the walk has come and about as far again, straight into
+// memory that grows with the reads; the library is handed those bytes, not
+// a copy, unless the check changes them.
 #include "media/image_header.h"
 
 #include <algorithm>

@@ -1,7 +1,8 @@
 // The one check every image file passes before it is handed to the image
-// library. The file is read once, without blocking, into memory made once
-// for the whole file, and only as far as the check has walked it: up to
-// where the image ends, and a little more read ahead. Only the image's own
+// library. The file is read once, without blocking, only as far as the
+// check has walked it and about as far again: up to where the image ends,
+// and past it by at most as many bytes as the image holds (64 KiB at
+// least), into memory that grows with the reads. Only the image's own
 // bytes are kept; what follows them in the file is neither kept nor handed
 // on. The check and the library see the same bytes (not a copy, unless the
 // check changes them), and nothing opens the file again.

@@ -735,7 +735,7 @@ TEST_F(ImageLoadingTest, AnImageIsReadOnlyUpToItsEnd)
         padSparsely(image.name, paddedSize);
         const unsigned long long before = fileBytesRead();
         EXPECT_EQ(pixelsOfGameImage(image.name), alone);
-        EXPECT_LE(fileBytesRead() - before, image.bytes.size() + fileReadAhead);
+        EXPECT_LE(fileBytesRead() - before, image.bytes.size() + fileReadAheadAfter(image.bytes.size()));
         EXPECT_EQ(decodedImages[image.name].handed, image.bytes);
     }
 }
