@@ -53,7 +53,7 @@ struct checkedImage {
     // The image's bytes, as the library is to be handed them: a BMP whose
     // header is longer than the library reads is given the 40-byte form
     // (media/image_bmp.h). Their memory is the one the file was read into,
-    // with room for the rest of the file, which bytes.fit() gives back.
+    // with room past them that bytes.fit() gives back.
     byteBuffer bytes;
     imageFormat format = imageFormatNone;
     // The memory its pixels take decoded, at their largest: of the one image

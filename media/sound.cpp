@@ -105,12 +105,12 @@ ALenum alFormatOf(const checkedWav& wav)
 }
 
 // Fills `buffer` with the samples of the file, counted against the game's
-// budget when `counted`. The file is read only as far as its check needs
-// until the sound is known to fit the budget; only then are its samples
-// read. A file that cannot be read, one the check refuses, one past the
-// budget and one OpenAL refuses are named and leave the buffer empty; an
-// entry that is no regular file is never opened (the folder walk or
-// loadSystemSounds names it). The file's bytes are let go on return, once
+// budget when `counted`. Until the sound is known to fit the budget the
+// file is read only as far as its check asks and the reader's read-ahead;
+// only then are the rest of its samples read. A file that cannot be read,
+// one the check refuses, one past the budget and one OpenAL refuses are
+// named and leave the buffer empty; an entry that is no regular file is
+// never opened (the folder walk or loadSystemSounds names it). The file's bytes are let go on return, once
 // OpenAL holds its own copy of the samples.
 void fillBuffer(ALuint buffer, const std::string& filename, bool counted)
 {

@@ -150,8 +150,9 @@ std::string emptyDataChunk(fileReader& file, size_t body, size_t room)
 }  // namespace
 
 // The form's own length is not relied on: every chunk is bounded by the file
-// itself, which is what keeps each read inside its bytes. The walk reads the
-// file only as far as the data chunk's header: the samples are not read.
+// itself, which is what keeps each read inside its bytes. The walk asks the
+// reader for no more than the data chunk's header: the samples are not
+// asked for.
 checkedWav checkWav(fileReader& file)
 {
     const byteBuffer& b = file.bytes();

@@ -9,9 +9,11 @@
 // channels and bits make them, and a sample rate from wavRateMin to
 // wavRateMax. The data chunk must lie inside the file and hold one or more
 // whole frames (one that declares none is refused as holding no samples, or,
-// when samples follow it, as declaring 0 bytes). The check reads the file
-// only as far as the data chunk's header, so a sound can be refused before
-// its samples are read, and it says where in the file the samples lie.
+// when samples follow it, as declaring 0 bytes). The check asks the file
+// reader for no more than the data chunk's header (the reader reads ahead of
+// that by what it has read, 64 KiB at least), so a long sound can be refused
+// before most of its samples are read, and it says where in the file the
+// samples lie.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -33,7 +35,7 @@ struct checkedWav {
     std::string refusal;
 };
 
-// Checks the sound file opened in `file`, reading it only as far as the
-// check needs. A read that fails refuses the file as "cannot be read", with
+// Checks the sound file opened in `file`, asking its reader for no more
+// than the check needs. A read that fails refuses the file as "cannot be read", with
 // the cause in file.readError().
 checkedWav checkWav(fileReader& file);
