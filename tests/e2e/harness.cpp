@@ -31,6 +31,9 @@ namespace {
 constexpr int pollIntervalMs = 20;
 constexpr int screenPollIntervalMs = 50;  // a screenshot costs a few ms itself
 constexpr int restIntervalMs = 250;       // between the two alike shots of a window at rest
+// A wait is given this many of the frames that a run makes slower on top of
+// its timeout: its condition may need a few frames to be drawn and seen.
+constexpr int slowFramesPerWait = 8;
 const char* const screenSpec = "1024x768x24";
 
 // The program draws in an 800 x 600 space stretched over its window.
@@ -48,6 +51,14 @@ constexpr int consoleColumns[] = {100, 400, 735};
 // front-end menu's sky): this many rows up, at most this bright (r + g + b).
 constexpr int consolePanelRowsAbove = 6;
 constexpr int consolePanelBrightness = 240;
+
+// The plain splash (the fixture's red, at the brightness of its fade) is
+// sampled every this many pixels of the 800 x 600 space; each sample is this
+// near the centre's red, and its green and blue at most this bright.
+const char* const plainSplashImage = "images/font_red.jpg";
+constexpr int splashSampleStep = 100;
+constexpr int splashChannelSlack = 12;
+constexpr int splashLitRed = 2;
 
 // A test may take QV_E2E_TEST_LIMIT_S seconds (scaled), ctest's limit for
 // it. Its waits and tools end this much (scaled) before that limit, which
@@ -159,7 +170,15 @@ clock_type::time_point testDeadline()
 clock_type::time_point deadlineAfter(int timeoutMs)
 {
     if (::testing::Test::HasFailure()) timeoutMs = std::min(timeoutMs, afterFailureWaitMs);
-    return std::min(clock_type::now() + milliseconds(scaledMs(timeoutMs)), testDeadline());
+    const int slowFramesMs = slowFramesPerWait * slowFrameMs();
+    return std::min(clock_type::now() + milliseconds(scaledMs(timeoutMs) + slowFramesMs), testDeadline());
+}
+
+// Between the two alike shots of a window at rest: a span of several frames,
+// also when every frame is made slower.
+int restInterval()
+{
+    return scaledMs(restIntervalMs) + 2 * slowFrameMs();
 }
 
 // Whether the test's time is spent; the first wait to find it so fails the
@@ -243,6 +262,15 @@ int scaledMs(int ms)
     return static_cast<int>(ms * (factor > 0 ? factor : 1.0));
 }
 
+int slowFrameMs()
+{
+    const char* text = std::getenv("QV_SLOW_FRAME_MS");
+    if (!text || !*text) return 0;
+    char* end = nullptr;
+    const long ms = std::strtol(text, &end, 10);
+    return *end == '\0' && ms > 0 && ms < testLimitMs ? static_cast<int>(ms) : 0;
+}
+
 bool sameIn(const Image& a, const Image& b, const Region& r)
 {
     if (!a.valid() || !b.valid()) return false;
@@ -288,6 +316,27 @@ bool consoleShownClosed(const Image& shot)
     for (int x : consoleColumns)
         if (!edgeInColumn(shot, x, 0, consoleEdgeLimitY)) return true;
     return false;
+}
+
+bool plainSplashShown(const Image& shot)
+{
+    if (!shot.valid()) return false;
+    const auto sample = [&shot](int x, int y) {
+        return shot.at(x * shot.width / screenSpaceWidth, y * shot.height / screenSpaceHeight);
+    };
+    const int red = sample(screenSpaceWidth / 2, screenSpaceHeight / 2)[0];
+    for (int y = splashSampleStep / 2; y < screenSpaceHeight; y += splashSampleStep)
+        for (int x = splashSampleStep / 2; x < screenSpaceWidth; x += splashSampleStep) {
+            const std::array<int, 3> p = sample(x, y);
+            if (std::abs(p[0] - red) > splashChannelSlack || p[1] > splashChannelSlack || p[2] > splashChannelSlack)
+                return false;
+        }
+    return true;
+}
+
+bool plainSplashLit(const Image& shot)
+{
+    return plainSplashShown(shot) && shot.at(shot.width / 2, shot.height / 2)[0] > splashLitRed;
 }
 
 std::array<int, 3> Image::at(int x, int y) const
@@ -356,6 +405,11 @@ void App::copyFixture(const std::string& fixture, const std::string& relative) c
     }
     fs::create_directories(to.parent_path());
     testutil::copyFile(from, to);
+}
+
+void App::usePlainSplash(int images) const
+{
+    for (int i = 0; i < images; ++i) copyFixture(plainSplashImage, "splash" + std::to_string(i) + ".jpg");
 }
 
 bool App::startXvfb(int timeoutMs)
@@ -607,7 +661,6 @@ Image App::screenUntil(const ScreenTest& ready, int timeoutMs, const std::string
 
 Image App::waitForRest(const ScreenTest& ready, const Region& still, int timeoutMs) const
 {
-    // Shots this far apart span several frames even on a loaded machine.
     Image last, shot;
     const bool found = pollUntil(
         [&] {
@@ -616,7 +669,7 @@ Image App::waitForRest(const ScreenTest& ready, const Region& still, int timeout
             last = shot;
             return atRest;
         },
-        timeoutMs, "the window at rest showing what the test asks for", scaledMs(restIntervalMs));
+        timeoutMs, "the window at rest showing what the test asks for", restInterval());
     return found ? shot : Image();
 }
 
@@ -634,6 +687,11 @@ Image App::clickUntil(int x, int y, const ScreenTest& ready, const Region& still
         if (shot.valid()) return shot;
     }
     return Image();
+}
+
+Image App::leaveSplash(int x, int y) const
+{
+    return clickUntil(x, y, [](const Image& s) { return !plainSplashShown(s); });
 }
 
 bool App::waitForFile(const std::string& relative, int timeoutMs) const

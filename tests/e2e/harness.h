@@ -36,6 +36,13 @@ std::string emptyMenuSystem();
 // Milliseconds scaled by QV_TIMEOUT_SCALE (sanitizer builds run slower).
 int scaledMs(int ms);
 
+// How many milliseconds every frame of the program is made slower in this run
+// (QV_SLOW_FRAME_MS, read by the frame-slowing preload that tests/stress.sh
+// --frame-ms puts in QV_APP_PRELOAD), else 0. Every wait is given a few such
+// frames on top of its timeout, and the two shots of a window at rest are
+// taken more than a frame apart.
+int slowFrameMs();
+
 // The timeout of a wait, before scaling: generous, for a loaded machine, and
 // free when all goes well, since every wait ends as soon as its condition holds.
 constexpr int defaultWaitMs = 30000;
@@ -62,6 +69,12 @@ bool playtestBannerShown(const Image& shot);
 // The console panel as the window shows it: slid fully open, or not drawn at all.
 bool consoleShownOpen(const Image& shot);
 bool consoleShownClosed(const Image& shot);
+
+// The front end's splash as tests show it (App::usePlainSplash): each of its
+// frames is one plain colour over the window, black as an image fades in and
+// red at any brightness, unlike every screen that follows it. Lit: above black.
+bool plainSplashShown(const Image& shot);
+bool plainSplashLit(const Image& shot);
 
 // The numbers of a menu file (ui.cfg) by key, and where its controls are, so
 // that a test finds a button by its function as the program reads it.
@@ -97,6 +110,8 @@ public:
     void removeFile(const std::string& relative) const;
     // A copy of a file or folder of tests/fixtures into the working directory.
     void copyFixture(const std::string& fixture, const std::string& relative) const;
+    // The front end's splash made of `images` plain red images (splash0.jpg on), each shown for its time.
+    void usePlainSplash(int images = 1) const;
 
     // Starts Xvfb and the program, and waits for its window titled `title`.
     bool start(const std::string& title = "Quorvane", int timeoutMs = defaultWaitMs);
@@ -147,6 +162,8 @@ public:
     // dropped by the program, so it is sent again.
     Image clickUntil(int x, int y, const ScreenTest& ready, const Region& still = wholeWindow, int attempts = 5,
                      int attemptMs = 3000) const;
+    // Clicks at (x, y) until the plain splash has given way: the window at rest after it.
+    Image leaveSplash(int x, int y) const;
     bool waitForFile(const std::string& relative, int timeoutMs = defaultWaitMs) const;  // until the file exists
     bool waitConsoleOpen(int timeoutMs = defaultWaitMs) const;    // until the console has slid fully open
     bool waitConsoleClosed(int timeoutMs = defaultWaitMs) const;  // until the console is gone from the window

@@ -28,6 +28,7 @@ TEST(MenuEditor, AFrontEndEditIsSavedExactlyAndShownAfterLeaving)
 {
     e2e::App app;
     app.writeFile("system/system.cfg", e2e::settingsFile(title, 0, 0));
+    app.usePlainSplash();
     ASSERT_TRUE(app.start(title));
     const std::string original = app.readFile("system/ui.cfg");
     const e2e::MenuFile front(app.path("system/ui.cfg"));
@@ -37,8 +38,7 @@ TEST(MenuEditor, AFrontEndEditIsSavedExactlyAndShownAfterLeaving)
         ++lines;
     const std::string line = "menu0text" + std::to_string(lines);
 
-    const e2e::Image splash = app.waitForRest([](const e2e::Image&) { return true; });
-    const e2e::Image frontEnd = app.clickUntil(400, 580, [&](const e2e::Image& s) { return !e2e::sameIn(s, splash, e2e::wholeWindow); });
+    const e2e::Image frontEnd = app.leaveSplash(400, 580);
     ASSERT_TRUE(frontEnd.valid());
     ASSERT_TRUE(app.openConsole());
     ASSERT_TRUE(app.type("editui mainui") && app.key("Return"));

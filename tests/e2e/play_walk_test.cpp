@@ -50,6 +50,7 @@ protected:
     void SetUp() override
     {
         app.writeFile("system/system.cfg", e2e::settingsFile(title, 0, 0));
+        app.usePlainSplash();
         ASSERT_TRUE(app.start(title));
         ASSERT_TRUE(app.waitForLog("Building file structure for Quorvane Directory"));
     }
@@ -91,8 +92,7 @@ TEST_F(PlayWalk, FromTheFrontEndIntoPlayAndBackThenQuit)
     const e2e::MenuFile game(app.path("games/sample/system/ui.cfg"));
     int x = 0, y = 0, w = 0, h = 0;
 
-    const e2e::Image splash = settled([](const e2e::Image&) { return true; });
-    const e2e::Image menu = clickAndWait(emptyX, emptyY, splash);
+    const e2e::Image menu = app.leaveSplash(emptyX, emptyY);
     ASSERT_TRUE(menu.valid());
 
     // A tool tip waits for the pointer to rest on the control.

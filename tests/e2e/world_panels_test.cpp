@@ -50,11 +50,10 @@ TEST_F(WorldPanels, TilesSkyboxObjectAndMacroAreEditedPlayedAndSaved)
 {
     app.writeFile("system/system.cfg", e2e::settingsFile(title, 0, 0));
     app.copyFixture("images/font_green.png", "uireq/ok.png");
+    app.usePlainSplash();
     ASSERT_TRUE(app.start(title));
     const e2e::MenuFile front(app.path("system/ui.cfg"));
-    const e2e::Image splash = app.waitForRest([](const e2e::Image&) { return true; });
-    ASSERT_TRUE(app.clickUntil(400, 580, [&](const e2e::Image& s) { return !e2e::sameIn(s, splash, e2e::wholeWindow); })
-                    .valid());
+    ASSERT_TRUE(app.leaveSplash(400, 580).valid());
     int x = 0, y = 0;
     front.textbox(0, frontEndCreateTextbox, x, y);
     ASSERT_TRUE(app.click(x, y) && app.type(game) && app.key("Return"));
