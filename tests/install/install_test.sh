@@ -122,7 +122,7 @@ started() { grep -q "Building file structure" "$home/.local/share/quorvane/log.t
 # log, closes the window as a window manager would, and waits for a clean exit.
 start_and_close() {
   env -u XDG_DATA_HOME HOME="$home" DISPLAY="$display" ALSOFT_DRIVERS=null \
-    ${QV_APP_PRELOAD:+LD_PRELOAD=$QV_APP_PRELOAD} "$prefix/bin/quorvane" >"$work/output" 2>&1 &
+    ${QV_APP_PRELOAD:+"LD_PRELOAD=$QV_APP_PRELOAD"} "$prefix/bin/quorvane" >"$work/output" 2>&1 &
   app=$!
   poll window_shown || fail "no window titled $title"
   poll started || fail "no start-up in log.txt"
