@@ -66,18 +66,19 @@ private:
     int held = 0;
 };
 
-// Where the library's decoding of a GIF image's data ends: the bit where the
-// code that ends it begins (its end code, or the code it reads past the
-// image's last pixel), or where the codes run out before either, and the
-// size of that code. `inLastBlock` when it ends in the last sub-block;
-// `exact` when no code names a table entry past the next one, whose pixels
-// the library takes from what its table held before (so that where its
-// decoding ends cannot be known).
+// Where the library's decoding of a GIF image's data is to end: the bit
+// where the code that ends it begins (its end code, the code it reads past
+// the image's last pixel, or a code naming a table entry the table does not
+// hold yet), or where the codes run out before any, and the size of that
+// code. `inLastBlock` when it ends in the last sub-block with its end code
+// or its last pixel. A code naming an entry past the next one (or any entry
+// right after a clear code) is damaged data: the library would take that
+// entry, and those it then makes from it, from table memory nothing filled,
+// so the image ends before that code.
 struct gifDecodingEnd {
     uint64_t bit = 0;
     int codeBits = 0;
     bool inLastBlock = false;
-    bool exact = true;
 };
 
 // Follows an image's codes as the library decodes them, from its first code
@@ -91,9 +92,9 @@ gifDecodingEnd gifDecoding(std::string_view b, size_t dataAt, int codeSize, byte
     std::vector<byteCount> lengths(tableSize, 1);
     gifCodeReader reader(b, dataAt);
     int bits = codeSize + 1, slot = firstEntry, top = 1 << bits, previous = 0;
-    bool exact = true;
-    const auto ended = [&] { return gifDecodingEnd{reader.bitsRead() - bits, bits, reader.atTerminator(), exact}; };
-    const auto ranOut = [&] { return gifDecodingEnd{reader.bitsRead(), bits, false, exact}; };
+    const auto ended = [&] { return gifDecodingEnd{reader.bitsRead() - bits, bits, reader.atTerminator()}; };
+    const auto ranOut = [&] { return gifDecodingEnd{reader.bitsRead(), bits, false}; };
+    const auto unknown = [&] { return gifDecodingEnd{reader.bitsRead() - bits, bits, false}; };
     byteCount decoded = 0;
     for (;;) {
         int code = reader.next(bits);
@@ -105,12 +106,13 @@ gifDecodingEnd gifDecoding(std::string_view b, size_t dataAt, int codeSize, byte
             }
             if (code < 0) return ranOut();
             if (code == end) return ended();
-            previous = code >= slot ? 0 : code;
+            if (code >= slot) return unknown();
+            previous = code;
             ++decoded;
             continue;
         }
-        exact = exact && code <= slot;
-        const byteCount length = code >= slot ? lengths[static_cast<size_t>(previous)] + 1
+        if (code > slot) return unknown();
+        const byteCount length = code == slot ? lengths[static_cast<size_t>(previous)] + 1
                                               : lengths[static_cast<size_t>(code)];
         if (slot < top) lengths[static_cast<size_t>(slot++)] = lengths[static_cast<size_t>(previous)] + 1;
         if (slot >= top && bits < codeBitsMax) top <<= 1, ++bits;
@@ -189,8 +191,9 @@ std::string gifDataEndedAt(std::string data, uint64_t bits, int endCode, int cod
 // exception: its one code the library decodes right without a clear code,
 // and after one it fails. Empty data is handed as an end code alone. Unless
 // its decoding is known to end in the last sub-block of data as the file
-// holds it, the library is handed the codes up to where its decoding ends,
-// and an end code.
+// holds it, the library is handed the codes up to where its decoding ends
+// (or up to a code naming an entry its table does not hold yet, the image
+// then shown as far as it goes), and an end code.
 void handGifDataAsDecoded(headerReading& gif, std::string_view b, size_t dataAt, size_t terminatorAt, int codeSize,
                           byteCount pixels)
 {
@@ -200,7 +203,7 @@ void handGifDataAsDecoded(headerReading& gif, std::string_view b, size_t dataAt,
     gifDecodingEnd e;
     if (asItIs) {
         e = gifDecoding(b, dataAt, codeSize, pixels);
-        if (e.inLastBlock && e.exact) return;
+        if (e.inLastBlock) return;
         data = gifDataOf(b, dataAt, terminatorAt);
     } else {
         data = gifCodeBefore(gifDataOf(b, dataAt, terminatorAt), clear, firstBits);

@@ -71,6 +71,11 @@ def gif_coded(w, h, codes_of, clear=True, end=True, first_adds=True):
     or not; a comment follows. The code size grows as the table fills: with
     the first code's entry or, as the GIF format has it, without."""
     codes = ([256] if clear else []) + [i % 4 for i in range(codes_of)] + ([257] if end else [])
+    return gif_of_codes(w, h, codes, first_adds)
+
+
+def gif_of_codes(w, h, codes, first_adds=True):
+    """A GIF of w x h pixels holding `codes` at a code size of 8; a comment follows."""
     value, at, bits, slot = 0, 0, 9, 258
     for i, code in enumerate(codes):
         value |= code << at
@@ -373,7 +378,9 @@ def first_frames_and_maps():
     """A two-frame GIF whose second frame carries the global table as its
     local one (the library, handed both, wrote past its palette); GIFs whose
     codes fill their whole table, with a clear code then and without, and
-    one coded for 4,096 colours, its first codes of 13 bits; TGAs whose
+    one coded for 4,096 colours, its first codes of 13 bits; one whose codes
+    name two entries its table does not hold yet (the library took them
+    from table memory nothing filled); TGAs whose
     colour maps are of 15- and 16-bit entries (one declaring an alpha bit);
     a run-length TGA whole and cut short at several points."""
     indices = [(x * 7 + y * 3) % 128 for y in range(15) for x in range(20)]
@@ -383,6 +390,8 @@ def first_frames_and_maps():
         "two-frames-local-table.gif": ("gif", gif_frames(20, 15, indices, 7, [False, True])),
         "full-code-table.gif": ("gif", gif_frames(100, 100, noise, 8, [False], table_bits=8, clear_when_full=False)),
         "full-code-table-cleared.gif": ("gif", gif_frames(100, 100, noise, 8, [False], table_bits=8)),
+        "unknown-entries.gif": ("gif", gif_of_codes(10, 10, [256] + [i % 4 for i in range(20)] + [500, 501] +
+                                                    [i % 4 for i in range(78)] + [257], first_adds=False)),
         "coded-for-4096-colours.gif": ("gif", gif_frames(100, 100, noise, 12, [False], table_bits=8,
                                                          clear_when_full=False)),
         "map15.tga": ("tga", tga_map16(15)),

@@ -482,8 +482,11 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
     const std::string gifOutside = "is a GIF image with a frame outside its screen; it is not loaded.";
     const std::string tgaDepth = "is a TGA image of 16-bit grey pixels, which cannot be decoded";
     const std::string codedAsDecoded = gifCoded(5, 3, gifCodes(indices, true, true));
-    std::vector<int> unknownEntry = {1, 2, 3, 12};  // 12 in place of the next entry, 8: 14 pixels in all
+    std::vector<int> unknownEntry = {1, 2, 3, 12, 13};  // 12 and 13 in place of the next entries, 8 and 9
     unknownEntry.resize(13, 0);
+    std::vector<int> beforeUnknown(unknownEntry.begin(), unknownEntry.begin() + 3);
+    std::vector<int> beforeUnknownShown = beforeUnknown;  // the rest in the colour of index 0
+    beforeUnknownShown.resize(7 * 2, 0);
     std::vector<int> pixels49, pixels63;  // come to 33 and 44 bytes with a clear and an end code
     for (int i = 0; i < 63; ++i) {
         if (i < 49) pixels49.push_back(i % 4);
@@ -595,12 +598,12 @@ TEST_F(ImageLoadingTest, OnlyCheckedImagesReachTheLibraryToldTheirFormat)
         // end code, and the data is handed as it is.
         {"10057.gif", gifCoded(5, 3, gifCodes(indices, true, true, {7, 7, 7, 7, 7, 7})), 5, "", gifColours(indices),
          gifCoded(5, 3, gifCodes(indices, true, true, {7, 7, 7, 7, 7, 7}))},
-        // A code naming an entry past the next one, which the library fills from what its
-        // table held before: where its decoding ends is not known, so the data is handed up
-        // to where it ends as followed, and an end code, the codes after it dropped (their
-        // bits in the end code's last byte too).
-        {"10058.gif", gifCoded(7, 2, gifCodes(unknownEntry, true, true, {7, 7, 7, 7, 7, 7})), 7, "", {},
-         gifCoded(7, 2, gifCodes(unknownEntry, true, true))},
+        // Codes naming entries past the next one, which the library would take from table
+        // memory nothing filled: the image is shown as far as the code before them, handed
+        // with an end code in their place, the codes after it dropped (their bits in the end
+        // code's last byte too).
+        {"10058.gif", gifCoded(7, 2, gifCodes(unknownEntry, true, true, {7, 7, 7, 7, 7, 7})), 7, "",
+         gifColours(beforeUnknownShown), gifCoded(7, 2, gifCodes(beforeUnknown, true, true))},
         // Data handed changed that comes to 33 and 44 bytes: in sub-blocks of other lengths
         // than 0x21 and 0x2C, which the library would take for an extension and an image.
         {"10059.gif", gifCoded(7, 7, gifCodes(pixels49, true, false)), 7, "", gifColours(pixels49),
