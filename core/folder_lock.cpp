@@ -33,10 +33,7 @@ bool offersNoLocks(int error)
 int tryLock(int fd, const std::string& folder)
 {
     if (const int error = writeCallError(writeCall::lock, folder)) return error;
-    int result;
-    do result = ::flock(fd, LOCK_EX | LOCK_NB);
-    while (result != 0 && errno == EINTR);
-    return result == 0 ? 0 : errno;
+    return flockRetrying(fd, LOCK_EX | LOCK_NB);
 }
 
 void sayNoLocks(const std::string& folder)

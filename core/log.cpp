@@ -43,10 +43,7 @@ int forcedLockError = 0;
 int tryLock(int fd, int kind)
 {
     if (forcedLockError != 0) return forcedLockError;
-    int result;
-    do result = ::flock(fd, kind | LOCK_NB);
-    while (result != 0 && errno == EINTR);
-    return result == 0 ? 0 : errno;
+    return flockRetrying(fd, kind | LOCK_NB);
 }
 
 // Holds the open log shared with the other copies, waiting while a starting
@@ -80,8 +77,7 @@ messageLog::~messageLog()
 void messageLog::openLog(const std::string& name)
 {
     file = name;
-    close();
-    open();
+    clearLog();
 }
 
 void messageLog::clearLog()

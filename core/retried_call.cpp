@@ -2,6 +2,7 @@
 #include "core/retried_call.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 
 #include <cerrno>
 
@@ -11,4 +12,12 @@ int openRetrying(const std::string& path, int flags, mode_t mode)
     do fd = ::open(path.c_str(), flags, mode);
     while (fd < 0 && errno == EINTR);
     return fd;
+}
+
+int flockRetrying(int fd, int operation)
+{
+    int result;
+    do result = ::flock(fd, operation);
+    while (result != 0 && errno == EINTR);
+    return result == 0 ? 0 : errno;
 }

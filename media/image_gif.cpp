@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int codeBitsMax = 12;  // the longest code, and 2^12 entries in the code table
+
 // The data sub-blocks that follow a GIF extension or image: each a length
 // byte and that many bytes, up to a length of 0. The position after them,
 // or 0 when the file ends first. Every byte up to there is read.
@@ -87,7 +89,7 @@ struct gifDecodingEnd {
 // extends).
 gifDecodingEnd gifDecoding(std::string_view b, size_t dataAt, int codeSize, byteCount pixels)
 {
-    constexpr int codeBitsMax = 12, tableSize = 1 << codeBitsMax;
+    constexpr int tableSize = 1 << codeBitsMax;
     const int clear = 1 << codeSize, end = clear + 1, firstEntry = clear + 2;
     std::vector<byteCount> lengths(tableSize, 1);
     gifCodeReader reader(b, dataAt);
@@ -241,7 +243,7 @@ headerReading gifHeader(fileReader& in)
     constexpr int extension = 0x21, imageBlock = 0x2C, trailer = 0x3B;
     constexpr size_t screenBytes = 13, imageHeaderBytes = 10;
     // The first code size of an image: the bits of the colours its codes name.
-    constexpr int gifCodeSizeMin = 2, gifCodeSizeMax = 8, codeBitsMax = 12;
+    constexpr int gifCodeSizeMin = 2, gifCodeSizeMax = 8;
     const std::string cut = "is a GIF image cut short or damaged";
     const byteBuffer& b = in.bytes();
     if (!in.readTo(screenBytes)) return damaged(cut);

@@ -36,6 +36,6 @@ struct checkedWav {
 };
 
 // Checks the sound file opened in `file`, asking its reader for no more
-// than the check needs. A read that fails refuses the file as "cannot be read", with
-// the cause in file.readError().
+// than the check needs. A read that fails refuses the file as "cannot be
+// read", with the cause in file.readError().
 checkedWav checkWav(fileReader& file);
